@@ -1,0 +1,26 @@
+# Sourced by the scripts that start Windows programs: one persistent wineserver and an Xvfb
+# display of our own for the run, both stopped on exit (only what this script started).
+wine_session_pids=()
+
+wine_session_stop() {
+  for pid in "${wine_session_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+}
+
+wine_session_start() {
+  local before
+  before="$(pgrep -u "$(id -u)" wineserver || true)"
+  wineserver -p || true  # fails only when a persistent server already runs
+  if [ -z "$before" ]; then wine_session_pids+=($(pgrep -u "$(id -u)" wineserver || true)); fi
+  if [ -z "${DISPLAY:-}" ]; then
+    local display=99
+    while [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ]; do display=$((display + 1)); done
+    Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    wine_session_pids+=("$!")
+    export DISPLAY=":$display"
+    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
+  fi
+  # Wine's own services start now, detached from the test runner's output pipes; otherwise the
+  # first test program would hand them its pipes and the runner would wait for them forever.
+  wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+  trap wine_session_stop EXIT
+}

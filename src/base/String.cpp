@@ -1,0 +1,185 @@
+#include "base/String.h"
+
+namespace linkloom {
+
+namespace {
+
+constexpr char32_t kReplacement = 0xFFFD;
+
+bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+
+// Decodes one well-formed UTF-8 sequence at `at`; returns its length, or 0 when the bytes there are not one.
+std::size_t DecodeUtf8(std::string_view bytes, std::size_t at, char32_t& code) {
+    const auto lead = static_cast<unsigned char>(bytes[at]);
+    std::size_t length;
+    char32_t minimum;
+    if (lead < 0x80) {
+        code = lead;
+        return 1;
+    } else if ((lead & 0xE0) == 0xC0) {
+        length = 2; minimum = 0x80; code = lead & 0x1F;
+    } else if ((lead & 0xF0) == 0xE0) {
+        length = 3; minimum = 0x800; code = lead & 0x0F;
+    } else if ((lead & 0xF8) == 0xF0) {
+        length = 4; minimum = 0x10000; code = lead & 0x07;
+    } else {
+        return 0;
+    }
+    if (at + length > bytes.size()) return 0;
+    for (std::size_t i = 1; i < length; ++i) {
+        const auto next = static_cast<unsigned char>(bytes[at + i]);
+        if (!IsContinuation(next)) return 0;
+        code = (code << 6) | (next & 0x3F);
+    }
+    if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
+    return length;
+}
+
+void AppendUtf8(std::string& out, char32_t code) {
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (code >> 18));
+        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
+// Walks the UTF-16 text; `lone` decides what an unpaired surrogate becomes.
+template <typename Lone>
+std::string EncodeUtf8(const std::u16string& text, Lone lone) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t unit = text[i];
+        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] <= 0xDFFF) {
+            AppendUtf8(out, 0x10000 + ((char32_t(unit) - 0xD800) << 10) + (char32_t(text[i + 1]) - 0xDC00));
+            ++i;
+        } else if (unit >= 0xD800 && unit <= 0xDFFF) {
+            lone(out, unit);
+        } else {
+            AppendUtf8(out, unit);
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+String String::FromUtf8(std::string_view utf8) {
+    std::u16string out;
+    out.reserve(utf8.size());
+    for (std::size_t at = 0; at < utf8.size();) {
+        char32_t code;
+        const std::size_t length = DecodeUtf8(utf8, at, code);
+        if (length == 0) {
+            out += static_cast<char16_t>(0xDC00 + static_cast<unsigned char>(utf8[at]));
+            ++at;
+            continue;
+        }
+        if (code >= 0x10000) {
+            out += static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10));
+            out += static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
+        } else {
+            out += static_cast<char16_t>(code);
+        }
+        at += length;
+    }
+    return String(std::move(out));
+}
+
+std::string String::ToUtf8() const {
+    return EncodeUtf8(text_, [](std::string& out, char16_t) { AppendUtf8(out, kReplacement); });
+}
+
+std::string String::ToNativeBytes() const {
+    return EncodeUtf8(text_, [](std::string& out, char16_t unit) {
+        if (unit >= 0xDC80 && unit <= 0xDCFF) {
+            out += static_cast<char>(unit - 0xDC00);
+        } else {
+            AppendUtf8(out, kReplacement);
+        }
+    });
+}
+
+String String::FromInt(long long value) { return FromIntPadded(value, 1); }
+
+String String::FromIntPadded(long long value, int width) {
+    const bool negative = value < 0;
+    unsigned long long magnitude = negative ? 0ULL - static_cast<unsigned long long>(value)
+                                            : static_cast<unsigned long long>(value);
+    std::u16string digits;
+    do {
+        digits.insert(digits.begin(), static_cast<char16_t>(u'0' + magnitude % 10));
+        magnitude /= 10;
+    } while (magnitude != 0);
+    while (digits.size() < static_cast<std::size_t>(width)) digits.insert(digits.begin(), u'0');
+    if (negative) digits.insert(digits.begin(), u'-');
+    return String(std::move(digits));
+}
+
+std::ptrdiff_t String::Find(char16_t unit, std::size_t from) const {
+    const auto at = text_.find(unit, from);
+    return at == std::u16string::npos ? npos : static_cast<std::ptrdiff_t>(at);
+}
+
+std::ptrdiff_t String::Find(const String& part, std::size_t from) const {
+    const auto at = text_.find(part.text_, from);
+    return at == std::u16string::npos ? npos : static_cast<std::ptrdiff_t>(at);
+}
+
+bool String::StartsWith(const String& prefix) const {
+    return text_.compare(0, prefix.text_.size(), prefix.text_) == 0;
+}
+
+bool String::IsSpace(char16_t unit) {
+    if ((unit >= 0x09 && unit <= 0x0D) || unit == 0x20) return true;
+    switch (unit) {
+    case 0x85: case 0xA0: case 0x1680: case 0x2028: case 0x2029: case 0x202F: case 0x205F: case 0x3000:
+        return true;
+    default:
+        return unit >= 0x2000 && unit <= 0x200A;
+    }
+}
+
+String& String::TrimLeft() {
+    std::size_t first = 0;
+    while (first < text_.size() && IsSpace(text_[first])) ++first;
+    text_.erase(0, first);
+    return *this;
+}
+
+String& String::TrimRight() {
+    std::size_t end = text_.size();
+    while (end > 0 && IsSpace(text_[end - 1])) --end;
+    text_.erase(end);
+    return *this;
+}
+
+int String::ReplaceAll(const String& from, const String& to) {
+    if (from.text_.empty()) return 0;
+    int count = 0;
+    std::u16string out;
+    std::size_t start = 0;
+    for (auto at = text_.find(from.text_); at != std::u16string::npos; at = text_.find(from.text_, start)) {
+        out.append(text_, start, at - start);
+        out += to.text_;
+        start = at + from.text_.size();
+        ++count;
+    }
+    if (count == 0) return 0;
+    out.append(text_, start, std::u16string::npos);
+    text_ = std::move(out);
+    return count;
+}
+
+}  // namespace linkloom

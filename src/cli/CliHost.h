@@ -1,0 +1,41 @@
+#pragma once
+
+#include <atomic>
+
+#include "cli/CliOptions.h"
+#include "core/JobHost.h"
+
+namespace linkloom::cli {
+
+// The sitemap run's front end on a terminal: inputs from the options, messages and progress on
+// standard error, the document on standard output or in the output file.
+class CliHost : public JobHost {
+public:
+    CliHost(const CliOptions& options, const std::atomic<bool>& interrupted, bool showProgress);
+
+    JobInputs ReadInputs() override;
+    JobFlags Flags() const override { return flags_; }
+    void SetFlags(JobFlags flags) override { flags_ = flags; }
+    void ShowMessage(const String& text, MessageStyle style) override;
+    void FocusInput(JobInput) override {}
+    void SaveSettings(const JobSettings&) override {}
+    bool ShowProgress(const String& title) override;
+    void HideProgress() override;
+    void SetProgressTitle(const String& title) override;
+    bool IsCancelled() override { return interrupted_.load(); }
+    void PumpEvents() override {}
+    void TakeDocument(const String& document) override;
+
+    // False when the output file could not be written; the message has been shown.
+    bool Delivered() const { return delivered_; }
+
+private:
+    const CliOptions& options_;
+    const std::atomic<bool>& interrupted_;
+    bool showProgress_;
+    JobFlags flags_;
+    std::size_t titleWidth_ = 0;
+    bool delivered_ = false;
+};
+
+}  // namespace linkloom::cli

@@ -1,0 +1,131 @@
+#include "cli/CliOptions.h"
+
+namespace linkloom::cli {
+
+const char kUsage[] =
+    "usage: linkloom-cli [OPTIONS] FOLDER URL\n"
+    "\n"
+    "Builds an XML sitemap (Sitemaps protocol 0.9) of the web files in FOLDER, whose\n"
+    "structure mirrors the website at URL, and writes it to standard output.\n"
+    "\n"
+    "  --ext LIST              extension list (default \"htm,php\"), normalised as the dialog's box is\n"
+    "  --no-subfolders         stay in FOLDER (default: descend)\n"
+    "  --include-noindex       keep pages that ask not to be indexed (default: leave them out)\n"
+    "  --skip-template-names   leave out files whose names hold \"template\"\n"
+    "  --require-doctype       keep only pages whose head holds \"!DOCTYPE\"\n"
+    "  --lastmod-time          lastmod with the time of day\n"
+    "  --flags N               start from this flags word (the stored \"flags\" of the desktop program);\n"
+    "                          the options above then adjust it\n"
+    "  -o, --output FILE       write the document to FILE instead of standard output\n"
+    "  -q, --quiet             no progress on standard error\n"
+    "  -h, --help              show this text\n"
+    "      --version           show the version\n"
+    "\n"
+    "Exit status: 0 a document was written; 1 no files match the criteria; 2 an input or option\n"
+    "was rejected; 3 the output file could not be written.\n";
+
+namespace {
+
+bool ParseFlags(const String& text, JobFlags& flags) {
+    if (text.IsEmpty() || text.Length() > 10) return false;
+    unsigned long long value = 0;
+    for (std::size_t i = 0; i < text.Length(); ++i) {
+        if (text[i] < u'0' || text[i] > u'9') return false;
+        value = value * 10 + (text[i] - u'0');
+    }
+    if (value > 0xFFFFFFFFULL) return false;
+    flags = static_cast<JobFlags>(value);
+    return true;
+}
+
+}  // namespace
+
+bool ParseOptions(const std::vector<String>& arguments, CliOptions& options, String& error) {
+    std::vector<String> positional;
+    JobFlags set = 0, cleared = 0;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        String name = arguments[i];
+        if (optionsEnded || name.IsEmpty() || name[0] != u'-' || name == String(u"-")) {
+            positional.push_back(name);
+            continue;
+        }
+        if (name == String(u"--")) {
+            optionsEnded = true;
+            continue;
+        }
+        std::optional<String> inlineValue;
+        const auto equals = name.Find(u'=');
+        if (name.StartsWith(u"--") && equals != String::npos) {
+            inlineValue = name.Mid(static_cast<std::size_t>(equals) + 1);
+            name = name.Left(static_cast<std::size_t>(equals));
+        }
+        const auto value = [&](String& out) {
+            if (inlineValue) {
+                out = *inlineValue;
+                return true;
+            }
+            if (i + 1 >= arguments.size()) {
+                error = String(u"option ") + name + u" needs a value";
+                return false;
+            }
+            out = arguments[++i];
+            return true;
+        };
+        const auto takesNoValue = [&] {
+            if (inlineValue) error = String(u"option ") + name + u" takes no value";
+            return !inlineValue;
+        };
+
+        if (name == String(u"--ext")) {
+            if (!value(options.extensions)) return false;
+        } else if (name == String(u"--flags")) {
+            String text;
+            if (!value(text)) return false;
+            if (!ParseFlags(text, options.flags)) {
+                error = String(u"--flags needs a number from 0 to 4294967295, not '") + text + u"'";
+                return false;
+            }
+        } else if (name == String(u"-o") || name == String(u"--output")) {
+            String file;
+            if (!value(file)) return false;
+            if (file.IsEmpty()) {
+                error = u"the output file name is empty";
+                return false;
+            }
+            options.output = file;
+        } else if (!takesNoValue()) {
+            return false;
+        } else if (name == String(u"--no-subfolders")) {
+            cleared |= JobFlag::Subfolders;
+        } else if (name == String(u"--include-noindex")) {
+            cleared |= JobFlag::ExcludeNoindex;
+        } else if (name == String(u"--skip-template-names")) {
+            set |= JobFlag::SkipTemplateNames;
+        } else if (name == String(u"--require-doctype")) {
+            set |= JobFlag::RequireDoctype;
+        } else if (name == String(u"--lastmod-time")) {
+            set |= JobFlag::LastmodWithTime;
+        } else if (name == String(u"-q") || name == String(u"--quiet")) {
+            options.quiet = true;
+        } else if (name == String(u"-h") || name == String(u"--help")) {
+            options.help = true;
+        } else if (name == String(u"--version")) {
+            options.version = true;
+        } else {
+            error = String(u"unknown option ") + name;
+            return false;
+        }
+    }
+    if (options.help || options.version) return true;
+    if (positional.size() != 2) {
+        error = positional.size() < 2 ? u"FOLDER and URL are needed" : u"too many arguments";
+        return false;
+    }
+    options.folder = positional[0];
+    options.rootUrl = positional[1];
+    options.flags = (options.flags & ~cleared) | set;
+    return true;
+}
+
+}  // namespace linkloom::cli

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "base/String.h"
+#include "core/JobFlags.h"
+
+namespace linkloom::cli {
+
+struct CliOptions {
+    String folder;
+    String rootUrl;
+    String extensions = u"htm,php";
+    JobFlags flags = kDefaultJobFlags;
+    std::optional<String> output;
+    bool quiet = false;
+    bool help = false;
+    bool version = false;
+};
+
+// Reads the arguments (without the program name). False with `error` set on a usage error.
+bool ParseOptions(const std::vector<String>& arguments, CliOptions& options, String& error);
+
+extern const char kUsage[];
+
+}  // namespace linkloom::cli

@@ -1,0 +1,108 @@
+#include "core/FolderWalk.h"
+
+#include <memory>
+#include <vector>
+
+#include "core/ContentTest.h"
+#include "core/JobMessages.h"
+#include "platform/Directory.h"
+#include "platform/NativePath.h"
+#include "platform/TextCompare.h"
+
+namespace linkloom {
+
+struct FolderWalk::Level {
+    Level(String directoryPath, String url)
+        : directory(std::move(directoryPath)), baseUrl(std::move(url)), listing(directory) {}
+
+    const platform::FileIdentity* Identity() {
+        if (!identified) {
+            identified = true;
+            hasIdentity = platform::IdentifyDirectory(directory, identity);
+        }
+        return hasIdentity ? &identity : nullptr;
+    }
+
+    String directory;
+    String baseUrl;
+    platform::DirectoryListing listing;
+    bool identified = false;
+    bool hasIdentity = false;
+    platform::FileIdentity identity;
+};
+
+namespace {
+
+String JoinNative(const String& directory, const String& name) {
+    return JoinPath(directory, name, true, platform::kNativePathStyle);
+}
+
+}  // namespace
+
+FolderWalk::FolderWalk(JobHost& host, bool showsProgress, JobFlags flags, const ExtensionList& extensions,
+                       EntrySink& sink, std::int64_t utcOffsetSeconds)
+    : host_(host),
+      showsProgress_(showsProgress),
+      flags_(flags),
+      extensions_(extensions),
+      sink_(sink),
+      utcOffset_(utcOffsetSeconds) {}
+
+bool FolderWalk::Selects(const Level& level, const String& name) const {
+    if ((flags_ & JobFlag::SkipTemplateNames) && platform::ContainsNoCase(name, u"template")) return false;
+    const auto extension = FileExtension(name, platform::kNativePathStyle);
+    if (!extension || !extensions_.Contains(*extension)) return false;
+    if (!(flags_ & (JobFlag::ExcludeNoindex | JobFlag::RequireDoctype))) return true;
+    // Until pages are read, the content test keeps every file.
+    return PassesContentTest(JoinNative(level.directory, name), flags_);
+}
+
+void FolderWalk::Run(const String& directory, const String& baseUrl) {
+    std::vector<std::unique_ptr<Level>> levels;
+    levels.push_back(std::make_unique<Level>(directory, baseUrl));
+    if (!levels.back()->listing.IsOpen()) return;
+
+    const bool withTime = (flags_ & JobFlag::LastmodWithTime) != 0;
+    platform::DirectoryEntry entry;
+    while (!levels.empty()) {
+        Level& level = *levels.back();
+        if (!level.listing.Next(entry)) {
+            levels.pop_back();
+            if (showsProgress_) {
+                host_.SetProgressTitle(String(JobMessage::kWorking) + u" (" + String::FromInt(count_) +
+                                       u" files found)");
+            }
+            continue;
+        }
+        if (entry.name == String(u".") || entry.name == String(u"..")) continue;
+        host_.PumpEvents();
+        if ((showsProgress_ && host_.IsCancelled()) || sink_.Failed()) return;
+
+        if (entry.isDirectory) {
+            if (!(flags_ & JobFlag::Subfolders)) continue;
+            String path = JoinNative(level.directory, entry.name);
+            if (entry.isLink && LeadsBack(path, levels)) continue;
+            auto child = std::make_unique<Level>(JoinNative(path, u""), level.baseUrl + EncodeUrlSegment(entry.name) + u'/');
+            // A folder that cannot be listed is skipped without a title of its own.
+            if (child->listing.IsOpen()) levels.push_back(std::move(child));
+            continue;
+        }
+
+        platform::FileTime written = 0;
+        if (!Selects(level, entry.name) || !level.listing.LastWriteTime(written)) continue;
+        ++count_;
+        sink_.Add({level.baseUrl + EncodeUrlSegment(entry.name), LastmodText(written, withTime, utcOffset_)});
+    }
+}
+
+bool FolderWalk::LeadsBack(const String& path, std::vector<std::unique_ptr<Level>>& levels) const {
+    platform::FileIdentity target;
+    if (!platform::IdentifyDirectory(path, target)) return false;
+    for (auto& level : levels) {
+        const platform::FileIdentity* identity = level->Identity();
+        if (identity && *identity == target) return true;
+    }
+    return false;
+}
+
+}  // namespace linkloom

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+
+#include "base/String.h"
+#include "core/JobSettings.h"
+
+namespace linkloom {
+
+// The inputs a validation message can point at.
+enum class JobInput { Extensions, Folder, RootUrl };
+
+// Message box styles, with the values of MB_ICONHAND and MB_ICONEXCLAMATION.
+enum class MessageStyle : std::uint32_t { Error = 0x10, Warning = 0x30 };
+
+// What the sitemap run needs of its front end: the desktop dialog, the command line, or a test.
+class JobHost {
+public:
+    virtual ~JobHost() = default;
+
+    virtual JobInputs ReadInputs() = 0;
+    virtual JobFlags Flags() const = 0;
+    virtual void SetFlags(JobFlags flags) = 0;
+
+    virtual void ShowMessage(const String& text, MessageStyle style) = 0;
+    virtual void FocusInput(JobInput input) = 0;
+    // Called once the inputs are accepted, before the walk; failures are the host's own business.
+    virtual void SaveSettings(const JobSettings& settings) = 0;
+
+    // Shows the progress with `title`; false when there is no progress to show, and then the
+    // run asks for no cancel and sets no title.
+    virtual bool ShowProgress(const String& title) = 0;
+    virtual void HideProgress() = 0;
+    virtual void SetProgressTitle(const String& title) = 0;
+    virtual bool IsCancelled() = 0;
+    // Handles pending events (painting, the pause and cancel buttons) and returns at once.
+    virtual void PumpEvents() = 0;
+
+    virtual void TakeDocument(const String& document) = 0;
+};
+
+}  // namespace linkloom

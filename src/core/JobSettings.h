@@ -1,0 +1,26 @@
+#pragma once
+
+#include "base/String.h"
+#include "core/JobFlags.h"
+
+namespace linkloom {
+
+// The inputs of one run as the front end holds them, before validation.
+struct JobInputs {
+    String folder;
+    String extensions;
+    String rootUrl;
+    bool subfolders = false;
+    bool excludeNoindex = false;
+};
+
+// The accepted inputs of a run: folder ending in a separator, normalised extension list,
+// root URL ending in '/', and the flags word with the two check box bits applied.
+struct JobSettings {
+    String folder;
+    String extensions;
+    String rootUrl;
+    JobFlags flags = kDefaultJobFlags;
+};
+
+}  // namespace linkloom

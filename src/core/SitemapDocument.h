@@ -1,0 +1,28 @@
+#pragma once
+
+#include "base/String.h"
+#include "core/EntrySink.h"
+#include "core/SitemapBuffer.h"
+
+namespace linkloom {
+
+// The XML declaration and the urlset start tag, each line ending in a blank and CR LF.
+String SitemapHeader();
+// The count comment and the end tag.
+String SitemapFooter(int count);
+
+// A whole sitemap collected in one buffer: the header at once, entries as they come, the footer
+// at the end.
+class SitemapDocument : public EntrySink {
+public:
+    SitemapDocument();
+    void Add(const SitemapEntry& entry) override;
+    bool Failed() const override { return buffer_.Failed(); }
+    // The finished document; false when the buffer could not hold it.
+    bool Finish(int count, String& document);
+
+private:
+    SitemapBuffer buffer_;
+};
+
+}  // namespace linkloom

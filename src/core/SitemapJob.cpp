@@ -1,0 +1,101 @@
+#include "core/SitemapJob.h"
+
+#include "core/ExtensionList.h"
+#include "core/FolderWalk.h"
+#include "core/JobMessages.h"
+#include "core/SitemapDocument.h"
+#include "platform/Directory.h"
+#include "platform/LocalTime.h"
+#include "platform/NativePath.h"
+
+namespace linkloom {
+
+bool SitemapJob::NormaliseExtensions(String text, String& normalised) {
+    text.TrimLeft();
+    if (text.Find(u'*') != String::npos || text.Find(u'?') != String::npos) return false;
+    text.ReplaceAll(u".", u"");
+    text.ReplaceAll(u" ", u",");
+    while (text.ReplaceAll(u",,", u",") > 0) {
+    }
+    normalised = text.IsEmpty() ? String(u"htm") : text;
+    return true;
+}
+
+String SitemapJob::AcceptFolder(String text) {
+    text.TrimLeft();
+    const auto bar = text.Find(u'|');
+    if (bar > 0) {
+        text = text.Left(static_cast<std::size_t>(bar));
+        text.TrimRight();
+    }
+    if (!text.IsEmpty() && platform::PathKind(text) != -1) return String();
+    return text;
+}
+
+bool SitemapJob::AcceptRootUrl(String text, String& accepted) {
+    text.TrimLeft();
+    if (!text.StartsWith(u"http") || !text.Contains(u"://")) return false;
+    if (!text.EndsWith(u'/')) text += u'/';
+    accepted = text;
+    return true;
+}
+
+bool SitemapJob::Validate(JobSettings& settings) {
+    const JobInputs inputs = host_.ReadInputs();
+    const char16_t* error = nullptr;
+    JobInput input = JobInput::Extensions;
+    if (!NormaliseExtensions(inputs.extensions, settings.extensions)) {
+        error = JobMessage::kWildcards;
+    } else if ((settings.folder = AcceptFolder(inputs.folder)).IsEmpty()) {
+        error = JobMessage::kNoFolder;
+        input = JobInput::Folder;
+    } else if (!AcceptRootUrl(inputs.rootUrl, settings.rootUrl)) {
+        error = JobMessage::kNoUrl;
+        input = JobInput::RootUrl;
+    }
+    if (error) {
+        host_.ShowMessage(error, MessageStyle::Error);
+        host_.FocusInput(input);
+        return false;
+    }
+
+    JobFlags flags = host_.Flags() & ~(JobFlag::Subfolders | JobFlag::ExcludeNoindex);
+    if (inputs.subfolders) flags |= JobFlag::Subfolders;
+    if (inputs.excludeNoindex) flags |= JobFlag::ExcludeNoindex;
+    host_.SetFlags(flags);
+    settings.flags = flags;
+
+    const char16_t separator = PathSeparator(platform::kNativePathStyle);
+    if (!settings.folder.EndsWith(separator)) settings.folder += separator;
+    return true;
+}
+
+JobOutcome SitemapJob::Run() {
+    JobSettings settings;
+    if (!Validate(settings)) return JobOutcome::Rejected;
+    // Saved before the walk, so the inputs persist even when the run is cancelled or finds nothing.
+    host_.SaveSettings(settings);
+
+    ExtensionList extensions;
+    extensions.Parse(settings.extensions, u',');
+    SitemapDocument document;
+    const bool showsProgress = host_.ShowProgress(JobMessage::kWorking);
+    FolderWalk walk(host_, showsProgress, settings.flags, extensions, document,
+                    platform::CurrentUtcOffsetSeconds());
+    walk.Run(settings.folder, settings.rootUrl);
+    if (showsProgress) host_.HideProgress();
+
+    if (walk.Count() == 0 && !document.Failed()) {
+        host_.ShowMessage(JobMessage::kNoFiles, MessageStyle::Warning);
+        return JobOutcome::NoFiles;
+    }
+    String text;
+    if (!document.Finish(walk.Count(), text)) {
+        host_.ShowMessage(JobMessage::kOutOfMemory, MessageStyle::Error);
+        return JobOutcome::OutOfMemory;
+    }
+    host_.TakeDocument(text);
+    return JobOutcome::Document;
+}
+
+}  // namespace linkloom

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "base/String.h"
+#include "core/JobHost.h"
+
+namespace linkloom {
+
+enum class JobOutcome {
+    Rejected,     // an input failed validation; its message was shown
+    NoFiles,      // the walk added nothing (or was cancelled before the first entry)
+    OutOfMemory,  // the document could not be held
+    Document,     // the host took the finished document
+};
+
+// One "create xml" run: validate, save, walk, deliver.
+class SitemapJob {
+public:
+    explicit SitemapJob(JobHost& host) : host_(host) {}
+    JobOutcome Run();
+
+    // The extension box text as a run normalises it: leading blanks removed, dots deleted,
+    // blanks turned into commas, no two commas adjacent, "htm" when nothing is left.
+    // False when the text holds a wildcard.
+    static bool NormaliseExtensions(String text, String& normalised);
+    // The folder box text as a run reads it: leading blanks removed, cut at a '|' after the first
+    // character. Empty when it does not name a directory.
+    static String AcceptFolder(String text);
+    // The root URL with leading blanks removed and a final '/'; false unless it starts "http"
+    // and holds "://".
+    static bool AcceptRootUrl(String text, String& accepted);
+
+private:
+    bool Validate(JobSettings& settings);
+
+    JobHost& host_;
+};
+
+}  // namespace linkloom

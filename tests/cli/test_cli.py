@@ -1,0 +1,143 @@
+#!/usr/bin/env python3
+"""Runs linkloom-cli (natively or under an emulator) on generated trees and checks what it writes."""
+import argparse
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import unittest
+
+CLI = []
+
+
+def run(*args, cwd=None):
+    result = subprocess.run(CLI + list(args), capture_output=True, cwd=cwd, stdin=subprocess.DEVNULL,
+                            timeout=120)
+    return result.returncode, result.stdout, result.stderr.decode("utf-8", "replace")
+
+
+def native(path):
+    """A path as the program under test names it (drive Z: maps the Linux root under Wine)."""
+    if len(CLI) > 1:
+        return "Z:" + path.replace("/", "\\")
+    return path
+
+
+class Tree:
+    def __init__(self, files):
+        self.root = tempfile.mkdtemp(prefix="linkloom-cli-")
+        for relative, content in files.items():
+            path = os.path.join(self.root, relative)
+            os.makedirs(os.path.dirname(path), exist_ok=True)
+            with open(path, "wb") as out:
+                out.write(content.encode("utf-8"))
+            os.utime(path, (1709467200, 1709467200))  # 2024-03-03 12:00 UTC
+
+    def path(self, *parts):
+        return os.path.join(self.root, *parts)
+
+    def remove(self):
+        shutil.rmtree(self.root, ignore_errors=True)
+
+
+def locations(document):
+    text = document.decode("utf-8")
+    return [part.split("</loc>")[0] for part in text.split("<loc>")[1:]]
+
+
+class CliTest(unittest.TestCase):
+    def setUp(self):
+        self.tree = Tree({"index.htm": "", "a b&c.php": "", "notes.txt": "",
+                          "docs/guide.HTM": "", "docs/old/MyTemplate.htm": ""})
+
+    def tearDown(self):
+        self.tree.remove()
+
+    def test_writes_the_document_as_utf8_with_crlf(self):
+        code, out, err = run("-q", native(self.tree.root), "https://example.com")
+        self.assertEqual(code, 0, err)
+        self.assertTrue(out.startswith(b'<?xml version="1.0" encoding="UTF-8"?> \r\n<urlset'))
+        self.assertTrue(out.endswith(b"<!-- 4 files added -->\r\n</urlset>\r\n"))
+        self.assertNotIn(b"\n", out.replace(b"\r\n", b""))
+        self.assertEqual(locations(out), ["https://example.com/a%20b&amp;c.php", "https://example.com/docs/guide.HTM",
+                                          "https://example.com/docs/old/MyTemplate.htm",
+                                          "https://example.com/index.htm"])
+        self.assertIn(b"<lastmod>2024-03-03</lastmod>", out)
+        self.assertEqual(err, "")
+
+    def test_options_adjust_the_flags_word(self):
+        cases = [(["--no-subfolders"], 2), (["--skip-template-names"], 3), (["--ext", "txt"], 1),
+                 (["--flags", "0"], 2), (["--flags", "0", "--ext", ".HTM php"], 2), (["--ext=htm"], 3)]
+        for options, count in cases:
+            code, out, err = run("-q", *options, native(self.tree.root), "https://example.com/")
+            self.assertEqual(code, 0, (options, err))
+            self.assertEqual(len(locations(out)), count, options)
+        code, out, _ = run("-q", "--lastmod-time", native(self.tree.root), "https://example.com/")
+        self.assertRegex(out.decode(), r"<lastmod>2024-03-0[234]T\d\d:\d\d:\d\d[+-]\d\d:\d\d</lastmod>")
+
+    def test_rejected_inputs_exit_2_with_the_sentence(self):
+        cases = [(["--ext", "*.htm", "nowhere", "x"], "please enter a list of extensions, not wildcards"),
+                 ([native(self.tree.path("missing")), "https://x/"],
+                  "please enter a valid path to scan for web files"),
+                 ([native(self.tree.path("index.htm")), "https://x/"],
+                  "please enter a valid path to scan for web files"),
+                 ([native(self.tree.root), "HTTPS://x/"], "please specify the CANONICAL full website URL"),
+                 ([native(self.tree.root)], "FOLDER and URL are needed"),
+                 (["--bogus", native(self.tree.root), "https://x/"], "unknown option --bogus"),
+                 (["--flags", "-1", native(self.tree.root), "https://x/"], "--flags needs a number"),
+                 (["-o"], "option -o needs a value")]
+        for arguments, sentence in cases:
+            code, out, err = run("-q", *arguments)
+            self.assertEqual(code, 2, arguments)
+            self.assertIn(sentence, err)
+            self.assertEqual(out, b"")
+
+    def test_no_files_exit_1(self):
+        code, out, err = run("-q", "--ext", "asp", native(self.tree.root), "https://example.com/")
+        self.assertEqual(code, 1)
+        self.assertEqual(out, b"")
+        self.assertEqual(err.replace("\r\n", "\n"),
+                         "no files match the criteria\ntry scanning a different folder or adjust search settings\n")
+
+    def test_output_file_is_replaced_whole(self):
+        target = self.tree.path("sitemap.xml")
+        with open(target, "wb") as old:
+            old.write(b"old contents that are longer than nothing")
+        code, out, err = run("-q", "-o", native(target), "--ext", "php", native(self.tree.root), "https://e.x/")
+        self.assertEqual((code, out), (0, b""), err)
+        with open(target, "rb") as written:
+            self.assertEqual(locations(written.read()), ["https://e.x/a%20b&amp;c.php"])
+        # No files: the old document stays as it was.
+        code, _, _ = run("-q", "-o", native(target), "--ext", "asp", native(self.tree.root), "https://e.x/")
+        self.assertEqual(code, 1)
+        with open(target, "rb") as kept:
+            self.assertIn(b"a%20b&amp;c.php", kept.read())
+        self.assertEqual(sorted(os.listdir(self.tree.root)), ["a b&c.php", "docs", "index.htm", "notes.txt",
+                                                              "sitemap.xml"])
+
+    def test_unwritable_output_exits_3_naming_the_file(self):
+        target = self.tree.path("no", "such", "folder", "sitemap.xml")
+        code, out, err = run("-q", "-o", native(target), native(self.tree.root), "https://e.x/")
+        self.assertEqual(code, 3)
+        self.assertIn("cannot write", err)
+        self.assertIn("sitemap.xml", err)
+        code, _, err = run("-q", "-o", native(self.tree.path("docs")), native(self.tree.root), "https://e.x/")
+        self.assertEqual(code, 3, err)
+        self.assertTrue(os.path.isdir(self.tree.path("docs")))
+
+    def test_help_and_version(self):
+        code, out, _ = run("--help")
+        self.assertEqual(code, 0)
+        self.assertIn(b"linkloom-cli [OPTIONS] FOLDER URL", out)
+        code, out, _ = run("--version")
+        self.assertEqual((code, out.strip()), (0, b"linkloom-cli 1.0.0.1"))
+
+
+if __name__ == "__main__":
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--cli", required=True)
+    parser.add_argument("--emulator")
+    options, rest = parser.parse_known_args()
+    CLI = ([options.emulator] if options.emulator else []) + [options.cli]
+    unittest.main(argv=[sys.argv[0]] + rest, verbosity=1)

@@ -1,0 +1,147 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "support/JobRun.h"
+#include "support/StringPrinter.h"
+
+namespace linkloom {
+namespace {
+
+using test::FakeHost;
+using test::HostFor;
+using test::Locations;
+using test::TempTree;
+using Strings = std::vector<std::string>;
+
+Strings Walk(FakeHost& host) {
+    SitemapJob(host).Run();
+    return Locations(host.document);
+}
+
+class FolderWalkTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        tree.File("b.HTM");
+        tree.File("a.htm");
+        tree.File("c.php");
+        tree.File("d.txt");
+        tree.File("Docs/Old/page.htm");
+        tree.File("Docs/index.htm");
+        tree.File("Docs/z.php");
+        tree.File("e.htm");
+    }
+    TempTree tree;
+};
+
+TEST_F(FolderWalkTest, WalksDepthFirstInListingOrder) {
+    FakeHost host = HostFor(tree);
+    EXPECT_EQ(Walk(host), (Strings{"https://example.com/a.htm", "https://example.com/b.HTM",
+                                  "https://example.com/c.php", "https://example.com/Docs/index.htm",
+                                  "https://example.com/Docs/Old/page.htm", "https://example.com/Docs/z.php",
+                                  "https://example.com/e.htm"}));
+    EXPECT_NE(host.document.find("<!-- 7 files added -->"), std::string::npos);
+}
+
+TEST_F(FolderWalkTest, StaysInTheFolderWithoutSubfolders) {
+    FakeHost host = HostFor(tree, u"htm,php", 0);
+    EXPECT_EQ(Walk(host), (Strings{"https://example.com/a.htm", "https://example.com/b.HTM",
+                                  "https://example.com/c.php", "https://example.com/e.htm"}));
+}
+
+TEST_F(FolderWalkTest, SetsTheTitleOncePerFolderDeepestFirst) {
+    FakeHost host = HostFor(tree);
+    Walk(host);
+    EXPECT_EQ(host.CallsStartingWith("title"),
+              (Strings{"title working... (5 files found)", "title working... (6 files found)",
+                       "title working... (7 files found)"}));
+    EXPECT_EQ(host.CallsStartingWith("hide").size(), 1u);
+}
+
+TEST_F(FolderWalkTest, CancelKeepsTheEntriesFoundSoFarInAClosedDocument) {
+    FakeHost host = HostFor(tree);
+    host.cancelAtPump = 6;  // a, b, c, d.txt, Docs, then Docs/index.htm is never reached
+    EXPECT_EQ(Walk(host), (Strings{"https://example.com/a.htm", "https://example.com/b.HTM",
+                                  "https://example.com/c.php"}));
+    EXPECT_NE(host.document.find("<!-- 3 files added -->\r\n</urlset>\r\n"), std::string::npos);
+    EXPECT_TRUE(host.CallsStartingWith("title").empty());
+
+    FakeHost early = HostFor(tree);
+    early.cancelAtPump = 1;
+    EXPECT_EQ(SitemapJob(early).Run(), JobOutcome::NoFiles);
+}
+
+TEST_F(FolderWalkTest, WithoutAProgressWindowRunsToTheEndSilently) {
+    FakeHost host = HostFor(tree);
+    host.hasProgress = false;
+    host.cancelAtPump = 1;
+    EXPECT_EQ(Walk(host).size(), 7u);
+    EXPECT_TRUE(host.CallsStartingWith("title").empty());
+    EXPECT_TRUE(host.CallsStartingWith("hide").empty());
+}
+
+TEST(FolderSelection, SkipsTemplateNamesButNotTemplateFolders) {
+    TempTree tree;
+    tree.File("MyTemplate.htm");
+    tree.File("templates/page.htm");
+    tree.File("page.htm");
+    FakeHost host = HostFor(tree, u"htm", JobFlag::Subfolders | JobFlag::SkipTemplateNames);
+    EXPECT_EQ(Walk(host), (Strings{"https://example.com/page.htm", "https://example.com/templates/page.htm"}));
+    FakeHost all = HostFor(tree, u"htm");
+    EXPECT_EQ(Walk(all).size(), 3u);
+}
+
+TEST(FolderSelection, NeedsAnExtensionThatTheListHolds) {
+    TempTree tree;
+    tree.File("README");
+    tree.File("index.");
+    tree.File(".htaccess");
+    tree.File("archive.tar.gz");
+    tree.File("page.HtM");
+    FakeHost host = HostFor(tree, u"htm,htaccess,gz");
+    EXPECT_EQ(Walk(host), (Strings{"https://example.com/.htaccess", "https://example.com/archive.tar.gz",
+                                  "https://example.com/page.HtM"}));
+}
+
+TEST(FolderSelection, EncodesFolderAndFileNamesInLocations) {
+    TempTree tree;
+    tree.File("My Docs/caf\xC3\xA9 #1.htm");
+    FakeHost host = HostFor(tree, u"htm");
+    EXPECT_EQ(Walk(host), (Strings{"https://example.com/My%20Docs/caf%C3%A9%20%231.htm"}));
+}
+
+TEST(FolderDepth, WalksAThousandLevelsAndLongPaths) {
+    TempTree tree;
+    std::filesystem::path deep = tree.Path();
+    std::string relative;
+    // Built level by level, so no single call needs the whole long path.
+    for (int level = 0; level < 1000; ++level) relative += "d/";
+    std::error_code error;
+    std::filesystem::create_directories(tree.Path() / std::filesystem::u8path(relative), error);
+    ASSERT_FALSE(error) << error.message();
+    tree.File(relative + "deep.htm");
+    tree.File("top.htm");
+    FakeHost host = HostFor(tree, u"htm");
+    const Strings found = Walk(host);
+    ASSERT_EQ(found.size(), 2u);
+    EXPECT_EQ(found[0].size(), std::string("https://example.com/").size() + relative.size() + 8);
+    EXPECT_EQ(found[0].find('\\'), std::string::npos);
+    EXPECT_EQ(found[0].find('?'), std::string::npos);
+    EXPECT_EQ(found[1], "https://example.com/top.htm");
+}
+
+#ifndef _WIN32
+TEST(FolderDepth, DoesNotFollowALinkBackToAnAncestor) {
+    TempTree tree;
+    tree.File("a/page.htm");
+    tree.File("other/x.htm");
+    std::filesystem::create_directory_symlink(tree.Path(), tree.Path() / "a" / "loop");
+    std::filesystem::create_directory_symlink(tree.Path() / "other", tree.Path() / "a" / "link");
+    FakeHost host = HostFor(tree, u"htm");
+    EXPECT_EQ(Walk(host), (Strings{"https://example.com/a/link/x.htm", "https://example.com/a/page.htm",
+                                  "https://example.com/other/x.htm"}));
+}
+#endif
+
+}  // namespace
+}  // namespace linkloom
