@@ -56,9 +56,14 @@ void AppendUtf8(std::string& out, char32_t code) {
 // Walks the UTF-16 text; `lone` decides what an unpaired surrogate becomes.
 template <typename Lone>
 std::string EncodeUtf8(const std::u16string& text, Lone lone) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
+    // Sitemaps are almost all ASCII: copy that run in one pass, then encode the rest.
+    std::size_t ascii = 0;
+    while (ascii < text.size() && text[ascii] < 0x80) ++ascii;
+    std::string out(ascii, '\0');
+    for (std::size_t i = 0; i < ascii; ++i) out[i] = static_cast<char>(text[i]);
+    if (ascii == text.size()) return out;
+    out.reserve(text.size() + text.size() / 2);
+    for (std::size_t i = ascii; i < text.size(); ++i) {
         const char16_t unit = text[i];
         if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
             text[i + 1] <= 0xDFFF) {

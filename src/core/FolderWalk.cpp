@@ -74,7 +74,7 @@ void FolderWalk::Run(const String& directory, const String& baseUrl) {
             }
             continue;
         }
-        if (entry.name == String(u".") || entry.name == String(u"..")) continue;
+        if (entry.name.Text() == u"." || entry.name.Text() == u"..") continue;
         host_.PumpEvents();
         if ((showsProgress_ && host_.IsCancelled()) || sink_.Failed()) return;
 

@@ -80,6 +80,7 @@ String EncodeUrlSegment(const String& name) {
 }
 
 String EscapeXml(const String& text) {
+    if (text.Text().find_first_of(u"&<>\"'") == std::u16string::npos) return text;
     std::u16string out;
     out.reserve(text.Length());
     for (std::size_t i = 0; i < text.Length(); ++i) {

@@ -1,6 +1,8 @@
 #include "platform/Directory.h"
 
 #include <dirent.h>
+#include <fcntl.h>
+#include <unistd.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -38,18 +40,25 @@ struct Item {
     unsigned char type;
 };
 
+// Listings keep their directory open for quick stat calls, but only so many at once, so that a
+// deep tree does not run out of descriptors; deeper levels stat by the whole path.
+constexpr int kMaxOpenListings = 128;
+int openListings = 0;
+
 }  // namespace
 
 struct DirectoryListing::State {
     bool open = false;
+    int fd = -1;
     // The directory's path with a final '/', so an entry's path is this plus its name.
     std::string prefix;
     std::vector<Item> items;
     std::size_t next = 0;
 
     int Stat(const Item& item, struct stat& info, bool followLinks) const {
-        const std::string path = prefix + item.bytes;
-        return followLinks ? stat(path.c_str(), &info) : lstat(path.c_str(), &info);
+        const int flags = followLinks ? 0 : AT_SYMLINK_NOFOLLOW;
+        if (fd >= 0) return fstatat(fd, item.bytes.c_str(), &info, flags);
+        return fstatat(AT_FDCWD, (prefix + item.bytes).c_str(), &info, flags);
     }
 };
 
@@ -61,6 +70,10 @@ DirectoryListing::DirectoryListing(const String& directory) : state_(std::make_u
     if (!dir) return;
     if (!path.empty() && path.back() != '/') path += '/';
     state_->prefix = std::move(path);
+    if (openListings < kMaxOpenListings) {
+        state_->fd = fcntl(dirfd(dir), F_DUPFD_CLOEXEC, 0);
+        if (state_->fd >= 0) ++openListings;
+    }
     while (const dirent* found = readdir(dir)) {
         state_->items.push_back(Item{String::FromUtf8(found->d_name), found->d_name, found->d_type});
     }
@@ -70,7 +83,11 @@ DirectoryListing::DirectoryListing(const String& directory) : state_(std::make_u
     state_->open = true;
 }
 
-DirectoryListing::~DirectoryListing() = default;
+DirectoryListing::~DirectoryListing() {
+    if (state_->fd < 0) return;
+    close(state_->fd);
+    --openListings;
+}
 
 bool DirectoryListing::IsOpen() const { return state_->open; }
 
