@@ -3,7 +3,7 @@
 #include <memory>
 #include <vector>
 
-#include "core/ContentTest.h"
+#include "core/PageHeadFilter.h"
 #include "core/JobMessages.h"
 #include "platform/Directory.h"
 #include "platform/NativePath.h"
@@ -53,8 +53,7 @@ bool FolderWalk::Selects(const Level& level, const String& name) const {
     const auto extension = FileExtension(name, platform::kNativePathStyle);
     if (!extension || !extensions_.Contains(*extension)) return false;
     if (!(flags_ & (JobFlag::ExcludeNoindex | JobFlag::RequireDoctype))) return true;
-    // Until pages are read, the content test keeps every file.
-    return PassesContentTest(JoinNative(level.directory, name), flags_);
+    return PageHeadFilter(JoinNative(level.directory, name), flags_) == PageVerdict::Keep;
 }
 
 void FolderWalk::Run(const String& directory, const String& baseUrl) {

@@ -48,8 +48,9 @@ def locations(document):
 
 class CliTest(unittest.TestCase):
     def setUp(self):
-        self.tree = Tree({"index.htm": "", "a b&c.php": "", "notes.txt": "",
-                          "docs/guide.HTM": "", "docs/old/MyTemplate.htm": ""})
+        page = "<!DOCTYPE html><p>page</p>"
+        self.tree = Tree({"index.htm": page, "a b&c.php": page, "notes.txt": page,
+                          "docs/guide.HTM": page, "docs/old/MyTemplate.htm": page})
 
     def tearDown(self):
         self.tree.remove()

@@ -103,8 +103,8 @@ TEST_F(SitemapJobTest, AnEmptyListFindsNothingButIsSaved) {
 }
 
 TEST_F(SitemapJobTest, WritesTheExactDocument) {
-    tree.File("a b&c.htm", "", test::kNoonMarch3);
-    tree.File("index.htm", "", test::kNoonMarch3);
+    tree.File("a b&c.htm", "page", test::kNoonMarch3);
+    tree.File("index.htm", "page", test::kNoonMarch3);
     ASSERT_EQ(Run(), JobOutcome::Document);
     EXPECT_EQ(host.document,
               "<?xml version=\"1.0\" encoding=\"UTF-8\"?> \r\n"
@@ -121,7 +121,7 @@ TEST_F(SitemapJobTest, WritesTheExactDocument) {
 }
 
 TEST_F(SitemapJobTest, LastmodWithTimeCarriesTheOffset) {
-    tree.File("a.htm", "", test::kNoonMarch3);
+    tree.File("a.htm", "page", test::kNoonMarch3);
     host.flags |= JobFlag::LastmodWithTime;
     ASSERT_EQ(Run(), JobOutcome::Document);
     const auto at = host.document.find("<lastmod>");

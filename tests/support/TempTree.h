@@ -21,7 +21,7 @@ public:
     const std::filesystem::path& Path() const { return root_; }
 
     // Creates the file (and its folders); `relative` uses '/' on every system.
-    std::filesystem::path File(const std::string& relative, const std::string& content = "",
+    std::filesystem::path File(const std::string& relative, const std::string& content = "<html>page</html>\r\n",
                                platform::FileTime written = 0);
     std::filesystem::path Folder(const std::string& relative);
 
