@@ -1,0 +1,35 @@
+#include "app/AppInfo.h"
+
+#include <windows.h>
+
+#include <vector>
+
+namespace linkloom {
+
+namespace {
+
+constexpr DWORD kPathBufferSize = 33000;
+
+}  // namespace
+
+const String& AppInfo::ProgramPath() {
+    static const String path = [] {
+        std::vector<wchar_t> buffer(kPathBufferSize, L'\0');
+        const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), kPathBufferSize);
+        return length > 0 && length < kPathBufferSize ? String::FromWide(buffer.data()) : String();
+    }();
+    return path;
+}
+
+const String& AppInfo::ProgramFolder() {
+    static const String folder = [] {
+        const String& path = ProgramPath();
+        for (std::size_t i = path.Length(); i > 0; --i) {
+            if (path[i - 1] == u'\\') return path.Left(i);
+        }
+        return String();
+    }();
+    return folder;
+}
+
+}  // namespace linkloom

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "base/String.h"
+
+namespace linkloom {
+
+enum class SectionMode { Read, Write };
+
+// One open section of the INI file, for one operation. Every call reports ERROR_SUCCESS,
+// ERROR_INVALID_HANDLE (the section is not open) or ERROR_INVALID_DATA (missing, empty, failed).
+class SettingsSection {
+public:
+    SettingsSection(const String& path, const String& name, SectionMode mode);
+    ~SettingsSection() { Close(); }
+    SettingsSection(SettingsSection&&) = default;
+
+    bool IsOpen() const { return open_; }
+    void Close();
+
+    DWORD ReadInt(const String& key, int& value) const;
+    // The stored text, or on any failure the default: nullptr gives an empty text, a value of
+    // 0xFFFF or less names a string resource of the program, anything else is the text itself.
+    String ReadString(const String& key, const wchar_t* defaultText) const;
+    DWORD ReadString(const String& key, String& value) const;
+    DWORD WriteInt(const String& key, int value) const;
+    DWORD WriteString(const String& key, const String& text) const;
+
+private:
+    bool OpenForReading();
+    bool OpenForWriting();
+
+    bool open_ = false;
+    SectionMode mode_;
+    String path_;
+    String name_;
+};
+
+// The program's settings file; it holds only the path and opens nothing until asked.
+class SettingsStore {
+public:
+    explicit SettingsStore(String path) : path_(std::move(path)) {}
+    const String& Path() const { return path_; }
+    SettingsSection OpenSection(const String& name, SectionMode mode) const {
+        return SettingsSection(path_, name, mode);
+    }
+
+private:
+    String path_;
+};
+
+// Loads a string resource of the program's module; empty when there is none.
+String LoadResourceString(unsigned id);
+
+}  // namespace linkloom

@@ -1,0 +1,132 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "settings/SettingsStore.h"
+#include "support/StringPrinter.h"
+#include "support/TempTree.h"
+
+namespace linkloom {
+namespace {
+
+std::string Bytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string Utf16Le(const std::string& ascii) {
+    std::string bytes;
+    for (char c : ascii) bytes += std::string(1, c) + '\0';
+    return bytes;
+}
+
+class SettingsStoreTest : public ::testing::Test {
+protected:
+    std::filesystem::path IniPath() const { return tree.Path() / "linkloom.ini"; }
+    SettingsStore Store() const { return SettingsStore(test::ToEnginePath(IniPath())); }
+
+    void Save(const String& folder, int flags, const String& ext, const String& url) {
+        const SettingsSection section = Store().OpenSection(u"settings", SectionMode::Write);
+        ASSERT_TRUE(section.IsOpen());
+        EXPECT_EQ(section.WriteString(u"folder", folder), ERROR_SUCCESS);
+        EXPECT_EQ(section.WriteInt(u"flags", flags), ERROR_SUCCESS);
+        EXPECT_EQ(section.WriteString(u"ext", ext), ERROR_SUCCESS);
+        EXPECT_EQ(section.WriteString(u"url", url), ERROR_SUCCESS);
+    }
+
+    test::TempTree tree;
+};
+
+TEST_F(SettingsStoreTest, WithoutAFileEveryReadGivesItsDefaultAndNothingIsCreated) {
+    const SettingsSection section = Store().OpenSection(u"settings", SectionMode::Read);
+    EXPECT_FALSE(section.IsOpen());
+    int flags = 3;
+    EXPECT_EQ(section.ReadInt(u"flags", flags), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+    EXPECT_EQ(flags, 3);
+    EXPECT_EQ(section.ReadString(u"ext", L"htm,php"), String(u"htm,php"));
+    EXPECT_EQ(section.ReadString(u"folder", nullptr), String());
+    EXPECT_EQ(section.ReadString(u"url", MAKEINTRESOURCEW(200)), String(u"text from the string table"));
+    EXPECT_FALSE(std::filesystem::exists(IniPath()));
+}
+
+TEST_F(SettingsStoreTest, TheFirstSaveCreatesAUtf16FileWithTheKeysInOrder) {
+    Save(u"C:\\site\\", 3, u"htm,php", u"https://example.com/");
+    EXPECT_EQ(Bytes(IniPath()), "\xFF\xFE" + Utf16Le("[settings]\r\nfolder=C:\\site\\\r\nflags=3\r\n"
+                                                       "ext=htm,php\r\nurl=https://example.com/\r\n"));
+    // A second save replaces the values in place.
+    Save(u"D:\\other\\", 18, u"htm", u"https://example.org/");
+    EXPECT_EQ(Bytes(IniPath()), "\xFF\xFE" + Utf16Le("[settings]\r\nfolder=D:\\other\\\r\nflags=18\r\n"
+                                                       "ext=htm\r\nurl=https://example.org/\r\n"));
+}
+
+TEST_F(SettingsStoreTest, IntegersRoundTripExceptTheSentinel) {
+    for (const int stored : {0, 1, 2, 3, 7, 19, -1}) {
+        Save(u"f", stored, u"e", u"u");
+        int flags = 99;
+        EXPECT_EQ(Store().OpenSection(u"settings", SectionMode::Read).ReadInt(u"flags", flags), ERROR_SUCCESS);
+        EXPECT_EQ(flags, stored);
+    }
+    Save(u"f", -559038741, u"e", u"u");
+    int flags = 3;
+    EXPECT_EQ(Store().OpenSection(u"settings", SectionMode::Read).ReadInt(u"flags", flags),
+              static_cast<DWORD>(ERROR_INVALID_DATA));
+    EXPECT_EQ(flags, 3);
+}
+
+TEST_F(SettingsStoreTest, EmptyValuesReadAsDefaultsAndNamesMatchInAnyCase) {
+    Save(u"", 3, u"", u"");
+    const SettingsSection section = Store().OpenSection(u"settings", SectionMode::Read);
+    ASSERT_TRUE(section.IsOpen());
+    EXPECT_EQ(section.ReadString(u"ext", L"htm,php"), String(u"htm,php"));
+    EXPECT_EQ(section.ReadString(u"folder", nullptr), String());
+    EXPECT_NE(Bytes(IniPath()).find(Utf16Le("ext=\r\n")), std::string::npos);
+
+    tree.File("linkloom.ini", "[Settings]\r\nFOLDER=C:\\x\\\r\nFlags=5\r\n");
+    const SettingsSection mixed = Store().OpenSection(u"settings", SectionMode::Read);
+    ASSERT_TRUE(mixed.IsOpen());
+    EXPECT_EQ(mixed.ReadString(u"folder", nullptr), String(u"C:\\x\\"));
+    int flags = 0;
+    EXPECT_EQ(mixed.ReadInt(u"FLAGS", flags), ERROR_SUCCESS);
+    EXPECT_EQ(flags, 5);
+}
+
+TEST_F(SettingsStoreTest, AFileWithoutTheMarkIsReadAndAnEmptySectionIsNotOpen) {
+    tree.File("linkloom.ini", "[other]\r\nx=1\r\n[settings]\r\nurl=https://8bit.example/\r\n");
+    EXPECT_EQ(Store().OpenSection(u"settings", SectionMode::Read).ReadString(u"url", nullptr),
+              String(u"https://8bit.example/"));
+    tree.File("linkloom.ini", "[other]\r\nx=1\r\n");
+    EXPECT_FALSE(Store().OpenSection(u"settings", SectionMode::Read).IsOpen());
+}
+
+TEST_F(SettingsStoreTest, LongValuesAreCutAt49998Characters) {
+    const String value(std::u16string(60000, u'v'));
+    Save(value, 3, u"e", u"u");
+    EXPECT_EQ(Store().OpenSection(u"settings", SectionMode::Read).ReadString(u"folder", nullptr).Length(), 49998u);
+}
+
+TEST_F(SettingsStoreTest, AReadOnlyFileIsReadButNotWritten) {
+    Save(u"C:\\site\\", 3, u"htm", u"https://example.com/");
+    const std::string before = Bytes(IniPath());
+    ASSERT_TRUE(SetFileAttributesW(IniPath().c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_FALSE(Store().OpenSection(u"settings", SectionMode::Write).IsOpen());
+    EXPECT_EQ(Store().OpenSection(u"settings", SectionMode::Read).ReadString(u"ext", nullptr), String(u"htm"));
+    EXPECT_EQ(Bytes(IniPath()), before);
+    SetFileAttributesW(IniPath().c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(SettingsStoreTest, ALockedFileIsLeftByteForByte) {
+    Save(u"C:\\site\\", 3, u"htm", u"https://example.com/");
+    const std::string before = Bytes(IniPath());
+    const HANDLE lock = CreateFileW(IniPath().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    const SettingsSection section = Store().OpenSection(u"settings", SectionMode::Write);
+    EXPECT_FALSE(section.IsOpen());
+    EXPECT_EQ(section.WriteString(u"folder", u"D:\\"), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+    CloseHandle(lock);
+    EXPECT_EQ(Bytes(IniPath()), before);
+}
+
+}  // namespace
+}  // namespace linkloom
