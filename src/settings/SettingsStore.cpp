@@ -1,6 +1,9 @@
 #include "settings/SettingsStore.h"
 
+#include <cstdint>
 #include <vector>
+
+#include "platform/win32/Handle.h"
 
 namespace linkloom {
 
@@ -10,22 +13,13 @@ namespace {
 constexpr int kMissingInt = static_cast<int>(0xDEADBEEB);
 constexpr DWORD kReadBufferSize = 50000;
 
-class ProbeHandle {
-public:
-    explicit ProbeHandle(HANDLE handle) : handle_(handle) {}
-    ~ProbeHandle() {
-        if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-    }
-    ProbeHandle(const ProbeHandle&) = delete;
-    ProbeHandle& operator=(const ProbeHandle&) = delete;
-    bool IsValid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return handle_; }
-
-private:
-    HANDLE handle_;
-};
-
 DWORD StatusOf(BOOL succeeded) { return succeeded ? ERROR_SUCCESS : ERROR_INVALID_DATA; }
+
+// Whether the file exists and can be read; both modes start with this.
+HANDLE OpenForProbe(const String& path) {
+    return CreateFileW(path.Wide(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                       nullptr);
+}
 
 }  // namespace
 
@@ -37,7 +31,7 @@ String LoadResourceString(unsigned id) {
 }
 
 SettingsSection::SettingsSection(const String& path, const String& name, SectionMode mode)
-    : mode_(mode), path_(path), name_(name) {
+    : path_(path), name_(name) {
     open_ = mode == SectionMode::Read ? OpenForReading() : OpenForWriting();
 }
 
@@ -47,34 +41,29 @@ void SettingsSection::Close() {
 }
 
 bool SettingsSection::OpenForReading() {
-    {
-        ProbeHandle probe(CreateFileW(path_.Wide(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!probe.IsValid()) return false;
-    }
+    if (!platform::FileHandle(OpenForProbe(path_)).IsValid()) return false;
     if (name_.IsEmpty()) return true;
-    wchar_t probeBuffer[8];
-    return GetPrivateProfileSectionW(name_.Wide(), probeBuffer, 8, path_.Wide()) != 0;
+    // Only whether the section has an entry matters, not what the buffer receives.
+    wchar_t entries[8];
+    return GetPrivateProfileSectionW(name_.Wide(), entries, 8, path_.Wide()) != 0;
 }
 
 bool SettingsSection::OpenForWriting() {
-    {
-        ProbeHandle probe(CreateFileW(path_.Wide(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!probe.IsValid()) {
-            // Only a file that is not there is created; one that exists but cannot be read (locked,
-            // no permission) is left exactly as it is.
-            const DWORD reason = GetLastError();
-            if (reason != ERROR_FILE_NOT_FOUND) return false;
-            ProbeHandle created(CreateFileW(path_.Wide(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                            FILE_ATTRIBUTE_NORMAL, nullptr));
-            if (!created.IsValid()) return false;
-            // The mark makes the profile functions keep the new file in UTF-16LE.
-            const unsigned char mark[2] = {0xFF, 0xFE};
-            DWORD written = 0;
-            WriteFile(created.Get(), mark, sizeof mark, &written, nullptr);
-        }
+    platform::FileHandle file(OpenForProbe(path_));
+    if (!file.IsValid()) {
+        // Only a file that is not there is created; one that exists but cannot be opened (locked,
+        // no permission) is left exactly as it is. CREATE_NEW rather than CREATE_ALWAYS, so that a
+        // file that appears after the probe is not truncated either.
+        if (GetLastError() != ERROR_FILE_NOT_FOUND) return false;
+        file.Reset(CreateFileW(path_.Wide(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.IsValid()) return false;
+        // The mark makes the profile functions keep the new file in UTF-16LE.
+        const unsigned char mark[2] = {0xFF, 0xFE};
+        DWORD written = 0;
+        WriteFile(file.Get(), mark, sizeof mark, &written, nullptr);
     }
+    file.Reset();
+    // The failure value INVALID_FILE_ATTRIBUTES has the read-only bit set too.
     return (GetFileAttributesW(path_.Wide()) & FILE_ATTRIBUTE_READONLY) == 0;
 }
 
@@ -86,7 +75,7 @@ DWORD SettingsSection::ReadInt(const String& key, int& value) const {
     return ERROR_SUCCESS;
 }
 
-DWORD SettingsSection::ReadString(const String& key, String& value) const {
+DWORD SettingsSection::ReadStored(const String& key, String& value) const {
     if (!open_) return ERROR_INVALID_HANDLE;
     std::vector<wchar_t> buffer(kReadBufferSize, L'\0');
     const DWORD length =
@@ -98,7 +87,7 @@ DWORD SettingsSection::ReadString(const String& key, String& value) const {
 
 String SettingsSection::ReadString(const String& key, const wchar_t* defaultText) const {
     String value;
-    if (ReadString(key, value) == ERROR_SUCCESS) return value;
+    if (ReadStored(key, value) == ERROR_SUCCESS) return value;
     if (!defaultText) return String();
     const auto id = reinterpret_cast<std::uintptr_t>(defaultText);
     if (id <= 0xFFFF) return LoadResourceString(static_cast<unsigned>(id));

@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <cstdint>
-
 #include "base/String.h"
 
 namespace linkloom {
@@ -21,20 +19,22 @@ public:
     bool IsOpen() const { return open_; }
     void Close();
 
+    // On success sets `value`; otherwise leaves it alone.
     DWORD ReadInt(const String& key, int& value) const;
     // The stored text, or on any failure the default: nullptr gives an empty text, a value of
-    // 0xFFFF or less names a string resource of the program, anything else is the text itself.
-    String ReadString(const String& key, const wchar_t* defaultText) const;
-    DWORD ReadString(const String& key, String& value) const;
+    // 0xFFFF or less (MAKEINTRESOURCEW) names a string resource of the program, anything else is
+    // the text itself. An empty stored value counts as missing.
+    String ReadString(const String& key, const wchar_t* defaultText = nullptr) const;
     DWORD WriteInt(const String& key, int value) const;
+    // An empty text is stored as the key with an empty value, never as a deletion.
     DWORD WriteString(const String& key, const String& text) const;
 
 private:
     bool OpenForReading();
     bool OpenForWriting();
+    DWORD ReadStored(const String& key, String& value) const;
 
     bool open_ = false;
-    SectionMode mode_;
     String path_;
     String name_;
 };

@@ -45,8 +45,9 @@ TEST_F(SettingsStoreTest, WithoutAFileEveryReadGivesItsDefaultAndNothingIsCreate
     EXPECT_EQ(section.ReadInt(u"flags", flags), static_cast<DWORD>(ERROR_INVALID_HANDLE));
     EXPECT_EQ(flags, 3);
     EXPECT_EQ(section.ReadString(u"ext", L"htm,php"), String(u"htm,php"));
-    EXPECT_EQ(section.ReadString(u"folder", nullptr), String());
+    EXPECT_EQ(section.ReadString(u"folder"), String());
     EXPECT_EQ(section.ReadString(u"url", MAKEINTRESOURCEW(200)), String(u"text from the string table"));
+    EXPECT_EQ(section.WriteString(u"url", u"https://example.com/"), static_cast<DWORD>(ERROR_INVALID_HANDLE));
     EXPECT_FALSE(std::filesystem::exists(IniPath()));
 }
 
@@ -74,35 +75,56 @@ TEST_F(SettingsStoreTest, IntegersRoundTripExceptTheSentinel) {
     EXPECT_EQ(flags, 3);
 }
 
-TEST_F(SettingsStoreTest, EmptyValuesReadAsDefaultsAndNamesMatchInAnyCase) {
+TEST_F(SettingsStoreTest, ASaveReplacesValuesInPlaceAndAppendsNewKeysToTheSection) {
+    tree.File("linkloom.ini", "\xFF\xFE" + Utf16Le("[settings]\r\nurl=old\r\nfolder=old\r\n[other]\r\nx=1\r\n"));
+    Save(u"C:\\site\\", 3, u"htm", u"https://example.com/");
+    EXPECT_EQ(Bytes(IniPath()), "\xFF\xFE" + Utf16Le("[settings]\r\nurl=https://example.com/\r\nfolder=C:\\site\\\r\n"
+                                                       "flags=3\r\next=htm\r\n[other]\r\nx=1\r\n"));
+}
+
+TEST_F(SettingsStoreTest, EmptyValuesAreStoredAndReadAsDefaults) {
     Save(u"", 3, u"", u"");
+    EXPECT_NE(Bytes(IniPath()).find(Utf16Le("\r\next=\r\n")), std::string::npos);
     const SettingsSection section = Store().OpenSection(u"settings", SectionMode::Read);
     ASSERT_TRUE(section.IsOpen());
     EXPECT_EQ(section.ReadString(u"ext", L"htm,php"), String(u"htm,php"));
-    EXPECT_EQ(section.ReadString(u"folder", nullptr), String());
-    EXPECT_NE(Bytes(IniPath()).find(Utf16Le("ext=\r\n")), std::string::npos);
+    EXPECT_EQ(section.ReadString(u"folder"), String());
+    EXPECT_EQ(section.ReadString(u"url", MAKEINTRESOURCEW(200)), String(u"text from the string table"));
+}
 
+TEST_F(SettingsStoreTest, SectionAndKeyNamesMatchInAnyLetterCase) {
     tree.File("linkloom.ini", "[Settings]\r\nFOLDER=C:\\x\\\r\nFlags=5\r\n");
-    const SettingsSection mixed = Store().OpenSection(u"settings", SectionMode::Read);
-    ASSERT_TRUE(mixed.IsOpen());
-    EXPECT_EQ(mixed.ReadString(u"folder", nullptr), String(u"C:\\x\\"));
+    const SettingsSection section = Store().OpenSection(u"settings", SectionMode::Read);
+    ASSERT_TRUE(section.IsOpen());
+    EXPECT_EQ(section.ReadString(u"folder"), String(u"C:\\x\\"));
     int flags = 0;
-    EXPECT_EQ(mixed.ReadInt(u"FLAGS", flags), ERROR_SUCCESS);
+    EXPECT_EQ(section.ReadInt(u"FLAGS", flags), ERROR_SUCCESS);
     EXPECT_EQ(flags, 5);
 }
 
-TEST_F(SettingsStoreTest, AFileWithoutTheMarkIsReadAndAnEmptySectionIsNotOpen) {
+TEST_F(SettingsStoreTest, AFileWithoutTheMarkIsReadAndUpdatedWithoutOne) {
     tree.File("linkloom.ini", "[other]\r\nx=1\r\n[settings]\r\nurl=https://8bit.example/\r\n");
-    EXPECT_EQ(Store().OpenSection(u"settings", SectionMode::Read).ReadString(u"url", nullptr),
-              String(u"https://8bit.example/"));
-    tree.File("linkloom.ini", "[other]\r\nx=1\r\n");
-    EXPECT_FALSE(Store().OpenSection(u"settings", SectionMode::Read).IsOpen());
+    EXPECT_EQ(Store().OpenSection(u"settings", SectionMode::Read).ReadString(u"url"), String(u"https://8bit.example/"));
+    EXPECT_EQ(Store().OpenSection(u"settings", SectionMode::Write).WriteString(u"url", u"https://new.example/"),
+              ERROR_SUCCESS);
+    EXPECT_EQ(Bytes(IniPath()), "[other]\r\nx=1\r\n[settings]\r\nurl=https://new.example/\r\n");
+}
+
+TEST_F(SettingsStoreTest, AFileWithoutEntriesInTheSectionIsNotOpenForReading) {
+    for (const char* content : {"[other]\r\nx=1\r\n", "[settings]\r\n[other]\r\nx=1\r\n"}) {
+        test::TempTree own;
+        own.File("linkloom.ini", content);
+        EXPECT_FALSE(SettingsStore(test::ToEnginePath(own.Path() / "linkloom.ini"))
+                         .OpenSection(u"settings", SectionMode::Read)
+                         .IsOpen())
+            << content;
+    }
 }
 
 TEST_F(SettingsStoreTest, LongValuesAreCutAt49998Characters) {
     const String value(std::u16string(60000, u'v'));
     Save(value, 3, u"e", u"u");
-    EXPECT_EQ(Store().OpenSection(u"settings", SectionMode::Read).ReadString(u"folder", nullptr).Length(), 49998u);
+    EXPECT_EQ(Store().OpenSection(u"settings", SectionMode::Read).ReadString(u"folder").Length(), 49998u);
 }
 
 TEST_F(SettingsStoreTest, AReadOnlyFileIsReadButNotWritten) {
@@ -110,7 +132,7 @@ TEST_F(SettingsStoreTest, AReadOnlyFileIsReadButNotWritten) {
     const std::string before = Bytes(IniPath());
     ASSERT_TRUE(SetFileAttributesW(IniPath().c_str(), FILE_ATTRIBUTE_READONLY));
     EXPECT_FALSE(Store().OpenSection(u"settings", SectionMode::Write).IsOpen());
-    EXPECT_EQ(Store().OpenSection(u"settings", SectionMode::Read).ReadString(u"ext", nullptr), String(u"htm"));
+    EXPECT_EQ(Store().OpenSection(u"settings", SectionMode::Read).ReadString(u"ext"), String(u"htm"));
     EXPECT_EQ(Bytes(IniPath()), before);
     SetFileAttributesW(IniPath().c_str(), FILE_ATTRIBUTE_NORMAL);
 }
