@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/win32/Handle.h"
+#include "platform/win32/StringResource.h"
 
 namespace linkloom {
 
@@ -23,12 +24,7 @@ HANDLE OpenForProbe(const String& path) {
 
 }  // namespace
 
-String LoadResourceString(unsigned id) {
-    const wchar_t* text = nullptr;
-    const int length = LoadStringW(GetModuleHandleW(nullptr), id, reinterpret_cast<wchar_t*>(&text), 0);
-    return length > 0 && text ? String(std::u16string_view(reinterpret_cast<const char16_t*>(text), length))
-                              : String();
-}
+String LoadResourceString(unsigned id) { return platform::LoadStringResource(GetModuleHandleW(nullptr), id); }
 
 SettingsSection::SettingsSection(const String& path, const String& name, SectionMode mode)
     : path_(path), name_(name) {

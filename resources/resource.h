@@ -1,0 +1,27 @@
+// Resource, control and string ids, shared by the resource script and the code.
+#pragma once
+
+#define IDI_PROGRAM 128
+#define IDI_FOLDER_BOX 211
+
+#define IDD_MAIN 129
+#define IDD_PROGRESS 203
+
+#define IDC_BANNER_ICON 1000
+#define IDC_EXTENSIONS 1001
+#define IDC_OUTPUT 1002
+#define IDC_COPY_TEXT 1003
+#define IDC_ROOT_URL 1004
+#define IDC_FOLDER 1005
+#define IDC_SUBFOLDERS 1006
+#define IDC_EXCLUDE_NOINDEX 1007
+#define IDC_BANNER_TEXT 1008
+#define IDC_PAUSE 1037
+#define IDC_PROGRESS_BAR 1194
+#define IDC_ABOUT 57664
+#define IDC_BROWSE 32770
+
+#define IDS_PROGRAM_NAME 128
+#define IDS_FOLDER_TO_SEARCH 129
+#define IDS_PAUSED 1009
+#define IDS_CANCEL 1010

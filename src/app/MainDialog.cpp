@@ -1,0 +1,207 @@
+#include "app/MainDialog.h"
+
+#include "app/AppInfo.h"
+#include "app/ModuleState.h"
+#include "app/ShowMessage.h"
+#include "core/SitemapJob.h"
+#include "resources/resource.h"
+
+namespace linkloom {
+
+namespace {
+
+constexpr wchar_t kSection[] = L"settings";
+constexpr wchar_t kDefaultExtensions[] = L"htm,php";
+constexpr wchar_t kCopyFirst[] = L"click CREATE XML button to get the sitemap";
+constexpr wchar_t kCopied[] = L"Use Notepad or a similar editor to paste the text\nand save it into SITEMAP.XML file";
+
+int ControlOf(JobInput input) {
+    switch (input) {
+    case JobInput::Extensions: return IDC_EXTENSIONS;
+    case JobInput::Folder: return IDC_FOLDER;
+    case JobInput::RootUrl: return IDC_ROOT_URL;
+    }
+    return IDC_FOLDER;
+}
+
+HICON LoadProgramIcon(int widthMetric, int heightMetric) {
+    return static_cast<HICON>(LoadImageW(ModuleState::ResourceModule(), MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON,
+                                         GetSystemMetrics(widthMetric), GetSystemMetrics(heightMetric),
+                                         LR_DEFAULTCOLOR));
+}
+
+}  // namespace
+
+MainDialog::MainDialog() : store_(AppInfo::ProgramFolder() + u"linkloom.ini") {}
+
+MainDialog::~MainDialog() {
+    if (Handle()) DestroyWindow(Handle());
+}
+
+BOOL MainDialog::FilterMessage(MSG& message) { return IsDialogMessageW(Handle(), &message); }
+
+bool MainDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+    switch (message) {
+    case WM_INITDIALOG:
+        OnInitDialog();
+        result = TRUE;
+        return true;
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDOK:
+            SitemapJob(*this).Run();
+            return true;
+        case IDC_COPY_TEXT:
+            OnCopyText();
+            return true;
+        case IDCANCEL:
+            OnClose();
+            return true;
+        default:
+            return false;
+        }
+    case WM_DESTROY:
+        if (MessageLoop* loop = ModuleState::CurrentLoop()) {
+            loop->UnregisterFilter(this);
+            loop->UnregisterIdleHandler(this);
+        }
+        return false;
+    default:
+        return false;
+    }
+}
+
+void MainDialog::OnInitDialog() {
+    const HWND dialog = Handle();
+    SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(LoadProgramIcon(SM_CXICON, SM_CYICON)));
+    SendMessageW(dialog, WM_SETICON, ICON_SMALL,
+                 reinterpret_cast<LPARAM>(LoadProgramIcon(SM_CXSMICON, SM_CYSMICON)));
+    SendDlgItemMessageW(dialog, IDC_BANNER_ICON, STM_SETICON,
+                        reinterpret_cast<WPARAM>(LoadIconW(nullptr, IDI_INFORMATION)), 0);
+
+    LOGFONTW font;
+    const auto dialogFont = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
+    if (GetObjectW(dialogFont, sizeof font, &font)) {
+        LOGFONTW italic = font;
+        italic.lfItalic = TRUE;
+        bannerFont_.Reset(CreateFontIndirectW(&italic));
+        SendDlgItemMessageW(dialog, IDC_BANNER_TEXT, WM_SETFONT, reinterpret_cast<WPARAM>(bannerFont_.Get()), TRUE);
+
+        output_ = GetDlgItem(dialog, IDC_OUTPUT);
+        font.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
+        lstrcpynW(font.lfFaceName, L"courier new", LF_FACESIZE);
+        outputFont_.Reset(CreateFontIndirectW(&font));
+        if (outputFont_.Get()) SendMessageW(output_, WM_SETFONT, reinterpret_cast<WPARAM>(outputFont_.Get()), TRUE);
+    }
+    output_ = GetDlgItem(dialog, IDC_OUTPUT);
+    LoadSettings();
+    if (MessageLoop* loop = ModuleState::CurrentLoop()) {
+        loop->RegisterFilter(this);
+        loop->RegisterIdleHandler(this);
+    }
+}
+
+void MainDialog::LoadSettings() {
+    const SettingsSection section = store_.OpenSection(String::FromWide(kSection), SectionMode::Read);
+    const String folder = section.ReadString(u"folder", nullptr);
+    if (!folder.IsEmpty()) SetDlgItemTextW(Handle(), IDC_FOLDER, folder.Wide());
+
+    int stored = 0;
+    flags_ = section.ReadInt(u"flags", stored) == ERROR_SUCCESS ? static_cast<JobFlags>(stored) : kDefaultJobFlags;
+    if (flags_ & JobFlag::Subfolders) CheckDlgButton(Handle(), IDC_SUBFOLDERS, BST_CHECKED);
+    if (flags_ & JobFlag::ExcludeNoindex) CheckDlgButton(Handle(), IDC_EXCLUDE_NOINDEX, BST_CHECKED);
+
+    const String extensions = section.ReadString(u"ext", kDefaultExtensions);
+    if (!extensions.IsEmpty()) SetDlgItemTextW(Handle(), IDC_EXTENSIONS, extensions.Wide());
+    const String url = section.ReadString(u"url", nullptr);
+    if (!url.IsEmpty()) SetDlgItemTextW(Handle(), IDC_ROOT_URL, url.Wide());
+}
+
+String MainDialog::ControlText(int id) const {
+    const HWND control = GetDlgItem(Handle(), id);
+    const int length = GetWindowTextLengthW(control);
+    std::u16string text(static_cast<std::size_t>(length) + 1, u'\0');
+    const int got = GetWindowTextW(control, reinterpret_cast<wchar_t*>(text.data()), length + 1);
+    text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
+    return String(std::move(text));
+}
+
+void MainDialog::OnCopyText() {
+    if (GetWindowTextLengthW(output_) == 0) {
+        linkloom::ShowMessage(MB_ICONHAND, String::FromWide(kCopyFirst));
+        return;
+    }
+    SendMessageW(output_, EM_SETSEL, 0, -1);
+    SendMessageW(output_, EM_SCROLLCARET, 0, 0);
+    SendMessageW(output_, WM_COPY, 0, 0);
+    linkloom::ShowMessage(MB_ICONINFORMATION, String::FromWide(kCopied));
+}
+
+void MainDialog::OnClose() {
+    DestroyWindow(Handle());
+    PostQuitMessage(IDCANCEL);
+    progress_.reset();
+}
+
+ProgressDialog* MainDialog::ShowProgress(const wchar_t* title, int, int pauseAllowed) {
+    if (!title) {
+        if (progress_ && progress_->Handle()) ShowWindow(progress_->Handle(), SW_HIDE);
+        return progress_.get();
+    }
+    const String text = IS_INTRESOURCE(title) ? LoadModuleString(static_cast<UINT>(reinterpret_cast<UINT_PTR>(title)))
+                                              : String::FromWide(title);
+    if (!progress_) {
+        progress_ = std::make_unique<ProgressDialog>();
+        progress_->SetPauseState(pauseAllowed);
+        if (progress_->CreateModeless(Handle(), IDD_PROGRESS)) {
+            SetDlgItemTextW(progress_->Handle(), IDCANCEL, LoadModuleString(IDS_CANCEL).Wide());
+        }
+    }
+    if (!progress_->Handle()) return progress_.get();
+    progress_->SetPauseState(pauseAllowed);
+    SetWindowTextW(progress_->Handle(), text.Wide());
+    ShowWindow(progress_->Handle(), SW_SHOW);
+    SetForegroundWindow(progress_->Handle());
+    return progress_.get();
+}
+
+JobInputs MainDialog::ReadInputs() {
+    return {ControlText(IDC_FOLDER), ControlText(IDC_EXTENSIONS), ControlText(IDC_ROOT_URL),
+            IsDlgButtonChecked(Handle(), IDC_SUBFOLDERS) == BST_CHECKED,
+            IsDlgButtonChecked(Handle(), IDC_EXCLUDE_NOINDEX) == BST_CHECKED};
+}
+
+void MainDialog::ShowMessage(const String& text, MessageStyle style) {
+    linkloom::ShowMessage(static_cast<UINT>(style), text);
+}
+
+void MainDialog::FocusInput(JobInput input) { SetFocus(GetDlgItem(Handle(), ControlOf(input))); }
+
+void MainDialog::SaveSettings(const JobSettings& settings) {
+    const SettingsSection section = store_.OpenSection(String::FromWide(kSection), SectionMode::Write);
+    section.WriteString(u"folder", settings.folder);
+    section.WriteInt(u"flags", static_cast<int>(settings.flags));
+    section.WriteString(u"ext", settings.extensions);
+    section.WriteString(u"url", settings.rootUrl);
+}
+
+bool MainDialog::ShowProgress(const String& title) {
+    const ProgressDialog* progress = ShowProgress(title.Wide(), 0, ProgressDialog::kRunning);
+    return progress && progress->Handle();
+}
+
+void MainDialog::HideProgress() { ShowProgress(nullptr, 0, ProgressDialog::kRunning); }
+
+void MainDialog::SetProgressTitle(const String& title) {
+    if (progress_ && progress_->Handle()) SetWindowTextW(progress_->Handle(), title.Wide());
+}
+
+bool MainDialog::IsCancelled() { return progress_ && progress_->Cancelled(); }
+
+void MainDialog::PumpEvents() {
+    if (MessageLoop* loop = ModuleState::CurrentLoop()) loop->Run(true);
+}
+
+void MainDialog::TakeDocument(const String& document) { SetWindowTextW(output_, document.Wide()); }
+
+}  // namespace linkloom

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <memory>
+
+#include "app/DialogWindow.h"
+#include "app/FontHandle.h"
+#include "app/MessageLoop.h"
+#include "app/ProgressDialog.h"
+#include "core/JobHost.h"
+#include "settings/SettingsStore.h"
+
+namespace linkloom {
+
+// The program's window: the five inputs, the output box and the four buttons. It is the
+// sitemap run's host on the real controls.
+class MainDialog : public DialogWindow, public MessageFilter, public IdleHandler, public JobHost {
+public:
+    MainDialog();
+    ~MainDialog() override;
+
+    BOOL FilterMessage(MSG& message) override;
+    void IdleStep() override {}
+
+    // Shows the progress window titled `title`, or hides it when `title` is null; null when
+    // there is no progress window.
+    ProgressDialog* ShowProgress(const wchar_t* title, int range, int pauseAllowed);
+
+    JobInputs ReadInputs() override;
+    JobFlags Flags() const override { return flags_; }
+    void SetFlags(JobFlags flags) override { flags_ = flags; }
+    void ShowMessage(const String& text, MessageStyle style) override;
+    void FocusInput(JobInput input) override;
+    void SaveSettings(const JobSettings& settings) override;
+    bool ShowProgress(const String& title) override;
+    void HideProgress() override;
+    void SetProgressTitle(const String& title) override;
+    bool IsCancelled() override;
+    void PumpEvents() override;
+    void TakeDocument(const String& document) override;
+
+protected:
+    bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    void OnInitDialog();
+    void LoadSettings();
+    void OnCopyText();
+    void OnClose();
+    String ControlText(int id) const;
+
+    SettingsStore store_;
+    HWND output_ = nullptr;
+    FontHandle outputFont_;
+    FontHandle bannerFont_;
+    std::unique_ptr<ProgressDialog> progress_;
+    JobFlags flags_ = kDefaultJobFlags;
+};
+
+}  // namespace linkloom

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "app/DialogWindow.h"
+#include "app/FontHandle.h"
+#include "app/MessageLoop.h"
+
+namespace linkloom {
+
+// The small window over the main dialog during a walk: a marquee bar, pause and cancel. The
+// walk pumps messages, so the buttons work on the one thread; pause runs a pump loop of its own
+// inside the click, and the walk waits inside its pump call until resume or cancel.
+class ProgressDialog : public DialogWindow, public MessageFilter {
+public:
+    enum PauseState { kPauseNotOffered = 0, kRunning = 1, kPaused = 10 };
+
+    BOOL FilterMessage(MSG& message) override;
+    bool Cancelled() const { return cancelled_ != 0; }
+    void SetPauseState(int state) { pauseState_ = state; }
+    int PauseState() const { return pauseState_; }
+
+protected:
+    bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    void OnInitDialog();
+    void OnShow();
+    void OnHide();
+    void OnCancel();
+    void OnPause();
+
+    HWND bar_ = nullptr;
+    HWND cancelButton_ = nullptr;
+    HWND pauseButton_ = nullptr;
+    int cancelled_ = 0;
+    int pauseState_ = kRunning;
+    FontHandle pauseFont_;
+};
+
+}  // namespace linkloom

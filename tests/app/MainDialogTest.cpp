@@ -1,0 +1,156 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/MainDialog.h"
+#include "app/ModuleState.h"
+#include "app/ShowMessage.h"
+#include "resources/resource.h"
+#include "support/TempTree.h"
+
+namespace linkloom {
+namespace {
+
+struct ShownMessage {
+    std::wstring text;
+    std::wstring caption;
+    UINT style;
+};
+std::vector<ShownMessage> shown;
+
+int RecordMessage(HWND, const wchar_t* text, const wchar_t* caption, UINT style) {
+    shown.push_back({text, caption, style});
+    return IDOK;
+}
+
+std::wstring Text(HWND window) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+// The real dialog in this process, driven as the dialog manager would drive it.
+class MainDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ModuleState::Initialize(GetModuleHandleW(nullptr));
+        ModuleState::RegisterLoop(&loop);
+        previous = SetMessageBoxFunction(RecordMessage);
+        shown.clear();
+        ASSERT_TRUE(dialog.CreateModeless(nullptr, IDD_MAIN));
+    }
+    void TearDown() override {
+        if (dialog.Handle()) DestroyWindow(dialog.Handle());
+        SetMessageBoxFunction(previous);
+        ModuleState::UnregisterLoop();
+    }
+    HWND Item(int id) const { return GetDlgItem(dialog.Handle(), id); }
+    void Set(int id, const std::wstring& text) { SetWindowTextW(Item(id), text.c_str()); }
+    void Press(int id) { SendMessageW(dialog.Handle(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Item(id))); }
+    void Inputs(const test::TempTree& tree) {
+        Set(IDC_FOLDER, tree.Root().Wide());
+        Set(IDC_EXTENSIONS, L"htm");
+        Set(IDC_ROOT_URL, L"https://example.com");
+    }
+
+    MessageLoop loop;
+    MainDialog dialog;
+    MessageBoxFunction previous = nullptr;
+};
+
+TEST_F(MainDialogTest, BuildsTheDocumentIntoTheOutputBox) {
+    test::TempTree tree;
+    tree.File("index.htm", "<!DOCTYPE html>");
+    tree.File("docs/a b.htm", "<!DOCTYPE html>");
+    tree.File("hidden.htm", "<meta name=robots content=noindex>");
+    Inputs(tree);
+    Press(IDOK);
+    const std::wstring output = Text(Item(IDC_OUTPUT));
+    EXPECT_NE(output.find(L"<loc>https://example.com/docs/a%20b.htm</loc>"), std::wstring::npos) << output;
+    EXPECT_NE(output.find(L"<loc>https://example.com/index.htm</loc>"), std::wstring::npos);
+    EXPECT_EQ(output.find(L"hidden"), std::wstring::npos);
+    EXPECT_NE(output.find(L"<!-- 2 files added -->\r\n</urlset>\r\n"), std::wstring::npos);
+    EXPECT_TRUE(shown.empty());
+    EXPECT_TRUE(IsWindowEnabled(dialog.Handle()));
+}
+
+TEST_F(MainDialogTest, ShowsValidationMessagesAndFocusesTheBox) {
+    Set(IDC_EXTENSIONS, L"*.htm");
+    Press(IDOK);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, L"please enter a list of extensions, not wildcards");
+    EXPECT_EQ(shown[0].caption, L"Linkloom");
+    EXPECT_EQ(shown[0].style, static_cast<UINT>(MB_ICONHAND | MB_SETFOREGROUND));
+    EXPECT_EQ(GetFocus(), Item(IDC_EXTENSIONS));
+
+    Set(IDC_EXTENSIONS, L"htm");
+    Set(IDC_FOLDER, L"Z:\\no\\such\\folder");
+    Press(IDOK);
+    EXPECT_EQ(shown.back().text, L"please enter a valid path to scan for web files");
+    EXPECT_EQ(GetFocus(), Item(IDC_FOLDER));
+}
+
+TEST_F(MainDialogTest, CopiesTheWholeDocumentToTheClipboard) {
+    Press(IDC_COPY_TEXT);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, L"click CREATE XML button to get the sitemap");
+
+    test::TempTree tree;
+    for (int i = 0; i < 2000; ++i) tree.File("page" + std::to_string(i) + ".htm", "x");
+    Inputs(tree);
+    Press(IDOK);
+    const std::wstring output = Text(Item(IDC_OUTPUT));
+    ASSERT_GT(output.size(), 100000u);
+    Press(IDC_COPY_TEXT);
+    EXPECT_EQ(shown.back().style, static_cast<UINT>(MB_ICONINFORMATION | MB_SETFOREGROUND));
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    const HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    ASSERT_NE(data, nullptr);
+    const std::wstring copied(static_cast<const wchar_t*>(GlobalLock(data)));
+    GlobalUnlock(data);
+    CloseClipboard();
+    EXPECT_EQ(copied, output);
+}
+
+TEST_F(MainDialogTest, CancelAndPauseWorkThroughTheProgressWindow) {
+    test::TempTree tree;
+    tree.File("a.htm", "x");
+    Inputs(tree);
+    Press(IDOK);  // the first run creates the progress window
+    ASSERT_TRUE(Text(Item(IDC_OUTPUT)).find(L"a.htm") != std::wstring::npos);
+    const HWND progress = FindWindowExW(nullptr, nullptr, nullptr, L"working... (1 files found)");
+    ASSERT_NE(progress, nullptr);
+    EXPECT_FALSE(IsWindowVisible(progress));
+    EXPECT_EQ(Text(GetDlgItem(progress, IDCANCEL)), L"cancel");
+
+    // Clicks queued before the run arrive at the walk's first pump: pause, then cancel inside
+    // the pause loop. The walk stops before its first entry and the run finds nothing.
+    SetWindowTextW(Item(IDC_OUTPUT), L"earlier text");
+    PostMessageW(GetDlgItem(progress, IDC_PAUSE), BM_CLICK, 0, 0);
+    PostMessageW(GetDlgItem(progress, IDCANCEL), BM_CLICK, 0, 0);
+    Press(IDOK);
+    EXPECT_EQ(Text(Item(IDC_OUTPUT)), L"earlier text");
+    ASSERT_FALSE(shown.empty());
+    // FormatMessageW turns the text's line feed into a line break.
+    EXPECT_EQ(shown.back().text, L"no files match the criteria\r\ntry scanning a different folder or adjust search settings");
+    EXPECT_EQ(Text(progress), L"working...");
+    EXPECT_TRUE(IsWindowEnabled(dialog.Handle()));
+    EXPECT_FALSE(IsWindowVisible(progress));
+
+    // The next run starts afresh.
+    Press(IDOK);
+    EXPECT_NE(Text(Item(IDC_OUTPUT)).find(L"a.htm"), std::wstring::npos);
+}
+
+TEST_F(MainDialogTest, EscapeIsSwallowedByThePumpAndQuitIsPostedAgain) {
+    PostMessageW(Item(IDC_FOLDER), WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_EQ(loop.Run(true), 1);
+    EXPECT_TRUE(IsWindow(dialog.Handle()));
+    PostQuitMessage(7);
+    EXPECT_EQ(loop.Run(true), 1);
+    EXPECT_EQ(loop.Run(false), 7);
+}
+
+}  // namespace
+}  // namespace linkloom
