@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "app/DialogWindow.h"
-#include "app/FontHandle.h"
+#include "controls/GdiHandle.h"
 #include "app/MessageLoop.h"
 #include "app/ProgressDialog.h"
 #include "core/JobHost.h"

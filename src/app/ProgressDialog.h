@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/DialogWindow.h"
-#include "app/FontHandle.h"
+#include "controls/GdiHandle.h"
 #include "app/MessageLoop.h"
 
 namespace linkloom {
