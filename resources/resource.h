@@ -4,6 +4,7 @@
 #define IDI_PROGRAM 128
 #define IDI_FOLDER_BOX 211
 
+#define IDD_ABOUT 100
 #define IDD_MAIN 129
 #define IDD_PROGRESS 203
 
@@ -16,6 +17,7 @@
 #define IDC_SUBFOLDERS 1006
 #define IDC_EXCLUDE_NOINDEX 1007
 #define IDC_BANNER_TEXT 1008
+#define IDC_WEB_LINK 1011
 #define IDC_PAUSE 1037
 #define IDC_PROGRESS_BAR 1194
 #define IDC_ABOUT 57664
@@ -25,3 +27,10 @@
 #define IDS_FOLDER_TO_SEARCH 129
 #define IDS_PAUSED 1009
 #define IDS_CANCEL 1010
+
+// A notification that a dialog leaves unhandled goes back to its control as this + the message.
+#define WM_REFLECT_OFFSET 0x2000
+
+// The product's web page, opened from the About box; its domain is the link's text.
+#define LINKLOOM_WEB_DOMAIN "linkloom.example"
+#define LINKLOOM_WEB_ADDRESS "https://" LINKLOOM_WEB_DOMAIN "/"

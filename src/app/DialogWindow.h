@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "resources/resource.h"
+
 namespace linkloom {
 
 // A dialog object bound to its window on the window's first message. Derived classes give an
@@ -30,6 +32,6 @@ private:
 };
 
 // The notification that a control gets back when its dialog leaves it unhandled.
-constexpr UINT kReflectedOffset = 0x2000;
+constexpr UINT kReflectedOffset = WM_REFLECT_OFFSET;
 
 }  // namespace linkloom

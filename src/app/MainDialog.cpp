@@ -1,8 +1,11 @@
 #include "app/MainDialog.h"
 
+#include "app/AboutDialog.h"
 #include "app/AppInfo.h"
 #include "app/ModuleState.h"
 #include "app/ShowMessage.h"
+#include "controls/Fonts.h"
+#include "controls/Monitors.h"
 #include "core/SitemapJob.h"
 #include "resources/resource.h"
 
@@ -13,6 +16,8 @@ namespace {
 constexpr wchar_t kSection[] = L"settings";
 constexpr wchar_t kDefaultExtensions[] = L"htm,php";
 constexpr wchar_t kCopyFirst[] = L"click CREATE XML button to get the sitemap";
+constexpr wchar_t kUrlCue[] = L"https://www...";
+constexpr wchar_t kBrowseCaption[] = L"...";
 constexpr wchar_t kCopied[] = L"Use Notepad or a similar editor to paste the text\nand save it into SITEMAP.XML file";
 
 int ControlOf(JobInput input) {
@@ -48,6 +53,9 @@ bool MainDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& res
         return true;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
+        case IDC_ABOUT:
+            OnAbout();
+            return true;
         case IDOK:
             SitemapJob(*this).Run();
             return true;
@@ -73,32 +81,41 @@ bool MainDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& res
 
 void MainDialog::OnInitDialog() {
     const HWND dialog = Handle();
+    CenterOnOwner(dialog, GetParent(dialog));
     SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(LoadProgramIcon(SM_CXICON, SM_CYICON)));
     SendMessageW(dialog, WM_SETICON, ICON_SMALL,
                  reinterpret_cast<LPARAM>(LoadProgramIcon(SM_CXSMICON, SM_CYSMICON)));
     SendDlgItemMessageW(dialog, IDC_BANNER_ICON, STM_SETICON,
                         reinterpret_cast<WPARAM>(LoadIconW(nullptr, IDI_INFORMATION)), 0);
 
-    LOGFONTW font;
-    const auto dialogFont = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
-    if (GetObjectW(dialogFont, sizeof font, &font)) {
-        LOGFONTW italic = font;
-        italic.lfItalic = TRUE;
-        bannerFont_.Reset(CreateFontIndirectW(&italic));
-        SendDlgItemMessageW(dialog, IDC_BANNER_TEXT, WM_SETFONT, reinterpret_cast<WPARAM>(bannerFont_.Get()), TRUE);
+    const HFONT dialogFont = WindowFont(dialog);
+    bannerFont_.Reset(DeriveFont(dialogFont, 0, 1, -1));
+    SendDlgItemMessageW(dialog, IDC_BANNER_TEXT, WM_SETFONT, reinterpret_cast<WPARAM>(bannerFont_.Get()), TRUE);
 
-        output_ = GetDlgItem(dialog, IDC_OUTPUT);
+    output_ = GetDlgItem(dialog, IDC_OUTPUT);
+    LOGFONTW font;
+    if (GetObjectW(dialogFont, sizeof font, &font)) {
         font.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
         lstrcpynW(font.lfFaceName, L"courier new", LF_FACESIZE);
         outputFont_.Reset(CreateFontIndirectW(&font));
         if (outputFont_.Get()) SendMessageW(output_, WM_SETFONT, reinterpret_cast<WPARAM>(outputFont_.Get()), TRUE);
     }
-    output_ = GetDlgItem(dialog, IDC_OUTPUT);
+    DecorateInputs();
     LoadSettings();
     if (MessageLoop* loop = ModuleState::CurrentLoop()) {
         loop->RegisterFilter(this);
         loop->RegisterIdleHandler(this);
     }
+    tip_.Attach(dialog, ModuleState::ResourceModule());
+}
+
+// The folder box's "..." button sends its command to the box itself, whose own handler browses.
+void MainDialog::DecorateInputs() {
+    const HWND folder = GetDlgItem(Handle(), IDC_FOLDER);
+    folderDecorator_.SetIcon(folder, IDI_FOLDER_BOX, ModuleState::ResourceModule(), ModuleState::Instance());
+    folderDecorator_.AddButton(folder, IDC_BROWSE, kBrowseCaption);
+    folderDecorator_.SetCommandTarget(folder);
+    if (urlDecorator_.Attach(GetDlgItem(Handle(), IDC_ROOT_URL))) urlDecorator_.SetCueText(kUrlCue, true);
 }
 
 void MainDialog::LoadSettings() {
@@ -124,6 +141,11 @@ String MainDialog::ControlText(int id) const {
     const int got = GetWindowTextW(control, reinterpret_cast<wchar_t*>(text.data()), length + 1);
     text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
     return String(std::move(text));
+}
+
+void MainDialog::OnAbout() {
+    AboutDialog about;
+    about.RunModal(GetActiveWindow(), IDD_ABOUT);
 }
 
 void MainDialog::OnCopyText() {

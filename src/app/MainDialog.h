@@ -3,7 +3,9 @@
 #include <memory>
 
 #include "app/DialogWindow.h"
+#include "controls/EditDecorator.h"
 #include "controls/GdiHandle.h"
+#include "controls/GlimTip.h"
 #include "app/MessageLoop.h"
 #include "app/ProgressDialog.h"
 #include "core/JobHost.h"
@@ -43,7 +45,9 @@ protected:
 
 private:
     void OnInitDialog();
+    void DecorateInputs();
     void LoadSettings();
+    void OnAbout();
     void OnCopyText();
     void OnClose();
     String ControlText(int id) const;
@@ -51,7 +55,10 @@ private:
     SettingsStore store_;
     HWND output_ = nullptr;
     FontHandle outputFont_;
+    EditDecorator folderDecorator_;
+    EditDecorator urlDecorator_;
     FontHandle bannerFont_;
+    GlimTip tip_;
     std::unique_ptr<ProgressDialog> progress_;
     JobFlags flags_ = kDefaultJobFlags;
 };

@@ -5,6 +5,8 @@
 #include "app/ModuleState.h"
 #include "app/ShowMessage.h"
 #include "base/String.h"
+#include "controls/Fonts.h"
+#include "controls/Monitors.h"
 #include "resources/resource.h"
 
 namespace linkloom {
@@ -24,14 +26,13 @@ String WindowText(HWND window) {
     return String(std::move(text));
 }
 
+// The symbol font of the pause button: Wingdings at 14 points.
 HFONT CreateWingdings() {
     LOGFONTW font{};
-    const HDC screen = GetDC(nullptr);
-    font.lfHeight = -MulDiv(140, GetDeviceCaps(screen, LOGPIXELSY), 720);
-    ReleaseDC(nullptr, screen);
+    font.lfHeight = 140;
     font.lfCharSet = DEFAULT_CHARSET;
     lstrcpynW(font.lfFaceName, L"Wingdings", LF_FACESIZE);
-    return CreateFontIndirectW(&font);
+    return CreatePointFont(font);
 }
 
 }  // namespace
@@ -72,11 +73,13 @@ void ProgressDialog::OnInitDialog() {
     pauseButton_ = GetDlgItem(Handle(), IDC_PAUSE);
     pauseFont_.Reset(CreateWingdings());
     SendMessageW(pauseButton_, WM_SETFONT, reinterpret_cast<WPARAM>(pauseFont_.Get()), TRUE);
+    tip_.Attach(Handle(), ModuleState::ResourceModule());
 }
 
 void ProgressDialog::OnShow() {
     cancelled_ = 0;
     if (MessageLoop* loop = ModuleState::CurrentLoop()) loop->RegisterFilter(this);
+    CenterOnOwner(Handle(), GetParent(Handle()));
     EnableWindow(cancelButton_, TRUE);
     SetWindowTextW(pauseButton_, kPauseGlyph);
     EnableWindow(pauseButton_, pauseState_ != kPauseNotOffered);

@@ -2,6 +2,7 @@
 
 #include "app/DialogWindow.h"
 #include "controls/GdiHandle.h"
+#include "controls/GlimTip.h"
 #include "app/MessageLoop.h"
 
 namespace linkloom {
@@ -34,6 +35,7 @@ private:
     int cancelled_ = 0;
     int pauseState_ = kRunning;
     FontHandle pauseFont_;
+    GlimTip tip_;
 };
 
 }  // namespace linkloom

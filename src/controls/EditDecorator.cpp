@@ -16,15 +16,13 @@ constexpr int kButtonPadding = 8;
 constexpr DWORD kIconStyle = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | SS_ICON | SS_REALSIZECONTROL;
 constexpr DWORD kButtonStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
 
-HFONT FontOf(HWND window) { return reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)); }
-
 HFONT ItalicCopy(HFONT font) { return DeriveFont(font, 0, 1, -1); }
 
 }  // namespace
 
 EditDecorator::~EditDecorator() {
     // An edit that outlives its decorator must not keep the cue font that goes with it.
-    if (edit_ && normalFont_ && FontOf(edit_) == cueFont_.Get()) {
+    if (edit_ && normalFont_ && WindowFont(edit_) == cueFont_.Get()) {
         SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(normalFont_), TRUE);
     }
 }
@@ -71,7 +69,7 @@ bool EditDecorator::AddButton(HWND edit, UINT commandId, const wchar_t* caption)
     if (!edit_ && !Attach(edit)) return false;
     RECT client{};
     GetClientRect(edit_, &client);
-    const HFONT font = FontOf(edit_);
+    const HFONT font = WindowFont(edit_);
     wchar_t text[kMaxCaption + 1];
     lstrcpynW(text, caption ? caption : L"", kMaxCaption + 1);
     const int width = MeasureTextWidth(edit_, text, font) + kButtonPadding;
@@ -92,7 +90,7 @@ LRESULT EditDecorator::SetCueText(const wchar_t* text, bool italic) {
     }
     if (italic) {
         if (!cueFont_.Get()) {
-            normalFont_ = FontOf(edit_);
+            normalFont_ = WindowFont(edit_);
             cueFont_.Reset(ItalicCopy(normalFont_));
         }
         ApplyCueFont(kAskFocus);
@@ -104,7 +102,7 @@ void EditDecorator::ApplyCueFont(int state) {
     if (state == kAskFocus) state = GetFocus() == edit_ ? kFocused : kUnfocused;
     HFONT wanted = normalFont_;
     if (state == kUnfocused && GetWindowTextLengthW(edit_) == 0) wanted = cueFont_.Get();
-    if (!wanted || wanted == FontOf(edit_)) return;
+    if (!wanted || wanted == WindowFont(edit_)) return;
     const LRESULT margins = SendMessageW(edit_, EM_GETMARGINS, 0, 0);
     SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(wanted), TRUE);
     // A font change resets the margins that the icon and the button need.

@@ -31,7 +31,7 @@ HFONT CreatePointFont(const LOGFONTW& font, HDC dc) {
 
 int MeasureTextWidth(HWND window, const wchar_t* text, HFONT font) {
     if (!text) return 0;
-    if (!font) font = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
+    if (!font) font = WindowFont(window);
     const WindowDC dc(window);
     if (!dc.Get()) return 0;
     const SelectedObject selected(dc.Get(), font);

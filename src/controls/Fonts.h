@@ -4,6 +4,11 @@
 
 namespace linkloom {
 
+// The font a window draws with (WM_GETFONT); null for the system font.
+inline HFONT WindowFont(HWND window) {
+    return reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
+}
+
 // A copy of `font` with another weight (0 keeps it), italic or underline value (-1 keeps them);
 // owned by the caller, null on failure.
 HFONT DeriveFont(HFONT font, LONG weight, int italic, int underline);
