@@ -4,9 +4,24 @@ namespace linkloom {
 
 char16_t PathSeparator(PathStyle style) { return style == PathStyle::Windows ? u'\\' : u'/'; }
 
-bool HasLongPathPrefix(const String& path) {
-    if (path.Length() < 5 || path[0] != u'\\' || path[1] != u'\\' || path[2] != u'?') return false;
-    return (path.Length() > 5 && path[5] == u':') || path[4] == u'U' || path[4] == u'u';
+int LongPrefixKind(const String& text) {
+    if (text.Length() < 5 || text[0] != u'\\' || text[1] != u'\\' || text[2] != u'?') return kNoLongPrefix;
+    if (text.Length() > 5 && text[5] == u':') return kDriveLongPrefix;
+    return text[4] == u'U' || text[4] == u'u' ? kNetworkLongPrefix : kNoLongPrefix;
+}
+
+bool AddLongPrefix(String& path) {
+    if (path.Length() < 3) return false;
+    path = path[0] == u'\\' ? String(u"\\\\?\\UNC\\") + path.Mid(2) : String(u"\\\\?\\") + path;
+    return true;
+}
+
+String StripLongPrefix(const String& path, int kind) {
+    switch (kind < 0 ? LongPrefixKind(path) : kind) {
+    case kDriveLongPrefix: return path.Mid(4);
+    case kNetworkLongPrefix: return String(u"\\") + path.Mid(7);
+    default: return path;
+    }
 }
 
 String JoinPath(const String& directory, const String& name, bool longPaths, PathStyle style) {
@@ -17,8 +32,8 @@ String JoinPath(const String& directory, const String& name, bool longPaths, Pat
         HasLongPathPrefix(directory)) {
         return joined;
     }
-    if (joined[0] == u'\\') return String(u"\\\\?\\UNC\\") + joined.Mid(2);
-    return String(u"\\\\?\\") + joined;
+    AddLongPrefix(joined);
+    return joined;
 }
 
 std::optional<String> FileExtension(const String& nameOrPath, PathStyle style) {

@@ -47,5 +47,37 @@ TEST(FileExtension, IsTheTextAfterTheLastDotOfTheName) {
     EXPECT_EQ(FileExtension(u"/my.site/a.PHP", PathStyle::Posix), String(u"PHP"));
 }
 
+TEST(LongPrefix, KindOfEachForm) {
+    EXPECT_EQ(LongPrefixKind(u"\\\\?\\C:\\site"), kDriveLongPrefix);
+    EXPECT_EQ(LongPrefixKind(u"\\\\?\\UNC\\server\\share"), kNetworkLongPrefix);
+    EXPECT_EQ(LongPrefixKind(u"\\\\?\\unc\\server\\share"), kNetworkLongPrefix);
+    EXPECT_EQ(LongPrefixKind(u"\\\\.\\C:\\site"), kNoLongPrefix);  // a device path, not a long path
+    EXPECT_EQ(LongPrefixKind(u"\\\\server\\share"), kNoLongPrefix);
+    EXPECT_EQ(LongPrefixKind(u"C:\\site"), kNoLongPrefix);
+    EXPECT_EQ(LongPrefixKind(u"\\\\?\\"), kNoLongPrefix);
+    EXPECT_EQ(LongPrefixKind(u"\\\\?\\U"), kNetworkLongPrefix);
+}
+
+TEST(LongPrefix, AddAndStripAreInverse) {
+    String drive = u"C:\\site";
+    EXPECT_TRUE(AddLongPrefix(drive));
+    EXPECT_EQ(drive, String(u"\\\\?\\C:\\site"));
+    EXPECT_EQ(StripLongPrefix(drive), String(u"C:\\site"));
+    EXPECT_EQ(StripLongPrefix(drive, kDriveLongPrefix), String(u"C:\\site"));
+
+    String share = u"\\\\server\\share\\a";
+    EXPECT_TRUE(AddLongPrefix(share));
+    EXPECT_EQ(share, String(u"\\\\?\\UNC\\server\\share\\a"));
+    EXPECT_EQ(StripLongPrefix(share), String(u"\\\\server\\share\\a"));
+    EXPECT_EQ(StripLongPrefix(u"\\\\?\\unc\\server\\share", kNetworkLongPrefix), String(u"\\\\server\\share"));
+
+    EXPECT_EQ(StripLongPrefix(u"\\\\.\\C:\\x"), String(u"\\\\.\\C:\\x"));
+    EXPECT_EQ(StripLongPrefix(u"\\\\?\\C:\\x", kNoLongPrefix), String(u"\\\\?\\C:\\x"));
+
+    String tiny = u"C:";
+    EXPECT_FALSE(AddLongPrefix(tiny));
+    EXPECT_EQ(tiny, String(u"C:"));
+}
+
 }  // namespace
 }  // namespace linkloom
