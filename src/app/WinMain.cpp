@@ -6,6 +6,7 @@
 #include "app/MessageLoop.h"
 #include "app/ModuleState.h"
 #include "resources/resource.h"
+#include "shell/ShellNamespace.h"
 
 namespace linkloom {
 
@@ -35,7 +36,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_COOL_CLASSES};
     InitCommonControlsEx(&controls);
     ModuleState::Initialize(instance);
+    ShellNamespace::Start();
     const int exitCode = RunApplication(showCommand);
+    ShellNamespace::Stop();
     ModuleState::Terminate();
     CoUninitialize();
     return exitCode;
