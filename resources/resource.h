@@ -23,6 +23,9 @@
 #define IDC_ABOUT 57664
 #define IDC_BROWSE 32770
 
+// The folder browser's tree is scrolled to its selection by this one-shot timer.
+#define IDT_SCROLL_TO_SELECTION 404
+
 #define IDS_PROGRAM_NAME 128
 #define IDS_FOLDER_TO_SEARCH 129
 #define IDS_PAUSED 1009

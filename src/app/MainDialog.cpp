@@ -110,18 +110,21 @@ void MainDialog::OnInitDialog() {
 }
 
 // The folder box's "..." button sends its command to the box itself, whose own handler browses.
+// The box's own subclass comes first, so that the decorator sees each message before it.
 void MainDialog::DecorateInputs() {
     const HWND folder = GetDlgItem(Handle(), IDC_FOLDER);
-    folderDecorator_.SetIcon(folder, IDI_FOLDER_BOX, ModuleState::ResourceModule(), ModuleState::Instance());
-    folderDecorator_.AddButton(folder, IDC_BROWSE, kBrowseCaption);
-    folderDecorator_.SetCommandTarget(folder);
+    if (folderBox_.Attach(folder, ModuleState::ResourceModule())) {
+        folderDecorator_.SetIcon(folder, IDI_FOLDER_BOX, ModuleState::ResourceModule(), ModuleState::Instance());
+        folderDecorator_.AddButton(folder, IDC_BROWSE, kBrowseCaption);
+        folderDecorator_.SetCommandTarget(folder);
+    }
     if (urlDecorator_.Attach(GetDlgItem(Handle(), IDC_ROOT_URL))) urlDecorator_.SetCueText(kUrlCue, true);
 }
 
 void MainDialog::LoadSettings() {
     const SettingsSection section = store_.OpenSection(String::FromWide(kSection), SectionMode::Read);
     const String folder = section.ReadString(u"folder", nullptr);
-    if (!folder.IsEmpty()) SetDlgItemTextW(Handle(), IDC_FOLDER, folder.Wide());
+    if (!folder.IsEmpty() && folderBox_.Subclassed()) SetDlgItemTextW(Handle(), IDC_FOLDER, folder.Wide());
 
     int stored = 0;
     flags_ = section.ReadInt(u"flags", stored) == ERROR_SUCCESS ? static_cast<JobFlags>(stored) : kDefaultJobFlags;

@@ -10,6 +10,7 @@
 #include "app/ProgressDialog.h"
 #include "core/JobHost.h"
 #include "settings/SettingsStore.h"
+#include "shell/FolderBox.h"
 
 namespace linkloom {
 
@@ -55,6 +56,7 @@ private:
     SettingsStore store_;
     HWND output_ = nullptr;
     FontHandle outputFont_;
+    FolderBox folderBox_;
     EditDecorator folderDecorator_;
     EditDecorator urlDecorator_;
     FontHandle bannerFont_;
