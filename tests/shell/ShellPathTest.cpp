@@ -85,8 +85,8 @@ TEST_F(ShellPathTest, VirtualFolderHasANameButNoPath) {
     EXPECT_EQ(name.Find(u"@@@"), String::npos) << name.ToUtf8();
 }
 
-// A list at an unreadable address: whether the system call faults or refuses it, the path is
-// empty and the program goes on.
+// A list at an unreadable address makes the system call fault (under Wine an unguarded call
+// ends the process); contained, the path is empty and the program goes on.
 TEST_F(ShellPathTest, AnAccessViolationInTheSystemCallIsContained) {
     EXPECT_EQ(PathFromIDList(reinterpret_cast<const ITEMIDLIST*>(0x10)), String());
 }
