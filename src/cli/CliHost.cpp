@@ -1,7 +1,6 @@
 #include "cli/CliHost.h"
 
 #include "platform/Console.h"
-#include "platform/OutputFile.h"
 
 namespace linkloom::cli {
 
@@ -37,16 +36,30 @@ void CliHost::HideProgress() {
     titleWidth_ = 0;
 }
 
-void CliHost::TakeDocument(const String& document) {
-    const std::string bytes = document.ToUtf8();
-    if (!options_.output) {
-        platform::WriteStandardOutput(bytes);
-        delivered_ = true;
+EntrySink* CliHost::EntryStream(const JobSettings& settings) {
+    if (!options_.output) return &stdout_;
+    files_ = std::make_unique<SitemapSet>(OutputNames(*options_.output, options_.gzip), options_.gzip,
+                                          settings.rootUrl, options_.limits);
+    return files_.get();
+}
+
+void CliHost::EndEntries(int count) {
+    if (files_) {
+        delivered_ = files_->Finish();
+        if (!delivered_) ShowMessage(files_->Error(), MessageStyle::Error);
         return;
     }
-    String reason;
-    delivered_ = platform::WriteFileReplacing(*options_.output, bytes, reason);
-    if (!delivered_) ShowMessage(String(u"cannot write ") + *options_.output + u": " + reason, MessageStyle::Error);
+    stdout_.Finish(count);
+    delivered_ = true;
+    if (stdout_.Exceeds(options_.limits)) {
+        ShowMessage(String(u"warning: the sitemap holds ") + String::FromInt(stdout_.Entries()) + u" entries and " +
+                        String::FromInt(static_cast<long long>(stdout_.Bytes())) +
+                        u" bytes, more than one sitemap file may hold (" +
+                        String::FromInt(options_.limits.maxEntries) + u" entries, " +
+                        String::FromInt(static_cast<long long>(options_.limits.maxBytes)) +
+                        u" bytes); write it with -o FILE to split it",
+                    MessageStyle::Warning);
+    }
 }
 
 }  // namespace linkloom::cli

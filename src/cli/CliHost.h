@@ -1,14 +1,17 @@
 #pragma once
 
 #include <atomic>
+#include <memory>
 
 #include "cli/CliOptions.h"
+#include "cli/SitemapSet.h"
+#include "cli/StdoutSitemap.h"
 #include "core/JobHost.h"
 
 namespace linkloom::cli {
 
 // The sitemap run's front end on a terminal: inputs from the options, messages and progress on
-// standard error, the document on standard output or in the output file.
+// standard error, the entries streamed to standard output or into the output files.
 class CliHost : public JobHost {
 public:
     CliHost(const CliOptions& options, const std::atomic<bool>& interrupted, bool showProgress);
@@ -24,9 +27,10 @@ public:
     void SetProgressTitle(const String& title) override;
     bool IsCancelled() override { return interrupted_.load(); }
     void PumpEvents() override {}
-    void TakeDocument(const String& document) override;
+    EntrySink* EntryStream(const JobSettings& settings) override;
+    void EndEntries(int count) override;
 
-    // False when the output file could not be written; the message has been shown.
+    // False when the output files could not be written; the message has been shown.
     bool Delivered() const { return delivered_; }
 
 private:
@@ -35,6 +39,8 @@ private:
     bool showProgress_;
     JobFlags flags_;
     std::size_t titleWidth_ = 0;
+    StdoutSitemap stdout_;
+    std::unique_ptr<SitemapSet> files_;
     bool delivered_ = false;
 };
 

@@ -16,7 +16,12 @@ const char kUsage[] =
     "  --lastmod-time          lastmod with the time of day\n"
     "  --flags N               start from this flags word (the stored \"flags\" of the desktop program);\n"
     "                          the options above then adjust it\n"
-    "  -o, --output FILE       write the document to FILE instead of standard output\n"
+    "  -o, --output FILE       write the document to FILE instead of standard output; beyond\n"
+    "                          --max-urls entries or 52428800 bytes, the entries go into the parts\n"
+    "                          NAME-1.xml, NAME-2.xml, ... beside FILE (NAME: FILE without \".xml\")\n"
+    "                          and FILE becomes their sitemap index\n"
+    "      --max-urls N        at most N entries per sitemap file (1 to 50000, default 50000)\n"
+    "      --gzip              compress every file written with -o (names end in \".gz\")\n"
     "  -q, --quiet             no progress on standard error\n"
     "  -h, --help              show this text\n"
     "      --version           show the version\n"
@@ -26,16 +31,15 @@ const char kUsage[] =
 
 namespace {
 
-bool ParseFlags(const String& text, JobFlags& flags) {
+// A decimal number from `least` to `most`.
+bool ParseNumber(const String& text, unsigned long long least, unsigned long long most, unsigned long long& value) {
     if (text.IsEmpty() || text.Length() > 10) return false;
-    unsigned long long value = 0;
+    value = 0;
     for (std::size_t i = 0; i < text.Length(); ++i) {
         if (text[i] < u'0' || text[i] > u'9') return false;
         value = value * 10 + (text[i] - u'0');
     }
-    if (value > 0xFFFFFFFFULL) return false;
-    flags = static_cast<JobFlags>(value);
-    return true;
+    return value >= least && value <= most;
 }
 
 }  // namespace
@@ -82,10 +86,21 @@ bool ParseOptions(const std::vector<String>& arguments, CliOptions& options, Str
         } else if (name == String(u"--flags")) {
             String text;
             if (!value(text)) return false;
-            if (!ParseFlags(text, options.flags)) {
+            unsigned long long number = 0;
+            if (!ParseNumber(text, 0, 0xFFFFFFFFULL, number)) {
                 error = String(u"--flags needs a number from 0 to 4294967295, not '") + text + u"'";
                 return false;
             }
+            options.flags = static_cast<JobFlags>(number);
+        } else if (name == String(u"--max-urls")) {
+            String text;
+            if (!value(text)) return false;
+            unsigned long long number = 0;
+            if (!ParseNumber(text, 1, SitemapLimits::kMostEntries, number)) {
+                error = String(u"--max-urls needs a number from 1 to 50000, not '") + text + u"'";
+                return false;
+            }
+            options.limits.maxEntries = static_cast<int>(number);
         } else if (name == String(u"-o") || name == String(u"--output")) {
             String file;
             if (!value(file)) return false;
@@ -106,6 +121,8 @@ bool ParseOptions(const std::vector<String>& arguments, CliOptions& options, Str
             set |= JobFlag::RequireDoctype;
         } else if (name == String(u"--lastmod-time")) {
             set |= JobFlag::LastmodWithTime;
+        } else if (name == String(u"--gzip")) {
+            options.gzip = true;
         } else if (name == String(u"-q") || name == String(u"--quiet")) {
             options.quiet = true;
         } else if (name == String(u"-h") || name == String(u"--help")) {
@@ -120,6 +137,10 @@ bool ParseOptions(const std::vector<String>& arguments, CliOptions& options, Str
     if (options.help || options.version) return true;
     if (positional.size() != 2) {
         error = positional.size() < 2 ? u"FOLDER and URL are needed" : u"too many arguments";
+        return false;
+    }
+    if (options.gzip && !options.output) {
+        error = u"--gzip needs -o FILE";
         return false;
     }
     options.folder = positional[0];

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "base/String.h"
+#include "cli/SitemapLimits.h"
 #include "core/JobFlags.h"
 
 namespace linkloom::cli {
@@ -14,6 +15,8 @@ struct CliOptions {
     String extensions = u"htm,php";
     JobFlags flags = kDefaultJobFlags;
     std::optional<String> output;
+    SitemapLimits limits;
+    bool gzip = false;
     bool quiet = false;
     bool help = false;
     bool version = false;

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "base/String.h"
+#include "core/EntrySink.h"
 #include "core/JobSettings.h"
 
 namespace linkloom {
@@ -36,7 +37,17 @@ public:
     // Handles pending events (painting, the pause and cancel buttons) and returns at once.
     virtual void PumpEvents() = 0;
 
-    virtual void TakeDocument(const String& document) = 0;
+    // Asked once the inputs are accepted: a host that writes the entries out as the walk finds
+    // them returns its sink, and the run then ends with EndEntries. Null: the run collects one
+    // document and hands it to TakeDocument.
+    virtual EntrySink* EntryStream(const JobSettings& settings) {
+        (void)settings;
+        return nullptr;
+    }
+    // The walk of a streamed run has ended with `count` entries (at least one, or a failed sink).
+    virtual void EndEntries(int count) { (void)count; }
+    // The finished document of a run that does not stream.
+    virtual void TakeDocument(const String& document) { (void)document; }
 };
 
 }  // namespace linkloom

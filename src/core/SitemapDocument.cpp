@@ -2,10 +2,18 @@
 
 namespace linkloom {
 
-String SitemapHeader() {
-    return u"<?xml version=\"1.0\" encoding=\"UTF-8\"?> \r\n"
-           u"<urlset xmlns=\"http://www.sitemaps.org/schemas/sitemap/0.9\"> \r\n";
-}
+namespace {
+
+constexpr char16_t kDeclaration[] = u"<?xml version=\"1.0\" encoding=\"UTF-8\"?> \r\n";
+constexpr char16_t kNamespace[] = u" xmlns=\"http://www.sitemaps.org/schemas/sitemap/0.9\"> \r\n";
+
+}  // namespace
+
+String SitemapHeader() { return String(kDeclaration) + u"<urlset" + kNamespace; }
+
+String SitemapIndexHeader() { return String(kDeclaration) + u"<sitemapindex" + kNamespace; }
+
+String SitemapIndexFooter() { return u"</sitemapindex>\r\n"; }
 
 String SitemapFooter(int count) {
     return String(u"<!-- ") + String::FromInt(count) + u" files added -->\r\n</urlset>\r\n";

@@ -10,6 +10,9 @@ namespace linkloom {
 String SitemapHeader();
 // The count comment and the end tag.
 String SitemapFooter(int count);
+// The frame of a sitemap index, whose <sitemap> elements name the parts of a split sitemap.
+String SitemapIndexHeader();
+String SitemapIndexFooter();
 
 // A whole sitemap collected in one buffer: the header at once, entries as they come, the footer
 // at the end.

@@ -96,9 +96,9 @@ String EscapeXml(const String& text) {
     return String(std::move(out));
 }
 
-String FormatEntry(const SitemapEntry& entry) {
-    return String(u"<url>\r\n <loc>") + EscapeXml(entry.location) + u"</loc>\r\n <lastmod>" + entry.lastmod +
-           u"</lastmod>\r\n</url>\r\n";
+String FormatEntry(const SitemapEntry& entry, const char16_t* element) {
+    return String(u"<") + element + u">\r\n <loc>" + EscapeXml(entry.location) + u"</loc>\r\n <lastmod>" +
+           entry.lastmod + u"</lastmod>\r\n</" + element + u">\r\n";
 }
 
 }  // namespace linkloom

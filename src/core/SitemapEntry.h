@@ -24,7 +24,8 @@ String EncodeUrlSegment(const String& name);
 // The text with & < > " ' replaced by their XML entity references.
 String EscapeXml(const String& text);
 
-// The four lines of the element, each ending in CR LF.
-String FormatEntry(const SitemapEntry& entry);
+// The four lines of the element, each ending in CR LF; a sitemap index uses "sitemap" elements
+// of the same form.
+String FormatEntry(const SitemapEntry& entry, const char16_t* element = u"url");
 
 }  // namespace linkloom

@@ -79,15 +79,20 @@ JobOutcome SitemapJob::Run() {
     ExtensionList extensions;
     extensions.Parse(settings.extensions, u',');
     SitemapDocument document;
+    EntrySink* stream = host_.EntryStream(settings);
+    EntrySink& sink = stream ? *stream : document;
     const bool showsProgress = host_.ShowProgress(JobMessage::kWorking);
-    FolderWalk walk(host_, showsProgress, settings.flags, extensions, document,
-                    platform::CurrentUtcOffsetSeconds());
+    FolderWalk walk(host_, showsProgress, settings.flags, extensions, sink, platform::CurrentUtcOffsetSeconds());
     walk.Run(settings.folder, settings.rootUrl);
     if (showsProgress) host_.HideProgress();
 
-    if (walk.Count() == 0 && !document.Failed()) {
+    if (walk.Count() == 0 && !sink.Failed()) {
         host_.ShowMessage(JobMessage::kNoFiles, MessageStyle::Warning);
         return JobOutcome::NoFiles;
+    }
+    if (stream) {
+        host_.EndEntries(walk.Count());
+        return JobOutcome::Document;
     }
     String text;
     if (!document.Finish(walk.Count(), text)) {

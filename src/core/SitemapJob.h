@@ -9,7 +9,7 @@ enum class JobOutcome {
     Rejected,     // an input failed validation; its message was shown
     NoFiles,      // the walk added nothing (or was cancelled before the first entry)
     OutOfMemory,  // the document could not be held
-    Document,     // the host took the finished document
+    Document,     // the host took the finished document, or the end of its streamed entries
 };
 
 // One "create xml" run: validate, save, walk, deliver.

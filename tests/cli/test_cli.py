@@ -127,6 +127,47 @@ class CliTest(unittest.TestCase):
         self.assertEqual(code, 3, err)
         self.assertTrue(os.path.isdir(self.tree.path("docs")))
 
+    def test_max_urls_splits_into_parts_under_an_index(self):
+        for name in ("e.htm",):
+            with open(self.tree.path(name), "wb") as page:
+                page.write(b"<p>page</p>")
+            os.utime(self.tree.path(name), (1709467200, 1709467200))
+        _, single, _ = run("-q", native(self.tree.root), "https://e.x/")
+        target = self.tree.path("out", "site map.xml")
+        os.makedirs(os.path.dirname(target))
+        code, out, err = run("-q", "--max-urls", "2", "-o", native(target), native(self.tree.root), "https://e.x/")
+        self.assertEqual((code, out, err), (0, b"", ""))
+        self.assertEqual(sorted(os.listdir(self.tree.path("out"))),
+                         ["site map-1.xml", "site map-2.xml", "site map-3.xml", "site map.xml"])
+        with open(target, "rb") as index:
+            self.assertEqual(index.read(), (
+                '<?xml version="1.0" encoding="UTF-8"?> \r\n'
+                '<sitemapindex xmlns="http://www.sitemaps.org/schemas/sitemap/0.9"> \r\n' +
+                "".join("<sitemap>\r\n <loc>https://e.x/site%%20map-%d.xml</loc>\r\n <lastmod>2024-03-03</lastmod>"
+                        "\r\n</sitemap>\r\n" % part for part in (1, 2, 3)) +
+                "</sitemapindex>\r\n").encode())
+        parts = []
+        for part, count in ((1, 2), (2, 2), (3, 1)):
+            with open(self.tree.path("out", "site map-%d.xml" % part), "rb") as text:
+                document = text.read()
+            self.assertTrue(document.startswith(single[:single.index(b"<url>")]))
+            self.assertTrue(document.endswith(b"<!-- %d files added -->\r\n</urlset>\r\n" % count))
+            parts += locations(document)
+        self.assertEqual(parts, locations(single))
+
+    def test_stdout_is_never_split(self):
+        code, out, err = run("-q", "--max-urls", "3", native(self.tree.root), "https://e.x/")
+        self.assertEqual(code, 0)
+        self.assertEqual(len(locations(out)), 4)
+        self.assertIn("warning: the sitemap holds 4 entries", err)
+        self.assertIn("-o FILE", err)
+        for arguments, sentence in ((["--max-urls", "50001"], "--max-urls needs a number from 1 to 50000"),
+                                    (["--max-urls", "0"], "--max-urls needs a number"),
+                                    (["--gzip"], "--gzip needs -o FILE")):
+            code, _, err = run("-q", *arguments, native(self.tree.root), "https://e.x/")
+            self.assertEqual(code, 2, arguments)
+            self.assertIn(sentence, err)
+
     def test_help_and_version(self):
         code, out, _ = run("--help")
         self.assertEqual(code, 0)

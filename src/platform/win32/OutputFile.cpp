@@ -4,8 +4,6 @@
 
 #include <algorithm>
 
-#include "platform/win32/Handle.h"
-
 namespace linkloom::platform {
 
 namespace {
@@ -21,41 +19,67 @@ String SystemMessage(DWORD code) {
     return message;
 }
 
-bool WriteAll(HANDLE file, const std::string& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+HANDLE AsHandle(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
+
+}  // namespace
+
+bool ReplacingFile::Create(const String& target, String& error) {
+    Abandon();
+    const String temporary = target + u".tmp" + String::FromInt(GetCurrentProcessId());
+    const HANDLE file =
+        CreateFileW(temporary.Wide(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        error = SystemMessage(GetLastError());
+        return false;
+    }
+    handle_ = reinterpret_cast<std::intptr_t>(file);
+    temporary_ = temporary;
+    return true;
+}
+
+bool ReplacingFile::Write(const char* bytes, std::size_t size, String& error) {
+    while (size > 0) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(size, 1u << 30));
         DWORD written = 0;
-        if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0) return false;
-        done += written;
+        if (!WriteFile(AsHandle(handle_), bytes, chunk, &written, nullptr) || written == 0) {
+            error = SystemMessage(GetLastError());
+            return false;
+        }
+        bytes += written;
+        size -= written;
     }
     return true;
 }
 
-}  // namespace
-
-bool WriteFileReplacing(const String& path, const std::string& bytes, String& error) {
-    const String temporary = path + u".tmp" + String::FromInt(GetCurrentProcessId());
-    DWORD failure = ERROR_SUCCESS;
-    {
-        FileHandle file(CreateFileW(temporary.Wide(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file.IsValid()) {
-            error = SystemMessage(GetLastError());
-            return false;
-        }
-        if (!WriteAll(file.Get(), bytes)) failure = GetLastError();
-    }
-    if (failure == ERROR_SUCCESS &&
-        !MoveFileExW(temporary.Wide(), path.Wide(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        failure = GetLastError();
-    }
-    if (failure != ERROR_SUCCESS) {
-        DeleteFileW(temporary.Wide());
-        error = SystemMessage(failure);
+bool ReplacingFile::Close(String& error) {
+    const std::intptr_t handle = handle_;
+    handle_ = -1;
+    if (handle != -1 && !CloseHandle(AsHandle(handle))) {
+        error = SystemMessage(GetLastError());
+        Abandon();
         return false;
     }
     return true;
 }
+
+bool ReplacingFile::Commit(const String& target, String& error) {
+    if (!Close(error)) return false;
+    if (!MoveFileExW(temporary_.Wide(), target.Wide(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        error = SystemMessage(GetLastError());
+        Abandon();
+        return false;
+    }
+    temporary_ = String();
+    return true;
+}
+
+void ReplacingFile::Abandon() {
+    if (handle_ != -1) CloseHandle(AsHandle(handle_));
+    handle_ = -1;
+    if (!temporary_.IsEmpty()) DeleteFileW(temporary_.Wide());
+    temporary_ = String();
+}
+
+bool RemoveFile(const String& path) { return DeleteFileW(path.Wide()) != 0; }
 
 }  // namespace linkloom::platform

@@ -1,0 +1,35 @@
+#include "cli/OutputNames.h"
+
+#include "platform/NativePath.h"
+#include "platform/TextCompare.h"
+
+namespace linkloom::cli {
+
+namespace {
+
+bool EndsWithNoCase(const String& text, const char16_t* suffix) {
+    const String end(suffix);
+    return text.Length() >= end.Length() && platform::CompareNoCase(text.Mid(text.Length() - end.Length()), end) == 0;
+}
+
+std::size_t NameStart(const String& path) {
+    const bool windows = platform::kNativePathStyle == PathStyle::Windows;
+    const auto at = path.Text().find_last_of(windows ? u"/\\:" : u"/");
+    return at == std::u16string::npos ? 0 : at + 1;
+}
+
+}  // namespace
+
+OutputNames::OutputNames(const String& file, bool gzip)
+    : file_(gzip && !EndsWithNoCase(file, u".gz") ? file + u".gz" : file),
+      extension_(gzip ? u".xml.gz" : u".xml") {
+    const std::size_t start = NameStart(file_);
+    folder_ = file_.Left(start);
+    stem_ = file_.Mid(start);
+    if (gzip) stem_ = stem_.Left(stem_.Length() - 3);
+    if (EndsWithNoCase(stem_, u".xml")) stem_ = stem_.Left(stem_.Length() - 4);
+}
+
+String OutputNames::PartName(int number) const { return stem_ + u'-' + String::FromInt(number) + extension_; }
+
+}  // namespace linkloom::cli

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "base/String.h"
+
+namespace linkloom::cli {
+
+// The names of the files of one written sitemap: FILE itself, and the parts NAME-1.xml, NAME-2.xml,
+// ... beside it when the entries are split, NAME being FILE without ".xml". Compressed sets end
+// in ".gz": FILE gets it when it has none, and so does every part.
+class OutputNames {
+public:
+    OutputNames(const String& file, bool gzip);
+
+    const String& File() const { return file_; }
+    // The part's file name alone, as the index names it, and its path.
+    String PartName(int number) const;
+    String PartPath(int number) const { return folder_ + PartName(number); }
+
+private:
+    String file_;
+    String folder_;  // up to and with the last separator; empty for a bare name
+    String stem_;
+    String extension_;
+};
+
+}  // namespace linkloom::cli
