@@ -43,7 +43,12 @@ EntrySink* CliHost::EntryStream(const JobSettings& settings) {
     return files_.get();
 }
 
+void CliHost::WriteExplainCounts() const {
+    if (options_.explain) explain_.WriteCounts(kept_);
+}
+
 void CliHost::EndEntries(int count) {
+    kept_ = count;
     if (files_) {
         delivered_ = files_->Finish();
         if (!delivered_) ShowMessage(files_->Error(), MessageStyle::Error);

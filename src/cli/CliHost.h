@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "cli/CliOptions.h"
+#include "cli/ExplainReport.h"
 #include "cli/SitemapSet.h"
 #include "cli/StdoutSitemap.h"
 #include "core/JobHost.h"
@@ -29,6 +30,11 @@ public:
     void PumpEvents() override {}
     EntrySink* EntryStream(const JobSettings& settings) override;
     void EndEntries(int count) override;
+    const std::vector<PathPattern>* Exclusions() const override { return &options_.exclusions; }
+    WalkReport* Report() override { return options_.explain ? &explain_ : nullptr; }
+
+    // With --explain, the counts of a run that has ended.
+    void WriteExplainCounts() const;
 
     // False when the output files could not be written; the message has been shown.
     bool Delivered() const { return delivered_; }
@@ -41,6 +47,8 @@ private:
     std::size_t titleWidth_ = 0;
     StdoutSitemap stdout_;
     std::unique_ptr<SitemapSet> files_;
+    ExplainReport explain_;
+    int kept_ = 0;
     bool delivered_ = false;
 };
 

@@ -22,6 +22,12 @@ const char kUsage[] =
     "                          and FILE becomes their sitemap index\n"
     "      --max-urls N        at most N entries per sitemap file (1 to 50000, default 50000)\n"
     "      --gzip              compress every file written with -o (names end in \".gz\")\n"
+    "      --exclude PATTERN   leave out files and folders whose path relative to FOLDER matches\n"
+    "                          PATTERN (repeatable): '*' within a name, '**' across folders, '?',\n"
+    "                          '[...]', '/' between names, letter case ignored; a final '/'\n"
+    "                          matches folders only, and an excluded folder is not entered\n"
+    "      --explain           on standard error, each file left out and each folder not\n"
+    "                          entered, with the reason, then the counts\n"
     "  -q, --quiet             no progress on standard error\n"
     "  -h, --help              show this text\n"
     "      --version           show the version\n"
@@ -92,6 +98,15 @@ bool ParseOptions(const std::vector<String>& arguments, CliOptions& options, Str
                 return false;
             }
             options.flags = static_cast<JobFlags>(number);
+        } else if (name == String(u"--exclude")) {
+            String text;
+            if (!value(text)) return false;
+            PathPattern pattern;
+            if (!pattern.Parse(text)) {
+                error = String(u"invalid pattern '") + text + u"'";
+                return false;
+            }
+            options.exclusions.push_back(std::move(pattern));
         } else if (name == String(u"--max-urls")) {
             String text;
             if (!value(text)) return false;
@@ -121,6 +136,8 @@ bool ParseOptions(const std::vector<String>& arguments, CliOptions& options, Str
             set |= JobFlag::RequireDoctype;
         } else if (name == String(u"--lastmod-time")) {
             set |= JobFlag::LastmodWithTime;
+        } else if (name == String(u"--explain")) {
+            options.explain = true;
         } else if (name == String(u"--gzip")) {
             options.gzip = true;
         } else if (name == String(u"-q") || name == String(u"--quiet")) {

@@ -6,6 +6,7 @@
 #include "base/String.h"
 #include "cli/SitemapLimits.h"
 #include "core/JobFlags.h"
+#include "core/PathPattern.h"
 
 namespace linkloom::cli {
 
@@ -17,6 +18,8 @@ struct CliOptions {
     std::optional<String> output;
     SitemapLimits limits;
     bool gzip = false;
+    std::vector<PathPattern> exclusions;
+    bool explain = false;
     bool quiet = false;
     bool help = false;
     bool version = false;

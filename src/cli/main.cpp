@@ -32,8 +32,12 @@ int main(int argc, char** argv) {
     }
 
     platform::InstallInterruptHandler(&interrupted);
-    cli::CliHost host(options, interrupted, !options.quiet && platform::StandardErrorIsTerminal());
-    switch (SitemapJob(host).Run()) {
+    // Explanations take the lines of standard error that the progress would write over.
+    const bool progress = !options.quiet && !options.explain && platform::StandardErrorIsTerminal();
+    cli::CliHost host(options, interrupted, progress);
+    const JobOutcome outcome = SitemapJob(host).Run();
+    host.WriteExplainCounts();
+    switch (outcome) {
     case JobOutcome::Document: return host.Delivered() ? kDocument : kCannotWrite;
     case JobOutcome::NoFiles: return kNoFiles;
     case JobOutcome::Rejected: return kRejected;

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "base/String.h"
@@ -12,7 +13,9 @@
 
 namespace linkloom {
 
-// Walks a folder depth-first in listing order and hands each selected file to the sink.
+// Walks a folder depth-first in listing order and hands each selected file to the sink. Paths
+// that match one of the host's exclusions are left out, folders without being entered; the
+// host's report, if any, hears of everything left out.
 // The walk keeps its levels on the heap, so the depth of a tree is limited only by memory, and
 // it does not enter a directory link that leads back to a directory being walked.
 class FolderWalk {
@@ -27,7 +30,10 @@ public:
 
 private:
     struct Level;
-    bool Selects(const Level& level, const String& name) const;
+    std::optional<LeftOutReason> LeftOutBy(const Level& level, const String& name) const;
+    // The path's first matching exclusion, or null.
+    const PathPattern* Excluded(const String& path, bool isFolder) const;
+    void Report(const String& path, bool isFolder, LeftOutReason reason, const PathPattern* pattern = nullptr);
     bool LeadsBack(const String& path, std::vector<std::unique_ptr<Level>>& levels) const;
 
     JobHost& host_;
@@ -36,6 +42,10 @@ private:
     const ExtensionList& extensions_;
     EntrySink& sink_;
     std::int64_t utcOffset_;
+    const std::vector<PathPattern>* exclusions_;
+    WalkReport* report_;
+    // Relative paths are built only when something needs them.
+    bool tracksPaths_;
     int count_ = 0;
 };
 

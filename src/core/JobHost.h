@@ -1,10 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "base/String.h"
 #include "core/EntrySink.h"
 #include "core/JobSettings.h"
+#include "core/PathPattern.h"
+#include "core/WalkReport.h"
 
 namespace linkloom {
 
@@ -46,6 +49,9 @@ public:
     }
     // The walk of a streamed run has ended with `count` entries (at least one, or a failed sink).
     virtual void EndEntries(int count) { (void)count; }
+    // Paths the walk leaves out, and where it says what it left out; null for none.
+    virtual const std::vector<PathPattern>* Exclusions() const { return nullptr; }
+    virtual WalkReport* Report() { return nullptr; }
     // The finished document of a run that does not stream.
     virtual void TakeDocument(const String& document) { (void)document; }
 };

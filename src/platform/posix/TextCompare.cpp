@@ -15,6 +15,8 @@ char16_t Fold(char16_t unit) {
 
 }  // namespace
 
+char16_t FoldCase(char16_t unit) { return Fold(unit); }
+
 int CompareNoCase(const String& left, const String& right) {
     const std::size_t common = std::min(left.Length(), right.Length());
     for (std::size_t i = 0; i < common; ++i) {

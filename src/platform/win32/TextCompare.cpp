@@ -7,6 +7,11 @@ namespace linkloom::platform {
 
 int CompareNoCase(const String& left, const String& right) { return lstrcmpiW(left.Wide(), right.Wide()); }
 
+char16_t FoldCase(char16_t unit) {
+    // CharLowerW takes a single character in the low word of its argument.
+    return static_cast<char16_t>(reinterpret_cast<ULONG_PTR>(CharLowerW(reinterpret_cast<LPWSTR>(ULONG_PTR{unit}))));
+}
+
 bool ContainsNoCase(const String& text, const String& part) {
     return StrStrIW(text.Wide(), part.Wide()) != nullptr;
 }

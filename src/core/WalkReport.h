@@ -1,0 +1,28 @@
+#pragma once
+
+#include "base/String.h"
+#include "core/PathPattern.h"
+
+namespace linkloom {
+
+enum class LeftOutReason {
+    Extension,      // no extension, or one the list does not hold
+    TemplateName,   // the name holds "template"
+    Noindex,        // the page asks not to be indexed
+    NoDoctype,      // the page's head holds no "!DOCTYPE"
+    Unreadable,     // the page or its time could not be read
+    Excluded,       // the path matches an exclude pattern
+    SubfoldersOff,  // a folder, and the run stays in the top folder
+    Unlistable,     // a folder whose listing cannot be opened
+    LeadsBack,      // a folder link to a folder being walked
+};
+
+// Told of each file the walk considered and left out, and of each folder it did not enter.
+class WalkReport {
+public:
+    virtual ~WalkReport() = default;
+    // `path` is relative to the walked folder with '/' between names; `pattern` is set for Excluded.
+    virtual void LeftOut(const String& path, bool isFolder, LeftOutReason reason, const PathPattern* pattern) = 0;
+};
+
+}  // namespace linkloom
