@@ -2,6 +2,7 @@
 """Runs linkloom-cli (natively or under an emulator) on generated trees and checks what it writes."""
 import argparse
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -168,10 +169,57 @@ class CliTest(unittest.TestCase):
             self.assertEqual(code, 2, arguments)
             self.assertIn(sentence, err)
 
+    def test_excludes_leave_out_files_and_folders_without_entering_them(self):
+        page = "<p>page</p>"
+        tree = Tree({"index.htm": page, "Drafts/new.htm": page, "b.TMP.htm": page, "docs/c.tmp.HTM": page,
+                     "docs/keep.htm": page, "PRIVATE/x/p.htm": page, "docs/private/stays.htm": page,
+                     "page.htm": page})
+        try:
+            code, out, err = run("-q", "--exclude", "drafts/", "--exclude", "**/*.tmp.htm", "--exclude", "Private/**",
+                                 "--exclude", "page.htm/", native(tree.root), "https://e.x/")
+            self.assertEqual(code, 0, err)
+            self.assertEqual(locations(out), ["https://e.x/docs/keep.htm", "https://e.x/docs/private/stays.htm",
+                                              "https://e.x/index.htm", "https://e.x/page.htm"])
+            for pattern in ("[abc", "docs/[x/y]"):
+                code, out, err = run("-q", "--exclude", pattern, native(tree.root), "https://e.x/")
+                self.assertEqual((code, out), (2, b""))
+                self.assertIn("invalid pattern '%s'" % pattern, err)
+        finally:
+            tree.remove()
+
+    def test_explain_names_each_reason_and_counts(self):
+        doctype = "<!DOCTYPE html><p>page</p>"
+        tree = Tree({"kept.htm": doctype, "notes.txt": doctype, "MyTemplate.htm": doctype,
+                     "hidden.htm": doctype + '<meta name="robots" content="noindex">', "plain.htm": "<p>no</p>",
+                     "empty.htm": "", "skip/x.htm": doctype, "old.htm": doctype})
+        try:
+            code, out, err = run("-q", "--explain", "--require-doctype", "--skip-template-names", "--exclude", "old*",
+                                 "--exclude", "skip/", native(tree.root), "https://e.x/")
+            self.assertEqual(code, 0, err)
+            self.assertEqual(locations(out), ["https://e.x/kept.htm"])
+            self.assertEqual(err.replace("\r\n", "\n").splitlines(), [
+                "left out: empty.htm (unreadable)", "left out: hidden.htm (noindex)",
+                "left out: MyTemplate.htm (template name)", "left out: notes.txt (extension)",
+                "left out: old.htm (excluded by old*)", "left out: plain.htm (no doctype)",
+                "not entered: skip/ (excluded by skip/)",
+                "7 files listed, 1 kept; left out: 1 unreadable, 1 noindex, 1 template name, 1 extension, "
+                "1 excluded by old*, 1 no doctype; folders not entered: 1 excluded by skip/"])
+            code, _, err = run("-q", "--explain", "--no-subfolders", "--ext", "asp", native(tree.root), "https://e.x/")
+            self.assertEqual(code, 1)
+            self.assertIn("not entered: skip/ (subfolders off)", err)
+            self.assertIn("7 files listed, 0 kept; left out: 7 extension; folders not entered: 1 subfolders off", err)
+        finally:
+            tree.remove()
+
     def test_help_and_version(self):
         code, out, _ = run("--help")
         self.assertEqual(code, 0)
         self.assertIn(b"linkloom-cli [OPTIONS] FOLDER URL", out)
+        manual = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "src", "cli", "linkloom-cli.1")
+        with open(manual, encoding="utf-8") as page:
+            text = page.read().replace("\\-", "-")
+        for option in set(re.findall(r"--[a-z-]+", out.decode())):
+            self.assertIn(option, text, "the manual page lacks " + option)
         code, out, _ = run("--version")
         self.assertEqual((code, out.strip()), (0, b"linkloom-cli 1.0.0.1"))
 
