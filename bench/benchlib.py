@@ -44,10 +44,13 @@ def timed(command, rounds=3):
     return best, peak
 
 
-def compare(reference, cli, target):
+def compare(reference, cli, target, memory_target_mb=None):
     timed(reference)  # warm the caches
     base, _ = timed(reference)
     run, peak = timed(cli)
     print("reference loop   %.3f s" % base)
     print("linkloom-cli     %.3f s, peak memory %.1f MB" % (run, peak / 1024))
     print("ratio            %.2f (target at most %s)" % (run / base, target))
+    if memory_target_mb:
+        print("memory ratio     %.2f (peak over the %d MB target, at most 1)" % (peak / 1024 / memory_target_mb,
+                                                                              memory_target_mb))
