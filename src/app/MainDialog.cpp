@@ -6,6 +6,7 @@
 #include "app/ShowMessage.h"
 #include "controls/Fonts.h"
 #include "controls/Monitors.h"
+#include "controls/WindowText.h"
 #include "core/SitemapJob.h"
 #include "resources/resource.h"
 
@@ -138,12 +139,7 @@ void MainDialog::LoadSettings() {
 }
 
 String MainDialog::ControlText(int id) const {
-    const HWND control = GetDlgItem(Handle(), id);
-    const int length = GetWindowTextLengthW(control);
-    std::u16string text(static_cast<std::size_t>(length) + 1, u'\0');
-    const int got = GetWindowTextW(control, reinterpret_cast<wchar_t*>(text.data()), length + 1);
-    text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
-    return String(std::move(text));
+    return String::FromWide(WindowText(GetDlgItem(Handle(), id)).c_str());
 }
 
 void MainDialog::OnAbout() {

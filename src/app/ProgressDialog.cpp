@@ -7,6 +7,7 @@
 #include "base/String.h"
 #include "controls/Fonts.h"
 #include "controls/Monitors.h"
+#include "controls/WindowText.h"
 #include "resources/resource.h"
 
 namespace linkloom {
@@ -17,14 +18,6 @@ namespace {
 constexpr wchar_t kPauseGlyph[] = L"\xF0BF";
 constexpr wchar_t kResumeGlyph[] = L"\xF0E8";
 constexpr DWORD kPauseSleepMs = 50;
-
-String WindowText(HWND window) {
-    const int length = GetWindowTextLengthW(window);
-    std::u16string text(static_cast<std::size_t>(length) + 1, u'\0');
-    const int got = GetWindowTextW(window, reinterpret_cast<wchar_t*>(text.data()), length + 1);
-    text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
-    return String(std::move(text));
-}
 
 // The symbol font of the pause button: Wingdings at 14 points.
 HFONT CreateWingdings() {
@@ -112,7 +105,7 @@ void ProgressDialog::OnPause() {
     }
     MessageLoop* loop = ModuleState::CurrentLoop();
     pauseState_ = kPaused;
-    const String title = WindowText(Handle());
+    const String title = String::FromWide(WindowText(Handle()).c_str());
     SetWindowTextW(Handle(), (title + LoadModuleString(IDS_PAUSED)).Wide());
     SetWindowTextW(pauseButton_, kResumeGlyph);
     SendMessageW(bar_, PBM_SETSTATE, PBST_PAUSED, 0);

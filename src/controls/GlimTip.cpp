@@ -9,6 +9,7 @@
 #include "controls/Fonts.h"
 #include "controls/GdiHandle.h"
 #include "controls/Monitors.h"
+#include "controls/WindowText.h"
 #include "platform/win32/StringResource.h"
 #include "resources/resource.h"
 
@@ -53,12 +54,6 @@ void FillSolid(HDC dc, const RECT& rect, COLORREF colour) {
     const COLORREF previous = SetBkColor(dc, colour);
     ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
     SetBkColor(dc, previous);
-}
-
-std::wstring WindowText(HWND window) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(std::max(0, GetWindowTextW(window, text.data(), static_cast<int>(text.size())))));
-    return text;
 }
 
 // The widest line of `text` in the DC's font; `lines` counts a final line feed as a line.

@@ -2,11 +2,11 @@
 
 #include <shellapi.h>
 
-#include <algorithm>
 
 #include "controls/DeviceContext.h"
 #include "controls/Fonts.h"
 #include "controls/LinkGeometry.h"
+#include "controls/WindowText.h"
 
 namespace linkloom {
 
@@ -29,9 +29,7 @@ void LinkLabel::Attach() {
     const LONG_PTR style = GetWindowLongPtrW(label, GWL_STYLE);
     if (!(style & SS_NOTIFY)) SetWindowLongPtrW(label, GWL_STYLE, style | SS_NOTIFY);
     cursor_ = LoadCursorW(nullptr, IDC_HAND);
-    text_.assign(static_cast<std::size_t>(GetWindowTextLengthW(label)) + 1, L'\0');
-    text_.resize(static_cast<std::size_t>(
-        std::max(0, GetWindowTextW(label, text_.data(), static_cast<int>(text_.size())))));
+    text_ = WindowText(label);
     BuildFont();
 }
 

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "controls/WindowText.h"
 #include "platform/Directory.h"
 #include "platform/win32/StringResource.h"
 #include "resources/resource.h"
@@ -51,10 +52,7 @@ bool FolderBox::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& resu
 }
 
 String FolderBox::Text() const {
-    const int length = GetWindowTextLengthW(Subclassed());
-    std::vector<wchar_t> text(static_cast<std::size_t>(length) + 1, L'\0');
-    GetWindowTextW(Subclassed(), text.data(), length + 1);
-    return String::FromWide(text.data());
+    return String::FromWide(WindowText(Subclassed()).c_str());
 }
 
 // Dropped files are ignored: only folders go into the box.

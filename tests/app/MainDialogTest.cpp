@@ -6,6 +6,7 @@
 #include "app/MainDialog.h"
 #include "app/ModuleState.h"
 #include "app/ShowMessage.h"
+#include "controls/WindowText.h"
 #include "resources/resource.h"
 #include "support/TempTree.h"
 
@@ -22,12 +23,6 @@ std::vector<ShownMessage> shown;
 int RecordMessage(HWND, const wchar_t* text, const wchar_t* caption, UINT style) {
     shown.push_back({text, caption, style});
     return IDOK;
-}
-
-std::wstring Text(HWND window) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
 }
 
 // The real dialog in this process, driven as the dialog manager would drive it.
@@ -66,7 +61,7 @@ TEST_F(MainDialogTest, BuildsTheDocumentIntoTheOutputBox) {
     tree.File("hidden.htm", "<meta name=robots content=noindex>");
     Inputs(tree);
     Press(IDOK);
-    const std::wstring output = Text(Item(IDC_OUTPUT));
+    const std::wstring output = WindowText(Item(IDC_OUTPUT));
     EXPECT_NE(output.find(L"<loc>https://example.com/docs/a%20b.htm</loc>"), std::wstring::npos) << output;
     EXPECT_NE(output.find(L"<loc>https://example.com/index.htm</loc>"), std::wstring::npos);
     EXPECT_EQ(output.find(L"hidden"), std::wstring::npos);
@@ -100,7 +95,7 @@ TEST_F(MainDialogTest, CopiesTheWholeDocumentToTheClipboard) {
     for (int i = 0; i < 2000; ++i) tree.File("page" + std::to_string(i) + ".htm", "x");
     Inputs(tree);
     Press(IDOK);
-    const std::wstring output = Text(Item(IDC_OUTPUT));
+    const std::wstring output = WindowText(Item(IDC_OUTPUT));
     ASSERT_GT(output.size(), 100000u);
     Press(IDC_COPY_TEXT);
     EXPECT_EQ(shown.back().style, static_cast<UINT>(MB_ICONINFORMATION | MB_SETFOREGROUND));
@@ -118,11 +113,11 @@ TEST_F(MainDialogTest, CancelAndPauseWorkThroughTheProgressWindow) {
     tree.File("a.htm", "x");
     Inputs(tree);
     Press(IDOK);  // the first run creates the progress window
-    ASSERT_TRUE(Text(Item(IDC_OUTPUT)).find(L"a.htm") != std::wstring::npos);
+    ASSERT_TRUE(WindowText(Item(IDC_OUTPUT)).find(L"a.htm") != std::wstring::npos);
     const HWND progress = FindWindowExW(nullptr, nullptr, nullptr, L"working... (1 files found)");
     ASSERT_NE(progress, nullptr);
     EXPECT_FALSE(IsWindowVisible(progress));
-    EXPECT_EQ(Text(GetDlgItem(progress, IDCANCEL)), L"cancel");
+    EXPECT_EQ(WindowText(GetDlgItem(progress, IDCANCEL)), L"cancel");
 
     // Clicks queued before the run arrive at the walk's first pump: pause, then cancel inside
     // the pause loop. The walk stops before its first entry and the run finds nothing.
@@ -130,17 +125,17 @@ TEST_F(MainDialogTest, CancelAndPauseWorkThroughTheProgressWindow) {
     PostMessageW(GetDlgItem(progress, IDC_PAUSE), BM_CLICK, 0, 0);
     PostMessageW(GetDlgItem(progress, IDCANCEL), BM_CLICK, 0, 0);
     Press(IDOK);
-    EXPECT_EQ(Text(Item(IDC_OUTPUT)), L"earlier text");
+    EXPECT_EQ(WindowText(Item(IDC_OUTPUT)), L"earlier text");
     ASSERT_FALSE(shown.empty());
     // FormatMessageW turns the text's line feed into a line break.
     EXPECT_EQ(shown.back().text, L"no files match the criteria\r\ntry scanning a different folder or adjust search settings");
-    EXPECT_EQ(Text(progress), L"working...");
+    EXPECT_EQ(WindowText(progress), L"working...");
     EXPECT_TRUE(IsWindowEnabled(dialog.Handle()));
     EXPECT_FALSE(IsWindowVisible(progress));
 
     // The next run starts afresh.
     Press(IDOK);
-    EXPECT_NE(Text(Item(IDC_OUTPUT)).find(L"a.htm"), std::wstring::npos);
+    EXPECT_NE(WindowText(Item(IDC_OUTPUT)).find(L"a.htm"), std::wstring::npos);
 }
 
 TEST_F(MainDialogTest, EscapeIsSwallowedByThePumpAndQuitIsPostedAgain) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/WindowText.h"
 #include "resources/resource.h"
 #include "shell/FolderBox.h"
 #include "shell/FolderBrowser.h"
@@ -18,12 +19,6 @@
 
 namespace linkloom {
 namespace {
-
-std::wstring Text(HWND window) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
 
 std::wstring WithoutFinalBackslash(const String& path) {
     std::wstring text = path.Wide();
@@ -124,14 +119,14 @@ TEST_F(FolderBoxTest, DroppedFoldersReplaceOrWithControlJoinTheText) {
     SetWindowTextW(edit, L"C:\\earlier");
 
     Drop({site});
-    EXPECT_EQ(Text(edit), site);
+    EXPECT_EQ(WindowText(edit), site);
     Drop({page, docs, site});  // in the order of the drop, the file left out
-    EXPECT_EQ(Text(edit), docs + L"|" + site);
+    EXPECT_EQ(WindowText(edit), docs + L"|" + site);
 
     SetControlKey(true);
     SetWindowTextW(edit, L"C:\\kept ");
     Drop({docs});
-    EXPECT_EQ(Text(edit), L"C:\\kept |" + docs);
+    EXPECT_EQ(WindowText(edit), L"C:\\kept |" + docs);
     EXPECT_TRUE(beeps.empty());
 }
 
@@ -140,14 +135,14 @@ TEST_F(FolderBoxTest, ADropWithoutFoldersBeepsAndLeavesTheBox) {
     const std::wstring page = test::ToEnginePath(tree.File("page.htm")).Wide();
     SetWindowTextW(edit, L"C:\\kept");
     Drop({page, WithoutFinalBackslash(tree.Root()) + L"\\gone", L""});
-    EXPECT_EQ(Text(edit), L"C:\\kept");
+    EXPECT_EQ(WindowText(edit), L"C:\\kept");
     ASSERT_EQ(beeps.size(), 1u);
     EXPECT_EQ(beeps[0], static_cast<UINT>(MB_ICONHAND));
 
     // With Ctrl the box's own text is the result: written back, no beep.
     SetControlKey(true);
     Drop({page});
-    EXPECT_EQ(Text(edit), L"C:\\kept");
+    EXPECT_EQ(WindowText(edit), L"C:\\kept");
     EXPECT_EQ(beeps.size(), 1u);
 }
 
@@ -168,13 +163,13 @@ TEST_F(FolderBoxTest, TheChosenFolderGoesIntoTheBox) {
     browsed.chosen = ILClone(ParseLocation(folder).Get());
     ASSERT_NE(browsed.chosen, nullptr);
     Browse();
-    EXPECT_EQ(Text(edit), WithoutFinalBackslash(folder));
+    EXPECT_EQ(WindowText(edit), WithoutFinalBackslash(folder));
     EXPECT_EQ(GetFocus(), edit);
 
     // The Control Panel has no path, so its parsing name stands in.
     ASSERT_EQ(SHGetSpecialFolderLocation(nullptr, CSIDL_CONTROLS, &browsed.chosen), S_OK);
     Browse();
-    const std::wstring name = Text(edit);
+    const std::wstring name = WindowText(edit);
     EXPECT_EQ(name.rfind(L"::{", 0), 0u) << name.size();
 }
 
@@ -244,7 +239,7 @@ TEST_F(FolderBoxTest, BrowserStartsAtTheExpandedTextOrTheDocumentsAndScrollsToIt
     ASSERT_EQ(browser.selections.size(), 1u);
     EXPECT_EQ(browser.selections[0].first, static_cast<WPARAM>(TRUE));
     EXPECT_EQ(browser.selectedTexts, std::vector<std::wstring>{profile});
-    EXPECT_EQ(Text(edit), L"%USERPROFILE%\\site | C:\\other");
+    EXPECT_EQ(WindowText(edit), L"%USERPROFILE%\\site | C:\\other");
     EXPECT_EQ(GetFocus(), other);
 
     EXPECT_TRUE(browser.ensuredVisible.empty());  // not before the timer's tick
