@@ -70,11 +70,11 @@ std::wstring BuiltProgramPath() {
     return length && length < MAX_PATH ? std::wstring(full) : built;
 }
 
-bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
+bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs, DWORD intervalMs) {
     const ULONGLONG end = GetTickCount64() + timeoutMs;
     while (!condition()) {
         if (GetTickCount64() > end) return false;
-        Sleep(1);
+        Sleep(intervalMs);
     }
     return true;
 }

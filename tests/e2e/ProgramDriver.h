@@ -11,8 +11,8 @@ namespace linkloom::e2e {
 // The built desktop program, as a path its own system understands.
 std::wstring BuiltProgramPath();
 
-// True once `condition` holds, polled every millisecond; false when `timeoutMs` passes first.
-bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 20000);
+// True once `condition` holds, polled every `intervalMs`; false when `timeoutMs` passes first.
+bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 20000, DWORD intervalMs = 1);
 
 // A message box that the program showed.
 struct SeenMessage {
