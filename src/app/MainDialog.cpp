@@ -19,6 +19,9 @@ constexpr wchar_t kDefaultExtensions[] = L"htm,php";
 constexpr wchar_t kCopyFirst[] = L"click CREATE XML button to get the sitemap";
 constexpr wchar_t kUrlCue[] = L"https://www...";
 constexpr wchar_t kBrowseCaption[] = L"...";
+// The walk asks for a turn of the message loop before every entry; a turn at most this often
+// keeps pause and cancel prompt while the queue checks stay a small part of the walk.
+constexpr ULONGLONG kPumpIntervalMs = 5;
 constexpr wchar_t kCopied[] = L"Use Notepad or a similar editor to paste the text\nand save it into SITEMAP.XML file";
 
 int ControlOf(JobInput input) {
@@ -207,6 +210,7 @@ void MainDialog::SaveSettings(const JobSettings& settings) {
 }
 
 bool MainDialog::ShowProgress(const String& title) {
+    lastPumpMs_ = 0;
     const ProgressDialog* progress = ShowProgress(title.Wide(), 0, ProgressDialog::kRunning);
     return progress && progress->Handle();
 }
@@ -220,6 +224,9 @@ void MainDialog::SetProgressTitle(const String& title) {
 bool MainDialog::IsCancelled() { return progress_ && progress_->Cancelled(); }
 
 void MainDialog::PumpEvents() {
+    const ULONGLONG now = GetTickCount64();
+    if (lastPumpMs_ != 0 && now - lastPumpMs_ < kPumpIntervalMs) return;
+    lastPumpMs_ = now;
     if (MessageLoop* loop = ModuleState::CurrentLoop()) loop->Run(true);
 }
 

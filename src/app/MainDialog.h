@@ -63,6 +63,8 @@ private:
     GlimTip tip_;
     std::unique_ptr<ProgressDialog> progress_;
     JobFlags flags_ = kDefaultJobFlags;
+    // When the walk last handed the message loop a turn; zero at the start of each run.
+    ULONGLONG lastPumpMs_ = 0;
 };
 
 }  // namespace linkloom
