@@ -1,7 +1,5 @@
 #include "app/AppInfo.h"
 
-#include <windows.h>
-
 #include <vector>
 
 namespace linkloom {
@@ -11,6 +9,14 @@ namespace {
 constexpr DWORD kPathBufferSize = 33000;
 
 }  // namespace
+
+OSVERSIONINFOA AppInfo::osVersion_{};
+
+void AppInfo::ReadOsVersion() {
+    if (osVersion_.dwOSVersionInfoSize != 0) return;
+    osVersion_.dwOSVersionInfoSize = sizeof osVersion_;
+    if (!GetVersionExA(&osVersion_)) osVersion_.dwOSVersionInfoSize = 0;
+}
 
 const String& AppInfo::ProgramPath() {
     static const String path = [] {

@@ -2,6 +2,7 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include "app/AppInfo.h"
 #include "app/MainDialog.h"
 #include "app/MessageLoop.h"
 #include "app/ModuleState.h"
@@ -36,6 +37,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_COOL_CLASSES};
     InitCommonControlsEx(&controls);
     ModuleState::Initialize(instance);
+    AppInfo::ReadOsVersion();
     ShellNamespace::Start();
     const int exitCode = RunApplication(showCommand);
     ShellNamespace::Stop();

@@ -16,5 +16,15 @@ TEST(AppInfo, GivesTheProgramPathAndItsFolderOnce) {
     EXPECT_EQ(&AppInfo::ProgramFolder(), &folder);
 }
 
+TEST(AppInfo, ReadsTheSystemVersionOnce) {
+    EXPECT_EQ(AppInfo::OsVersion().dwOSVersionInfoSize, 0u);
+    AppInfo::ReadOsVersion();
+    const OSVERSIONINFOA first = AppInfo::OsVersion();
+    EXPECT_EQ(first.dwOSVersionInfoSize, 148u);
+    EXPECT_GE(first.dwMajorVersion, 5u);
+    AppInfo::ReadOsVersion();
+    EXPECT_EQ(AppInfo::OsVersion().dwBuildNumber, first.dwBuildNumber);
+}
+
 }  // namespace
 }  // namespace linkloom
