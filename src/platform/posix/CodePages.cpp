@@ -52,6 +52,10 @@ std::size_t DecodeAnsi(const unsigned char* bytes, std::size_t count, char16_t* 
 std::size_t DecodeUtf8(const unsigned char* bytes, std::size_t count, char16_t* out, std::size_t room) {
     std::size_t written = 0;
     for (std::size_t at = 0; at < count && written < room;) {
+        if (bytes[at] < 0x80) {
+            out[written++] = bytes[at++];
+            continue;
+        }
         char32_t code;
         const std::size_t length = SequenceAt(bytes, count, at, code);
         if (length == 0) {

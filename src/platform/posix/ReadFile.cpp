@@ -22,7 +22,6 @@ bool SequentialFile::Open(const String& path) {
         close(fd);
         return false;
     }
-    posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
     handle_ = fd;
     return true;
 }

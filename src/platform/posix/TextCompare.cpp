@@ -28,11 +28,23 @@ int CompareNoCase(const String& left, const String& right) {
 }
 
 bool ContainsNoCase(const String& text, const String& part) {
-    const auto& haystack = text.Text();
-    const auto& needle = part.Text();
+    const std::u16string& haystack = text.Text();
+    const std::u16string& needle = part.Text();
     if (needle.empty()) return true;
-    return std::search(haystack.begin(), haystack.end(), needle.begin(), needle.end(),
-                       [](char16_t a, char16_t b) { return Fold(a) == Fold(b); }) != haystack.end();
+    if (needle.size() > haystack.size()) return false;
+    // The first unit is looked for in its two letter cases directly, without folding the text:
+    // most pages hold no match, so this scan is nearly all of the work.
+    const char16_t first = Fold(needle[0]);
+    const char16_t other = Fold(static_cast<char16_t>(first - 32)) == first ? static_cast<char16_t>(first - 32) : first;
+    const char16_t* units = haystack.data();
+    const std::size_t last = haystack.size() - needle.size();
+    for (std::size_t i = 0; i <= last; ++i) {
+        if (units[i] != first && units[i] != other) continue;
+        std::size_t k = 1;
+        while (k < needle.size() && Fold(units[i + k]) == Fold(needle[k])) ++k;
+        if (k == needle.size()) return true;
+    }
+    return false;
 }
 
 }  // namespace linkloom::platform
