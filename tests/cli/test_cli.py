@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Runs linkloom-cli (natively or under an emulator) on generated trees and checks what it writes."""
 import argparse
+import gzip
 import os
 import re
 import shutil
@@ -10,6 +11,8 @@ import tempfile
 import unittest
 
 CLI = []
+# The native build's program, which the Windows build is compared with when given.
+REFERENCE = None
 
 
 def run(*args, cwd=None):
@@ -211,6 +214,38 @@ class CliTest(unittest.TestCase):
         finally:
             tree.remove()
 
+    def test_writes_the_same_files_as_the_native_build(self):
+        if len(CLI) < 2 or not REFERENCE or not os.path.exists(REFERENCE):
+            self.skipTest("only the emulated build is compared, and only with a native build beside it")
+        with open(self.tree.path("docs", "hidden.htm"), "wb") as page:
+            page.write(b'<meta name="robots" content="noindex">')
+        with open(self.tree.path("docs", "wide caf\u00e9.htm"), "wb") as page:
+            page.write(b"\xff\xfe" + "<!DOCTYPE html><p>caf\u00e9</p>".encode("utf-16-le"))
+        for name in ("docs/hidden.htm", "docs/wide caf\u00e9.htm"):
+            os.utime(self.tree.path(name), (1709467200, 1709467200))
+        for options in (["--max-urls", "2"], ["--max-urls", "2", "--gzip"], ["--lastmod-time", "--skip-template-names"]):
+            written = {}
+            for program, name in ((CLI, "emulated"), ([REFERENCE], "native")):
+                folder = self.tree.path("out-" + name)
+                os.makedirs(folder)
+                target = os.path.join(folder, "sitemap.xml")
+                if program is CLI:
+                    arguments = ["-q", *options, "-o", native(target), native(self.tree.root), "https://e.x/"]
+                    code = run(*arguments)[0]
+                else:
+                    arguments = ["-q", *options, "-o", target, self.tree.root, "https://e.x/"]
+                    code = subprocess.run(program + arguments, capture_output=True, timeout=120).returncode
+                self.assertEqual(code, 0, name)
+                files = {}
+                for file in sorted(os.listdir(folder)):
+                    with open(os.path.join(folder, file), "rb") as content:
+                        data = content.read()
+                    # A gzip header names the system that wrote it; the documents inside must agree.
+                    files[file] = gzip.decompress(data) if file.endswith(".gz") else data
+                written[name] = files
+                shutil.rmtree(folder)
+            self.assertEqual(written["emulated"], written["native"], options)
+
     def test_help_and_version(self):
         code, out, _ = run("--help")
         self.assertEqual(code, 0)
@@ -228,6 +263,8 @@ if __name__ == "__main__":
     parser = argparse.ArgumentParser()
     parser.add_argument("--cli", required=True)
     parser.add_argument("--emulator")
+    parser.add_argument("--reference")
     options, rest = parser.parse_known_args()
+    REFERENCE = options.reference
     CLI = ([options.emulator] if options.emulator else []) + [options.cli]
     unittest.main(argv=[sys.argv[0]] + rest, verbosity=1)
