@@ -1,8 +1,11 @@
 # Sourced by the scripts that start Windows programs: one persistent wineserver and an Xvfb
 # display of our own for the run, both stopped on exit (only what this script started).
 wine_session_pids=()
+wine_session_own_server=""
 
 wine_session_stop() {
+  # A server we started goes with every Wine process it serves (the services it started too).
+  if [ -n "$wine_session_own_server" ]; then wineserver -k 2>/dev/null || true; fi
   for pid in "${wine_session_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
 }
 
@@ -10,7 +13,7 @@ wine_session_start() {
   local before
   before="$(pgrep -u "$(id -u)" wineserver || true)"
   wineserver -p || true  # fails only when a persistent server already runs
-  if [ -z "$before" ]; then wine_session_pids+=($(pgrep -u "$(id -u)" wineserver || true)); fi
+  if [ -z "$before" ]; then wine_session_own_server=1; fi
   if [ -z "${DISPLAY:-}" ]; then
     local display=99
     while [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ]; do display=$((display + 1)); done
