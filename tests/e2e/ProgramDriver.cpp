@@ -109,12 +109,20 @@ ProgramDriver::~ProgramDriver() {
 }
 
 std::wstring ProgramDriver::WindowText(HWND window) {
-    const auto length = static_cast<std::size_t>(Send(window, WM_GETTEXTLENGTH, 0, 0));
-    std::wstring text(length + 1, L'\0');
-    const auto got = static_cast<std::size_t>(
-        Send(window, WM_GETTEXT, static_cast<WPARAM>(text.size()), reinterpret_cast<LPARAM>(text.data())));
-    text.resize(got < length ? got : length);
-    return text;
+    // The text may change between asking its length and asking for it; a buffer that came back
+    // full is asked again with more room, so what is returned is one whole text.
+    std::size_t room = static_cast<std::size_t>(Send(window, WM_GETTEXTLENGTH, 0, 0)) + 2;
+    std::wstring text;
+    for (;;) {
+        text.assign(room, L'\0');
+        const auto got = static_cast<std::size_t>(
+            Send(window, WM_GETTEXT, static_cast<WPARAM>(room), reinterpret_cast<LPARAM>(text.data())));
+        if (got + 1 < room) {
+            text.resize(got);
+            return text;
+        }
+        room *= 2;
+    }
 }
 
 std::wstring ProgramDriver::Caption(HWND window) {
