@@ -5,14 +5,20 @@ wine_session_own_server=""
 
 wine_session_stop() {
   # A server we started goes with every Wine process it serves (the services it started too).
-  if [ -n "$wine_session_own_server" ]; then wineserver -k 2>/dev/null || true; fi
+  # Waiting for it to be gone keeps a session that starts next from taking it for its own.
+  if [ -n "$wine_session_own_server" ]; then
+    wineserver -k 2>/dev/null || true
+    for _ in $(seq 50); do pgrep -u "$(id -u)" wineserver >/dev/null || break; sleep 0.1; done
+  fi
   for pid in "${wine_session_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
 }
 
 wine_session_start() {
   local before
   before="$(pgrep -u "$(id -u)" wineserver || true)"
-  wineserver -p || true  # fails only when a persistent server already runs
+  # Fails only when a persistent server already runs. Without our streams, a server that
+  # outlives the session holds no pipe of its caller open.
+  wineserver -p </dev/null >/dev/null 2>&1 || true
   if [ -z "$before" ]; then wine_session_own_server=1; fi
   if [ -z "${DISPLAY:-}" ]; then
     local display=99
