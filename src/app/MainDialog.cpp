@@ -142,7 +142,7 @@ void MainDialog::LoadSettings() {
 }
 
 String MainDialog::ControlText(int id) const {
-    return String::FromWide(WindowText(GetDlgItem(Handle(), id)).c_str());
+    return WindowString(GetDlgItem(Handle(), id));
 }
 
 void MainDialog::OnAbout() {

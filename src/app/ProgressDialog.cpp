@@ -105,7 +105,7 @@ void ProgressDialog::OnPause() {
     }
     MessageLoop* loop = ModuleState::CurrentLoop();
     pauseState_ = kPaused;
-    const String title = String::FromWide(WindowText(Handle()).c_str());
+    const String title = WindowString(Handle());
     SetWindowTextW(Handle(), (title + LoadModuleString(IDS_PAUSED)).Wide());
     SetWindowTextW(pauseButton_, kResumeGlyph);
     SendMessageW(bar_, PBM_SETSTATE, PBST_PAUSED, 0);

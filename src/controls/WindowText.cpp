@@ -11,4 +11,9 @@ std::wstring WindowText(HWND window) {
     return text;
 }
 
+String WindowString(HWND window) {
+    const std::wstring text = WindowText(window);
+    return String(std::u16string_view(reinterpret_cast<const char16_t*>(text.data()), text.size()));
+}
+
 }  // namespace linkloom

@@ -52,7 +52,7 @@ bool FolderBox::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& resu
 }
 
 String FolderBox::Text() const {
-    return String::FromWide(WindowText(Subclassed()).c_str());
+    return WindowString(Subclassed());
 }
 
 // Dropped files are ignored: only folders go into the box.
