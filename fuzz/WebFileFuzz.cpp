@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "core/PageHeadFilter.h"
+#include "core/PageReader.h"
 #include "core/WebFileReader.h"
 
 namespace {
@@ -36,6 +36,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
     reader.Close();
-    PageHeadFilter(name, JobFlag::ExcludeNoindex | JobFlag::RequireDoctype);
+    platform::SystemError error;
+    if (const auto folder = platform::FolderHandle::Open(u"/tmp", error)) {
+        platform::DirectoryEntry entry;
+        entry.name = name.Mid(5);
+        PageReader(JobFlag::ExcludeNoindex | JobFlag::RequireDoctype).Read(*folder, entry);
+    }
     return 0;
 }

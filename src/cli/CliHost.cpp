@@ -1,15 +1,47 @@
 #include "cli/CliHost.h"
 
+#include <algorithm>
+#include <thread>
+
 #include "platform/Console.h"
 
 namespace linkloom::cli {
 
 CliHost::CliHost(const CliOptions& options, const std::atomic<bool>& interrupted, bool showProgress)
-    : options_(options), interrupted_(interrupted), showProgress_(showProgress), flags_(options.flags) {}
+    : options_(options),
+      interrupted_(interrupted),
+      showProgress_(showProgress),
+      flags_(options.flags),
+      explain_(options.explain) {}
 
 JobInputs CliHost::ReadInputs() {
     return {options_.folder, options_.extensions, options_.rootUrl, (flags_ & JobFlag::Subfolders) != 0,
-            (flags_ & JobFlag::ExcludeNoindex) != 0};
+            (flags_ & JobFlag::ExcludeNoindex) != 0, FolderForm::Path};
+}
+
+int CliHost::PageReaders() const {
+    if (options_.jobs > 0) return options_.jobs;
+    return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 256u));
+}
+
+void CliHost::Reject(JobInput input, const String& message) {
+    // On a terminal the rejected value is named, since no box shows it.
+    switch (input) {
+    case JobInput::Folder: return ShowMessage(message + u": " + options_.folder, MessageStyle::Error);
+    case JobInput::RootUrl: return ShowMessage(message + u": " + options_.rootUrl, MessageStyle::Error);
+    case JobInput::Extensions: break;
+    }
+    ShowMessage(message, MessageStyle::Error);
+}
+
+void CliHost::NoEntries(NoEntriesCause cause, const String& reason) {
+    switch (cause) {
+    case NoEntriesCause::FolderUnreadable:
+        return ShowMessage(String(u"cannot read the folder ") + options_.folder + u": " + reason, MessageStyle::Error);
+    case NoEntriesCause::Cancelled: return ShowMessage(u"cancelled", MessageStyle::Warning);
+    case NoEntriesCause::NothingMatched: break;
+    }
+    JobHost::NoEntries(cause, reason);
 }
 
 void CliHost::ShowMessage(const String& text, MessageStyle) {
@@ -43,8 +75,9 @@ EntrySink* CliHost::EntryStream(const JobSettings& settings) {
     return files_.get();
 }
 
-void CliHost::WriteExplainCounts() const {
+void CliHost::WriteReport() const {
     if (options_.explain) explain_.WriteCounts(kept_);
+    explain_.WriteWarnings();
 }
 
 void CliHost::EndEntries(int count) {

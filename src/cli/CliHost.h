@@ -18,6 +18,7 @@ public:
     CliHost(const CliOptions& options, const std::atomic<bool>& interrupted, bool showProgress);
 
     JobInputs ReadInputs() override;
+    void Reject(JobInput input, const String& message) override;
     JobFlags Flags() const override { return flags_; }
     void SetFlags(JobFlags flags) override { flags_ = flags; }
     void ShowMessage(const String& text, MessageStyle style) override;
@@ -28,13 +29,15 @@ public:
     void SetProgressTitle(const String& title) override;
     bool IsCancelled() override { return interrupted_.load(); }
     void PumpEvents() override {}
+    int PageReaders() const override;
     EntrySink* EntryStream(const JobSettings& settings) override;
     void EndEntries(int count) override;
+    void NoEntries(NoEntriesCause cause, const String& reason) override;
     const std::vector<PathPattern>* Exclusions() const override { return &options_.exclusions; }
-    WalkReport* Report() override { return options_.explain ? &explain_ : nullptr; }
+    WalkReport* Report() override { return &explain_; }
 
-    // With --explain, the counts of a run that has ended.
-    void WriteExplainCounts() const;
+    // What a run that has ended left out: with --explain the counts, and the warnings.
+    void WriteReport() const;
 
     // False when the output files could not be written; the message has been shown.
     bool Delivered() const { return delivered_; }

@@ -28,6 +28,9 @@ const char kUsage[] =
     "                          matches folders only, and an excluded folder is not entered\n"
     "      --explain           on standard error, each file left out and each folder not\n"
     "                          entered, with the reason, then the counts\n"
+    "  -j, --jobs N            read pages with N threads ahead of the walk (1 to 256; default:\n"
+    "                          the number of processors; 1 reads them in turn); the output is\n"
+    "                          the same whatever N is\n"
     "  -q, --quiet             no progress on standard error\n"
     "  -h, --help              show this text\n"
     "      --version           show the version\n"
@@ -36,6 +39,8 @@ const char kUsage[] =
     "was rejected; 3 the output file could not be written.\n";
 
 namespace {
+
+constexpr unsigned long long kMostJobs = 256;
 
 // A decimal number from `least` to `most`.
 bool ParseNumber(const String& text, unsigned long long least, unsigned long long most, unsigned long long& value) {
@@ -116,6 +121,15 @@ bool ParseOptions(const std::vector<String>& arguments, CliOptions& options, Str
                 return false;
             }
             options.limits.maxEntries = static_cast<int>(number);
+        } else if (name == String(u"-j") || name == String(u"--jobs")) {
+            String text;
+            if (!value(text)) return false;
+            unsigned long long number = 0;
+            if (!ParseNumber(text, 1, kMostJobs, number)) {
+                error = String(u"--jobs needs a number from 1 to 256, not '") + text + u"'";
+                return false;
+            }
+            options.jobs = static_cast<int>(number);
         } else if (name == String(u"-o") || name == String(u"--output")) {
             String file;
             if (!value(file)) return false;

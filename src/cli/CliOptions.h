@@ -20,6 +20,8 @@ struct CliOptions {
     bool gzip = false;
     std::vector<PathPattern> exclusions;
     bool explain = false;
+    // Threads that read pages ahead of the walk; 1 reads them in turn, 0 one per processor.
+    int jobs = 0;
     bool quiet = false;
     bool help = false;
     bool version = false;

@@ -6,32 +6,51 @@ namespace linkloom::cli {
 
 namespace {
 
-std::string ReasonText(LeftOutReason reason, const PathPattern* pattern) {
+const char* ReasonText(LeftOutReason reason) {
     switch (reason) {
     case LeftOutReason::Extension: return "extension";
     case LeftOutReason::TemplateName: return "template name";
     case LeftOutReason::Noindex: return "noindex";
     case LeftOutReason::NoDoctype: return "no doctype";
     case LeftOutReason::Unreadable: return "unreadable";
-    case LeftOutReason::Excluded: return "excluded by " + (pattern ? pattern->Text().ToUtf8() : std::string());
+    case LeftOutReason::Excluded: return "excluded by";
     case LeftOutReason::SubfoldersOff: return "subfolders off";
     case LeftOutReason::Unlistable: return "cannot be listed";
-    case LeftOutReason::LeadsBack: return "leads back to a folder above";
+    case LeftOutReason::AlreadyWalked: return "already walked";
+    case LeftOutReason::UrlTooLong: return "URL longer than 2,048 characters";
     }
     return "unknown";
 }
 
+// "1 folder" or "3 folders".
+std::string Counted(int count, const char* noun) {
+    return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
+}
+
 }  // namespace
 
-void ExplainReport::LeftOut(const String& path, bool isFolder, LeftOutReason reason, const PathPattern* pattern) {
-    const std::string text = ReasonText(reason, pattern);
-    platform::WriteStandardError((isFolder ? "not entered: " + path.ToUtf8() + "/" : "left out: " + path.ToUtf8()) +
-                                 " (" + text + ")\n");
+void ExplainReport::LeftOut(const String& path, bool isFolder, LeftOutReason reason, const String& detail) {
+    // Tallies go by reason, and by pattern for exclusions; the lines also give the system's reason.
+    std::string tallied = ReasonText(reason);
+    std::string shown = tallied;
+    if (reason == LeftOutReason::Excluded) {
+        tallied += " " + detail.ToUtf8();
+        shown = tallied;
+    } else if (!detail.IsEmpty()) {
+        shown += ": " + detail.ToUtf8();
+    }
+    if (listsEach_) {
+        platform::WriteStandardError((isFolder ? "not entered: " + path.ToUtf8() + "/" : "left out: " + path.ToUtf8()) +
+                                     " (" + shown + ")\n");
+    }
     auto tally = tallies_.begin();
-    while (tally != tallies_.end() && tally->reason != text) ++tally;
-    if (tally == tallies_.end()) tally = tallies_.insert(tally, Tally{text});
+    while (tally != tallies_.end() && tally->reason != tallied) ++tally;
+    if (tally == tallies_.end()) tally = tallies_.insert(tally, Tally{tallied});
     ++(isFolder ? tally->folders : tally->files);
     if (!isFolder) ++filesLeftOut_;
+    if (reason == LeftOutReason::UrlTooLong) ++tooLong_;
+    if (reason == LeftOutReason::Unlistable) ++unreadableFolders_;
+    if (reason == LeftOutReason::Unreadable && !detail.IsEmpty()) ++unreadablePages_;
 }
 
 void ExplainReport::WriteCounts(int kept) const {
@@ -47,6 +66,19 @@ void ExplainReport::WriteCounts(int kept) const {
     append("; left out: ", &Tally::files);
     append("; folders not entered: ", &Tally::folders);
     platform::WriteStandardError(line + "\n");
+}
+
+void ExplainReport::WriteWarnings() const {
+    if (tooLong_ > 0) {
+        platform::WriteStandardError("warning: " + Counted(tooLong_, "page") +
+                                     " left out: URL longer than 2,048 characters\n");
+    }
+    if (listsEach_ || unreadableFolders_ + unreadablePages_ == 0) return;
+    std::string what;
+    if (unreadableFolders_ > 0) what = Counted(unreadableFolders_, "folder");
+    if (unreadableFolders_ > 0 && unreadablePages_ > 0) what += " and ";
+    if (unreadablePages_ > 0) what += Counted(unreadablePages_, "page");
+    platform::WriteStandardError(what + " could not be read; --explain lists them\n");
 }
 
 }  // namespace linkloom::cli

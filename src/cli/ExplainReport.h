@@ -8,13 +8,18 @@
 
 namespace linkloom::cli {
 
-// --explain: one line on standard error for each file left out and each folder not entered,
-// with the reason, and the counts at the end.
+// What a run left out, counted by reason; with --explain, also one line on standard error for
+// each file left out and each folder not entered.
 class ExplainReport : public WalkReport {
 public:
-    void LeftOut(const String& path, bool isFolder, LeftOutReason reason, const PathPattern* pattern) override;
+    explicit ExplainReport(bool listsEach) : listsEach_(listsEach) {}
+
+    void LeftOut(const String& path, bool isFolder, LeftOutReason reason, const String& detail) override;
     // The counts line for a run that kept `kept` files.
     void WriteCounts(int kept) const;
+    // What a run should hear of even without --explain: locations too long to list, and folders
+    // and pages that could not be read.
+    void WriteWarnings() const;
 
 private:
     struct Tally {
@@ -22,8 +27,12 @@ private:
         int files = 0;
         int folders = 0;
     };
+    bool listsEach_;
     std::vector<Tally> tallies_;  // in the order the reasons first came up
     int filesLeftOut_ = 0;
+    int tooLong_ = 0;
+    int unreadableFolders_ = 0;
+    int unreadablePages_ = 0;
 };
 
 }  // namespace linkloom::cli

@@ -47,7 +47,7 @@ bool SitemapSet::ClosePart() {
 
 void SitemapSet::Add(const SitemapEntry& entry) {
     if (Failed()) return;
-    const std::string text = FormatEntry(entry).ToUtf8();
+    const std::string text = FormatEntryUtf8(entry);
     // A part ends where the next entry, with the footer that would then close it, passes a
     // limit; a part always takes at least one entry.
     const Part* part = parts_.empty() ? nullptr : parts_.back().get();
@@ -70,7 +70,7 @@ bool SitemapSet::WriteIndex(SitemapFile& index) {
     std::string text = SitemapIndexHeader().ToUtf8();
     for (std::size_t i = 0; i < parts_.size(); ++i) {
         const String location = rootUrl_ + EncodeUrlSegment(names_.PartName(static_cast<int>(i + 1)));
-        text += FormatEntry({location, parts_[i]->newest}, u"sitemap").ToUtf8();
+        text += FormatEntryUtf8({location, parts_[i]->newest}, u"sitemap");
     }
     text += SitemapIndexFooter().ToUtf8();
     return Check(index.Create(names_.File(), reason) && index.Write(text, reason) && index.Close(reason),
@@ -88,7 +88,7 @@ bool SitemapSet::Finish() {
     }
     if (parts_.size() > 1 && !Check(index.Commit(names_.File(), reason), names_.File(), reason)) return false;
     const int kept = parts_.size() > 1 ? Parts() : 0;
-    for (int number = kept + 1; platform::PathKind(names_.PartPath(number)) == 1; ++number) {
+    for (int number = kept + 1; platform::PathKind(names_.PartPath(number)) == platform::PathType::Other; ++number) {
         platform::RemoveFile(names_.PartPath(number));
     }
     return true;

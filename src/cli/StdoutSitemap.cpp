@@ -16,7 +16,7 @@ void StdoutSitemap::Write(const std::string& text, bool flush) {
 
 void StdoutSitemap::Add(const SitemapEntry& entry) {
     if (entries_ == 0) Write(SitemapHeader().ToUtf8(), false);
-    Write(FormatEntry(entry).ToUtf8(), false);
+    Write(FormatEntryUtf8(entry), false);
     ++entries_;
 }
 

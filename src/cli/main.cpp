@@ -36,11 +36,12 @@ int main(int argc, char** argv) {
     const bool progress = !options.quiet && !options.explain && platform::StandardErrorIsTerminal();
     cli::CliHost host(options, interrupted, progress);
     const JobOutcome outcome = SitemapJob(host).Run();
-    host.WriteExplainCounts();
+    host.WriteReport();
     switch (outcome) {
     case JobOutcome::Document: return host.Delivered() ? kDocument : kCannotWrite;
     case JobOutcome::NoFiles: return kNoFiles;
-    case JobOutcome::Rejected: return kRejected;
+    case JobOutcome::Rejected:
+    case JobOutcome::FolderUnreadable: return kRejected;
     case JobOutcome::OutOfMemory: break;
     }
     return kCannotWrite;

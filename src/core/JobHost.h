@@ -5,6 +5,7 @@
 
 #include "base/String.h"
 #include "core/EntrySink.h"
+#include "core/JobMessages.h"
 #include "core/JobSettings.h"
 #include "core/PathPattern.h"
 #include "core/WalkReport.h"
@@ -17,6 +18,13 @@ enum class JobInput { Extensions, Folder, RootUrl };
 // Message box styles, with the values of MB_ICONHAND and MB_ICONEXCLAMATION.
 enum class MessageStyle : std::uint32_t { Error = 0x10, Warning = 0x30 };
 
+// Why a run that passed validation ends without a single entry.
+enum class NoEntriesCause {
+    NothingMatched,    // the walk found nothing to list
+    Cancelled,         // the user cancelled before the first entry
+    FolderUnreadable,  // the folder exists but cannot be listed
+};
+
 // What the sitemap run needs of its front end: the desktop dialog, the command line, or a test.
 class JobHost {
 public:
@@ -28,6 +36,11 @@ public:
 
     virtual void ShowMessage(const String& text, MessageStyle style) = 0;
     virtual void FocusInput(JobInput input) = 0;
+    // An input failed validation with `message`: shown, and the focus put on the input.
+    virtual void Reject(JobInput input, const String& message) {
+        ShowMessage(message, MessageStyle::Error);
+        FocusInput(input);
+    }
     // Called once the inputs are accepted, before the walk; failures are the host's own business.
     virtual void SaveSettings(const JobSettings& settings) = 0;
 
@@ -40,6 +53,8 @@ public:
     // Handles pending events (painting, the pause and cancel buttons) and returns at once.
     virtual void PumpEvents() = 0;
 
+    // How many threads read pages ahead of the walk; 1 reads each page on the run's own thread.
+    virtual int PageReaders() const { return 1; }
     // Asked once the inputs are accepted: a host that writes the entries out as the walk finds
     // them returns its sink, and the run then ends with EndEntries. Null: the run collects one
     // document and hands it to TakeDocument.
@@ -49,6 +64,13 @@ public:
     }
     // The walk of a streamed run has ended with `count` entries (at least one, or a failed sink).
     virtual void EndEntries(int count) { (void)count; }
+    // The run ended without an entry; `reason` is the system's word for an unreadable folder.
+    // The desktop program says that no files match, whatever the cause.
+    virtual void NoEntries(NoEntriesCause cause, const String& reason) {
+        (void)cause;
+        (void)reason;
+        ShowMessage(JobMessage::kNoFiles, MessageStyle::Warning);
+    }
     // Paths the walk leaves out, and where it says what it left out; null for none.
     virtual const std::vector<PathPattern>* Exclusions() const { return nullptr; }
     virtual WalkReport* Report() { return nullptr; }

@@ -1,43 +1,36 @@
 #include "core/PageHeadFilter.h"
 
-#include <memory>
+#include <algorithm>
 
-#include "core/WebFileReader.h"
+#include "base/TextScan.h"
+#include "platform/CodePages.h"
 #include "platform/TextCompare.h"
 
 namespace linkloom {
 
 namespace {
 
-constexpr std::size_t kHeadLength = 4096;
-
-// The reader and the text buffer together, so a walk can keep one on the heap rather than
-// about 16 KB on the stack per call.
-struct PageHead {
-    WebFileReader reader;
-    char16_t text[kHeadLength + 1];
-};
+// True when the word stands in the text's first characters.
+bool InHead(const unsigned char* bytes, std::size_t count, bool utf8, std::string_view word) {
+    const std::size_t at = FindAsciiNoCase(bytes, count, word);
+    if (at == std::string_view::npos) return false;
+    const std::size_t end = at + word.size();
+    return (utf8 ? platform::Utf8Length(bytes, end) : end) <= kHeadLength;
+}
 
 }  // namespace
 
-PageVerdict PageHeadFilter(const String& path, JobFlags flags) {
-    thread_local std::unique_ptr<PageHead> head = std::make_unique<PageHead>();
-    PageVerdict verdict = PageVerdict::Unreadable;
-    if (head->reader.Open(path) == WebFileReader::OpenResult::TextReady) {
-        const std::size_t length = head->reader.Read(head->text, kHeadLength);
-        if (length > 0) {
-            head->text[length] = 0;
-            const String text(std::u16string_view(head->text, length));
-            verdict = PageVerdict::Keep;
-            if ((flags & JobFlag::ExcludeNoindex) && platform::ContainsNoCase(text, u"noindex")) {
-                verdict = PageVerdict::Noindex;
-            } else if ((flags & JobFlag::RequireDoctype) && !platform::ContainsNoCase(text, u"!DOCTYPE")) {
-                verdict = PageVerdict::NoDoctype;
-            }
-        }
-    }
-    head->reader.Close();
-    return verdict;
+PageVerdict PageHeadFilter(std::u16string_view head, JobFlags flags) {
+    if ((flags & JobFlag::ExcludeNoindex) && platform::ContainsNoCase(head, u"noindex")) return PageVerdict::Noindex;
+    if ((flags & JobFlag::RequireDoctype) && !platform::ContainsNoCase(head, u"!DOCTYPE")) return PageVerdict::NoDoctype;
+    return PageVerdict::Keep;
+}
+
+PageVerdict PageHeadFilter(const unsigned char* bytes, std::size_t count, bool utf8, JobFlags flags) {
+    count = std::min(count, HeadBytes(utf8));
+    if ((flags & JobFlag::ExcludeNoindex) && InHead(bytes, count, utf8, "noindex")) return PageVerdict::Noindex;
+    if ((flags & JobFlag::RequireDoctype) && !InHead(bytes, count, utf8, "!doctype")) return PageVerdict::NoDoctype;
+    return PageVerdict::Keep;
 }
 
 }  // namespace linkloom

@@ -1,15 +1,34 @@
 #pragma once
 
-#include "base/String.h"
+#include <cstddef>
+#include <string_view>
+
 #include "core/JobFlags.h"
 
 namespace linkloom {
 
 enum class PageVerdict { Keep, Noindex, NoDoctype, Unreadable };
 
-// Looks at the first 4096 characters of a page for "noindex" (with ExcludeNoindex) and
-// "!DOCTYPE" (with RequireDoctype), without regard to case. A page whose text cannot be had
-// (missing, locked, empty, not text) is Unreadable.
-PageVerdict PageHeadFilter(const String& path, JobFlags flags);
+// The characters of a page's head that the content test looks at.
+constexpr std::size_t kHeadLength = 4096;
+
+// Looks at the first characters of a page for "noindex" (with ExcludeNoindex) and "!DOCTYPE"
+// (with RequireDoctype), without regard to case.
+PageVerdict PageHeadFilter(std::u16string_view head, JobFlags flags);
+
+// The same test on the bytes of 8-bit or UTF-8 text (after any mark), for a system whose case
+// folding leaves ASCII letters to themselves: the words are ASCII, so they stand in the bytes as
+// in the text, and only a match must be placed among the first characters. `bytes` holds at
+// least those characters' bytes where the text has them: the first 4096 bytes of 8-bit text,
+// 3 times as many of UTF-8.
+PageVerdict PageHeadFilter(const unsigned char* bytes, std::size_t count, bool utf8, JobFlags flags);
+
+// The bytes of 8-bit (false) or UTF-8 (true) text that the test on bytes needs at most.
+constexpr std::size_t HeadBytes(bool utf8) { return utf8 ? 3 * kHeadLength : kHeadLength; }
+
+// True when the content test needs the page's head at all.
+inline bool ReadsPageHeads(JobFlags flags) {
+    return (flags & (JobFlag::ExcludeNoindex | JobFlag::RequireDoctype)) != 0;
+}
 
 }  // namespace linkloom

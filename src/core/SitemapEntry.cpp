@@ -27,11 +27,69 @@ long long FloorDiv(long long value, long long divisor) {
     return value / divisor - (value % divisor != 0 && (value < 0) != (divisor < 0));
 }
 
-bool KeepsInUrl(char16_t unit) {
-    if ((unit >= u'A' && unit <= u'Z') || (unit >= u'a' && unit <= u'z') || (unit >= u'0' && unit <= u'9')) {
-        return true;
+// The characters a path segment holds as they are: RFC 3986's unreserved characters,
+// sub-delimiters, ':' and '@'.
+struct SegmentCharacters {
+    bool keeps[128];
+    constexpr SegmentCharacters() : keeps() {
+        for (char c = 'A'; c <= 'Z'; ++c) keeps[static_cast<int>(c)] = keeps[c + 32] = true;
+        for (char c = '0'; c <= '9'; ++c) keeps[static_cast<int>(c)] = true;
+        for (const char c : "-._~!$&'()*+,;=:@") keeps[static_cast<int>(c)] = c != 0;
     }
-    return String(u"-._~!$&'()*+,;=:@").Find(unit) != String::npos;
+};
+constexpr SegmentCharacters kSegment;
+
+bool KeepsInUrl(char16_t unit) { return unit < 128 && kSegment.keeps[unit]; }
+
+// XML's entity reference for a character that may not stand as it is, or null.
+const char* EntityFor(char16_t unit) {
+    switch (unit) {
+    case u'&': return "&amp;";
+    case u'<': return "&lt;";
+    case u'>': return "&gt;";
+    case u'"': return "&quot;";
+    case u'\'': return "&apos;";
+    default: return nullptr;
+    }
+}
+
+void AppendAscii(std::u16string& out, std::string_view text) { out.append(text.begin(), text.end()); }
+void AppendAscii(std::string& out, std::string_view text) { out.append(text); }
+
+void AppendText(std::u16string& out, std::u16string_view text) { out.append(text); }
+void AppendText(std::string& out, std::u16string_view text) {
+    std::size_t ascii = 0;
+    while (ascii < text.size() && text[ascii] < 0x80) ++ascii;
+    out.append(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(ascii));
+    if (ascii < text.size()) out += String(text.substr(ascii)).ToUtf8();
+}
+
+// The text with & < > " ' as entity references.
+template <typename Text>
+void AppendEscaped(Text& out, std::u16string_view text) {
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char* entity = EntityFor(text[i]);
+        if (!entity) continue;
+        AppendText(out, text.substr(start, i - start));
+        AppendAscii(out, entity);
+        start = i + 1;
+    }
+    AppendText(out, text.substr(start));
+}
+
+// The four lines of an element, in UTF-16 for the desktop program's document or UTF-8 for files.
+template <typename Text>
+void AppendEntry(Text& out, const SitemapEntry& entry, std::u16string_view element) {
+    AppendAscii(out, "<");
+    AppendText(out, element);
+    AppendAscii(out, ">\r\n <loc>");
+    AppendEscaped(out, entry.location.Text());
+    AppendAscii(out, "</loc>\r\n <lastmod>");
+    AppendText(out, entry.lastmod.Text());
+    AppendAscii(out, "</lastmod>\r\n</");
+    AppendText(out, element);
+    AppendAscii(out, ">\r\n");
 }
 
 }  // namespace
@@ -80,25 +138,22 @@ String EncodeUrlSegment(const String& name) {
 }
 
 String EscapeXml(const String& text) {
-    if (text.Text().find_first_of(u"&<>\"'") == std::u16string::npos) return text;
     std::u16string out;
-    out.reserve(text.Length());
-    for (std::size_t i = 0; i < text.Length(); ++i) {
-        switch (const char16_t unit = text[i]) {
-        case u'&': out += u"&amp;"; break;
-        case u'<': out += u"&lt;"; break;
-        case u'>': out += u"&gt;"; break;
-        case u'"': out += u"&quot;"; break;
-        case u'\'': out += u"&apos;"; break;
-        default: out += unit; break;
-        }
-    }
+    AppendEscaped(out, text.Text());
     return String(std::move(out));
 }
 
 String FormatEntry(const SitemapEntry& entry, const char16_t* element) {
-    return String(u"<") + element + u">\r\n <loc>" + EscapeXml(entry.location) + u"</loc>\r\n <lastmod>" +
-           entry.lastmod + u"</lastmod>\r\n</" + element + u">\r\n";
+    std::u16string out;
+    AppendEntry(out, entry, element);
+    return String(std::move(out));
+}
+
+std::string FormatEntryUtf8(const SitemapEntry& entry, const char16_t* element) {
+    std::string out;
+    out.reserve(64 + entry.location.Length() + entry.lastmod.Length());
+    AppendEntry(out, entry, element);
+    return out;
 }
 
 }  // namespace linkloom

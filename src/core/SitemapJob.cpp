@@ -1,9 +1,8 @@
 #include "core/SitemapJob.h"
 
-#include "core/ExtensionList.h"
-#include "core/FolderWalk.h"
 #include "core/JobMessages.h"
 #include "core/SitemapDocument.h"
+#include "core/SitemapWalk.h"
 #include "platform/Directory.h"
 #include "platform/LocalTime.h"
 #include "platform/NativePath.h"
@@ -21,14 +20,16 @@ bool SitemapJob::NormaliseExtensions(String text, String& normalised) {
     return true;
 }
 
-String SitemapJob::AcceptFolder(String text) {
-    text.TrimLeft();
-    const auto bar = text.Find(u'|');
-    if (bar > 0) {
-        text = text.Left(static_cast<std::size_t>(bar));
-        text.TrimRight();
+String SitemapJob::AcceptFolder(String text, FolderForm form) {
+    if (form == FolderForm::BoxText) {
+        text.TrimLeft();
+        const auto bar = text.Find(u'|');
+        if (bar > 0) {
+            text = text.Left(static_cast<std::size_t>(bar));
+            text.TrimRight();
+        }
     }
-    if (!text.IsEmpty() && platform::PathKind(text) != -1) return String();
+    if (!text.IsEmpty() && platform::PathKind(text) != platform::PathType::Folder) return String();
     return text;
 }
 
@@ -46,7 +47,7 @@ bool SitemapJob::Validate(JobSettings& settings) {
     JobInput input = JobInput::Extensions;
     if (!NormaliseExtensions(inputs.extensions, settings.extensions)) {
         error = JobMessage::kWildcards;
-    } else if ((settings.folder = AcceptFolder(inputs.folder)).IsEmpty()) {
+    } else if ((settings.folder = AcceptFolder(inputs.folder, inputs.folderForm)).IsEmpty()) {
         error = JobMessage::kNoFolder;
         input = JobInput::Folder;
     } else if (!AcceptRootUrl(inputs.rootUrl, settings.rootUrl)) {
@@ -54,8 +55,7 @@ bool SitemapJob::Validate(JobSettings& settings) {
         input = JobInput::RootUrl;
     }
     if (error) {
-        host_.ShowMessage(error, MessageStyle::Error);
-        host_.FocusInput(input);
+        host_.Reject(input, error);
         return false;
     }
 
@@ -76,18 +76,20 @@ JobOutcome SitemapJob::Run() {
     // Saved before the walk, so the inputs persist even when the run is cancelled or finds nothing.
     host_.SaveSettings(settings);
 
-    ExtensionList extensions;
-    extensions.Parse(settings.extensions, u',');
     SitemapDocument document;
     EntrySink* stream = host_.EntryStream(settings);
     EntrySink& sink = stream ? *stream : document;
     const bool showsProgress = host_.ShowProgress(JobMessage::kWorking);
-    FolderWalk walk(host_, showsProgress, settings.flags, extensions, sink, platform::CurrentUtcOffsetSeconds());
-    walk.Run(settings.folder, settings.rootUrl);
+    SitemapWalk walk(host_, showsProgress, settings, sink, platform::CurrentUtcOffsetSeconds());
+    walk.Run();
     if (showsProgress) host_.HideProgress();
 
     if (walk.Count() == 0 && !sink.Failed()) {
-        host_.ShowMessage(JobMessage::kNoFiles, MessageStyle::Warning);
+        if (walk.FolderError()) {
+            host_.NoEntries(NoEntriesCause::FolderUnreadable, platform::Describe(*walk.FolderError()));
+            return JobOutcome::FolderUnreadable;
+        }
+        host_.NoEntries(walk.Cancelled() ? NoEntriesCause::Cancelled : NoEntriesCause::NothingMatched, String());
         return JobOutcome::NoFiles;
     }
     if (stream) {

@@ -2,14 +2,16 @@
 
 #include "base/String.h"
 #include "core/JobHost.h"
+#include "core/JobSettings.h"
 
 namespace linkloom {
 
 enum class JobOutcome {
-    Rejected,     // an input failed validation; its message was shown
-    NoFiles,      // the walk added nothing (or was cancelled before the first entry)
-    OutOfMemory,  // the document could not be held
-    Document,     // the host took the finished document, or the end of its streamed entries
+    Rejected,          // an input failed validation; its message was shown
+    NoFiles,           // the walk added nothing (or was cancelled before the first entry)
+    FolderUnreadable,  // the folder exists but could not be listed; nothing was added
+    OutOfMemory,       // the document could not be held
+    Document,          // the host took the finished document, or the end of its streamed entries
 };
 
 // One "create xml" run: validate, save, walk, deliver.
@@ -22,9 +24,9 @@ public:
     // blanks turned into commas, no two commas adjacent, "htm" when nothing is left.
     // False when the text holds a wildcard.
     static bool NormaliseExtensions(String text, String& normalised);
-    // The folder box text as a run reads it: leading blanks removed, cut at a '|' after the first
-    // character. Empty when it does not name a directory.
-    static String AcceptFolder(String text);
+    // The folder input as a run reads it; the box text has its leading blanks removed and is cut
+    // at a '|' after the first character. Empty when it does not name a directory.
+    static String AcceptFolder(String text, FolderForm form = FolderForm::BoxText);
     // The root URL with leading blanks removed and a final '/'; false unless it starts "http"
     // and holds "://".
     static bool AcceptRootUrl(String text, String& accepted);

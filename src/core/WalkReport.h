@@ -1,7 +1,6 @@
 #pragma once
 
 #include "base/String.h"
-#include "core/PathPattern.h"
 
 namespace linkloom {
 
@@ -10,19 +9,21 @@ enum class LeftOutReason {
     TemplateName,   // the name holds "template"
     Noindex,        // the page asks not to be indexed
     NoDoctype,      // the page's head holds no "!DOCTYPE"
-    Unreadable,     // the page or its time could not be read
+    Unreadable,     // the page has no text to read, or it or its time could not be read
     Excluded,       // the path matches an exclude pattern
     SubfoldersOff,  // a folder, and the run stays in the top folder
-    Unlistable,     // a folder whose listing cannot be opened
-    LeadsBack,      // a folder link to a folder being walked
+    Unlistable,     // a folder that cannot be opened or listed
+    AlreadyWalked,  // a folder link to a folder this run has walked
+    UrlTooLong,     // the location would pass the 2,048 characters a sitemap allows
 };
 
 // Told of each file the walk considered and left out, and of each folder it did not enter.
 class WalkReport {
 public:
     virtual ~WalkReport() = default;
-    // `path` is relative to the walked folder with '/' between names; `pattern` is set for Excluded.
-    virtual void LeftOut(const String& path, bool isFolder, LeftOutReason reason, const PathPattern* pattern) = 0;
+    // `path` is relative to the walked folder with '/' between names. `detail` is the pattern for
+    // Excluded and the system's reason for Unreadable and Unlistable; empty otherwise.
+    virtual void LeftOut(const String& path, bool isFolder, LeftOutReason reason, const String& detail) = 0;
 };
 
 }  // namespace linkloom

@@ -3,9 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "base/PathText.h"
+#include "base/TextScan.h"
 #include "platform/CodePages.h"
-#include "platform/NativePath.h"
 #include "platform/TextCompare.h"
 
 namespace linkloom {
@@ -18,31 +17,28 @@ bool StartsWith(const unsigned char* block, std::size_t size, const char* mark, 
     return size >= length && std::memcmp(block, mark, length) == 0;
 }
 
-bool HasExtension(const String& path, const char16_t* extension) {
-    const auto found = FileExtension(path, platform::kNativePathStyle);
-    return found && platform::CompareNoCase(*found, extension) == 0;
+// True when the name's extension is `extension` (three letters, lower case), in any case.
+bool HasExtension(const String& name, const char16_t (&extension)[4]) {
+    const std::size_t length = name.Length();
+    if (length < 4 || name[length - 4] != u'.') return false;
+    for (std::size_t i = 0; i < 3; ++i) {
+        if (platform::FoldCase(name[length - 3 + i]) != extension[i]) return false;
+    }
+    return true;
 }
 
 // Passes when the bytes could be UTF-8: a lead byte opens a sequence of up to five continuation
-// bytes, and nothing but a continuation may follow a lead byte.
+// bytes, and nothing but a continuation may follow a lead byte (a lead byte may end the bytes).
 bool PassesUtf8Check(const unsigned char* block, std::size_t size) {
-    constexpr int kFree = -1;
-    int allowed = kFree;
-    bool afterLead = false;
-    for (std::size_t i = 0; i < size; ++i) {
-        const unsigned char byte = block[i];
-        const bool continuation = (byte & 0xC0) == 0x80;
-        if (!continuation && afterLead) return false;
-        if ((byte & 0x80) == 0) {
-            allowed = kFree;
-        } else if (!continuation) {
-            allowed = 5;
-        } else if (allowed <= 0) {
-            return false;
-        } else {
-            --allowed;
+    for (std::size_t i = 0; i < size;) {
+        if (block[i] < 0x80) {
+            i += AsciiRun(block + i, size - i);
+            continue;
         }
-        afterLead = (byte & 0xC0) == 0xC0;
+        if ((block[i] & 0xC0) == 0x80) return false;  // no sequence is open
+        std::size_t continuations = 0;
+        while (++i < size && (block[i] & 0xC0) == 0x80) ++continuations;
+        if (continuations > 5 || (continuations == 0 && i < size)) return false;
     }
     return true;
 }
@@ -52,111 +48,168 @@ bool PassesUtf8Check(const unsigned char* block, std::size_t size) {
 bool HasControlBytes(const unsigned char* block, std::size_t size) {
     if (!block) return true;
     const std::size_t end = std::min<std::size_t>(size, 512);
-    for (std::size_t i = 0; i < end; ++i) {
+    // Only bytes below 32 can be control bytes; in text those are mostly line ends and tabs.
+    for (std::size_t i = FindByteBelow(block, end, 32); i < end; i += 1 + FindByteBelow(block + i + 1, end - i - 1, 32)) {
         if (IsControlByte(block[i])) return true;
     }
     return false;
 }
 
-TextVerdict DetectTextEncoding(const unsigned char* block, std::size_t size) {
-    if (StartsWith(block, size, "\xFF\xFE", 2)) return TextVerdict::Utf16Le;
-    if (StartsWith(block, size, "\xEF\xBB\xBF", 3)) return TextVerdict::Utf8;
-    const bool control = HasControlBytes(block, size);
+namespace {
+
+// The guess for a block without a mark whose control bytes have been looked for.
+TextVerdict DetectUnmarked(const unsigned char* block, std::size_t size, bool control) {
     if (size < 4) return control ? TextVerdict::NotText : TextVerdict::EightBit;
     const std::size_t n = std::min<std::size_t>(size, 2048);
-    if (!control && std::none_of(block, block + n, [](unsigned char byte) { return (byte & 0x80) != 0; })) {
-        return TextVerdict::EightBit;
-    }
+    if (!control && AsciiRun(block, n) == n) return TextVerdict::EightBit;
     const bool unicode = size % 2 == 0 && !IsControlByte(block[0]) && platform::LooksLikeUtf16(block, size);
     if (control || unicode) return unicode ? TextVerdict::Utf16Le : TextVerdict::NotText;
     return PassesUtf8Check(block, n) ? TextVerdict::Utf8 : TextVerdict::EightBit;
 }
 
+}  // namespace
+
+TextVerdict DetectTextEncoding(const unsigned char* block, std::size_t size) {
+    if (StartsWith(block, size, "\xFF\xFE", 2)) return TextVerdict::Utf16Le;
+    if (StartsWith(block, size, "\xEF\xBB\xBF", 3)) return TextVerdict::Utf8;
+    return DetectUnmarked(block, size, HasControlBytes(block, size));
+}
+
 WebFileReader::OpenResult WebFileReader::Open(const String& path) {
     position_ = nullptr;
     available_ = 0;
+    error_ = {};
     if (HasExtension(path, u"pdf")) {
         encoding_ = TextEncoding::NotText;
         return OpenResult::NoText;
     }
-    file_.Close();
+    return Start(path, file_.Open(path, error_));
+}
+
+WebFileReader::OpenResult WebFileReader::Open(const platform::FolderHandle& folder, const String& name) {
+    position_ = nullptr;
+    available_ = 0;
+    error_ = {};
+    if (HasExtension(name, u"pdf")) {
+        encoding_ = TextEncoding::NotText;
+        return OpenResult::NoText;
+    }
+    return Start(name, file_.Open(folder, name, error_));
+}
+
+WebFileReader::OpenResult WebFileReader::Start(const String& path, platform::SequentialFile::OpenResult opened) {
     endOfInput_ = false;
     byteCount_ = 0;
-    if (!file_.Open(path)) return OpenResult::CannotOpen;
+    rawStart_ = rawEnd_ = 0;
+    rawEnded_ = false;
+    pending_ = false;
+    if (opened != platform::SequentialFile::OpenResult::Opened) return OpenResult::CannotOpen;
 
-    ReadBlock();
+    ReadBlock(kWebBlockSize);
     if (byteCount_ == 0) {
         encoding_ = TextEncoding::Ansi;
         return OpenResult::NoText;
     }
     std::size_t skip = 0;
-    if (StartsWith(bytes_, byteCount_, "\xFF\xFE", 2)) {
+    const bool utf16Mark = StartsWith(block_, byteCount_, "\xFF\xFE", 2);
+    const bool control = !utf16Mark && HasControlBytes(block_, byteCount_);
+    if (utf16Mark) {
         encoding_ = TextEncoding::Utf16Le;
         skip = 2;
-    } else if (StartsWith(bytes_, byteCount_, "\xEF\xBB\xBF", 3)) {
+    } else if (StartsWith(block_, byteCount_, "\xEF\xBB\xBF", 3)) {
         encoding_ = TextEncoding::Utf8;
         skip = 3;
     } else {
-        switch (DetectTextEncoding(bytes_, byteCount_)) {
+        switch (DetectUnmarked(block_, byteCount_, control)) {
         case TextVerdict::Utf16Le: encoding_ = TextEncoding::Utf16Le; break;
         case TextVerdict::Utf8: encoding_ = TextEncoding::Utf8; break;
         default: encoding_ = TextEncoding::Ansi; break;
         }
     }
-    if (encoding_ != TextEncoding::Utf16Le && (HasControlBytes(bytes_, byteCount_) || HasExtension(path, u"rtf"))) {
+    if (encoding_ != TextEncoding::Utf16Le && (control || HasExtension(path, u"rtf"))) {
         encoding_ = TextEncoding::NotText;
         return OpenResult::NoText;
     }
-    return DecodeBlock(skip) > 0 ? OpenResult::TextReady : OpenResult::NoText;
+    // The block is converted by the first Read, straight into the caller's buffer where it fits;
+    // it yields text exactly when it holds a byte to convert (UTF-16 needs a whole unit).
+    const std::size_t left = byteCount_ - skip;
+    if (left == 0 || (encoding_ == TextEncoding::Utf16Le && left < 2)) return OpenResult::NoText;
+    pending_ = true;
+    pendingSkip_ = skip;
+    return OpenResult::TextReady;
 }
 
-void WebFileReader::ReadBlock() {
-    byteCount_ = static_cast<std::uint32_t>(file_.Read(bytes_, kWebBlockSize));
-    bytes_[byteCount_] = 0;
-    if (byteCount_ < kWebBlockSize) endOfInput_ = true;
-}
-
-std::size_t WebFileReader::DecodeBlock(std::size_t skip) {
-    std::size_t produced = 0;
-    if (byteCount_ > skip) {
-        const unsigned char* from = bytes_ + skip;
-        std::size_t count = byteCount_ - skip;
-        switch (encoding_) {
-        case TextEncoding::Utf16Le:
-            produced = count / 2;
-            std::memcpy(units_, from, produced * 2);
-            break;
-        case TextEncoding::Utf8: {
-            if (!endOfInput_) {
-                // The last multi-byte sequence goes to the next block whole, even when complete,
-                // so that no character is split at the seam.
-                std::size_t back = 0;
-                while (back < count && (from[count - 1 - back] & 0x80)) {
-                    ++back;
-                    if ((from[count - back] & 0xC0) == 0xC0) break;
-                }
-                if (back > 0 && back < count) {
-                    file_.MoveBack(static_cast<std::uint32_t>(back));
-                    count -= back;
-                }
-            }
-            produced = platform::DecodeUtf8(from, count, units_, kWebBlockSize + 1);
-            break;
-        }
-        default:
-            produced = platform::DecodeAnsi(from, count, units_, kWebBlockSize + 1);
-            break;
-        }
+void WebFileReader::ReadBlock(std::size_t wanted) {
+    std::size_t held = rawEnd_ - rawStart_;
+    if (held < std::min(wanted, kWebBlockSize) && !rawEnded_) {
+        std::memmove(raw_, raw_ + rawStart_, held);
+        rawStart_ = 0;
+        const std::size_t room = std::min(kRawSize, wanted) - held;
+        const std::size_t got = file_.Read(raw_ + held, room);
+        rawEnded_ = got < room;
+        held += got;
+        rawEnd_ = held;
     }
-    byteCount_ = 0;
-    units_[produced] = 0;
-    available_ = static_cast<std::uint32_t>(produced);
-    position_ = produced > 0 ? units_ : nullptr;
-    return produced;
+    // A block is shorter than 4096 bytes when the request needs no more; it converts to the same
+    // text as the whole block would, since a UTF-8 sequence at its end goes to the next one.
+    block_ = raw_ + rawStart_;
+    byteCount_ = static_cast<std::uint32_t>(std::min(held, kWebBlockSize));
+    rawStart_ += byteCount_;
+    endOfInput_ = rawEnded_ && rawStart_ == rawEnd_;
+}
+
+std::size_t WebFileReader::BytesFor(std::size_t units) const {
+    // A UTF-8 sequence carried to the next block may add up to six bytes.
+    switch (encoding_) {
+    case TextEncoding::Utf16Le: return 2 * units;
+    case TextEncoding::Utf8: return 3 * units + 6;
+    default: return units;
+    }
+}
+
+std::size_t WebFileReader::DecodeBlock(std::size_t skip, char16_t* out, std::size_t room) {
+    if (byteCount_ <= skip) return 0;
+    const unsigned char* from = block_ + skip;
+    std::size_t count = byteCount_ - skip;
+    switch (encoding_) {
+    case TextEncoding::Utf16Le:
+        count = std::min(count / 2, room);
+        std::memcpy(out, from, count * 2);
+        return count;
+    case TextEncoding::Utf8:
+        if (!endOfInput_) {
+            // The last multi-byte sequence goes to the next block whole, even when complete,
+            // so that no character is split at the seam: its bytes start the next block.
+            std::size_t back = 0;
+            while (back < count && (from[count - 1 - back] & 0x80)) {
+                ++back;
+                if ((from[count - back] & 0xC0) == 0xC0) break;
+            }
+            if (back > 0 && back < count) {
+                rawStart_ -= back;
+                count -= back;
+            }
+        }
+        return platform::DecodeUtf8(from, count, out, room);
+    default:
+        return platform::DecodeAnsi(from, count, out, room);
+    }
+}
+
+std::size_t WebFileReader::Peek(std::size_t count, const unsigned char*& bytes) {
+    // Right after Open the first block lies at the start of the buffer.
+    const std::size_t end = std::min(kRawSize, pendingSkip_ + count);
+    if (rawEnd_ < end && !rawEnded_) {
+        const std::size_t room = end - rawEnd_;
+        const std::size_t got = file_.Read(raw_ + rawEnd_, room);
+        rawEnded_ = got < room;
+        rawEnd_ += got;
+    }
+    bytes = raw_ + pendingSkip_;
+    return std::min(rawEnd_, end) - pendingSkip_;
 }
 
 std::size_t WebFileReader::Read(char16_t* out, std::size_t count) {
-    if (!position_) return 0;
     std::size_t copied = 0;
     while (copied < count) {
         if (available_ > 0) {
@@ -167,9 +220,24 @@ std::size_t WebFileReader::Read(char16_t* out, std::size_t count) {
             available_ -= static_cast<std::uint32_t>(part);
             continue;
         }
-        if (endOfInput_) break;
-        ReadBlock();
-        if (byteCount_ == 0 || DecodeBlock(0) == 0) break;
+        if (!pending_) {
+            if (endOfInput_ || encoding_ == TextEncoding::NotText || byteCount_ == 0) break;
+            ReadBlock(BytesFor(count - copied));
+            if (byteCount_ == 0) break;
+            pendingSkip_ = 0;
+        }
+        pending_ = false;
+        // A block never yields more code units than it has bytes (half as many in UTF-16).
+        const std::size_t bytes = byteCount_ - std::min<std::size_t>(byteCount_, pendingSkip_);
+        if (count - copied >= (encoding_ == TextEncoding::Utf16Le ? bytes / 2 : bytes)) {
+            const std::size_t produced = DecodeBlock(pendingSkip_, out + copied, count - copied);
+            if (produced == 0) break;
+            copied += produced;
+        } else {
+            available_ = static_cast<std::uint32_t>(DecodeBlock(pendingSkip_, units_, kWebBlockSize));
+            position_ = units_;
+            if (available_ == 0) break;
+        }
     }
     return copied;
 }

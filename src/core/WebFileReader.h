@@ -19,29 +19,56 @@ constexpr std::size_t kWebBlockSize = 4096;
 bool HasControlBytes(const unsigned char* block, std::size_t size);
 TextVerdict DetectTextEncoding(const unsigned char* block, std::size_t size);
 
-// Reads the beginning of a web file as UTF-16 whatever its encoding, one 4096-byte block at a
-// time. All buffers live in the object: reading allocates nothing.
+// Reads the beginning of a web file as UTF-16 whatever its encoding, converting one 4096-byte
+// block at a time. The bytes arrive in as few reads as the text asked for needs: the first block
+// alone, then what the rest of the request can use at most. All buffers live in the object:
+// reading allocates nothing.
 class WebFileReader {
 public:
     enum class OpenResult { TextReady, NoText, CannotOpen };
 
     OpenResult Open(const String& path);
+    // The file `name` in `folder`.
+    OpenResult Open(const platform::FolderHandle& folder, const String& name);
     // Copies up to `count` code units; fewer means the text ended. Does not terminate `out`.
     std::size_t Read(char16_t* out, std::size_t count);
+    // The first bytes of the text, after a mark, up to `count` of them, read at once; in place
+    // of Read, right after an Open that found text.
+    std::size_t Peek(std::size_t count, const unsigned char*& bytes);
     void Close() { file_.Close(); }
     TextEncoding Encoding() const { return encoding_; }
+    // Why the last Open could not open the file; no code when it was no file at all.
+    platform::SystemError Error() const { return error_; }
+    // The last-write time of the open file, where opening read it.
+    bool LastWriteTime(platform::FileTime& time) const { return file_.LastWriteTime(time); }
 
 private:
-    void ReadBlock();
-    // Converts the byte block after `skip` bytes; returns the number of code units.
-    std::size_t DecodeBlock(std::size_t skip);
+    OpenResult Start(const String& path, platform::SequentialFile::OpenResult opened);
+    // Takes the next block of up to 4096 bytes, reading when fewer than the lesser of a block
+    // and `wanted` are at hand: then up to `wanted` bytes at once.
+    void ReadBlock(std::size_t wanted);
+    // Converts the block after `skip` bytes into `out`, which has room for `room` code units and
+    // at least as many as the block has bytes; returns the number of code units.
+    std::size_t DecodeBlock(std::size_t skip, char16_t* out, std::size_t room);
+    // The bytes the rest of a request for `units` code units can need at most.
+    std::size_t BytesFor(std::size_t units) const;
+
+    static constexpr std::size_t kRawSize = 4 * kWebBlockSize;
 
     platform::SequentialFile file_;
-    unsigned char bytes_[kWebBlockSize + 1];
+    platform::SystemError error_;
+    unsigned char raw_[kRawSize];
+    std::size_t rawStart_ = 0;  // the next byte not yet in a block
+    std::size_t rawEnd_ = 0;
+    bool rawEnded_ = false;  // the file has no bytes beyond rawEnd_
+    const unsigned char* block_ = raw_;
     std::uint32_t byteCount_ = 0;
     bool endOfInput_ = false;
+    // The block is read but not yet converted; its first `pendingSkip_` bytes are a mark.
+    bool pending_ = false;
+    std::size_t pendingSkip_ = 0;
     TextEncoding encoding_ = TextEncoding::NotText;
-    char16_t units_[kWebBlockSize + 1];
+    char16_t units_[kWebBlockSize];
     std::uint32_t available_ = 0;
     const char16_t* position_ = nullptr;
 };

@@ -9,6 +9,8 @@ namespace linkloom::platform {
 // (at most `room`).
 std::size_t DecodeAnsi(const unsigned char* bytes, std::size_t count, char16_t* out, std::size_t room);
 std::size_t DecodeUtf8(const unsigned char* bytes, std::size_t count, char16_t* out, std::size_t room);
+// The number of code units DecodeUtf8 makes of the bytes, given room for all of them.
+std::size_t Utf8Length(const unsigned char* bytes, std::size_t count);
 
 // Whether the bytes look like little-endian UTF-16 text (the system's IsTextUnicode with all tests).
 bool LooksLikeUtf16(const unsigned char* bytes, std::size_t count);

@@ -1,9 +1,13 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <memory>
+#include <vector>
 
 #include "base/String.h"
+#include "platform/SystemError.h"
 
 namespace linkloom::platform {
 
@@ -17,35 +21,78 @@ struct FileIdentity {
     bool operator==(const FileIdentity& other) const { return volume == other.volume && index == other.index; }
 };
 
+struct FileIdentityHash {
+    std::size_t operator()(const FileIdentity& identity) const {
+        return static_cast<std::size_t>(identity.index * 0x9E3779B97F4A7C15ULL ^ identity.volume);
+    }
+};
+
+// What a path names.
+enum class PathType { Missing, Folder, Other };
+
+// Missing for an empty path or nothing there.
+PathType PathKind(const String& path);
+
+enum class EntryType : std::uint8_t { File, Folder };
+
 struct DirectoryEntry {
     String name;
-    bool isDirectory = false;
-    // A symbolic link or other reparse point; for a directory, its target may be anywhere.
+    // A link to a folder is a Folder; a link that leads nowhere is a File.
+    EntryType type = EntryType::File;
+    // A symbolic link or other reparse point; for a folder, its target may be anywhere.
     bool isLink = false;
+    // Set where the listing itself gives the last-write time (Windows).
+    bool hasTime = false;
+    FileTime written = 0;
 };
 
-// One directory's entries, "." and ".." included where the system lists them. On POSIX the
-// entries come sorted so that output is stable: upper-cased code units first, plain ones on a tie.
-class DirectoryListing {
+// An open folder, through which the files and folders it holds are opened by name. On POSIX it is
+// a descriptor, so that opening a file costs the same at any depth and no path limit applies; on
+// Windows it is the folder's full path in its "\\?\" form, which names files and never devices.
+// Shared, so that a file found in the folder can be read after the walk has moved on.
+class FolderHandle {
 public:
-    explicit DirectoryListing(const String& directory);
-    ~DirectoryListing();
-    DirectoryListing(const DirectoryListing&) = delete;
-    DirectoryListing& operator=(const DirectoryListing&) = delete;
+    ~FolderHandle();
+    FolderHandle(const FolderHandle&) = delete;
+    FolderHandle& operator=(const FolderHandle&) = delete;
 
-    bool IsOpen() const;
-    // The next entry; false at the end of the listing or on any error.
-    bool Next(DirectoryEntry& entry);
-    // The last-write time of the entry that Next gave last; false when it cannot be read.
-    bool LastWriteTime(FileTime& time) const;
+    // The folder at `path`; null with `error` set when it cannot be opened.
+    static std::shared_ptr<const FolderHandle> Open(const String& path, SystemError& error);
+    // The folder `name` inside this one, a link followed.
+    std::shared_ptr<const FolderHandle> OpenFolder(const String& name, SystemError& error) const;
+
+    // The entries without "." and "..": sorted on POSIX so that output is stable (upper-cased
+    // code units first, plain ones on a tie, the order NTFS lists in), in the system's order on Windows.
+    bool List(std::vector<DirectoryEntry>& entries, SystemError& error) const;
+    bool Identify(FileIdentity& identity) const;
+    // The last-write time of an entry of this folder, a link followed.
+    bool LastWriteTime(const DirectoryEntry& entry, FileTime& time, SystemError& error) const;
+
+#ifdef _WIN32
+    // The folder's "\\?\" path, ending in a backslash.
+    const String& Path() const { return path_; }
+#else
+    int Descriptor() const { return descriptor_; }
+#endif
 
 private:
-    struct State;
-    std::unique_ptr<State> state_;
+    FolderHandle() = default;
+
+#ifdef _WIN32
+    String path_;
+#else
+    // Takes a descriptor from open; a negative one is the failure that errno describes.
+    static std::shared_ptr<const FolderHandle> Adopt(int descriptor, SystemError& error);
+    int descriptor_ = -1;
+#endif
 };
 
-// -1 for a directory, 1 for anything else that exists, 0 for an empty path or nothing there.
-int PathKind(const String& path);
+// How many folders a walk may hold open at once: descriptors are few on POSIX.
+#ifdef _WIN32
+constexpr std::size_t kMostOpenFolders = std::numeric_limits<std::size_t>::max();
+#else
+constexpr std::size_t kMostOpenFolders = 128;
+#endif
 
 // The identity of the directory at `path`, following links; false when it cannot be had.
 bool IdentifyDirectory(const String& path, FileIdentity& identity);

@@ -64,7 +64,7 @@ void FolderBox::OnDropFiles(HDROP drop) {
         buffer[0] = L'\0';
         DragQueryFileW(drop, index, buffer.data(), kPathBufferSize);
         const String path = String::FromWide(buffer.data());
-        if (path.IsEmpty() || platform::PathKind(path) != -1) continue;
+        if (path.IsEmpty() || platform::PathKind(path) != platform::PathType::Folder) continue;
         if (!folders.IsEmpty()) folders += kFolderSeparator;
         folders += path;
     }

@@ -259,6 +259,115 @@ class CliTest(unittest.TestCase):
         self.assertEqual((code, out.strip()), (0, b"linkloom-cli 1.0.0.1"))
 
 
+def as_other_user():
+    """The command prefix that runs the program as a user other than the files' owner, or None."""
+    if os.getuid() != 0:
+        return []
+    runuser = shutil.which("runuser")
+    return [runuser, "-u", "nobody", "--"] if runuser else None
+
+
+class WalkTest(unittest.TestCase):
+    """What the walk meets: folders given as paths, what cannot be read, links, long locations."""
+
+    def setUp(self):
+        page = "<!DOCTYPE html><p>page</p>"
+        self.tree = Tree({"index.htm": page, "docs/a.htm": page, "docs/hidden.htm": page + "<!-- noindex -->",
+                          "docs/empty.htm": "", "old/b.php": page, "old/deep/c.htm": page})
+
+    def tearDown(self):
+        self.tree.remove()
+
+    def test_page_readers_write_the_same_files_whatever_their_number(self):
+        for options in ([], ["--require-doctype", "--explain"], ["--max-urls", "2", "--gzip", "-o", "OUT"]):
+            written = []
+            for jobs in ("1", "4"):
+                folder = self.tree.path("out-" + jobs)
+                os.makedirs(folder)
+                arguments = [native(os.path.join(folder, "sitemap.xml")) if o == "OUT" else o for o in options]
+                code, out, err = run("-q", "--jobs", jobs, *arguments, native(self.tree.root), "https://e.x/")
+                self.assertEqual(code, 0, err)
+                files = {}
+                for name in sorted(os.listdir(folder)):
+                    with open(os.path.join(folder, name), "rb") as content:
+                        data = content.read()
+                    files[name] = gzip.decompress(data) if name.endswith(".gz") else data
+                written.append((out, err, files))
+                shutil.rmtree(folder)
+            self.assertEqual(written[0], written[1], options)
+        code, _, err = run("-q", "--jobs", "0", native(self.tree.root), "https://e.x/")
+        self.assertEqual(code, 2)
+        self.assertIn("--jobs needs a number from 1 to 256", err)
+
+    def test_the_folder_is_a_path_taken_as_given(self):
+        if len(CLI) > 1:
+            self.skipTest("Windows names hold no '|', and its paths drop leading blanks themselves")
+        for name in ("a|b", " lead"):
+            os.makedirs(self.tree.path(name))
+            with open(self.tree.path(name, "x.htm"), "wb") as page:
+                page.write(b"<p>x</p>")
+            code, out, err = run("-q", self.tree.path(name), "https://e.x/")
+            self.assertEqual((code, locations(out)), (0, ["https://e.x/x.htm"]), err)
+        code, _, err = run("-q", self.tree.path("a"), "https://e.x/")
+        self.assertEqual(code, 2)
+        self.assertIn("please enter a valid path to scan for web files: " + self.tree.path("a"), err)
+        code, _, err = run("-q", native(self.tree.root), "ftp://e.x/")
+        self.assertEqual(code, 2)
+        self.assertIn("please specify the CANONICAL full website URL: ftp://e.x/", err)
+
+    def test_what_cannot_be_read_is_said_and_an_unreadable_folder_is_rejected(self):
+        prefix = as_other_user()
+        if prefix is None or len(CLI) > 1:
+            self.skipTest("needs another user to lose the right to read, and POSIX permissions")
+        os.chmod(self.tree.root, 0o755)
+        for folder in ("docs", "old", "old/deep"):
+            os.chmod(self.tree.path(folder), 0o755)
+        for name in ("index.htm", "docs/a.htm", "docs/hidden.htm", "docs/empty.htm", "old/b.php", "old/deep/c.htm"):
+            os.chmod(self.tree.path(name), 0o644)
+        os.chmod(self.tree.path("docs", "hidden.htm"), 0o600)
+        os.chmod(self.tree.path("old", "deep"), 0o700)
+
+        def run_as_other(*args):
+            result = subprocess.run(prefix + CLI + list(args), capture_output=True, stdin=subprocess.DEVNULL, timeout=120)
+            return result.returncode, result.stdout, result.stderr.decode("utf-8", "replace")
+
+        code, out, err = run_as_other("-q", self.tree.root, "https://e.x/")
+        if code == 126 or "Permission denied" in err and not out:
+            self.skipTest("the other user cannot run the program from here")
+        self.assertEqual(code, 0, err)
+        self.assertEqual(locations(out), ["https://e.x/docs/a.htm", "https://e.x/index.htm", "https://e.x/old/b.php"])
+        self.assertEqual(err, "1 folder and 1 page could not be read; --explain lists them\n")
+        code, out, err = run_as_other("-q", "--explain", self.tree.root, "https://e.x/")
+        self.assertIn("left out: docs/hidden.htm (unreadable: Permission denied)", err)
+        self.assertIn("not entered: old/deep/ (cannot be listed: Permission denied)", err)
+        self.assertNotIn("could not be read", err)
+        code, out, err = run_as_other("-q", self.tree.path("old", "deep"), "https://e.x/")
+        self.assertEqual((code, out), (2, b""))
+        self.assertEqual(err, "cannot read the folder %s: Permission denied\n" % self.tree.path("old", "deep"))
+
+    def test_each_folder_is_walked_once_wherever_links_lead(self):
+        if len(CLI) > 1:
+            self.skipTest("links are made on the Linux side")
+        os.symlink(self.tree.root, self.tree.path("docs", "loop"))
+        os.symlink(self.tree.path("old"), self.tree.path("docs", "same"))
+        code, out, err = run("-q", "--explain", native(self.tree.root), "https://e.x/")
+        self.assertEqual(code, 0, err)
+        self.assertEqual(locations(out), ["https://e.x/docs/a.htm", "https://e.x/docs/same/b.php",
+                                          "https://e.x/docs/same/deep/c.htm", "https://e.x/index.htm"])
+        self.assertIn("not entered: docs/loop/ (already walked)", err)
+        self.assertIn("not entered: old/ (already walked)", err)
+
+    def test_locations_longer_than_a_sitemap_allows_are_left_out_and_counted(self):
+        folder = os.path.join(self.tree.root, *["n" * 200] * 11)
+        os.makedirs(folder)
+        with open(os.path.join(folder, "far.htm"), "wb") as page:
+            page.write(b"<p>far</p>")
+        code, out, err = run("-q", native(self.tree.root), "https://e.x/")
+        self.assertEqual(code, 0, err)
+        self.assertEqual(len(locations(out)), 4)
+        self.assertNotIn(b"far.htm", out)
+        self.assertIn("warning: 1 page left out: URL longer than 2,048 characters", err)
+
 if __name__ == "__main__":
     parser = argparse.ArgumentParser()
     parser.add_argument("--cli", required=True)

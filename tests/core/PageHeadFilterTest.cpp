@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "core/PageHeadFilter.h"
+#include <filesystem>
+
+#include "core/PageReader.h"
 #include "support/JobRun.h"
 #include "support/TempTree.h"
 
@@ -20,10 +22,21 @@ std::string Utf16Le(const std::string& ascii) {
     return bytes;
 }
 
+// The verdict on the page `name` in `folder`, read as a walk reads it.
+PageVerdict Judge(const std::filesystem::path& folder, const std::string& name, JobFlags flags) {
+    platform::SystemError error;
+    const auto handle = platform::FolderHandle::Open(test::ToEnginePath(folder), error);
+    EXPECT_TRUE(handle);
+    platform::DirectoryEntry entry;
+    entry.name = String::FromUtf8(name);
+    return PageReader(flags).Read(*handle, entry).verdict;
+}
+
 class PageHeadFilterTest : public ::testing::Test {
 protected:
     PageVerdict Filter(const std::string& bytes, JobFlags flags, const std::string& name = "page.htm") {
-        return PageHeadFilter(test::ToEnginePath(tree.File(name, bytes)), flags);
+        tree.File(name, bytes);
+        return Judge(tree.Path(), name, flags);
     }
     test::TempTree tree;
 };
@@ -70,8 +83,9 @@ TEST_F(PageHeadFilterTest, RequiresADoctypeInAnyCase) {
 TEST_F(PageHeadFilterTest, LeavesOutWhatCannotBeRead) {
     EXPECT_EQ(Filter("", kNoindex), PageVerdict::Unreadable);
     EXPECT_EQ(Filter("%PDF-1.4 text", kNoindex, "doc.pdf"), PageVerdict::Unreadable);
-    EXPECT_EQ(PageHeadFilter(test::ToEnginePath(tree.Folder("dir.htm")), kNoindex), PageVerdict::Unreadable);
-    EXPECT_EQ(PageHeadFilter(test::ToEnginePath(tree.Path() / "gone.htm"), kNoindex), PageVerdict::Unreadable);
+    tree.Folder("dir.htm");
+    EXPECT_EQ(Judge(tree.Path(), "dir.htm", kNoindex), PageVerdict::Unreadable);
+    EXPECT_EQ(Judge(tree.Path(), "gone.htm", kNoindex), PageVerdict::Unreadable);
 }
 
 #ifdef _WIN32
@@ -79,9 +93,9 @@ TEST_F(PageHeadFilterTest, LeavesOutAPageLockedByAnotherProgram) {
     const auto path = tree.File("locked.htm", "<!DOCTYPE html><p>x");
     const HANDLE lock = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-    EXPECT_EQ(PageHeadFilter(test::ToEnginePath(path), kNoindex), PageVerdict::Unreadable);
+    EXPECT_EQ(Judge(tree.Path(), "locked.htm", kNoindex), PageVerdict::Unreadable);
     CloseHandle(lock);
-    EXPECT_EQ(PageHeadFilter(test::ToEnginePath(path), kNoindex), PageVerdict::Keep);
+    EXPECT_EQ(Judge(tree.Path(), "locked.htm", kNoindex), PageVerdict::Keep);
 }
 #endif
 

@@ -10,11 +10,12 @@ TEST(PathKind, TellsDirectoriesFromFilesFromNothing) {
     test::TempTree tree;
     const auto file = tree.File("a.htm", "x");
     tree.Folder("docs");
-    EXPECT_EQ(platform::PathKind(tree.Root()), -1);
-    EXPECT_EQ(platform::PathKind(test::ToEnginePath(tree.Path() / "docs")), -1);
-    EXPECT_EQ(platform::PathKind(test::ToEnginePath(file)), 1);
-    EXPECT_EQ(platform::PathKind(test::ToEnginePath(tree.Path() / "missing")), 0);
-    EXPECT_EQ(platform::PathKind(u""), 0);
+    using platform::PathType;
+    EXPECT_EQ(platform::PathKind(tree.Root()), PathType::Folder);
+    EXPECT_EQ(platform::PathKind(test::ToEnginePath(tree.Path() / "docs")), PathType::Folder);
+    EXPECT_EQ(platform::PathKind(test::ToEnginePath(file)), PathType::Other);
+    EXPECT_EQ(platform::PathKind(test::ToEnginePath(tree.Path() / "missing")), PathType::Missing);
+    EXPECT_EQ(platform::PathKind(u""), PathType::Missing);
 }
 
 }  // namespace

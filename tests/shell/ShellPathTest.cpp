@@ -140,7 +140,7 @@ TEST_F(ShellPathTest, DeepFolderComesInAShortOrPrefixedForm) {
     test::TempTree tree;
     const DeepFolder deep(tree.Root());
     ASSERT_GE(deep.Path().Length(), 300u);
-    ASSERT_EQ(platform::PathKind(String(u"\\\\?\\") + deep.Path()), -1);
+    ASSERT_EQ(platform::PathKind(String(u"\\\\?\\") + deep.Path()), platform::PathType::Folder);
     const IdList list = deep.List();
     ASSERT_TRUE(list);
 

@@ -21,7 +21,17 @@ bool FakeHost::ShowProgress(const String& title) {
     return hasProgress;
 }
 
-bool FakeHost::IsCancelled() { return cancelAtPump > 0 && pumps >= cancelAtPump; }
+bool FakeHost::IsCancelled() {
+    return (cancelAtPump > 0 && pumps >= cancelAtPump) || (cancelAtEntries > 0 && streamed.size() >= cancelAtEntries);
+}
+
+void FakeHost::LeftOut(const String& path, bool isFolder, LeftOutReason reason, const String& detail) {
+    static const char* const names[] = {"extension",      "template name", "noindex",       "no doctype",
+                                        "unreadable",     "excluded",      "subfolders off", "cannot be listed",
+                                        "already walked", "URL too long"};
+    leftOut.push_back(path.ToUtf8() + (isFolder ? "/" : "") + " (" + names[static_cast<int>(reason)] +
+                           (detail.IsEmpty() ? "" : ": " + detail.ToUtf8()) + ")");
+}
 
 void FakeHost::TakeDocument(const String& text) {
     calls.push_back("document");

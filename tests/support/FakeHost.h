@@ -8,13 +8,23 @@
 namespace linkloom::test {
 
 // A front end that records every call of the run, in order, as readable lines.
-class FakeHost : public JobHost {
+class FakeHost : public JobHost, private EntrySink, private WalkReport {
 public:
     JobInputs inputs;
     JobFlags flags = kDefaultJobFlags;
     bool hasProgress = true;
     // Cancel is reported from this pump on (1 = the first); 0 never cancels.
     int cancelAtPump = 0;
+    // Threads that read pages ahead of the walk.
+    int readers = 1;
+    // With `streams`, entries go to `streamed` as the walk finds them, and cancel is reported
+    // once `cancelAtEntries` (if not 0) have arrived.
+    bool streams = false;
+    std::size_t cancelAtEntries = 0;
+    std::vector<SitemapEntry> streamed;
+    // What the walk left out, "PATH (reason: detail)", when `reports` is set.
+    bool reports = false;
+    std::vector<std::string> leftOut;
 
     std::vector<std::string> calls;
     std::vector<JobSettings> saved;
@@ -33,9 +43,18 @@ public:
     bool IsCancelled() override;
     void PumpEvents() override { ++pumps; }
     void TakeDocument(const String& text) override;
+    int PageReaders() const override { return readers; }
+    EntrySink* EntryStream(const JobSettings&) override { return streams ? this : nullptr; }
+    void EndEntries(int count) override { calls.push_back("end " + std::to_string(count)); }
+    WalkReport* Report() override { return reports ? this : nullptr; }
 
     // The calls that start with `prefix`.
     std::vector<std::string> CallsStartingWith(const std::string& prefix) const;
+
+private:
+    void Add(const SitemapEntry& entry) override { streamed.push_back(entry); }
+    bool Failed() const override { return false; }
+    void LeftOut(const String& path, bool isFolder, LeftOutReason reason, const String& detail) override;
 };
 
 }  // namespace linkloom::test

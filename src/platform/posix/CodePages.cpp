@@ -1,5 +1,11 @@
 #include "platform/CodePages.h"
 
+#include <algorithm>
+
+#include <cstring>
+
+#include "base/TextScan.h"
+
 namespace linkloom::platform {
 
 namespace {
@@ -11,6 +17,17 @@ constexpr char16_t kWindows1252High[32] = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 constexpr char16_t kReplacement = 0xFFFD;
+
+// Windows-1252 as a whole: ASCII and Latin-1 map to themselves, 0x80 to 0x9F by the table above.
+struct AnsiTable {
+    char16_t units[256];
+    constexpr AnsiTable() : units() {
+        for (int i = 0; i < 256; ++i) units[i] = i >= 0x80 && i < 0xA0 ? kWindows1252High[i - 0x80] : i;
+    }
+};
+constexpr AnsiTable kAnsi;
+
+bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
 
 // Length of the well-formed UTF-8 sequence at `at` and its code point; 0 when there is none.
 std::size_t SequenceAt(const unsigned char* bytes, std::size_t count, std::size_t at, char32_t& code) {
@@ -38,40 +55,82 @@ std::size_t SequenceAt(const unsigned char* bytes, std::size_t count, std::size_
     return length;
 }
 
-}  // namespace
-
-std::size_t DecodeAnsi(const unsigned char* bytes, std::size_t count, char16_t* out, std::size_t room) {
-    std::size_t written = 0;
-    for (std::size_t i = 0; i < count && written < room; ++i) {
-        const unsigned char byte = bytes[i];
-        out[written++] = byte >= 0x80 && byte < 0xA0 ? kWindows1252High[byte - 0x80] : byte;
+// Writes what the decoder makes into a buffer.
+struct UnitWriter {
+    char16_t* out;
+    void Unit(std::size_t at, char16_t unit) const { out[at] = unit; }
+    void Ascii(std::size_t at, const unsigned char* bytes, std::size_t count) const {
+        for (std::size_t i = 0; i < count; ++i) out[at + i] = bytes[i];
     }
-    return written;
-}
+};
 
-std::size_t DecodeUtf8(const unsigned char* bytes, std::size_t count, char16_t* out, std::size_t room) {
+// Only counts what the decoder makes.
+struct UnitCounter {
+    void Unit(std::size_t, char16_t) const {}
+    void Ascii(std::size_t, const unsigned char*, std::size_t) const {}
+};
+
+// UTF-8 to UTF-16 as MultiByteToWideChar converts it, handing each code unit to `sink`; at most
+// `room` code units. Returns their number.
+template <typename Sink>
+std::size_t Utf8ToUnits(const unsigned char* bytes, std::size_t count, std::size_t room, const Sink& sink) {
     std::size_t written = 0;
     for (std::size_t at = 0; at < count && written < room;) {
-        if (bytes[at] < 0x80) {
-            out[written++] = bytes[at++];
+        const unsigned char lead = bytes[at];
+        if (lead < 0x80) {
+            const std::size_t run = std::min(AsciiRun(bytes + at, count - at), room - written);
+            sink.Ascii(written, bytes + at, run);
+            at += run;
+            written += run;
             continue;
+        }
+        // Two- and three-byte sequences inline; the rest, and anything ill-formed, below.
+        if (lead >= 0xC2 && lead <= 0xDF && at + 1 < count && IsContinuation(bytes[at + 1])) {
+            sink.Unit(written++, static_cast<char16_t>(((lead & 0x1F) << 6) | (bytes[at + 1] & 0x3F)));
+            at += 2;
+            continue;
+        }
+        if ((lead & 0xF0) == 0xE0 && at + 2 < count && IsContinuation(bytes[at + 1]) && IsContinuation(bytes[at + 2])) {
+            const char16_t unit =
+                static_cast<char16_t>(((lead & 0x0F) << 12) | ((bytes[at + 1] & 0x3F) << 6) | (bytes[at + 2] & 0x3F));
+            if (unit >= 0x800 && (unit < 0xD800 || unit > 0xDFFF)) {
+                sink.Unit(written++, unit);
+                at += 3;
+                continue;
+            }
         }
         char32_t code;
         const std::size_t length = SequenceAt(bytes, count, at, code);
         if (length == 0) {
-            out[written++] = kReplacement;
+            sink.Unit(written++, kReplacement);
             ++at;
         } else if (code >= 0x10000) {
             if (written + 2 > room) break;
-            out[written++] = static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10));
-            out[written++] = static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
+            sink.Unit(written++, static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10)));
+            sink.Unit(written++, static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF)));
             at += length;
         } else {
-            out[written++] = static_cast<char16_t>(code);
+            sink.Unit(written++, static_cast<char16_t>(code));
             at += length;
         }
     }
     return written;
+}
+
+}  // namespace
+
+std::size_t DecodeAnsi(const unsigned char* bytes, std::size_t count, char16_t* out, std::size_t room) {
+    const std::size_t written = std::min(count, room);
+    for (std::size_t i = 0; i < written; ++i) out[i] = kAnsi.units[bytes[i]];
+    return written;
+}
+
+std::size_t DecodeUtf8(const unsigned char* bytes, std::size_t count, char16_t* out, std::size_t room) {
+    return Utf8ToUnits(bytes, count, room, UnitWriter{out});
+}
+
+std::size_t Utf8Length(const unsigned char* bytes, std::size_t count) {
+    return Utf8ToUnits(bytes, count, static_cast<std::size_t>(-1), UnitCounter{});
 }
 
 bool LooksLikeUtf16(const unsigned char* bytes, std::size_t count) {
@@ -79,11 +138,13 @@ bool LooksLikeUtf16(const unsigned char* bytes, std::size_t count) {
     // are not. 8-bit text has no zero bytes at all, and big-endian text has them the other way.
     const std::size_t units = count / 2;
     if (units == 0) return false;
+    // Without a zero byte no unit is Latin, and 8-bit text has none: the common case ends here.
+    if (!std::memchr(bytes, 0, units * 2)) return false;
     std::size_t latin = 0, reversed = 0;
     for (std::size_t i = 0; i < units; ++i) {
         const unsigned char low = bytes[2 * i], high = bytes[2 * i + 1];
-        if (high == 0 && low != 0) ++latin;
-        if (low == 0 && high != 0) ++reversed;
+        latin += high == 0 && low != 0;
+        reversed += low == 0 && high != 0;
     }
     return latin * 2 > units && reversed * 8 < units;
 }

@@ -2,11 +2,13 @@
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <unistd.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
-#include <vector>
+#include <cerrno>
+
+#include "platform/posix/FileTimes.h"
 
 namespace linkloom::platform {
 
@@ -29,95 +31,96 @@ bool ListsBefore(const String& left, const String& right) {
     return left.Text() < right.Text();
 }
 
-FileTime ToFileTime(const struct timespec& time) {
-    constexpr std::int64_t kSecondsFrom1601To1970 = 11644473600LL;
-    return static_cast<FileTime>((time.tv_sec + kSecondsFrom1601To1970) * 10000000LL + time.tv_nsec / 100);
-}
-
-struct Item {
-    String name;
-    std::string bytes;
-    unsigned char type;
-};
-
-// Listings keep their directory open for quick stat calls, but only so many at once, so that a
-// deep tree does not run out of descriptors; deeper levels stat by the whole path.
-constexpr int kMaxOpenListings = 128;
-int openListings = 0;
+constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOCTTY;
 
 }  // namespace
 
-struct DirectoryListing::State {
-    bool open = false;
-    int fd = -1;
-    // The directory's path with a final '/', so an entry's path is this plus its name.
-    std::string prefix;
-    std::vector<Item> items;
-    std::size_t next = 0;
+FolderHandle::~FolderHandle() {
+    if (descriptor_ >= 0) close(descriptor_);
+}
 
-    int Stat(const Item& item, struct stat& info, bool followLinks) const {
-        const int flags = followLinks ? 0 : AT_SYMLINK_NOFOLLOW;
-        if (fd >= 0) return fstatat(fd, item.bytes.c_str(), &info, flags);
-        return fstatat(AT_FDCWD, (prefix + item.bytes).c_str(), &info, flags);
+std::shared_ptr<const FolderHandle> FolderHandle::Adopt(int descriptor, SystemError& error) {
+    if (descriptor < 0) {
+        error.code = static_cast<std::uint32_t>(errno);
+        return nullptr;
     }
-};
+    std::shared_ptr<FolderHandle> handle(new FolderHandle);
+    handle->descriptor_ = descriptor;
+    return handle;
+}
 
-DirectoryListing::DirectoryListing(const String& directory) : state_(std::make_unique<State>()) {
-    std::string path = directory.ToNativeBytes();
-    // The listing is read whole and the directory closed at once, so that a deep tree does not
-    // hold one descriptor per level.
-    DIR* dir = opendir(path.empty() ? "." : path.c_str());
-    if (!dir) return;
-    if (!path.empty() && path.back() != '/') path += '/';
-    state_->prefix = std::move(path);
-    if (openListings < kMaxOpenListings) {
-        state_->fd = fcntl(dirfd(dir), F_DUPFD_CLOEXEC, 0);
-        if (state_->fd >= 0) ++openListings;
+std::shared_ptr<const FolderHandle> FolderHandle::Open(const String& path, SystemError& error) {
+    return Adopt(open(path.IsEmpty() ? "." : path.ToNativeBytes().c_str(), kFolderFlags), error);
+}
+
+std::shared_ptr<const FolderHandle> FolderHandle::OpenFolder(const String& name, SystemError& error) const {
+    return Adopt(openat(descriptor_, name.ToNativeBytes().c_str(), kFolderFlags), error);
+}
+
+bool FolderHandle::List(std::vector<DirectoryEntry>& entries, SystemError& error) const {
+    entries.clear();
+    // The listing reads through a descriptor of its own, which closedir takes with it.
+    const int listing = fcntl(descriptor_, F_DUPFD_CLOEXEC, 0);
+    DIR* dir = listing >= 0 ? fdopendir(listing) : nullptr;
+    if (!dir) {
+        error.code = static_cast<std::uint32_t>(errno);
+        if (listing >= 0) close(listing);
+        return false;
     }
-    while (const dirent* found = readdir(dir)) {
-        state_->items.push_back(Item{String::FromUtf8(found->d_name), found->d_name, found->d_type});
+    for (;;) {
+        // readdir says an error from the end of the listing only through errno.
+        errno = 0;
+        const dirent* found = readdir(dir);
+        if (!found) break;
+        const char* name = found->d_name;
+        if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0))) continue;
+        DirectoryEntry entry;
+        entry.name = String::FromUtf8(name);
+        entry.isLink = found->d_type == DT_LNK;
+        entry.type = found->d_type == DT_DIR ? EntryType::Folder : EntryType::File;
+        if (found->d_type == DT_LNK || found->d_type == DT_UNKNOWN) {
+            struct stat info;
+            if (found->d_type == DT_UNKNOWN && fstatat(descriptor_, name, &info, AT_SYMLINK_NOFOLLOW) == 0) {
+                entry.isLink = S_ISLNK(info.st_mode);
+            }
+            if (fstatat(descriptor_, name, &info, 0) == 0 && S_ISDIR(info.st_mode)) entry.type = EntryType::Folder;
+        }
+        entries.push_back(std::move(entry));
     }
+    const int failure = errno;
     closedir(dir);
-    std::sort(state_->items.begin(), state_->items.end(),
-              [](const Item& a, const Item& b) { return ListsBefore(a.name, b.name); });
-    state_->open = true;
-}
-
-DirectoryListing::~DirectoryListing() {
-    if (state_->fd < 0) return;
-    close(state_->fd);
-    --openListings;
-}
-
-bool DirectoryListing::IsOpen() const { return state_->open; }
-
-bool DirectoryListing::Next(DirectoryEntry& entry) {
-    if (state_->next >= state_->items.size()) return false;
-    const Item& item = state_->items[state_->next++];
-    entry.name = item.name;
-    entry.isLink = item.type == DT_LNK;
-    entry.isDirectory = item.type == DT_DIR;
-    if (item.type == DT_LNK || item.type == DT_UNKNOWN) {
-        struct stat info;
-        if (item.type == DT_UNKNOWN && state_->Stat(item, info, false) == 0) entry.isLink = S_ISLNK(info.st_mode);
-        entry.isDirectory = state_->Stat(item, info, true) == 0 && S_ISDIR(info.st_mode);
+    if (failure != 0) {
+        error.code = static_cast<std::uint32_t>(failure);
+        return false;
     }
+    std::sort(entries.begin(), entries.end(),
+              [](const DirectoryEntry& a, const DirectoryEntry& b) { return ListsBefore(a.name, b.name); });
     return true;
 }
 
-bool DirectoryListing::LastWriteTime(FileTime& time) const {
-    if (state_->next == 0) return false;
+bool FolderHandle::Identify(FileIdentity& identity) const {
     struct stat info;
-    if (state_->Stat(state_->items[state_->next - 1], info, true) != 0) return false;
+    if (fstat(descriptor_, &info) != 0) return false;
+    identity.volume = static_cast<std::uint64_t>(info.st_dev);
+    identity.index = static_cast<std::uint64_t>(info.st_ino);
+    return true;
+}
+
+bool FolderHandle::LastWriteTime(const DirectoryEntry& entry, FileTime& time, SystemError& error) const {
+    struct stat info;
+    if (fstatat(descriptor_, entry.name.ToNativeBytes().c_str(), &info, 0) != 0) {
+        error.code = static_cast<std::uint32_t>(errno);
+        return false;
+    }
     time = ToFileTime(info.st_mtim);
     return true;
 }
 
-int PathKind(const String& path) {
-    if (path.IsEmpty()) return 0;
+PathType PathKind(const String& path) {
+    if (path.IsEmpty()) return PathType::Missing;
     struct stat info;
-    if (stat(path.ToNativeBytes().c_str(), &info) != 0) return 0;
-    return S_ISDIR(info.st_mode) ? -1 : 1;
+    if (stat(path.ToNativeBytes().c_str(), &info) != 0) return PathType::Missing;
+    return S_ISDIR(info.st_mode) ? PathType::Folder : PathType::Other;
 }
 
 bool IdentifyDirectory(const String& path, FileIdentity& identity) {

@@ -6,44 +6,69 @@
 
 #include <cerrno>
 
+#include "platform/posix/FileTimes.h"
+
 namespace linkloom::platform {
 
-SequentialFile::SequentialFile() : handle_(-1) {}
+namespace {
 
-SequentialFile::~SequentialFile() { Close(); }
+// Non-blocking, so that opening a pipe named like a page returns at once; it is refused below.
+constexpr int kReadFlags = O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
 
-bool SequentialFile::Open(const String& path) {
-    Close();
-    const int fd = open(path.ToNativeBytes().c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0) return false;
-    struct stat info;
-    // Only regular files are pages; a directory, a pipe or a device named like one is not opened.
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        close(fd);
-        return false;
+}  // namespace
+
+SequentialFile::OpenResult SequentialFile::Adopt(int descriptor, SystemError& error) {
+    if (descriptor < 0) {
+        error.code = static_cast<std::uint32_t>(errno);
+        return OpenResult::Failed;
     }
-    handle_ = fd;
-    return true;
+    struct stat info;
+    if (fstat(descriptor, &info) != 0) {
+        error.code = static_cast<std::uint32_t>(errno);
+        close(descriptor);
+        return OpenResult::Failed;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        close(descriptor);
+        return OpenResult::NotAFile;
+    }
+    descriptor_ = descriptor;
+    written_ = ToFileTime(info.st_mtim);
+    return OpenResult::Opened;
+}
+
+SequentialFile::OpenResult SequentialFile::Open(const String& path, SystemError& error) {
+    Close();
+    return Adopt(open(path.ToNativeBytes().c_str(), kReadFlags), error);
+}
+
+SequentialFile::OpenResult SequentialFile::Open(const FolderHandle& folder, const String& name, SystemError& error) {
+    Close();
+    return Adopt(openat(folder.Descriptor(), name.ToNativeBytes().c_str(), kReadFlags), error);
 }
 
 void SequentialFile::Close() {
-    if (handle_ >= 0) close(static_cast<int>(handle_));
-    handle_ = -1;
+    if (descriptor_ >= 0) close(descriptor_);
+    descriptor_ = -1;
 }
 
-bool SequentialFile::IsOpen() const { return handle_ >= 0; }
+bool SequentialFile::IsOpen() const { return descriptor_ >= 0; }
 
 std::size_t SequentialFile::Read(void* buffer, std::size_t size) {
-    if (handle_ < 0) return 0;
-    ssize_t got;
-    do {
-        got = read(static_cast<int>(handle_), buffer, size);
-    } while (got < 0 && errno == EINTR);
-    return got > 0 ? static_cast<std::size_t>(got) : 0;
+    std::size_t done = 0;
+    while (descriptor_ >= 0 && done < size) {
+        const ssize_t got = read(descriptor_, static_cast<char*>(buffer) + done, size - done);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) break;
+        done += static_cast<std::size_t>(got);
+    }
+    return done;
 }
 
-bool SequentialFile::MoveBack(std::uint32_t count) {
-    return handle_ >= 0 && lseek(static_cast<int>(handle_), -static_cast<off_t>(count), SEEK_CUR) >= 0;
+bool SequentialFile::LastWriteTime(FileTime& time) const {
+    if (descriptor_ < 0) return false;
+    time = written_;
+    return true;
 }
 
 }  // namespace linkloom::platform

@@ -2,16 +2,28 @@
 
 #include <algorithm>
 
+#include "base/TextScan.h"
+
 namespace linkloom::platform {
 
 namespace {
 
 // ASCII and Latin-1 letters fold; other units compare as they are.
-char16_t Fold(char16_t unit) {
+constexpr char16_t FoldUnit(char16_t unit) {
     if (unit >= u'A' && unit <= u'Z') return unit + 32;
     if (unit >= 0xC0 && unit <= 0xDE && unit != 0xD7) return unit + 32;
     return unit;
 }
+
+struct FoldTable {
+    char16_t units[256];
+    constexpr FoldTable() : units() {
+        for (int i = 0; i < 256; ++i) units[i] = FoldUnit(static_cast<char16_t>(i));
+    }
+};
+constexpr FoldTable kFolded;
+
+char16_t Fold(char16_t unit) { return unit < 256 ? kFolded.units[unit] : unit; }
 
 }  // namespace
 
@@ -27,22 +39,40 @@ int CompareNoCase(const String& left, const String& right) {
     return left.Length() < right.Length() ? -1 : 1;
 }
 
-bool ContainsNoCase(const String& text, const String& part) {
-    const std::u16string& haystack = text.Text();
-    const std::u16string& needle = part.Text();
-    if (needle.empty()) return true;
-    if (needle.size() > haystack.size()) return false;
-    // The first unit is looked for in its two letter cases directly, without folding the text:
-    // most pages hold no match, so this scan is nearly all of the work.
-    const char16_t first = Fold(needle[0]);
-    const char16_t other = Fold(static_cast<char16_t>(first - 32)) == first ? static_cast<char16_t>(first - 32) : first;
-    const char16_t* units = haystack.data();
-    const std::size_t last = haystack.size() - needle.size();
-    for (std::size_t i = 0; i <= last; ++i) {
-        if (units[i] != first && units[i] != other) continue;
-        std::size_t k = 1;
-        while (k < needle.size() && Fold(units[i + k]) == Fold(needle[k])) ++k;
-        if (k == needle.size()) return true;
+bool ContainsNoCase(std::u16string_view text, std::u16string_view part) {
+    const std::size_t length = part.size();
+    if (length == 0) return true;
+    if (length > text.size()) return false;
+    // No unit outside ASCII folds into it, so an ASCII part is looked for among ASCII units only.
+    char lowered[16];
+    if (length <= sizeof lowered &&
+        std::all_of(part.begin(), part.end(), [](char16_t unit) { return unit < 0x80; })) {
+        for (std::size_t i = 0; i < length; ++i) lowered[i] = static_cast<char>(Fold(part[i]));
+        return FindAsciiNoCase(text.data(), text.size(), std::string_view(lowered, length)) != std::string_view::npos;
+    }
+    // Horspool's search on folded units: the unit under the window's last place says how far the
+    // window may move, so most of the text is never looked at. Units past Latin-1 share one
+    // distance, the shortest any of them in the part allows.
+    std::size_t shift[256];
+    std::size_t wideShift = length;
+    for (std::size_t& distance : shift) distance = length;
+    for (std::size_t i = 0; i + 1 < length; ++i) {
+        const char16_t unit = Fold(part[i]);
+        if (unit < 256) {
+            shift[unit] = length - 1 - i;
+        } else {
+            wideShift = length - 1 - i;
+        }
+    }
+    const char16_t last = Fold(part[length - 1]);
+    for (std::size_t at = 0; at + length <= text.size();) {
+        const char16_t unit = Fold(text[at + length - 1]);
+        if (unit == last) {
+            std::size_t k = 0;
+            while (k + 1 < length && Fold(text[at + k]) == Fold(part[k])) ++k;
+            if (k + 1 == length) return true;
+        }
+        at += unit < 256 ? shift[unit] : wideShift;
     }
     return false;
 }

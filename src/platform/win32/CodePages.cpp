@@ -24,6 +24,13 @@ std::size_t DecodeUtf8(const unsigned char* bytes, std::size_t count, char16_t* 
     return Convert(CP_UTF8, bytes, count, out, room);
 }
 
+std::size_t Utf8Length(const unsigned char* bytes, std::size_t count) {
+    if (count == 0) return 0;
+    const int length =
+        MultiByteToWideChar(CP_UTF8, 0, reinterpret_cast<const char*>(bytes), static_cast<int>(count), nullptr, 0);
+    return length > 0 ? static_cast<std::size_t>(length) : 0;
+}
+
 bool LooksLikeUtf16(const unsigned char* bytes, std::size_t count) {
     return IsTextUnicode(bytes, static_cast<int>(count), nullptr) != 0;
 }

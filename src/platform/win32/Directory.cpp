@@ -2,65 +2,97 @@
 
 #include <windows.h>
 
-#include "base/PathText.h"
+#include "platform/win32/ExtendedPath.h"
 #include "platform/win32/Handle.h"
 
 namespace linkloom::platform {
 
-struct DirectoryListing::State {
-    HANDLE search = INVALID_HANDLE_VALUE;
-    WIN32_FIND_DATAW record{};
-    // The first record arrives with FindFirstFileExW; Next hands it out before asking for more.
-    bool pending = false;
-};
+namespace {
 
-DirectoryListing::DirectoryListing(const String& directory) : state_(std::make_unique<State>()) {
-    const String pattern = JoinPath(directory, u"*", true, PathStyle::Windows);
-    state_->search = FindFirstFileExW(pattern.Wide(), FindExInfoBasic, &state_->record, FindExSearchNameMatch,
-                                      nullptr, FIND_FIRST_EX_LARGE_FETCH);
-    state_->pending = state_->search != INVALID_HANDLE_VALUE;
+FileTime ToFileTime(const FILETIME& time) {
+    return (static_cast<FileTime>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
 }
 
-DirectoryListing::~DirectoryListing() {
-    if (state_->search != INVALID_HANDLE_VALUE) FindClose(state_->search);
+bool IsDotName(const wchar_t* name) { return name[0] == L'.' && (name[1] == 0 || (name[1] == L'.' && name[2] == 0)); }
+
+std::shared_ptr<const FolderHandle> FailWith(SystemError& error) {
+    error.code = GetLastError();
+    return nullptr;
 }
 
-bool DirectoryListing::IsOpen() const { return state_->search != INVALID_HANDLE_VALUE; }
+}  // namespace
 
-bool DirectoryListing::Next(DirectoryEntry& entry) {
-    if (state_->search == INVALID_HANDLE_VALUE) return false;
-    if (state_->pending) {
-        state_->pending = false;
-    } else if (!FindNextFileW(state_->search, &state_->record)) {
+FolderHandle::~FolderHandle() = default;
+
+std::shared_ptr<const FolderHandle> FolderHandle::Open(const String& path, SystemError& error) {
+    String extended = ExtendedPath(path.IsEmpty() ? String(u".") : path);
+    const DWORD attributes = GetFileAttributesW(extended.Wide());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return FailWith(error);
+    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        SetLastError(ERROR_DIRECTORY);
+        return FailWith(error);
+    }
+    if (!extended.EndsWith(u'\\')) extended += u'\\';
+    std::shared_ptr<FolderHandle> handle(new FolderHandle);
+    handle->path_ = std::move(extended);
+    return handle;
+}
+
+std::shared_ptr<const FolderHandle> FolderHandle::OpenFolder(const String& name, SystemError&) const {
+    // Nothing is opened: a folder that cannot be listed says so when it is listed.
+    std::shared_ptr<FolderHandle> handle(new FolderHandle);
+    handle->path_ = path_ + name + u'\\';
+    return handle;
+}
+
+bool FolderHandle::List(std::vector<DirectoryEntry>& entries, SystemError& error) const {
+    entries.clear();
+    WIN32_FIND_DATAW record;
+    const String pattern = path_ + u'*';
+    FindHandle search(FindFirstFileExW(pattern.Wide(), FindExInfoBasic, &record, FindExSearchNameMatch, nullptr,
+                                       FIND_FIRST_EX_LARGE_FETCH));
+    if (!search.IsValid()) {
+        error.code = GetLastError();
         return false;
     }
-    entry.name = String::FromWide(state_->record.cFileName);
-    entry.isDirectory = (state_->record.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    entry.isLink = (state_->record.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+    do {
+        if (IsDotName(record.cFileName)) continue;
+        DirectoryEntry entry;
+        entry.name = String::FromWide(record.cFileName);
+        entry.type = (record.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? EntryType::Folder : EntryType::File;
+        entry.isLink = (record.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+        entry.hasTime = true;
+        entry.written = ToFileTime(record.ftLastWriteTime);
+        entries.push_back(std::move(entry));
+    } while (FindNextFileW(search.Get(), &record));
+    const DWORD failure = GetLastError();
+    if (failure != ERROR_NO_MORE_FILES) {
+        error.code = failure;
+        return false;
+    }
     return true;
 }
 
-bool DirectoryListing::LastWriteTime(FileTime& time) const {
-    if (state_->search == INVALID_HANDLE_VALUE) return false;
-    const FILETIME& written = state_->record.ftLastWriteTime;
-    time = (static_cast<FileTime>(written.dwHighDateTime) << 32) | written.dwLowDateTime;
+bool FolderHandle::Identify(FileIdentity& identity) const { return IdentifyDirectory(path_, identity); }
+
+bool FolderHandle::LastWriteTime(const DirectoryEntry& entry, FileTime& time, SystemError&) const {
+    time = entry.written;
     return true;
 }
 
-int PathKind(const String& path) {
-    if (path.IsEmpty()) return 0;
+PathType PathKind(const String& path) {
+    if (path.IsEmpty()) return PathType::Missing;
     WIN32_FIND_DATAW record;
     DWORD attributes;
-    const HANDLE search = FindFirstFileW(path.Wide(), &record);
-    if (search != INVALID_HANDLE_VALUE) {
-        FindClose(search);
+    FindHandle search(FindFirstFileW(path.Wide(), &record));
+    if (search.IsValid()) {
         attributes = record.dwFileAttributes;
     } else {
         // A root such as "C:\" or a path ending in '\' is not found by a search.
         attributes = GetFileAttributesW(path.Wide());
-        if (attributes == INVALID_FILE_ATTRIBUTES) return 0;
+        if (attributes == INVALID_FILE_ATTRIBUTES) return PathType::Missing;
     }
-    return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? -1 : 1;
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? PathType::Folder : PathType::Other;
 }
 
 bool IdentifyDirectory(const String& path, FileIdentity& identity) {

@@ -4,23 +4,29 @@
 
 namespace linkloom::platform {
 
-// Owns a kernel handle from CreateFileW and friends; closes it once.
-class FileHandle {
+// Owns one Windows handle and closes it once, with `Close`, the function its kind needs.
+template <BOOL(WINAPI* Close)(HANDLE)>
+class OwnedHandle {
 public:
-    explicit FileHandle(HANDLE handle = INVALID_HANDLE_VALUE) : handle_(handle) {}
-    ~FileHandle() { Reset(); }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
+    explicit OwnedHandle(HANDLE handle = INVALID_HANDLE_VALUE) : handle_(handle) {}
+    ~OwnedHandle() { Reset(); }
+    OwnedHandle(const OwnedHandle&) = delete;
+    OwnedHandle& operator=(const OwnedHandle&) = delete;
 
     bool IsValid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
     HANDLE Get() const { return handle_; }
     void Reset(HANDLE handle = INVALID_HANDLE_VALUE) {
-        if (IsValid()) CloseHandle(handle_);
+        if (IsValid()) Close(handle_);
         handle_ = handle;
     }
 
 private:
     HANDLE handle_;
 };
+
+// A kernel handle from CreateFileW and friends.
+using FileHandle = OwnedHandle<CloseHandle>;
+// A directory search from FindFirstFileExW.
+using FindHandle = OwnedHandle<FindClose>;
 
 }  // namespace linkloom::platform

@@ -2,46 +2,55 @@
 
 #include <windows.h>
 
+#include "platform/win32/ExtendedPath.h"
+
 namespace linkloom::platform {
 
-namespace {
-
-HANDLE AsHandle(std::intptr_t value) { return reinterpret_cast<HANDLE>(value); }
-const std::intptr_t kClosed = reinterpret_cast<std::intptr_t>(INVALID_HANDLE_VALUE);
-
-}  // namespace
-
-SequentialFile::SequentialFile() : handle_(kClosed) {}
-
-SequentialFile::~SequentialFile() { Close(); }
-
-bool SequentialFile::Open(const String& path) {
-    Close();
-    const HANDLE file = CreateFileW(path.Wide(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                    FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    handle_ = reinterpret_cast<std::intptr_t>(file);
-    return true;
+SequentialFile::OpenResult SequentialFile::Adopt(HANDLE file, SystemError& error) {
+    file_.Reset(file);
+    if (!file_.IsValid()) {
+        error.code = GetLastError();
+        return OpenResult::Failed;
+    }
+    // A device or a pipe could block the reading thread for ever.
+    if (GetFileType(file_.Get()) != FILE_TYPE_DISK) {
+        file_.Reset();
+        return OpenResult::NotAFile;
+    }
+    return OpenResult::Opened;
 }
 
-void SequentialFile::Close() {
-    if (handle_ != kClosed) CloseHandle(AsHandle(handle_));
-    handle_ = kClosed;
+SequentialFile::OpenResult SequentialFile::Open(const String& path, SystemError& error) {
+    const String extended = ExtendedPath(path);
+    return Adopt(CreateFileW(extended.Wide(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                             FILE_FLAG_SEQUENTIAL_SCAN, nullptr),
+                 error);
 }
 
-bool SequentialFile::IsOpen() const { return handle_ != kClosed; }
+SequentialFile::OpenResult SequentialFile::Open(const FolderHandle& folder, const String& name, SystemError& error) {
+    const String path = folder.Path() + name;
+    return Adopt(CreateFileW(path.Wide(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                             FILE_FLAG_SEQUENTIAL_SCAN, nullptr),
+                 error);
+}
+
+void SequentialFile::Close() { file_.Reset(); }
+
+bool SequentialFile::IsOpen() const { return file_.IsValid(); }
 
 std::size_t SequentialFile::Read(void* buffer, std::size_t size) {
-    DWORD got = 0;
-    if (handle_ == kClosed || !ReadFile(AsHandle(handle_), buffer, static_cast<DWORD>(size), &got, nullptr)) return 0;
-    return got;
+    std::size_t done = 0;
+    while (file_.IsValid() && done < size) {
+        DWORD got = 0;
+        if (!ReadFile(file_.Get(), static_cast<char*>(buffer) + done, static_cast<DWORD>(size - done), &got, nullptr) ||
+            got == 0) {
+            break;
+        }
+        done += got;
+    }
+    return done;
 }
 
-bool SequentialFile::MoveBack(std::uint32_t count) {
-    if (handle_ == kClosed) return false;
-    LARGE_INTEGER distance;
-    distance.QuadPart = -static_cast<LONGLONG>(count);
-    return SetFilePointerEx(AsHandle(handle_), distance, nullptr, FILE_CURRENT) != 0;
-}
+bool SequentialFile::LastWriteTime(FileTime&) const { return false; }
 
 }  // namespace linkloom::platform

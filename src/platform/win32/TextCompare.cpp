@@ -12,8 +12,10 @@ char16_t FoldCase(char16_t unit) {
     return static_cast<char16_t>(reinterpret_cast<ULONG_PTR>(CharLowerW(reinterpret_cast<LPWSTR>(ULONG_PTR{unit}))));
 }
 
-bool ContainsNoCase(const String& text, const String& part) {
-    return StrStrIW(text.Wide(), part.Wide()) != nullptr;
+bool ContainsNoCase(std::u16string_view text, std::u16string_view part) {
+    // StrStrIW takes terminated texts.
+    const String whole(text), wanted(part);
+    return StrStrIW(whole.Wide(), wanted.Wide()) != nullptr;
 }
 
 }  // namespace linkloom::platform

@@ -1,0 +1,120 @@
+#include "base/TextScan.h"
+
+#include <cstdint>
+#include <cstring>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
+namespace linkloom {
+
+namespace {
+
+// An ASCII letter in lower case; everything else as it is.
+template <typename Unit>
+Unit Lower(Unit unit) {
+    return unit >= 'A' && unit <= 'Z' ? static_cast<Unit>(unit + 32) : unit;
+}
+
+template <typename Unit>
+bool MatchesAt(const Unit* text, std::string_view word) {
+    for (std::size_t i = 0; i < word.size(); ++i) {
+        if (Lower(text[i]) != static_cast<unsigned char>(word[i])) return false;
+    }
+    return true;
+}
+
+// The plain search, for what the wide loops leave and for processors without them.
+template <typename Unit>
+std::size_t FindFrom(const Unit* text, std::size_t count, std::string_view word, std::size_t from) {
+    for (std::size_t at = from; at + word.size() <= count; ++at) {
+        if (MatchesAt(text + at, word)) return at;
+    }
+    return std::string_view::npos;
+}
+
+#ifdef __SSE2__
+// Setting bit 5 turns an upper-case letter into its lower case (and some other characters into
+// others, which the full comparison then turns away).
+const __m128i kCaseBit8 = _mm_set1_epi8(0x20);
+const __m128i kCaseBit16 = _mm_set1_epi16(0x20);
+
+unsigned Mask(__m128i bytes) { return static_cast<unsigned>(_mm_movemask_epi8(bytes)); }
+
+int LowestBit(unsigned mask) { return __builtin_ctz(mask); }
+#endif
+
+}  // namespace
+
+std::size_t AsciiRun(const unsigned char* bytes, std::size_t count) {
+    std::size_t at = 0;
+#ifdef __SSE2__
+    for (; at + 16 <= count; at += 16) {
+        const unsigned high = Mask(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at)));
+        if (high) return at + LowestBit(high);
+    }
+#endif
+    while (at < count && bytes[at] < 0x80) ++at;
+    return at;
+}
+
+std::size_t FindByteBelow(const unsigned char* bytes, std::size_t count, unsigned char limit) {
+    std::size_t at = 0;
+#ifdef __SSE2__
+    // Signed comparison after flipping the top bit compares unsigned bytes.
+    const __m128i flip = _mm_set1_epi8(static_cast<char>(0x80));
+    const __m128i bound = _mm_xor_si128(_mm_set1_epi8(static_cast<char>(limit)), flip);
+    for (; at + 16 <= count; at += 16) {
+        const __m128i chunk = _mm_xor_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at)), flip);
+        const unsigned below = Mask(_mm_cmplt_epi8(chunk, bound));
+        if (below) return at + LowestBit(below);
+    }
+#endif
+    while (at < count && bytes[at] >= limit) ++at;
+    return at;
+}
+
+std::size_t FindAsciiNoCase(const unsigned char* bytes, std::size_t count, std::string_view word) {
+    std::size_t at = 0;
+#ifdef __SSE2__
+    // Places where the word's first and last characters both stand are checked in full.
+    const std::size_t last = word.size() - 1;
+    const __m128i first = _mm_set1_epi8(static_cast<char>(word.front() | 0x20));
+    const __m128i final = _mm_set1_epi8(static_cast<char>(word.back() | 0x20));
+    for (; at + last + 16 <= count; at += 16) {
+        const __m128i head = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at)), kCaseBit8);
+        const __m128i tail =
+            _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at + last)), kCaseBit8);
+        for (unsigned both = Mask(_mm_and_si128(_mm_cmpeq_epi8(head, first), _mm_cmpeq_epi8(tail, final))); both;
+             both &= both - 1) {
+            const std::size_t candidate = at + LowestBit(both);
+            if (MatchesAt(bytes + candidate, word)) return candidate;
+        }
+    }
+#endif
+    return FindFrom(bytes, count, word, at);
+}
+
+std::size_t FindAsciiNoCase(const char16_t* units, std::size_t count, std::string_view word) {
+    std::size_t at = 0;
+#ifdef __SSE2__
+    const std::size_t last = word.size() - 1;
+    const __m128i first = _mm_set1_epi16(static_cast<short>(word.front() | 0x20));
+    const __m128i final = _mm_set1_epi16(static_cast<short>(word.back() | 0x20));
+    for (; at + last + 8 <= count; at += 8) {
+        const __m128i head = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(units + at)), kCaseBit16);
+        const __m128i tail =
+            _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(units + at + last)), kCaseBit16);
+        // Two mask bits a unit; the lower one stands for it.
+        for (unsigned both = Mask(_mm_and_si128(_mm_cmpeq_epi16(head, first), _mm_cmpeq_epi16(tail, final))) & 0x5555;
+             both; both &= both - 1) {
+            const std::size_t candidate = at + LowestBit(both) / 2;
+            if (MatchesAt(units + candidate, word)) return candidate;
+        }
+    }
+#endif
+    return FindFrom(units, count, word, at);
+}
+
+}  // namespace linkloom

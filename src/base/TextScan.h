@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace linkloom {
+
+// Scans over the bytes and code units of page text, sixteen bytes at a time where the processor
+// allows: the content test looks at every page's head, so these loops are most of its work.
+
+// The length of the run of ASCII bytes (top bit clear) that `bytes` starts with.
+std::size_t AsciiRun(const unsigned char* bytes, std::size_t count);
+
+// The index of the first byte below `limit` (at most 0x80), or `count` when there is none.
+std::size_t FindByteBelow(const unsigned char* bytes, std::size_t count, unsigned char limit);
+
+// Where the ASCII `word` (in lower case, at least one character) first stands, its letters in
+// either case, or npos.
+std::size_t FindAsciiNoCase(const unsigned char* bytes, std::size_t count, std::string_view word);
+std::size_t FindAsciiNoCase(const char16_t* units, std::size_t count, std::string_view word);
+
+}  // namespace linkloom

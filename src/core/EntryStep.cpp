@@ -1,0 +1,34 @@
+#include "core/EntryStep.h"
+
+namespace linkloom {
+
+EntryStep::EntryStep(String rootUrl, bool withTime, std::int64_t utcOffsetSeconds)
+    : rootUrl_(std::move(rootUrl)), withTime_(withTime), utcOffset_(utcOffsetSeconds) {}
+
+const String& EntryStep::FolderUrl(const std::shared_ptr<const String>& folderPath) {
+    if (folderPath == urlFolder_) return url_;
+    urlFolder_ = folderPath;
+    url_ = rootUrl_;
+    const std::u16string& path = folderPath->Text();
+    for (std::size_t start = 0, slash; (slash = path.find(u'/', start)) != std::u16string::npos; start = slash + 1) {
+        url_ += EncodeUrlSegment(String(path.substr(start, slash - start)));
+        url_ += u'/';
+    }
+    return url_;
+}
+
+std::optional<LeftOutReason> EntryStep::Make(const std::shared_ptr<const String>& folderPath, const String& name,
+                                             platform::FileTime written, SitemapEntry& entry) {
+    entry.location = FolderUrl(folderPath) + EncodeUrlSegment(name);
+    if (entry.location.Length() > kMostLocationLength) return LeftOutReason::UrlTooLong;
+    // Files written in the same second share their text, so runs of them format it once.
+    const platform::FileTime second = written / 10000000ULL;
+    if (lastmod_.IsEmpty() || second != lastTime_) {
+        lastTime_ = second;
+        lastmod_ = LastmodText(written, withTime_, utcOffset_);
+    }
+    entry.lastmod = lastmod_;
+    return std::nullopt;
+}
+
+}  // namespace linkloom

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "core/EntrySink.h"
+#include "core/EntryStep.h"
+#include "core/ExtensionList.h"
+#include "core/FolderWalker.h"
+#include "core/JobHost.h"
+#include "core/JobSettings.h"
+#include "core/PagePipeline.h"
+
+namespace linkloom {
+
+// The loop of one run: items from the walker, in walk order, through the selection steps (name
+// and extension, then the page) and the entry step into the sink. Between entries it lets the
+// host handle its events and stops when the host cancels; it sets the progress title once per
+// finished folder.
+class SitemapWalk {
+public:
+    // `showsProgress` false: the host has no progress, so no cancel is asked and no title is set.
+    SitemapWalk(JobHost& host, bool showsProgress, const JobSettings& settings, EntrySink& sink,
+                std::int64_t utcOffsetSeconds);
+
+    void Run();
+    int Count() const { return count_; }
+    bool Cancelled() const { return cancelled_; }
+    // Set when the folder itself could not be listed.
+    const std::optional<platform::SystemError>& FolderError() const { return folderError_; }
+
+private:
+    // The steps that need no page: what the walk left out, folders, names and extensions.
+    WalkSlot Sort(WalkItem item);
+    // Hands one slot to the steps after the page; false when the run stops here.
+    bool Take(WalkSlot& slot);
+    void TakeFile(const WalkSlot& slot);
+    void Report(const WalkItem& item, LeftOutReason reason, const String& detail = String());
+
+    JobHost& host_;
+    bool showsProgress_;
+    JobFlags flags_;
+    ExtensionList extensions_;
+    EntrySink& sink_;
+    WalkReport* report_;
+    FolderWalker walker_;
+    EntryStep entries_;
+    PagePipeline pages_;
+    int count_ = 0;
+    bool cancelled_ = false;
+    std::optional<platform::SystemError> folderError_;
+};
+
+}  // namespace linkloom
