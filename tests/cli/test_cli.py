@@ -15,9 +15,9 @@ CLI = []
 REFERENCE = None
 
 
-def run(*args, cwd=None):
+def run(*args, cwd=None, timeout=120):
     result = subprocess.run(CLI + list(args), capture_output=True, cwd=cwd, stdin=subprocess.DEVNULL,
-                            timeout=120)
+                            timeout=timeout)
     return result.returncode, result.stdout, result.stderr.decode("utf-8", "replace")
 
 
@@ -356,6 +356,22 @@ class WalkTest(unittest.TestCase):
                                           "https://e.x/docs/same/deep/c.htm", "https://e.x/index.htm"])
         self.assertIn("not entered: docs/loop/ (already walked)", err)
         self.assertIn("not entered: old/ (already walked)", err)
+
+    def test_pages_named_like_windows_devices_are_read_as_pages(self):
+        # Such names come from shares and from other systems; Windows must not open the devices.
+        names = ["COM1.htm", "aux.html", "CON.htm", "NUL.htm", "LPT1.htm", "CON./p.htm"]
+        for name in names:
+            path = self.tree.path(*name.split("/"))
+            os.makedirs(os.path.dirname(path), exist_ok=True)
+            with open(path, "wb") as page:
+                page.write(b"<!DOCTYPE html><p>page</p>")
+        for options in ([], ["--include-noindex"]):
+            code, out, err = run("-q", "--ext", "htm,html", *options, native(self.tree.root), "https://e.x/",
+                                 timeout=30)
+            self.assertEqual(code, 0, err)
+            found = locations(out)
+            for name in names:
+                self.assertIn("https://e.x/" + name, found, options)
 
     def test_locations_longer_than_a_sitemap_allows_are_left_out_and_counted(self):
         folder = os.path.join(self.tree.root, *["n" * 200] * 11)
