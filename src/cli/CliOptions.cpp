@@ -25,7 +25,8 @@ const char kUsage[] =
     "      --exclude PATTERN   leave out files and folders whose path relative to FOLDER matches\n"
     "                          PATTERN (repeatable): '*' within a name, '**' across folders, '?',\n"
     "                          '[...]', '/' between names, letter case ignored; a final '/'\n"
-    "                          matches folders only, and an excluded folder is not entered\n"
+    "                          matches folders only, and an excluded folder is not entered;\n"
+    "                          at most 4096 characters\n"
     "      --explain           on standard error, each file left out and each folder not\n"
     "                          entered, with the reason, then the counts\n"
     "  -q, --quiet             no progress on standard error\n"
@@ -101,6 +102,12 @@ bool ParseOptions(const std::vector<String>& arguments, CliOptions& options, Str
         } else if (name == String(u"--exclude")) {
             String text;
             if (!value(text)) return false;
+            if (text.Length() > PathPattern::kMaxLength) {
+                error = String(u"--exclude takes patterns of at most ") +
+                        String::FromInt(static_cast<long long>(PathPattern::kMaxLength)) + u" characters, not " +
+                        String::FromInt(static_cast<long long>(text.Length()));
+                return false;
+            }
             PathPattern pattern;
             if (!pattern.Parse(text)) {
                 error = String(u"invalid pattern '") + text + u"'";

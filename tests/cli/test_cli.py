@@ -187,6 +187,12 @@ class CliTest(unittest.TestCase):
                 code, out, err = run("-q", "--exclude", pattern, native(tree.root), "https://e.x/")
                 self.assertEqual((code, out), (2, b""))
                 self.assertIn("invalid pattern '%s'" % pattern, err)
+            longest = "**/" * 1365 + "x"
+            code, _, err = run("-q", "--exclude", longest, native(tree.root), "https://e.x/")
+            self.assertEqual(code, 0, err)
+            code, out, err = run("-q", "--exclude", longest + "x", native(tree.root), "https://e.x/")
+            self.assertEqual((code, out), (2, b""))
+            self.assertIn("--exclude takes patterns of at most 4096 characters, not 4097", err)
         finally:
             tree.remove()
 
