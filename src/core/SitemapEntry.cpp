@@ -27,13 +27,6 @@ long long FloorDiv(long long value, long long divisor) {
     return value / divisor - (value % divisor != 0 && (value < 0) != (divisor < 0));
 }
 
-bool KeepsInUrl(char16_t unit) {
-    if ((unit >= u'A' && unit <= u'Z') || (unit >= u'a' && unit <= u'z') || (unit >= u'0' && unit <= u'9')) {
-        return true;
-    }
-    return String(u"-._~!$&'()*+,;=:@").Find(unit) != String::npos;
-}
-
 }  // namespace
 
 String LastmodText(platform::FileTime time, bool withTime, std::int64_t utcOffsetSeconds) {
@@ -56,27 +49,6 @@ String LastmodText(platform::FileTime time, bool withTime, std::int64_t utcOffse
     text += offsetMinutes < 0 ? u'-' : u'+';
     text += String::FromIntPadded(magnitude / 60, 2) + u':' + String::FromIntPadded(magnitude % 60, 2);
     return text;
-}
-
-String EncodeUrlSegment(const String& name) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::u16string out;
-    out.reserve(name.Length());
-    bool plain = true;
-    for (std::size_t i = 0; i < name.Length() && plain; ++i) plain = KeepsInUrl(name[i]);
-    if (plain) return name;
-    // Bytes kept from invalid UTF-8 names are encoded as the bytes they were.
-    for (const char byte : name.ToNativeBytes()) {
-        const auto value = static_cast<unsigned char>(byte);
-        if (value < 0x80 && KeepsInUrl(value)) {
-            out += static_cast<char16_t>(value);
-        } else {
-            out += u'%';
-            out += static_cast<char16_t>(kHex[value >> 4]);
-            out += static_cast<char16_t>(kHex[value & 15]);
-        }
-    }
-    return String(std::move(out));
 }
 
 String EscapeXml(const String& text) {

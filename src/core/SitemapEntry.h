@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "base/String.h"
+#include "core/UrlText.h"
 #include "platform/Directory.h"
 
 namespace linkloom {
@@ -16,10 +17,6 @@ struct SitemapEntry {
 // The local calendar date of a file time, "2024-03-03", or with the time of day and the offset
 // applied, "2024-03-03T09:05:07+01:00". The same offset serves every file of a run.
 String LastmodText(platform::FileTime time, bool withTime, std::int64_t utcOffsetSeconds);
-
-// A folder or file name as a URL path segment: RFC 3986 unreserved characters, sub-delimiters,
-// ':' and '@' stay; everything else becomes %XX of its UTF-8 bytes.
-String EncodeUrlSegment(const String& name);
 
 // The text with & < > " ' replaced by their XML entity references.
 String EscapeXml(const String& text);

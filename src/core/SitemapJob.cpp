@@ -3,6 +3,7 @@
 #include "core/ExtensionList.h"
 #include "core/FolderWalk.h"
 #include "core/JobMessages.h"
+#include "core/RootUrl.h"
 #include "core/SitemapDocument.h"
 #include "platform/Directory.h"
 #include "platform/LocalTime.h"
@@ -33,11 +34,9 @@ String SitemapJob::AcceptFolder(String text) {
 }
 
 bool SitemapJob::AcceptRootUrl(String text, String& accepted) {
-    text.TrimLeft();
-    if (!text.StartsWith(u"http") || !text.Contains(u"://")) return false;
-    if (!text.EndsWith(u'/')) text += u'/';
-    accepted = text;
-    return true;
+    auto url = CanonicalRootUrl(std::move(text));
+    if (url) accepted = std::move(*url);
+    return url.has_value();
 }
 
 bool SitemapJob::Validate(JobSettings& settings) {

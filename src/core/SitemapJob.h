@@ -25,8 +25,7 @@ public:
     // The folder box text as a run reads it: leading blanks removed, cut at a '|' after the first
     // character. Empty when it does not name a directory.
     static String AcceptFolder(String text);
-    // The root URL with leading blanks removed and a final '/'; false unless it starts "http"
-    // and holds "://".
+    // The root URL as CanonicalRootUrl gives it; false when it refuses the text.
     static bool AcceptRootUrl(String text, String& accepted);
 
 private:

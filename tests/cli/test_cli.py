@@ -88,6 +88,9 @@ class CliTest(unittest.TestCase):
                  ([native(self.tree.path("index.htm")), "https://x/"],
                   "please enter a valid path to scan for web files"),
                  ([native(self.tree.root), "HTTPS://x/"], "please specify the CANONICAL full website URL"),
+                 ([native(self.tree.root), "https://x/a b/"], "please specify the CANONICAL full website URL"),
+                 ([native(self.tree.root), "https://x/?page=1"], "please specify the CANONICAL full website URL"),
+                 ([native(self.tree.root), "http://"], "please specify the CANONICAL full website URL"),
                  ([native(self.tree.root)], "FOLDER and URL are needed"),
                  (["--bogus", native(self.tree.root), "https://x/"], "unknown option --bogus"),
                  (["--flags", "-1", native(self.tree.root), "https://x/"], "--flags needs a number"),
@@ -97,6 +100,14 @@ class CliTest(unittest.TestCase):
             self.assertEqual(code, 2, arguments)
             self.assertIn(sentence, err)
             self.assertEqual(out, b"")
+
+    def test_root_url_is_percent_encoded(self):
+        code, out, err = run("-q", "--no-subfolders", native(self.tree.root), "https://e.x/caf\u00e9 <1>%zz")
+        self.assertEqual(code, 2, err)
+        code, out, err = run("-q", "--no-subfolders", native(self.tree.root), "https://e.x/caf\u00e9<1>%zz")
+        self.assertEqual(code, 0, err)
+        self.assertEqual(locations(out), ["https://e.x/caf%C3%A9%3C1%3E%25zz/a%20b&amp;c.php",
+                                          "https://e.x/caf%C3%A9%3C1%3E%25zz/index.htm"])
 
     def test_no_files_exit_1(self):
         code, out, err = run("-q", "--ext", "asp", native(self.tree.root), "https://example.com/")
