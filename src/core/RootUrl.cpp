@@ -114,7 +114,8 @@ std::optional<String> CanonicalRootUrl(String text) {
         out += u'@';
     }
     if (!AppendHost(out, text, host, path)) return std::nullopt;
-    AppendEncoded(out, text, path, text.Length(), [](char16_t unit) { return IsSegmentCharacter(unit) || unit == u'/'; });
+    AppendEncoded(out, text, path, text.Length(),
+                  [](char16_t unit) { return IsSegmentCharacter(unit) || unit == u'/'; });
     if (out.back() != u'/') out += u'/';
     if (out.size() > kMaxRootUrlLength) return std::nullopt;
     return String(std::move(out));
