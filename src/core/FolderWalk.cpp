@@ -140,6 +140,7 @@ void FolderWalk::Run(const String& directory, const String& baseUrl) {
             continue;
         }
         ++count_;
+        if (report_ && LastmodClamped(written, utcOffset_)) report_->Adjusted(relative, Adjustment::TimeOutOfRange);
         sink_.Add({level.baseUrl + EncodeUrlSegment(entry.name), LastmodText(written, withTime, utcOffset_)});
     }
 }

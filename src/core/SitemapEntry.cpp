@@ -1,5 +1,9 @@
 #include "core/SitemapEntry.h"
 
+#include <algorithm>
+
+#include "platform/UnixTime.h"
+
 namespace linkloom {
 
 namespace {
@@ -27,21 +31,46 @@ long long FloorDiv(long long value, long long divisor) {
     return value / divisor - (value % divisor != 0 && (value < 0) != (divisor < 0));
 }
 
+constexpr long long kMaxUtcOffset = 14 * 3600;
+
+// Local time in seconds since 1970, the offset applied, and whether it had to be clamped.
+struct LocalInstant {
+    long long seconds;
+    long long offset;
+    bool clamped;
+};
+
+// A lastmod is a W3C date-time, whose year has four digits: 0001 to 9999. A file time counts from
+// 1601, and the offset is held within the +-14:00 of real time zones (the range a W3C date-time
+// may carry), so the earliest local time is late in 1600 and only the upper end can be passed:
+// tmpfs, btrfs and XFS store times far beyond 9999, and a file time reaches the year 60056. Such a
+// time is written as the last second of 9999-12-31 local time, the nearest one a lastmod can name.
+LocalInstant LocalTimeOf(platform::FileTime time, std::int64_t utcOffsetSeconds) {
+    // 10000-01-01T00:00:00 in seconds since 1970: the first instant whose year has five digits.
+    constexpr long long kFiveDigitYears = 253402300800LL;
+    const long long offset = std::clamp<std::int64_t>(utcOffsetSeconds, -kMaxUtcOffset, kMaxUtcOffset);
+    const long long local = static_cast<long long>(time / 10000000ULL) - platform::kSecondsFrom1601To1970 + offset;
+    if (local >= kFiveDigitYears) return {kFiveDigitYears - 1, offset, true};
+    return {local, offset, false};
+}
+
 }  // namespace
 
+bool LastmodClamped(platform::FileTime time, std::int64_t utcOffsetSeconds) {
+    return LocalTimeOf(time, utcOffsetSeconds).clamped;
+}
+
 String LastmodText(platform::FileTime time, bool withTime, std::int64_t utcOffsetSeconds) {
-    constexpr long long kSecondsFrom1601To1970 = 11644473600LL;
-    const long long local =
-        static_cast<long long>(time / 10000000ULL) - kSecondsFrom1601To1970 + utcOffsetSeconds;
-    const long long days = FloorDiv(local, 86400);
-    const long long secondOfDay = local - days * 86400;
+    const LocalInstant local = LocalTimeOf(time, utcOffsetSeconds);
+    const long long days = FloorDiv(local.seconds, 86400);
+    const long long secondOfDay = local.seconds - days * 86400;
     const CivilDate date = FromDays(days);
 
-    String text = String::FromInt(date.year) + u'-' + String::FromIntPadded(date.month, 2) + u'-' +
+    String text = String::FromIntPadded(date.year, 4) + u'-' + String::FromIntPadded(date.month, 2) + u'-' +
                   String::FromIntPadded(date.day, 2);
     if (!withTime) return text;
 
-    const long long offsetMinutes = (utcOffsetSeconds >= 0 ? utcOffsetSeconds + 30 : utcOffsetSeconds - 30) / 60;
+    const long long offsetMinutes = (local.offset >= 0 ? local.offset + 30 : local.offset - 30) / 60;
     const long long magnitude = offsetMinutes < 0 ? -offsetMinutes : offsetMinutes;
     text += u'T';
     text += String::FromIntPadded(secondOfDay / 3600, 2) + u':' + String::FromIntPadded(secondOfDay / 60 % 60, 2) +

@@ -15,8 +15,12 @@ struct SitemapEntry {
 };
 
 // The local calendar date of a file time, "2024-03-03", or with the time of day and the offset
-// applied, "2024-03-03T09:05:07+01:00". The same offset serves every file of a run.
+// applied, "2024-03-03T09:05:07+01:00". The same offset serves every file of a run; one beyond
+// the +-14:00 of real time zones is held to that range. A time past 9999-12-31T23:59:59 local
+// time, which no four-digit year can name, is written as that last second.
 String LastmodText(platform::FileTime time, bool withTime, std::int64_t utcOffsetSeconds);
+// True when LastmodText writes the last second of the year 9999 in place of the file's own time.
+bool LastmodClamped(platform::FileTime time, std::int64_t utcOffsetSeconds);
 
 // The text with & < > " ' replaced by their XML entity references.
 String EscapeXml(const String& text);

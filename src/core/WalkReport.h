@@ -17,12 +17,23 @@ enum class LeftOutReason {
     LeadsBack,      // a folder link to a folder being walked
 };
 
-// Told of each file the walk considered and left out, and of each folder it did not enter.
+// What of a kept file was written otherwise than the file gave it.
+enum class Adjustment {
+    TimeOutOfRange,  // its time lies where no lastmod can name it; the nearest valid one was written
+};
+
+// Told of each file the walk considered and left out, of each folder it did not enter, and of
+// each file it kept with an adjustment.
 class WalkReport {
 public:
     virtual ~WalkReport() = default;
     // `path` is relative to the walked folder with '/' between names; `pattern` is set for Excluded.
     virtual void LeftOut(const String& path, bool isFolder, LeftOutReason reason, const PathPattern* pattern) = 0;
+    // `path` as for LeftOut.
+    virtual void Adjusted(const String& path, Adjustment kind) {
+        (void)path;
+        (void)kind;
+    }
 };
 
 }  // namespace linkloom

@@ -1,4 +1,5 @@
 #include "platform/Directory.h"
+#include "platform/UnixTime.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -30,8 +31,9 @@ bool ListsBefore(const String& left, const String& right) {
 }
 
 FileTime ToFileTime(const struct timespec& time) {
-    constexpr std::int64_t kSecondsFrom1601To1970 = 11644473600LL;
-    return static_cast<FileTime>((time.tv_sec + kSecondsFrom1601To1970) * 10000000LL + time.tv_nsec / 100);
+    FileTime converted = 0;
+    FileTimeFromUnix(time.tv_sec, time.tv_nsec, converted);
+    return converted;
 }
 
 struct Item {
