@@ -1,5 +1,7 @@
 #include "cli/CliOptions.h"
 
+#include "base/ControlCharacters.h"
+
 namespace linkloom::cli {
 
 const char kUsage[] =
@@ -49,9 +51,8 @@ bool ParseNumber(const String& text, unsigned long long least, unsigned long lon
     return value >= least && value <= most;
 }
 
-}  // namespace
-
-bool ParseOptions(const std::vector<String>& arguments, CliOptions& options, String& error) {
+// ParseOptions without the escaping of its message.
+bool ParseArguments(const std::vector<String>& arguments, CliOptions& options, String& error) {
     std::vector<String> positional;
     JobFlags set = 0, cleared = 0;
     bool optionsEnded = false;
@@ -171,6 +172,15 @@ bool ParseOptions(const std::vector<String>& arguments, CliOptions& options, Str
     options.rootUrl = positional[1];
     options.flags = (options.flags & ~cleared) | set;
     return true;
+}
+
+}  // namespace
+
+bool ParseOptions(const std::vector<String>& arguments, CliOptions& options, String& error) {
+    if (ParseArguments(arguments, options, error)) return true;
+    // The message quotes what was given, which must not break its line.
+    error = EscapeControlCharacters(error);
+    return false;
 }
 
 }  // namespace linkloom::cli

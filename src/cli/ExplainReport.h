@@ -8,11 +8,12 @@
 
 namespace linkloom::cli {
 
-// --explain: one line on standard error for each file left out and each folder not entered,
-// with the reason, and the counts at the end.
+// --explain: one line on standard error for each file left out, each folder not entered and
+// each file kept with an adjustment, with the reason, and the counts at the end.
 class ExplainReport : public WalkReport {
 public:
     void LeftOut(const String& path, bool isFolder, LeftOutReason reason, const PathPattern* pattern) override;
+    void Adjusted(const String& path, Adjustment kind) override;
     // The counts line for a run that kept `kept` files.
     void WriteCounts(int kept) const;
 
@@ -24,6 +25,7 @@ private:
     };
     std::vector<Tally> tallies_;  // in the order the reasons first came up
     int filesLeftOut_ = 0;
+    int timesOutOfRange_ = 0;
 };
 
 }  // namespace linkloom::cli

@@ -231,6 +231,69 @@ class CliTest(unittest.TestCase):
         finally:
             tree.remove()
 
+    def test_file_times_past_9999_are_written_as_its_last_day_and_counted(self):
+        # tmpfs keeps any 64-bit time; most disk file systems hold times to a narrower range.
+        if not os.path.isdir("/dev/shm"):
+            self.skipTest("no tmpfs at /dev/shm to store times outside the usual range")
+        root = tempfile.mkdtemp(prefix="linkloom-cli-", dir="/dev/shm")
+        try:
+            times = {"index.htm": 1709467200, "year-12110.htm": 320000000000}
+            # Wine converts times beyond a file time's range in its own way; only the native build
+            # reads them as the system gives them.
+            if len(CLI) == 1:
+                times.update({"year-1336.htm": -20000000000, "year-63000.htm": 2000000000000})
+            for name, seconds in times.items():
+                path = os.path.join(root, name)
+                with open(path, "wb") as page:
+                    page.write(b"<p>page</p>")
+                os.utime(path, ns=(seconds * 10**9, seconds * 10**9))
+                if os.stat(path).st_mtime_ns != seconds * 10**9:
+                    self.skipTest("/dev/shm does not keep the time %d" % seconds)
+            code, out, err = run("--explain", native(root), "https://e.x/")
+            self.assertEqual(code, 0, err)
+            text = out.decode()
+            self.assertIn("<loc>https://e.x/year-12110.htm</loc>\r\n <lastmod>9999-12-31</lastmod>", text)
+            self.assertIn("<loc>https://e.x/index.htm</loc>\r\n <lastmod>2024-03-03</lastmod>", text)
+            lines = err.replace("\r\n", "\n").splitlines()
+            adjusted = [name for name in sorted(times, key=str.upper) if name in ("year-12110.htm", "year-63000.htm")]
+            self.assertEqual(lines, ["adjusted: %s (time out of range, written as the nearest valid date)" % name
+                                     for name in adjusted] +
+                             ["%d files listed, %d kept; %d file time%s out of range written as the nearest valid date"
+                              % (len(times), len(times), len(adjusted), "s" if len(adjusted) > 1 else "")])
+            if len(CLI) == 1:
+                # Before 1601 a file time can say no more than its first day.
+                self.assertRegex(text, r"year-1336.htm</loc>\r\n <lastmod>(1601-01-01|1600-12-31)</lastmod>")
+                self.assertIn("year-63000.htm</loc>\r\n <lastmod>9999-12-31</lastmod>", text)
+            code, out, _ = run("-q", "--lastmod-time", native(root), "https://e.x/")
+            self.assertRegex(out.decode(), r"year-12110.htm</loc>\r\n <lastmod>9999-12-31T23:59:59[+-]\d\d:\d\d<")
+        finally:
+            shutil.rmtree(root, ignore_errors=True)
+
+    def test_explain_shows_control_characters_in_names_escaped(self):
+        if len(CLI) > 1:
+            self.skipTest("Windows names cannot hold control characters")
+        tree = Tree({"kept.htm": "<p>page</p>", "a\nleft out: forged.htm (noindex).txt": "x",
+                     "b\x01\x1b[2Jc\\d.txt": "x", "sub\r\n/x.htm": "x"})
+        try:
+            code, out, err = run("-q", "--explain", "--exclude", "sub\r\n/", native(tree.root), "https://e.x/")
+            self.assertEqual(code, 0, err)
+            self.assertEqual(err.splitlines(), [
+                "left out: a\\nleft out: forged.htm (noindex).txt (extension)",
+                "left out: b\\x01\\x1B[2Jc\\d.txt (extension)",
+                "not entered: sub\\r\\n/ (excluded by sub\\r\\n/)",
+                "3 files listed, 1 kept; left out: 2 extension; folders not entered: 1 excluded by sub\\r\\n/"])
+            code, _, err = run("-q", "--exclude", "[\n", native(tree.root), "https://e.x/")
+            self.assertEqual(code, 2)
+            self.assertIn("invalid pattern '[\\n'\n", err)
+            code, _, err = run("-q", "--bad\x1b]0;x\x07", native(tree.root), "https://e.x/")
+            self.assertEqual(code, 2)
+            self.assertIn("unknown option --bad\\x1B]0;x\\x07\n", err)
+            code, _, err = run("-q", "-o", tree.path("no\nsuch", "map.xml"), native(tree.root), "https://e.x/")
+            self.assertEqual(code, 3)
+            self.assertIn("cannot write " + tree.path("no\\nsuch", "map.xml") + ": ", err)
+        finally:
+            tree.remove()
+
     def test_writes_the_same_files_as_the_native_build(self):
         if len(CLI) < 2 or not REFERENCE or not os.path.exists(REFERENCE):
             self.skipTest("only the emulated build is compared, and only with a native build beside it")
