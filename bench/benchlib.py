@@ -1,7 +1,12 @@
-"""What the benchmarks share: a release build of the programs and best-of-N timing."""
+"""What the benchmarks share: a release build of the programs, best-of-N timing, and, when a
+target is missed, where the time goes (system calls, bytes read, time outside the kernel)."""
+import collections
 import os
+import re
+import shutil
 import subprocess
 import sys
+import tempfile
 import time
 
 TOP = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
@@ -29,9 +34,16 @@ def make_tree(name, fill):
     return root
 
 
-def timed(command, rounds=3):
-    """The best wall time of `rounds` runs and the largest peak resident size (KB)."""
-    best, peak = None, 0
+class Timing:
+    def __init__(self, wall, user, system, peak_kb):
+        self.wall, self.user, self.system, self.peak_kb = wall, user, system, peak_kb
+
+
+def timed(command, rounds=5):
+    """The median wall time of `rounds` runs with its user and system times, and the largest peak
+    resident size (KB)."""
+    runs = []
+    peak = 0
     for _ in range(rounds):
         start = time.perf_counter()
         process = subprocess.Popen(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -39,18 +51,68 @@ def timed(command, rounds=3):
         elapsed = time.perf_counter() - start
         if os.waitstatus_to_exitcode(status) != 0:
             sys.exit("failed: %s" % " ".join(command))
-        best = elapsed if best is None else min(best, elapsed)
+        runs.append(Timing(elapsed, usage.ru_utime, usage.ru_stime, usage.ru_maxrss))
         peak = max(peak, usage.ru_maxrss)
-    return best, peak
+    runs.sort(key=lambda run: run.wall)
+    middle = runs[len(runs) // 2]
+    return Timing(middle.wall, middle.user, middle.system, peak)
 
 
-def compare(reference, cli, target, memory_target_mb=None):
-    timed(reference)  # warm the caches
-    base, _ = timed(reference)
-    run, peak = timed(cli)
-    print("reference loop   %.3f s" % base)
-    print("linkloom-cli     %.3f s, peak memory %.1f MB" % (run, peak / 1024))
-    print("ratio            %.2f (target at most %s)" % (run / base, target))
+def system_calls(command):
+    """The system calls of one run by name, and the bytes its reads returned; None without strace."""
+    strace = shutil.which("strace")
+    if not strace:
+        return None
+    with tempfile.TemporaryDirectory(prefix="linkloom-bench-") as folder:
+        summary, reads = os.path.join(folder, "summary"), os.path.join(folder, "reads")
+        quiet = {"stdout": subprocess.DEVNULL, "stderr": subprocess.DEVNULL, "check": True}
+        subprocess.run([strace, "-c", "-f", "-o", summary] + command, **quiet)
+        subprocess.run([strace, "-f", "-qq", "-e", "trace=read,pread64", "-o", reads] + command, **quiet)
+        calls = collections.Counter()
+        with open(summary) as table:
+            for line in table:
+                fields = line.split()
+                # "% time  seconds  usecs/call  calls  [errors]  syscall"
+                if len(fields) >= 5 and fields[3].isdigit() and fields[-1] != "total":
+                    calls[fields[-1]] = int(fields[3])
+        read = 0
+        with open(reads, errors="replace") as lines:
+            for line in lines:
+                match = re.search(r"= (\d+)$", line.rstrip())
+                if match and ("read(" in line or "read resumed>" in line):
+                    read += int(match.group(1))
+    return calls, read
+
+
+def where_time_goes(name, command, timing, files):
+    """Per file: the system calls, the bytes read, and the time spent outside the kernel."""
+    print("  where the time of %s goes, per file of %d:" % (name, files))
+    traced = system_calls(command)
+    if traced:
+        calls, read = traced
+        total = sum(calls.values())
+        busiest = ", ".join("%s %.2f" % (call, count / files) for call, count in calls.most_common(6))
+        print("    system calls %.2f (%s)" % (total / files, busiest))
+        print("    bytes read   %.0f" % (read / files))
+    else:
+        print("    (install strace to count system calls and bytes read)")
+    print("    user time    %.2f us, system time %.2f us" % (timing.user / files * 1e6, timing.system / files * 1e6))
+
+
+def compare(reference, cli, target, memory_target_mb=None, files=None, name="linkloom-cli"):
+    """Prints the median times, their ratio against the target and, past it, where the time goes."""
+    timed(reference, 2)  # warm the caches
+    base = timed(reference)
+    run = timed(cli)
+    ratio = run.wall / base.wall
+    print("reference loop   %.3f s (user %.3f s, system %.3f s)" % (base.wall, base.user, base.system))
+    print("%-16s %.3f s (user %.3f s, system %.3f s), peak memory %.1f MB" %
+          (name, run.wall, run.user, run.system, run.peak_kb / 1024))
+    print("ratio            %.2f (target at most %s)" % (ratio, target))
     if memory_target_mb:
-        print("memory ratio     %.2f (peak over the %d MB target, at most 1)" % (peak / 1024 / memory_target_mb,
+        print("memory ratio     %.2f (peak over the %d MB target, at most 1)" % (run.peak_kb / 1024 / memory_target_mb,
                                                                               memory_target_mb))
+    if ratio > target and files:
+        where_time_goes("the reference loop", reference, base, files)
+        where_time_goes(name, cli, run, files)
+    return ratio

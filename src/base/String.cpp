@@ -132,6 +132,17 @@ String String::FromIntPadded(long long value, int width) {
     return String(std::move(digits));
 }
 
+String String::FromHexPadded(unsigned long long value, int width) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::u16string digits;
+    do {
+        digits.insert(digits.begin(), static_cast<char16_t>(kDigits[value & 15]));
+        value >>= 4;
+    } while (value != 0);
+    while (digits.size() < static_cast<std::size_t>(width)) digits.insert(digits.begin(), u'0');
+    return String(std::move(digits));
+}
+
 std::ptrdiff_t String::Find(char16_t unit, std::size_t from) const {
     const auto at = text_.find(unit, from);
     return at == std::u16string::npos ? npos : static_cast<std::ptrdiff_t>(at);

@@ -28,6 +28,8 @@ public:
     static String FromInt(long long value);
     // Decimal with at least `width` digits, zero-padded.
     static String FromIntPadded(long long value, int width);
+    // Upper-case hexadecimal with at least `width` digits, zero-padded.
+    static String FromHexPadded(unsigned long long value, int width);
 
     std::size_t Length() const { return text_.size(); }
     bool IsEmpty() const { return text_.empty(); }

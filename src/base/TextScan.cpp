@@ -75,6 +75,20 @@ std::size_t FindByteBelow(const unsigned char* bytes, std::size_t count, unsigne
     return at;
 }
 
+std::size_t CountUtf8Starts(const unsigned char* bytes, std::size_t count) {
+    std::size_t starts = 0, at = 0;
+#ifdef __SSE2__
+    // As signed bytes, continuation bytes are -128 to -65 and every other byte is greater.
+    const __m128i lastContinuation = _mm_set1_epi8(-65);
+    for (; at + 16 <= count; at += 16) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at));
+        starts += static_cast<std::size_t>(__builtin_popcount(Mask(_mm_cmpgt_epi8(chunk, lastContinuation))));
+    }
+#endif
+    for (; at < count; ++at) starts += (bytes[at] & 0xC0) != 0x80;
+    return starts;
+}
+
 std::size_t FindAsciiNoCase(const unsigned char* bytes, std::size_t count, std::string_view word) {
     std::size_t at = 0;
 #ifdef __SSE2__

@@ -14,6 +14,10 @@ std::size_t AsciiRun(const unsigned char* bytes, std::size_t count);
 // The index of the first byte below `limit` (at most 0x80), or `count` when there is none.
 std::size_t FindByteBelow(const unsigned char* bytes, std::size_t count, unsigned char limit);
 
+// How many bytes are not UTF-8 continuation bytes (10xxxxxx): whatever the bytes, UTF-8 decoding
+// makes at least as many code units of them.
+std::size_t CountUtf8Starts(const unsigned char* bytes, std::size_t count);
+
 // Where the ASCII `word` (in lower case, at least one character) first stands, its letters in
 // either case, or npos.
 std::size_t FindAsciiNoCase(const unsigned char* bytes, std::size_t count, std::string_view word);

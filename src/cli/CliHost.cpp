@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <thread>
 
+#include "base/ControlCharacters.h"
 #include "platform/Console.h"
 
 namespace linkloom::cli {
@@ -27,8 +28,9 @@ int CliHost::PageReaders() const {
 void CliHost::Reject(JobInput input, const String& message) {
     // On a terminal the rejected value is named, since no box shows it.
     switch (input) {
-    case JobInput::Folder: return ShowMessage(message + u": " + options_.folder, MessageStyle::Error);
-    case JobInput::RootUrl: return ShowMessage(message + u": " + options_.rootUrl, MessageStyle::Error);
+    case JobInput::Folder: return ShowMessage(message + u": " + EscapeControlCharacters(options_.folder), MessageStyle::Error);
+    case JobInput::RootUrl:
+        return ShowMessage(message + u": " + EscapeControlCharacters(options_.rootUrl), MessageStyle::Error);
     case JobInput::Extensions: break;
     }
     ShowMessage(message, MessageStyle::Error);
@@ -37,7 +39,8 @@ void CliHost::Reject(JobInput input, const String& message) {
 void CliHost::NoEntries(NoEntriesCause cause, const String& reason) {
     switch (cause) {
     case NoEntriesCause::FolderUnreadable:
-        return ShowMessage(String(u"cannot read the folder ") + options_.folder + u": " + reason, MessageStyle::Error);
+        return ShowMessage(String(u"cannot read the folder ") + EscapeControlCharacters(options_.folder) + u": " + reason,
+                           MessageStyle::Error);
     case NoEntriesCause::Cancelled: return ShowMessage(u"cancelled", MessageStyle::Warning);
     case NoEntriesCause::NothingMatched: break;
     }

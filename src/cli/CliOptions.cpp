@@ -1,5 +1,7 @@
 #include "cli/CliOptions.h"
 
+#include "base/ControlCharacters.h"
+
 namespace linkloom::cli {
 
 const char kUsage[] =
@@ -7,6 +9,9 @@ const char kUsage[] =
     "\n"
     "Builds an XML sitemap (Sitemaps protocol 0.9) of the web files in FOLDER, whose\n"
     "structure mirrors the website at URL, and writes it to standard output.\n"
+    "URL begins with \"http\" (https://www.example.com/), names a host and holds no blank,\n"
+    "control character, query or fragment; what a URL cannot hold is percent-encoded, a final\n"
+    "'/' is added, and the result holds at most 2000 characters.\n"
     "\n"
     "  --ext LIST              extension list (default \"htm,php\"), normalised as the dialog's box is\n"
     "  --no-subfolders         stay in FOLDER (default: descend)\n"
@@ -25,9 +30,11 @@ const char kUsage[] =
     "      --exclude PATTERN   leave out files and folders whose path relative to FOLDER matches\n"
     "                          PATTERN (repeatable): '*' within a name, '**' across folders, '?',\n"
     "                          '[...]', '/' between names, letter case ignored; a final '/'\n"
-    "                          matches folders only, and an excluded folder is not entered\n"
+    "                          matches folders only, and an excluded folder is not entered;\n"
+    "                          at most 4096 characters\n"
     "      --explain           on standard error, each file left out and each folder not\n"
-    "                          entered, with the reason, then the counts\n"
+    "                          entered, with the reason, each file whose time lies past the\n"
+    "                          year 9999, then the counts\n"
     "  -j, --jobs N            read pages with N threads ahead of the walk (1 to 256; default:\n"
     "                          the number of processors; 1 reads them in turn); the output is\n"
     "                          the same whatever N is\n"
@@ -53,9 +60,8 @@ bool ParseNumber(const String& text, unsigned long long least, unsigned long lon
     return value >= least && value <= most;
 }
 
-}  // namespace
-
-bool ParseOptions(const std::vector<String>& arguments, CliOptions& options, String& error) {
+// ParseOptions without the escaping of its message.
+bool ParseArguments(const std::vector<String>& arguments, CliOptions& options, String& error) {
     std::vector<String> positional;
     JobFlags set = 0, cleared = 0;
     bool optionsEnded = false;
@@ -106,6 +112,12 @@ bool ParseOptions(const std::vector<String>& arguments, CliOptions& options, Str
         } else if (name == String(u"--exclude")) {
             String text;
             if (!value(text)) return false;
+            if (text.Length() > PathPattern::kMaxLength) {
+                error = String(u"--exclude takes patterns of at most ") +
+                        String::FromInt(static_cast<long long>(PathPattern::kMaxLength)) + u" characters, not " +
+                        String::FromInt(static_cast<long long>(text.Length()));
+                return false;
+            }
             PathPattern pattern;
             if (!pattern.Parse(text)) {
                 error = String(u"invalid pattern '") + text + u"'";
@@ -178,6 +190,15 @@ bool ParseOptions(const std::vector<String>& arguments, CliOptions& options, Str
     options.rootUrl = positional[1];
     options.flags = (options.flags & ~cleared) | set;
     return true;
+}
+
+}  // namespace
+
+bool ParseOptions(const std::vector<String>& arguments, CliOptions& options, String& error) {
+    if (ParseArguments(arguments, options, error)) return true;
+    // The message quotes what was given, which must not break its line.
+    error = EscapeControlCharacters(error);
+    return false;
 }
 
 }  // namespace linkloom::cli

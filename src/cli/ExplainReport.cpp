@@ -1,10 +1,14 @@
 #include "cli/ExplainReport.h"
 
+#include "base/ControlCharacters.h"
 #include "platform/Console.h"
 
 namespace linkloom::cli {
 
 namespace {
+
+// A name, pattern or reason as a message shows it: control characters escaped, so it keeps to its line.
+std::string Shown(const String& text) { return EscapeControlCharacters(text).ToUtf8(); }
 
 const char* ReasonText(LeftOutReason reason) {
     switch (reason) {
@@ -34,13 +38,13 @@ void ExplainReport::LeftOut(const String& path, bool isFolder, LeftOutReason rea
     std::string tallied = ReasonText(reason);
     std::string shown = tallied;
     if (reason == LeftOutReason::Excluded) {
-        tallied += " " + detail.ToUtf8();
+        tallied += " " + Shown(detail);
         shown = tallied;
     } else if (!detail.IsEmpty()) {
-        shown += ": " + detail.ToUtf8();
+        shown += ": " + Shown(detail);
     }
     if (listsEach_) {
-        platform::WriteStandardError((isFolder ? "not entered: " + path.ToUtf8() + "/" : "left out: " + path.ToUtf8()) +
+        platform::WriteStandardError((isFolder ? "not entered: " + Shown(path) + "/" : "left out: " + Shown(path)) +
                                      " (" + shown + ")\n");
     }
     auto tally = tallies_.begin();
@@ -51,6 +55,18 @@ void ExplainReport::LeftOut(const String& path, bool isFolder, LeftOutReason rea
     if (reason == LeftOutReason::UrlTooLong) ++tooLong_;
     if (reason == LeftOutReason::Unlistable) ++unreadableFolders_;
     if (reason == LeftOutReason::Unreadable && !detail.IsEmpty()) ++unreadablePages_;
+}
+
+void ExplainReport::Adjusted(const String& path, Adjustment kind) {
+    switch (kind) {
+    case Adjustment::TimeOutOfRange:
+        if (listsEach_) {
+            platform::WriteStandardError("adjusted: " + Shown(path) +
+                                         " (time out of range, written as the nearest valid date)\n");
+        }
+        ++timesOutOfRange_;
+        break;
+    }
 }
 
 void ExplainReport::WriteCounts(int kept) const {
@@ -65,6 +81,9 @@ void ExplainReport::WriteCounts(int kept) const {
     };
     append("; left out: ", &Tally::files);
     append("; folders not entered: ", &Tally::folders);
+    if (timesOutOfRange_ > 0) {
+        line += "; " + Counted(timesOutOfRange_, "file time") + " out of range written as the nearest valid date";
+    }
     platform::WriteStandardError(line + "\n");
 }
 

@@ -1,5 +1,6 @@
 #include "cli/SitemapSet.h"
 
+#include "base/ControlCharacters.h"
 #include "core/SitemapDocument.h"
 #include "platform/Directory.h"
 
@@ -15,7 +16,7 @@ SitemapSet::SitemapSet(OutputNames names, bool gzip, String rootUrl, SitemapLimi
     : names_(std::move(names)), gzip_(gzip), rootUrl_(std::move(rootUrl)), limits_(limits) {}
 
 bool SitemapSet::Check(bool ok, const String& path, const String& reason) {
-    if (!ok && error_.IsEmpty()) error_ = String(u"cannot write ") + path + u": " + reason;
+    if (!ok && error_.IsEmpty()) error_ = String(u"cannot write ") + EscapeControlCharacters(path) + u": " + reason;
     return ok;
 }
 

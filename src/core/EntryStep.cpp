@@ -18,7 +18,8 @@ const String& EntryStep::FolderUrl(const std::shared_ptr<const String>& folderPa
 }
 
 std::optional<LeftOutReason> EntryStep::Make(const std::shared_ptr<const String>& folderPath, const String& name,
-                                             platform::FileTime written, SitemapEntry& entry) {
+                                             platform::FileTime written, SitemapEntry& entry,
+                                             std::optional<Adjustment>& adjustment) {
     entry.location = FolderUrl(folderPath) + EncodeUrlSegment(name);
     if (entry.location.Length() > kMostLocationLength) return LeftOutReason::UrlTooLong;
     // Files written in the same second share their text, so runs of them format it once.
@@ -26,8 +27,11 @@ std::optional<LeftOutReason> EntryStep::Make(const std::shared_ptr<const String>
     if (lastmod_.IsEmpty() || second != lastTime_) {
         lastTime_ = second;
         lastmod_ = LastmodText(written, withTime_, utcOffset_);
+        // File times stop at 1601 on every system: a time of 0 stands for one from before.
+        lastClamped_ = written == 0 || LastmodClamped(written, utcOffset_);
     }
     entry.lastmod = lastmod_;
+    if (lastClamped_) adjustment = Adjustment::TimeOutOfRange;
     return std::nullopt;
 }
 

@@ -20,10 +20,12 @@ class EntryStep {
 public:
     EntryStep(String rootUrl, bool withTime, std::int64_t utcOffsetSeconds);
 
-    // The entry of the file `name` in the folder at `folderPath` (relative, '/' after each name);
-    // the reason it is left out instead, when there is one.
+    // The entry of the file `name` in the folder at `folderPath` (relative, '/' after each name),
+    // and in `adjustment` what was written otherwise than the file gave it; the reason it is left
+    // out instead, when there is one.
     std::optional<LeftOutReason> Make(const std::shared_ptr<const String>& folderPath, const String& name,
-                                      platform::FileTime written, SitemapEntry& entry);
+                                      platform::FileTime written, SitemapEntry& entry,
+                                      std::optional<Adjustment>& adjustment);
 
 private:
     // The URL of a folder, kept while files of the same folder follow one another.
@@ -36,6 +38,7 @@ private:
     String url_;
     platform::FileTime lastTime_ = 0;
     String lastmod_;
+    bool lastClamped_ = false;
 };
 
 }  // namespace linkloom

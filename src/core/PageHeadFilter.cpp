@@ -26,8 +26,14 @@ PageVerdict PageHeadFilter(std::u16string_view head, JobFlags flags) {
     return PageVerdict::Keep;
 }
 
+std::size_t HeadBytes(const unsigned char* bytes, std::size_t count, bool utf8) {
+    if (!utf8) return kHeadLength;
+    // A sequence cut at the end of the bytes may add up to six more.
+    const std::size_t made = std::min(CountUtf8Starts(bytes, count), kHeadLength);
+    return count + 3 * (kHeadLength - made) + 6;
+}
+
 PageVerdict PageHeadFilter(const unsigned char* bytes, std::size_t count, bool utf8, JobFlags flags) {
-    count = std::min(count, HeadBytes(utf8));
     if ((flags & JobFlag::ExcludeNoindex) && InHead(bytes, count, utf8, "noindex")) return PageVerdict::Noindex;
     if ((flags & JobFlag::RequireDoctype) && !InHead(bytes, count, utf8, "!doctype")) return PageVerdict::NoDoctype;
     return PageVerdict::Keep;

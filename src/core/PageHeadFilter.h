@@ -19,12 +19,13 @@ PageVerdict PageHeadFilter(std::u16string_view head, JobFlags flags);
 // The same test on the bytes of 8-bit or UTF-8 text (after any mark), for a system whose case
 // folding leaves ASCII letters to themselves: the words are ASCII, so they stand in the bytes as
 // in the text, and only a match must be placed among the first characters. `bytes` holds at
-// least those characters' bytes where the text has them: the first 4096 bytes of 8-bit text,
-// 3 times as many of UTF-8.
+// least those characters' bytes where the text has them (see HeadBytes).
 PageVerdict PageHeadFilter(const unsigned char* bytes, std::size_t count, bool utf8, JobFlags flags);
 
-// The bytes of 8-bit (false) or UTF-8 (true) text that the test on bytes needs at most.
-constexpr std::size_t HeadBytes(bool utf8) { return utf8 ? 3 * kHeadLength : kHeadLength; }
+// How many bytes of 8-bit or UTF-8 text hold its first characters at most, given the first
+// `count` bytes (a whole block of UTF-8, or all there is): a character of UTF-8 takes at most
+// three bytes, and a block makes at least as many characters as it has bytes that start one.
+std::size_t HeadBytes(const unsigned char* bytes, std::size_t count, bool utf8);
 
 // True when the content test needs the page's head at all.
 inline bool ReadsPageHeads(JobFlags flags) {

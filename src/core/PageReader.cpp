@@ -31,7 +31,8 @@ void PageReader::ReadHead(const platform::FolderHandle& folder, const String& na
             // The words can be found in the bytes; nothing needs converting.
             const bool utf8 = encoding == TextEncoding::Utf8;
             const unsigned char* bytes = nullptr;
-            const std::size_t count = reader_.Peek(HeadBytes(utf8), bytes);
+            std::size_t count = reader_.Peek(kWebBlockSize, bytes);
+            count = reader_.Peek(HeadBytes(bytes, count, utf8), bytes);
             facts.verdict = PageHeadFilter(bytes, count, utf8, flags_);
             return;
         }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <utility>
 #include <vector>
 
 #include "base/String.h"
@@ -11,8 +13,13 @@ namespace linkloom {
 // character, '[...]' for one of a set ('a-z' ranges, '!' or '^' first to negate). Names are
 // separated by '/' on every system and compared without regard to case. A pattern that ends in
 // '/' matches folders only.
+// Matching takes time proportional to the pattern's length times the path's, whatever the
+// pattern holds.
 class PathPattern {
 public:
+    // The longest pattern text a front end accepts, in UTF-16 code units.
+    static constexpr std::size_t kMaxLength = 4096;
+
     // False when the text is no pattern: empty, or with a '[' that is not closed in its name.
     bool Parse(const String& text);
     // `path` uses '/' between names.
@@ -20,10 +27,23 @@ public:
     const String& Text() const { return text_; }
 
 private:
-    bool MatchesFrom(std::size_t segment, const std::vector<String>& names, std::size_t name) const;
+    // One element of a name's glob: a run of any characters, or one character of some kind.
+    struct NameElement {
+        enum class Kind { AnyRun, AnyOne, Unit, Set };
+        Kind kind = Kind::Unit;
+        char16_t unit = 0;                                  // Unit
+        bool negated = false;                               // Set
+        std::vector<std::pair<char16_t, char16_t>> ranges;  // Set: a single member is a range of one
+        bool Matches(char16_t candidate) const;
+    };
+    // One name of the pattern: '**' spans any run of names, any other glob matches one name.
+    struct Segment {
+        bool anyNames = false;
+        std::vector<NameElement> glob;  // case-folded
+    };
 
     String text_;
-    std::vector<String> segments_;  // case-folded
+    std::vector<Segment> segments_;
     bool foldersOnly_ = false;
 };
 

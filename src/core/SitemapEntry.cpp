@@ -1,5 +1,9 @@
 #include "core/SitemapEntry.h"
 
+#include <algorithm>
+
+#include "platform/UnixTime.h"
+
 namespace linkloom {
 
 namespace {
@@ -26,20 +30,6 @@ CivilDate FromDays(long long days) {
 long long FloorDiv(long long value, long long divisor) {
     return value / divisor - (value % divisor != 0 && (value < 0) != (divisor < 0));
 }
-
-// The characters a path segment holds as they are: RFC 3986's unreserved characters,
-// sub-delimiters, ':' and '@'.
-struct SegmentCharacters {
-    bool keeps[128];
-    constexpr SegmentCharacters() : keeps() {
-        for (char c = 'A'; c <= 'Z'; ++c) keeps[static_cast<int>(c)] = keeps[c + 32] = true;
-        for (char c = '0'; c <= '9'; ++c) keeps[static_cast<int>(c)] = true;
-        for (const char c : "-._~!$&'()*+,;=:@") keeps[static_cast<int>(c)] = c != 0;
-    }
-};
-constexpr SegmentCharacters kSegment;
-
-bool KeepsInUrl(char16_t unit) { return unit < 128 && kSegment.keeps[unit]; }
 
 // XML's entity reference for a character that may not stand as it is, or null.
 const char* EntityFor(char16_t unit) {
@@ -92,21 +82,46 @@ void AppendEntry(Text& out, const SitemapEntry& entry, std::u16string_view eleme
     AppendAscii(out, ">\r\n");
 }
 
+constexpr long long kMaxUtcOffset = 14 * 3600;
+
+// Local time in seconds since 1970, the offset applied, and whether it had to be clamped.
+struct LocalInstant {
+    long long seconds;
+    long long offset;
+    bool clamped;
+};
+
+// A lastmod is a W3C date-time, whose year has four digits: 0001 to 9999. A file time counts from
+// 1601, and the offset is held within the +-14:00 of real time zones (the range a W3C date-time
+// may carry), so the earliest local time is late in 1600 and only the upper end can be passed:
+// tmpfs, btrfs and XFS store times far beyond 9999, and a file time reaches the year 60056. Such a
+// time is written as the last second of 9999-12-31 local time, the nearest one a lastmod can name.
+LocalInstant LocalTimeOf(platform::FileTime time, std::int64_t utcOffsetSeconds) {
+    // 10000-01-01T00:00:00 in seconds since 1970: the first instant whose year has five digits.
+    constexpr long long kFiveDigitYears = 253402300800LL;
+    const long long offset = std::clamp<std::int64_t>(utcOffsetSeconds, -kMaxUtcOffset, kMaxUtcOffset);
+    const long long local = static_cast<long long>(time / 10000000ULL) - platform::kSecondsFrom1601To1970 + offset;
+    if (local >= kFiveDigitYears) return {kFiveDigitYears - 1, offset, true};
+    return {local, offset, false};
+}
+
 }  // namespace
 
+bool LastmodClamped(platform::FileTime time, std::int64_t utcOffsetSeconds) {
+    return LocalTimeOf(time, utcOffsetSeconds).clamped;
+}
+
 String LastmodText(platform::FileTime time, bool withTime, std::int64_t utcOffsetSeconds) {
-    constexpr long long kSecondsFrom1601To1970 = 11644473600LL;
-    const long long local =
-        static_cast<long long>(time / 10000000ULL) - kSecondsFrom1601To1970 + utcOffsetSeconds;
-    const long long days = FloorDiv(local, 86400);
-    const long long secondOfDay = local - days * 86400;
+    const LocalInstant local = LocalTimeOf(time, utcOffsetSeconds);
+    const long long days = FloorDiv(local.seconds, 86400);
+    const long long secondOfDay = local.seconds - days * 86400;
     const CivilDate date = FromDays(days);
 
-    String text = String::FromInt(date.year) + u'-' + String::FromIntPadded(date.month, 2) + u'-' +
+    String text = String::FromIntPadded(date.year, 4) + u'-' + String::FromIntPadded(date.month, 2) + u'-' +
                   String::FromIntPadded(date.day, 2);
     if (!withTime) return text;
 
-    const long long offsetMinutes = (utcOffsetSeconds >= 0 ? utcOffsetSeconds + 30 : utcOffsetSeconds - 30) / 60;
+    const long long offsetMinutes = (local.offset >= 0 ? local.offset + 30 : local.offset - 30) / 60;
     const long long magnitude = offsetMinutes < 0 ? -offsetMinutes : offsetMinutes;
     text += u'T';
     text += String::FromIntPadded(secondOfDay / 3600, 2) + u':' + String::FromIntPadded(secondOfDay / 60 % 60, 2) +
@@ -114,27 +129,6 @@ String LastmodText(platform::FileTime time, bool withTime, std::int64_t utcOffse
     text += offsetMinutes < 0 ? u'-' : u'+';
     text += String::FromIntPadded(magnitude / 60, 2) + u':' + String::FromIntPadded(magnitude % 60, 2);
     return text;
-}
-
-String EncodeUrlSegment(const String& name) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::u16string out;
-    out.reserve(name.Length());
-    bool plain = true;
-    for (std::size_t i = 0; i < name.Length() && plain; ++i) plain = KeepsInUrl(name[i]);
-    if (plain) return name;
-    // Bytes kept from invalid UTF-8 names are encoded as the bytes they were.
-    for (const char byte : name.ToNativeBytes()) {
-        const auto value = static_cast<unsigned char>(byte);
-        if (value < 0x80 && KeepsInUrl(value)) {
-            out += static_cast<char16_t>(value);
-        } else {
-            out += u'%';
-            out += static_cast<char16_t>(kHex[value >> 4]);
-            out += static_cast<char16_t>(kHex[value & 15]);
-        }
-    }
-    return String(std::move(out));
 }
 
 String EscapeXml(const String& text) {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "base/String.h"
+#include "core/UrlText.h"
 #include "platform/Directory.h"
 
 namespace linkloom {
@@ -15,12 +16,12 @@ struct SitemapEntry {
 };
 
 // The local calendar date of a file time, "2024-03-03", or with the time of day and the offset
-// applied, "2024-03-03T09:05:07+01:00". The same offset serves every file of a run.
+// applied, "2024-03-03T09:05:07+01:00". The same offset serves every file of a run; one beyond
+// the +-14:00 of real time zones is held to that range. A time past 9999-12-31T23:59:59 local
+// time, which no four-digit year can name, is written as that last second.
 String LastmodText(platform::FileTime time, bool withTime, std::int64_t utcOffsetSeconds);
-
-// A folder or file name as a URL path segment: RFC 3986 unreserved characters, sub-delimiters,
-// ':' and '@' stay; everything else becomes %XX of its UTF-8 bytes.
-String EncodeUrlSegment(const String& name);
+// True when LastmodText writes the last second of the year 9999 in place of the file's own time.
+bool LastmodClamped(platform::FileTime time, std::int64_t utcOffsetSeconds);
 
 // The text with & < > " ' replaced by their XML entity references.
 String EscapeXml(const String& text);

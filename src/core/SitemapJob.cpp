@@ -1,6 +1,7 @@
 #include "core/SitemapJob.h"
 
 #include "core/JobMessages.h"
+#include "core/RootUrl.h"
 #include "core/SitemapDocument.h"
 #include "core/SitemapWalk.h"
 #include "platform/Directory.h"
@@ -34,11 +35,9 @@ String SitemapJob::AcceptFolder(String text, FolderForm form) {
 }
 
 bool SitemapJob::AcceptRootUrl(String text, String& accepted) {
-    text.TrimLeft();
-    if (!text.StartsWith(u"http") || !text.Contains(u"://")) return false;
-    if (!text.EndsWith(u'/')) text += u'/';
-    accepted = text;
-    return true;
+    auto url = CanonicalRootUrl(std::move(text));
+    if (url) accepted = std::move(*url);
+    return url.has_value();
 }
 
 bool SitemapJob::Validate(JobSettings& settings) {

@@ -117,9 +117,11 @@ void SitemapWalk::TakeFile(const WalkSlot& slot) {
         return Report(item, *reason, slot.facts.failed ? platform::Describe(slot.facts.error) : String());
     }
     SitemapEntry entry;
-    if (const auto reason = entries_.Make(item.folderPath, item.entry.name, slot.facts.written, entry)) {
+    std::optional<Adjustment> adjustment;
+    if (const auto reason = entries_.Make(item.folderPath, item.entry.name, slot.facts.written, entry, adjustment)) {
         return Report(item, *reason);
     }
+    if (adjustment && report_) report_->Adjusted(item.Path(), *adjustment);
     ++count_;
     sink_.Add(entry);
 }

@@ -17,13 +17,24 @@ enum class LeftOutReason {
     UrlTooLong,     // the location would pass the 2,048 characters a sitemap allows
 };
 
-// Told of each file the walk considered and left out, and of each folder it did not enter.
+// What of a kept file was written otherwise than the file gave it.
+enum class Adjustment {
+    TimeOutOfRange,  // its time lies where no lastmod can name it; the nearest valid one was written
+};
+
+// Told of each file the walk considered and left out, of each folder it did not enter, and of
+// each file it kept with an adjustment.
 class WalkReport {
 public:
     virtual ~WalkReport() = default;
     // `path` is relative to the walked folder with '/' between names. `detail` is the pattern for
     // Excluded and the system's reason for Unreadable and Unlistable; empty otherwise.
     virtual void LeftOut(const String& path, bool isFolder, LeftOutReason reason, const String& detail) = 0;
+    // `path` as for LeftOut.
+    virtual void Adjusted(const String& path, Adjustment kind) {
+        (void)path;
+        (void)kind;
+    }
 };
 
 }  // namespace linkloom

@@ -52,6 +52,9 @@ TEST(String, FormatsIntegers) {
     EXPECT_EQ(String::FromInt(-42), String(u"-42"));
     EXPECT_EQ(String::FromIntPadded(7, 2), String(u"07"));
     EXPECT_EQ(String::FromIntPadded(2024, 2), String(u"2024"));
+    EXPECT_EQ(String::FromHexPadded(0, 2), String(u"00"));
+    EXPECT_EQ(String::FromHexPadded(0xAF, 2), String(u"AF"));
+    EXPECT_EQ(String::FromHexPadded(0x1F600, 2), String(u"1F600"));
 }
 
 }  // namespace

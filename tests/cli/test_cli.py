@@ -88,6 +88,9 @@ class CliTest(unittest.TestCase):
                  ([native(self.tree.path("index.htm")), "https://x/"],
                   "please enter a valid path to scan for web files"),
                  ([native(self.tree.root), "HTTPS://x/"], "please specify the CANONICAL full website URL"),
+                 ([native(self.tree.root), "https://x/a b/"], "please specify the CANONICAL full website URL"),
+                 ([native(self.tree.root), "https://x/?page=1"], "please specify the CANONICAL full website URL"),
+                 ([native(self.tree.root), "http://"], "please specify the CANONICAL full website URL"),
                  ([native(self.tree.root)], "FOLDER and URL are needed"),
                  (["--bogus", native(self.tree.root), "https://x/"], "unknown option --bogus"),
                  (["--flags", "-1", native(self.tree.root), "https://x/"], "--flags needs a number"),
@@ -97,6 +100,14 @@ class CliTest(unittest.TestCase):
             self.assertEqual(code, 2, arguments)
             self.assertIn(sentence, err)
             self.assertEqual(out, b"")
+
+    def test_root_url_is_percent_encoded(self):
+        code, out, err = run("-q", "--no-subfolders", native(self.tree.root), "https://e.x/caf\u00e9 <1>%zz")
+        self.assertEqual(code, 2, err)
+        code, out, err = run("-q", "--no-subfolders", native(self.tree.root), "https://e.x/caf\u00e9<1>%zz")
+        self.assertEqual(code, 0, err)
+        self.assertEqual(locations(out), ["https://e.x/caf%C3%A9%3C1%3E%25zz/a%20b&amp;c.php",
+                                          "https://e.x/caf%C3%A9%3C1%3E%25zz/index.htm"])
 
     def test_no_files_exit_1(self):
         code, out, err = run("-q", "--ext", "asp", native(self.tree.root), "https://example.com/")
@@ -187,6 +198,12 @@ class CliTest(unittest.TestCase):
                 code, out, err = run("-q", "--exclude", pattern, native(tree.root), "https://e.x/")
                 self.assertEqual((code, out), (2, b""))
                 self.assertIn("invalid pattern '%s'" % pattern, err)
+            longest = "**/" * 1365 + "x"
+            code, _, err = run("-q", "--exclude", longest, native(tree.root), "https://e.x/")
+            self.assertEqual(code, 0, err)
+            code, out, err = run("-q", "--exclude", longest + "x", native(tree.root), "https://e.x/")
+            self.assertEqual((code, out), (2, b""))
+            self.assertIn("--exclude takes patterns of at most 4096 characters, not 4097", err)
         finally:
             tree.remove()
 
@@ -211,6 +228,69 @@ class CliTest(unittest.TestCase):
             self.assertEqual(code, 1)
             self.assertIn("not entered: skip/ (subfolders off)", err)
             self.assertIn("7 files listed, 0 kept; left out: 7 extension; folders not entered: 1 subfolders off", err)
+        finally:
+            tree.remove()
+
+    def test_file_times_out_of_range_are_written_as_the_nearest_valid_ones_and_counted(self):
+        # tmpfs keeps any 64-bit time; most disk file systems hold times to a narrower range.
+        if not os.path.isdir("/dev/shm"):
+            self.skipTest("no tmpfs at /dev/shm to store times outside the usual range")
+        root = tempfile.mkdtemp(prefix="linkloom-cli-", dir="/dev/shm")
+        try:
+            times = {"index.htm": 1709467200, "year-12110.htm": 320000000000}
+            # Wine converts times beyond a file time's range in its own way; only the native build
+            # reads them as the system gives them.
+            if len(CLI) == 1:
+                times.update({"year-1336.htm": -20000000000, "year-63000.htm": 2000000000000})
+            for name, seconds in times.items():
+                path = os.path.join(root, name)
+                with open(path, "wb") as page:
+                    page.write(b"<p>page</p>")
+                os.utime(path, ns=(seconds * 10**9, seconds * 10**9))
+                if os.stat(path).st_mtime_ns != seconds * 10**9:
+                    self.skipTest("/dev/shm does not keep the time %d" % seconds)
+            code, out, err = run("--explain", native(root), "https://e.x/")
+            self.assertEqual(code, 0, err)
+            text = out.decode()
+            self.assertIn("<loc>https://e.x/year-12110.htm</loc>\r\n <lastmod>9999-12-31</lastmod>", text)
+            self.assertIn("<loc>https://e.x/index.htm</loc>\r\n <lastmod>2024-03-03</lastmod>", text)
+            lines = err.replace("\r\n", "\n").splitlines()
+            adjusted = [name for name in sorted(times, key=str.upper) if name != "index.htm"]
+            self.assertEqual(lines, ["adjusted: %s (time out of range, written as the nearest valid date)" % name
+                                     for name in adjusted] +
+                             ["%d files listed, %d kept; %d file time%s out of range written as the nearest valid date"
+                              % (len(times), len(times), len(adjusted), "s" if len(adjusted) > 1 else "")])
+            if len(CLI) == 1:
+                # Before 1601 a file time can say no more than its first instant.
+                self.assertRegex(text, r"year-1336.htm</loc>\r\n <lastmod>(1601-01-01|1600-12-31)</lastmod>")
+                self.assertIn("year-63000.htm</loc>\r\n <lastmod>9999-12-31</lastmod>", text)
+            code, out, _ = run("-q", "--lastmod-time", native(root), "https://e.x/")
+            self.assertRegex(out.decode(), r"year-12110.htm</loc>\r\n <lastmod>9999-12-31T23:59:59[+-]\d\d:\d\d<")
+        finally:
+            shutil.rmtree(root, ignore_errors=True)
+
+    def test_explain_shows_control_characters_in_names_escaped(self):
+        if len(CLI) > 1:
+            self.skipTest("Windows names cannot hold control characters")
+        tree = Tree({"kept.htm": "<p>page</p>", "a\nleft out: forged.htm (noindex).txt": "x",
+                     "b\x01\x1b[2Jc\\d.txt": "x", "sub\r\n/x.htm": "x"})
+        try:
+            code, out, err = run("-q", "--explain", "--exclude", "sub\r\n/", native(tree.root), "https://e.x/")
+            self.assertEqual(code, 0, err)
+            self.assertEqual(err.splitlines(), [
+                "left out: a\\nleft out: forged.htm (noindex).txt (extension)",
+                "left out: b\\x01\\x1B[2Jc\\d.txt (extension)",
+                "not entered: sub\\r\\n/ (excluded by sub\\r\\n/)",
+                "3 files listed, 1 kept; left out: 2 extension; folders not entered: 1 excluded by sub\\r\\n/"])
+            code, _, err = run("-q", "--exclude", "[\n", native(tree.root), "https://e.x/")
+            self.assertEqual(code, 2)
+            self.assertIn("invalid pattern '[\\n'\n", err)
+            code, _, err = run("-q", "--bad\x1b]0;x\x07", native(tree.root), "https://e.x/")
+            self.assertEqual(code, 2)
+            self.assertIn("unknown option --bad\\x1B]0;x\\x07\n", err)
+            code, _, err = run("-q", "-o", tree.path("no\nsuch", "map.xml"), native(tree.root), "https://e.x/")
+            self.assertEqual(code, 3)
+            self.assertIn("cannot write " + tree.path("no\\nsuch", "map.xml") + ": ", err)
         finally:
             tree.remove()
 

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <iterator>
+#include <random>
 
 #include "core/PageReader.h"
+#include "platform/CodePages.h"
 #include "support/JobRun.h"
 #include "support/TempTree.h"
 
@@ -112,6 +115,54 @@ TEST(ContentOptions, EmptyPagesAreListedOnlyWhileBothAreClear) {
             EXPECT_EQ(found.size(), 3u);
         } else {
             EXPECT_EQ(found, std::vector<std::string>{"https://example.com/page.htm"}) << flags;
+        }
+    }
+}
+
+TEST(PageHeadBytes, JudgeAsTheDecodedTextDoes) {
+    // Pages of ASCII, UTF-8 sequences, stray and cut sequences and 8-bit letters, with the two
+    // words around the 4096th character: a page read as bytes must get the verdict its decoded
+    // text gets.
+    std::mt19937 random(20261207);
+    // No piece starts with a continuation byte, so none joins the one before it: the characters
+    // of a page are those of its pieces.
+    const std::string pieces[] = {"a", "<p>", "\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9F\x98\x80", "a\x80", "\xE2\x82",
+                                  "\xE9", "\r\n"};
+    std::vector<std::size_t> units;
+    for (const std::string& piece : pieces) {
+        units.push_back(platform::Utf8Length(reinterpret_cast<const unsigned char*>(piece.data()), piece.size()));
+    }
+    test::TempTree tree;
+    platform::SystemError error;
+    const auto folder = platform::FolderHandle::Open(tree.Root(), error);
+    ASSERT_TRUE(folder);
+    for (int page = 0; page < 400; ++page) {
+        // The text up to where a word goes ends a few characters either side of the 4096th.
+        const bool marked = page % 2 == 1;
+        std::string bytes = marked ? "\xEF\xBB\xBF" : "";
+        const std::size_t wordEnd = 4090 + random() % 12;
+        const char* word = page % 3 ? "noindex" : "!DOCTYPE";
+        const std::size_t before = wordEnd - std::string(word).size();
+        for (std::size_t made = 0; made < before;) {
+            const std::size_t piece = random() % std::size(pieces);
+            bytes += pieces[piece];
+            made += units[piece];
+        }
+        bytes += word;
+        while (bytes.size() < 12000) bytes += pieces[random() % std::size(pieces)];
+        const std::string name = "p" + std::to_string(page) + ".htm";
+        tree.File(name, bytes);
+        for (const JobFlags flags : {kNoindex, kDoctype, kNoindex | kDoctype}) {
+            WebFileReader reader;
+            PageVerdict decoded = PageVerdict::Unreadable;
+            if (reader.Open(*folder, String::FromUtf8(name)) == WebFileReader::OpenResult::TextReady) {
+                std::u16string head(kHeadLength, u'\0');
+                head.resize(reader.Read(head.data(), kHeadLength));
+                decoded = PageHeadFilter(head, flags);
+            }
+            platform::DirectoryEntry entry;
+            entry.name = String::FromUtf8(name);
+            EXPECT_EQ(PageReader(flags).Read(*folder, entry).verdict, decoded) << name << " " << flags;
         }
     }
 }

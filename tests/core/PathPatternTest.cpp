@@ -32,6 +32,34 @@ TEST(PathPatternTest, DoubleStarSpansAnyNumberOfFolders) {
     EXPECT_FALSE(Matches(u"Private/**", u"docs/private", true));
 }
 
+TEST(PathPatternTest, DoubleStarsGoBackOnlyAsFarAsTheyMust) {
+    EXPECT_TRUE(Matches(u"**/b/c", u"b/b/c"));
+    EXPECT_TRUE(Matches(u"a/**/b/**/c", u"a/b/x/b/y/c"));
+    EXPECT_FALSE(Matches(u"a/**/b/**/c", u"a/c/b"));
+    EXPECT_TRUE(Matches(u"**/**/x/**", u"x", true));
+    EXPECT_TRUE(Matches(u"**/*a*/**/*b", u"q/xay/z/yb"));
+    EXPECT_FALSE(Matches(u"**/*a*/**/*b", u"q/xy/z/yb"));
+}
+
+// The double-star inputs would keep a matcher that tries every split of the path busy for years.
+TEST(PathPatternTest, ManyStarsMatchInPolynomialTime) {
+    std::u16string run;
+    for (int i = 0; i < 1000; ++i) run += u"**/";
+    EXPECT_TRUE(Matches((run + u"x.htm").c_str(), u"a/b/c/x.htm"));
+    EXPECT_FALSE(Matches((run + u"x.htm").c_str(), u"a/b/c/y.htm"));
+
+    std::u16string alternating, path;
+    for (int i = 0; i < 1000; ++i) alternating += u"**/a/";
+    for (int i = 0; i < 40; ++i) path += u"a/";
+    EXPECT_FALSE(Matches((alternating + u"b").c_str(), (path + u"c").c_str()));
+    EXPECT_FALSE(Matches((alternating + u"b").c_str(), (path + u"b").c_str()));
+    EXPECT_TRUE(Matches((u"**/a/**/a/**/a/" + std::u16string(u"b")).c_str(), (path + u"b").c_str()));
+
+    std::u16string stars;
+    for (int i = 0; i < 1000; ++i) stars += u"*a";
+    EXPECT_FALSE(Matches((stars + u"b").c_str(), (std::u16string(200, u'a') + u"c").c_str()));
+}
+
 TEST(PathPatternTest, SetsRangesAndNegation) {
     EXPECT_TRUE(Matches(u"[a-c]x", u"Bx"));
     EXPECT_FALSE(Matches(u"[a-c]x", u"dx"));

@@ -32,6 +32,40 @@ TEST(LastmodText, CrossesDaysMonthsAndYearsWithTheOffset) {
     EXPECT_EQ(LastmodText(kMorning + kSecond / 2, true, 0), String(u"2024-03-03T09:05:07+00:00"));
 }
 
+TEST(LastmodText, WritesTimesPastTheYear9999AsItsLastSecond) {
+    // 9999-12-31 23:59:59 UTC, the last second a four-digit year names.
+    const platform::FileTime lastSecond = 265046774399ULL * kSecond;
+    EXPECT_EQ(LastmodText(lastSecond + kSecond - 1, true, 0), String(u"9999-12-31T23:59:59+00:00"));
+    EXPECT_FALSE(LastmodClamped(lastSecond + kSecond - 1, 0));
+    EXPECT_EQ(LastmodText(lastSecond + kSecond, true, 0), String(u"9999-12-31T23:59:59+00:00"));
+    EXPECT_TRUE(LastmodClamped(lastSecond + kSecond, 0));
+    // The limit is one of local time.
+    EXPECT_FALSE(LastmodClamped(lastSecond - 3600 * kSecond, 3600));
+    EXPECT_TRUE(LastmodClamped(lastSecond - 3599 * kSecond, 3600));
+    EXPECT_EQ(LastmodText(lastSecond, true, 3600), String(u"9999-12-31T23:59:59+01:00"));
+    EXPECT_FALSE(LastmodClamped(lastSecond, -3600));
+    EXPECT_EQ(LastmodText(lastSecond, true, -3600), String(u"9999-12-31T22:59:59-01:00"));
+
+    const platform::FileTime latest = ~platform::FileTime(0);
+    EXPECT_EQ(LastmodText(latest, false, 0), String(u"9999-12-31"));
+    EXPECT_TRUE(LastmodClamped(latest, 0));
+    EXPECT_FALSE(LastmodClamped(0, 0));
+    EXPECT_FALSE(LastmodClamped(kMorning, 14 * 3600));
+}
+
+TEST(LastmodText, HoldsAnyOffsetToThoseOfRealZones) {
+    const std::int64_t extremes[] = {INT64_MIN, INT64_MIN + 1, -15 * 3600, 15 * 3600, INT64_MAX};
+    for (const std::int64_t offset : extremes) {
+        const String sign = offset < 0 ? u"-" : u"+";
+        EXPECT_EQ(LastmodText(kMorning, true, offset).Mid(19), sign + u"14:00") << offset;
+        EXPECT_EQ(LastmodText(~platform::FileTime(0), true, offset), String(u"9999-12-31T23:59:59") + sign + u"14:00");
+        EXPECT_TRUE(LastmodClamped(~platform::FileTime(0), offset));
+    }
+    EXPECT_EQ(LastmodText(0, true, INT64_MIN), String(u"1600-12-31T10:00:00-14:00"));
+    EXPECT_FALSE(LastmodClamped(0, INT64_MIN));
+    EXPECT_EQ(LastmodText(0, true, INT64_MAX), String(u"1601-01-01T14:00:00+14:00"));
+}
+
 TEST(Location, PercentEncodesNamesAsUrlSegments) {
     EXPECT_EQ(EncodeUrlSegment(u"index.htm"), String(u"index.htm"));
     EXPECT_EQ(EncodeUrlSegment(u"a b&c.htm"), String(u"a%20b&c.htm"));

@@ -70,10 +70,31 @@ TEST_F(SitemapJobTest, AcceptsOnlyLowerCaseHttpUrlsAndEndsThemInASlash) {
         EXPECT_EQ(Run(), JobOutcome::Rejected);
         EXPECT_EQ(host.calls, (Calls{kNoUrl, "focus url"}));
     }
-    host.inputs.rootUrl = u"  https://example.com/site  ";
+    host.inputs.rootUrl = u"  httpx://example.com/site";
     EXPECT_EQ(Run(), JobOutcome::Document);
-    EXPECT_EQ(host.saved.at(0).rootUrl, String(u"https://example.com/site  /"));
-    EXPECT_EQ(test::Locations(host.document), (std::vector<std::string>{"https://example.com/site  /a.htm"}));
+    EXPECT_EQ(host.saved.at(0).rootUrl, String(u"httpx://example.com/site/"));
+    EXPECT_EQ(test::Locations(host.document), (std::vector<std::string>{"httpx://example.com/site/a.htm"}));
+}
+
+TEST_F(SitemapJobTest, RefusesRootUrlsThatWouldBreakTheDocument) {
+    tree.File("a.htm");
+    for (const String& url : {String(u"https://example.com/a\x01b/"), String(u"https://example.com/\uFFFE/"),
+                              String(u"https://example.com/site  "), String(u"https://exa mple.com/"),
+                              String(u"http://"), String(u"https://example.com/?lang=en"),
+                              String(u"https://example.com/#top"),
+                              String(u"https://example.com/") + std::u16string(2000, u'p')}) {
+        host.calls.clear();
+        host.inputs.rootUrl = url;
+        EXPECT_EQ(Run(), JobOutcome::Rejected) << url.ToUtf8();
+        EXPECT_EQ(host.calls, (Calls{kNoUrl, "focus url"}));
+    }
+    EXPECT_TRUE(host.saved.empty());
+
+    host.inputs.rootUrl = u"https://example.com/caf\u00E9/\"q\"<b>\\%zz";
+    ASSERT_EQ(Run(), JobOutcome::Document);
+    EXPECT_EQ(host.saved.at(0).rootUrl, String(u"https://example.com/caf%C3%A9/%22q%22%3Cb%3E%5C%25zz/"));
+    EXPECT_EQ(test::Locations(host.document),
+              (std::vector<std::string>{"https://example.com/caf%C3%A9/%22q%22%3Cb%3E%5C%25zz/a.htm"}));
 }
 
 TEST_F(SitemapJobTest, SavesTheNormalisedInputsBeforeTheWalk) {

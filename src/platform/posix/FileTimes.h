@@ -2,12 +2,15 @@
 
 #include <ctime>
 
-#include "platform/Directory.h"
+#include "platform/UnixTime.h"
 
 namespace linkloom::platform {
 
-// A POSIX time as a file time. Times before 1601 become 0 and times past what 64 bits of
-// 100-nanosecond units hold become the largest file time, so no conversion overflows.
-FileTime ToFileTime(const struct timespec& time);
+// A POSIX time as a file time; a time outside what a file time counts becomes the nearest end.
+inline FileTime ToFileTime(const struct timespec& time) {
+    FileTime converted = 0;
+    FileTimeFromUnix(time.tv_sec, time.tv_nsec, converted);
+    return converted;
+}
 
 }  // namespace linkloom::platform

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+
+#include "base/String.h"
+
+namespace linkloom {
+
+// The character classes of URIs (RFC 3986).
+bool IsUnreserved(char16_t unit);    // letters, digits, - . _ ~
+bool IsSubDelimiter(char16_t unit);  // ! $ & ' ( ) * + , ; =
+bool IsHexDigit(char16_t unit);
+// What a path segment holds besides percent escapes: unreserved, sub-delimiters, ':' and '@'.
+bool IsSegmentCharacter(char16_t unit);
+
+// Appends "%XX" for each byte, upper-case.
+void AppendPercentEncoded(std::u16string& out, const std::string& bytes);
+
+// A folder or file name as a URL path segment: segment characters stay; everything else becomes
+// %XX of its UTF-8 bytes.
+String EncodeUrlSegment(const String& name);
+
+}  // namespace linkloom

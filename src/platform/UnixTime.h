@@ -1,0 +1,16 @@
+#pragma once
+
+#include <cstdint>
+
+#include "platform/Directory.h"
+
+namespace linkloom::platform {
+
+constexpr std::int64_t kSecondsFrom1601To1970 = 11644473600LL;
+
+// The file time of a POSIX time stamp (seconds and nanoseconds since 1970-01-01 UTC). A stamp
+// before 1601 or past what a file time can count (in the year 60056) gives the nearest end of
+// that range, and false.
+bool FileTimeFromUnix(std::int64_t seconds, std::int64_t nanoseconds, FileTime& time);
+
+}  // namespace linkloom::platform
