@@ -1,5 +1,7 @@
 #include "base/String.h"
 
+#include "base/TextScan.h"
+
 namespace linkloom {
 
 namespace {
@@ -81,9 +83,12 @@ std::string EncodeUtf8(const std::u16string& text, Lone lone) {
 }  // namespace
 
 String String::FromUtf8(std::string_view utf8) {
-    std::u16string out;
+    // Names and arguments are nearly always ASCII: widen that run in one pass.
+    const std::size_t ascii = AsciiRun(reinterpret_cast<const unsigned char*>(utf8.data()), utf8.size());
+    std::u16string out(utf8.begin(), utf8.begin() + static_cast<std::ptrdiff_t>(ascii));
+    if (ascii == utf8.size()) return String(std::move(out));
     out.reserve(utf8.size());
-    for (std::size_t at = 0; at < utf8.size();) {
+    for (std::size_t at = ascii; at < utf8.size();) {
         char32_t code;
         const std::size_t length = DecodeUtf8(utf8, at, code);
         if (length == 0) {

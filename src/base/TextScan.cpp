@@ -78,15 +78,72 @@ std::size_t FindByteBelow(const unsigned char* bytes, std::size_t count, unsigne
 std::size_t CountUtf8Starts(const unsigned char* bytes, std::size_t count) {
     std::size_t starts = 0, at = 0;
 #ifdef __SSE2__
-    // As signed bytes, continuation bytes are -128 to -65 and every other byte is greater.
+    // As signed bytes, continuation bytes are -128 to -65 and every other byte is greater. Each
+    // lane counts its starts (a true comparison is -1) for up to 255 rounds, then the lanes are summed.
     const __m128i lastContinuation = _mm_set1_epi8(-65);
-    for (; at + 16 <= count; at += 16) {
-        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at));
-        starts += static_cast<std::size_t>(__builtin_popcount(Mask(_mm_cmpgt_epi8(chunk, lastContinuation))));
+    while (at + 16 <= count) {
+        __m128i lanes = _mm_setzero_si128();
+        for (int round = 0; round < 255 && at + 16 <= count; ++round, at += 16) {
+            const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at));
+            lanes = _mm_sub_epi8(lanes, _mm_cmpgt_epi8(chunk, lastContinuation));
+        }
+        const __m128i sums = _mm_sad_epu8(lanes, _mm_setzero_si128());
+        starts += static_cast<std::size_t>(_mm_cvtsi128_si32(sums) + _mm_extract_epi16(sums, 4));
     }
 #endif
     for (; at < count; ++at) starts += (bytes[at] & 0xC0) != 0x80;
     return starts;
+}
+
+namespace {
+
+bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+bool IsLead(unsigned char byte) { return byte >= 0xC0; }
+
+// Whether the byte at `at` breaks the shape, given the bytes before it.
+bool BreaksUtf8Shape(const unsigned char* bytes, std::size_t at) {
+    if (IsContinuation(bytes[at])) {
+        if (at == 0 || bytes[at - 1] < 0x80) return true;
+        if (at >= 5) {
+            bool run = true;
+            for (std::size_t back = 1; back <= 5 && run; ++back) run = IsContinuation(bytes[at - back]);
+            if (run) return true;
+        }
+        return false;
+    }
+    return at > 0 && IsLead(bytes[at - 1]);
+}
+
+}  // namespace
+
+bool HasUtf8Shape(const unsigned char* bytes, std::size_t count) {
+    std::size_t at = 0;
+#ifdef __SSE2__
+    // Each byte is judged with the five before it, sixteen at a time: as signed bytes ASCII is
+    // 0 to 127, continuation bytes -128 to -65 and lead bytes -64 to -1.
+    for (; at < 5 && at < count; ++at) {
+        if (BreaksUtf8Shape(bytes, at)) return false;
+    }
+    const __m128i belowLead = _mm_set1_epi8(-64);
+    const __m128i belowZero = _mm_set1_epi8(-1);
+    const auto load = [bytes](std::size_t from) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + from)); };
+    const auto continuation = [&](__m128i chunk) { return _mm_cmplt_epi8(chunk, belowLead); };
+    for (; at + 16 <= count; at += 16) {
+        const __m128i here = load(at), before = load(at - 1);
+        const __m128i isContinuation = continuation(here);
+        const __m128i afterAscii = _mm_cmpgt_epi8(before, belowZero);
+        const __m128i afterLead = _mm_andnot_si128(continuation(before), _mm_cmplt_epi8(before, _mm_setzero_si128()));
+        __m128i sixth = isContinuation;
+        for (std::size_t back = 1; back <= 5; ++back) sixth = _mm_and_si128(sixth, continuation(load(at - back)));
+        const __m128i broken = _mm_or_si128(_mm_or_si128(_mm_and_si128(isContinuation, afterAscii), sixth),
+                                            _mm_andnot_si128(isContinuation, afterLead));
+        if (Mask(broken)) return false;
+    }
+#endif
+    for (; at < count; ++at) {
+        if (BreaksUtf8Shape(bytes, at)) return false;
+    }
+    return true;
 }
 
 std::size_t FindAsciiNoCase(const unsigned char* bytes, std::size_t count, std::string_view word) {

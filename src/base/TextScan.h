@@ -18,6 +18,11 @@ std::size_t FindByteBelow(const unsigned char* bytes, std::size_t count, unsigne
 // makes at least as many code units of them.
 std::size_t CountUtf8Starts(const unsigned char* bytes, std::size_t count);
 
+// True when the bytes have the shape of UTF-8 as the encoding guess sees it: each continuation
+// byte (10xxxxxx) follows a lead byte (11xxxxxx) or another continuation byte, at most five of
+// them after a lead, and each lead byte is followed by a continuation byte unless it is the last.
+bool HasUtf8Shape(const unsigned char* bytes, std::size_t count);
+
 // Where the ASCII `word` (in lower case, at least one character) first stands, its letters in
 // either case, or npos.
 std::size_t FindAsciiNoCase(const unsigned char* bytes, std::size_t count, std::string_view word);

@@ -48,7 +48,9 @@ bool SitemapSet::ClosePart() {
 
 void SitemapSet::Add(const SitemapEntry& entry) {
     if (Failed()) return;
-    const std::string text = FormatEntryUtf8(entry);
+    entryText_.clear();
+    AppendEntryUtf8(entryText_, entry);
+    const std::string& text = entryText_;
     // A part ends where the next entry, with the footer that would then close it, passes a
     // limit; a part always takes at least one entry.
     const Part* part = parts_.empty() ? nullptr : parts_.back().get();
@@ -71,7 +73,7 @@ bool SitemapSet::WriteIndex(SitemapFile& index) {
     std::string text = SitemapIndexHeader().ToUtf8();
     for (std::size_t i = 0; i < parts_.size(); ++i) {
         const String location = rootUrl_ + EncodeUrlSegment(names_.PartName(static_cast<int>(i + 1)));
-        text += FormatEntryUtf8({location, parts_[i]->newest}, u"sitemap");
+        AppendEntryUtf8(text, {location, parts_[i]->newest}, u"sitemap");
     }
     text += SitemapIndexFooter().ToUtf8();
     return Check(index.Create(names_.File(), reason) && index.Write(text, reason) && index.Close(reason),

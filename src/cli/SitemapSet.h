@@ -50,6 +50,7 @@ private:
     String rootUrl_;
     SitemapLimits limits_;
     std::vector<std::unique_ptr<Part>> parts_;
+    std::string entryText_;  // kept, so that no entry allocates
     String error_;
 };
 

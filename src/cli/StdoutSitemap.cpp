@@ -16,7 +16,9 @@ void StdoutSitemap::Write(const std::string& text, bool flush) {
 
 void StdoutSitemap::Add(const SitemapEntry& entry) {
     if (entries_ == 0) Write(SitemapHeader().ToUtf8(), false);
-    Write(FormatEntryUtf8(entry), false);
+    entryText_.clear();
+    AppendEntryUtf8(entryText_, entry);
+    Write(entryText_, false);
     ++entries_;
 }
 

@@ -24,6 +24,7 @@ private:
     void Write(const std::string& text, bool flush);
 
     std::string pending_;
+    std::string entryText_;  // kept, so that no entry allocates
     int entries_ = 0;
     std::uint64_t bytes_ = 0;
 };

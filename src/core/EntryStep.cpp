@@ -1,5 +1,7 @@
 #include "core/EntryStep.h"
 
+#include "core/UrlText.h"
+
 namespace linkloom {
 
 EntryStep::EntryStep(String rootUrl, bool withTime, std::int64_t utcOffsetSeconds)
@@ -8,19 +10,22 @@ EntryStep::EntryStep(String rootUrl, bool withTime, std::int64_t utcOffsetSecond
 const String& EntryStep::FolderUrl(const std::shared_ptr<const String>& folderPath) {
     if (folderPath == urlFolder_) return url_;
     urlFolder_ = folderPath;
-    url_ = rootUrl_;
     const std::u16string& path = folderPath->Text();
+    std::u16string url = rootUrl_.Text();
     for (std::size_t start = 0, slash; (slash = path.find(u'/', start)) != std::u16string::npos; start = slash + 1) {
-        url_ += EncodeUrlSegment(String(path.substr(start, slash - start)));
-        url_ += u'/';
+        AppendUrlSegment(url, String(path.substr(start, slash - start)));
+        url += u'/';
     }
+    url_ = String(std::move(url));
     return url_;
 }
 
 std::optional<LeftOutReason> EntryStep::Make(const std::shared_ptr<const String>& folderPath, const String& name,
                                              platform::FileTime written, SitemapEntry& entry,
                                              std::optional<Adjustment>& adjustment) {
-    entry.location = FolderUrl(folderPath) + EncodeUrlSegment(name);
+    std::u16string location = FolderUrl(folderPath).Text();
+    AppendUrlSegment(location, name);
+    entry.location = String(std::move(location));
     if (entry.location.Length() > kMostLocationLength) return LeftOutReason::UrlTooLong;
     // Files written in the same second share their text, so runs of them format it once.
     const platform::FileTime second = written / 10000000ULL;

@@ -46,39 +46,59 @@ const char* EntityFor(char16_t unit) {
 void AppendAscii(std::u16string& out, std::string_view text) { out.append(text.begin(), text.end()); }
 void AppendAscii(std::string& out, std::string_view text) { out.append(text); }
 
-void AppendText(std::u16string& out, std::u16string_view text) { out.append(text); }
-void AppendText(std::string& out, std::u16string_view text) {
-    std::size_t ascii = 0;
-    while (ascii < text.size() && text[ascii] < 0x80) ++ascii;
-    out.append(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(ascii));
-    if (ascii < text.size()) out += String(text.substr(ascii)).ToUtf8();
-}
+void AppendWide(std::u16string& out, std::u16string_view text) { out.append(text); }
+void AppendWide(std::string& out, std::u16string_view text) { out += String(text).ToUtf8(); }
 
-// The text with & < > " ' as entity references.
-template <typename Text>
-void AppendEscaped(Text& out, std::u16string_view text) {
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char* entity = EntityFor(text[i]);
-        if (!entity) continue;
-        AppendText(out, text.substr(start, i - start));
-        AppendAscii(out, entity);
-        start = i + 1;
+// ASCII characters that XML takes as they are in a text.
+struct PlainInXml {
+    bool plain[128];
+    constexpr PlainInXml() : plain() {
+        for (int c = 0; c < 128; ++c) plain[c] = c != '&' && c != '<' && c != '>' && c != '"' && c != '\'';
     }
-    AppendText(out, text.substr(start));
+};
+constexpr PlainInXml kXml;
+
+// Text in the output's encoding, with & < > " ' as entity references when `escaped`. Entries
+// are almost all ASCII: runs of it are copied whole, anything else goes to UTF-8 in runs.
+template <typename Text>
+void AppendText(Text& out, std::u16string_view text, bool escaped) {
+    bool plain = true;
+    for (const char16_t unit : text) plain &= unit < 0x80 && (!escaped || kXml.plain[unit]);
+    if (plain) {
+        const std::size_t at = out.size();
+        out.resize(at + text.size());
+        auto* to = &out[at];
+        for (std::size_t i = 0; i < text.size(); ++i) to[i] = static_cast<typename Text::value_type>(text[i]);
+        return;
+    }
+    for (std::size_t i = 0; i < text.size();) {
+        std::size_t end = i;
+        while (end < text.size() && text[end] < 0x80 && (!escaped || kXml.plain[text[end]])) ++end;
+        if (end > i) {
+            AppendText(out, text.substr(i, end - i), false);
+            i = end;
+        } else if (const char* entity = escaped ? EntityFor(text[i]) : nullptr) {
+            AppendAscii(out, entity);
+            ++i;
+        } else {
+            while (end < text.size() && text[end] >= 0x80) ++end;
+            AppendWide(out, text.substr(i, end - i));
+            i = end;
+        }
+    }
 }
 
 // The four lines of an element, in UTF-16 for the desktop program's document or UTF-8 for files.
 template <typename Text>
 void AppendEntry(Text& out, const SitemapEntry& entry, std::u16string_view element) {
     AppendAscii(out, "<");
-    AppendText(out, element);
+    AppendText(out, element, false);
     AppendAscii(out, ">\r\n <loc>");
-    AppendEscaped(out, entry.location.Text());
+    AppendText(out, entry.location.Text(), true);
     AppendAscii(out, "</loc>\r\n <lastmod>");
-    AppendText(out, entry.lastmod.Text());
+    AppendText(out, entry.lastmod.Text(), false);
     AppendAscii(out, "</lastmod>\r\n</");
-    AppendText(out, element);
+    AppendText(out, element, false);
     AppendAscii(out, ">\r\n");
 }
 
@@ -133,7 +153,7 @@ String LastmodText(platform::FileTime time, bool withTime, std::int64_t utcOffse
 
 String EscapeXml(const String& text) {
     std::u16string out;
-    AppendEscaped(out, text.Text());
+    AppendText(out, text.Text(), true);
     return String(std::move(out));
 }
 
@@ -143,11 +163,8 @@ String FormatEntry(const SitemapEntry& entry, const char16_t* element) {
     return String(std::move(out));
 }
 
-std::string FormatEntryUtf8(const SitemapEntry& entry, const char16_t* element) {
-    std::string out;
-    out.reserve(64 + entry.location.Length() + entry.lastmod.Length());
+void AppendEntryUtf8(std::string& out, const SitemapEntry& entry, const char16_t* element) {
     AppendEntry(out, entry, element);
-    return out;
 }
 
 }  // namespace linkloom

@@ -29,7 +29,7 @@ String EscapeXml(const String& text);
 // The four lines of the element, each ending in CR LF; a sitemap index uses "sitemap" elements
 // of the same form.
 String FormatEntry(const SitemapEntry& entry, const char16_t* element = u"url");
-// The same lines in UTF-8, as files hold them.
-std::string FormatEntryUtf8(const SitemapEntry& entry, const char16_t* element = u"url");
+// The same lines in UTF-8, as files hold them, appended to `out`.
+void AppendEntryUtf8(std::string& out, const SitemapEntry& entry, const char16_t* element = u"url");
 
 }  // namespace linkloom

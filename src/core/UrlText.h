@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "base/String.h"
 
@@ -14,10 +15,11 @@ bool IsHexDigit(char16_t unit);
 bool IsSegmentCharacter(char16_t unit);
 
 // Appends "%XX" for each byte, upper-case.
-void AppendPercentEncoded(std::u16string& out, const std::string& bytes);
+void AppendPercentEncoded(std::u16string& out, std::string_view bytes);
 
 // A folder or file name as a URL path segment: segment characters stay; everything else becomes
 // %XX of its UTF-8 bytes.
 String EncodeUrlSegment(const String& name);
+void AppendUrlSegment(std::u16string& out, const String& name);
 
 }  // namespace linkloom

@@ -27,22 +27,6 @@ bool HasExtension(const String& name, const char16_t (&extension)[4]) {
     return true;
 }
 
-// Passes when the bytes could be UTF-8: a lead byte opens a sequence of up to five continuation
-// bytes, and nothing but a continuation may follow a lead byte (a lead byte may end the bytes).
-bool PassesUtf8Check(const unsigned char* block, std::size_t size) {
-    for (std::size_t i = 0; i < size;) {
-        if (block[i] < 0x80) {
-            i += AsciiRun(block + i, size - i);
-            continue;
-        }
-        if ((block[i] & 0xC0) == 0x80) return false;  // no sequence is open
-        std::size_t continuations = 0;
-        while (++i < size && (block[i] & 0xC0) == 0x80) ++continuations;
-        if (continuations > 5 || (continuations == 0 && i < size)) return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 bool HasControlBytes(const unsigned char* block, std::size_t size) {
@@ -64,7 +48,7 @@ TextVerdict DetectUnmarked(const unsigned char* block, std::size_t size, bool co
     if (!control && AsciiRun(block, n) == n) return TextVerdict::EightBit;
     const bool unicode = size % 2 == 0 && !IsControlByte(block[0]) && platform::LooksLikeUtf16(block, size);
     if (control || unicode) return unicode ? TextVerdict::Utf16Le : TextVerdict::NotText;
-    return PassesUtf8Check(block, n) ? TextVerdict::Utf8 : TextVerdict::EightBit;
+    return HasUtf8Shape(block, n) ? TextVerdict::Utf8 : TextVerdict::EightBit;
 }
 
 }  // namespace

@@ -14,21 +14,68 @@ namespace linkloom::platform {
 
 namespace {
 
-char16_t UpperUnit(char16_t unit) {
+constexpr char16_t Upper(char16_t unit) {
     if (unit >= u'a' && unit <= u'z') return unit - 32;
     if (unit >= 0xE0 && unit <= 0xFE && unit != 0xF7) return unit - 32;
     return unit;
 }
 
+struct UpperTable {
+    char16_t units[256];
+    constexpr UpperTable() : units() {
+        for (int i = 0; i < 256; ++i) units[i] = Upper(static_cast<char16_t>(i));
+    }
+};
+constexpr UpperTable kUpper;
+
+char16_t UpperUnit(char16_t unit) { return unit < 256 ? kUpper.units[unit] : unit; }
+
 // The order NTFS lists names in: upper-cased code units, then plain code units on a tie.
 bool ListsBefore(const String& left, const String& right) {
     const std::size_t common = std::min(left.Length(), right.Length());
+    const char16_t* a = left.Data();
+    const char16_t* b = right.Data();
     for (std::size_t i = 0; i < common; ++i) {
-        const char16_t a = UpperUnit(left[i]), b = UpperUnit(right[i]);
-        if (a != b) return a < b;
+        if (a[i] == b[i]) continue;
+        const char16_t upperA = UpperUnit(a[i]), upperB = UpperUnit(b[i]);
+        if (upperA != upperB) return upperA < upperB;
     }
     if (left.Length() != right.Length()) return left.Length() < right.Length();
     return left.Text() < right.Text();
+}
+
+// The first eight code units of a name, upper-cased, packed so that comparing two keys compares
+// those units in order (a shorter name's missing units are 0, which no name holds).
+struct SortKey {
+    std::uint64_t high = 0;
+    std::uint64_t low = 0;
+    std::uint32_t index = 0;
+};
+
+SortKey KeyOf(const String& name, std::uint32_t index) {
+    SortKey key;
+    key.index = index;
+    for (std::size_t i = 0; i < 8; ++i) {
+        const std::uint64_t unit = i < name.Length() ? UpperUnit(name[i]) : 0;
+        (i < 4 ? key.high : key.low) |= unit << (16 * (3 - i % 4));
+    }
+    return key;
+}
+
+// Sorts the entries as NTFS lists them, comparing packed keys first.
+void SortEntries(std::vector<DirectoryEntry>& entries) {
+    std::vector<SortKey> keys;
+    keys.reserve(entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i) keys.push_back(KeyOf(entries[i].name, static_cast<std::uint32_t>(i)));
+    std::sort(keys.begin(), keys.end(), [&entries](const SortKey& a, const SortKey& b) {
+        if (a.high != b.high) return a.high < b.high;
+        if (a.low != b.low) return a.low < b.low;
+        return ListsBefore(entries[a.index].name, entries[b.index].name);
+    });
+    std::vector<DirectoryEntry> sorted;
+    sorted.reserve(entries.size());
+    for (const SortKey& key : keys) sorted.push_back(std::move(entries[key.index]));
+    entries.swap(sorted);
 }
 
 constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOCTTY;
@@ -93,8 +140,7 @@ bool FolderHandle::List(std::vector<DirectoryEntry>& entries, SystemError& error
         error.code = static_cast<std::uint32_t>(failure);
         return false;
     }
-    std::sort(entries.begin(), entries.end(),
-              [](const DirectoryEntry& a, const DirectoryEntry& b) { return ListsBefore(a.name, b.name); });
+    SortEntries(entries);
     return true;
 }
 
