@@ -148,6 +148,38 @@ void ProgramDriver::PressKey(UINT key) const {
     PostMessageW(target, WM_KEYUP, key, 0xC0000001);
 }
 
+void ProgramDriver::ClickOn(int id) const {
+    RECT rect{};
+    GetWindowRect(Item(id), &rect);
+    // Absolute mouse positions run from 0 to 65535 across the primary screen.
+    const LONG x = ((rect.left + rect.right) / 2 * 65536 + 65535) / GetSystemMetrics(SM_CXSCREEN);
+    const LONG y = ((rect.top + rect.bottom) / 2 * 65536 + 65535) / GetSystemMetrics(SM_CYSCREEN);
+    INPUT inputs[3]{};
+    for (INPUT& input : inputs) {
+        input.type = INPUT_MOUSE;
+        input.mi.dx = x;
+        input.mi.dy = y;
+    }
+    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
+    inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
+    SendInput(3, inputs, sizeof(INPUT));
+}
+
+void ProgramDriver::Type(const std::wstring& text) const {
+    std::vector<INPUT> inputs;
+    for (const wchar_t unit : text) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wScan = unit;
+        input.ki.dwFlags = KEYEVENTF_UNICODE;
+        inputs.push_back(input);
+        input.ki.dwFlags |= KEYEVENTF_KEYUP;
+        inputs.push_back(input);
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
 HWND ProgramDriver::Focus() const {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
