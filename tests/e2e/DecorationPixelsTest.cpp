@@ -137,7 +137,9 @@ protected:
 };
 
 TEST_F(DecorationPixelsTest, IconAndButtonStayDrawnWhileTheUserWorks) {
-    SetForegroundWindow(program->Window());
+    // The dialog is active with the focus in the folder box once it has settled.
+    ASSERT_TRUE(WaitFor(
+        [&] { return program->Active() == program->Window() && program->Focus() == program->Item(IDC_FOLDER); }, 5000));
     ExpectDecorations("at start");
 
     // The focus goes elsewhere and comes back with a click, then the user types.
@@ -160,7 +162,7 @@ TEST_F(DecorationPixelsTest, IconAndButtonStayDrawnWhileTheUserWorks) {
     ExpectDecorations("after a run");
 
     // Another window covers the dialog and goes away.
-    RECT dialog = ScreenRect(program->Window());
+    const RECT dialog = ScreenRect(program->Window());
     const HWND cover = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP | WS_VISIBLE, dialog.left,
                                        dialog.top, dialog.right - dialog.left, dialog.bottom - dialog.top, nullptr,
                                        nullptr, GetModuleHandleW(nullptr), nullptr);
