@@ -1,7 +1,8 @@
 // Times the desktop program on a tree: from the create xml click until the document stands in the
 // output box, then how long pause clicks take to show in the progress window's title.
 // Usage: gui-bench FOLDER URL. Prints "run SECONDS", "walk SECONDS" (until the progress window
-// hides) and "pause MILLISECONDS" (the slowest of five).
+// hides, which the program does right before it closes the document and hands it to the output
+// box) and "pause MILLISECONDS" (the slowest of five).
 #include <windows.h>
 
 #include <cstdio>

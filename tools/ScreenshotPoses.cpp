@@ -1,7 +1,8 @@
 // Puts the desktop program into the poses of the README's pictures, one after the other, for
-// scripts/screenshot. Usage: screenshot-poses SITE URL FOLDER. For each pose it writes NAME.rect
-// (left top width height, screen pixels) into FOLDER and waits until NAME.done appears there.
-// Before the tooltip it writes hover.rect, the box that the pointer must be moved over.
+// scripts/screenshot. Usage: screenshot-poses SITE URL TREE FOLDER, where TREE is a folder large
+// enough for a run to last a while. For each pose it writes NAME.rect (left top width height,
+// screen pixels) into FOLDER and waits until NAME.done appears there. Before the tooltip it
+// writes hover.rect, the box that the pointer must be moved over.
 #include <windows.h>
 
 #include <cstdio>
@@ -17,6 +18,7 @@ using linkloom::e2e::WaitFor;
 namespace {
 
 constexpr DWORD kPoseTimeoutMs = 60000;
+constexpr wchar_t kFilesFound[] = L"files found)";
 
 RECT Around(HWND a, HWND b) {
     RECT first{}, second{};
@@ -40,11 +42,11 @@ bool Pose(const std::filesystem::path& folder, const wchar_t* name, const RECT& 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc != 4) {
-        std::fputs("usage: screenshot-poses SITE URL FOLDER\n", stderr);
+    if (argc != 5) {
+        std::fputs("usage: screenshot-poses SITE URL TREE FOLDER\n", stderr);
         return 2;
     }
-    const std::filesystem::path folder = argv[3];
+    const std::filesystem::path folder = argv[4];
     const std::filesystem::path home = std::filesystem::temp_directory_path() / L"linkloom-screenshot";
     std::filesystem::create_directories(home);
     std::filesystem::remove(home / L"linkloom.ini");
@@ -62,6 +64,16 @@ int wmain(int argc, wchar_t** argv) {
     HWND tip = nullptr;
     WaitFor([&] { return (tip = program.FindWindowOfClass(L"ATL:GlimTip")) != nullptr; }, 10000);
     if (!Pose(folder, L"tooltip", Around(program.Window(), tip))) return 1;
+
+    // The progress window once the walk has finished its first folders; the run is then cancelled.
+    program.SetText(IDC_FOLDER, argv[3]);
+    program.Click(IDOK);
+    const HWND progress = program.WaitForProgress();
+    if (!progress) return 1;
+    WaitFor([&] { return ProgramDriver::Caption(progress).find(kFilesFound) != std::wstring::npos; });
+    if (!Pose(folder, L"progress", Around(program.Window(), progress))) return 1;
+    program.Click(IDCANCEL, progress);
+    WaitFor([&] { return !IsWindowVisible(progress); });
 
     program.Click(IDC_ABOUT);
     HWND about = nullptr;

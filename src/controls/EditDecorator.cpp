@@ -128,6 +128,14 @@ bool EditDecorator::OnButtonCommand(WPARAM wParam, LPARAM lParam, LRESULT& resul
     return true;
 }
 
+// A themed edit draws its frame through a DC that does not spare its children, and only the
+// edit is repainted then (as when it gains or loses the focus): the icon and the button paint
+// again after it.
+void EditDecorator::RepaintChildren() const {
+    if (iconWindow_) InvalidateRect(iconWindow_, nullptr, FALSE);
+    if (button_) InvalidateRect(button_, nullptr, FALSE);
+}
+
 void EditDecorator::Cleanup() {
     SendMessageW(edit_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, savedMargins_);
     edit_ = nullptr;
@@ -198,6 +206,20 @@ bool EditDecorator::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
     case WM_COMMAND:
         if (!button_ || reinterpret_cast<HWND>(lParam) != button_ || HIWORD(wParam) != BN_CLICKED) return false;
         return OnButtonCommand(wParam, lParam, result);
+    case WM_NCPAINT:
+        if (!iconWindow_ && !button_) return false;
+        result = Default(message, wParam, lParam);
+        RepaintChildren();
+        return true;
+    case WM_PRINTCLIENT: {
+        // The edit leaves the DC it prints into clipped to its text. A themed button asks for
+        // its background this way and would then draw nothing over the right margin.
+        const HDC dc = reinterpret_cast<HDC>(wParam);
+        const int saved = SaveDC(dc);
+        result = Default(message, wParam, lParam);
+        if (saved) RestoreDC(dc, saved);
+        return true;
+    }
     case WM_CTLCOLORSTATIC:
         if (GetParent(reinterpret_cast<HWND>(lParam)) != edit_) return false;
         SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);

@@ -41,6 +41,7 @@ private:
     void ApplyCueFont(int state);
     void OnFontChanged(HFONT font);
     bool OnButtonCommand(WPARAM wParam, LPARAM lParam, LRESULT& result);
+    void RepaintChildren() const;
     void Cleanup();
 
     HICON icon_ = nullptr;

@@ -92,6 +92,28 @@ TEST_F(EditDecoratorTest, ButtonHugsTheRightEdgeAndF2PressesIt) {
     EXPECT_EQ(host.Commands().size(), 1u);
 }
 
+// A themed button asks the box for its background with WM_PRINTCLIENT into its own DC, then
+// draws itself into that DC: the DC must come back as it went, not clipped to the box's text.
+TEST_F(EditDecoratorTest, PrintingTheBoxIntoADcLeavesItsClippingAlone) {
+    ASSERT_TRUE(decorator.SetIcon(host.Edit(), IDI_FOLDER_BOX, Program(), Program()));
+    ASSERT_TRUE(decorator.AddButton(host.Edit(), IDC_BROWSE, L"..."));
+    RECT client{};
+    GetClientRect(host.Edit(), &client);
+    const HDC screen = GetDC(nullptr);
+    const HDC dc = CreateCompatibleDC(screen);
+    const HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    const HGDIOBJ previous = SelectObject(dc, bitmap);
+    RECT before{}, after{};
+    GetClipBox(dc, &before);
+    SendMessageW(host.Edit(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    GetClipBox(dc, &after);
+    EXPECT_TRUE(EqualRect(&before, &after)) << "clipped to " << after.left << ".." << after.right;
+    SelectObject(dc, previous);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+}
+
 TEST_F(EditDecoratorTest, FocusSelectsTheWholeTextAndAClickOnlyFocuses) {
     ASSERT_TRUE(decorator.Attach(host.Edit()));
     SetWindowTextW(host.Edit(), L"C:\\sites\\example");

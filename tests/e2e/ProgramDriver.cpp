@@ -148,11 +148,54 @@ void ProgramDriver::PressKey(UINT key) const {
     PostMessageW(target, WM_KEYUP, key, 0xC0000001);
 }
 
-HWND ProgramDriver::Focus() const {
+void ProgramDriver::ClickOn(int id) const {
+    RECT rect{};
+    GetWindowRect(Item(id), &rect);
+    const POINT target{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    // Absolute mouse positions run from 0 to 65535 across the primary screen.
+    INPUT inputs[3]{};
+    for (INPUT& input : inputs) {
+        input.type = INPUT_MOUSE;
+        input.mi.dx = (target.x * 65536 + 65535) / GetSystemMetrics(SM_CXSCREEN);
+        input.mi.dy = (target.y * 65536 + 65535) / GetSystemMetrics(SM_CYSCREEN);
+    }
+    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
+    inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
+    // The button goes down once the pointer is there, as a user's does: under Wine a press sent
+    // together with the move sometimes landed where the pointer had been.
+    SendInput(1, inputs, sizeof(INPUT));
+    WaitFor([&] {
+        POINT cursor{};
+        return GetCursorPos(&cursor) && cursor.x == target.x && cursor.y == target.y;
+    }, 1000);
+    SendInput(2, inputs + 1, sizeof(INPUT));
+}
+
+void ProgramDriver::Type(const std::wstring& text) const {
+    std::vector<INPUT> inputs;
+    for (const wchar_t unit : text) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wScan = unit;
+        input.ki.dwFlags = KEYEVENTF_UNICODE;
+        inputs.push_back(input);
+        input.ki.dwFlags |= KEYEVENTF_KEYUP;
+        inputs.push_back(input);
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+GUITHREADINFO ProgramDriver::ThreadInfo() const {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
-    return GetGUIThreadInfo(process_.dwThreadId, &info) ? info.hwndFocus : nullptr;
+    if (!GetGUIThreadInfo(process_.dwThreadId, &info)) info = {};
+    return info;
 }
+
+HWND ProgramDriver::Focus() const { return ThreadInfo().hwndFocus; }
+
+HWND ProgramDriver::Active() const { return ThreadInfo().hwndActive; }
 
 HWND ProgramDriver::FindWindowOfClass(const wchar_t* className) const {
     for (HWND window : WindowsOf(process_.dwProcessId)) {

@@ -40,7 +40,13 @@ public:
     void Click(int id, HWND dialog = nullptr) const;
     // A key press delivered to the program's focused window, through its message loop.
     void PressKey(UINT key) const;
+    // A left click in the middle of control `id`, with the system's mouse as a user makes it.
+    void ClickOn(int id) const;
+    // `text` typed on the system's keyboard into whichever window has the focus.
+    void Type(const std::wstring& text) const;
     HWND Focus() const;
+    // The program's active window, as its thread knows it.
+    HWND Active() const;
 
     // The program's visible window of this class, other than the main dialog, or null.
     HWND FindWindowOfClass(const wchar_t* className) const;
@@ -57,6 +63,9 @@ public:
     static std::wstring Caption(HWND window);
 
 private:
+    // What the program's thread knows of its focus and activation; all null when unknown.
+    GUITHREADINFO ThreadInfo() const;
+
     PROCESS_INFORMATION process_{};
     HWND window_ = nullptr;
 };
