@@ -167,7 +167,7 @@ void MainDialog::OnClose() {
     progress_.reset();
 }
 
-ProgressDialog* MainDialog::ShowProgress(const wchar_t* title, int, int pauseAllowed) {
+ProgressDialog* MainDialog::ShowProgress(const wchar_t* title, int, ProgressDialog::PauseState pauseAllowed) {
     if (!title) {
         if (progress_ && progress_->Handle()) ShowWindow(progress_->Handle(), SW_HIDE);
         return progress_.get();
@@ -211,11 +211,11 @@ void MainDialog::SaveSettings(const JobSettings& settings) {
 
 bool MainDialog::ShowProgress(const String& title) {
     lastPumpMs_ = 0;
-    const ProgressDialog* progress = ShowProgress(title.Wide(), 0, ProgressDialog::kRunning);
+    const ProgressDialog* progress = ShowProgress(title.Wide(), 0, ProgressDialog::PauseState::Running);
     return progress && progress->Handle();
 }
 
-void MainDialog::HideProgress() { ShowProgress(nullptr, 0, ProgressDialog::kRunning); }
+void MainDialog::HideProgress() { ShowProgress(nullptr, 0, ProgressDialog::PauseState::Running); }
 
 void MainDialog::SetProgressTitle(const String& title) {
     if (progress_ && progress_->Handle()) SetWindowTextW(progress_->Handle(), title.Wide());

@@ -26,7 +26,7 @@ public:
 
     // Shows the progress window titled `title`, or hides it when `title` is null; null when
     // there is no progress window.
-    ProgressDialog* ShowProgress(const wchar_t* title, int range, int pauseAllowed);
+    ProgressDialog* ShowProgress(const wchar_t* title, int range, ProgressDialog::PauseState pauseAllowed);
 
     JobInputs ReadInputs() override;
     JobFlags Flags() const override { return flags_; }

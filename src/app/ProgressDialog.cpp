@@ -70,12 +70,12 @@ void ProgressDialog::OnInitDialog() {
 }
 
 void ProgressDialog::OnShow() {
-    cancelled_ = 0;
+    cancelled_ = false;
     if (MessageLoop* loop = ModuleState::CurrentLoop()) loop->RegisterFilter(this);
     CenterOnOwner(Handle(), GetParent(Handle()));
     EnableWindow(cancelButton_, TRUE);
     SetWindowTextW(pauseButton_, kPauseGlyph);
-    EnableWindow(pauseButton_, pauseState_ != kPauseNotOffered);
+    EnableWindow(pauseButton_, pauseState_ != PauseState::NotOffered);
     const LONG_PTR style = GetWindowLongPtrW(bar_, GWL_STYLE);
     if (!(style & PBS_MARQUEE)) SetWindowLongPtrW(bar_, GWL_STYLE, style | PBS_MARQUEE);
     SendMessageW(bar_, PBM_SETMARQUEE, TRUE, 500);
@@ -85,31 +85,31 @@ void ProgressDialog::OnShow() {
 void ProgressDialog::OnHide() {
     if (MessageLoop* loop = ModuleState::CurrentLoop()) loop->UnregisterFilter(this);
     SendMessageW(bar_, PBM_SETPOS, 0, 0);
-    pauseState_ = kRunning;
+    pauseState_ = PauseState::Running;
     EnableWindow(GetParent(Handle()), TRUE);
 }
 
 void ProgressDialog::OnCancel() {
-    cancelled_ = 1;
+    cancelled_ = true;
     EnableWindow(cancelButton_, FALSE);
     EnableWindow(pauseButton_, FALSE);
 }
 
 void ProgressDialog::OnPause() {
-    if (pauseState_ == kPaused) {
+    if (pauseState_ == PauseState::Paused) {
         // The resume click, dispatched inside the pause loop below, which then ends.
-        pauseState_ = kRunning;
+        pauseState_ = PauseState::Running;
         SetWindowTextW(pauseButton_, kPauseGlyph);
         SendMessageW(bar_, PBM_SETSTATE, PBST_NORMAL, 0);
         return;
     }
     MessageLoop* loop = ModuleState::CurrentLoop();
-    pauseState_ = kPaused;
+    pauseState_ = PauseState::Paused;
     const String title = WindowString(Handle());
     SetWindowTextW(Handle(), (title + LoadModuleString(IDS_PAUSED)).Wide());
     SetWindowTextW(pauseButton_, kResumeGlyph);
     SendMessageW(bar_, PBM_SETSTATE, PBST_PAUSED, 0);
-    while (pauseState_ == kPaused) {
+    while (pauseState_ == PauseState::Paused) {
         if (loop) loop->Run(true);
         if (cancelled_) break;
         Sleep(kPauseSleepMs);

@@ -12,12 +12,13 @@ namespace linkloom {
 // inside the click, and the walk waits inside its pump call until resume or cancel.
 class ProgressDialog : public DialogWindow, public MessageFilter {
 public:
-    enum PauseState { kPauseNotOffered = 0, kRunning = 1, kPaused = 10 };
+    // With the values the window keeps: pausing not offered (the button disabled), running, paused.
+    enum class PauseState : int { NotOffered = 0, Running = 1, Paused = 10 };
 
     BOOL FilterMessage(MSG& message) override;
-    bool Cancelled() const { return cancelled_ != 0; }
-    void SetPauseState(int state) { pauseState_ = state; }
-    int PauseState() const { return pauseState_; }
+    bool Cancelled() const { return cancelled_; }
+    void SetPauseState(PauseState state) { pauseState_ = state; }
+    PauseState Pausing() const { return pauseState_; }
 
 protected:
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
@@ -32,8 +33,8 @@ private:
     HWND bar_ = nullptr;
     HWND cancelButton_ = nullptr;
     HWND pauseButton_ = nullptr;
-    int cancelled_ = 0;
-    int pauseState_ = kRunning;
+    bool cancelled_ = false;
+    PauseState pauseState_ = PauseState::Running;
     FontHandle pauseFont_;
     GlimTip tip_;
 };

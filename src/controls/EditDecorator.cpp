@@ -93,15 +93,15 @@ LRESULT EditDecorator::SetCueText(const wchar_t* text, bool italic) {
             normalFont_ = WindowFont(edit_);
             cueFont_.Reset(ItalicCopy(normalFont_));
         }
-        ApplyCueFont(kAskFocus);
+        ApplyCueFont(FocusState::Ask);
     }
     return accepted;
 }
 
-void EditDecorator::ApplyCueFont(int state) {
-    if (state == kAskFocus) state = GetFocus() == edit_ ? kFocused : kUnfocused;
+void EditDecorator::ApplyCueFont(FocusState state) {
+    if (state == FocusState::Ask) state = GetFocus() == edit_ ? FocusState::Focused : FocusState::Unfocused;
     HFONT wanted = normalFont_;
-    if (state == kUnfocused && GetWindowTextLengthW(edit_) == 0) wanted = cueFont_.Get();
+    if (state == FocusState::Unfocused && GetWindowTextLengthW(edit_) == 0) wanted = cueFont_.Get();
     if (!wanted || wanted == WindowFont(edit_)) return;
     const LRESULT margins = SendMessageW(edit_, EM_GETMARGINS, 0, 0);
     SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(wanted), TRUE);
@@ -158,17 +158,17 @@ bool EditDecorator::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
         }
         return false;
     case WM_SETFOCUS:
-        if (normalFont_) ApplyCueFont(kFocused);
+        if (normalFont_) ApplyCueFont(FocusState::Focused);
         SendMessageW(edit_, EM_SETSEL, 0, -1);
         SendMessageW(edit_, EM_SCROLLCARET, 0, 0);
         return false;
     case WM_KILLFOCUS:
-        if (normalFont_) ApplyCueFont(kUnfocused);
+        if (normalFont_) ApplyCueFont(FocusState::Unfocused);
         return false;
     case WM_SETTEXT:
         if (!normalFont_) return false;
         result = Default(message, wParam, lParam);
-        if (result > 0) ApplyCueFont(kAskFocus);
+        if (result > 0) ApplyCueFont(FocusState::Ask);
         return true;
     case WM_MOUSEACTIVATE: {
         if (GetFocus() == edit_) return false;

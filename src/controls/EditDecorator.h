@@ -37,8 +37,9 @@ protected:
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
-    enum FocusState { kAskFocus = -1, kUnfocused = 0, kFocused = 1 };
-    void ApplyCueFont(int state);
+    // Whether the edit has the focus, with the values the cue font switch takes; Ask: find out.
+    enum class FocusState : int { Ask = -1, Unfocused = 0, Focused = 1 };
+    void ApplyCueFont(FocusState state);
     void OnFontChanged(HFONT font);
     bool OnButtonCommand(WPARAM wParam, LPARAM lParam, LRESULT& result);
     void RepaintChildren() const;

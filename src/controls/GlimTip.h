@@ -39,7 +39,7 @@ private:
     COLORREF text_;
     COLORREF arrow_;
     TipLayout layout_{};
-    int quadrant_ = 0;
+    Quadrant quadrant_ = Quadrant::None;
     std::wstring tipText_;
 };
 

@@ -8,20 +8,20 @@ namespace {
 constexpr POINT kArrowOffsets[18] = {{0, 0}, {0, 6}, {1, 6}, {1, 0}, {6, 0}, {6, 1}, {2, 1}, {2, 4}, {5, 7},
                                      {6, 7}, {3, 4}, {3, 3}, {6, 6}, {7, 6}, {3, 2}, {4, 2}, {7, 5}, {7, 6}};
 
-bool IsLower(int quadrant) { return quadrant == 1 || quadrant == 2; }
+bool IsLower(Quadrant quadrant) { return quadrant == Quadrant::LowerLeft || quadrant == Quadrant::LowerRight; }
 
 }  // namespace
 
-int TipQuadrant(POINT cursor, const RECT& control) {
+Quadrant TipQuadrant(POINT cursor, const RECT& control) {
     const LONG middleY = control.top + (control.bottom - control.top) / 2;
     const LONG middleX = control.left + (control.right - control.left) / 2;
     const bool lower = cursor.y > middleY;
     const bool left = cursor.x < middleX;
-    if (lower) return left ? 1 : 2;
-    return left ? 3 : 4;
+    if (lower) return left ? Quadrant::LowerLeft : Quadrant::LowerRight;
+    return left ? Quadrant::UpperLeft : Quadrant::UpperRight;
 }
 
-RECT TipRect(POINT cursor, const RECT& control, int quadrant, const TipLayout& layout) {
+RECT TipRect(POINT cursor, const RECT& control, Quadrant quadrant, const TipLayout& layout) {
     const LONG height = 2 * layout.margin + layout.lines * layout.lineHeight;
     RECT tip;
     tip.left = cursor.x;
@@ -55,15 +55,15 @@ RECT TipTextRect(const RECT& client, const RECT& strip, const TipLayout& layout)
     return text;
 }
 
-bool TipArrowPoints(int quadrant, const RECT& strip, std::array<POINT, 18>& points) {
+bool TipArrowPoints(Quadrant quadrant, const RECT& strip, std::array<POINT, 18>& points) {
     POINT base;
     int directionX;
     int directionY;
     switch (quadrant) {
-    case 1: base = {strip.right - 3, strip.bottom - 3}; directionX = -1; directionY = -1; break;
-    case 2: base = {strip.left + 3, strip.bottom - 3}; directionX = 1; directionY = -1; break;
-    case 3: base = {strip.right - 3, strip.top + 2}; directionX = -1; directionY = 1; break;
-    case 4: base = {strip.left + 2, strip.top + 2}; directionX = 1; directionY = 1; break;
+    case Quadrant::LowerLeft: base = {strip.right - 3, strip.bottom - 3}; directionX = -1; directionY = -1; break;
+    case Quadrant::LowerRight: base = {strip.left + 3, strip.bottom - 3}; directionX = 1; directionY = -1; break;
+    case Quadrant::UpperLeft: base = {strip.right - 3, strip.top + 2}; directionX = -1; directionY = 1; break;
+    case Quadrant::UpperRight: base = {strip.left + 2, strip.top + 2}; directionX = 1; directionY = 1; break;
     default: return false;
     }
     for (std::size_t i = 0; i < points.size(); ++i) {

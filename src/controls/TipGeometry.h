@@ -8,9 +8,12 @@ namespace linkloom {
 
 // Layout of the flat tooltip, in pixels, without system calls.
 
-// Where the cursor is in the control: 1 lower left, 2 lower right, 3 upper left, 4 upper right.
-// A cursor on the middle line counts as upper, on the middle column as right.
-int TipQuadrant(POINT cursor, const RECT& control);
+// A quarter of a control, numbered as the tip's arrow table numbers them; None draws no arrow.
+enum class Quadrant : int { None = 0, LowerLeft = 1, LowerRight = 2, UpperLeft = 3, UpperRight = 4 };
+
+// Where the cursor is in the control. A cursor on the middle line counts as upper, on the middle
+// column as right.
+Quadrant TipQuadrant(POINT cursor, const RECT& control);
 
 struct TipLayout {
     int margin;
@@ -21,7 +24,7 @@ struct TipLayout {
 };
 
 // The tip directly above the control (lower quadrants) or below it, starting at the cursor.
-RECT TipRect(POINT cursor, const RECT& control, int quadrant, const TipLayout& layout);
+RECT TipRect(POINT cursor, const RECT& control, Quadrant quadrant, const TipLayout& layout);
 
 // `tip` moved left by what passes `rightEdge`; nothing else is clamped.
 RECT ShiftLeftOfEdge(RECT tip, LONG rightEdge);
@@ -33,7 +36,7 @@ RECT TipStripRect(const RECT& client, const TipLayout& layout);
 RECT TipTextRect(const RECT& client, const RECT& strip, const TipLayout& layout);
 
 // The arrow glyph: 18 points of a polyline in the strip's corner that faces the control.
-// False (and no points) for a quadrant other than 1 to 4.
-bool TipArrowPoints(int quadrant, const RECT& strip, std::array<POINT, 18>& points);
+// False (and no points) for no quadrant.
+bool TipArrowPoints(Quadrant quadrant, const RECT& strip, std::array<POINT, 18>& points);
 
 }  // namespace linkloom

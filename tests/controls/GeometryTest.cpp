@@ -65,20 +65,20 @@ TEST(FontsTest, PointSizeTruncatesToDevicePixels) {
 
 TEST(TipGeometryTest, QuadrantsSplitAtTheMiddleWithTiesUpperAndRight) {
     const RECT control{100, 100, 201, 121};  // middle x 150, middle y 110
-    EXPECT_EQ(TipQuadrant({120, 115}, control), 1);
-    EXPECT_EQ(TipQuadrant({180, 115}, control), 2);
-    EXPECT_EQ(TipQuadrant({120, 105}, control), 3);
-    EXPECT_EQ(TipQuadrant({180, 105}, control), 4);
-    EXPECT_EQ(TipQuadrant({149, 110}, control), 3);
-    EXPECT_EQ(TipQuadrant({150, 111}, control), 2);
+    EXPECT_EQ(TipQuadrant({120, 115}, control), Quadrant::LowerLeft);
+    EXPECT_EQ(TipQuadrant({180, 115}, control), Quadrant::LowerRight);
+    EXPECT_EQ(TipQuadrant({120, 105}, control), Quadrant::UpperLeft);
+    EXPECT_EQ(TipQuadrant({180, 105}, control), Quadrant::UpperRight);
+    EXPECT_EQ(TipQuadrant({149, 110}, control), Quadrant::UpperLeft);
+    EXPECT_EQ(TipQuadrant({150, 111}, control), Quadrant::LowerRight);
 }
 
 TEST(TipGeometryTest, TipSitsAboveForLowerQuadrantsAndBelowForUpperOnes) {
     const RECT control{100, 100, 300, 120};
     const TipLayout oneLine{2, 20, 82, 1, 13};
-    EXPECT_EQ(TipRect({150, 115}, control, 1, oneLine), (RECT{150, 83, 252, 100}));
+    EXPECT_EQ(TipRect({150, 115}, control, Quadrant::LowerLeft, oneLine), (RECT{150, 83, 252, 100}));
     const TipLayout twoLines{2, 20, 82, 2, 13};
-    EXPECT_EQ(TipRect({150, 105}, control, 4, twoLines), (RECT{150, 120, 252, 150}));
+    EXPECT_EQ(TipRect({150, 105}, control, Quadrant::UpperRight, twoLines), (RECT{150, 120, 252, 150}));
     // Only the right edge is enforced.
     EXPECT_EQ(ShiftLeftOfEdge({1900, 1070, 2000, 1090}, 1920), (RECT{1820, 1070, 1920, 1090}));
     EXPECT_EQ(ShiftLeftOfEdge({-10, 0, 90, 20}, 1920), (RECT{-10, 0, 90, 20}));
@@ -95,25 +95,25 @@ TEST(TipGeometryTest, StripAndTextShareTheClientArea) {
 TEST(TipGeometryTest, ArrowPointsSitInTheCornerFacingTheControl) {
     const RECT strip{0, 0, 16, 30};
     std::array<POINT, 18> points{};
-    ASSERT_TRUE(TipArrowPoints(1, strip, points));
+    ASSERT_TRUE(TipArrowPoints(Quadrant::LowerLeft, strip, points));
     EXPECT_EQ(points[0].x, 13);
     EXPECT_EQ(points[0].y, 27);
     EXPECT_EQ(points[1].y, 21);  // the vertical arm runs up from the corner
     EXPECT_EQ(points[17].x, 6);
     EXPECT_EQ(points[17].y, 21);
-    ASSERT_TRUE(TipArrowPoints(2, strip, points));
+    ASSERT_TRUE(TipArrowPoints(Quadrant::LowerRight, strip, points));
     EXPECT_EQ(points[0].x, 3);
     EXPECT_EQ(points[4].x, 9);
-    ASSERT_TRUE(TipArrowPoints(3, strip, points));
+    ASSERT_TRUE(TipArrowPoints(Quadrant::UpperLeft, strip, points));
     EXPECT_EQ(points[0].y, 2);
     EXPECT_EQ(points[8].x, 8);
     EXPECT_EQ(points[8].y, 9);
-    ASSERT_TRUE(TipArrowPoints(4, strip, points));
+    ASSERT_TRUE(TipArrowPoints(Quadrant::UpperRight, strip, points));
     EXPECT_EQ(points[0].x, 2);  // one pixel nearer the left edge than quadrant 2
     EXPECT_EQ(points[16].x, 9);
     EXPECT_EQ(points[16].y, 7);
-    EXPECT_FALSE(TipArrowPoints(0, strip, points));
-    EXPECT_FALSE(TipArrowPoints(5, strip, points));
+    EXPECT_FALSE(TipArrowPoints(Quadrant::None, strip, points));
+    EXPECT_FALSE(TipArrowPoints(static_cast<Quadrant>(5), strip, points));
 }
 
 TEST(LinkGeometryTest, TextRectFollowsTheStaticsAlignment) {
