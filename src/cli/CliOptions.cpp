@@ -33,8 +33,8 @@ const char kUsage[] =
     "                          matches folders only, and an excluded folder is not entered;\n"
     "                          at most 4096 characters\n"
     "      --explain           on standard error, each file left out and each folder not\n"
-    "                          entered, with the reason, each file whose time lies past the\n"
-    "                          year 9999, then the counts\n"
+    "                          entered, with the reason, each file whose time lies outside\n"
+    "                          what a lastmod can name, then the counts\n"
     "  -j, --jobs N            read pages with N threads ahead of the walk (1 to 256; default:\n"
     "                          the number of processors; 1 reads them in turn); the output is\n"
     "                          the same whatever N is\n"
@@ -43,7 +43,7 @@ const char kUsage[] =
     "      --version           show the version\n"
     "\n"
     "Exit status: 0 a document was written; 1 no files match the criteria; 2 an input or option\n"
-    "was rejected; 3 the output file could not be written.\n";
+    "was rejected, or FOLDER cannot be read; 3 the output file could not be written.\n";
 
 namespace {
 
