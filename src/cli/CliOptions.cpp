@@ -1,5 +1,7 @@
 #include "cli/CliOptions.h"
 
+#include "cli/OutputNames.h"
+
 namespace linkloom::cli {
 
 const char kUsage[] =
@@ -156,6 +158,7 @@ bool ParseOptions(const std::vector<String>& arguments, CliOptions& options, Str
         error = positional.size() < 2 ? u"FOLDER and URL are needed" : u"too many arguments";
         return false;
     }
+    if (options.output && OutputNames::NamesCompressedFile(*options.output)) options.gzip = true;
     if (options.gzip && !options.output) {
         error = u"--gzip needs -o FILE";
         return false;
