@@ -8,12 +8,8 @@
 
 namespace linkloom::cli {
 
-CliHost::CliHost(const CliOptions& options, const std::atomic<bool>& interrupted, bool showProgress)
-    : options_(options),
-      interrupted_(interrupted),
-      showProgress_(showProgress),
-      flags_(options.flags),
-      explain_(options.explain) {}
+CliHost::CliHost(const CliOptions& options, bool showProgress)
+    : options_(options), showProgress_(showProgress), flags_(options.flags), output_(options), explain_(options.explain) {}
 
 JobInputs CliHost::ReadInputs() {
     return {options_.folder, options_.extensions, options_.rootUrl, (flags_ & JobFlag::Subfolders) != 0,
@@ -48,6 +44,8 @@ void CliHost::NoEntries(NoEntriesCause cause, const String& reason) {
 }
 
 void CliHost::ShowMessage(const String& text, MessageStyle) {
+    // A run that a signal ends says nothing more than that.
+    if (platform::EndsWithoutWriting(platform::PendingStop())) return;
     platform::WriteStandardError(text.ToUtf8() + "\n");
 }
 
@@ -71,13 +69,6 @@ void CliHost::HideProgress() {
     titleWidth_ = 0;
 }
 
-EntrySink* CliHost::EntryStream(const JobSettings& settings) {
-    if (!options_.output) return &stdout_;
-    files_ = std::make_unique<SitemapSet>(OutputNames(*options_.output, options_.gzip), options_.gzip,
-                                          settings.rootUrl, options_.limits);
-    return files_.get();
-}
-
 void CliHost::WriteReport() const {
     if (options_.explain) explain_.WriteCounts(kept_);
     explain_.WriteWarnings();
@@ -85,22 +76,7 @@ void CliHost::WriteReport() const {
 
 void CliHost::EndEntries(int count) {
     kept_ = count;
-    if (files_) {
-        delivered_ = files_->Finish();
-        if (!delivered_) ShowMessage(files_->Error(), MessageStyle::Error);
-        return;
-    }
-    stdout_.Finish(count);
-    delivered_ = true;
-    if (stdout_.Exceeds(options_.limits)) {
-        ShowMessage(String(u"warning: the sitemap holds ") + String::FromInt(stdout_.Entries()) + u" entries and " +
-                        String::FromInt(static_cast<long long>(stdout_.Bytes())) +
-                        u" bytes, more than one sitemap file may hold (" +
-                        String::FromInt(options_.limits.maxEntries) + u" entries, " +
-                        String::FromInt(static_cast<long long>(options_.limits.maxBytes)) +
-                        u" bytes); write it with -o FILE to split it",
-                    MessageStyle::Warning);
-    }
+    output_.End(count);
 }
 
 }  // namespace linkloom::cli

@@ -1,13 +1,10 @@
 #pragma once
 
-#include <atomic>
-#include <memory>
-
 #include "cli/CliOptions.h"
 #include "cli/ExplainReport.h"
-#include "cli/SitemapSet.h"
-#include "cli/StdoutSitemap.h"
+#include "cli/RunOutput.h"
 #include "core/JobHost.h"
+#include "platform/StopSignals.h"
 
 namespace linkloom::cli {
 
@@ -15,7 +12,7 @@ namespace linkloom::cli {
 // standard error, the entries streamed to standard output or into the output files.
 class CliHost : public JobHost {
 public:
-    CliHost(const CliOptions& options, const std::atomic<bool>& interrupted, bool showProgress);
+    CliHost(const CliOptions& options, bool showProgress);
 
     JobInputs ReadInputs() override;
     void Reject(JobInput input, const String& message) override;
@@ -27,10 +24,10 @@ public:
     bool ShowProgress(const String& title) override;
     void HideProgress() override;
     void SetProgressTitle(const String& title) override;
-    bool IsCancelled() override { return interrupted_.load(); }
+    bool IsCancelled() override { return platform::PendingStop() != platform::StopRequest::None; }
     void PumpEvents() override {}
     int PageReaders() const override;
-    EntrySink* EntryStream(const JobSettings& settings) override;
+    EntrySink* EntryStream(const JobSettings& settings) override { return output_.Start(settings.rootUrl); }
     void EndEntries(int count) override;
     void NoEntries(NoEntriesCause cause, const String& reason) override;
     const std::vector<PathPattern>* Exclusions() const override { return &options_.exclusions; }
@@ -39,20 +36,19 @@ public:
     // What a run that has ended left out: with --explain the counts, and the warnings.
     void WriteReport() const;
 
-    // False when the output files could not be written; the message has been shown.
-    bool Delivered() const { return delivered_; }
+    // False when the output could not be written or was dropped; the message has been shown.
+    bool Delivered() const { return output_.Delivered(); }
+    // What stopped the run from outside, if anything.
+    platform::StopRequest Stop() const { return output_.Stop(); }
 
 private:
     const CliOptions& options_;
-    const std::atomic<bool>& interrupted_;
     bool showProgress_;
     JobFlags flags_;
     std::size_t titleWidth_ = 0;
-    StdoutSitemap stdout_;
-    std::unique_ptr<SitemapSet> files_;
+    RunOutput output_;
     ExplainReport explain_;
     int kept_ = 0;
-    bool delivered_ = false;
 };
 
 }  // namespace linkloom::cli

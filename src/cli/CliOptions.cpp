@@ -1,6 +1,7 @@
 #include "cli/CliOptions.h"
 
 #include "base/ControlCharacters.h"
+#include "cli/OutputNames.h"
 
 namespace linkloom::cli {
 
@@ -24,9 +25,12 @@ const char kUsage[] =
     "  -o, --output FILE       write the document to FILE instead of standard output; beyond\n"
     "                          --max-urls entries or 52428800 bytes, the entries go into the parts\n"
     "                          NAME-1.xml, NAME-2.xml, ... beside FILE (NAME: FILE without \".xml\")\n"
-    "                          and FILE becomes their sitemap index\n"
+    "                          and FILE becomes their sitemap index (at most 50000 parts); the new\n"
+    "                          files replace the old ones only when all are ready, a link at FILE\n"
+    "                          is followed, a FIFO or device is written into as one document\n"
     "      --max-urls N        at most N entries per sitemap file (1 to 50000, default 50000)\n"
-    "      --gzip              compress every file written with -o (names end in \".gz\")\n"
+    "      --gzip              compress every file written with -o (names end in \".gz\"); a FILE\n"
+    "                          that ends in \".gz\" asks for it too\n"
     "      --exclude PATTERN   leave out files and folders whose path relative to FOLDER matches\n"
     "                          PATTERN (repeatable): '*' within a name, '**' across folders, '?',\n"
     "                          '[...]', '/' between names, letter case ignored; a final '/'\n"
@@ -43,7 +47,10 @@ const char kUsage[] =
     "      --version           show the version\n"
     "\n"
     "Exit status: 0 a document was written; 1 no files match the criteria; 2 an input or option\n"
-    "was rejected, or FOLDER cannot be read; 3 the output file could not be written.\n";
+    "was rejected, or FOLDER cannot be read; 3 the output could not be written (a file or\n"
+    "standard output); 130 Ctrl+C stopped the walk and the entries found so far were written;\n"
+    "143 (SIGTERM, on Windows Ctrl+Break) or 129 (SIGHUP, the console closed) ended the run\n"
+    "without writing.\n";
 
 namespace {
 
@@ -182,6 +189,7 @@ bool ParseArguments(const std::vector<String>& arguments, CliOptions& options, S
         error = positional.size() < 2 ? u"FOLDER and URL are needed" : u"too many arguments";
         return false;
     }
+    if (options.output && OutputNames::NamesCompressedFile(*options.output)) options.gzip = true;
     if (options.gzip && !options.output) {
         error = u"--gzip needs -o FILE";
         return false;

@@ -12,20 +12,20 @@ bool EndsWithNoCase(const String& text, const char16_t* suffix) {
     return text.Length() >= end.Length() && platform::CompareNoCase(text.Mid(text.Length() - end.Length()), end) == 0;
 }
 
-std::size_t NameStart(const String& path) {
-    const bool windows = platform::kNativePathStyle == PathStyle::Windows;
-    const auto at = path.Text().find_last_of(windows ? u"/\\:" : u"/");
-    return at == std::u16string::npos ? 0 : at + 1;
-}
-
 }  // namespace
 
+String FolderOf(const String& path) {
+    const bool windows = platform::kNativePathStyle == PathStyle::Windows;
+    const auto at = path.Text().find_last_of(windows ? u"/\\:" : u"/");
+    return at == std::u16string::npos ? String() : path.Left(at + 1);
+}
+
+bool OutputNames::NamesCompressedFile(const String& file) { return EndsWithNoCase(file, u".gz"); }
+
 OutputNames::OutputNames(const String& file, bool gzip)
-    : file_(gzip && !EndsWithNoCase(file, u".gz") ? file + u".gz" : file),
-      extension_(gzip ? u".xml.gz" : u".xml") {
-    const std::size_t start = NameStart(file_);
-    folder_ = file_.Left(start);
-    stem_ = file_.Mid(start);
+    : file_(gzip && !NamesCompressedFile(file) ? file + u".gz" : file), extension_(gzip ? u".xml.gz" : u".xml") {
+    folder_ = FolderOf(file_);
+    stem_ = file_.Mid(folder_.Length());
     if (gzip) stem_ = stem_.Left(stem_.Length() - 3);
     if (EndsWithNoCase(stem_, u".xml")) stem_ = stem_.Left(stem_.Length() - 4);
 }

@@ -11,16 +11,24 @@ class OutputNames {
 public:
     OutputNames(const String& file, bool gzip);
 
+    // A FILE whose name ends in ".gz" asks for compression.
+    static bool NamesCompressedFile(const String& file);
+
     const String& File() const { return file_; }
+    // FILE's folder, with its final separator; empty for the current folder.
+    const String& Folder() const { return folder_; }
     // The part's file name alone, as the index names it, and its path.
     String PartName(int number) const;
     String PartPath(int number) const { return folder_ + PartName(number); }
 
 private:
     String file_;
-    String folder_;  // up to and with the last separator; empty for a bare name
+    String folder_;
     String stem_;
     String extension_;
 };
+
+// The folder part of a path, up to and with its last separator; empty for a bare name.
+String FolderOf(const String& path);
 
 }  // namespace linkloom::cli

@@ -8,7 +8,8 @@ constexpr std::size_t kWriteSize = 1 << 16;
 
 }  // namespace
 
-SitemapFile::SitemapFile(bool gzip) : gzip_(gzip ? std::make_unique<GzipEncoder>() : nullptr) {}
+SitemapFile::SitemapFile(platform::OutputFile file, bool gzip)
+    : file_(std::move(file)), gzip_(gzip ? std::make_unique<GzipEncoder>() : nullptr) {}
 
 bool SitemapFile::Write(const std::string& text, String& error) {
     pending_ += text;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <atomic>
 #include <string>
 #include <vector>
 
@@ -11,13 +10,16 @@ namespace linkloom::platform {
 // The program's arguments as text, without the program name.
 std::vector<String> ProgramArguments(int argc, char** argv);
 
+// Opens the null device on each of the standard descriptors 0, 1 and 2 that is closed, so that
+// no file the program opens takes one of their numbers; a descriptor opened so for output
+// refuses writes, as the closed one did. False when the null device cannot be opened.
+bool ProtectStandardStreams();
+
 bool StandardErrorIsTerminal();
 
-// Writes bytes unchanged (no newline translation).
-void WriteStandardOutput(const std::string& bytes);
+// Write bytes unchanged (no newline translation). Standard output reports a failed write with
+// the system's reason; standard error has nowhere to report one.
+bool WriteStandardOutput(const std::string& bytes, String& error);
 void WriteStandardError(const std::string& bytes);
-
-// Ctrl+C (and, on POSIX, SIGTERM) set `flag` instead of ending the process.
-void InstallInterruptHandler(std::atomic<bool>* flag);
 
 }  // namespace linkloom::platform

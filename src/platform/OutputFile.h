@@ -7,33 +7,56 @@
 
 namespace linkloom::platform {
 
-// A file written beside its target under a temporary name and renamed over the target only
-// when complete, so that a reader sees either the old file whole or the new one whole. A file
-// that is not committed is removed with the object.
-class ReplacingFile {
-public:
-    ReplacingFile() = default;
-    ~ReplacingFile() { Abandon(); }
-    ReplacingFile(const ReplacingFile&) = delete;
-    ReplacingFile& operator=(const ReplacingFile&) = delete;
-
-    // Creates the temporary file beside `target`. On failure `error` holds the system's reason.
-    bool Create(const String& target, String& error);
-    bool Write(const char* bytes, std::size_t size, String& error);
-    // Closes the file, which stays under its temporary name until Commit.
-    bool Close(String& error);
-    // Closes the file if still open and renames it over `target`, which lies in the same folder
-    // as the one given to Create (it may have another name).
-    bool Commit(const String& target, String& error);
-    // Closes and removes the temporary file, if any.
-    void Abandon();
-
-private:
-    std::intptr_t handle_ = -1;
-    String temporary_;
+// What writing to a path meets once its symbolic links are followed.
+enum class OutputKind {
+    Missing,  // nothing there yet
+    File,     // a regular file
+    Folder,
+    Stream,   // a FIFO, a device or anything else that is written into as it is
 };
 
-// Removes a file; false when it could not be removed (or was not there).
-bool RemoveFile(const String& path);
+struct OutputTarget {
+    String path;  // the name the links lead to; a Stream keeps the path as given
+    OutputKind kind = OutputKind::Missing;
+};
+
+// Follows the links at `path`, so that replacing the result keeps the links. On POSIX a link to
+// a file not there yet names where the file goes; on Windows such a link is taken as missing.
+OutputTarget ResolveOutputTarget(const String& path);
+
+// Who may change a file that OutputFile::CreateNew makes: anyone the user's defaults allow, or
+// (on POSIX) the user alone.
+enum class FileAccess { Shared, Private };
+
+// An open file written front to back and closed with the object. Standard output and standard
+// error are written through it but never closed.
+class OutputFile {
+public:
+    enum class Creation { Created, Exists, Failed };
+
+    OutputFile() = default;
+    ~OutputFile();
+    OutputFile(OutputFile&& other) noexcept;
+    OutputFile& operator=(OutputFile&& other) noexcept;
+
+    static OutputFile StandardOutput();
+    static OutputFile StandardError();
+    // Creates a new file at `path`; Exists when any name is there already, a link included,
+    // which is never followed. On failure `error` holds the system's reason.
+    static Creation CreateNew(const String& path, FileAccess access, OutputFile& file, String& error);
+    // Opens the FIFO or device at `path` as it is, for writing.
+    static bool OpenStream(const String& path, OutputFile& file, String& error);
+
+    bool IsOpen() const { return handle_ != kNone; }
+    bool Write(const char* bytes, std::size_t size, String& error);
+    bool Close(String& error);
+
+private:
+    static constexpr std::intptr_t kNone = -1;
+    OutputFile(std::intptr_t handle, bool owned) : handle_(handle), owned_(owned) {}
+
+    std::intptr_t handle_ = kNone;
+    bool owned_ = false;
+};
 
 }  // namespace linkloom::platform

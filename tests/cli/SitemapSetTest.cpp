@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 #include "cli/SitemapSet.h"
@@ -118,7 +119,9 @@ TEST_F(SitemapSetTest, SplitsBySizeWithTheFooterCounted) {
         const std::string text = File(file);
         EXPECT_LE(text.size(), limits.maxBytes) << file;
         // Full: one more entry of about 270 bytes would not have fitted.
-        if (file != "map-" + std::to_string(Names().size() - 1) + ".xml") EXPECT_GT(text.size() + 270, limits.maxBytes);
+        if (file != "map-" + std::to_string(Names().size() - 1) + ".xml") {
+            EXPECT_GT(text.size() + 270, limits.maxBytes);
+        }
         ++parts;
     }
     EXPECT_GT(parts, 3);
@@ -153,6 +156,21 @@ TEST_F(SitemapSetTest, AFailedSetLeavesNothingBehind) {
     ASSERT_FALSE(Write(1, {}, false, "page", u"taken"));
     EXPECT_EQ(Names(), (Strings{"taken"}));
     EXPECT_TRUE(fs::is_directory(tree.Path() / "taken"));
+}
+
+TEST_F(SitemapSetTest, ASetThatNeedsMoreSitemapsThanAnIndexMayNameLeavesTheEarlierOne) {
+    EXPECT_EQ(SitemapLimits().maxSitemaps, 50000u);
+    ASSERT_TRUE(Write(3, {1, 52428800})) << error;
+    const std::map<std::string, std::string> earlier{{"sitemap.xml", File("sitemap.xml")},
+                                                     {"sitemap-1.xml", File("sitemap-1.xml")},
+                                                     {"sitemap-2.xml", File("sitemap-2.xml")},
+                                                     {"sitemap-3.xml", File("sitemap-3.xml")}};
+    ASSERT_FALSE(Write(4, {1, 52428800, 3}, false, "later"));
+    EXPECT_NE(error.find("sitemap.xml: an index may name at most 3 sitemap files; raise --max-urls"), std::string::npos)
+        << error;
+    std::map<std::string, std::string> now;
+    for (const std::string& name : Names()) now[name] = File(name);
+    EXPECT_EQ(now, earlier);
 }
 
 TEST(OutputNamesTest, PartsAreNamedForTheFileWithoutItsExtension) {

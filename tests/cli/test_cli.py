@@ -3,12 +3,18 @@
 import argparse
 import gzip
 import os
+import random
 import re
 import shutil
+import signal
+import stat
 import subprocess
 import sys
 import tempfile
+import threading
+import time
 import unittest
+import xml.etree.ElementTree as ElementTree
 
 CLI = []
 # The native build's program, which the Windows build is compared with when given.
@@ -21,9 +27,18 @@ def run(*args, cwd=None, timeout=120):
     return result.returncode, result.stdout, result.stderr.decode("utf-8", "replace")
 
 
+def start(*args, **options):
+    return subprocess.Popen(CLI + list(args), stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+                            stderr=subprocess.PIPE, **options)
+
+
+def emulated():
+    return len(CLI) > 1
+
+
 def native(path):
     """A path as the program under test names it (drive Z: maps the Linux root under Wine)."""
-    if len(CLI) > 1:
+    if emulated():
         return "Z:" + path.replace("/", "\\")
     return path
 
@@ -43,6 +58,19 @@ class Tree:
 
     def remove(self):
         shutil.rmtree(self.root, ignore_errors=True)
+
+
+def files(folder):
+    """Every file of a folder by name, with its bytes."""
+    found = {}
+    for name in os.listdir(folder):
+        with open(os.path.join(folder, name), "rb") as content:
+            found[name] = content.read()
+    return found
+
+
+def leftovers(folder):
+    return [name for name in os.listdir(folder) if name.startswith(".linkloom")]
 
 
 def locations(document):
@@ -463,6 +491,301 @@ class WalkTest(unittest.TestCase):
         self.assertEqual(len(locations(out)), 4)
         self.assertNotIn(b"far.htm", out)
         self.assertIn("warning: 1 page left out: URL longer than 2,048 characters", err)
+
+
+class OutputSafetyTest(unittest.TestCase):
+    """-o and standard output on a hostile folder and a faulty machine."""
+
+    def setUp(self):
+        page = "<!DOCTYPE html><p>page</p>"
+        self.tree = Tree({"index.htm": page, "a.htm": page, "b.htm": page, "c.htm": page})
+        self.out = self.tree.path("out")
+        os.makedirs(self.out)
+
+    def tearDown(self):
+        self.tree.remove()
+
+    def write(self, target, *options, url="https://e.x/"):
+        return run("-q", *options, "-o", native(target), native(self.tree.root), url)
+
+    def test_planted_links_at_guessable_names_lead_nowhere(self):
+        if emulated():
+            self.skipTest("the names are planted from the Linux process id")
+        victim = self.tree.path("victim.txt")
+        with open(victim, "wb") as kept:
+            kept.write(b"keep")
+        target = os.path.join(self.out, "sitemap.xml")
+
+        def plant():
+            # In the child, before the program starts: the names a process id would give.
+            for name in ("sitemap.xml", "sitemap-1.xml", "sitemap-2.xml", "sitemap-3.xml"):
+                os.symlink(victim, "%s/%s.tmp%d" % (self.out, name, os.getpid()))
+
+        result = subprocess.run(CLI + ["-q", "--max-urls", "2", "-o", target, self.tree.root, "https://e.x/"],
+                                preexec_fn=plant, capture_output=True, timeout=120)
+        self.assertEqual(result.returncode, 0, result.stderr)
+        with open(victim, "rb") as kept:
+            self.assertEqual(kept.read(), b"keep")
+        for name in ("sitemap.xml", "sitemap-1.xml", "sitemap-2.xml"):
+            self.assertTrue(stat.S_ISREG(os.lstat(os.path.join(self.out, name)).st_mode), name)
+        self.assertEqual(len(locations(files(self.out)["sitemap-2.xml"])), 2)
+
+    def test_output_onto_a_link_replaces_what_it_leads_to(self):
+        real = self.tree.path("real")
+        os.makedirs(real)
+        link = os.path.join(self.out, "site.xml")
+        os.symlink("../real/target.xml", link)
+        with open(os.path.join(real, "target.xml"), "wb") as old:
+            old.write(b"old")
+        code, _, err = self.write(link)
+        self.assertEqual(code, 0, err)
+        self.assertEqual(os.readlink(link), "../real/target.xml")
+        self.assertEqual(len(locations(files(real)["target.xml"])), 4)
+        # Split: the index where the link leads, the parts beside the link as the index names them.
+        code, _, err = self.write(link, "--max-urls", "3")
+        self.assertEqual(code, 0, err)
+        self.assertEqual(locations(files(real)["target.xml"]), ["https://e.x/site-1.xml", "https://e.x/site-2.xml"])
+        self.assertEqual(sorted(os.listdir(self.out)), ["site-1.xml", "site-2.xml", "site.xml"])
+        self.assertEqual(os.listdir(real), ["target.xml"])
+        if emulated():
+            return  # Wine opens no link to a file that is not there, so it cannot follow one
+        # A link to a file not there yet.
+        os.symlink("../real/new.xml", os.path.join(self.out, "new.xml"))
+        code, _, err = self.write(os.path.join(self.out, "new.xml"))
+        self.assertEqual(code, 0, err)
+        self.assertTrue(os.path.islink(os.path.join(self.out, "new.xml")))
+        self.assertEqual(len(locations(files(real)["new.xml"])), 4)
+
+    def test_fifo_and_device_are_written_into_as_they_are(self):
+        fifo = os.path.join(self.out, "pipe.xml")
+        os.mkfifo(fifo)
+        received = []
+
+        def read():
+            with open(fifo, "rb") as pipe:
+                received.append(pipe.read())
+
+        # A daemon: a reader left waiting by a program that replaced the FIFO does not hold the tests.
+        reader = threading.Thread(target=read, daemon=True)
+        reader.start()
+        code, _, err = self.write(fifo, "--max-urls", "2")
+        reader.join(10)
+        self.assertEqual(code, 0, err)
+        self.assertEqual(len(received), 1, "nothing came through the FIFO")
+        self.assertEqual(len(locations(received[0])), 4)
+        self.assertTrue(received[0].endswith(b"</urlset>\r\n"))
+        self.assertIn("warning: the sitemap holds 4 entries", err)
+        self.assertTrue(stat.S_ISFIFO(os.lstat(fifo).st_mode))
+        # A character device (the null device's numbers) made here, never the system's own.
+        device = os.path.join(self.out, "null.xml")
+        try:
+            os.mknod(device, stat.S_IFCHR | 0o666, os.makedev(1, 3))
+            with open(device, "wb") as probe:
+                probe.write(b"x")
+        except OSError:
+            self.skipTest("no device nodes here")
+        code, _, err = self.write(device)
+        self.assertEqual(code, 0, err)
+        self.assertTrue(stat.S_ISCHR(os.lstat(device).st_mode))
+        self.assertEqual(sorted(os.listdir(self.out)), ["null.xml", "pipe.xml"])
+
+    def test_long_names_and_names_ending_in_gz(self):
+        longest = os.path.join(self.out, "n" * 246 + ".xml")
+        code, _, err = self.write(longest)
+        self.assertEqual(code, 0, err)
+        self.assertEqual(len(locations(files(self.out)[os.path.basename(longest)])), 4)
+        code, _, err = self.write(os.path.join(self.out, "map.xml.gz"), "--max-urls", "3")
+        self.assertEqual(code, 0, err)
+        written = files(self.out)
+        self.assertEqual(locations(gzip.decompress(written["map.xml.gz"])),
+                         ["https://e.x/map-1.xml.gz", "https://e.x/map-2.xml.gz"])
+        self.assertEqual(len(locations(gzip.decompress(written["map-2.xml.gz"]))), 1)
+
+    def test_standard_output_that_takes_no_bytes_fails_the_run(self):
+        arguments = CLI + ["-q", native(self.tree.root), "https://e.x/"]
+        closed = lambda: os.close(1)
+        cases = [("/dev/full", None), ("closed", closed)]
+        if not emulated():
+            cases.append(("pipe without reader", lambda: signal.signal(signal.SIGPIPE, signal.SIG_IGN)))
+        for name, prepare in cases:
+            read, write = os.pipe()
+            os.close(read)
+            with open("/dev/full", "wb") as full:
+                stdout = full if name == "/dev/full" else write
+                result = subprocess.run(arguments, stdout=stdout, stderr=subprocess.PIPE, stdin=subprocess.DEVNULL,
+                                        preexec_fn=prepare, timeout=120)
+            os.close(write)
+            self.assertEqual(result.returncode, 3, name)
+            self.assertIn(b"cannot write standard output", result.stderr, name)
+        # A pipe without reader may end the program quietly, never with success.
+        read, write = os.pipe()
+        os.close(read)
+        result = subprocess.run(arguments, stdout=write, stderr=subprocess.PIPE, stdin=subprocess.DEVNULL, timeout=120)
+        os.close(write)
+        self.assertNotEqual(result.returncode, 0)
+        with open("/dev/full", "wb") as full:
+            self.assertEqual(subprocess.run(CLI + ["--help"], stdout=full, timeout=120).returncode, 3)
+
+    def test_closed_standard_error_keeps_explanations_out_of_the_files(self):
+        for name in ("d.txt", "e.txt", "f.txt", "g/h.txt"):
+            os.makedirs(os.path.dirname(self.tree.path(name)), exist_ok=True)
+            with open(self.tree.path(name), "wb") as text:
+                text.write(b"left out")
+        target = os.path.join(self.out, "sitemap.xml")
+        arguments = CLI + ["-q", "--explain", "--require-doctype", "-o", native(target), native(self.tree.root),
+                           "https://e.x/"]
+        self.assertEqual(subprocess.run(arguments, capture_output=True, timeout=120).returncode, 0)
+        expected = files(self.out)
+        result = subprocess.run(arguments, stdout=subprocess.PIPE, preexec_fn=lambda: os.close(2), timeout=120)
+        self.assertEqual(result.returncode, 0)
+        self.assertEqual(files(self.out), expected)
+
+    def test_a_switch_that_fails_midway_leaves_the_earlier_set(self):
+        target = os.path.join(self.out, "s.xml")
+        code, _, err = self.write(target, "--max-urls", "1")
+        self.assertEqual(code, 0, err)
+        earlier = files(self.out)
+        frozen = os.path.join(self.out, "s-3.xml")
+        if subprocess.run(["chattr", "+i", frozen], capture_output=True).returncode != 0:
+            self.skipTest("no immutable files here")
+        try:
+            code, _, err = self.write(target, "--max-urls", "1", url="https://other.x/")
+        finally:
+            subprocess.run(["chattr", "-i", frozen], check=True)
+        self.assertEqual(code, 3)
+        self.assertIn("cannot write", err)
+        self.assertIn("s-3.xml", err)
+        self.assertEqual(files(self.out), earlier)
+
+
+class LargeTreeTest(unittest.TestCase):
+    """Runs on 20,000 pages: memory with many parts, signals and kills during a run."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.tree = Tree({})
+        for folder in range(20):
+            os.makedirs(cls.tree.path("d%02d" % folder))
+            for page in range(1000):
+                with open(cls.tree.path("d%02d" % folder, "p%04d.htm" % page), "wb") as out:
+                    out.write(b"<p>page</p>")
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.tree.remove()
+
+    def setUp(self):
+        self.out = tempfile.mkdtemp(prefix="linkloom-out-")
+
+    def tearDown(self):
+        shutil.rmtree(self.out, ignore_errors=True)
+
+    def arguments(self, target, *options, folder=None, url="https://e.x/"):
+        return ["-q", *options, "-o", native(target), native(folder or self.tree.root), url]
+
+    def test_gzip_memory_does_not_grow_with_the_parts(self):
+        # Memory the address sanitizer holds back after it is freed would count as resident.
+        sanitizer = ":".join(filter(None, [os.environ.get("ASAN_OPTIONS"), "quarantine_size_mb=0"]))
+        process = start(*self.arguments(os.path.join(self.out, "s.xml"), "--gzip", "--max-urls", "8"),
+                        env=dict(os.environ, ASAN_OPTIONS=sanitizer))
+        err = process.stderr.read()
+        process.stdout.read()
+        _, status, usage = os.wait4(process.pid, 0)
+        process.returncode = os.waitstatus_to_exitcode(status)
+        self.assertEqual(process.returncode, 0, err)
+        self.assertEqual(len(os.listdir(self.out)), 2501)
+        self.assertLess(usage.ru_maxrss, 100 * 1024, "peak resident size in KiB")
+
+    def wait_for_part(self, earlier):
+        """Until the run has begun its first file: a new name, not one of the locks taken at the start."""
+        deadline = time.monotonic() + 60
+        while all(re.fullmatch(r"\.linkloom(-[0-9a-z]{8}|\.lock)", name)
+                  for name in set(os.listdir(self.out)) - set(earlier)):
+            self.assertLess(time.monotonic(), deadline, "no temporary file appeared")
+            time.sleep(0.002)
+
+    def test_signals_end_the_run_without_writing_or_write_what_was_found(self):
+        target = os.path.join(self.out, "s.xml")
+        code, _, err = run(*self.arguments(target, "--max-urls", "400", folder=self.tree.path("d00")))
+        self.assertEqual(code, 0, err)
+        earlier = files(self.out)
+        stops = [(signal.SIGINT, 130)]
+        if not emulated():
+            stops = [(signal.SIGTERM, 143), (signal.SIGHUP, 129)] + stops
+        for number, status in stops:
+            process = start(*self.arguments(target, "--max-urls", "400"))
+            self.wait_for_part(earlier)
+            process.send_signal(number)
+            _, err = process.communicate(timeout=120)
+            err = err.decode()
+            self.assertEqual(process.returncode, status, (number, err))
+            self.assertEqual(leftovers(self.out), [])
+            if number != signal.SIGINT:
+                self.assertIn("terminated", err)
+                self.assertEqual(files(self.out), earlier)
+                continue
+            written = int(re.search(r"cancelled: (\d+) entries written", err).group(1))
+            documents = files(self.out)
+            index = locations(documents["s.xml"]) if len(documents) > 1 else []
+            self.assertEqual(sorted(documents), sorted(["s.xml"] + [url.split("/")[-1] for url in index]))
+            self.assertEqual(sum(len(locations(text)) for name, text in documents.items() if name != "s.xml" or
+                                 not index), written)
+            for text in documents.values():
+                ElementTree.fromstring(text)
+
+    def test_ctrl_c_before_the_first_entry_is_a_cancel(self):
+        # Nothing matches, so the walk never writes an entry; each file it passes is explained,
+        # and the first such line says the walk is under way.
+        process = start("-q", "--explain", "--ext", "nomatch", native(self.tree.root), "https://e.x/")
+        self.assertTrue(process.stderr.readline().startswith(b"left out: "))
+        process.send_signal(signal.SIGINT)
+        out, err = process.communicate(timeout=120)
+        self.assertEqual((process.returncode, out), (130, b""))
+        self.assertIn("\ncancelled\n", err.decode().replace("\r\n", "\n"))
+        self.assertNotIn("no files match", err.decode())
+
+    def test_a_run_killed_at_any_moment_leaves_a_whole_set_once_the_next_starts(self):
+        folder = self.tree.path("d00")
+        target = os.path.join(self.out, "s.xml")
+
+        def generation():
+            """The one root URL of the whole set in place."""
+            self.assertEqual(leftovers(self.out), [])
+            documents = files(self.out)
+            roots = set()
+            named = [url.split("/")[-1] for url in locations(documents["s.xml"])]
+            if named and named[0].startswith("s-"):
+                self.assertEqual(sorted(documents), sorted(["s.xml"] + named))
+            else:
+                self.assertEqual(list(documents), ["s.xml"])
+            for text in documents.values():
+                ElementTree.fromstring(text)
+                roots.update(url.split("/")[2] for url in locations(text))
+            self.assertEqual(len(roots), 1, roots)
+            return roots.pop()
+
+        began = time.monotonic()
+        self.assertEqual(run(*self.arguments(target, "--max-urls", "4", folder=folder, url="https://g0.x/"))[0], 0)
+        duration = time.monotonic() - began
+        random.seed(15)
+        current = "g0.x"
+        for attempt in range(1, 7 if emulated() else 13):
+            process = start(*self.arguments(target, "--max-urls", "4", folder=folder, url="https://g%d.x/" % attempt))
+            if attempt % 2:
+                time.sleep(random.uniform(0, duration * 1.2))
+            else:
+                # Within the switch, which takes a small share of the run: once its journal is there.
+                while process.poll() is None and not any(name.endswith(".journal") for name in leftovers(self.out)):
+                    time.sleep(0.0005)
+                time.sleep(random.uniform(0, 0.01))
+            process.kill()
+            process.communicate()
+            # The next run, which finds no files, still puts the folder right first.
+            self.assertEqual(run(*self.arguments(target, "--ext", "none", folder=folder))[0], 1)
+            found = generation()
+            self.assertIn(found, (current, "g%d.x" % attempt))
+            current = found
+
 
 if __name__ == "__main__":
     parser = argparse.ArgumentParser()

@@ -1,31 +1,11 @@
 #include "platform/Console.h"
 
-#include <signal.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
 
 namespace linkloom::platform {
-
-namespace {
-
-std::atomic<bool>* interruptFlag = nullptr;
-
-void OnInterrupt(int) {
-    if (interruptFlag) interruptFlag->store(true);
-}
-
-void WriteAll(int fd, const std::string& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t written = write(fd, bytes.data() + done, bytes.size() - done);
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return;
-        done += static_cast<std::size_t>(written);
-    }
-}
-
-}  // namespace
 
 std::vector<String> ProgramArguments(int argc, char** argv) {
     std::vector<String> arguments;
@@ -33,19 +13,17 @@ std::vector<String> ProgramArguments(int argc, char** argv) {
     return arguments;
 }
 
-bool StandardErrorIsTerminal() { return isatty(STDERR_FILENO) == 1; }
-
-void WriteStandardOutput(const std::string& bytes) { WriteAll(STDOUT_FILENO, bytes); }
-
-void WriteStandardError(const std::string& bytes) { WriteAll(STDERR_FILENO, bytes); }
-
-void InstallInterruptHandler(std::atomic<bool>* flag) {
-    interruptFlag = flag;
-    struct sigaction action {};
-    action.sa_handler = OnInterrupt;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
+bool ProtectStandardStreams() {
+    for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
+        if (fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+        // Opened the other way round, so that reading a closed input or writing a closed output
+        // still fails. The new descriptor takes the lowest free number: `fd`, the lower ones
+        // being open by now.
+        if (open("/dev/null", fd == STDIN_FILENO ? O_WRONLY : O_RDONLY) < 0) return false;
+    }
+    return true;
 }
+
+bool StandardErrorIsTerminal() { return isatty(STDERR_FILENO) == 1; }
 
 }  // namespace linkloom::platform

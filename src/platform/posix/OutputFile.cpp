@@ -1,40 +1,87 @@
 #include "platform/OutputFile.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <string>
+#include <utility>
+
+#include "platform/StopSignals.h"
+#include "platform/posix/SystemError.h"
 
 namespace linkloom::platform {
 
 namespace {
 
-String Reason(int code) { return String::FromUtf8(std::strerror(code)); }
+// As many links as the kernel follows in one path.
+constexpr int kMostLinks = 40;
+
+OutputKind KindOf(const struct stat& info) {
+    if (S_ISREG(info.st_mode)) return OutputKind::File;
+    return S_ISDIR(info.st_mode) ? OutputKind::Folder : OutputKind::Stream;
+}
 
 }  // namespace
 
-bool ReplacingFile::Create(const String& target, String& error) {
-    Abandon();
-    const String temporary = target + u".tmp" + String::FromInt(getpid());
-    const int fd = open(temporary.ToNativeBytes().c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+OutputTarget ResolveOutputTarget(const String& path) {
+    std::string bytes = path.ToNativeBytes();
+    struct stat info;
+    // Devices are written as named: "/dev/stdout" leads through links the kernel makes up.
+    if (stat(bytes.c_str(), &info) == 0 && KindOf(info) == OutputKind::Stream) return {path, OutputKind::Stream};
+    for (int hops = 0; hops < kMostLinks; ++hops) {
+        if (lstat(bytes.c_str(), &info) != 0) break;
+        if (!S_ISLNK(info.st_mode)) return {String::FromUtf8(bytes), KindOf(info)};
+        std::string link(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 256) + 1, '\0');
+        const ssize_t length = readlink(bytes.c_str(), link.data(), link.size());
+        if (length <= 0 || static_cast<std::size_t>(length) >= link.size()) break;
+        link.resize(static_cast<std::size_t>(length));
+        const std::size_t slash = bytes.rfind('/');
+        bytes = link[0] == '/' || slash == std::string::npos ? link : bytes.substr(0, slash + 1) + link;
+    }
+    return {String::FromUtf8(bytes), OutputKind::Missing};
+}
+
+OutputFile OutputFile::StandardOutput() { return OutputFile(STDOUT_FILENO, false); }
+
+OutputFile OutputFile::StandardError() { return OutputFile(STDERR_FILENO, false); }
+
+OutputFile::Creation OutputFile::CreateNew(const String& path, FileAccess access, OutputFile& file, String& error) {
+    const mode_t mode = access == FileAccess::Private ? 0600 : 0666;
+    int fd;
+    do {
+        fd = open(path.ToNativeBytes().c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, mode);
+    } while (fd < 0 && ShouldRetry(errno));
     if (fd < 0) {
-        error = Reason(errno);
+        const int code = errno;
+        error = SystemReason(code);
+        return code == EEXIST ? Creation::Exists : Creation::Failed;
+    }
+    file = OutputFile(fd, true);
+    return Creation::Created;
+}
+
+bool OutputFile::OpenStream(const String& path, OutputFile& file, String& error) {
+    int fd;
+    // Opening a FIFO waits for its reader.
+    do {
+        fd = open(path.ToNativeBytes().c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+    } while (fd < 0 && ShouldRetry(errno) && PendingStop() == StopRequest::None);
+    if (fd < 0) {
+        error = SystemReason(errno);
         return false;
     }
-    handle_ = fd;
-    temporary_ = temporary;
+    file = OutputFile(fd, true);
     return true;
 }
 
-bool ReplacingFile::Write(const char* bytes, std::size_t size, String& error) {
+bool OutputFile::Write(const char* bytes, std::size_t size, String& error) {
     while (size > 0) {
         const ssize_t written = write(static_cast<int>(handle_), bytes, size);
         if (written < 0) {
-            if (errno == EINTR) continue;
-            error = Reason(errno);
+            if (ShouldRetry(errno)) continue;
+            error = SystemReason(errno);
             return false;
         }
         bytes += written;
@@ -43,35 +90,12 @@ bool ReplacingFile::Write(const char* bytes, std::size_t size, String& error) {
     return true;
 }
 
-bool ReplacingFile::Close(String& error) {
-    const int fd = static_cast<int>(handle_);
-    handle_ = -1;
-    if (fd >= 0 && close(fd) != 0) {
-        error = Reason(errno);
-        Abandon();
-        return false;
-    }
-    return true;
+bool OutputFile::Close(String& error) {
+    const int fd = static_cast<int>(std::exchange(handle_, kNone));
+    // Linux releases the descriptor even when close reports EINTR.
+    if (fd < 0 || !owned_ || close(fd) == 0 || errno == EINTR) return true;
+    error = SystemReason(errno);
+    return false;
 }
-
-bool ReplacingFile::Commit(const String& target, String& error) {
-    if (!Close(error)) return false;
-    if (rename(temporary_.ToNativeBytes().c_str(), target.ToNativeBytes().c_str()) != 0) {
-        error = Reason(errno);
-        Abandon();
-        return false;
-    }
-    temporary_ = String();
-    return true;
-}
-
-void ReplacingFile::Abandon() {
-    if (handle_ >= 0) close(static_cast<int>(handle_));
-    handle_ = -1;
-    if (!temporary_.IsEmpty()) unlink(temporary_.ToNativeBytes().c_str());
-    temporary_ = String();
-}
-
-bool RemoveFile(const String& path) { return unlink(path.ToNativeBytes().c_str()) == 0; }
 
 }  // namespace linkloom::platform

@@ -1,9 +1,17 @@
-#include "platform/SystemError.h"
+#include "platform/posix/SystemError.h"
 
+#include <cerrno>
 #include <cstring>
+
+#include "platform/StopSignals.h"
+#include "platform/SystemError.h"
 
 namespace linkloom::platform {
 
-String Describe(SystemError error) { return String::FromUtf8(std::strerror(static_cast<int>(error.code))); }
+String SystemReason(int code) { return String::FromUtf8(std::strerror(code)); }
+
+String Describe(SystemError error) { return SystemReason(static_cast<int>(error.code)); }
+
+bool ShouldRetry(int code) { return code == EINTR && !EndsWithoutWriting(PendingStop()); }
 
 }  // namespace linkloom::platform

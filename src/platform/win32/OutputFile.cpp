@@ -3,46 +3,80 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <utility>
+#include <vector>
+
+#include "platform/win32/Handle.h"
+#include "platform/win32/SystemError.h"
 
 namespace linkloom::platform {
 
 namespace {
 
-String SystemMessage(DWORD code) {
-    wchar_t* text = nullptr;
-    const DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
-        0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    String message = length ? String::FromWide(text) : String(u"error ") + String::FromInt(code);
-    if (text) LocalFree(text);
-    message.TrimRight();
-    return message;
-}
-
 HANDLE AsHandle(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
+std::intptr_t AsValue(HANDLE handle) { return reinterpret_cast<std::intptr_t>(handle); }
+
+// The path the links of an open file lead to.
+String FinalPath(HANDLE file, const String& fallback) {
+    std::vector<wchar_t> buffer(MAX_PATH);
+    DWORD length = GetFinalPathNameByHandleW(file, buffer.data(), static_cast<DWORD>(buffer.size()), 0);
+    if (length >= buffer.size()) {
+        buffer.resize(length + 1);
+        length = GetFinalPathNameByHandleW(file, buffer.data(), static_cast<DWORD>(buffer.size()), 0);
+    }
+    return length > 0 && length < buffer.size() ? String::FromWide(buffer.data()) : fallback;
+}
 
 }  // namespace
 
-bool ReplacingFile::Create(const String& target, String& error) {
-    Abandon();
-    const String temporary = target + u".tmp" + String::FromInt(GetCurrentProcessId());
-    const HANDLE file =
-        CreateFileW(temporary.Wide(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        error = SystemMessage(GetLastError());
+OutputTarget ResolveOutputTarget(const String& path) {
+    const FileHandle file(CreateFileW(path.Wide(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!file.IsValid()) return {path, OutputKind::Missing};
+    if (GetFileType(file.Get()) != FILE_TYPE_DISK) return {path, OutputKind::Stream};
+    BY_HANDLE_FILE_INFORMATION info;
+    if (GetFileInformationByHandle(file.Get(), &info) && (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        return {path, OutputKind::Folder};
+    }
+    // The path the system opened, links followed. (Wine does not show a Linux link as a reparse
+    // point, so the path is taken whether the name was one or not.)
+    return {FinalPath(file.Get(), path), OutputKind::File};
+}
+
+OutputFile OutputFile::StandardOutput() { return OutputFile(AsValue(GetStdHandle(STD_OUTPUT_HANDLE)), false); }
+
+OutputFile OutputFile::StandardError() { return OutputFile(AsValue(GetStdHandle(STD_ERROR_HANDLE)), false); }
+
+OutputFile::Creation OutputFile::CreateNew(const String& path, FileAccess, OutputFile& file, String& error) {
+    // CREATE_NEW fails on any name that is there, a link included.
+    const HANDLE created =
+        CreateFileW(path.Wide(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (created == INVALID_HANDLE_VALUE) {
+        const DWORD code = GetLastError();
+        error = SystemReason(code);
+        return code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS ? Creation::Exists : Creation::Failed;
+    }
+    file = OutputFile(AsValue(created), true);
+    return Creation::Created;
+}
+
+bool OutputFile::OpenStream(const String& path, OutputFile& file, String& error) {
+    const HANDLE opened = CreateFileW(path.Wide(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (opened == INVALID_HANDLE_VALUE) {
+        error = SystemReason(GetLastError());
         return false;
     }
-    handle_ = reinterpret_cast<std::intptr_t>(file);
-    temporary_ = temporary;
+    file = OutputFile(AsValue(opened), true);
     return true;
 }
 
-bool ReplacingFile::Write(const char* bytes, std::size_t size, String& error) {
+bool OutputFile::Write(const char* bytes, std::size_t size, String& error) {
     while (size > 0) {
         const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(size, 1u << 30));
         DWORD written = 0;
         if (!WriteFile(AsHandle(handle_), bytes, chunk, &written, nullptr) || written == 0) {
-            error = SystemMessage(GetLastError());
+            error = SystemReason(GetLastError());
             return false;
         }
         bytes += written;
@@ -51,35 +85,11 @@ bool ReplacingFile::Write(const char* bytes, std::size_t size, String& error) {
     return true;
 }
 
-bool ReplacingFile::Close(String& error) {
-    const std::intptr_t handle = handle_;
-    handle_ = -1;
-    if (handle != -1 && !CloseHandle(AsHandle(handle))) {
-        error = SystemMessage(GetLastError());
-        Abandon();
-        return false;
-    }
-    return true;
+bool OutputFile::Close(String& error) {
+    const std::intptr_t handle = std::exchange(handle_, kNone);
+    if (handle == kNone || !owned_ || CloseHandle(AsHandle(handle))) return true;
+    error = SystemReason(GetLastError());
+    return false;
 }
-
-bool ReplacingFile::Commit(const String& target, String& error) {
-    if (!Close(error)) return false;
-    if (!MoveFileExW(temporary_.Wide(), target.Wide(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        error = SystemMessage(GetLastError());
-        Abandon();
-        return false;
-    }
-    temporary_ = String();
-    return true;
-}
-
-void ReplacingFile::Abandon() {
-    if (handle_ != -1) CloseHandle(AsHandle(handle_));
-    handle_ = -1;
-    if (!temporary_.IsEmpty()) DeleteFileW(temporary_.Wide());
-    temporary_ = String();
-}
-
-bool RemoveFile(const String& path) { return DeleteFileW(path.Wide()) != 0; }
 
 }  // namespace linkloom::platform

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "base/String.h"
+#include "platform/FileLock.h"
+#include "platform/OutputFile.h"
+
+namespace linkloom::cli {
+
+// A folder that this run writes into. Every file the run makes there besides its output is
+// named ".linkloom-TOKEN...", TOKEN being the run's own unpredictable token: its lock (held for
+// the whole run, so that other runs leave its files alone), its temporary files, the backups and
+// journal of its switch. Whoever opens the folder first removes what dead runs left there,
+// undoing a switch that one of them broke off; opening, sweeping and switching sets of files
+// happen one run at a time, under the folder's lock ".linkloom.lock".
+class OutputFolder {
+public:
+    OutputFolder() = default;
+    OutputFolder(const OutputFolder&) = delete;
+    OutputFolder& operator=(const OutputFolder&) = delete;
+
+    // `folder` ends in a separator, or is empty for the current folder.
+    bool Open(const String& folder, String& error);
+    // True when `folder` names this folder, in whatever form.
+    bool IsSameAs(const String& folder) const;
+
+    // A new file under an unpredictable name, created exclusively and never through a link.
+    bool CreateTemporary(platform::OutputFile& file, String& path, String& error) const;
+    // An unpredictable path where nothing is yet.
+    bool NewPath(String& path, String& error) const;
+    // Takes the folder's lock, waiting for other runs, and removes what runs that died since
+    // left behind. The folder is held until `lock` is released.
+    bool Hold(platform::FileLock& lock, String& error) const;
+
+    // Where this run keeps the journal of its switch, and the guard that points other runs from
+    // a second folder of the switch to that journal.
+    String JournalPath() const;
+    String GuardPath() const;
+
+private:
+    void Sweep() const;
+    // Removes what the dead run `token` left here; false when it is left for later.
+    bool SweepDead(const String& token) const;
+
+    String folder_;
+    String token_;
+    platform::FileLock runLock_;
+};
+
+}  // namespace linkloom::cli

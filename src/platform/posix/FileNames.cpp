@@ -1,0 +1,81 @@
+#include "platform/FileNames.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "platform/posix/SystemError.h"
+
+namespace linkloom::platform {
+
+namespace {
+
+// Larger files are not ours: no journal of a run comes near.
+constexpr off_t kMostPrivateBytes = 64 << 20;
+
+}  // namespace
+
+bool RenameFile(const String& from, const String& to, String& error) {
+    if (rename(from.ToNativeBytes().c_str(), to.ToNativeBytes().c_str()) == 0) return true;
+    error = SystemReason(errno);
+    return false;
+}
+
+bool LinkFile(const String& existing, const String& link, String& error) {
+    if (::link(existing.ToNativeBytes().c_str(), link.ToNativeBytes().c_str()) == 0) return true;
+    error = SystemReason(errno);
+    return false;
+}
+
+bool RemoveFile(const String& path) { return unlink(path.ToNativeBytes().c_str()) == 0; }
+
+bool NameExists(const String& path) {
+    struct stat info;
+    return lstat(path.ToNativeBytes().c_str(), &info) == 0;
+}
+
+bool CopyInto(const String& source, OutputFile& target, String& error) {
+    const int fd = open(source.ToNativeBytes().c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        error = SystemReason(errno);
+        return false;
+    }
+    char buffer[1 << 16];
+    bool copied = true;
+    for (;;) {
+        const ssize_t got = read(fd, buffer, sizeof buffer);
+        if (got == 0) break;
+        if (got < 0 && ShouldRetry(errno)) continue;
+        if (got < 0) error = SystemReason(errno);
+        if (got < 0 || !target.Write(buffer, static_cast<std::size_t>(got), error)) {
+            copied = false;
+            break;
+        }
+    }
+    close(fd);
+    return copied;
+}
+
+bool ReadPrivateFile(const String& path, std::string& bytes) {
+    const int fd = open(path.ToNativeBytes().c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0) return false;
+    struct stat info;
+    bool ok = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == geteuid() &&
+              (info.st_mode & (S_IWGRP | S_IWOTH)) == 0 && info.st_size <= kMostPrivateBytes;
+    if (ok) {
+        bytes.assign(static_cast<std::size_t>(info.st_size), '\0');
+        std::size_t done = 0;
+        while (ok && done < bytes.size()) {
+            const ssize_t got = read(fd, bytes.data() + done, bytes.size() - done);
+            if (got < 0 && errno == EINTR) continue;
+            ok = got > 0;
+            if (ok) done += static_cast<std::size_t>(got);
+        }
+    }
+    close(fd);
+    return ok;
+}
+
+}  // namespace linkloom::platform

@@ -1,0 +1,61 @@
+#include "platform/FileLock.h"
+
+#include <windows.h>
+
+#include "platform/StopSignals.h"
+#include "platform/win32/SystemError.h"
+
+namespace linkloom::platform {
+
+namespace {
+
+constexpr DWORD kPauseMs = 20;
+// A file being deleted refuses to open for a moment; refusals that last longer are real.
+constexpr int kMostRefusals = 250;
+
+}  // namespace
+
+// The file is opened unshared and deleted when its handle closes, which the system does for a
+// process that ends in any way.
+bool FileLock::Acquire(const String& path, Mode mode, String& error) {
+    Release();
+    for (int refusals = 0;;) {
+        const HANDLE file = CreateFileW(path.Wide(), GENERIC_READ | DELETE, 0, nullptr,
+                                        mode == Mode::CreateNew ? CREATE_NEW : OPEN_ALWAYS,
+                                        FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            handle_ = reinterpret_cast<std::intptr_t>(file);
+            path_ = path;
+            return true;
+        }
+        const DWORD code = GetLastError();
+        const bool held =
+            code == ERROR_SHARING_VIOLATION || (code == ERROR_ACCESS_DENIED && ++refusals < kMostRefusals);
+        if (!held || mode != Mode::Wait || EndsWithoutWriting(PendingStop())) {
+            error = SystemReason(code);
+            return false;
+        }
+        Sleep(kPauseMs);
+    }
+}
+
+void FileLock::Release() {
+    if (handle_ == kNone) return;
+    CloseHandle(reinterpret_cast<HANDLE>(handle_));
+    handle_ = kNone;
+}
+
+bool FileLock::IsTaken(const String& path) {
+    const HANDLE file = CreateFileW(path.Wide(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, FILE_FLAG_DELETE_ON_CLOSE | FILE_FLAG_OPEN_REPARSE_POINT,
+                                    nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        // Nobody holds it: the file is what a lock left behind, and goes now.
+        CloseHandle(file);
+        return false;
+    }
+    const DWORD code = GetLastError();
+    return code != ERROR_FILE_NOT_FOUND && code != ERROR_PATH_NOT_FOUND;
+}
+
+}  // namespace linkloom::platform

@@ -1,0 +1,105 @@
+#include "platform/FileNames.h"
+
+#include <aclapi.h>
+#include <windows.h>
+
+#include <initializer_list>
+#include <vector>
+
+#include "platform/win32/Handle.h"
+#include "platform/win32/SystemError.h"
+
+namespace linkloom::platform {
+
+namespace {
+
+// Larger files are not ours: no journal of a run comes near.
+constexpr DWORD kMostPrivateBytes = 64u << 20;
+
+// The process's user, or the default owner that its token gives new files (on Windows the
+// Administrators group for an elevated administrator; Wine gives them the user).
+bool IsOwnedByUs(HANDLE file) {
+    PSID owner = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (GetSecurityInfo(file, SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, &owner, nullptr, nullptr, nullptr,
+                        &descriptor) != ERROR_SUCCESS) {
+        return false;
+    }
+    bool ours = false;
+    HANDLE token = nullptr;
+    if (OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) {
+        for (const TOKEN_INFORMATION_CLASS kind : {TokenUser, TokenOwner}) {
+            DWORD size = 0;
+            GetTokenInformation(token, kind, nullptr, 0, &size);
+            std::vector<unsigned char> buffer(size);
+            if (ours || !size || !GetTokenInformation(token, kind, buffer.data(), size, &size)) continue;
+            const PSID sid = kind == TokenUser ? reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid
+                                               : reinterpret_cast<TOKEN_OWNER*>(buffer.data())->Owner;
+            ours = EqualSid(owner, sid) != 0;
+        }
+        CloseHandle(token);
+    }
+    LocalFree(descriptor);
+    return ours;
+}
+
+}  // namespace
+
+bool RenameFile(const String& from, const String& to, String& error) {
+    if (MoveFileExW(from.Wide(), to.Wide(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+    error = SystemReason(GetLastError());
+    return false;
+}
+
+bool LinkFile(const String& existing, const String& link, String& error) {
+    if (CreateHardLinkW(link.Wide(), existing.Wide(), nullptr)) return true;
+    error = SystemReason(GetLastError());
+    return false;
+}
+
+bool RemoveFile(const String& path) { return DeleteFileW(path.Wide()) != 0; }
+
+bool NameExists(const String& path) { return GetFileAttributesW(path.Wide()) != INVALID_FILE_ATTRIBUTES; }
+
+bool CopyInto(const String& source, OutputFile& target, String& error) {
+    const FileHandle file(CreateFileW(source.Wide(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file.IsValid()) {
+        error = SystemReason(GetLastError());
+        return false;
+    }
+    std::vector<char> buffer(1 << 16);
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadFile(file.Get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr)) {
+            error = SystemReason(GetLastError());
+            return false;
+        }
+        if (got == 0) return true;
+        if (!target.Write(buffer.data(), got, error)) return false;
+    }
+}
+
+bool ReadPrivateFile(const String& path, std::string& bytes) {
+    const FileHandle file(CreateFileW(path.Wide(), GENERIC_READ | READ_CONTROL, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!file.IsValid() || !GetFileInformationByHandle(file.Get(), &info) ||
+        (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) ||
+        info.nFileSizeHigh != 0 || info.nFileSizeLow > kMostPrivateBytes || !IsOwnedByUs(file.Get())) {
+        return false;
+    }
+    bytes.assign(info.nFileSizeLow, '\0');
+    DWORD done = 0;
+    while (done < bytes.size()) {
+        DWORD got = 0;
+        if (!ReadFile(file.Get(), bytes.data() + done, static_cast<DWORD>(bytes.size()) - done, &got, nullptr) ||
+            got == 0) {
+            return false;
+        }
+        done += got;
+    }
+    return true;
+}
+
+}  // namespace linkloom::platform
