@@ -7,6 +7,7 @@
 #include "core/EntrySink.h"
 #include "core/JobMessages.h"
 #include "core/JobSettings.h"
+#include "core/PageReader.h"
 #include "core/PathPattern.h"
 #include "core/WalkReport.h"
 
@@ -55,6 +56,8 @@ public:
 
     // How many threads read pages ahead of the walk; 1 reads each page on the run's own thread.
     virtual int PageReaders() const { return 1; }
+    // What the host's own steps need read of each page, beyond what the flags ask for.
+    virtual PageNeeds Needs() const { return {}; }
     // Asked once the inputs are accepted: a host that writes the entries out as the walk finds
     // them returns its sink, and the run then ends with EndEntries. Null: the run collects one
     // document and hands it to TakeDocument.

@@ -1,14 +1,19 @@
 #include "core/PageReader.h"
 
+#include <algorithm>
+
 #include "platform/TextCompare.h"
 
 namespace linkloom {
 
+PageReader::PageReader(JobFlags flags, PageNeeds needs)
+    : flags_(flags), testsContent_(ReadsPageHeads(flags)), needs_(needs) {}
+
 PageFacts PageReader::Read(const platform::FolderHandle& folder, const platform::DirectoryEntry& entry) {
     PageFacts facts;
     bool timed = false;
-    if (readsHeads_) {
-        ReadHead(folder, entry.name, facts);
+    if (testsContent_ || needs_.headTags) {
+        ReadText(folder, entry.name, facts);
         // The time of an open file comes with it; a page left out needs none.
         timed = facts.verdict == PageVerdict::Keep && reader_.LastWriteTime(facts.written);
         reader_.Close();
@@ -23,31 +28,56 @@ PageFacts PageReader::Read(const platform::FolderHandle& folder, const platform:
     return facts;
 }
 
-void PageReader::ReadHead(const platform::FolderHandle& folder, const String& name, PageFacts& facts) {
+void PageReader::ReadText(const platform::FolderHandle& folder, const String& name, PageFacts& facts) {
     switch (reader_.Open(folder, name)) {
-    case WebFileReader::OpenResult::TextReady: {
-        const TextEncoding encoding = reader_.Encoding();
-        if (platform::kAsciiFoldsAlone && (encoding == TextEncoding::Ansi || encoding == TextEncoding::Utf8)) {
-            // The words can be found in the bytes; nothing needs converting.
-            const bool utf8 = encoding == TextEncoding::Utf8;
-            const unsigned char* bytes = nullptr;
-            std::size_t count = reader_.Peek(kWebBlockSize, bytes);
-            count = reader_.Peek(HeadBytes(bytes, count, utf8), bytes);
-            facts.verdict = PageHeadFilter(bytes, count, utf8, flags_);
-            return;
+    case WebFileReader::OpenResult::TextReady:
+        if (!needs_.headTags && JudgeBytes(facts)) return;
+        ReadHead();
+        if (testsContent_) {
+            const std::u16string_view head(text_.data(), std::min(text_.size(), kHeadLength));
+            facts.verdict = head.empty() ? PageVerdict::Unreadable : PageHeadFilter(head, flags_);
         }
-        const std::size_t length = reader_.Read(head_, kHeadLength);
-        facts.verdict = length > 0 ? PageHeadFilter(std::u16string_view(head_, length), flags_) : PageVerdict::Unreadable;
+        if (needs_.headTags && facts.verdict == PageVerdict::Keep) facts.headTags = ScanHeadTags(text_);
         return;
-    }
     case WebFileReader::OpenResult::NoText:
-        facts.verdict = PageVerdict::Unreadable;
+        // Without a content test such a page stays, with nothing read of it.
+        if (testsContent_) facts.verdict = PageVerdict::Unreadable;
         return;
     case WebFileReader::OpenResult::CannotOpen:
+        if (!testsContent_) return;
         facts.verdict = PageVerdict::Unreadable;
         facts.error = reader_.Error();
         facts.failed = facts.error.code != 0;
         return;
+    }
+}
+
+bool PageReader::JudgeBytes(PageFacts& facts) {
+    const TextEncoding encoding = reader_.Encoding();
+    if (!platform::kAsciiFoldsAlone || (encoding != TextEncoding::Ansi && encoding != TextEncoding::Utf8)) return false;
+    // The words can be found in the bytes; nothing needs converting.
+    const bool utf8 = encoding == TextEncoding::Utf8;
+    const unsigned char* bytes = nullptr;
+    std::size_t count = reader_.Peek(kWebBlockSize, bytes);
+    count = reader_.Peek(HeadBytes(bytes, count, utf8), bytes);
+    facts.verdict = PageHeadFilter(bytes, count, utf8, flags_);
+    return true;
+}
+
+void PageReader::ReadHead() {
+    // The first characters come in one read; more only while the head goes on.
+    text_.clear();
+    std::size_t wanted = kHeadLength;
+    for (;;) {
+        const std::size_t had = text_.size();
+        const std::size_t asked = std::min(wanted, kMostHeadText - had);
+        text_.resize(had + asked);
+        const std::size_t got = reader_.Read(text_.data() + had, asked);
+        text_.resize(had + got);
+        if (!needs_.headTags || got < asked || text_.size() == kMostHeadText) return;
+        // A word cut by the end of the last read is found in this one.
+        if (HeadEnd(std::u16string_view(text_).substr(had > 5 ? had - 5 : 0)) != std::u16string_view::npos) return;
+        wanted = 4 * kHeadLength;
     }
 }
 

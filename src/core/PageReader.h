@@ -1,11 +1,24 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
+#include "core/HeadTags.h"
 #include "core/JobFlags.h"
 #include "core/PageHeadFilter.h"
 #include "core/WebFileReader.h"
 #include "platform/Directory.h"
 
 namespace linkloom {
+
+// What the steps after the walk need read of each page besides its time and the content test
+// that the flags ask for.
+struct PageNeeds {
+    bool headTags = false;  // the link, meta and script elements of the head
+};
+
+// The most of a page's text read to find the end of its head: 256 K characters.
+constexpr std::size_t kMostHeadText = 256 * 1024;
 
 // What the steps after the walk need to know of one candidate file, read once.
 struct PageFacts {
@@ -15,13 +28,15 @@ struct PageFacts {
     bool failed = false;
     platform::SystemError error;
     platform::FileTime written = 0;
+    // With PageNeeds::headTags, the head's elements; none when the page has no text to read.
+    std::vector<HeadTag> headTags;
 };
 
-// Reads a candidate's last-write time and, when the content test needs it, the head of its text.
+// Reads a candidate's last-write time and, when the steps need it, the beginning of its text.
 // One reader serves one thread; its buffers are its own.
 class PageReader {
 public:
-    explicit PageReader(JobFlags flags) : flags_(flags), readsHeads_(ReadsPageHeads(flags)) {}
+    PageReader(JobFlags flags, PageNeeds needs = {});
     PageReader(const PageReader&) = delete;
     PageReader& operator=(const PageReader&) = delete;
 
@@ -29,13 +44,18 @@ public:
     PageFacts Read(const platform::FolderHandle& folder, const platform::DirectoryEntry& entry);
 
 private:
-    // Reads the head and judges it.
-    void ReadHead(const platform::FolderHandle& folder, const String& name, PageFacts& facts);
+    // Reads the text the content test and the head need and judges it.
+    void ReadText(const platform::FolderHandle& folder, const String& name, PageFacts& facts);
+    // The content test on the bytes of 8-bit and UTF-8 text; false where it needs the characters.
+    bool JudgeBytes(PageFacts& facts);
+    // The text up to the end of its head, or its first 4096 characters when that is more.
+    void ReadHead();
 
     JobFlags flags_;
-    bool readsHeads_;
+    bool testsContent_;
+    PageNeeds needs_;
     WebFileReader reader_;
-    char16_t head_[kHeadLength];
+    std::u16string text_;
 };
 
 }  // namespace linkloom

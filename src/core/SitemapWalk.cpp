@@ -40,7 +40,7 @@ SitemapWalk::SitemapWalk(JobHost& host, bool showsProgress, const JobSettings& s
       report_(host.Report()),
       walker_(settings.folder, host.Exclusions()),
       entries_(settings.rootUrl, (settings.flags & JobFlag::LastmodWithTime) != 0, utcOffsetSeconds),
-      pages_(settings.flags, host.PageReaders()) {
+      pages_(settings.flags, host.Needs(), host.PageReaders()) {
     extensions_.Parse(settings.extensions, u',');
 }
 
