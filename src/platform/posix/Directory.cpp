@@ -9,26 +9,13 @@
 #include <cerrno>
 
 #include "platform/posix/FileTimes.h"
+#include "platform/posix/LatinCase.h"
 
 namespace linkloom::platform {
 
 namespace {
 
-constexpr char16_t Upper(char16_t unit) {
-    if (unit >= u'a' && unit <= u'z') return unit - 32;
-    if (unit >= 0xE0 && unit <= 0xFE && unit != 0xF7) return unit - 32;
-    return unit;
-}
-
-struct UpperTable {
-    char16_t units[256];
-    constexpr UpperTable() : units() {
-        for (int i = 0; i < 256; ++i) units[i] = Upper(static_cast<char16_t>(i));
-    }
-};
-constexpr UpperTable kUpper;
-
-char16_t UpperUnit(char16_t unit) { return unit < 256 ? kUpper.units[unit] : unit; }
+char16_t UpperUnit(char16_t unit) { return LatinUpper(unit); }
 
 // The order NTFS lists names in: upper-cased code units, then plain code units on a tie.
 bool ListsBefore(const String& left, const String& right) {

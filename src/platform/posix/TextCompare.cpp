@@ -3,27 +3,13 @@
 #include <algorithm>
 
 #include "base/TextScan.h"
+#include "platform/posix/LatinCase.h"
 
 namespace linkloom::platform {
 
 namespace {
 
-// ASCII and Latin-1 letters fold; other units compare as they are.
-constexpr char16_t FoldUnit(char16_t unit) {
-    if (unit >= u'A' && unit <= u'Z') return unit + 32;
-    if (unit >= 0xC0 && unit <= 0xDE && unit != 0xD7) return unit + 32;
-    return unit;
-}
-
-struct FoldTable {
-    char16_t units[256];
-    constexpr FoldTable() : units() {
-        for (int i = 0; i < 256; ++i) units[i] = FoldUnit(static_cast<char16_t>(i));
-    }
-};
-constexpr FoldTable kFolded;
-
-char16_t Fold(char16_t unit) { return unit < 256 ? kFolded.units[unit] : unit; }
+char16_t Fold(char16_t unit) { return LatinLower(unit); }
 
 }  // namespace
 
