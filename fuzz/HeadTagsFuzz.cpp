@@ -1,0 +1,37 @@
+// Feeds any text to the head scanner: it must end, touch nothing out of bounds, and find only
+// link, meta and script elements with attribute names in lower case, none of them from past the
+// head's end. Input: UTF-16LE code units.
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "core/HeadTags.h"
+
+namespace {
+
+bool HasUpperCase(const linkloom::String& name) {
+    for (std::size_t i = 0; i < name.Length(); ++i) {
+        if (name[i] >= u'A' && name[i] <= u'Z') return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace linkloom;
+    std::u16string text;
+    for (std::size_t i = 0; i + 1 < size; i += 2) text += static_cast<char16_t>(data[i] | data[i + 1] << 8);
+    const std::size_t end = HeadEnd(text);
+    for (const HeadTag& tag : ScanHeadTags(text)) {
+        const std::u16string& name = tag.name.Text();
+        if (name != u"link" && name != u"meta" && name != u"script") std::abort();
+        for (const HeadAttribute& attribute : tag.attributes) {
+            if (attribute.name.IsEmpty() || HasUpperCase(attribute.name)) std::abort();
+        }
+        // Whatever a script holds lies before the head's end.
+        if (end != std::u16string::npos && tag.text.Length() > end) std::abort();
+    }
+    DecodeCharacterReferences(text);
+    return 0;
+}
