@@ -169,7 +169,7 @@ std::vector<HeadTag> ScanHeadTags(std::u16string_view text) {
             tags.push_back(std::move(tag));
         } else if (name == u"style" || name == u"title" || name == u"textarea") {
             at = SkipRawText(text, at, tag.name, nullptr);
-        } else if (name == u"link" || name == u"meta") {
+        } else if (name == u"link" || name == u"meta" || name == u"base") {
             tags.push_back(std::move(tag));
         }
     }
