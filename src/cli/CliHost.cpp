@@ -114,7 +114,8 @@ const PageRules* CliHost::Rules(const JobSettings& settings) {
 }
 
 void CliHost::SuggestSitemapLine() {
-    if (!options_.robotsTxt || !options_.output) return;
+    // Without a robots.txt read, that was said already.
+    if (!rules_.robots || !options_.output) return;
     const OutputNames names(*options_.output, options_.gzip);
     const String url = rootUrl_ + EncodeUrlSegment(names.File().Mid(names.Folder().Length()));
     if (robots_.NamesSitemap(url)) return;

@@ -15,6 +15,9 @@ std::optional<StepVerdict> CanonicalStep::Apply(PageContext& page, SitemapEntry&
             page.Note({LinkRole::Canonical, String(), href ? *href : String(), problem});
             return std::nullopt;
         }
+        // A page that names itself keeps its location as it is spelt.
+        UrlParts own = SplitUrl(page.OwnLocation().Text());
+        if (NormalizeUrl(own) && own.Text() == target.Text()) return std::nullopt;
         auto location = root_.Locate(target);
         if (!location) {
             String url(target.Text());
