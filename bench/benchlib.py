@@ -11,7 +11,8 @@ import time
 
 TOP = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 BUILD = os.path.join(TOP, "build", "bench")
-DATA = os.path.join(TOP, "bench", "data")
+# The generated trees; LINKLOOM_BENCH_DATA puts them elsewhere.
+DATA = os.environ.get("LINKLOOM_BENCH_DATA", os.path.join(TOP, "bench", "data"))
 CLI = os.path.join(BUILD, "src", "cli", "linkloom-cli")
 REFERENCE = os.path.join(BUILD, "bench", "reference-walk")
 

@@ -16,8 +16,7 @@ std::optional<StepVerdict> CanonicalStep::Apply(PageContext& page, SitemapEntry&
             return std::nullopt;
         }
         // A page that names itself keeps its location as it is spelt.
-        UrlParts own = SplitUrl(page.OwnLocation().Text());
-        if (NormalizeUrl(own) && own.Text() == target.Text()) return std::nullopt;
+        if (page.OwnUrl().Text() == target.Text()) return std::nullopt;
         auto location = root_.Locate(target);
         if (!location) {
             String url(target.Text());

@@ -36,6 +36,7 @@ std::size_t ReadTag(std::u16string_view text, std::size_t at, HeadTag& tag) {
     const std::size_t nameStart = i;
     while (i < text.size() && !IsBlank(text[i]) && text[i] != u'>' && text[i] != u'/') ++i;
     tag.name = Lowered(text.substr(nameStart, i - nameStart));
+    tag.attributes.reserve(4);  // as many as most link and meta elements hold
     for (;;) {
         while (i < text.size() && (IsBlank(text[i]) || text[i] == u'/')) ++i;
         if (i >= text.size()) return npos;

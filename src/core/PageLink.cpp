@@ -27,7 +27,9 @@ LinkProblem ResolveLink(std::u16string_view href, const UrlParts& base, UrlParts
     bool climbed = false;
     target = ResolveUrl(base, reference, climbed);
     if (climbed) return LinkProblem::ClimbsAboveTop;
-    if (!NormalizeUrl(target)) return LinkProblem::Malformed;
+    // The parts of a normal reference and a normal base are normal, but for what depends on the
+    // scheme that a network-path reference takes from the base: the default port and empty path.
+    if (!reference.hasScheme && reference.hasAuthority && !NormalizeUrl(target)) return LinkProblem::Malformed;
     const std::u16string host = target.authority.substr(target.authority.rfind(u'@') + 1);
     if ((target.scheme != u"http" && target.scheme != u"https") || !target.hasAuthority || host.empty() ||
         host[0] == u':') {

@@ -65,9 +65,10 @@ bool PageReader::JudgeBytes(PageFacts& facts) {
 }
 
 void PageReader::ReadHead() {
-    // The first characters come in one read; more only while the head goes on.
+    // The first characters come in one read; more only while the head goes on. Without a content
+    // test, that read is short: most heads end within it, and each character read is decoded.
     text_.clear();
-    std::size_t wanted = kHeadLength;
+    std::size_t wanted = testsContent_ ? kHeadLength : kFirstHeadRead;
     for (;;) {
         const std::size_t had = text_.size();
         const std::size_t asked = std::min(wanted, kMostHeadText - had);

@@ -21,6 +21,8 @@ struct PageNeeds {
 
 // The most of a page's text read to find the end of its head: 256 K characters.
 constexpr std::size_t kMostHeadText = 256 * 1024;
+// The first read of a page whose head is wanted without a content test.
+constexpr std::size_t kFirstHeadRead = 1024;
 
 // What the steps after the walk need to know of one candidate file, read once.
 struct PageFacts {

@@ -4,19 +4,25 @@
 
 namespace linkloom {
 
+const UrlParts& PageContext::OwnUrl() {
+    if (!own_) {
+        own_ = SplitUrl(ownLocation_.Text());
+        NormalizeUrl(*own_);
+    }
+    return *own_;
+}
+
 const UrlParts& PageContext::Base() {
     if (base_) return *base_;
-    base_ = SplitUrl(ownLocation_.Text());
-    NormalizeUrl(*base_);
     for (const HeadTag& tag : facts_.headTags) {
         if (tag.name.Text() != u"base") continue;
         const String* href = tag.Attribute(u"href");
         if (!href) continue;
         UrlParts target;
-        if (ResolveLink(href->Text(), *base_, target) == LinkProblem::None) base_ = std::move(target);
+        if (ResolveLink(href->Text(), OwnUrl(), target) == LinkProblem::None) return *(base_ = std::move(target));
         break;
     }
-    return *base_;
+    return OwnUrl();
 }
 
 }  // namespace linkloom

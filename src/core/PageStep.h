@@ -20,6 +20,8 @@ public:
     const PageFacts& Facts() const { return facts_; }
     // The URL of the page itself, whatever the steps make of its entry.
     const String& OwnLocation() const { return ownLocation_; }
+    // The same URL in normal form.
+    const UrlParts& OwnUrl();
     // The URL its relative links are resolved against: the first <base href> of its head when
     // that is a URL, its own location otherwise.
     const UrlParts& Base();
@@ -30,6 +32,7 @@ public:
 private:
     const PageFacts& facts_;
     const String& ownLocation_;
+    std::optional<UrlParts> own_;
     std::optional<UrlParts> base_;
     std::vector<LinkNote> notes_;
 };

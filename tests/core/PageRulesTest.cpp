@@ -114,11 +114,13 @@ TEST(CanonicalLinks, ReadInEverySpellingAndResolvedAgainstThePage) {
     Page(tree, "s/frag.htm", Head("<link rel=canonical href=\"/x#top\">"));
     Page(tree, "s/none.htm", Head("<link rel=stylesheet href=/s.css>"));
     Page(tree, "s/late.htm", Head("") + "<link rel=canonical href=/body>");
+    Page(tree, "s/based.htm", Head("<base href=\"/b/\"><base href=/no/><link rel=canonical href=based.htm>"));
     PageRules rules;
     rules.canonical = true;
     const Outcome run = RunWith(tree, rules);
     EXPECT_EQ(run.entries,
-              (Strings{"https://example.com/s/above.htm 2024-03-03", "https://example.com/s/frag.htm 2024-03-03",
+              (Strings{"https://example.com/s/above.htm 2024-03-03", "https://example.com/b/based.htm 2024-03-03",
+                       "https://example.com/s/frag.htm 2024-03-03",
                        "https://example.com/s/late.htm 2024-03-03", "https://example.com/s/none.htm 2024-03-03",
                        "https://example.com/s/query.htm?page=2 2024-03-03", "https://example.com/s/y 2024-03-03",
                        "https://example.com/x 2024-03-03", "https://example.com/s/self.htm 2024-03-03",
