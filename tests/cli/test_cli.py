@@ -331,7 +331,8 @@ class CliTest(unittest.TestCase):
             page.write(b"\xff\xfe" + "<!DOCTYPE html><p>caf\u00e9</p>".encode("utf-16-le"))
         for name in ("docs/hidden.htm", "docs/wide caf\u00e9.htm"):
             os.utime(self.tree.path(name), (1709467200, 1709467200))
-        for options in (["--max-urls", "2"], ["--max-urls", "2", "--gzip"], ["--lastmod-time", "--skip-template-names"]):
+        for options in (["--max-urls", "2"], ["--max-urls", "2", "--gzip"], ["--lastmod-time", "--skip-template-names"],
+                        ["--folder-urls", "--drop-extensions", "htm", "--canonical", "--robots-meta", "--alternates"]):
             written = {}
             for program, name in ((CLI, "emulated"), ([REFERENCE], "native")):
                 folder = self.tree.path("out-" + name)
@@ -487,6 +488,10 @@ class UrlRulesTest(unittest.TestCase):
         listed, err = self.cli("--robots-txt", "-o", native(target))
         self.assertEqual(err.count("robots.txt"), 1, err)
         self.assertNotIn("Sitemap:", err)
+        # One that cannot be read is a warning, and the run goes on.
+        os.makedirs(self.tree.path("robots.txt"))
+        listed, err = self.cli("--robots-txt")
+        self.assertEqual((len(listed), err.count("warning: cannot read robots.txt")), (8, 1), err)
 
     def test_robots_meta_reads_the_tags_not_the_word(self):
         listed, err = self.cli("--robots-meta", "--explain")
