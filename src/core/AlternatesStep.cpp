@@ -58,25 +58,24 @@ std::optional<StepVerdict> AlternatesStep::Apply(PageContext& page, SitemapEntry
         const String* language = tag.Attribute(u"hreflang");
         if (!language) continue;  // a feed or another form of the page, not a language version
         const String* href = tag.Attribute(u"href");
-        LinkNote note{LinkRole::Alternate, *language, href ? *href : String(), LinkProblem::None};
+        std::u16string key = LanguageKey(*language);
+        LinkProblem problem = LinkProblem::None;
         UrlParts target;
-        if (!IsLanguageTag(language->Text())) {
-            note.problem = LinkProblem::BadLanguage;
-        } else if (named.count(LanguageKey(*language)) > 0) {
-            note.problem = LinkProblem::RepeatedLanguage;
-        } else {
-            note.problem = ResolveLink(note.href.Text(), page.Base(), target);
-        }
         String url;
-        if (note.problem == LinkProblem::None) {
+        if (!IsLanguageTag(language->Text())) {
+            problem = LinkProblem::BadLanguage;
+        } else if (named.count(key) > 0) {
+            problem = LinkProblem::RepeatedLanguage;
+        } else if ((problem = ResolveLink(href ? href->Text() : std::u16string(), page.Base(), target)) ==
+                   LinkProblem::None) {
             url = String(target.Text());
-            if (url.Length() > kMostLocationLength) note.problem = LinkProblem::TooLong;
+            if (url.Length() > kMostLocationLength) problem = LinkProblem::TooLong;
         }
-        if (note.problem != LinkProblem::None) {
-            page.Note(std::move(note));
+        if (problem != LinkProblem::None) {
+            page.Note({LinkRole::Alternate, *language, href ? *href : String(), problem});
             continue;
         }
-        named.insert(LanguageKey(*language));
+        named.insert(std::move(key));
         entry.alternates.push_back({*language, std::move(url)});
     }
     return std::nullopt;

@@ -25,11 +25,12 @@ LinkProblem ResolveLink(std::u16string_view href, const UrlParts& base, UrlParts
     // Escapes are put right before the dots are removed, so that "%2E%2E" counts as "..".
     if (!NormalizeUrl(reference)) return LinkProblem::Malformed;
     bool climbed = false;
-    target = ResolveUrl(base, reference, climbed);
+    const bool networkPath = !reference.hasScheme && reference.hasAuthority;
+    target = ResolveUrl(base, std::move(reference), climbed);
     if (climbed) return LinkProblem::ClimbsAboveTop;
     // The parts of a normal reference and a normal base are normal, but for what depends on the
     // scheme that a network-path reference takes from the base: the default port and empty path.
-    if (!reference.hasScheme && reference.hasAuthority && !NormalizeUrl(target)) return LinkProblem::Malformed;
+    if (networkPath && !NormalizeUrl(target)) return LinkProblem::Malformed;
     const std::u16string host = target.authority.substr(target.authority.rfind(u'@') + 1);
     if ((target.scheme != u"http" && target.scheme != u"https") || !target.hasAuthority || host.empty() ||
         host[0] == u':') {

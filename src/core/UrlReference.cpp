@@ -153,7 +153,10 @@ UrlParts SplitUrl(std::u16string_view text) {
     return parts;
 }
 
-std::u16string RemoveDotSegments(std::u16string_view input, bool& climbed) {
+void RemoveDotSegments(std::u16string& path, bool& climbed) {
+    // Most paths hold no "." or ".." segment and stay as they are.
+    if ((path.empty() || path[0] != u'.') && path.find(u"/.") == std::u16string::npos) return;
+    std::u16string_view input = path;
     std::u16string output;
     output.reserve(input.size());
     while (!input.empty()) {
@@ -178,39 +181,39 @@ std::u16string RemoveDotSegments(std::u16string_view input, bool& climbed) {
             input.remove_prefix(end);
         }
     }
-    return output;
+    path = std::move(output);
 }
 
-UrlParts ResolveUrl(const UrlParts& base, const UrlParts& reference, bool& climbed) {
-    UrlParts target;
+UrlParts ResolveUrl(const UrlParts& base, UrlParts reference, bool& climbed) {
     if (reference.hasScheme) {
-        target = reference;
-        target.path = RemoveDotSegments(reference.path, climbed);
-    } else {
-        if (reference.hasAuthority) {
-            target.authority = reference.authority;
-            target.hasAuthority = true;
-            target.path = RemoveDotSegments(reference.path, climbed);
-            target.query = reference.query;
-            target.hasQuery = reference.hasQuery;
-        } else {
-            if (reference.path.empty()) {
-                target.path = base.path;
-                target.query = reference.hasQuery ? reference.query : base.query;
-                target.hasQuery = reference.hasQuery || base.hasQuery;
-            } else {
-                const bool absolute = reference.path[0] == u'/';
-                target.path = RemoveDotSegments(absolute ? reference.path : MergePaths(base, reference.path), climbed);
-                target.query = reference.query;
-                target.hasQuery = reference.hasQuery;
-            }
-            target.authority = base.authority;
-            target.hasAuthority = base.hasAuthority;
-        }
-        target.scheme = base.scheme;
-        target.hasScheme = base.hasScheme;
+        RemoveDotSegments(reference.path, climbed);
+        return reference;
     }
-    target.fragment = reference.fragment;
+    UrlParts target;
+    if (reference.hasAuthority) {
+        target.authority = std::move(reference.authority);
+        target.hasAuthority = true;
+        target.path = std::move(reference.path);
+        RemoveDotSegments(target.path, climbed);
+        target.query = std::move(reference.query);
+        target.hasQuery = reference.hasQuery;
+    } else {
+        if (reference.path.empty()) {
+            target.path = base.path;
+            target.query = reference.hasQuery ? std::move(reference.query) : base.query;
+            target.hasQuery = reference.hasQuery || base.hasQuery;
+        } else {
+            target.path = reference.path[0] == u'/' ? std::move(reference.path) : MergePaths(base, reference.path);
+            RemoveDotSegments(target.path, climbed);
+            target.query = std::move(reference.query);
+            target.hasQuery = reference.hasQuery;
+        }
+        target.authority = base.authority;
+        target.hasAuthority = base.hasAuthority;
+    }
+    target.scheme = base.scheme;
+    target.hasScheme = base.hasScheme;
+    target.fragment = std::move(reference.fragment);
     target.hasFragment = reference.hasFragment;
     return target;
 }

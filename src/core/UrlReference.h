@@ -24,12 +24,12 @@ struct UrlParts {
 
 UrlParts SplitUrl(std::u16string_view reference);
 
-// The path with its "." and ".." segments removed (section 5.2.4). `climbed` is set when a ".."
+// Removes the "." and ".." segments of the path (section 5.2.4). `climbed` is set when a ".."
 // found no segment left to remove: the reference pointed above the top of the path.
-std::u16string RemoveDotSegments(std::u16string_view path, bool& climbed);
+void RemoveDotSegments(std::u16string& path, bool& climbed);
 
 // The target of `reference` against the absolute URL `base` (section 5.2.2, strict).
-UrlParts ResolveUrl(const UrlParts& base, const UrlParts& reference, bool& climbed);
+UrlParts ResolveUrl(const UrlParts& base, UrlParts reference, bool& climbed);
 
 // The parts of a URL whose characters are normalised alike.
 enum class UrlComponent { Userinfo, Host, Path, Query };
