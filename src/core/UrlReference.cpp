@@ -110,6 +110,23 @@ bool NormalizeAuthority(std::u16string& authority, const std::u16string& scheme)
     return true;
 }
 
+// Puts a component into its normal form in place; one that holds no escape and only characters
+// it keeps, as most do, is left as it is.
+void Normalize(std::u16string& text, UrlComponent component) {
+    bool normal = true;
+    for (const char16_t unit : text) {
+        if (unit == u'%' || !Keeps(component, unit)) {
+            normal = false;
+            break;
+        }
+    }
+    if (normal) return;
+    std::u16string out;
+    out.reserve(text.size());
+    AppendNormalized(out, text, component);
+    text = std::move(out);
+}
+
 }  // namespace
 
 std::u16string UrlParts::Text() const {
@@ -251,20 +268,10 @@ bool NormalizeUrl(UrlParts& url) {
         }
     }
     if (url.hasAuthority && !NormalizeAuthority(url.authority, url.scheme)) return false;
-    std::u16string path;
-    AppendNormalized(path, url.path, UrlComponent::Path);
-    if (path.empty() && url.hasAuthority && IsHttp(url.scheme)) path = u"/";
-    url.path = std::move(path);
-    if (url.hasQuery) {
-        std::u16string query;
-        AppendNormalized(query, url.query, UrlComponent::Query);
-        url.query = std::move(query);
-    }
-    if (url.hasFragment) {
-        std::u16string fragment;
-        AppendNormalized(fragment, url.fragment, UrlComponent::Query);
-        url.fragment = std::move(fragment);
-    }
+    Normalize(url.path, UrlComponent::Path);
+    if (url.path.empty() && url.hasAuthority && IsHttp(url.scheme)) url.path = u"/";
+    if (url.hasQuery) Normalize(url.query, UrlComponent::Query);
+    if (url.hasFragment) Normalize(url.fragment, UrlComponent::Query);
     return true;
 }
 
