@@ -18,9 +18,7 @@ public:
     PageContext(const PageFacts& facts, const String& ownLocation) : facts_(facts), ownLocation_(ownLocation) {}
 
     const PageFacts& Facts() const { return facts_; }
-    // The URL of the page itself, whatever the steps make of its entry.
-    const String& OwnLocation() const { return ownLocation_; }
-    // The same URL in normal form.
+    // The URL of the page itself in normal form, whatever the steps make of its entry.
     const UrlParts& OwnUrl();
     // The URL its relative links are resolved against: the first <base href> of its head when
     // that is a URL, its own location otherwise.

@@ -42,9 +42,6 @@ public:
     const RobotsRule* Decide(std::u16string_view pathAndQuery) const;
     bool Allows(std::u16string_view pathAndQuery) const;
 
-    const std::vector<RobotsRule>& Rules() const { return rules_; }
-    // The values of the Sitemap lines, as they stand.
-    const std::vector<String>& Sitemaps() const { return sitemaps_; }
     // True when a Sitemap line names `url`, both taken in normal form.
     bool NamesSitemap(const String& url) const;
 

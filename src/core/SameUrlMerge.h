@@ -19,8 +19,6 @@ public:
     // takes this one's lastmod if newer and its alternates, and the path of the page that gave it
     // is returned; null otherwise.
     const String* Add(SitemapEntry entry, const String& path);
-    // The number of locations held.
-    int Count() const { return static_cast<int>(held_.size()); }
     // Hands the held entries to `sink` in the order their locations were first met, until it fails.
     void Flush(EntrySink& sink) const;
 
