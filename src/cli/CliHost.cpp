@@ -4,6 +4,9 @@
 #include <thread>
 
 #include "base/ControlCharacters.h"
+#include "cli/OutputNames.h"
+#include "core/RobotsTxtFile.h"
+#include "core/UrlText.h"
 #include "platform/Console.h"
 
 namespace linkloom::cli {
@@ -77,6 +80,47 @@ void CliHost::WriteReport() const {
 void CliHost::EndEntries(int count) {
     kept_ = count;
     output_.End(count);
+    if (output_.Delivered()) SuggestSitemapLine();
+}
+
+const PageRules* CliHost::Rules(const JobSettings& settings) {
+    if (!AsksPageRules(options_)) return nullptr;
+    rules_ = options_.rules;
+    rootUrl_ = settings.rootUrl;
+    if (!options_.robotsTxt) return &rules_;
+    const String shownFolder = EscapeControlCharacters(options_.folder);
+    bool cut = false;
+    String reason;
+    switch (ReadRobotsTxt(settings.folder, robots_, cut, reason)) {
+    case RobotsTxtRead::Read:
+        rules_.robots = &robots_;
+        if (cut) {
+            ShowMessage(String(u"warning: robots.txt in ") + shownFolder + u" holds more than " +
+                            String::FromInt(static_cast<long long>(RobotsTxt::kMostBytes)) +
+                            u" bytes; what follows is ignored, as crawlers ignore it",
+                        MessageStyle::Warning);
+        }
+        break;
+    case RobotsTxtRead::Missing:
+        ShowMessage(String(u"no robots.txt in ") + shownFolder + u": nothing is left out by it", MessageStyle::Warning);
+        break;
+    case RobotsTxtRead::Unreadable:
+        ShowMessage(String(u"warning: cannot read robots.txt in ") + shownFolder + u": " + reason +
+                        u"; nothing is left out by it",
+                    MessageStyle::Warning);
+        break;
+    }
+    return &rules_;
+}
+
+void CliHost::SuggestSitemapLine() {
+    // Without a robots.txt read, that was said already.
+    if (!rules_.robots || !options_.output) return;
+    const OutputNames names(*options_.output, options_.gzip);
+    const String url = rootUrl_ + EncodeUrlSegment(names.File().Mid(names.Folder().Length()));
+    if (robots_.NamesSitemap(url)) return;
+    ShowMessage(String(u"robots.txt does not name this sitemap; add this line to it:\nSitemap: ") + url,
+                MessageStyle::Warning);
 }
 
 }  // namespace linkloom::cli

@@ -4,6 +4,7 @@
 #include "cli/ExplainReport.h"
 #include "cli/RunOutput.h"
 #include "core/JobHost.h"
+#include "core/RobotsTxt.h"
 #include "platform/StopSignals.h"
 
 namespace linkloom::cli {
@@ -28,6 +29,8 @@ public:
     void PumpEvents() override {}
     int PageReaders() const override;
     EntrySink* EntryStream(const JobSettings& settings) override { return output_.Start(settings.rootUrl); }
+    // The rules the options ask for, with FOLDER's robots.txt read for --robots-txt.
+    const PageRules* Rules(const JobSettings& settings) override;
     void EndEntries(int count) override;
     void NoEntries(NoEntriesCause cause, const String& reason) override;
     const std::vector<PathPattern>* Exclusions() const override { return &options_.exclusions; }
@@ -42,6 +45,9 @@ public:
     platform::StopRequest Stop() const { return output_.Stop(); }
 
 private:
+    // Says which Sitemap line robots.txt lacks for the file written, if any.
+    void SuggestSitemapLine();
+
     const CliOptions& options_;
     bool showProgress_;
     JobFlags flags_;
@@ -49,6 +55,9 @@ private:
     RunOutput output_;
     ExplainReport explain_;
     int kept_ = 0;
+    PageRules rules_;
+    RobotsTxt robots_;
+    String rootUrl_;
 };
 
 }  // namespace linkloom::cli

@@ -2,6 +2,8 @@
 
 #include "base/ControlCharacters.h"
 #include "cli/OutputNames.h"
+#include "core/ExtensionList.h"
+#include "core/SitemapJob.h"
 
 namespace linkloom::cli {
 
@@ -39,12 +41,31 @@ const char kUsage[] =
     "      --explain           on standard error, each file left out and each folder not\n"
     "                          entered, with the reason, each file whose time lies outside\n"
     "                          what a lastmod can name, then the counts\n"
+    "      --folder-urls       list an index page as its folder's URL, ending in '/' (the top\n"
+    "                          folder's is URL itself)\n"
+    "      --index-names LIST  the names of index pages, in any letter case (default\n"
+    "                          \"index.html,index.htm,index.php\"); needs --folder-urls\n"
+    "      --drop-extensions LIST\n"
+    "                          list pages with these extensions without them (docs/intro.html\n"
+    "                          as docs/intro), after --folder-urls\n"
+    "      --canonical         list each page at the URL its <link rel=\"canonical\"> names, and\n"
+    "                          leave out pages whose canonical URL lies outside URL\n"
+    "      --robots-txt        leave out locations that FOLDER/robots.txt disallows to every\n"
+    "                          crawler; with -o, say which Sitemap line it lacks\n"
+    "      --robots-meta       leave out pages whose robots meta tags (robots, googlebot,\n"
+    "                          bingbot) say noindex or none, in place of looking for the word\n"
+    "                          \"noindex\"; not with --include-noindex\n"
+    "      --alternates        copy each page's <link rel=\"alternate\" hreflang=...> into its\n"
+    "                          entry as an xhtml:link element\n"
     "  -j, --jobs N            read pages with N threads ahead of the walk (1 to 256; default:\n"
     "                          the number of processors; 1 reads them in turn); the output is\n"
     "                          the same whatever N is\n"
     "  -q, --quiet             no progress on standard error\n"
     "  -h, --help              show this text\n"
     "      --version           show the version\n"
+    "\n"
+    "Pages that come to one location (--folder-urls, --drop-extensions, --canonical) are listed\n"
+    "once, where the walk met the first of them, with the newest of their lastmods.\n"
     "\n"
     "Exit status: 0 a document was written; 1 no files match the criteria; 2 an input or option\n"
     "was rejected, or FOLDER cannot be read; 3 the output could not be written (a file or\n"
@@ -72,6 +93,7 @@ bool ParseArguments(const std::vector<String>& arguments, CliOptions& options, S
     std::vector<String> positional;
     JobFlags set = 0, cleared = 0;
     bool optionsEnded = false;
+    bool indexNamesGiven = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         String name = arguments[i];
         if (optionsEnded || name.IsEmpty() || name[0] != u'-' || name == String(u"-")) {
@@ -149,6 +171,23 @@ bool ParseArguments(const std::vector<String>& arguments, CliOptions& options, S
                 return false;
             }
             options.jobs = static_cast<int>(number);
+        } else if (name == String(u"--index-names")) {
+            if (!value(options.rules.indexNames)) return false;
+            ExtensionList names;
+            if (!names.Parse(options.rules.indexNames, u',')) {
+                error = u"--index-names needs at least one name";
+                return false;
+            }
+            indexNamesGiven = true;
+        } else if (name == String(u"--drop-extensions")) {
+            String text;
+            if (!value(text)) return false;
+            ExtensionList extensions;
+            if (!extensions.Parse(text, u',') ||
+                !SitemapJob::NormaliseExtensions(text, options.rules.droppedExtensions)) {
+                error = String(u"--drop-extensions needs a list of extensions, not '") + text + u"'";
+                return false;
+            }
         } else if (name == String(u"-o") || name == String(u"--output")) {
             String file;
             if (!value(file)) return false;
@@ -169,6 +208,16 @@ bool ParseArguments(const std::vector<String>& arguments, CliOptions& options, S
             set |= JobFlag::RequireDoctype;
         } else if (name == String(u"--lastmod-time")) {
             set |= JobFlag::LastmodWithTime;
+        } else if (name == String(u"--folder-urls")) {
+            options.rules.folderUrls = true;
+        } else if (name == String(u"--canonical")) {
+            options.rules.canonical = true;
+        } else if (name == String(u"--robots-txt")) {
+            options.robotsTxt = true;
+        } else if (name == String(u"--robots-meta")) {
+            options.rules.robotsMeta = true;
+        } else if (name == String(u"--alternates")) {
+            options.rules.alternates = true;
         } else if (name == String(u"--explain")) {
             options.explain = true;
         } else if (name == String(u"--gzip")) {
@@ -193,6 +242,18 @@ bool ParseArguments(const std::vector<String>& arguments, CliOptions& options, S
     if (options.gzip && !options.output) {
         error = u"--gzip needs -o FILE";
         return false;
+    }
+    if (indexNamesGiven && !options.rules.folderUrls) {
+        error = u"--index-names needs --folder-urls";
+        return false;
+    }
+    if (options.rules.robotsMeta) {
+        if (cleared & JobFlag::ExcludeNoindex) {
+            error = u"--robots-meta and --include-noindex ask for opposite things";
+            return false;
+        }
+        // The meta tags decide in place of the word.
+        cleared |= JobFlag::ExcludeNoindex;
     }
     options.folder = positional[0];
     options.rootUrl = positional[1];

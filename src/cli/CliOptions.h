@@ -6,6 +6,7 @@
 #include "base/String.h"
 #include "cli/SitemapLimits.h"
 #include "core/JobFlags.h"
+#include "core/PageRules.h"
 #include "core/PathPattern.h"
 
 namespace linkloom::cli {
@@ -22,10 +23,21 @@ struct CliOptions {
     bool explain = false;
     // Threads that read pages ahead of the walk; 1 reads them in turn, 0 one per processor.
     int jobs = 0;
+    // The rules for the pages kept and their locations (--folder-urls ... --alternates), and
+    // whether FOLDER's robots.txt is to be read into them.
+    PageRules rules;
+    bool robotsTxt = false;
     bool quiet = false;
     bool help = false;
     bool version = false;
 };
+
+// True when the options ask for any rule for the pages kept and their locations.
+inline bool AsksPageRules(const CliOptions& options) {
+    const PageRules& rules = options.rules;
+    return options.robotsTxt || rules.folderUrls || !rules.droppedExtensions.IsEmpty() || rules.canonical ||
+           rules.robotsMeta || rules.alternates;
+}
 
 // Reads the arguments (without the program name). False with `error` set on a usage error.
 bool ParseOptions(const std::vector<String>& arguments, CliOptions& options, String& error);

@@ -4,8 +4,8 @@
 
 namespace linkloom::cli {
 
-DirectSitemap::DirectSitemap(const std::optional<String>& path, bool gzip)
-    : name_(path ? *path : String(u"standard output")) {
+DirectSitemap::DirectSitemap(const std::optional<String>& path, bool gzip, bool alternates)
+    : name_(path ? *path : String(u"standard output")), alternates_(alternates) {
     platform::OutputFile file = path ? platform::OutputFile() : platform::OutputFile::StandardOutput();
     String reason;
     if (Check(!path || platform::OutputFile::OpenStream(*path, file, reason), reason)) {
@@ -25,7 +25,7 @@ void DirectSitemap::Write(const std::string& text) {
 
 void DirectSitemap::Add(const SitemapEntry& entry) {
     if (Failed()) return;
-    if (entries_ == 0) Write(SitemapHeader().ToUtf8());
+    if (entries_ == 0) Write(SitemapHeader(alternates_).ToUtf8());
     entryText_.clear();
     AppendEntryUtf8(entryText_, entry);
     Write(entryText_);

@@ -22,6 +22,26 @@ const char* ReasonText(LeftOutReason reason) {
     case LeftOutReason::Unlistable: return "cannot be listed";
     case LeftOutReason::AlreadyWalked: return "already walked";
     case LeftOutReason::UrlTooLong: return "URL longer than 2,048 characters";
+    case LeftOutReason::SameUrl: return "same URL";
+    case LeftOutReason::CanonicalElsewhere: return "canonical elsewhere";
+    case LeftOutReason::RobotsTxt: return "robots.txt";
+    case LeftOutReason::RobotsMeta: return "robots meta";
+    }
+    return "unknown";
+}
+
+const char* ProblemText(LinkProblem problem) {
+    switch (problem) {
+    case LinkProblem::None: break;
+    case LinkProblem::Empty: return "empty";
+    case LinkProblem::Blank: return "a blank or control character in it";
+    case LinkProblem::Fragment: return "holds a fragment";
+    case LinkProblem::Malformed: return "not a URL";
+    case LinkProblem::NotHttp: return "not an http or https URL";
+    case LinkProblem::ClimbsAboveTop: return "'..' above the top of the site";
+    case LinkProblem::TooLong: return "longer than 2,048 characters";
+    case LinkProblem::BadLanguage: return "not a language tag";
+    case LinkProblem::RepeatedLanguage: return "language named before";
     }
     return "unknown";
 }
@@ -40,6 +60,8 @@ void ExplainReport::LeftOut(const String& path, bool isFolder, LeftOutReason rea
     if (reason == LeftOutReason::Excluded) {
         tallied += " " + Shown(detail);
         shown = tallied;
+    } else if (reason == LeftOutReason::SameUrl) {
+        shown += " as " + Shown(detail);
     } else if (!detail.IsEmpty()) {
         shown += ": " + Shown(detail);
     }
@@ -69,6 +91,15 @@ void ExplainReport::Adjusted(const String& path, Adjustment kind) {
     }
 }
 
+void ExplainReport::LinkIgnored(const String& path, const LinkNote& note) {
+    ++linksIgnored_;
+    if (!listsEach_) return;
+    const std::string link = note.role == LinkRole::Canonical
+                                 ? "canonical link '" + Shown(note.href) + "'"
+                                 : "alternate '" + Shown(note.language) + "' '" + Shown(note.href) + "'";
+    platform::WriteStandardError("ignored: " + Shown(path) + " (" + link + ": " + ProblemText(note.problem) + ")\n");
+}
+
 void ExplainReport::WriteCounts(int kept) const {
     std::string line = std::to_string(kept + filesLeftOut_) + " files listed, " + std::to_string(kept) + " kept";
     const auto append = [&](const char* heading, int Tally::*count) {
@@ -81,6 +112,7 @@ void ExplainReport::WriteCounts(int kept) const {
     };
     append("; left out: ", &Tally::files);
     append("; folders not entered: ", &Tally::folders);
+    if (linksIgnored_ > 0) line += "; " + Counted(linksIgnored_, "link") + " ignored";
     if (timesOutOfRange_ > 0) {
         line += "; " + Counted(timesOutOfRange_, "file time") + " out of range written as the nearest valid date";
     }

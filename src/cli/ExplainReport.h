@@ -9,13 +9,15 @@
 namespace linkloom::cli {
 
 // What a run left out, counted by reason; with --explain, also one line on standard error for
-// each file left out, each folder not entered and each file kept with an adjustment.
+// each file left out, each folder not entered, each file kept with an adjustment and each link
+// of a kept page that was ignored.
 class ExplainReport : public WalkReport {
 public:
     explicit ExplainReport(bool listsEach) : listsEach_(listsEach) {}
 
     void LeftOut(const String& path, bool isFolder, LeftOutReason reason, const String& detail) override;
     void Adjusted(const String& path, Adjustment kind) override;
+    void LinkIgnored(const String& path, const LinkNote& note) override;
     // The counts line for a run that kept `kept` files.
     void WriteCounts(int kept) const;
     // What a run should hear of even without --explain: locations too long to list, and folders
@@ -35,6 +37,7 @@ private:
     int unreadableFolders_ = 0;
     int unreadablePages_ = 0;
     int timesOutOfRange_ = 0;
+    int linksIgnored_ = 0;
 };
 
 }  // namespace linkloom::cli

@@ -7,15 +7,16 @@ namespace linkloom::cli {
 
 EntrySink* RunOutput::Start(const String& rootUrl) {
     if (!options_.output) {
-        direct_ = std::make_unique<DirectSitemap>(std::nullopt, false);
+        direct_ = std::make_unique<DirectSitemap>(std::nullopt, false, options_.rules.alternates);
         return direct_.get();
     }
     OutputNames names(*options_.output, options_.gzip);
     if (platform::ResolveOutputTarget(names.File()).kind == platform::OutputKind::Stream) {
-        direct_ = std::make_unique<DirectSitemap>(names.File(), options_.gzip);
+        direct_ = std::make_unique<DirectSitemap>(names.File(), options_.gzip, options_.rules.alternates);
         return direct_.get();
     }
-    set_ = std::make_unique<SitemapSet>(std::move(names), options_.gzip, rootUrl, options_.limits);
+    set_ = std::make_unique<SitemapSet>(std::move(names), options_.gzip, rootUrl, options_.limits,
+                                        options_.rules.alternates);
     return set_.get();
 }
 

@@ -22,11 +22,12 @@ std::uint64_t FooterBytes(int count) {
 
 }  // namespace
 
-SitemapSet::SitemapSet(OutputNames names, bool gzip, String rootUrl, SitemapLimits limits)
+SitemapSet::SitemapSet(OutputNames names, bool gzip, String rootUrl, SitemapLimits limits, bool alternates)
     : names_(std::move(names)),
       gzip_(gzip),
       rootUrl_(std::move(rootUrl)),
       limits_(limits),
+      alternates_(alternates),
       file_(platform::ResolveOutputTarget(names_.File())) {
     String reason;
     if (!Check(file_.kind != platform::OutputKind::Folder, names_.File(), u"a folder has that name") ||
@@ -69,7 +70,7 @@ bool SitemapSet::StartPart() {
     if (!Check(home_.CreateTemporary(file, path, reason), PartTarget(parts_.size() + 1), reason)) return false;
     parts_.push_back({path, String()});
     current_ = std::make_unique<SitemapFile>(std::move(file), gzip_);
-    const String header = SitemapHeader();
+    const String header = SitemapHeader(alternates_);
     if (!Check(current_->Write(header.ToUtf8(), reason), PartTarget(Parts()), reason)) return false;
     bytes_ = Utf8Length(header);
     return true;

@@ -23,7 +23,8 @@ namespace linkloom::cli {
 // behind and the earlier set as it was.
 class SitemapSet : public EntrySink {
 public:
-    SitemapSet(OutputNames names, bool gzip, String rootUrl, SitemapLimits limits);
+    // With `alternates`, each part's header declares their namespace.
+    SitemapSet(OutputNames names, bool gzip, String rootUrl, SitemapLimits limits, bool alternates = false);
     ~SitemapSet() override;
 
     void Add(const SitemapEntry& entry) override;
@@ -55,6 +56,7 @@ private:
     bool gzip_;
     String rootUrl_;
     SitemapLimits limits_;
+    bool alternates_;
     platform::OutputTarget file_;            // where FILE's links lead
     OutputFolder home_;                      // FILE's folder as named: the parts, the journal
     std::unique_ptr<OutputFolder> away_;     // the folder FILE's links lead to, when another

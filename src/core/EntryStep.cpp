@@ -4,8 +4,8 @@
 
 namespace linkloom {
 
-EntryStep::EntryStep(String rootUrl, bool withTime, std::int64_t utcOffsetSeconds)
-    : rootUrl_(std::move(rootUrl)), withTime_(withTime), utcOffset_(utcOffsetSeconds) {}
+EntryStep::EntryStep(String rootUrl, bool withTime, std::int64_t utcOffsetSeconds, CleanUrls names)
+    : rootUrl_(std::move(rootUrl)), names_(std::move(names)), withTime_(withTime), utcOffset_(utcOffsetSeconds) {}
 
 const String& EntryStep::FolderUrl(const std::shared_ptr<const String>& folderPath) {
     if (folderPath == urlFolder_) return url_;
@@ -24,7 +24,7 @@ std::optional<LeftOutReason> EntryStep::Make(const std::shared_ptr<const String>
                                              platform::FileTime written, SitemapEntry& entry,
                                              std::optional<Adjustment>& adjustment) {
     std::u16string location = FolderUrl(folderPath).Text();
-    AppendUrlSegment(location, name);
+    names_.AppendName(location, name);
     entry.location = String(std::move(location));
     if (entry.location.Length() > kMostLocationLength) return LeftOutReason::UrlTooLong;
     // Files written in the same second share their text, so runs of them format it once.

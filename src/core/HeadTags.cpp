@@ -36,6 +36,7 @@ std::size_t ReadTag(std::u16string_view text, std::size_t at, HeadTag& tag) {
     const std::size_t nameStart = i;
     while (i < text.size() && !IsBlank(text[i]) && text[i] != u'>' && text[i] != u'/') ++i;
     tag.name = Lowered(text.substr(nameStart, i - nameStart));
+    tag.attributes.reserve(4);  // as many as most link and meta elements hold
     for (;;) {
         while (i < text.size() && (IsBlank(text[i]) || text[i] == u'/')) ++i;
         if (i >= text.size()) return npos;
@@ -169,7 +170,7 @@ std::vector<HeadTag> ScanHeadTags(std::u16string_view text) {
             tags.push_back(std::move(tag));
         } else if (name == u"style" || name == u"title" || name == u"textarea") {
             at = SkipRawText(text, at, tag.name, nullptr);
-        } else if (name == u"link" || name == u"meta") {
+        } else if (name == u"link" || name == u"meta" || name == u"base") {
             tags.push_back(std::move(tag));
         }
     }

@@ -13,9 +13,10 @@ struct HeadAttribute {
     String value;  // character references decoded
 };
 
-// A <link>, <meta> or <script> element of a page's head, as a browser would read its start tag.
+// A <link>, <meta>, <base> or <script> element of a page's head, as a browser would read its
+// start tag.
 struct HeadTag {
-    String name;  // "link", "meta" or "script"
+    String name;  // "link", "meta", "base" or "script"
     std::vector<HeadAttribute> attributes;
     String text;  // a script's content, as it stands
 
@@ -29,7 +30,7 @@ struct HeadTag {
 // Returns where, or npos when the text holds neither.
 std::size_t HeadEnd(std::u16string_view text);
 
-// The link, meta and script elements of the head, in the order they stand, up to the head's end
+// The link, meta, base and script elements of the head, in the order they stand, up to the head's end
 // (or the end of the text). Comments, other tags and the content of script, style, title and
 // textarea elements are passed over; a cut tag, a quote that is never closed or a missing '>'
 // ends the scan without harm. Takes time in proportion to the text.

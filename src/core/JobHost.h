@@ -8,6 +8,7 @@
 #include "core/JobMessages.h"
 #include "core/JobSettings.h"
 #include "core/PageReader.h"
+#include "core/PageRules.h"
 #include "core/PathPattern.h"
 #include "core/WalkReport.h"
 
@@ -62,6 +63,12 @@ public:
     // them returns its sink, and the run then ends with EndEntries. Null: the run collects one
     // document and hands it to TakeDocument.
     virtual EntrySink* EntryStream(const JobSettings& settings) {
+        (void)settings;
+        return nullptr;
+    }
+    // Asked once the inputs are accepted, before the walk: the host's own rules for the pages kept
+    // and their locations, which outlive the run; null for none.
+    virtual const PageRules* Rules(const JobSettings& settings) {
         (void)settings;
         return nullptr;
     }

@@ -7,7 +7,7 @@
 namespace linkloom {
 
 PageReader::PageReader(JobFlags flags, PageNeeds needs)
-    : flags_(flags), testsContent_(ReadsPageHeads(flags)), needs_(needs) {}
+    : flags_(flags), testsContent_(ReadsPageHeads(flags)), needsText_(testsContent_ || needs.text), needs_(needs) {}
 
 PageFacts PageReader::Read(const platform::FolderHandle& folder, const platform::DirectoryEntry& entry) {
     PageFacts facts;
@@ -33,7 +33,7 @@ void PageReader::ReadText(const platform::FolderHandle& folder, const String& na
     case WebFileReader::OpenResult::TextReady:
         if (!needs_.headTags && JudgeBytes(facts)) return;
         ReadHead();
-        if (testsContent_) {
+        if (needsText_) {
             const std::u16string_view head(text_.data(), std::min(text_.size(), kHeadLength));
             facts.verdict = head.empty() ? PageVerdict::Unreadable : PageHeadFilter(head, flags_);
         }
@@ -41,10 +41,10 @@ void PageReader::ReadText(const platform::FolderHandle& folder, const String& na
         return;
     case WebFileReader::OpenResult::NoText:
         // Without a content test such a page stays, with nothing read of it.
-        if (testsContent_) facts.verdict = PageVerdict::Unreadable;
+        if (needsText_) facts.verdict = PageVerdict::Unreadable;
         return;
     case WebFileReader::OpenResult::CannotOpen:
-        if (!testsContent_) return;
+        if (!needsText_) return;
         facts.verdict = PageVerdict::Unreadable;
         facts.error = reader_.Error();
         facts.failed = facts.error.code != 0;
@@ -65,9 +65,10 @@ bool PageReader::JudgeBytes(PageFacts& facts) {
 }
 
 void PageReader::ReadHead() {
-    // The first characters come in one read; more only while the head goes on.
+    // The first characters come in one read; more only while the head goes on. Without a content
+    // test, that read is short: most heads end within it, and each character read is decoded.
     text_.clear();
-    std::size_t wanted = kHeadLength;
+    std::size_t wanted = testsContent_ ? kHeadLength : kFirstHeadRead;
     for (;;) {
         const std::size_t had = text_.size();
         const std::size_t asked = std::min(wanted, kMostHeadText - had);

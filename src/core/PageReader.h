@@ -14,11 +14,15 @@ namespace linkloom {
 // What the steps after the walk need read of each page besides its time and the content test
 // that the flags ask for.
 struct PageNeeds {
-    bool headTags = false;  // the link, meta and script elements of the head
+    bool headTags = false;  // the link, meta, base and script elements of the head
+    // A page with no text to read is left out as unreadable, as the content test leaves it out.
+    bool text = false;
 };
 
 // The most of a page's text read to find the end of its head: 256 K characters.
 constexpr std::size_t kMostHeadText = 256 * 1024;
+// The first read of a page whose head is wanted without a content test.
+constexpr std::size_t kFirstHeadRead = 1024;
 
 // What the steps after the walk need to know of one candidate file, read once.
 struct PageFacts {
@@ -53,6 +57,7 @@ private:
 
     JobFlags flags_;
     bool testsContent_;
+    bool needsText_;
     PageNeeds needs_;
     WebFileReader reader_;
     std::u16string text_;

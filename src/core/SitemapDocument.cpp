@@ -5,13 +5,17 @@ namespace linkloom {
 namespace {
 
 constexpr char16_t kDeclaration[] = u"<?xml version=\"1.0\" encoding=\"UTF-8\"?> \r\n";
-constexpr char16_t kNamespace[] = u" xmlns=\"http://www.sitemaps.org/schemas/sitemap/0.9\"> \r\n";
+constexpr char16_t kNamespace[] = u" xmlns=\"http://www.sitemaps.org/schemas/sitemap/0.9\"";
+constexpr char16_t kXhtmlNamespace[] = u" xmlns:xhtml=\"http://www.w3.org/1999/xhtml\"";
+constexpr char16_t kStartTagEnd[] = u"> \r\n";
 
 }  // namespace
 
-String SitemapHeader() { return String(kDeclaration) + u"<urlset" + kNamespace; }
+String SitemapHeader(bool alternates) {
+    return String(kDeclaration) + u"<urlset" + kNamespace + (alternates ? kXhtmlNamespace : u"") + kStartTagEnd;
+}
 
-String SitemapIndexHeader() { return String(kDeclaration) + u"<sitemapindex" + kNamespace; }
+String SitemapIndexHeader() { return String(kDeclaration) + u"<sitemapindex" + kNamespace + kStartTagEnd; }
 
 String SitemapIndexFooter() { return u"</sitemapindex>\r\n"; }
 

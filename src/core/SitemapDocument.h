@@ -6,8 +6,9 @@
 
 namespace linkloom {
 
-// The XML declaration and the urlset start tag, each line ending in a blank and CR LF.
-String SitemapHeader();
+// The XML declaration and the urlset start tag, each line ending in a blank and CR LF; with
+// `alternates`, the tag declares the xhtml namespace of the entries' language alternates.
+String SitemapHeader(bool alternates = false);
 // The count comment and the end tag.
 String SitemapFooter(int count);
 // The frame of a sitemap index, whose <sitemap> elements name the parts of a split sitemap.

@@ -88,7 +88,7 @@ void AppendText(Text& out, std::u16string_view text, bool escaped) {
     }
 }
 
-// The four lines of an element, in UTF-16 for the desktop program's document or UTF-8 for files.
+// The lines of an element, in UTF-16 for the desktop program's document or UTF-8 for files.
 template <typename Text>
 void AppendEntry(Text& out, const SitemapEntry& entry, std::u16string_view element) {
     AppendAscii(out, "<");
@@ -97,7 +97,15 @@ void AppendEntry(Text& out, const SitemapEntry& entry, std::u16string_view eleme
     AppendText(out, entry.location.Text(), true);
     AppendAscii(out, "</loc>\r\n <lastmod>");
     AppendText(out, entry.lastmod.Text(), false);
-    AppendAscii(out, "</lastmod>\r\n</");
+    AppendAscii(out, "</lastmod>\r\n");
+    for (const Alternate& alternate : entry.alternates) {
+        AppendAscii(out, " <xhtml:link rel=\"alternate\" hreflang=\"");
+        AppendText(out, alternate.language.Text(), true);
+        AppendAscii(out, "\" href=\"");
+        AppendText(out, alternate.location.Text(), true);
+        AppendAscii(out, "\"/>\r\n");
+    }
+    AppendAscii(out, "</");
     AppendText(out, element, false);
     AppendAscii(out, ">\r\n");
 }

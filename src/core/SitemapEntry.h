@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "base/String.h"
 #include "core/UrlText.h"
@@ -9,10 +10,18 @@
 
 namespace linkloom {
 
-// One <url> element: its location (already percent-encoded, not yet XML-escaped) and lastmod text.
+// A language version of a page: its hreflang and its URL (percent-encoded, not yet XML-escaped).
+struct Alternate {
+    String language;
+    String location;
+};
+
+// One <url> element: its location (already percent-encoded, not yet XML-escaped) and lastmod
+// text, and the page's language versions, written as xhtml:link elements after the lastmod.
 struct SitemapEntry {
     String location;
     String lastmod;
+    std::vector<Alternate> alternates = {};
 };
 
 // The local calendar date of a file time, "2024-03-03", or with the time of day and the offset
@@ -26,8 +35,8 @@ bool LastmodClamped(platform::FileTime time, std::int64_t utcOffsetSeconds);
 // The text with & < > " ' replaced by their XML entity references.
 String EscapeXml(const String& text);
 
-// The four lines of the element, each ending in CR LF; a sitemap index uses "sitemap" elements
-// of the same form.
+// The four lines of the element (and one per alternate), each ending in CR LF; a sitemap index
+// uses "sitemap" elements of the same form.
 String FormatEntry(const SitemapEntry& entry, const char16_t* element = u"url");
 // The same lines in UTF-8, as files hold them, appended to `out`.
 void AppendEntryUtf8(std::string& out, const SitemapEntry& entry, const char16_t* element = u"url");

@@ -35,16 +35,26 @@ SitemapWalk::SitemapWalk(JobHost& host, bool showsProgress, const JobSettings& s
                          std::int64_t utcOffsetSeconds)
     : host_(host),
       showsProgress_(showsProgress),
+      rules_(host.Rules(settings)),
       flags_(settings.flags),
       sink_(sink),
       report_(host.Report()),
       walker_(settings.folder, host.Exclusions()),
-      entries_(settings.rootUrl, (settings.flags & JobFlag::LastmodWithTime) != 0, utcOffsetSeconds),
-      pages_(settings.flags, host.Needs(), host.PageReaders()) {
+      entries_(settings.rootUrl, (settings.flags & JobFlag::LastmodWithTime) != 0, utcOffsetSeconds,
+               CleanUrls(rules_)),
+      pages_(settings.flags, rules_ ? rules_->Needs(host.Needs()) : host.Needs(), host.PageReaders()),
+      steps_(rules_, settings.rootUrl) {
     extensions_.Parse(settings.extensions, u',');
+    if (rules_ && rules_->MergesLocations()) merge_.emplace();
 }
 
 void SitemapWalk::Run() {
+    Walk();
+    if (merge_) merge_->Flush(sink_);
+    for (const String& text : steps_.Closing()) host_.ShowMessage(text, MessageStyle::Warning);
+}
+
+void SitemapWalk::Walk() {
     bool walked = false;
     for (;;) {
         WalkSlot slot;
@@ -121,9 +131,16 @@ void SitemapWalk::TakeFile(const WalkSlot& slot) {
     if (const auto reason = entries_.Make(item.folderPath, item.entry.name, slot.facts.written, entry, adjustment)) {
         return Report(item, *reason);
     }
+    if (const auto verdict = steps_.Apply(item, slot.facts, entry, report_)) {
+        return Report(item, verdict->reason, verdict->detail);
+    }
+    if (merge_) {
+        const String* first = merge_->Add(std::move(entry), item.Path());
+        if (first) return Report(item, LeftOutReason::SameUrl, *first);
+    }
     if (adjustment && report_) report_->Adjusted(item.Path(), *adjustment);
     ++count_;
-    sink_.Add(entry);
+    if (!merge_) sink_.Add(entry);
 }
 
 void SitemapWalk::Report(const WalkItem& item, LeftOutReason reason, const String& detail) {

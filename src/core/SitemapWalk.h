@@ -10,19 +10,23 @@
 #include "core/JobHost.h"
 #include "core/JobSettings.h"
 #include "core/PagePipeline.h"
+#include "core/PageSteps.h"
+#include "core/SameUrlMerge.h"
 
 namespace linkloom {
 
 // The loop of one run: items from the walker, in walk order, through the selection steps (name
-// and extension, then the page) and the entry step into the sink. Between entries it lets the
-// host handle its events and stops when the host cancels; it sets the progress title once per
-// finished folder.
+// and extension, then the page), the entry step and the host's own page steps into the sink.
+// Between entries it lets the host handle its events and stops when the host cancels; it sets
+// the progress title once per finished folder. When the host's rules let locations repeat, the
+// entries are held and merged until the walk ends.
 class SitemapWalk {
 public:
     // `showsProgress` false: the host has no progress, so no cancel is asked and no title is set.
     SitemapWalk(JobHost& host, bool showsProgress, const JobSettings& settings, EntrySink& sink,
                 std::int64_t utcOffsetSeconds);
 
+    // Walks, then hands over what was held and says what the steps have to say.
     void Run();
     int Count() const { return count_; }
     bool Cancelled() const { return cancelled_; }
@@ -30,6 +34,7 @@ public:
     const std::optional<platform::SystemError>& FolderError() const { return folderError_; }
 
 private:
+    void Walk();
     // The steps that need no page: what the walk left out, folders, names and extensions.
     WalkSlot Sort(WalkItem item);
     // Hands one slot to the steps after the page; false when the run stops here.
@@ -39,6 +44,7 @@ private:
 
     JobHost& host_;
     bool showsProgress_;
+    const PageRules* rules_;
     JobFlags flags_;
     ExtensionList extensions_;
     EntrySink& sink_;
@@ -46,6 +52,8 @@ private:
     FolderWalker walker_;
     EntryStep entries_;
     PagePipeline pages_;
+    PageSteps steps_;
+    std::optional<SameUrlMerge> merge_;
     int count_ = 0;
     bool cancelled_ = false;
     std::optional<platform::SystemError> folderError_;

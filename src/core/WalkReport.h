@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/String.h"
+#include "core/LinkNote.h"
 
 namespace linkloom {
 
@@ -15,6 +16,10 @@ enum class LeftOutReason {
     Unlistable,     // a folder that cannot be opened or listed
     AlreadyWalked,  // a folder link to a folder this run has walked
     UrlTooLong,     // the location would pass the 2,048 characters a sitemap allows
+    SameUrl,             // a page earlier in the walk gave the same location
+    CanonicalElsewhere,  // the page's canonical link names a URL outside the root URL
+    RobotsTxt,           // robots.txt keeps crawlers away from the location
+    RobotsMeta,          // the page's robots meta tags say noindex or none
 };
 
 // What of a kept file was written otherwise than the file gave it.
@@ -22,18 +27,24 @@ enum class Adjustment {
     TimeOutOfRange,  // its time lies where no lastmod can name it; the nearest valid one was written
 };
 
-// Told of each file the walk considered and left out, of each folder it did not enter, and of
-// each file it kept with an adjustment.
+// Told of each file the walk considered and left out, of each folder it did not enter, of each
+// file it kept with an adjustment, and of each link of a kept page that was ignored.
 class WalkReport {
 public:
     virtual ~WalkReport() = default;
     // `path` is relative to the walked folder with '/' between names. `detail` is the pattern for
-    // Excluded and the system's reason for Unreadable and Unlistable; empty otherwise.
+    // Excluded, the system's reason for Unreadable and Unlistable, the earlier page's path for
+    // SameUrl, the URL for CanonicalElsewhere and the rule for RobotsTxt; empty otherwise.
     virtual void LeftOut(const String& path, bool isFolder, LeftOutReason reason, const String& detail) = 0;
     // `path` as for LeftOut.
     virtual void Adjusted(const String& path, Adjustment kind) {
         (void)path;
         (void)kind;
+    }
+    // A link of the kept page at `path` that was ignored.
+    virtual void LinkIgnored(const String& path, const LinkNote& note) {
+        (void)path;
+        (void)note;
     }
 };
 

@@ -182,5 +182,40 @@ TEST(OutputNamesTest, PartsAreNamedForTheFileWithoutItsExtension) {
     EXPECT_EQ(OutputNames(u"site.xml.gz", true).PartName(1).ToUtf8(), "site-1.xml.gz");
 }
 
+TEST_F(SitemapSetTest, PartsWithAlternatesStayWithinTheByteLimitAndDeclareTheirNamespace) {
+    const SitemapLimits limits{50000, 3000};
+    {
+        SitemapSet set(OutputNames(tree.Root() + u"alt.xml", false), false, u"https://example.com/", limits, true);
+        for (int i = 0; i < 12; ++i) {
+            SitemapEntry entry{String::FromUtf8("https://example.com/p" + std::to_string(i)), u"2024-03-10"};
+            for (int language = 0; language < i % 5; ++language) {
+                entry.alternates.push_back({String::FromUtf8("l" + std::string(1, char('a' + language))),
+                                            u"https://example.com/a?b=1&c=" + String(std::u16string(100, u'x'))});
+            }
+            set.Add(entry);
+        }
+        ASSERT_TRUE(set.Finish()) << set.Error().ToUtf8();
+    }
+    int parts = 0, links = 0;
+    for (const std::string& file : Names()) {
+        if (file == "alt.xml") continue;
+        const std::string text = File(file);
+        EXPECT_LE(text.size(), limits.maxBytes) << file;
+        EXPECT_NE(text.find("<urlset xmlns=\"http://www.sitemaps.org/schemas/sitemap/0.9\" "
+                            "xmlns:xhtml=\"http://www.w3.org/1999/xhtml\"> \r\n"),
+                  std::string::npos)
+            << file;
+        for (auto at = text.find("<xhtml:link rel=\"alternate\" hreflang=\"l"); at != std::string::npos;
+             at = text.find("<xhtml:link", at + 1)) {
+            const std::string href = "href=\"https://example.com/a?b=1&amp;c=x";
+            EXPECT_EQ(text.compare(at + 42, href.size(), href), 0);
+            ++links;
+        }
+        ++parts;
+    }
+    EXPECT_GT(parts, 1);
+    EXPECT_EQ(links, 2 * (0 + 1 + 2 + 3 + 4) + (0 + 1));
+}
+
 }  // namespace
 }  // namespace linkloom::cli

@@ -28,7 +28,8 @@ bool FakeHost::IsCancelled() {
 void FakeHost::LeftOut(const String& path, bool isFolder, LeftOutReason reason, const String& detail) {
     static const char* const names[] = {"extension",      "template name", "noindex",       "no doctype",
                                         "unreadable",     "excluded",      "subfolders off", "cannot be listed",
-                                        "already walked", "URL too long"};
+                                        "already walked", "URL too long",  "same URL",      "canonical elsewhere",
+                                        "robots.txt",     "robots meta"};
     leftOut.push_back(path.ToUtf8() + (isFolder ? "/" : "") + " (" + names[static_cast<int>(reason)] +
                            (detail.IsEmpty() ? "" : ": " + detail.ToUtf8()) + ")");
 }

@@ -25,6 +25,9 @@ public:
     // What the walk left out, "PATH (reason: detail)", when `reports` is set.
     bool reports = false;
     std::vector<std::string> leftOut;
+    // The host's own rules for the pages kept, and the links they ignored, "PATH: HREF" each.
+    const PageRules* rules = nullptr;
+    std::vector<std::string> ignored;
 
     std::vector<std::string> calls;
     std::vector<JobSettings> saved;
@@ -47,6 +50,7 @@ public:
     EntrySink* EntryStream(const JobSettings&) override { return streams ? this : nullptr; }
     void EndEntries(int count) override { calls.push_back("end " + std::to_string(count)); }
     WalkReport* Report() override { return reports ? this : nullptr; }
+    const PageRules* Rules(const JobSettings&) override { return rules; }
 
     // The calls that start with `prefix`.
     std::vector<std::string> CallsStartingWith(const std::string& prefix) const;
@@ -55,6 +59,9 @@ private:
     void Add(const SitemapEntry& entry) override { streamed.push_back(entry); }
     bool Failed() const override { return false; }
     void LeftOut(const String& path, bool isFolder, LeftOutReason reason, const String& detail) override;
+    void LinkIgnored(const String& path, const LinkNote& note) override {
+        ignored.push_back(path.ToUtf8() + ": " + note.href.ToUtf8());
+    }
 };
 
 }  // namespace linkloom::test
