@@ -606,8 +606,9 @@ class WalkTest(unittest.TestCase):
         self.assertEqual(err, "cannot read the folder %s: Permission denied\n" % self.tree.path("old", "deep"))
 
     def test_each_folder_is_walked_once_wherever_links_lead(self):
-        if len(CLI) > 1:
-            self.skipTest("links are made on the Linux side")
+        # Under Wine these links stand in for junctions, which this Wine cannot make (setting a
+        # mount point fails as not supported): it shows a link made on the Linux side as a plain
+        # folder, so only the folders' identities can tell that the walk comes back.
         os.symlink(self.tree.root, self.tree.path("docs", "loop"))
         os.symlink(self.tree.path("old"), self.tree.path("docs", "same"))
         code, out, err = run("-q", "--explain", native(self.tree.root), "https://e.x/")
