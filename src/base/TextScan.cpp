@@ -59,6 +59,22 @@ std::size_t AsciiRun(const unsigned char* bytes, std::size_t count) {
     return at;
 }
 
+std::size_t WidenAsciiRun(const unsigned char* bytes, std::size_t count, char16_t* out) {
+    std::size_t at = 0;
+#ifdef __SSE2__
+    const __m128i zero = _mm_setzero_si128();
+    for (; at + 16 <= count; at += 16) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at));
+        const unsigned high = Mask(chunk);
+        if (high) break;
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + at), _mm_unpacklo_epi8(chunk, zero));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + at + 8), _mm_unpackhi_epi8(chunk, zero));
+    }
+#endif
+    for (; at < count && bytes[at] < 0x80; ++at) out[at] = bytes[at];
+    return at;
+}
+
 std::size_t FindByteBelow(const unsigned char* bytes, std::size_t count, unsigned char limit) {
     std::size_t at = 0;
 #ifdef __SSE2__

@@ -11,6 +11,10 @@ namespace linkloom {
 // The length of the run of ASCII bytes (top bit clear) that `bytes` starts with.
 std::size_t AsciiRun(const unsigned char* bytes, std::size_t count);
 
+// Copies the run of ASCII bytes that `bytes` starts with into `out` as UTF-16 code units, and
+// returns its length: the common part of decoding 8-bit and UTF-8 text.
+std::size_t WidenAsciiRun(const unsigned char* bytes, std::size_t count, char16_t* out);
+
 // The index of the first byte below `limit` (at most 0x80), or `count` when there is none.
 std::size_t FindByteBelow(const unsigned char* bytes, std::size_t count, unsigned char limit);
 

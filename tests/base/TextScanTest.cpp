@@ -59,6 +59,10 @@ TEST(TextScan, AgreesWithPlainLoopsOnEveryLengthAndAlignment) {
         std::size_t ascii = 0;
         while (ascii < text.size() && static_cast<unsigned char>(text[ascii]) < 0x80) ++ascii;
         EXPECT_EQ(AsciiRun(Bytes(text), text.size()), ascii) << round;
+        std::u16string widened(text.size() + 1, u'#');
+        EXPECT_EQ(WidenAsciiRun(Bytes(text), text.size(), widened.data()), ascii) << round;
+        EXPECT_EQ(widened.substr(0, ascii), std::u16string(text.begin(), text.begin() + ascii)) << round;
+        EXPECT_EQ(widened[ascii], u'#') << round;
 
         std::size_t below = 0;
         while (below < text.size() && static_cast<unsigned char>(text[below]) >= 32) ++below;

@@ -59,15 +59,18 @@ std::size_t SequenceAt(const unsigned char* bytes, std::size_t count, std::size_
 struct UnitWriter {
     char16_t* out;
     void Unit(std::size_t at, char16_t unit) const { out[at] = unit; }
-    void Ascii(std::size_t at, const unsigned char* bytes, std::size_t count) const {
-        for (std::size_t i = 0; i < count; ++i) out[at + i] = bytes[i];
+    // Writes the ASCII run that `bytes` starts with; returns its length.
+    std::size_t Ascii(std::size_t at, const unsigned char* bytes, std::size_t count) const {
+        return WidenAsciiRun(bytes, count, out + at);
     }
 };
 
 // Only counts what the decoder makes.
 struct UnitCounter {
     void Unit(std::size_t, char16_t) const {}
-    void Ascii(std::size_t, const unsigned char*, std::size_t) const {}
+    std::size_t Ascii(std::size_t, const unsigned char* bytes, std::size_t count) const {
+        return AsciiRun(bytes, count);
+    }
 };
 
 // UTF-8 to UTF-16 as MultiByteToWideChar converts it, handing each code unit to `sink`; at most
@@ -78,8 +81,7 @@ std::size_t Utf8ToUnits(const unsigned char* bytes, std::size_t count, std::size
     for (std::size_t at = 0; at < count && written < room;) {
         const unsigned char lead = bytes[at];
         if (lead < 0x80) {
-            const std::size_t run = std::min(AsciiRun(bytes + at, count - at), room - written);
-            sink.Ascii(written, bytes + at, run);
+            const std::size_t run = sink.Ascii(written, bytes + at, std::min(count - at, room - written));
             at += run;
             written += run;
             continue;
@@ -121,7 +123,10 @@ std::size_t Utf8ToUnits(const unsigned char* bytes, std::size_t count, std::size
 
 std::size_t DecodeAnsi(const unsigned char* bytes, std::size_t count, char16_t* out, std::size_t room) {
     const std::size_t written = std::min(count, room);
-    for (std::size_t i = 0; i < written; ++i) out[i] = kAnsi.units[bytes[i]];
+    for (std::size_t at = 0; at < written; ++at) {
+        at += WidenAsciiRun(bytes + at, written - at, out + at);
+        if (at < written) out[at] = kAnsi.units[bytes[at]];
+    }
     return written;
 }
 
