@@ -66,6 +66,13 @@ void ExplainReport::Adjusted(const String& path, Adjustment kind) {
         }
         ++timesOutOfRange_;
         break;
+    case Adjustment::TimeInFuture:
+        if (listsEach_) {
+            platform::WriteStandardError("adjusted: " + Shown(path) +
+                                         " (date later than the run's start, written as the start)\n");
+        }
+        ++timesInFuture_;
+        break;
     }
 }
 
@@ -83,6 +90,9 @@ void ExplainReport::WriteCounts(int kept) const {
     append("; folders not entered: ", &Tally::folders);
     if (timesOutOfRange_ > 0) {
         line += "; " + Counted(timesOutOfRange_, "file time") + " out of range written as the nearest valid date";
+    }
+    if (timesInFuture_ > 0) {
+        line += "; " + Counted(timesInFuture_, "date") + " later than the run's start written as the start";
     }
     platform::WriteStandardError(line + "\n");
 }

@@ -35,6 +35,7 @@ private:
     int unreadableFolders_ = 0;
     int unreadablePages_ = 0;
     int timesOutOfRange_ = 0;
+    int timesInFuture_ = 0;
 };
 
 }  // namespace linkloom::cli

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
+#include "core/ContentHash.h"
 #include "core/HeadTags.h"
 #include "core/JobFlags.h"
 #include "core/PageHeadFilter.h"
@@ -14,7 +16,13 @@ namespace linkloom {
 // What the steps after the walk need read of each page besides its time and the content test
 // that the flags ask for.
 struct PageNeeds {
-    bool headTags = false;  // the link, meta and script elements of the head
+    bool headTags = false;     // the link, meta and script elements of the head
+    bool contentHash = false;  // a hash of the page's whole bytes
+
+    // What either asks for.
+    PageNeeds operator|(const PageNeeds& other) const {
+        return {headTags || other.headTags, contentHash || other.contentHash};
+    }
 };
 
 // The most of a page's text read to find the end of its head: 256 K characters.
@@ -30,9 +38,13 @@ struct PageFacts {
     platform::FileTime written = 0;
     // With PageNeeds::headTags, the head's elements; none when the page has no text to read.
     std::vector<HeadTag> headTags;
+    // With PageNeeds::contentHash, the XXH3 hash of a kept page's bytes, when it could be read.
+    bool hashed = false;
+    std::uint64_t contentHash = 0;
 };
 
-// Reads a candidate's last-write time and, when the steps need it, the beginning of its text.
+// Reads a candidate's last-write time and, when the steps need them, the beginning of its text
+// and the hash of its bytes.
 // One reader serves one thread; its buffers are its own.
 class PageReader {
 public:
@@ -56,6 +68,7 @@ private:
     PageNeeds needs_;
     WebFileReader reader_;
     std::u16string text_;
+    ContentHasher hasher_;
 };
 
 }  // namespace linkloom

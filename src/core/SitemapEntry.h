@@ -9,7 +9,8 @@
 
 namespace linkloom {
 
-// One <url> element: its location (already percent-encoded, not yet XML-escaped) and lastmod text.
+// One <url> element: its location (already percent-encoded, not yet XML-escaped) and lastmod text,
+// empty for none.
 struct SitemapEntry {
     String location;
     String lastmod;
@@ -26,8 +27,8 @@ bool LastmodClamped(platform::FileTime time, std::int64_t utcOffsetSeconds);
 // The text with & < > " ' replaced by their XML entity references.
 String EscapeXml(const String& text);
 
-// The four lines of the element, each ending in CR LF; a sitemap index uses "sitemap" elements
-// of the same form.
+// The four lines of the element, each ending in CR LF (three without a lastmod); a sitemap index
+// uses "sitemap" elements of the same form.
 String FormatEntry(const SitemapEntry& entry, const char16_t* element = u"url");
 // The same lines in UTF-8, as files hold them, appended to `out`.
 void AppendEntryUtf8(std::string& out, const SitemapEntry& entry, const char16_t* element = u"url");

@@ -32,15 +32,16 @@ std::optional<LeftOutReason> ReasonOf(PageVerdict verdict) {
 }  // namespace
 
 SitemapWalk::SitemapWalk(JobHost& host, bool showsProgress, const JobSettings& settings, EntrySink& sink,
-                         std::int64_t utcOffsetSeconds)
+                         RunClock clock)
     : host_(host),
       showsProgress_(showsProgress),
       flags_(settings.flags),
       sink_(sink),
       report_(host.Report()),
       walker_(settings.folder, host.Exclusions()),
-      entries_(settings.rootUrl, (settings.flags & JobFlag::LastmodWithTime) != 0, utcOffsetSeconds),
-      pages_(settings.flags, host.Needs(), host.PageReaders()) {
+      entries_(settings.rootUrl),
+      lastmods_(host, settings, clock),
+      pages_(settings.flags, host.Needs() | lastmods_.Needs(), host.PageReaders()) {
     extensions_.Parse(settings.extensions, u',');
 }
 
@@ -117,10 +118,11 @@ void SitemapWalk::TakeFile(const WalkSlot& slot) {
         return Report(item, *reason, slot.facts.failed ? platform::Describe(slot.facts.error) : String());
     }
     SitemapEntry entry;
-    std::optional<Adjustment> adjustment;
-    if (const auto reason = entries_.Make(item.folderPath, item.entry.name, slot.facts.written, entry, adjustment)) {
+    if (const auto reason = entries_.Locate(item.folderPath, item.entry.name, entry.location)) {
         return Report(item, *reason);
     }
+    std::optional<Adjustment> adjustment;
+    entry.lastmod = lastmods_.Decide({item.folderPath, item.entry.name, slot.facts}, entry.location, adjustment);
     if (adjustment && report_) report_->Adjusted(item.Path(), *adjustment);
     ++count_;
     sink_.Add(entry);

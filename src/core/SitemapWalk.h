@@ -9,6 +9,7 @@
 #include "core/FolderWalker.h"
 #include "core/JobHost.h"
 #include "core/JobSettings.h"
+#include "core/LastmodStep.h"
 #include "core/PagePipeline.h"
 
 namespace linkloom {
@@ -20,8 +21,7 @@ namespace linkloom {
 class SitemapWalk {
 public:
     // `showsProgress` false: the host has no progress, so no cancel is asked and no title is set.
-    SitemapWalk(JobHost& host, bool showsProgress, const JobSettings& settings, EntrySink& sink,
-                std::int64_t utcOffsetSeconds);
+    SitemapWalk(JobHost& host, bool showsProgress, const JobSettings& settings, EntrySink& sink, RunClock clock);
 
     void Run();
     int Count() const { return count_; }
@@ -45,6 +45,7 @@ private:
     WalkReport* report_;
     FolderWalker walker_;
     EntryStep entries_;
+    LastmodStep lastmods_;
     PagePipeline pages_;
     int count_ = 0;
     bool cancelled_ = false;

@@ -259,13 +259,13 @@ class CliTest(unittest.TestCase):
         finally:
             tree.remove()
 
-    def test_file_times_out_of_range_are_written_as_the_nearest_valid_ones_and_counted(self):
+    def test_file_times_in_the_future_are_written_as_the_runs_start_and_those_out_of_range_clamped(self):
         # tmpfs keeps any 64-bit time; most disk file systems hold times to a narrower range.
         if not os.path.isdir("/dev/shm"):
             self.skipTest("no tmpfs at /dev/shm to store times outside the usual range")
         root = tempfile.mkdtemp(prefix="linkloom-cli-", dir="/dev/shm")
         try:
-            times = {"index.htm": 1709467200, "year-12110.htm": 320000000000}
+            times = {"index.htm": 1709467200, "year-12110.htm": 320000000000, "tomorrow.htm": int(time.time()) + 86400}
             # Wine converts times beyond a file time's range in its own way; only the native build
             # reads them as the system gives them.
             if len(CLI) == 1:
@@ -277,23 +277,33 @@ class CliTest(unittest.TestCase):
                 os.utime(path, ns=(seconds * 10**9, seconds * 10**9))
                 if os.stat(path).st_mtime_ns != seconds * 10**9:
                     self.skipTest("/dev/shm does not keep the time %d" % seconds)
+            before = time.strftime("%Y-%m-%d")
             code, out, err = run("--explain", native(root), "https://e.x/")
+            today = {before, time.strftime("%Y-%m-%d")}
             self.assertEqual(code, 0, err)
             text = out.decode()
-            self.assertIn("<loc>https://e.x/year-12110.htm</loc>\r\n <lastmod>9999-12-31</lastmod>", text)
+            for name in ("year-12110.htm", "tomorrow.htm") + (("year-63000.htm",) if len(CLI) == 1 else ()):
+                written = re.search(name + r"</loc>\r\n <lastmod>([^<]*)<", text).group(1)
+                self.assertIn(written, today)
             self.assertIn("<loc>https://e.x/index.htm</loc>\r\n <lastmod>2024-03-03</lastmod>", text)
             lines = err.replace("\r\n", "\n").splitlines()
-            adjusted = [name for name in sorted(times, key=str.upper) if name != "index.htm"]
-            self.assertEqual(lines, ["adjusted: %s (time out of range, written as the nearest valid date)" % name
-                                     for name in adjusted] +
-                             ["%d files listed, %d kept; %d file time%s out of range written as the nearest valid date"
-                              % (len(times), len(times), len(adjusted), "s" if len(adjusted) > 1 else "")])
+            future = [name for name in sorted(times, key=str.upper) if name not in ("index.htm", "year-1336.htm")]
+            expected = ["adjusted: %s (%s)" % (name, "time out of range, written as the nearest valid date"
+                                               if name == "year-1336.htm" else
+                                               "date later than the run's start, written as the start")
+                        for name in sorted(times, key=str.upper) if name != "index.htm"]
+            counts = "%d files listed, %d kept" % (len(times), len(times))
+            if len(CLI) == 1:
+                counts += "; 1 file time out of range written as the nearest valid date"
+            counts += "; %d dates later than the run's start written as the start" % len(future)
+            self.assertEqual(lines, expected + [counts])
             if len(CLI) == 1:
                 # Before 1601 a file time can say no more than its first instant.
                 self.assertRegex(text, r"year-1336.htm</loc>\r\n <lastmod>(1601-01-01|1600-12-31)</lastmod>")
-                self.assertIn("year-63000.htm</loc>\r\n <lastmod>9999-12-31</lastmod>", text)
             code, out, _ = run("-q", "--lastmod-time", native(root), "https://e.x/")
-            self.assertRegex(out.decode(), r"year-12110.htm</loc>\r\n <lastmod>9999-12-31T23:59:59[+-]\d\d:\d\d<")
+            written = re.search(r"year-12110.htm</loc>\r\n <lastmod>([^<]*)<", out.decode()).group(1)
+            self.assertRegex(written, r"^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d[+-]\d\d:\d\d$")
+            self.assertIn(written[:10], today)
         finally:
             shutil.rmtree(root, ignore_errors=True)
 
