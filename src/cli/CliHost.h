@@ -32,6 +32,7 @@ public:
     void NoEntries(NoEntriesCause cause, const String& reason) override;
     const std::vector<PathPattern>* Exclusions() const override { return &options_.exclusions; }
     WalkReport* Report() override { return &explain_; }
+    LastmodOrder LastmodSources() const override { return options_.lastmod; }
 
     // What a run that has ended left out: with --explain the counts, and the warnings.
     void WriteReport() const;

@@ -1,5 +1,8 @@
 #include "cli/CliOptions.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "base/ControlCharacters.h"
 #include "cli/OutputNames.h"
 
@@ -19,6 +22,16 @@ const char kUsage[] =
     "  --include-noindex       keep pages that ask not to be indexed (default: leave them out)\n"
     "  --skip-template-names   leave out files whose names hold \"template\"\n"
     "  --require-doctype       keep only pages whose head holds \"!DOCTYPE\"\n"
+    "  --lastmod SOURCES       where each page's lastmod comes from: a comma-separated list\n"
+    "                          tried in order until one has a date (default \"mtime\"):\n"
+    "                            git    the committer date of the last commit that changed\n"
+    "                                   the file (untracked or changed files: the next source)\n"
+    "                            meta   the page's own date in its head (article:modified_time,\n"
+    "                                   itemprop dateModified, JSON-LD dateModified), when it\n"
+    "                                   is a W3C Datetime\n"
+    "                            mtime  the file's last-write time\n"
+    "                            none   no lastmod; ends the list\n"
+    "                          a date later than the run's start is written as the start\n"
     "  --lastmod-time          lastmod with the time of day\n"
     "  --flags N               start from this flags word (the stored \"flags\" of the desktop program);\n"
     "                          the options above then adjust it\n"
@@ -65,6 +78,41 @@ bool ParseNumber(const String& text, unsigned long long least, unsigned long lon
         value = value * 10 + (text[i] - u'0');
     }
     return value >= least && value <= most;
+}
+
+// The sources of "--lastmod git,mtime": each once, "none" only last.
+bool ParseLastmodSources(const String& text, LastmodOrder& order, String& error) {
+    static const struct {
+        const char16_t* name;
+        LastmodSourceKind kind;
+    } kSources[] = {{u"git", LastmodSourceKind::Git}, {u"meta", LastmodSourceKind::Meta}, {u"mtime", LastmodSourceKind::Mtime}};
+    order.clear();
+    bool ended = false;
+    std::size_t start = 0;
+    for (;;) {
+        const auto comma = text.Find(u',', start);
+        const std::size_t end = comma == String::npos ? text.Length() : static_cast<std::size_t>(comma);
+        const String name(text.Text().substr(start, end - start));
+        if (ended) {
+            error = u"--lastmod: \"none\" ends the list";
+            return false;
+        }
+        const auto* source = std::find_if(std::begin(kSources), std::end(kSources),
+                                          [&name](const auto& known) { return name == String(known.name); });
+        if (name == String(u"none")) {
+            ended = true;
+        } else if (source == std::end(kSources)) {
+            error = String(u"--lastmod takes git, meta, mtime and none, not '") + name + u"'";
+            return false;
+        } else if (std::find(order.begin(), order.end(), source->kind) != order.end()) {
+            error = String(u"--lastmod names '") + name + u"' twice";
+            return false;
+        } else {
+            order.push_back(source->kind);
+        }
+        if (comma == String::npos) return true;
+        start = end + 1;
+    }
 }
 
 // ParseOptions without the escaping of its message.
@@ -131,6 +179,9 @@ bool ParseArguments(const std::vector<String>& arguments, CliOptions& options, S
                 return false;
             }
             options.exclusions.push_back(std::move(pattern));
+        } else if (name == String(u"--lastmod")) {
+            String text;
+            if (!value(text) || !ParseLastmodSources(text, options.lastmod, error)) return false;
         } else if (name == String(u"--max-urls")) {
             String text;
             if (!value(text)) return false;

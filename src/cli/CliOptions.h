@@ -6,6 +6,7 @@
 #include "base/String.h"
 #include "cli/SitemapLimits.h"
 #include "core/JobFlags.h"
+#include "core/LastmodSource.h"
 #include "core/PathPattern.h"
 
 namespace linkloom::cli {
@@ -20,6 +21,8 @@ struct CliOptions {
     bool gzip = false;
     std::vector<PathPattern> exclusions;
     bool explain = false;
+    // Where each lastmod comes from, in the order asked; empty for none at all.
+    LastmodOrder lastmod = {LastmodSourceKind::Mtime};
     // Threads that read pages ahead of the walk; 1 reads them in turn, 0 one per processor.
     int jobs = 0;
     bool quiet = false;

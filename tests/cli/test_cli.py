@@ -797,6 +797,147 @@ class LargeTreeTest(unittest.TestCase):
             current = found
 
 
+def git(folder, *args, date=None):
+    environment = dict(os.environ, GIT_AUTHOR_NAME="a", GIT_AUTHOR_EMAIL="a@e.x", GIT_COMMITTER_NAME="a",
+                       GIT_COMMITTER_EMAIL="a@e.x")
+    if date:
+        environment.update(GIT_AUTHOR_DATE=date, GIT_COMMITTER_DATE=date)
+    subprocess.run(["git", "-C", folder] + list(args), check=True, capture_output=True, env=environment)
+
+
+def lastmods(document):
+    """Each location's lastmod, None where the entry has none."""
+    found = {}
+    for part in document.decode("utf-8").split("<url>")[1:]:
+        location = part.split("<loc>")[1].split("</loc>")[0]
+        found[location.rsplit("/", 1)[1]] = part.split("<lastmod>")[1].split("</lastmod>")[0] if "<lastmod>" in part else None
+    return found
+
+
+class LastmodTest(unittest.TestCase):
+    PAGE = "<!DOCTYPE html><html><head>%s</head><body>page</body></html>"
+
+    def setUp(self):
+        self.tree = Tree({})
+        self.addCleanup(self.tree.remove)
+
+    def page(self, name, head="", when=1709467200):
+        path = self.tree.path(name)
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        with open(path, "w", encoding="utf-8") as out:
+            out.write(self.PAGE % head)
+        os.utime(path, (when, when))
+
+    def dates(self, *options, folder=None):
+        code, out, err = run("-q", "--ext", "htm", *options, native(folder or self.tree.root), "https://e.x/")
+        self.assertEqual(code, 0, err)
+        return lastmods(out), err
+
+    def need_git(self):
+        if emulated() or shutil.which("git") is None:
+            self.skipTest("git dates are read by the native program, with git on the PATH")
+
+    def test_git_dates_for_committed_renamed_modified_and_untracked_pages(self):
+        self.need_git()
+        git(self.tree.root, "init", "-q")
+        for name in ("old.htm", "kept.htm", "with space é.htm", "sub/ça va.htm", "edited.htm", "staged.htm"):
+            self.page(name)
+        git(self.tree.root, "add", ".")
+        git(self.tree.root, "commit", "-qm", "one", date="2020-01-02T12:00:00Z")
+        git(self.tree.root, "mv", "old.htm", "renamed.htm")
+        git(self.tree.root, "commit", "-qm", "two", date="2021-06-07T12:00:00Z")
+        self.page("edited.htm", "<title>new</title>")
+        self.page("staged.htm", "<title>new</title>")
+        git(self.tree.root, "add", "staged.htm")
+        self.page("untracked.htm")
+        found, err = self.dates("--lastmod", "git,mtime")
+        self.assertEqual(err, "")
+        self.assertEqual(found, {"edited.htm": "2024-03-03", "kept.htm": "2020-01-02", "renamed.htm": "2021-06-07",
+                                 "staged.htm": "2024-03-03", "untracked.htm": "2024-03-03",
+                                 "with%20space%20%C3%A9.htm": "2020-01-02", "%C3%A7a%20va.htm": "2020-01-02"})
+        # Run on a folder below the top of the work tree, the paths are the folder's own.
+        found, _ = self.dates("--lastmod", "git,none", folder=self.tree.path("sub"))
+        self.assertEqual(found, {"%C3%A7a%20va.htm": "2020-01-02"})
+
+    def test_git_outside_a_work_tree_or_missing_warns_once_and_takes_the_next_source(self):
+        self.page("a.htm")
+        self.page("b.htm")
+        if not emulated() and shutil.which("git"):
+            # GIT_CEILING_DIRECTORIES keeps git from finding a repository above the temporary folder.
+            os.environ["GIT_CEILING_DIRECTORIES"] = os.path.dirname(self.tree.root)
+            try:
+                found, err = self.dates("--lastmod", "git,mtime")
+            finally:
+                del os.environ["GIT_CEILING_DIRECTORIES"]
+            self.assertEqual(found, {"a.htm": "2024-03-03", "b.htm": "2024-03-03"})
+            self.assertEqual(len(err.splitlines()), 1, err)
+            self.assertIn("not in a git work tree", err)
+        saved = os.environ["PATH"]
+        os.environ["PATH"] = self.tree.root
+        try:
+            code, out, err = run("-q", "--lastmod", "git,none", native(self.tree.root), "https://e.x/")
+        finally:
+            os.environ["PATH"] = saved
+        self.assertEqual(code, 0, err)
+        self.assertEqual(lastmods(out), {"a.htm": None, "b.htm": None})
+        self.assertEqual(err.splitlines(), ["warning: git is not on the PATH; lastmod from the next source for every page"])
+
+    def test_a_shallow_clone_warns_with_the_fetch_command_and_uses_its_dates(self):
+        self.need_git()
+        origin = self.tree.path("origin")
+        os.makedirs(origin)
+        git(origin, "init", "-q")
+        for number, date in enumerate(("2019-01-01T12:00:00Z", "2020-01-01T12:00:00Z", "2021-01-01T12:00:00Z")):
+            with open(os.path.join(origin, "p%d.htm" % number), "w") as out:
+                out.write("page")
+            git(origin, "add", ".")
+            git(origin, "commit", "-qm", str(number), date=date)
+        clone = self.tree.path("clone")
+        subprocess.run(["git", "clone", "-q", "--depth", "1", "file://" + origin, clone], check=True, capture_output=True)
+        found, err = self.dates("--lastmod", "git", folder=clone)
+        self.assertEqual(found, {"p0.htm": "2021-01-01", "p1.htm": "2021-01-01", "p2.htm": "2021-01-01"})
+        self.assertIn("shallow", err)
+        self.assertIn("fetch --unshallow", err)
+        self.assertEqual(len(err.splitlines()), 1, err)
+
+    def test_meta_dates_in_each_spelling_with_offsets_and_invalid_values_falling_through(self):
+        self.page("property.htm", '<meta property="article:modified_time" content="2023-04-05T23:30:00-05:00">')
+        self.page("itemprop.htm", '<meta content=" 2022-02-03 " itemprop="dateModified">')
+        self.page("json.htm", '<script type="application/ld+json">{"@type": "WebPage", "name": "a \\"dateModified\\"",'
+                              ' "dateModified": "2021-07-08T10:00:00Z"}</script>')
+        self.page("invalid.htm", '<meta property="article:modified_time" content="yesterday">'
+                                 '<meta itemprop="dateModified" content="2021-02-30">')
+        self.page("later.htm", '<meta itemprop="dateModified" content="2999-01-01">')
+        self.page("plain.htm")
+        found, err = self.dates("--lastmod", "meta,mtime", "--lastmod-time")
+        self.assertEqual(err, "")
+        zone = found["plain.htm"][19:]
+        # The date is written in the run's local time, as file times are.
+        self.assertEqual(found["property.htm"][:10] in ("2023-04-05", "2023-04-06"), True, found)
+        self.assertEqual(found["json.htm"][:4], "2021")
+        self.assertTrue(all(value.endswith(zone) for value in found.values()), found)
+        self.assertEqual(found["itemprop.htm"], "2022-02-03T00:00:00" + zone)
+        self.assertEqual(found["invalid.htm"], found["plain.htm"])
+        self.assertEqual(found["later.htm"][:10], time.strftime("%Y-%m-%d"))
+        found, _ = self.dates("--lastmod", "meta")
+        self.assertEqual(found["invalid.htm"], None)
+        self.assertEqual(found["plain.htm"], None)
+        self.assertEqual(found["itemprop.htm"], "2022-02-03")
+
+    def test_the_sources_are_asked_in_the_order_given_and_none_ends_the_list(self):
+        self.page("dated.htm", '<meta itemprop="dateModified" content="2001-02-03">')
+        self.page("plain.htm")
+        self.assertEqual(self.dates("--lastmod", "mtime,meta")[0], {"dated.htm": "2024-03-03", "plain.htm": "2024-03-03"})
+        self.assertEqual(self.dates("--lastmod", "meta,mtime")[0], {"dated.htm": "2001-02-03", "plain.htm": "2024-03-03"})
+        self.assertEqual(self.dates("--lastmod", "meta,none")[0], {"dated.htm": "2001-02-03", "plain.htm": None})
+        code, out, _ = run("-q", "--lastmod", "none", native(self.tree.root), "https://e.x/")
+        self.assertIn(b"<url>\r\n <loc>https://e.x/plain.htm</loc>\r\n</url>\r\n", out)
+        for bad in ("none,mtime", "mtime,mtime", "git,,mtime", "ctime"):
+            code, out, err = run("--lastmod", bad, native(self.tree.root), "https://e.x/")
+            self.assertEqual((code, out), (2, b""), bad)
+            self.assertIn("--lastmod", err)
+
+
 if __name__ == "__main__":
     parser = argparse.ArgumentParser()
     parser.add_argument("--cli", required=True)
