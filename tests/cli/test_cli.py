@@ -751,7 +751,8 @@ class LargeTreeTest(unittest.TestCase):
         process.send_signal(signal.SIGINT)
         out, err = process.communicate(timeout=120)
         self.assertEqual((process.returncode, out), (130, b""))
-        self.assertIn("\ncancelled\n", err.decode().replace("\r\n", "\n"))
+        # The signal may come before the walk has passed a second file.
+        self.assertIn("cancelled", err.decode().splitlines())
         self.assertNotIn("no files match", err.decode())
 
     def test_a_run_killed_at_any_moment_leaves_a_whole_set_once_the_next_starts(self):
