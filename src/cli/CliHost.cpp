@@ -77,7 +77,7 @@ void CliHost::WriteReport() const {
 }
 
 void CliHost::EndEntries(int count) {
-    kept_ = count;
+    CountKept(count);
     output_.End(count);
 }
 

@@ -42,6 +42,10 @@ public:
     // What stopped the run from outside, if anything.
     platform::StopRequest Stop() const { return output_.Stop(); }
 
+protected:
+    // The walk kept `count` entries, as the report counts them.
+    void CountKept(int count) { kept_ = count; }
+
 private:
     const CliOptions& options_;
     bool showProgress_;

@@ -179,6 +179,14 @@ bool ParseArguments(const std::vector<String>& arguments, CliOptions& options, S
                 return false;
             }
             options.exclusions.push_back(std::move(pattern));
+        } else if (name == String(u"--check")) {
+            String file;
+            if (!value(file)) return false;
+            if (file.IsEmpty()) {
+                error = u"the sitemap file name is empty";
+                return false;
+            }
+            options.check = file;
         } else if (name == String(u"--lastmod")) {
             String text;
             if (!value(text) || !ParseLastmodSources(text, options.lastmod, error)) return false;
@@ -241,6 +249,10 @@ bool ParseArguments(const std::vector<String>& arguments, CliOptions& options, S
         return false;
     }
     if (options.output && OutputNames::NamesCompressedFile(*options.output)) options.gzip = true;
+    if (options.check && (options.output || options.gzip)) {
+        error = u"--check reads a sitemap and writes none: it takes no -o or --gzip";
+        return false;
+    }
     if (options.gzip && !options.output) {
         error = u"--gzip needs -o FILE";
         return false;

@@ -1,4 +1,5 @@
 #include "base/Version.h"
+#include "cli/CheckRun.h"
 #include "cli/CliHost.h"
 #include "cli/CliOptions.h"
 #include "core/SitemapJob.h"
@@ -51,6 +52,7 @@ int main(int argc, char** argv) {
     if (options.version) return Print("linkloom-cli " LINKLOOM_VERSION_TEXT "\n");
 
     platform::InstallStopHandlers();
+    if (options.check) return cli::RunCheck(options);
     // Explanations take the lines of standard error that the progress would write over.
     const bool progress = !options.quiet && !options.explain && platform::StandardErrorIsTerminal();
     cli::CliHost host(options, progress);

@@ -939,6 +939,140 @@ class LastmodTest(unittest.TestCase):
             self.assertIn("--lastmod", err)
 
 
+class CheckTest(unittest.TestCase):
+    HEAD = '<?xml version="1.0" encoding="UTF-8"?>\n<urlset xmlns="http://www.sitemaps.org/schemas/sitemap/0.9">\n'
+
+    def setUp(self):
+        self.tree = Tree({"a.htm": "a", "b.htm": "b", "sub/c.htm": "c"})
+        self.addCleanup(self.tree.remove)
+        self.out = tempfile.mkdtemp(prefix="linkloom-check-")
+        self.addCleanup(shutil.rmtree, self.out, True)
+
+    def check(self, name, *options):
+        """The exit status and lines of standard error; the most memory the program held is kept."""
+        process = start("-q", *options, "--check", native(os.path.join(self.out, name)), native(self.tree.root),
+                        "https://e.x/")
+        out, err = process.stdout.read(), process.stderr.read()
+        _, status, usage = os.wait4(process.pid, 0)
+        process.returncode = os.waitstatus_to_exitcode(status)
+        self.most_memory = usage.ru_maxrss
+        self.assertEqual(out, b"")
+        return process.returncode, err.decode("utf-8", "replace").replace("\r\n", "\n").splitlines()
+
+    def write(self, name, text):
+        with open(os.path.join(self.out, name), "wb") as out:
+            out.write(text if isinstance(text, bytes) else text.encode("utf-8"))
+
+    def publish(self, *options):
+        code, _, err = run("-q", *options, "-o", native(os.path.join(self.out, "s.xml")), native(self.tree.root),
+                           "https://e.x/")
+        self.assertEqual(code, 0, err)
+
+    def test_a_sitemap_in_step_then_missing_extra_and_stale_pages(self):
+        self.publish()
+        code, lines = self.check("s.xml")
+        self.assertEqual((code, lines), (0, ["in step: the sitemap is valid and lists the 3 pages of the site"]))
+        os.remove(self.tree.path("b.htm"))
+        with open(self.tree.path("new.htm"), "w") as page:
+            page.write("new")
+        os.utime(self.tree.path("new.htm"), (1709467200, 1709467200))
+        os.utime(self.tree.path("a.htm"), (1709467200 + 86400, 1709467200 + 86400))
+        code, lines = self.check("s.xml")
+        self.assertEqual(code, 4)
+        self.assertEqual(lines, ["stale: https://e.x/a.htm (sitemap 2024-03-03, site 2024-03-04)",
+                                 "extra: https://e.x/b.htm", "missing: https://e.x/new.htm", "3 findings"])
+        # The same options as the run: with the time of day, a later time on the same day is stale.
+        self.publish("--lastmod-time")
+        os.utime(self.tree.path("a.htm"), (1709467200 + 86400 + 60, 1709467200 + 86400 + 60))
+        self.assertEqual(self.check("s.xml", "--lastmod-time")[1][0][:25], "stale: https://e.x/a.htm ")
+        self.assertEqual(self.check("s.xml", "--lastmod", "none")[0], 0)
+
+    def test_each_protocol_finding_is_told_once_with_its_line(self):
+        future = time.strftime("%Y", time.gmtime(time.time() + 3 * 366 * 86400))
+        self.write("s.xml", self.HEAD +
+                   "<url><lastmod>2024-03-03</lastmod></url>\n"
+                   "<url><loc>e.x/a.htm</loc></url>\n"
+                   "<url><loc>https://other.x/a.htm</loc></url>\n"
+                   "<url><loc>https://e.x/" + "x" * 2100 + "</loc></url>\n"
+                   "<url><loc>https://e.x/a b.htm</loc></url>\n"
+                   "<url><loc>https://e.x/a.htm</loc><lastmod>2024-3-3</lastmod></url>\n"
+                   "<url><loc>https://e.x/b.htm</loc><lastmod>" + future + "-01-01</lastmod></url>\n"
+                   "<url><loc>https://e.x/sub/c.htm</loc></url>\n</urlset>\n")
+        code, lines = self.check("s.xml")
+        self.assertEqual(code, 4)
+        self.assertEqual([line.split(": ", 1)[1][:40] for line in lines[:7]],
+                         ["<url> without <loc>", "location is not an absolute URL: e.x/a.h",
+                          "location is not under https://e.x/: http", "location longer than 2,048 characters: h",
+                          "location is not a valid URI: https://e.x", "lastmod is not a W3C Datetime: 2024-3-3",
+                          "lastmod is in the future: %s-01-01" % future])
+        self.assertEqual([line.split(": ")[0].rsplit(":", 1)[1] for line in lines[:7]], [str(n) for n in range(3, 10)])
+        # A broken location is not also told as extra.
+        self.assertEqual(lines[7:], ["7 findings"])
+        self.write("s.xml", '<?xml version="1.0"?><urlset xmlns="http://example.com/"></urlset>')
+        self.assertIn("the root element is not <urlset> or <sitemapindex>", self.check("s.xml")[1][0])
+        self.write("s.xml", self.HEAD + "<url><loc>https://e.x/a.htm</loc>\n</urlset>")
+        code, lines = self.check("s.xml")
+        self.assertEqual((code, lines[0].split(": ")[1], lines[-1]), (4, "not well-formed", "1 finding"))
+        self.write("s.xml", self.HEAD + "".join("<url><loc>https://e.x/a.htm</loc></url>\n" for _ in range(50001)) +
+                   "</urlset>")
+        self.assertIn("50001 URLs, more than the 50000 one file may hold", self.check("s.xml")[1][0])
+
+    def test_a_gzip_index_with_its_parts_and_a_missing_part(self):
+        self.publish("--gzip", "--max-urls", "2")
+        self.assertEqual(sorted(os.listdir(self.out)), ["s-1.xml.gz", "s-2.xml.gz", "s.xml.gz"])
+        self.assertEqual(self.check("s.xml.gz")[0], 0)
+        os.remove(os.path.join(self.out, "s-2.xml.gz"))
+        code, lines = self.check("s.xml.gz")
+        self.assertEqual(code, 4)
+        self.assertIn("s-2.xml.gz: the part named by the index cannot be read", lines[0])
+        self.assertEqual(lines[-1], "1 finding")
+
+    def test_hostile_documents_end_in_a_finding_within_bounded_memory(self):
+        secret = os.path.join(self.out, "secret.txt")
+        self.write("secret.txt", "https://e.x/a.htm")
+        laughs = ('<?xml version="1.0"?><!DOCTYPE lolz [<!ENTITY lol "lol">' +
+                  "".join('<!ENTITY lol%d "%s">' % (n, ("&lol%d;" % (n - 1) if n > 1 else "&lol;") * 10)
+                          for n in range(1, 10)) + ']><urlset xmlns="http://www.sitemaps.org/schemas/sitemap/0.9">'
+                  "<url><loc>&lol9;</loc></url></urlset>")
+        external = ('<?xml version="1.0"?><!DOCTYPE u [<!ENTITY x SYSTEM "file://%s">]>'
+                    '<urlset xmlns="http://www.sitemaps.org/schemas/sitemap/0.9"><url><loc>&x;</loc></url></urlset>'
+                    % secret)
+        self.write("laughs.xml", laughs)
+        self.write("external.xml", external)
+        self.write("binary.xml", bytes(range(256)) * 64)
+        # Written a megabyte at a time, so that this process, whose memory its children start from, stays small.
+        blanks = b" " * 2**20
+        with open(os.path.join(self.out, "large.xml"), "wb") as large:
+            large.write(self.HEAD.encode())
+            for _ in range(51):
+                large.write(blanks)
+        with gzip.open(os.path.join(self.out, "bomb.xml.gz"), "wb", compresslevel=9) as bomb:
+            bomb.write(self.HEAD.encode())
+            for _ in range(200):
+                bomb.write(blanks)
+        listing = "".join("<url><loc>https://e.x/%d.htm</loc></url>\n" % n for n in range(40000))
+        packed = gzip.compress((self.HEAD + listing + "</urlset>").encode())
+        self.write("cut.xml.gz", packed[:len(packed) // 2])
+        expected = {"laughs.xml": "document type declaration", "external.xml": "document type declaration",
+                    "binary.xml": "not well-formed", "large.xml": "larger than 52428800 bytes",
+                    "bomb.xml.gz": "larger than 52428800 bytes", "cut.xml.gz": "not a whole gzip file"}
+        for name, finding in expected.items():
+            code, lines = self.check(name)
+            self.assertEqual(code, 4, name)
+            self.assertIn(finding, lines[0], name)
+            self.assertEqual(lines[1:], ["not compared with the site: the sitemap could not be read whole",
+                                         "1 finding"], name)
+            if not emulated():
+                # Neither the large file nor the bomb is held whole.
+                self.assertLess(self.most_memory, 64 * 1024, name)
+
+    def test_check_takes_no_output_options(self):
+        for options in (("-o", "x.xml"), ("--gzip",)):
+            code, out, err = run(*options, "--check", "s.xml", native(self.tree.root), "https://e.x/")
+            self.assertEqual((code, out), (2, b""))
+            self.assertIn("--check", err)
+
+
 if __name__ == "__main__":
     parser = argparse.ArgumentParser()
     parser.add_argument("--cli", required=True)

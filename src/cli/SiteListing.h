@@ -1,0 +1,33 @@
+#pragma once
+
+#include <deque>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "core/EntrySink.h"
+
+namespace linkloom::cli {
+
+// The entries a run would write, in walk order, found by their location.
+class SiteListing : public EntrySink {
+public:
+    struct Page {
+        std::string location;
+        std::string lastmod;
+        bool listed = false;  // the sitemap lists it
+    };
+
+    void Add(const SitemapEntry& entry) override;
+    bool Failed() const override { return false; }
+
+    // The page at `location`; null when the run would not list it.
+    Page* Find(std::string_view location);
+    const std::deque<Page>& Pages() const { return pages_; }
+
+private:
+    std::deque<Page> pages_;  // a deque, so the keys below stay where they are
+    std::unordered_map<std::string_view, Page*> byLocation_;
+};
+
+}  // namespace linkloom::cli
