@@ -3,6 +3,7 @@
 #include "cli/CliHost.h"
 #include "cli/SiteListing.h"
 #include "cli/SitemapCheck.h"
+#include "cli/StateFile.h"
 #include "core/SitemapJob.h"
 #include "platform/Clock.h"
 #include "platform/Console.h"
@@ -40,6 +41,9 @@ public:
 int RunCheck(const CliOptions& options) {
     const bool progress = !options.quiet && !options.explain && platform::StandardErrorIsTerminal();
     CheckHost host(options, progress);
+    // The record gives unchanged pages their published dates, as in a run; it is not rewritten.
+    StateFile state(options.state);
+    if (!state.Attach(host)) return kRejected;
     const std::int64_t now =
         static_cast<std::int64_t>(platform::CurrentFileTime() / 10000000ULL) - platform::kSecondsFrom1601To1970;
     const JobOutcome outcome = SitemapJob(host).Run();

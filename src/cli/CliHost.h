@@ -33,6 +33,9 @@ public:
     const std::vector<PathPattern>* Exclusions() const override { return &options_.exclusions; }
     WalkReport* Report() override { return &explain_; }
     LastmodOrder LastmodSources() const override { return options_.lastmod; }
+    LastmodRecord* Record() override { return record_; }
+    // Keeps the lastmods of unchanged pages from `record` and tells it this run's.
+    void UseRecord(LastmodRecord* record) { record_ = record; }
 
     // What a run that has ended left out: with --explain the counts, and the warnings.
     void WriteReport() const;
@@ -54,6 +57,7 @@ private:
     RunOutput output_;
     ExplainReport explain_;
     int kept_ = 0;
+    LastmodRecord* record_ = nullptr;
 };
 
 }  // namespace linkloom::cli

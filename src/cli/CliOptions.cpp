@@ -187,6 +187,14 @@ bool ParseArguments(const std::vector<String>& arguments, CliOptions& options, S
                 return false;
             }
             options.check = file;
+        } else if (name == String(u"--state")) {
+            String file;
+            if (!value(file)) return false;
+            if (file.IsEmpty()) {
+                error = u"the state file name is empty";
+                return false;
+            }
+            options.state = file;
         } else if (name == String(u"--lastmod")) {
             String text;
             if (!value(text) || !ParseLastmodSources(text, options.lastmod, error)) return false;

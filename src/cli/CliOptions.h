@@ -17,6 +17,8 @@ struct CliOptions {
     String extensions = u"htm,php";
     JobFlags flags = kDefaultJobFlags;
     std::optional<String> output;
+    // The record of what was published, kept across runs.
+    std::optional<String> state;
     // The sitemap to check against the site instead of writing one.
     std::optional<String> check;
     SitemapLimits limits;

@@ -1073,6 +1073,83 @@ class CheckTest(unittest.TestCase):
             self.assertIn("--check", err)
 
 
+class StateTest(unittest.TestCase):
+    def setUp(self):
+        self.tree = Tree({"a.htm": "a", "b.htm": "b", "c.htm": "c"})
+        self.addCleanup(self.tree.remove)
+        self.state = os.path.join(tempfile.mkdtemp(prefix="linkloom-state-"), "state.txt")
+        self.addCleanup(shutil.rmtree, os.path.dirname(self.state), True)
+
+    def publish(self):
+        code, out, err = run("-q", "--state", native(self.state), native(self.tree.root), "https://e.x/")
+        return code, lastmods(out), err
+
+    def touch(self, name, when, content=None):
+        if content is not None:
+            with open(self.tree.path(name), "w") as page:
+                page.write(content)
+        os.utime(self.tree.path(name), (when, when))
+
+    def test_unchanged_pages_keep_their_dates_across_three_runs(self):
+        code, found, err = self.publish()
+        self.assertEqual((code, err), (0, ""))
+        self.assertEqual(found, {"a.htm": "2024-03-03", "b.htm": "2024-03-03", "c.htm": "2024-03-03"})
+        with open(self.state, encoding="utf-8") as record:
+            lines = record.read().splitlines()
+        self.assertEqual(lines[0], "linkloom-state 1")
+        self.assertRegex(lines[1], r"^[0-9a-f]{16} 2024-03-03 https://e.x/a.htm$")
+        # Rebuilt with the same bytes (a new file time), changed bytes, and a page removed.
+        later = 1709467200 + 100 * 86400
+        self.touch("a.htm", later)
+        self.touch("b.htm", later, "b changed")
+        os.remove(self.tree.path("c.htm"))
+        self.assertEqual(self.publish()[1], {"a.htm": "2024-03-03", "b.htm": "2024-06-11"})
+        self.touch("c.htm", later, "c")
+        self.touch("b.htm", later + 86400)
+        self.assertEqual(self.publish()[1], {"a.htm": "2024-03-03", "b.htm": "2024-06-11", "c.htm": "2024-06-11"})
+        with open(self.state, encoding="utf-8") as record:
+            self.assertEqual(len(record.read().splitlines()), 4)
+
+    def test_a_record_that_is_not_one_is_exit_2_and_left_as_it_was(self):
+        self.publish()
+        with open(self.state, "rb") as record:
+            good = record.read()
+        for bad in (b"", b"linkloom-state 2\n", good + b"garbage\n", good[:-20], b"x" * 100000,
+                    good.replace(b" 2024", b"2024", 1), bytes(range(256))):
+            with open(self.state, "wb") as record:
+                record.write(bad)
+            code, out, err = run("-q", "--state", native(self.state), native(self.tree.root), "https://e.x/")
+            self.assertEqual((code, out), (2, b""), bad[:40])
+            self.assertIn("cannot read the state file", err)
+            with open(self.state, "rb") as record:
+                self.assertEqual(record.read(), bad)
+
+    def test_crlf_lines_duplicates_and_a_long_record_are_read(self):
+        self.publish()
+        with open(self.state, "rb") as record:
+            good = record.read()
+        first, rest = good.split(b"\n", 1)
+        filler = b"".join(b"%016x 2020-01-01 https://e.x/gone/%d.htm\n" % (n, n) for n in range(300000))
+        duplicate = rest.replace(b"2024-03-03", b"2019-01-01")
+        with open(self.state, "wb") as record:
+            record.write((first + b"\n" + filler + duplicate + rest).replace(b"\n", b"\r\n"))
+        self.touch("a.htm", 1709467200 + 86400)
+        code, found, err = self.publish()
+        self.assertEqual(code, 0, err)
+        # The last line of a location counts; the record is rewritten for this run's pages.
+        self.assertEqual(found["a.htm"], "2024-03-03")
+        with open(self.state, "rb") as record:
+            self.assertEqual(record.read(), good)
+
+    def test_a_missing_record_is_created_only_once_the_document_is_written(self):
+        code, _, err = run("-q", "--state", native(self.state), "--ext", "none", native(self.tree.root), "https://e.x/")
+        self.assertEqual(code, 1)
+        self.assertFalse(os.path.exists(self.state))
+        os.makedirs(self.state + ".d")
+        code, _, err = run("-q", "--state", native(self.state + ".d"), native(self.tree.root), "https://e.x/")
+        self.assertEqual(code, 2)
+
+
 if __name__ == "__main__":
     parser = argparse.ArgumentParser()
     parser.add_argument("--cli", required=True)
