@@ -33,6 +33,13 @@ const char kUsage[] =
     "                            none   no lastmod; ends the list\n"
     "                          a date later than the run's start is written as the start\n"
     "  --lastmod-time          lastmod with the time of day\n"
+    "      --state FILE        a record of each page's content hash and published lastmod: a page\n"
+    "                          whose bytes are unchanged since the last run with FILE keeps its\n"
+    "                          recorded lastmod; FILE is created when missing, rewritten after\n"
+    "                          the document\n"
+    "      --check SITEMAP     write nothing: check SITEMAP (or an index and its parts beside\n"
+    "                          it; .gz unpacked) against the protocol and against the site as this\n"
+    "                          run would list it; findings on standard error, then their count\n"
     "  --flags N               start from this flags word (the stored \"flags\" of the desktop program);\n"
     "                          the options above then adjust it\n"
     "  -o, --output FILE       write the document to FILE instead of standard output; beyond\n"
@@ -50,8 +57,8 @@ const char kUsage[] =
     "                          matches folders only, and an excluded folder is not entered;\n"
     "                          at most 4096 characters\n"
     "      --explain           on standard error, each file left out and each folder not\n"
-    "                          entered, with the reason, each file whose time lies outside\n"
-    "                          what a lastmod can name, then the counts\n"
+    "                          entered, with the reason, each date outside what a lastmod can\n"
+    "                          name or later than the run's start, then the counts\n"
     "  -j, --jobs N            read pages with N threads ahead of the walk (1 to 256; default:\n"
     "                          the number of processors; 1 reads them in turn); the output is\n"
     "                          the same whatever N is\n"
@@ -61,9 +68,9 @@ const char kUsage[] =
     "\n"
     "Exit status: 0 a document was written; 1 no files match the criteria; 2 an input or option\n"
     "was rejected, or FOLDER cannot be read; 3 the output could not be written (a file or\n"
-    "standard output); 130 Ctrl+C stopped the walk and the entries found so far were written;\n"
-    "143 (SIGTERM, on Windows Ctrl+Break) or 129 (SIGHUP, the console closed) ended the run\n"
-    "without writing.\n";
+    "standard output); 4 --check found the sitemap invalid or out of step; 130 Ctrl+C stopped\n"
+    "the walk and the entries found so far were written; 143 (SIGTERM, on Windows Ctrl+Break)\n"
+    "or 129 (SIGHUP, the console closed) ended the run without writing.\n";
 
 namespace {
 
