@@ -99,13 +99,14 @@ def where_time_goes(name, command, timing, files):
     print("    user time    %.2f us, system time %.2f us" % (timing.user / files * 1e6, timing.system / files * 1e6))
 
 
-def compare(reference, cli, target, memory_target_mb=None, files=None, name="linkloom-cli"):
+def compare(reference, cli, target, memory_target_mb=None, files=None, name="linkloom-cli",
+            reference_name="reference loop"):
     """Prints the median times, their ratio against the target and, past it, where the time goes."""
     timed(reference, 2)  # warm the caches
     base = timed(reference)
     run = timed(cli)
     ratio = run.wall / base.wall
-    print("reference loop   %.3f s (user %.3f s, system %.3f s)" % (base.wall, base.user, base.system))
+    print("%-16s %.3f s (user %.3f s, system %.3f s)" % (reference_name, base.wall, base.user, base.system))
     print("%-16s %.3f s (user %.3f s, system %.3f s), peak memory %.1f MB" %
           (name, run.wall, run.user, run.system, run.peak_kb / 1024))
     print("ratio            %.2f (target at most %s)" % (ratio, target))
@@ -113,6 +114,6 @@ def compare(reference, cli, target, memory_target_mb=None, files=None, name="lin
         print("memory ratio     %.2f (peak over the %d MB target, at most 1)" % (run.peak_kb / 1024 / memory_target_mb,
                                                                               memory_target_mb))
     if ratio > target and files:
-        where_time_goes("the reference loop", reference, base, files)
+        where_time_goes("the " + reference_name, reference, base, files)
         where_time_goes(name, cli, run, files)
     return ratio

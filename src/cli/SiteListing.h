@@ -9,7 +9,9 @@
 
 namespace linkloom::cli {
 
-// The entries a run would write, in walk order, found by their location.
+// The entries a run would write, in walk order, found by their location. A sitemap in step lists
+// them in the same order, so each is first looked for after the last one found; only when that
+// fails are they indexed by location.
 class SiteListing : public EntrySink {
 public:
     struct Page {
@@ -27,7 +29,8 @@ public:
 
 private:
     std::deque<Page> pages_;  // a deque, so the keys below stay where they are
-    std::unordered_map<std::string_view, Page*> byLocation_;
+    std::size_t next_ = 0;    // the page after the last one found
+    std::unordered_map<std::string_view, std::size_t> byLocation_;
 };
 
 }  // namespace linkloom::cli

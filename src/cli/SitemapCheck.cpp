@@ -83,6 +83,7 @@ void SitemapCheck::Say(const String& file, std::uint64_t line, const std::string
 }
 
 int SitemapCheck::Check(const String& path, SiteListing& site) {
+    site_ = &site;
     SitemapXml::Root root = SitemapXml::Root::None;
     std::vector<SitemapItem> parts;
     bool whole = ReadFile(path, false, root, &parts);
@@ -101,7 +102,10 @@ int SitemapCheck::Check(const String& path, SiteListing& site) {
         }
     }
     if (whole) {
-        CompareWithSite(site);
+        for (const std::string& difference : differences_) Say(difference);
+        for (const SiteListing::Page& page : site.Pages()) {
+            if (!page.listed) Say("missing: " + Shown(page.location));
+        }
     } else {
         // Not a finding of its own: it follows from the one that stopped the reading.
         platform::WriteStandardError("not compared with the site: the sitemap could not be read whole\n");
@@ -128,8 +132,8 @@ bool SitemapCheck::ReadFile(const String& path, bool isPart, SitemapXml::Root& r
         if (!CheckItem(path, item, inIndex)) return;
         if (inIndex) {
             index->push_back(item);
-        } else if (entries_ <= limits.kMostEntries) {
-            listed_.push_back(item);
+        } else {
+            Compare(item);
         }
     });
     const platform::XmlResult result = platform::ReadXml(bytes, xml);
@@ -176,16 +180,16 @@ bool SitemapCheck::CheckItem(const String& file, const SitemapItem& item, bool i
         Say(file, item.line, std::string(element) + " without <loc>");
         return false;
     }
-    const std::string shown = Shown(item.location);
+    const auto shown = [&item] { return Shown(item.location); };
     const int findings = findings_;
     if (item.cut || item.location.size() > kMostLocationLength) {
-        Say(file, item.line, "location longer than 2,048 characters: " + shown.substr(0, 80) + "...");
+        Say(file, item.line, "location longer than 2,048 characters: " + shown().substr(0, 80) + "...");
     } else if (!IsAbsoluteWebUrl(item.location)) {
-        Say(file, item.line, "location is not an absolute URL: " + shown);
+        Say(file, item.line, "location is not an absolute URL: " + shown());
     } else if (!IsUriText(item.location)) {
-        Say(file, item.line, "location is not a valid URI: " + shown);
+        Say(file, item.line, "location is not a valid URI: " + shown());
     } else if (item.location.compare(0, rootUtf8_.size(), rootUtf8_) != 0) {
-        Say(file, item.line, "location is not under " + Shown(rootUrl_) + ": " + shown);
+        Say(file, item.line, "location is not under " + Shown(rootUrl_) + ": " + shown());
     }
     const bool located = findings_ == findings;
     if (!item.hasLastmod) return located;
@@ -198,26 +202,22 @@ bool SitemapCheck::CheckItem(const String& file, const SitemapItem& item, bool i
     return located;
 }
 
-void SitemapCheck::CompareWithSite(SiteListing& site) {
-    for (const SitemapItem& item : listed_) {
-        SiteListing::Page* page = site.Find(item.location);
-        if (!page) {
-            Say("extra: " + Shown(item.location));
-            continue;
-        }
-        if (page->listed) continue;
-        page->listed = true;
-        // An entry without a lastmod claims no date; one that is no date has been told as such.
-        if (page->lastmod.empty() || !item.hasLastmod) continue;
-        const auto now = ParseW3cDatetime(page->lastmod, utcOffset_);
-        const auto then = ParseW3cDatetime(item.lastmod, utcOffset_);
-        // Stale when the site's date lies past the whole span the sitemap's names.
-        if (now && then && now->first >= then->end) {
-            Say("stale: " + Shown(item.location) + " (sitemap " + Shown(item.lastmod) + ", site " + page->lastmod + ")");
-        }
+void SitemapCheck::Compare(const SitemapItem& item) {
+    SiteListing::Page* page = site_->Find(item.location);
+    if (!page) {
+        differences_.push_back("extra: " + Shown(item.location));
+        return;
     }
-    for (const SiteListing::Page& page : site.Pages()) {
-        if (!page.listed) Say("missing: " + Shown(page.location));
+    if (page->listed) return;
+    page->listed = true;
+    // An entry without a lastmod claims no date; one that is no date has been told as such.
+    if (page->lastmod.empty() || !item.hasLastmod || page->lastmod == item.lastmod) return;
+    const auto now = ParseW3cDatetime(page->lastmod, utcOffset_);
+    const auto then = ParseW3cDatetime(item.lastmod, utcOffset_);
+    // Stale when the site's date lies past the whole span the sitemap's names.
+    if (now && then && now->first >= then->end) {
+        differences_.push_back("stale: " + Shown(item.location) + " (sitemap " + Shown(item.lastmod) + ", site " +
+                               page->lastmod + ")");
     }
 }
 

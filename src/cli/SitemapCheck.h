@@ -21,6 +21,10 @@ public:
     // Reads the sitemap at `path` against `site`; the number of findings said.
     int Check(const String& path, SiteListing& site);
 
+    // The texts are not kept: a check holds a pointer to the site it compares with.
+    SitemapCheck(const SitemapCheck&) = delete;
+    SitemapCheck& operator=(const SitemapCheck&) = delete;
+
 private:
     // Reads one file; false when it could not be read whole.
     bool ReadFile(const String& path, bool isPart, SitemapXml::Root& root, std::vector<SitemapItem>* index);
@@ -29,7 +33,8 @@ private:
     // The finding `text` about `file`, at `line` when not 0.
     void Say(const String& file, std::uint64_t line, const std::string& text);
     void Say(const std::string& text);
-    void CompareWithSite(SiteListing& site);
+    // Compares a listed location with the site; what differs is told once the sitemap was read whole.
+    void Compare(const SitemapItem& item);
 
     String rootUrl_;
     std::string rootUtf8_;
@@ -37,7 +42,8 @@ private:
     std::int64_t utcOffset_;
     int findings_ = 0;
     int entries_ = 0;  // of the file being read
-    std::vector<SitemapItem> listed_;
+    SiteListing* site_ = nullptr;
+    std::vector<std::string> differences_;
 };
 
 }  // namespace linkloom::cli
