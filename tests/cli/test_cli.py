@@ -874,7 +874,9 @@ class LastmodTest(unittest.TestCase):
             self.assertEqual(len(err.splitlines()), 1, err)
             self.assertIn("not in a git work tree", err)
         saved = os.environ["PATH"]
-        os.environ["PATH"] = self.tree.root
+        # Wine's programs have a PATH of their own, on which there is no git.
+        if not emulated():
+            os.environ["PATH"] = self.tree.root
         try:
             code, out, err = run("-q", "--lastmod", "git,none", native(self.tree.root), "https://e.x/")
         finally:
@@ -952,7 +954,13 @@ class CheckTest(unittest.TestCase):
         """The exit status and lines of standard error; the most memory the program held is kept."""
         process = start("-q", *options, "--check", native(os.path.join(self.out, name)), native(self.tree.root),
                         "https://e.x/")
-        out, err = process.stdout.read(), process.stderr.read()
+        # Both streams read at once, so that neither fills while the other is waited on.
+        errors = []
+        reader = threading.Thread(target=lambda: errors.append(process.stderr.read()))
+        reader.start()
+        out = process.stdout.read()
+        reader.join()
+        err = errors[0]
         _, status, usage = os.wait4(process.pid, 0)
         process.returncode = os.waitstatus_to_exitcode(status)
         self.most_memory = usage.ru_maxrss

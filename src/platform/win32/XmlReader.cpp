@@ -12,6 +12,9 @@ namespace {
 
 using CreateReader = HRESULT(WINAPI*)(REFIID, void**, IMalloc*);
 
+// The characters of a text handed on at a time.
+constexpr UINT kPieceLength = 4096;
+
 // XmlLite, loaded once from the system on first use; null where the system lacks it.
 CreateReader ReaderFactory() {
     static const CreateReader factory = [] {
@@ -122,12 +125,19 @@ XmlResult ReadXml(ByteSource& source, XmlHandler& handler) {
         reader->GetLineNumber(&number);
         return static_cast<std::uint64_t>(number);
     };
+    bool sawElement = false;
     for (;;) {
         bool proceed = true;
         XmlNodeType type = XmlNodeType_None;
         const HRESULT read = reader->Read(&type);
         if (read == S_FALSE) {
             result.outcome = stream.stopped ? XmlResult::Outcome::Stopped : XmlResult::Outcome::Read;
+            // Some versions end a document without a root element quietly; it is not well-formed.
+            if (!stream.stopped && !sawElement) {
+                result.outcome = XmlResult::Outcome::Malformed;
+                result.reason = Reason(WC_E_ROOTELEMENT);
+                result.line = line();
+            }
             return result;
         }
         if (read != S_OK) {
@@ -143,6 +153,7 @@ XmlResult ReadXml(ByteSource& source, XmlHandler& handler) {
         UINT length = 0;
         switch (type) {
         case XmlNodeType_Element: {
+            sawElement = true;
             const WCHAR* space = nullptr;
             UINT spaceLength = 0;
             reader->GetNamespaceUri(&space, &spaceLength);
@@ -155,10 +166,15 @@ XmlResult ReadXml(ByteSource& source, XmlHandler& handler) {
         case XmlNodeType_EndElement: proceed = handler.EndElement(); break;
         case XmlNodeType_Text:
         case XmlNodeType_CDATA:
-        case XmlNodeType_Whitespace:
-            reader->GetValue(&text, &length);
-            proceed = handler.Text(ToUtf8(text, length));
+        case XmlNodeType_Whitespace: {
+            // In pieces, so that a long text is never held whole.
+            WCHAR piece[kPieceLength];
+            UINT got = 0;
+            while (proceed && reader->ReadValueChunk(piece, kPieceLength, &got) == S_OK && got > 0) {
+                proceed = handler.Text(ToUtf8(piece, got));
+            }
             break;
+        }
         case XmlNodeType_DocumentType:
             result.outcome = XmlResult::Outcome::DoctypeRefused;
             return result;
