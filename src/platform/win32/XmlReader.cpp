@@ -130,6 +130,11 @@ XmlResult ReadXml(ByteSource& source, XmlHandler& handler) {
         bool proceed = true;
         XmlNodeType type = XmlNodeType_None;
         const HRESULT read = reader->Read(&type);
+        // Once the source has stopped, nothing more is read, whatever the reader answers.
+        if (stream.stopped) {
+            result.outcome = XmlResult::Outcome::Stopped;
+            return result;
+        }
         if (read == S_FALSE) {
             result.outcome = stream.stopped ? XmlResult::Outcome::Stopped : XmlResult::Outcome::Read;
             // Some versions end a document without a root element quietly; it is not well-formed.
