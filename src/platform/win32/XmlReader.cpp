@@ -65,14 +65,17 @@ public:
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
     ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    // Fills the buffer whole: the reader takes a short read for the end of the stream.
     HRESULT STDMETHODCALLTYPE Read(void* buffer, ULONG size, ULONG* read) override {
-        std::size_t got = 0;
-        if (stopped || !source_.Read(static_cast<char*>(buffer), size, got)) {
-            stopped = true;
-            got = 0;
+        std::size_t total = 0;
+        for (std::size_t got = 1; !stopped && got > 0 && total < size; total += got) {
+            if (!source_.Read(static_cast<char*>(buffer) + total, size - total, got)) {
+                stopped = true;
+                got = 0;
+            }
         }
-        if (read) *read = static_cast<ULONG>(got);
-        return got < size ? S_FALSE : S_OK;
+        if (read) *read = static_cast<ULONG>(total);
+        return total < size ? S_FALSE : S_OK;
     }
     HRESULT STDMETHODCALLTYPE Write(const void*, ULONG, ULONG*) override { return E_NOTIMPL; }
 
@@ -126,6 +129,8 @@ XmlResult ReadXml(ByteSource& source, XmlHandler& handler) {
         return static_cast<std::uint64_t>(number);
     };
     bool sawElement = false;
+    // Blanks around the root are no character data, as expat has it.
+    int depth = 0;
     for (;;) {
         bool proceed = true;
         XmlNodeType type = XmlNodeType_None;
@@ -165,13 +170,18 @@ XmlResult ReadXml(ByteSource& source, XmlHandler& handler) {
             const std::string spaceText = ToUtf8(space, spaceLength);
             reader->GetLocalName(&text, &length);
             const bool empty = reader->IsEmptyElement();
+            if (!empty) ++depth;
             proceed = handler.StartElement(spaceText, ToUtf8(text, length), line()) && (!empty || handler.EndElement());
             break;
         }
-        case XmlNodeType_EndElement: proceed = handler.EndElement(); break;
+        case XmlNodeType_EndElement:
+            --depth;
+            proceed = handler.EndElement();
+            break;
         case XmlNodeType_Text:
         case XmlNodeType_CDATA:
         case XmlNodeType_Whitespace: {
+            if (depth == 0) break;
             // In pieces, so that a long text is never held whole.
             WCHAR piece[kPieceLength];
             UINT got = 0;
