@@ -115,6 +115,6 @@ def compare(reference, cli, target, memory_target_mb=None, files=None, name="lin
         print("memory ratio     %.2f (peak over the %d MB target, at most 1)" % (run.peak_kb / 1024 / memory_target_mb,
                                                                               memory_target_mb))
     if ratio > target and files:
-        where_time_goes(reference_name, reference, base, files)
+        where_time_goes("the " + reference_name, reference, base, files)
         where_time_goes(name, cli, run, files)
     return ratio

@@ -49,6 +49,8 @@ void CliHost::NoEntries(NoEntriesCause cause, const String& reason) {
 void CliHost::ShowMessage(const String& text, MessageStyle) {
     // A run that a signal ends says nothing more than that.
     if (platform::EndsWithoutWriting(platform::PendingStop())) return;
+    // A message during the walk takes the progress line; the next title starts a new one.
+    HideProgress();
     platform::WriteStandardError(text.ToUtf8() + "\n");
 }
 
@@ -78,7 +80,7 @@ void CliHost::WriteReport() const {
 }
 
 void CliHost::EndEntries(int count) {
-    kept_ = count;
+    CountKept(count);
     output_.End(count);
     if (output_.Delivered()) SuggestSitemapLine();
 }

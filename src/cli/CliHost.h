@@ -35,6 +35,10 @@ public:
     void NoEntries(NoEntriesCause cause, const String& reason) override;
     const std::vector<PathPattern>* Exclusions() const override { return &options_.exclusions; }
     WalkReport* Report() override { return &explain_; }
+    LastmodOrder LastmodSources() const override { return options_.lastmod; }
+    LastmodRecord* Record() override { return record_; }
+    // Keeps the lastmods of unchanged pages from `record` and tells it this run's.
+    void UseRecord(LastmodRecord* record) { record_ = record; }
 
     // What a run that has ended left out: with --explain the counts, and the warnings.
     void WriteReport() const;
@@ -43,6 +47,10 @@ public:
     bool Delivered() const { return output_.Delivered(); }
     // What stopped the run from outside, if anything.
     platform::StopRequest Stop() const { return output_.Stop(); }
+
+protected:
+    // The walk kept `count` entries, as the report counts them.
+    void CountKept(int count) { kept_ = count; }
 
 private:
     // Says which Sitemap line robots.txt lacks for the file written, if any.
@@ -58,6 +66,7 @@ private:
     PageRules rules_;
     RobotsTxt robots_;
     String rootUrl_;
+    LastmodRecord* record_ = nullptr;
 };
 
 }  // namespace linkloom::cli

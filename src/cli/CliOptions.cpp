@@ -1,5 +1,8 @@
 #include "cli/CliOptions.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "base/ControlCharacters.h"
 #include "cli/OutputNames.h"
 #include "core/ExtensionList.h"
@@ -21,7 +24,24 @@ const char kUsage[] =
     "  --include-noindex       keep pages that ask not to be indexed (default: leave them out)\n"
     "  --skip-template-names   leave out files whose names hold \"template\"\n"
     "  --require-doctype       keep only pages whose head holds \"!DOCTYPE\"\n"
+    "  --lastmod SOURCES       where each page's lastmod comes from: a comma-separated list\n"
+    "                          tried in order until one has a date (default \"mtime\"):\n"
+    "                            git    the committer date of the last commit that changed\n"
+    "                                   the file (untracked or changed files: the next source)\n"
+    "                            meta   the page's own date in its head (article:modified_time,\n"
+    "                                   itemprop dateModified, JSON-LD dateModified), when it\n"
+    "                                   is a W3C Datetime\n"
+    "                            mtime  the file's last-write time\n"
+    "                            none   no lastmod; ends the list\n"
+    "                          a date later than the run's start is written as the start\n"
     "  --lastmod-time          lastmod with the time of day\n"
+    "      --state FILE        a record of each page's content hash and published lastmod: a page\n"
+    "                          whose bytes are unchanged since the last run with FILE keeps its\n"
+    "                          recorded lastmod; FILE is created when missing, rewritten after\n"
+    "                          the document\n"
+    "      --check SITEMAP     write nothing: check SITEMAP (or an index and its parts beside\n"
+    "                          it; .gz unpacked) against the protocol and against the site as this\n"
+    "                          run would list it; findings on standard error, then their count\n"
     "  --flags N               start from this flags word (the stored \"flags\" of the desktop program);\n"
     "                          the options above then adjust it\n"
     "  -o, --output FILE       write the document to FILE instead of standard output; beyond\n"
@@ -39,8 +59,8 @@ const char kUsage[] =
     "                          matches folders only, and an excluded folder is not entered;\n"
     "                          at most 4096 characters\n"
     "      --explain           on standard error, each file left out and each folder not\n"
-    "                          entered, with the reason, each file whose time lies outside\n"
-    "                          what a lastmod can name, then the counts\n"
+    "                          entered, with the reason, each date outside what a lastmod can\n"
+    "                          name or later than the run's start, then the counts\n"
     "      --folder-urls       list an index page as its folder's URL, ending in '/' (the top\n"
     "                          folder's is URL itself)\n"
     "      --index-names LIST  the names of index pages, in any letter case (default\n"
@@ -69,9 +89,9 @@ const char kUsage[] =
     "\n"
     "Exit status: 0 a document was written; 1 no files match the criteria; 2 an input or option\n"
     "was rejected, or FOLDER cannot be read; 3 the output could not be written (a file or\n"
-    "standard output); 130 Ctrl+C stopped the walk and the entries found so far were written;\n"
-    "143 (SIGTERM, on Windows Ctrl+Break) or 129 (SIGHUP, the console closed) ended the run\n"
-    "without writing.\n";
+    "standard output); 4 --check found the sitemap invalid or out of step; 130 Ctrl+C stopped\n"
+    "the walk and the entries found so far were written; 143 (SIGTERM, on Windows Ctrl+Break)\n"
+    "or 129 (SIGHUP, the console closed) ended the run without writing.\n";
 
 namespace {
 
@@ -86,6 +106,41 @@ bool ParseNumber(const String& text, unsigned long long least, unsigned long lon
         value = value * 10 + (text[i] - u'0');
     }
     return value >= least && value <= most;
+}
+
+// The sources of "--lastmod git,mtime": each once, "none" only last.
+bool ParseLastmodSources(const String& text, LastmodOrder& order, String& error) {
+    static const struct {
+        const char16_t* name;
+        LastmodSourceKind kind;
+    } kSources[] = {{u"git", LastmodSourceKind::Git}, {u"meta", LastmodSourceKind::Meta}, {u"mtime", LastmodSourceKind::Mtime}};
+    order.clear();
+    bool ended = false;
+    std::size_t start = 0;
+    for (;;) {
+        const auto comma = text.Find(u',', start);
+        const std::size_t end = comma == String::npos ? text.Length() : static_cast<std::size_t>(comma);
+        const String name(text.Text().substr(start, end - start));
+        if (ended) {
+            error = u"--lastmod: \"none\" ends the list";
+            return false;
+        }
+        const auto* source = std::find_if(std::begin(kSources), std::end(kSources),
+                                          [&name](const auto& known) { return name == String(known.name); });
+        if (name == String(u"none")) {
+            ended = true;
+        } else if (source == std::end(kSources)) {
+            error = String(u"--lastmod takes git, meta, mtime and none, not '") + name + u"'";
+            return false;
+        } else if (std::find(order.begin(), order.end(), source->kind) != order.end()) {
+            error = String(u"--lastmod names '") + name + u"' twice";
+            return false;
+        } else {
+            order.push_back(source->kind);
+        }
+        if (comma == String::npos) return true;
+        start = end + 1;
+    }
 }
 
 // ParseOptions without the escaping of its message.
@@ -153,6 +208,25 @@ bool ParseArguments(const std::vector<String>& arguments, CliOptions& options, S
                 return false;
             }
             options.exclusions.push_back(std::move(pattern));
+        } else if (name == String(u"--check")) {
+            String file;
+            if (!value(file)) return false;
+            if (file.IsEmpty()) {
+                error = u"the sitemap file name is empty";
+                return false;
+            }
+            options.check = file;
+        } else if (name == String(u"--state")) {
+            String file;
+            if (!value(file)) return false;
+            if (file.IsEmpty()) {
+                error = u"the state file name is empty";
+                return false;
+            }
+            options.state = file;
+        } else if (name == String(u"--lastmod")) {
+            String text;
+            if (!value(text) || !ParseLastmodSources(text, options.lastmod, error)) return false;
         } else if (name == String(u"--max-urls")) {
             String text;
             if (!value(text)) return false;
@@ -239,6 +313,10 @@ bool ParseArguments(const std::vector<String>& arguments, CliOptions& options, S
         return false;
     }
     if (options.output && OutputNames::NamesCompressedFile(*options.output)) options.gzip = true;
+    if (options.check && (options.output || options.gzip)) {
+        error = u"--check reads a sitemap and writes none: it takes no -o or --gzip";
+        return false;
+    }
     if (options.gzip && !options.output) {
         error = u"--gzip needs -o FILE";
         return false;

@@ -7,6 +7,7 @@
 #include "cli/SitemapLimits.h"
 #include "core/JobFlags.h"
 #include "core/PageRules.h"
+#include "core/LastmodSource.h"
 #include "core/PathPattern.h"
 
 namespace linkloom::cli {
@@ -17,10 +18,16 @@ struct CliOptions {
     String extensions = u"htm,php";
     JobFlags flags = kDefaultJobFlags;
     std::optional<String> output;
+    // The record of what was published, kept across runs.
+    std::optional<String> state;
+    // The sitemap to check against the site instead of writing one.
+    std::optional<String> check;
     SitemapLimits limits;
     bool gzip = false;
     std::vector<PathPattern> exclusions;
     bool explain = false;
+    // Where each lastmod comes from, in the order asked; empty for none at all.
+    LastmodOrder lastmod = {LastmodSourceKind::Mtime};
     // Threads that read pages ahead of the walk; 1 reads them in turn, 0 one per processor.
     int jobs = 0;
     // The rules for the pages kept and their locations (--folder-urls ... --alternates), and

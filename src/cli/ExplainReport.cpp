@@ -88,6 +88,13 @@ void ExplainReport::Adjusted(const String& path, Adjustment kind) {
         }
         ++timesOutOfRange_;
         break;
+    case Adjustment::TimeInFuture:
+        if (listsEach_) {
+            platform::WriteStandardError("adjusted: " + Shown(path) +
+                                         " (date later than the run's start, written as the start)\n");
+        }
+        ++timesInFuture_;
+        break;
     }
 }
 
@@ -115,6 +122,9 @@ void ExplainReport::WriteCounts(int kept) const {
     if (linksIgnored_ > 0) line += "; " + Counted(linksIgnored_, "link") + " ignored";
     if (timesOutOfRange_ > 0) {
         line += "; " + Counted(timesOutOfRange_, "file time") + " out of range written as the nearest valid date";
+    }
+    if (timesInFuture_ > 0) {
+        line += "; " + Counted(timesInFuture_, "date") + " later than the run's start written as the start";
     }
     platform::WriteStandardError(line + "\n");
 }

@@ -38,6 +38,7 @@ private:
     int unreadablePages_ = 0;
     int timesOutOfRange_ = 0;
     int linksIgnored_ = 0;
+    int timesInFuture_ = 0;
 };
 
 }  // namespace linkloom::cli

@@ -1,6 +1,8 @@
 #include "base/Version.h"
+#include "cli/CheckRun.h"
 #include "cli/CliHost.h"
 #include "cli/CliOptions.h"
+#include "cli/StateFile.h"
 #include "core/SitemapJob.h"
 #include "platform/Console.h"
 #include "platform/StopSignals.h"
@@ -51,10 +53,20 @@ int main(int argc, char** argv) {
     if (options.version) return Print("linkloom-cli " LINKLOOM_VERSION_TEXT "\n");
 
     platform::InstallStopHandlers();
+    if (options.check) return cli::RunCheck(options);
     // Explanations take the lines of standard error that the progress would write over.
     const bool progress = !options.quiet && !options.explain && platform::StandardErrorIsTerminal();
-    cli::CliHost host(options, progress);
-    const JobOutcome outcome = SitemapJob(host).Run();
-    host.WriteReport();
-    return ExitStatus(outcome, host);
+    cli::StateFile state(options.state);
+    int status;
+    {
+        cli::CliHost host(options, progress);
+        if (!state.Attach(host)) return kRejected;
+        const JobOutcome outcome = SitemapJob(host).Run();
+        host.WriteReport();
+        status = ExitStatus(outcome, host);
+        // The output lets go of its folders here, which the record's file may share.
+    }
+    // The record follows only a document that was written whole.
+    if (status == kDocument && !state.Save()) return kCannotWrite;
+    return status;
 }

@@ -7,6 +7,8 @@
 #include "core/EntrySink.h"
 #include "core/JobMessages.h"
 #include "core/JobSettings.h"
+#include "core/LastmodRecord.h"
+#include "core/LastmodSource.h"
 #include "core/PageReader.h"
 #include "core/PageRules.h"
 #include "core/PathPattern.h"
@@ -81,6 +83,10 @@ public:
         (void)reason;
         ShowMessage(JobMessage::kNoFiles, MessageStyle::Warning);
     }
+    // Where each page's lastmod comes from, in the order they are asked; the file's time by default.
+    virtual LastmodOrder LastmodSources() const { return {LastmodSourceKind::Mtime}; }
+    // What earlier runs published, kept and told of this run's entries; null for none.
+    virtual LastmodRecord* Record() { return nullptr; }
     // Paths the walk leaves out, and where it says what it left out; null for none.
     virtual const std::vector<PathPattern>* Exclusions() const { return nullptr; }
     virtual WalkReport* Report() { return nullptr; }

@@ -25,6 +25,9 @@ PageFacts PageReader::Read(const platform::FolderHandle& folder, const platform:
         facts.verdict = PageVerdict::Unreadable;
         facts.failed = true;
     }
+    if (needs_.contentHash && facts.verdict == PageVerdict::Keep) {
+        facts.hashed = hasher_.Hash(folder, entry.name, facts.contentHash);
+    }
     return facts;
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
+#include "core/ContentHash.h"
 #include "core/HeadTags.h"
 #include "core/JobFlags.h"
 #include "core/PageHeadFilter.h"
@@ -14,9 +16,15 @@ namespace linkloom {
 // What the steps after the walk need read of each page besides its time and the content test
 // that the flags ask for.
 struct PageNeeds {
-    bool headTags = false;  // the link, meta, base and script elements of the head
+    bool headTags = false;     // the link, meta, base and script elements of the head
     // A page with no text to read is left out as unreadable, as the content test leaves it out.
     bool text = false;
+    bool contentHash = false;  // a hash of the page's whole bytes
+
+    // What either asks for.
+    PageNeeds operator|(const PageNeeds& other) const {
+        return {headTags || other.headTags, text || other.text, contentHash || other.contentHash};
+    }
 };
 
 // The most of a page's text read to find the end of its head: 256 K characters.
@@ -34,9 +42,13 @@ struct PageFacts {
     platform::FileTime written = 0;
     // With PageNeeds::headTags, the head's elements; none when the page has no text to read.
     std::vector<HeadTag> headTags;
+    // With PageNeeds::contentHash, the XXH3 hash of a kept page's bytes, when it could be read.
+    bool hashed = false;
+    std::uint64_t contentHash = 0;
 };
 
-// Reads a candidate's last-write time and, when the steps need it, the beginning of its text.
+// Reads a candidate's last-write time and, when the steps need them, the beginning of its text
+// and the hash of its bytes.
 // One reader serves one thread; its buffers are its own.
 class PageReader {
 public:
@@ -61,6 +73,7 @@ private:
     PageNeeds needs_;
     WebFileReader reader_;
     std::u16string text_;
+    ContentHasher hasher_;
 };
 
 }  // namespace linkloom

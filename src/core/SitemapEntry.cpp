@@ -95,9 +95,12 @@ void AppendEntry(Text& out, const SitemapEntry& entry, std::u16string_view eleme
     AppendText(out, element, false);
     AppendAscii(out, ">\r\n <loc>");
     AppendText(out, entry.location.Text(), true);
-    AppendAscii(out, "</loc>\r\n <lastmod>");
-    AppendText(out, entry.lastmod.Text(), false);
-    AppendAscii(out, "</lastmod>\r\n");
+    AppendAscii(out, "</loc>\r\n");
+    if (!entry.lastmod.IsEmpty()) {
+        AppendAscii(out, " <lastmod>");
+        AppendText(out, entry.lastmod.Text(), false);
+        AppendAscii(out, "</lastmod>\r\n");
+    }
     for (const Alternate& alternate : entry.alternates) {
         AppendAscii(out, " <xhtml:link rel=\"alternate\" hreflang=\"");
         AppendText(out, alternate.language.Text(), true);

@@ -16,8 +16,9 @@ struct Alternate {
     String location;
 };
 
-// One <url> element: its location (already percent-encoded, not yet XML-escaped) and lastmod
-// text, and the page's language versions, written as xhtml:link elements after the lastmod.
+// One <url> element: its location (already percent-encoded, not yet XML-escaped), its lastmod
+// text (empty for none), and the page's language versions, written as xhtml:link elements after
+// the lastmod.
 struct SitemapEntry {
     String location;
     String lastmod;
@@ -35,7 +36,8 @@ bool LastmodClamped(platform::FileTime time, std::int64_t utcOffsetSeconds);
 // The text with & < > " ' replaced by their XML entity references.
 String EscapeXml(const String& text);
 
-// The four lines of the element (and one per alternate), each ending in CR LF; a sitemap index
+// The lines of the element, each ending in CR LF: the location, the lastmod when there is one,
+// and one per alternate; a sitemap index
 // uses "sitemap" elements of the same form.
 String FormatEntry(const SitemapEntry& entry, const char16_t* element = u"url");
 // The same lines in UTF-8, as files hold them, appended to `out`.

@@ -4,6 +4,7 @@
 #include "core/RootUrl.h"
 #include "core/SitemapDocument.h"
 #include "core/SitemapWalk.h"
+#include "platform/Clock.h"
 #include "platform/Directory.h"
 #include "platform/LocalTime.h"
 #include "platform/NativePath.h"
@@ -79,7 +80,8 @@ JobOutcome SitemapJob::Run() {
     EntrySink* stream = host_.EntryStream(settings);
     EntrySink& sink = stream ? *stream : document;
     const bool showsProgress = host_.ShowProgress(JobMessage::kWorking);
-    SitemapWalk walk(host_, showsProgress, settings, sink, platform::CurrentUtcOffsetSeconds());
+    const RunClock clock{platform::CurrentUtcOffsetSeconds(), platform::CurrentFileTime()};
+    SitemapWalk walk(host_, showsProgress, settings, sink, clock);
     walk.Run();
     if (showsProgress) host_.HideProgress();
 

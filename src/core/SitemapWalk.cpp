@@ -32,7 +32,7 @@ std::optional<LeftOutReason> ReasonOf(PageVerdict verdict) {
 }  // namespace
 
 SitemapWalk::SitemapWalk(JobHost& host, bool showsProgress, const JobSettings& settings, EntrySink& sink,
-                         std::int64_t utcOffsetSeconds)
+                         RunClock clock)
     : host_(host),
       showsProgress_(showsProgress),
       rules_(host.Rules(settings)),
@@ -40,9 +40,10 @@ SitemapWalk::SitemapWalk(JobHost& host, bool showsProgress, const JobSettings& s
       sink_(sink),
       report_(host.Report()),
       walker_(settings.folder, host.Exclusions()),
-      entries_(settings.rootUrl, (settings.flags & JobFlag::LastmodWithTime) != 0, utcOffsetSeconds,
-               CleanUrls(rules_)),
-      pages_(settings.flags, rules_ ? rules_->Needs(host.Needs()) : host.Needs(), host.PageReaders()),
+      entries_(settings.rootUrl, CleanUrls(rules_)),
+      lastmods_(host, settings, clock),
+      pages_(settings.flags, (rules_ ? rules_->Needs(host.Needs()) : host.Needs()) | lastmods_.Needs(),
+             host.PageReaders()),
       steps_(rules_, settings.rootUrl) {
     extensions_.Parse(settings.extensions, u',');
     if (rules_ && rules_->MergesLocations()) merge_.emplace();
@@ -127,13 +128,14 @@ void SitemapWalk::TakeFile(const WalkSlot& slot) {
         return Report(item, *reason, slot.facts.failed ? platform::Describe(slot.facts.error) : String());
     }
     SitemapEntry entry;
-    std::optional<Adjustment> adjustment;
-    if (const auto reason = entries_.Make(item.folderPath, item.entry.name, slot.facts.written, entry, adjustment)) {
+    if (const auto reason = entries_.Locate(item.folderPath, item.entry.name, entry.location)) {
         return Report(item, *reason);
     }
     if (const auto verdict = steps_.Apply(item, slot.facts, entry, report_)) {
         return Report(item, verdict->reason, verdict->detail);
     }
+    std::optional<Adjustment> adjustment;
+    entry.lastmod = lastmods_.Decide({item.folderPath, item.entry.name, slot.facts}, entry.location, adjustment);
     if (merge_) {
         const String* first = merge_->Add(std::move(entry), item.Path());
         if (first) return Report(item, LeftOutReason::SameUrl, *first);

@@ -9,6 +9,7 @@
 #include "core/FolderWalker.h"
 #include "core/JobHost.h"
 #include "core/JobSettings.h"
+#include "core/LastmodStep.h"
 #include "core/PagePipeline.h"
 #include "core/PageSteps.h"
 #include "core/SameUrlMerge.h"
@@ -23,8 +24,7 @@ namespace linkloom {
 class SitemapWalk {
 public:
     // `showsProgress` false: the host has no progress, so no cancel is asked and no title is set.
-    SitemapWalk(JobHost& host, bool showsProgress, const JobSettings& settings, EntrySink& sink,
-                std::int64_t utcOffsetSeconds);
+    SitemapWalk(JobHost& host, bool showsProgress, const JobSettings& settings, EntrySink& sink, RunClock clock);
 
     // Walks, then hands over what was held and says what the steps have to say.
     void Run();
@@ -51,6 +51,7 @@ private:
     WalkReport* report_;
     FolderWalker walker_;
     EntryStep entries_;
+    LastmodStep lastmods_;
     PagePipeline pages_;
     PageSteps steps_;
     std::optional<SameUrlMerge> merge_;

@@ -25,6 +25,7 @@ enum class LeftOutReason {
 // What of a kept file was written otherwise than the file gave it.
 enum class Adjustment {
     TimeOutOfRange,  // its time lies where no lastmod can name it; the nearest valid one was written
+    TimeInFuture,    // its time is later than the run's start, which was written instead
 };
 
 // Told of each file the walk considered and left out, of each folder it did not enter, of each

@@ -259,13 +259,13 @@ class CliTest(unittest.TestCase):
         finally:
             tree.remove()
 
-    def test_file_times_out_of_range_are_written_as_the_nearest_valid_ones_and_counted(self):
+    def test_file_times_in_the_future_are_written_as_the_runs_start_and_those_out_of_range_clamped(self):
         # tmpfs keeps any 64-bit time; most disk file systems hold times to a narrower range.
         if not os.path.isdir("/dev/shm"):
             self.skipTest("no tmpfs at /dev/shm to store times outside the usual range")
         root = tempfile.mkdtemp(prefix="linkloom-cli-", dir="/dev/shm")
         try:
-            times = {"index.htm": 1709467200, "year-12110.htm": 320000000000}
+            times = {"index.htm": 1709467200, "year-12110.htm": 320000000000, "tomorrow.htm": int(time.time()) + 86400}
             # Wine converts times beyond a file time's range in its own way; only the native build
             # reads them as the system gives them.
             if len(CLI) == 1:
@@ -277,23 +277,33 @@ class CliTest(unittest.TestCase):
                 os.utime(path, ns=(seconds * 10**9, seconds * 10**9))
                 if os.stat(path).st_mtime_ns != seconds * 10**9:
                     self.skipTest("/dev/shm does not keep the time %d" % seconds)
+            before = time.strftime("%Y-%m-%d")
             code, out, err = run("--explain", native(root), "https://e.x/")
+            today = {before, time.strftime("%Y-%m-%d")}
             self.assertEqual(code, 0, err)
             text = out.decode()
-            self.assertIn("<loc>https://e.x/year-12110.htm</loc>\r\n <lastmod>9999-12-31</lastmod>", text)
+            for name in ("year-12110.htm", "tomorrow.htm") + (("year-63000.htm",) if len(CLI) == 1 else ()):
+                written = re.search(name + r"</loc>\r\n <lastmod>([^<]*)<", text).group(1)
+                self.assertIn(written, today)
             self.assertIn("<loc>https://e.x/index.htm</loc>\r\n <lastmod>2024-03-03</lastmod>", text)
             lines = err.replace("\r\n", "\n").splitlines()
-            adjusted = [name for name in sorted(times, key=str.upper) if name != "index.htm"]
-            self.assertEqual(lines, ["adjusted: %s (time out of range, written as the nearest valid date)" % name
-                                     for name in adjusted] +
-                             ["%d files listed, %d kept; %d file time%s out of range written as the nearest valid date"
-                              % (len(times), len(times), len(adjusted), "s" if len(adjusted) > 1 else "")])
+            future = [name for name in sorted(times, key=str.upper) if name not in ("index.htm", "year-1336.htm")]
+            expected = ["adjusted: %s (%s)" % (name, "time out of range, written as the nearest valid date"
+                                               if name == "year-1336.htm" else
+                                               "date later than the run's start, written as the start")
+                        for name in sorted(times, key=str.upper) if name != "index.htm"]
+            counts = "%d files listed, %d kept" % (len(times), len(times))
+            if len(CLI) == 1:
+                counts += "; 1 file time out of range written as the nearest valid date"
+            counts += "; %d dates later than the run's start written as the start" % len(future)
+            self.assertEqual(lines, expected + [counts])
             if len(CLI) == 1:
                 # Before 1601 a file time can say no more than its first instant.
                 self.assertRegex(text, r"year-1336.htm</loc>\r\n <lastmod>(1601-01-01|1600-12-31)</lastmod>")
-                self.assertIn("year-63000.htm</loc>\r\n <lastmod>9999-12-31</lastmod>", text)
             code, out, _ = run("-q", "--lastmod-time", native(root), "https://e.x/")
-            self.assertRegex(out.decode(), r"year-12110.htm</loc>\r\n <lastmod>9999-12-31T23:59:59[+-]\d\d:\d\d<")
+            written = re.search(r"year-12110.htm</loc>\r\n <lastmod>([^<]*)<", out.decode()).group(1)
+            self.assertRegex(written, r"^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d[+-]\d\d:\d\d$")
+            self.assertIn(written[:10], today)
         finally:
             shutil.rmtree(root, ignore_errors=True)
 
@@ -939,6 +949,366 @@ class LargeTreeTest(unittest.TestCase):
             found = generation()
             self.assertIn(found, (current, "g%d.x" % attempt))
             current = found
+
+
+def git(folder, *args, date=None):
+    environment = dict(os.environ, GIT_AUTHOR_NAME="a", GIT_AUTHOR_EMAIL="a@e.x", GIT_COMMITTER_NAME="a",
+                       GIT_COMMITTER_EMAIL="a@e.x")
+    if date:
+        environment.update(GIT_AUTHOR_DATE=date, GIT_COMMITTER_DATE=date)
+    subprocess.run(["git", "-C", folder] + list(args), check=True, capture_output=True, env=environment)
+
+
+def lastmods(document):
+    """Each location's lastmod, None where the entry has none."""
+    found = {}
+    for part in document.decode("utf-8").split("<url>")[1:]:
+        location = part.split("<loc>")[1].split("</loc>")[0]
+        found[location.rsplit("/", 1)[1]] = part.split("<lastmod>")[1].split("</lastmod>")[0] if "<lastmod>" in part else None
+    return found
+
+
+class LastmodTest(unittest.TestCase):
+    PAGE = "<!DOCTYPE html><html><head>%s</head><body>page</body></html>"
+
+    def setUp(self):
+        self.tree = Tree({})
+        self.addCleanup(self.tree.remove)
+
+    def page(self, name, head="", when=1709467200):
+        path = self.tree.path(name)
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        with open(path, "w", encoding="utf-8") as out:
+            out.write(self.PAGE % head)
+        os.utime(path, (when, when))
+
+    def dates(self, *options, folder=None):
+        code, out, err = run("-q", "--ext", "htm", *options, native(folder or self.tree.root), "https://e.x/")
+        self.assertEqual(code, 0, err)
+        return lastmods(out), err
+
+    def need_git(self):
+        if emulated() or shutil.which("git") is None:
+            self.skipTest("git dates are read by the native program, with git on the PATH")
+
+    def test_git_dates_for_committed_renamed_modified_and_untracked_pages(self):
+        self.need_git()
+        git(self.tree.root, "init", "-q")
+        for name in ("old.htm", "kept.htm", "with space é.htm", "sub/ça va.htm", "edited.htm", "staged.htm"):
+            self.page(name)
+        git(self.tree.root, "add", ".")
+        git(self.tree.root, "commit", "-qm", "one", date="2020-01-02T12:00:00Z")
+        git(self.tree.root, "mv", "old.htm", "renamed.htm")
+        git(self.tree.root, "commit", "-qm", "two", date="2021-06-07T12:00:00Z")
+        self.page("edited.htm", "<title>new</title>")
+        self.page("staged.htm", "<title>new</title>")
+        git(self.tree.root, "add", "staged.htm")
+        self.page("untracked.htm")
+        found, err = self.dates("--lastmod", "git,mtime")
+        self.assertEqual(err, "")
+        self.assertEqual(found, {"edited.htm": "2024-03-03", "kept.htm": "2020-01-02", "renamed.htm": "2021-06-07",
+                                 "staged.htm": "2024-03-03", "untracked.htm": "2024-03-03",
+                                 "with%20space%20%C3%A9.htm": "2020-01-02", "%C3%A7a%20va.htm": "2020-01-02"})
+        # Run on a folder below the top of the work tree, the paths are the folder's own.
+        found, _ = self.dates("--lastmod", "git,none", folder=self.tree.path("sub"))
+        self.assertEqual(found, {"%C3%A7a%20va.htm": "2020-01-02"})
+
+    def test_git_outside_a_work_tree_or_missing_warns_once_and_takes_the_next_source(self):
+        self.page("a.htm")
+        self.page("b.htm")
+        if not emulated() and shutil.which("git"):
+            # GIT_CEILING_DIRECTORIES keeps git from finding a repository above the temporary folder.
+            os.environ["GIT_CEILING_DIRECTORIES"] = os.path.dirname(self.tree.root)
+            try:
+                found, err = self.dates("--lastmod", "git,mtime")
+            finally:
+                del os.environ["GIT_CEILING_DIRECTORIES"]
+            self.assertEqual(found, {"a.htm": "2024-03-03", "b.htm": "2024-03-03"})
+            self.assertEqual(len(err.splitlines()), 1, err)
+            self.assertIn("not in a git work tree", err)
+        saved = os.environ["PATH"]
+        # Wine's programs have a PATH of their own, on which there is no git.
+        if not emulated():
+            os.environ["PATH"] = self.tree.root
+        try:
+            code, out, err = run("-q", "--lastmod", "git,none", native(self.tree.root), "https://e.x/")
+        finally:
+            os.environ["PATH"] = saved
+        self.assertEqual(code, 0, err)
+        self.assertEqual(lastmods(out), {"a.htm": None, "b.htm": None})
+        self.assertEqual(err.splitlines(), ["warning: git is not on the PATH; lastmod from the next source for every page"])
+
+    def test_a_shallow_clone_warns_with_the_fetch_command_and_uses_its_dates(self):
+        self.need_git()
+        origin = self.tree.path("origin")
+        os.makedirs(origin)
+        git(origin, "init", "-q")
+        for number, date in enumerate(("2019-01-01T12:00:00Z", "2020-01-01T12:00:00Z", "2021-01-01T12:00:00Z")):
+            with open(os.path.join(origin, "p%d.htm" % number), "w") as out:
+                out.write("page")
+            git(origin, "add", ".")
+            git(origin, "commit", "-qm", str(number), date=date)
+        clone = self.tree.path("clone")
+        subprocess.run(["git", "clone", "-q", "--depth", "1", "file://" + origin, clone], check=True, capture_output=True)
+        found, err = self.dates("--lastmod", "git", folder=clone)
+        self.assertEqual(found, {"p0.htm": "2021-01-01", "p1.htm": "2021-01-01", "p2.htm": "2021-01-01"})
+        self.assertIn("shallow", err)
+        self.assertIn("fetch --unshallow", err)
+        self.assertEqual(len(err.splitlines()), 1, err)
+
+    def test_meta_dates_in_each_spelling_with_offsets_and_invalid_values_falling_through(self):
+        self.page("property.htm", '<meta property="article:modified_time" content="2023-04-05T23:30:00-05:00">')
+        self.page("itemprop.htm", '<meta content=" 2022-02-03 " itemprop="dateModified">')
+        self.page("json.htm", '<script type="application/ld+json">{"@type": "WebPage", "name": "a \\"dateModified\\"",'
+                              ' "dateModified": "2021-07-08T10:00:00Z"}</script>')
+        self.page("invalid.htm", '<meta property="article:modified_time" content="yesterday">'
+                                 '<meta itemprop="dateModified" content="2021-02-30">')
+        self.page("later.htm", '<meta itemprop="dateModified" content="2999-01-01">')
+        self.page("plain.htm")
+        found, err = self.dates("--lastmod", "meta,mtime", "--lastmod-time")
+        self.assertEqual(err, "")
+        zone = found["plain.htm"][19:]
+        # The date is written in the run's local time, as file times are.
+        self.assertEqual(found["property.htm"][:10] in ("2023-04-05", "2023-04-06"), True, found)
+        self.assertEqual(found["json.htm"][:4], "2021")
+        self.assertTrue(all(value.endswith(zone) for value in found.values()), found)
+        self.assertEqual(found["itemprop.htm"], "2022-02-03T00:00:00" + zone)
+        self.assertEqual(found["invalid.htm"], found["plain.htm"])
+        self.assertEqual(found["later.htm"][:10], time.strftime("%Y-%m-%d"))
+        found, _ = self.dates("--lastmod", "meta")
+        self.assertEqual(found["invalid.htm"], None)
+        self.assertEqual(found["plain.htm"], None)
+        self.assertEqual(found["itemprop.htm"], "2022-02-03")
+
+    def test_the_sources_are_asked_in_the_order_given_and_none_ends_the_list(self):
+        self.page("dated.htm", '<meta itemprop="dateModified" content="2001-02-03">')
+        self.page("plain.htm")
+        self.assertEqual(self.dates("--lastmod", "mtime,meta")[0], {"dated.htm": "2024-03-03", "plain.htm": "2024-03-03"})
+        self.assertEqual(self.dates("--lastmod", "meta,mtime")[0], {"dated.htm": "2001-02-03", "plain.htm": "2024-03-03"})
+        self.assertEqual(self.dates("--lastmod", "meta,none")[0], {"dated.htm": "2001-02-03", "plain.htm": None})
+        code, out, _ = run("-q", "--lastmod", "none", native(self.tree.root), "https://e.x/")
+        self.assertIn(b"<url>\r\n <loc>https://e.x/plain.htm</loc>\r\n</url>\r\n", out)
+        for bad in ("none,mtime", "mtime,mtime", "git,,mtime", "ctime"):
+            code, out, err = run("--lastmod", bad, native(self.tree.root), "https://e.x/")
+            self.assertEqual((code, out), (2, b""), bad)
+            self.assertIn("--lastmod", err)
+
+
+class CheckTest(unittest.TestCase):
+    HEAD = '<?xml version="1.0" encoding="UTF-8"?>\n<urlset xmlns="http://www.sitemaps.org/schemas/sitemap/0.9">\n'
+
+    def setUp(self):
+        self.tree = Tree({"a.htm": "a", "b.htm": "b", "sub/c.htm": "c"})
+        self.addCleanup(self.tree.remove)
+        self.out = tempfile.mkdtemp(prefix="linkloom-check-")
+        self.addCleanup(shutil.rmtree, self.out, True)
+
+    def check(self, name, *options):
+        """The exit status and lines of standard error; the most memory the program held is kept."""
+        process = start("-q", *options, "--check", native(os.path.join(self.out, name)), native(self.tree.root),
+                        "https://e.x/")
+        # Both streams read at once, so that neither fills while the other is waited on.
+        errors = []
+        reader = threading.Thread(target=lambda: errors.append(process.stderr.read()))
+        reader.start()
+        out = process.stdout.read()
+        reader.join()
+        err = errors[0]
+        _, status, usage = os.wait4(process.pid, 0)
+        process.returncode = os.waitstatus_to_exitcode(status)
+        self.most_memory = usage.ru_maxrss
+        self.assertEqual(out, b"")
+        return process.returncode, err.decode("utf-8", "replace").replace("\r\n", "\n").splitlines()
+
+    def write(self, name, text):
+        with open(os.path.join(self.out, name), "wb") as out:
+            out.write(text if isinstance(text, bytes) else text.encode("utf-8"))
+
+    def publish(self, *options):
+        code, _, err = run("-q", *options, "-o", native(os.path.join(self.out, "s.xml")), native(self.tree.root),
+                           "https://e.x/")
+        self.assertEqual(code, 0, err)
+
+    def test_a_sitemap_in_step_then_missing_extra_and_stale_pages(self):
+        self.publish()
+        code, lines = self.check("s.xml")
+        self.assertEqual((code, lines), (0, ["in step: the sitemap is valid and lists the 3 pages of the site"]))
+        os.remove(self.tree.path("b.htm"))
+        with open(self.tree.path("new.htm"), "w") as page:
+            page.write("new")
+        os.utime(self.tree.path("new.htm"), (1709467200, 1709467200))
+        os.utime(self.tree.path("a.htm"), (1709467200 + 86400, 1709467200 + 86400))
+        code, lines = self.check("s.xml")
+        self.assertEqual(code, 4)
+        self.assertEqual(lines, ["stale: https://e.x/a.htm (sitemap 2024-03-03, site 2024-03-04)",
+                                 "extra: https://e.x/b.htm", "missing: https://e.x/new.htm", "3 findings"])
+        # The same options as the run: with the time of day, a later time on the same day is stale.
+        self.publish("--lastmod-time")
+        os.utime(self.tree.path("a.htm"), (1709467200 + 86400 + 60, 1709467200 + 86400 + 60))
+        self.assertEqual(self.check("s.xml", "--lastmod-time")[1][0][:25], "stale: https://e.x/a.htm ")
+        self.assertEqual(self.check("s.xml", "--lastmod", "none")[0], 0)
+
+    def test_each_protocol_finding_is_told_once_with_its_line(self):
+        future = time.strftime("%Y", time.gmtime(time.time() + 3 * 366 * 86400))
+        self.write("s.xml", self.HEAD +
+                   "<url><lastmod>2024-03-03</lastmod></url>\n"
+                   "<url><loc>e.x/a.htm</loc></url>\n"
+                   "<url><loc>https://other.x/a.htm</loc></url>\n"
+                   "<url><loc>https://e.x/" + "x" * 2100 + "</loc></url>\n"
+                   "<url><loc>https://e.x/a b.htm</loc></url>\n"
+                   "<url><loc>https://e.x/a.htm</loc><lastmod>2024-3-3</lastmod></url>\n"
+                   "<url><loc>https://e.x/b.htm</loc><lastmod>" + future + "-01-01</lastmod></url>\n"
+                   "<url><loc>https://e.x/sub/c.htm</loc></url>\n</urlset>\n")
+        code, lines = self.check("s.xml")
+        self.assertEqual(code, 4)
+        self.assertEqual([line.split(": ", 1)[1][:40] for line in lines[:7]],
+                         ["<url> without <loc>", "location is not an absolute URL: e.x/a.h",
+                          "location is not under https://e.x/: http", "location longer than 2,048 characters: h",
+                          "location is not a valid URI: https://e.x", "lastmod is not a W3C Datetime: 2024-3-3",
+                          "lastmod is in the future: %s-01-01" % future])
+        self.assertEqual([line.split(": ")[0].rsplit(":", 1)[1] for line in lines[:7]], [str(n) for n in range(3, 10)])
+        # A broken location is not also told as extra.
+        self.assertEqual(lines[7:], ["7 findings"])
+        self.write("s.xml", '<?xml version="1.0"?><urlset xmlns="http://example.com/"></urlset>')
+        self.assertIn("the root element is not <urlset> or <sitemapindex>", self.check("s.xml")[1][0])
+        self.write("s.xml", self.HEAD + "<url><loc>https://e.x/a.htm</loc>\n</urlset>")
+        code, lines = self.check("s.xml")
+        self.assertEqual((code, lines[0].split(": ")[1], lines[-1]), (4, "not well-formed", "1 finding"))
+        self.write("s.xml", self.HEAD + "".join("<url><loc>https://e.x/a.htm</loc></url>\n" for _ in range(50001)) +
+                   "</urlset>")
+        self.assertIn("50001 URLs, more than the 50000 one file may hold", self.check("s.xml")[1][0])
+
+    def test_a_gzip_index_with_its_parts_and_a_missing_part(self):
+        self.publish("--gzip", "--max-urls", "2")
+        self.assertEqual(sorted(os.listdir(self.out)), ["s-1.xml.gz", "s-2.xml.gz", "s.xml.gz"])
+        self.assertEqual(self.check("s.xml.gz")[0], 0)
+        os.remove(os.path.join(self.out, "s-2.xml.gz"))
+        code, lines = self.check("s.xml.gz")
+        self.assertEqual(code, 4)
+        self.assertIn("s-2.xml.gz: the part named by the index cannot be read", lines[0])
+        self.assertEqual(lines[-1], "1 finding")
+
+    def test_hostile_documents_end_in_a_finding_within_bounded_memory(self):
+        secret = os.path.join(self.out, "secret.txt")
+        self.write("secret.txt", "https://e.x/a.htm")
+        laughs = ('<?xml version="1.0"?><!DOCTYPE lolz [<!ENTITY lol "lol">' +
+                  "".join('<!ENTITY lol%d "%s">' % (n, ("&lol%d;" % (n - 1) if n > 1 else "&lol;") * 10)
+                          for n in range(1, 10)) + ']><urlset xmlns="http://www.sitemaps.org/schemas/sitemap/0.9">'
+                  "<url><loc>&lol9;</loc></url></urlset>")
+        external = ('<?xml version="1.0"?><!DOCTYPE u [<!ENTITY x SYSTEM "file://%s">]>'
+                    '<urlset xmlns="http://www.sitemaps.org/schemas/sitemap/0.9"><url><loc>&x;</loc></url></urlset>'
+                    % secret)
+        self.write("laughs.xml", laughs)
+        self.write("external.xml", external)
+        self.write("binary.xml", bytes(range(256)) * 64)
+        # Written a megabyte at a time, so that this process, whose memory its children start from, stays small.
+        blanks = b" " * 2**20
+        with open(os.path.join(self.out, "large.xml"), "wb") as large:
+            large.write(self.HEAD.encode())
+            for _ in range(51):
+                large.write(blanks)
+        with gzip.open(os.path.join(self.out, "bomb.xml.gz"), "wb", compresslevel=9) as bomb:
+            bomb.write(self.HEAD.encode())
+            for _ in range(200):
+                bomb.write(blanks)
+        listing = "".join("<url><loc>https://e.x/%d.htm</loc></url>\n" % n for n in range(40000))
+        packed = gzip.compress((self.HEAD + listing + "</urlset>").encode())
+        self.write("cut.xml.gz", packed[:len(packed) // 2])
+        expected = {"laughs.xml": "document type declaration", "external.xml": "document type declaration",
+                    "binary.xml": "not well-formed", "large.xml": "larger than 52428800 bytes",
+                    "bomb.xml.gz": "larger than 52428800 bytes", "cut.xml.gz": "not a whole gzip file"}
+        for name, finding in expected.items():
+            code, lines = self.check(name)
+            self.assertEqual(code, 4, name)
+            self.assertIn(finding, lines[0], name)
+            self.assertEqual(lines[1:], ["not compared with the site: the sitemap could not be read whole",
+                                         "1 finding"], name)
+            if not emulated():
+                # Neither the large file nor the bomb is held whole.
+                self.assertLess(self.most_memory, 64 * 1024, name)
+
+    def test_check_takes_no_output_options(self):
+        for options in (("-o", "x.xml"), ("--gzip",)):
+            code, out, err = run(*options, "--check", "s.xml", native(self.tree.root), "https://e.x/")
+            self.assertEqual((code, out), (2, b""))
+            self.assertIn("--check", err)
+
+
+class StateTest(unittest.TestCase):
+    def setUp(self):
+        self.tree = Tree({"a.htm": "a", "b.htm": "b", "c.htm": "c"})
+        self.addCleanup(self.tree.remove)
+        self.state = os.path.join(tempfile.mkdtemp(prefix="linkloom-state-"), "state.txt")
+        self.addCleanup(shutil.rmtree, os.path.dirname(self.state), True)
+
+    def publish(self):
+        code, out, err = run("-q", "--state", native(self.state), native(self.tree.root), "https://e.x/")
+        return code, lastmods(out), err
+
+    def touch(self, name, when, content=None):
+        if content is not None:
+            with open(self.tree.path(name), "w") as page:
+                page.write(content)
+        os.utime(self.tree.path(name), (when, when))
+
+    def test_unchanged_pages_keep_their_dates_across_three_runs(self):
+        code, found, err = self.publish()
+        self.assertEqual((code, err), (0, ""))
+        self.assertEqual(found, {"a.htm": "2024-03-03", "b.htm": "2024-03-03", "c.htm": "2024-03-03"})
+        with open(self.state, encoding="utf-8") as record:
+            lines = record.read().splitlines()
+        self.assertEqual(lines[0], "linkloom-state 1")
+        self.assertRegex(lines[1], r"^[0-9a-f]{16} 2024-03-03 https://e.x/a.htm$")
+        # Rebuilt with the same bytes (a new file time), changed bytes, and a page removed.
+        later = 1709467200 + 100 * 86400
+        self.touch("a.htm", later)
+        self.touch("b.htm", later, "b changed")
+        os.remove(self.tree.path("c.htm"))
+        self.assertEqual(self.publish()[1], {"a.htm": "2024-03-03", "b.htm": "2024-06-11"})
+        self.touch("c.htm", later, "c")
+        self.touch("b.htm", later + 86400)
+        self.assertEqual(self.publish()[1], {"a.htm": "2024-03-03", "b.htm": "2024-06-11", "c.htm": "2024-06-11"})
+        with open(self.state, encoding="utf-8") as record:
+            self.assertEqual(len(record.read().splitlines()), 4)
+
+    def test_a_record_that_is_not_one_is_exit_2_and_left_as_it_was(self):
+        self.publish()
+        with open(self.state, "rb") as record:
+            good = record.read()
+        for bad in (b"", b"linkloom-state 2\n", good + b"garbage\n", good[:-20], b"x" * 100000,
+                    good.replace(b" 2024", b"2024", 1), bytes(range(256))):
+            with open(self.state, "wb") as record:
+                record.write(bad)
+            code, out, err = run("-q", "--state", native(self.state), native(self.tree.root), "https://e.x/")
+            self.assertEqual((code, out), (2, b""), bad[:40])
+            self.assertIn("cannot read the state file", err)
+            with open(self.state, "rb") as record:
+                self.assertEqual(record.read(), bad)
+
+    def test_crlf_lines_duplicates_and_a_long_record_are_read(self):
+        self.publish()
+        with open(self.state, "rb") as record:
+            good = record.read()
+        first, rest = good.split(b"\n", 1)
+        filler = b"".join(b"%016x 2020-01-01 https://e.x/gone/%d.htm\n" % (n, n) for n in range(300000))
+        duplicate = rest.replace(b"2024-03-03", b"2019-01-01")
+        with open(self.state, "wb") as record:
+            record.write((first + b"\n" + filler + duplicate + rest).replace(b"\n", b"\r\n"))
+        self.touch("a.htm", 1709467200 + 86400)
+        code, found, err = self.publish()
+        self.assertEqual(code, 0, err)
+        # The last line of a location counts; the record is rewritten for this run's pages.
+        self.assertEqual(found["a.htm"], "2024-03-03")
+        with open(self.state, "rb") as record:
+            self.assertEqual(record.read(), good)
+
+    def test_a_missing_record_is_created_only_once_the_document_is_written(self):
+        code, _, err = run("-q", "--state", native(self.state), "--ext", "none", native(self.tree.root), "https://e.x/")
+        self.assertEqual(code, 1)
+        self.assertFalse(os.path.exists(self.state))
+        os.makedirs(self.state + ".d")
+        code, _, err = run("-q", "--state", native(self.state + ".d"), native(self.tree.root), "https://e.x/")
+        self.assertEqual(code, 2)
 
 
 if __name__ == "__main__":

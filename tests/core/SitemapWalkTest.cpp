@@ -6,6 +6,9 @@
 #include <vector>
 
 #include "core/JobMessages.h"
+#include "core/SitemapEntry.h"
+#include "platform/Clock.h"
+#include "platform/LocalTime.h"
 #include "support/JobRun.h"
 #include "support/StringPrinter.h"
 
@@ -137,6 +140,33 @@ TEST(SitemapWalkEnds, LeavesOutLocationsLongerThanASitemapAllows) {
     ASSERT_EQ(SitemapJob(host).Run(), JobOutcome::Document);
     EXPECT_EQ(test::Locations(host.document), Strings{"https://example.com/short.htm"});
     EXPECT_EQ(host.leftOut, Strings{deep + "page.htm (URL too long)"});
+}
+
+}  // namespace
+}  // namespace linkloom
+
+namespace linkloom {
+namespace {
+
+// The desktop program's run too: a file time later than the run's start is written as the start.
+TEST(SitemapWalkDates, AFileTimeInTheFutureIsWrittenAsTheRunsStart) {
+    TempTree tree;
+    constexpr platform::FileTime kDay = 864000000000ULL;
+    const platform::FileTime before = platform::CurrentFileTime();
+    tree.File("future.htm", "<p>x</p>", before + 400 * kDay);
+    tree.File("past.htm", "<p>x</p>", test::kNoonMarch3);
+    FakeHost host = HostFor(tree, u"htm", JobFlag::Subfolders | JobFlag::LastmodWithTime);
+    ASSERT_EQ(SitemapJob(host).Run(), JobOutcome::Document);
+    const platform::FileTime after = platform::CurrentFileTime();
+    const std::int64_t offset = platform::CurrentUtcOffsetSeconds();
+    const std::string document = host.document;
+    const std::size_t at = document.find("future.htm</loc>\r\n <lastmod>");
+    ASSERT_NE(at, std::string::npos);
+    const std::string written = document.substr(at + 28, 25);
+    EXPECT_GE(written, LastmodText(before, true, offset).ToUtf8());
+    EXPECT_LE(written, LastmodText(after, true, offset).ToUtf8());
+    EXPECT_NE(document.find("past.htm</loc>\r\n <lastmod>" + LastmodText(test::kNoonMarch3, true, offset).ToUtf8()),
+              std::string::npos);
 }
 
 }  // namespace

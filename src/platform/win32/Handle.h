@@ -15,6 +15,12 @@ public:
 
     bool IsValid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
     HANDLE Get() const { return handle_; }
+    // Gives the handle up without closing it.
+    HANDLE Release() {
+        const HANDLE handle = handle_;
+        handle_ = INVALID_HANDLE_VALUE;
+        return handle;
+    }
     void Reset(HANDLE handle = INVALID_HANDLE_VALUE) {
         if (IsValid()) Close(handle_);
         handle_ = handle;

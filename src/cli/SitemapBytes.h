@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "base/String.h"
+#include "platform/ReadFile.h"
+#include "platform/XmlReader.h"
+
+namespace linkloom::cli {
+
+// The bytes of a sitemap file on disk, unpacked with zlib when its name ends in ".gz". Reading
+// stops once more than `mostBytes` have come out, so neither a huge file nor a small one that
+// unpacks to gigabytes is read to its end.
+class SitemapBytes : public platform::ByteSource {
+public:
+    enum class State { Reading, Unopened, TooLarge, BadGzip };
+
+    SitemapBytes(std::uint64_t mostBytes);
+    ~SitemapBytes() override;
+    SitemapBytes(const SitemapBytes&) = delete;
+    SitemapBytes& operator=(const SitemapBytes&) = delete;
+
+    // False with the reason in `error` when the file is not there or cannot be opened.
+    bool Open(const String& path, String& error);
+    bool Read(char* buffer, std::size_t size, std::size_t& got) override;
+
+    State Outcome() const { return state_; }
+    // The bytes given so far: the document's length once it was read to its end.
+    std::uint64_t Given() const { return given_; }
+
+private:
+    bool Inflate(char* buffer, std::size_t size, std::size_t& got);
+
+    struct Gzip;
+    std::uint64_t mostBytes_;
+    platform::SequentialFile file_;
+    std::unique_ptr<Gzip> gzip_;
+    std::vector<unsigned char> packed_;
+    State state_ = State::Unopened;
+    std::uint64_t given_ = 0;
+};
+
+}  // namespace linkloom::cli

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "platform/XmlReader.h"
+
+namespace linkloom::cli {
+
+// The namespace of every sitemap and sitemap index.
+extern const char kSitemapNamespace[];
+
+// One <url> of a sitemap or <sitemap> of an index: its <loc> and <lastmod> texts, blanks around
+// them removed.
+struct SitemapItem {
+    std::uint64_t line = 0;
+    bool hasLocation = false;
+    bool hasLastmod = false;
+    std::string location;
+    std::string lastmod;
+    // A text longer than any a sitemap may hold is kept only in part.
+    bool cut = false;
+};
+
+// Reads the elements of a sitemap or sitemap index as they come, handing each item on; other
+// elements (extensions in their own namespaces) are passed over.
+class SitemapXml : public platform::XmlHandler {
+public:
+    enum class Root { None, UrlSet, Index, Other };
+    // Given each item with the root element it stands in.
+    using ItemTaker = std::function<void(const SitemapItem&, Root)>;
+
+    explicit SitemapXml(ItemTaker take) : take_(std::move(take)) {}
+
+    Root RootElement() const { return root_; }
+    // The root's namespace was the sitemap one.
+    bool RootInNamespace() const { return rootInNamespace_; }
+
+    bool StartElement(std::string_view space, std::string_view name, std::uint64_t line) override;
+    bool EndElement() override;
+    bool Text(std::string_view text) override;
+
+private:
+    ItemTaker take_;
+    Root root_ = Root::None;
+    bool rootInNamespace_ = false;
+    int depth_ = 0;
+    bool inItem_ = false;
+    std::string* field_ = nullptr;
+    SitemapItem item_;
+};
+
+}  // namespace linkloom::cli
