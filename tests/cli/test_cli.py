@@ -1038,6 +1038,25 @@ class LastmodTest(unittest.TestCase):
         self.assertEqual(lastmods(out), {"a.htm": None, "b.htm": None})
         self.assertEqual(err.splitlines(), ["warning: git is not on the PATH; lastmod from the next source for every page"])
 
+    def test_a_corrupt_history_warns_once_and_takes_the_next_source(self):
+        self.need_git()
+        git(self.tree.root, "init", "-q")
+        self.page("a.htm")
+        self.page("b.htm")
+        git(self.tree.root, "add", ".")
+        git(self.tree.root, "commit", "-qm", "one", date="2020-01-02T12:00:00Z")
+        objects = self.tree.path(".git", "objects")
+        for folder, _, names in os.walk(objects):
+            for name in names:
+                path = os.path.join(folder, name)
+                os.chmod(path, 0o644)
+                with open(path, "wb") as out:
+                    out.write(b"not an object")
+        found, err = self.dates("--lastmod", "git,mtime")
+        self.assertEqual(found, {"a.htm": "2024-03-03", "b.htm": "2024-03-03"})
+        self.assertEqual(len(err.splitlines()), 1, err)
+        self.assertIn("git cannot read the history", err)
+
     def test_a_shallow_clone_warns_with_the_fetch_command_and_uses_its_dates(self):
         self.need_git()
         origin = self.tree.path("origin")
