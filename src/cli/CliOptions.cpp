@@ -177,6 +177,12 @@ bool ParseArguments(const std::vector<String>& arguments, CliOptions& options, S
             out = arguments[++i];
             return true;
         };
+        // A file name, which may not be empty; `what` names the file in the message.
+        const auto fileValue = [&](const char16_t* what, String& out) {
+            if (!value(out)) return false;
+            if (out.IsEmpty()) error = String(u"the ") + what + u" file name is empty";
+            return !out.IsEmpty();
+        };
         const auto takesNoValue = [&] {
             if (inlineValue) error = String(u"option ") + name + u" takes no value";
             return !inlineValue;
@@ -210,19 +216,11 @@ bool ParseArguments(const std::vector<String>& arguments, CliOptions& options, S
             options.exclusions.push_back(std::move(pattern));
         } else if (name == String(u"--check")) {
             String file;
-            if (!value(file)) return false;
-            if (file.IsEmpty()) {
-                error = u"the sitemap file name is empty";
-                return false;
-            }
+            if (!fileValue(u"sitemap", file)) return false;
             options.check = file;
         } else if (name == String(u"--state")) {
             String file;
-            if (!value(file)) return false;
-            if (file.IsEmpty()) {
-                error = u"the state file name is empty";
-                return false;
-            }
+            if (!fileValue(u"state", file)) return false;
             options.state = file;
         } else if (name == String(u"--lastmod")) {
             String text;
@@ -264,11 +262,7 @@ bool ParseArguments(const std::vector<String>& arguments, CliOptions& options, S
             }
         } else if (name == String(u"-o") || name == String(u"--output")) {
             String file;
-            if (!value(file)) return false;
-            if (file.IsEmpty()) {
-                error = u"the output file name is empty";
-                return false;
-            }
+            if (!fileValue(u"output", file)) return false;
             options.output = file;
         } else if (!takesNoValue()) {
             return false;
