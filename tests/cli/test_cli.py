@@ -122,7 +122,10 @@ class CliTest(unittest.TestCase):
                  ([native(self.tree.root)], "FOLDER and URL are needed"),
                  (["--bogus", native(self.tree.root), "https://x/"], "unknown option --bogus"),
                  (["--flags", "-1", native(self.tree.root), "https://x/"], "--flags needs a number"),
-                 (["-o"], "option -o needs a value")]
+                 (["-o"], "option -o needs a value"),
+                 (["-o", "", native(self.tree.root), "https://x/"], "the output file name is empty"),
+                 (["--state=", native(self.tree.root), "https://x/"], "the state file name is empty"),
+                 (["--check", "", native(self.tree.root), "https://x/"], "the sitemap file name is empty")]
         for arguments, sentence in cases:
             code, out, err = run("-q", *arguments)
             self.assertEqual(code, 2, arguments)
