@@ -7,20 +7,16 @@
 #include <emmintrin.h>
 #endif
 
+#include "base/AsciiCharacters.h"
+
 namespace linkloom {
 
 namespace {
 
-// An ASCII letter in lower case; everything else as it is.
-template <typename Unit>
-Unit Lower(Unit unit) {
-    return unit >= 'A' && unit <= 'Z' ? static_cast<Unit>(unit + 32) : unit;
-}
-
 template <typename Unit>
 bool MatchesAt(const Unit* text, std::string_view word) {
     for (std::size_t i = 0; i < word.size(); ++i) {
-        if (Lower(text[i]) != static_cast<unsigned char>(word[i])) return false;
+        if (AsciiLower(text[i]) != static_cast<unsigned char>(word[i])) return false;
     }
     return true;
 }

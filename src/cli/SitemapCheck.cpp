@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/AsciiCharacters.h"
 #include "base/ControlCharacters.h"
 #include "cli/OutputNames.h"
 #include "cli/SitemapBytes.h"
@@ -14,20 +15,15 @@ namespace linkloom::cli {
 
 namespace {
 
-bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsHex(char c) { return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
-int HexValue(char c) { return IsDigit(c) ? c - '0' : (c | 0x20) - 'a' + 10; }
-
 // Only characters a URI may hold, and '%' only before two hex digits.
 bool IsUriText(std::string_view text) {
     static constexpr std::string_view kMarks = "-._~:/?#[]@!$&'()*+,;=";
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         if (c == '%') {
-            if (i + 2 >= text.size() + 0 || !IsHex(text[i + 1]) || !IsHex(text[i + 2])) return false;
+            if (i + 2 >= text.size() + 0 || HexDigitValue(text[i + 1]) < 0 || HexDigitValue(text[i + 2]) < 0) return false;
             i += 2;
-        } else if (!IsAsciiLetter(c) && !IsDigit(c) && kMarks.find(c) == std::string_view::npos) {
+        } else if (!IsAsciiLetter(c) && !IsAsciiDigit(c) && kMarks.find(c) == std::string_view::npos) {
             return false;
         }
     }
@@ -51,8 +47,8 @@ String PartName(std::string_view location) {
     const std::string_view encoded = slash == std::string_view::npos ? location : location.substr(slash + 1);
     std::string name;
     for (std::size_t i = 0; i < encoded.size(); ++i) {
-        if (encoded[i] == '%' && i + 2 < encoded.size() + 0 && IsHex(encoded[i + 1]) && IsHex(encoded[i + 2])) {
-            name += static_cast<char>(HexValue(encoded[i + 1]) * 16 + HexValue(encoded[i + 2]));
+        if (encoded[i] == '%' && i + 2 < encoded.size() + 0 && HexDigitValue(encoded[i + 1]) >= 0 && HexDigitValue(encoded[i + 2]) >= 0) {
+            name += static_cast<char>(HexDigitValue(encoded[i + 1]) * 16 + HexDigitValue(encoded[i + 2]));
             i += 2;
         } else {
             name += encoded[i];

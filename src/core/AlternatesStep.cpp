@@ -2,6 +2,7 @@
 
 #include <unordered_set>
 
+#include "base/AsciiCharacters.h"
 #include "core/EntryStep.h"
 #include "core/PageLink.h"
 
@@ -9,17 +10,8 @@ namespace linkloom {
 
 namespace {
 
-bool IsLetter(char16_t unit) { return (unit >= u'a' && unit <= u'z') || (unit >= u'A' && unit <= u'Z'); }
-bool IsDigit(char16_t unit) { return unit >= u'0' && unit <= u'9'; }
-
 // Language tags are ASCII; a set of them in lower case tells which a list names already.
-std::u16string LanguageKey(const String& language) {
-    std::u16string key = language.Text();
-    for (char16_t& unit : key) {
-        if (unit >= u'A' && unit <= u'Z') unit = static_cast<char16_t>(unit + 32);
-    }
-    return key;
-}
+std::u16string LanguageKey(const String& language) { return AsciiLowered(language.Text()); }
 
 std::unordered_set<std::u16string> LanguagesOf(const std::vector<Alternate>& alternates) {
     std::unordered_set<std::u16string> languages;
@@ -36,7 +28,7 @@ bool IsLanguageTag(std::u16string_view tag) {
         const std::size_t hyphen = std::min(tag.find(u'-'), tag.size());
         if (hyphen == 0 || hyphen > kMostSubtag) return false;
         for (std::size_t i = 0; i < hyphen; ++i) {
-            if (!IsLetter(tag[i]) && (first || !IsDigit(tag[i]))) return false;
+            if (!IsAsciiLetter(tag[i]) && (first || !IsAsciiDigit(tag[i]))) return false;
         }
         if (hyphen == tag.size()) return true;
         tag.remove_prefix(hyphen + 1);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/AsciiCharacters.h"
 #include "base/TextScan.h"
 
 namespace linkloom {
@@ -12,15 +13,7 @@ constexpr std::size_t npos = std::u16string_view::npos;
 
 bool IsBlank(char16_t unit) { return unit == u' ' || unit == u'\t' || unit == u'\n' || unit == u'\r' || unit == u'\f'; }
 
-bool IsLetter(char16_t unit) { return (unit >= u'a' && unit <= u'z') || (unit >= u'A' && unit <= u'Z'); }
-
-char16_t Lower(char16_t unit) { return unit >= u'A' && unit <= u'Z' ? static_cast<char16_t>(unit + 32) : unit; }
-
-String Lowered(std::u16string_view text) {
-    std::u16string lowered(text);
-    std::transform(lowered.begin(), lowered.end(), lowered.begin(), Lower);
-    return String(std::move(lowered));
-}
+String Lowered(std::u16string_view text) { return String(AsciiLowered(text)); }
 
 std::size_t FindWord(std::u16string_view text, std::size_t from, std::string_view word) {
     if (from >= text.size()) return npos;
@@ -104,14 +97,8 @@ bool ReferencedCodePoint(std::u16string_view body, char32_t& code) {
     if (digits.empty() || digits.size() > 8) return false;
     code = 0;
     for (const char16_t unit : digits) {
-        int value;
-        if (unit >= u'0' && unit <= u'9') {
-            value = unit - u'0';
-        } else if (hex && Lower(unit) >= u'a' && Lower(unit) <= u'f') {
-            value = Lower(unit) - u'a' + 10;
-        } else {
-            return false;
-        }
+        const int value = hex ? HexDigitValue(unit) : IsAsciiDigit(unit) ? unit - u'0' : -1;
+        if (value < 0) return false;
         code = code * (hex ? 16 : 10) + static_cast<char32_t>(value);
     }
     return true;
@@ -154,7 +141,7 @@ std::vector<HeadTag> ScanHeadTags(std::u16string_view text) {
             at = end == npos ? npos : end + 3;
             continue;
         }
-        if (at + 1 >= text.size() || !IsLetter(text[at + 1])) {
+        if (at + 1 >= text.size() || !IsAsciiLetter(text[at + 1])) {
             // A declaration, an end tag or a lone '<': up to the next '>' or on past the '<'.
             const bool markup = at + 1 < text.size() && (text[at + 1] == u'!' || text[at + 1] == u'?' || text[at + 1] == u'/');
             const std::size_t end = markup ? text.find(u'>', at) : at + 1;

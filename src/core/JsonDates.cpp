@@ -1,5 +1,7 @@
 #include "core/JsonDates.h"
 
+#include "base/AsciiCharacters.h"
+
 namespace linkloom {
 
 namespace {
@@ -7,13 +9,6 @@ namespace {
 constexpr std::size_t npos = std::u16string_view::npos;
 
 bool IsJsonBlank(char16_t unit) { return unit == u' ' || unit == u'\t' || unit == u'\n' || unit == u'\r'; }
-
-int HexValue(char16_t unit) {
-    if (unit >= u'0' && unit <= u'9') return unit - u'0';
-    if (unit >= u'a' && unit <= u'f') return unit - u'a' + 10;
-    if (unit >= u'A' && unit <= u'F') return unit - u'A' + 10;
-    return -1;
-}
 
 // Reads the string that starts with the quote at `at` into `value`; the index after its closing
 // quote, or npos when it is never closed or holds a broken escape.
@@ -37,7 +32,7 @@ std::size_t ReadString(std::u16string_view json, std::size_t at, std::u16string&
             if (json.size() - i < 5) return npos;
             int code = 0;
             for (std::size_t digit = 1; digit <= 4; ++digit) {
-                const int value16 = HexValue(json[i + digit]);
+                const int value16 = HexDigitValue(json[i + digit]);
                 if (value16 < 0) return npos;
                 code = code * 16 + value16;
             }

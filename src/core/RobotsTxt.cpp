@@ -1,5 +1,6 @@
 #include "core/RobotsTxt.h"
 
+#include "base/AsciiCharacters.h"
 #include "core/UrlReference.h"
 
 namespace linkloom {
@@ -17,8 +18,7 @@ std::string_view Trimmed(std::string_view text) {
 bool EqualsNoCase(std::string_view text, std::string_view lower) {
     if (text.size() != lower.size()) return false;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i] >= 'A' && text[i] <= 'Z' ? static_cast<char>(text[i] + 32) : text[i];
-        if (c != lower[i]) return false;
+        if (AsciiLower(text[i]) != lower[i]) return false;
     }
     return true;
 }

@@ -1,5 +1,6 @@
 #include "core/RootUrl.h"
 
+#include "base/AsciiCharacters.h"
 #include "base/ControlCharacters.h"
 #include "core/UrlText.h"
 
@@ -8,8 +9,7 @@ namespace linkloom {
 namespace {
 
 bool IsSchemeCharacter(char16_t unit) {
-    return (unit >= u'A' && unit <= u'Z') || (unit >= u'a' && unit <= u'z') || (unit >= u'0' && unit <= u'9') ||
-           unit == u'+' || unit == u'-' || unit == u'.';
+    return IsAsciiLetter(unit) || IsAsciiDigit(unit) || unit == u'+' || unit == u'-' || unit == u'.';
 }
 
 bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }

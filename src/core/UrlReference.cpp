@@ -1,5 +1,6 @@
 #include "core/UrlReference.h"
 
+#include "base/AsciiCharacters.h"
 #include "base/String.h"
 #include "core/UrlText.h"
 
@@ -8,16 +9,6 @@ namespace linkloom {
 namespace {
 
 constexpr std::size_t npos = std::u16string_view::npos;
-
-char16_t Lower(char16_t unit) { return unit >= u'A' && unit <= u'Z' ? static_cast<char16_t>(unit + 32) : unit; }
-
-int HexValue(char16_t unit) {
-    if (unit >= u'0' && unit <= u'9') return unit - u'0';
-    return Lower(unit) - u'a' + 10;
-}
-
-bool IsAlpha(char16_t unit) { return (unit >= u'a' && unit <= u'z') || (unit >= u'A' && unit <= u'Z'); }
-bool IsDigit(char16_t unit) { return unit >= u'0' && unit <= u'9'; }
 
 bool Keeps(UrlComponent component, char16_t unit) {
     if (IsUnreserved(unit) || IsSubDelimiter(unit)) return true;
@@ -78,7 +69,7 @@ bool NormalizeAuthority(std::u16string& authority, const std::u16string& scheme)
         for (std::size_t i = hostStart + 1; i < hostEnd; ++i) {
             const char16_t unit = authority[i];
             if (!IsUnreserved(unit) && !IsSubDelimiter(unit) && unit != u':') return false;
-            out += Lower(unit);
+            out += AsciiLower(unit);
         }
         out += u']';
         ++hostEnd;
@@ -93,7 +84,7 @@ bool NormalizeAuthority(std::u16string& authority, const std::u16string& scheme)
             if (out[i] == u'%') {
                 i += 2;
             } else {
-                out[i] = Lower(out[i]);
+                out[i] = AsciiLower(out[i]);
             }
         }
     }
@@ -101,7 +92,7 @@ bool NormalizeAuthority(std::u16string& authority, const std::u16string& scheme)
         if (authority[hostEnd] != u':') return false;
         const std::u16string port = authority.substr(hostEnd + 1);
         for (const char16_t unit : port) {
-            if (!IsDigit(unit)) return false;
+            if (!IsAsciiDigit(unit)) return false;
         }
         const bool isDefault = (scheme == u"http" && port == u"80") || (scheme == u"https" && port == u"443");
         if (!port.empty() && !isDefault) out += u':' + port;
@@ -240,7 +231,7 @@ void AppendNormalized(std::u16string& out, std::u16string_view text, UrlComponen
     for (std::size_t at = 0; at < text.size(); ++at) {
         const char16_t unit = text[at];
         if (unit == u'%' && at + 2 < text.size() && IsHexDigit(text[at + 1]) && IsHexDigit(text[at + 2])) {
-            const int value = HexValue(text[at + 1]) * 16 + HexValue(text[at + 2]);
+            const int value = HexDigitValue(text[at + 1]) * 16 + HexDigitValue(text[at + 2]);
             if (IsUnreserved(static_cast<char16_t>(value))) {
                 out += static_cast<char16_t>(value);
             } else {
@@ -261,10 +252,10 @@ void AppendNormalized(std::u16string& out, std::u16string_view text, UrlComponen
 
 bool NormalizeUrl(UrlParts& url) {
     if (url.hasScheme) {
-        if (url.scheme.empty() || !IsAlpha(url.scheme[0])) return false;
+        if (url.scheme.empty() || !IsAsciiLetter(url.scheme[0])) return false;
         for (char16_t& unit : url.scheme) {
-            if (!IsAlpha(unit) && !IsDigit(unit) && unit != u'+' && unit != u'-' && unit != u'.') return false;
-            unit = Lower(unit);
+            if (!IsAsciiLetter(unit) && !IsAsciiDigit(unit) && unit != u'+' && unit != u'-' && unit != u'.') return false;
+            unit = AsciiLower(unit);
         }
     }
     if (url.hasAuthority && !NormalizeAuthority(url.authority, url.scheme)) return false;
