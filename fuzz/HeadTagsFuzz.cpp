@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "core/HeadTags.h"
+#include "core/markup/HeadTags.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "core/RootUrl.h"
-#include "core/UrlText.h"
+#include "core/url/RootUrl.h"
+#include "core/url/UrlText.h"
 
 namespace {
 

@@ -7,11 +7,11 @@
 #include <string>
 #include <string_view>
 
-#include "core/AlternatesStep.h"
-#include "core/HeadTags.h"
-#include "core/PageLink.h"
-#include "core/RobotsMetaStep.h"
-#include "core/RobotsTxt.h"
+#include "core/rules/AlternatesStep.h"
+#include "core/markup/HeadTags.h"
+#include "core/url/PageLink.h"
+#include "core/rules/RobotsMetaStep.h"
+#include "core/rules/RobotsTxt.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/PathPattern.h"
+#include "core/walk/PathPattern.h"
 #include "platform/TextCompare.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <string>
 
-#include "core/PageReader.h"
-#include "core/WebFileReader.h"
+#include "core/page/PageReader.h"
+#include "core/page/WebFileReader.h"
 
 namespace {
 

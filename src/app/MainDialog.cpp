@@ -7,7 +7,7 @@
 #include "controls/Fonts.h"
 #include "controls/Monitors.h"
 #include "controls/WindowText.h"
-#include "core/SitemapJob.h"
+#include "core/run/SitemapJob.h"
 #include "resources/resource.h"
 
 namespace linkloom {

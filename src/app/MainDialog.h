@@ -8,7 +8,7 @@
 #include "controls/GlimTip.h"
 #include "app/MessageLoop.h"
 #include "app/ProgressDialog.h"
-#include "core/JobHost.h"
+#include "core/run/JobHost.h"
 #include "settings/SettingsStore.h"
 #include "shell/FolderBox.h"
 

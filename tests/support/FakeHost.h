@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "core/JobHost.h"
+#include "core/run/JobHost.h"
 
 namespace linkloom::test {
 

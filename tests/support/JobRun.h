@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "core/SitemapJob.h"
+#include "core/run/SitemapJob.h"
 #include "support/FakeHost.h"
 #include "support/TempTree.h"
 

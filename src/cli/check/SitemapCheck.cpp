@@ -1,0 +1,220 @@
+#include "cli/check/SitemapCheck.h"
+
+#include <algorithm>
+
+#include "base/AsciiCharacters.h"
+#include "base/ControlCharacters.h"
+#include "cli/output/OutputNames.h"
+#include "cli/check/SitemapBytes.h"
+#include "core/model/SitemapLimits.h"
+#include "core/url/LocationBuilder.h"
+#include "core/markup/W3cDatetime.h"
+#include "platform/Console.h"
+
+namespace linkloom::cli {
+
+namespace {
+
+// Only characters a URI may hold, and '%' only before two hex digits.
+bool IsUriText(std::string_view text) {
+    static constexpr std::string_view kMarks = "-._~:/?#[]@!$&'()*+,;=";
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '%') {
+            if (i + 2 >= text.size() + 0 || HexDigitValue(text[i + 1]) < 0 || HexDigitValue(text[i + 2]) < 0) return false;
+            i += 2;
+        } else if (!IsAsciiLetter(c) && !IsAsciiDigit(c) && kMarks.find(c) == std::string_view::npos) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// "http://" or "https://" (either case) and a host.
+bool IsAbsoluteWebUrl(std::string_view text) {
+    const std::size_t colon = text.find("://");
+    if (colon == std::string_view::npos) return false;
+    std::string scheme(text.substr(0, colon));
+    std::transform(scheme.begin(), scheme.end(), scheme.begin(), [](char c) { return static_cast<char>(c | 0x20); });
+    if (scheme != "http" && scheme != "https") return false;
+    const std::size_t host = colon + 3;
+    return host < text.size() && text[host] != '/' && text[host] != '?' && text[host] != '#';
+}
+
+// The file name a part's location ends in, percent-decoded; empty when it names no plain file.
+String PartName(std::string_view location) {
+    const std::size_t slash = location.rfind('/');
+    const std::string_view encoded = slash == std::string_view::npos ? location : location.substr(slash + 1);
+    std::string name;
+    for (std::size_t i = 0; i < encoded.size(); ++i) {
+        if (encoded[i] == '%' && i + 2 < encoded.size() + 0 && HexDigitValue(encoded[i + 1]) >= 0 && HexDigitValue(encoded[i + 2]) >= 0) {
+            name += static_cast<char>(HexDigitValue(encoded[i + 1]) * 16 + HexDigitValue(encoded[i + 2]));
+            i += 2;
+        } else {
+            name += encoded[i];
+        }
+    }
+    // Never a path: the parts are read beside the index and nowhere else.
+    if (name.empty() || name == "." || name == ".." || name.find_first_of(std::string("/\\:\0", 4)) != std::string::npos) {
+        return String();
+    }
+    return String::FromUtf8(name);
+}
+
+std::string Shown(const String& text) { return EscapeControlCharacters(text).ToUtf8(); }
+std::string Shown(std::string_view utf8) { return Shown(String::FromUtf8(utf8)); }
+
+}  // namespace
+
+SitemapCheck::SitemapCheck(String rootUrl, std::int64_t nowSeconds, std::int64_t utcOffsetSeconds)
+    : rootUrl_(std::move(rootUrl)), rootUtf8_(rootUrl_.ToUtf8()), now_(nowSeconds), utcOffset_(utcOffsetSeconds) {}
+
+void SitemapCheck::Say(const std::string& text) {
+    ++findings_;
+    platform::WriteStandardError(text + "\n");
+}
+
+void SitemapCheck::Say(const String& file, std::uint64_t line, const std::string& text) {
+    Say(Shown(file) + (line > 0 ? ":" + std::to_string(line) : std::string()) + ": " + text);
+}
+
+int SitemapCheck::Check(const String& path, SiteListing& site) {
+    site_ = &site;
+    SitemapXml::Root root = SitemapXml::Root::None;
+    std::vector<SitemapItem> parts;
+    bool whole = ReadFile(path, false, root, &parts);
+    if (root == SitemapXml::Root::Index) {
+        const String folder = FolderOf(path);
+        for (const SitemapItem& part : parts) {
+            if (!part.hasLocation) continue;
+            const String name = PartName(part.location);
+            if (name.IsEmpty()) {
+                Say(path, part.line, "a part's location names no file: " + Shown(part.location));
+                whole = false;
+                continue;
+            }
+            SitemapXml::Root partRoot = SitemapXml::Root::None;
+            whole &= ReadFile(folder + name, true, partRoot, nullptr);
+        }
+    }
+    if (whole) {
+        for (const std::string& difference : differences_) Say(difference);
+        for (const SiteListing::Page& page : site.Pages()) {
+            if (!page.listed) Say("missing: " + Shown(page.location));
+        }
+    } else {
+        // Not a finding of its own: it follows from the one that stopped the reading.
+        platform::WriteStandardError("not compared with the site: the sitemap could not be read whole\n");
+    }
+    return findings_;
+}
+
+bool SitemapCheck::ReadFile(const String& path, bool isPart, SitemapXml::Root& root,
+                            std::vector<SitemapItem>* index) {
+    const SitemapLimits limits;
+    SitemapBytes bytes(limits.maxBytes);
+    String reason;
+    if (!bytes.Open(path, reason)) {
+        Say(path, 0, std::string(isPart ? "the part named by the index cannot be read: " : "cannot be read: ") +
+                         Shown(reason));
+        return false;
+    }
+    entries_ = 0;
+    bool inIndex = false;
+    SitemapXml xml([&](const SitemapItem& item, SitemapXml::Root itemRoot) {
+        ++entries_;
+        inIndex = index && itemRoot == SitemapXml::Root::Index;
+        // A location told as broken is not compared with the site as well.
+        if (!CheckItem(path, item, inIndex)) return;
+        if (inIndex) {
+            index->push_back(item);
+        } else {
+            Compare(item);
+        }
+    });
+    const platform::XmlResult result = platform::ReadXml(bytes, xml);
+    root = xml.RootElement();
+
+    switch (bytes.Outcome()) {
+    case SitemapBytes::State::TooLarge:
+        Say(path, 0, "larger than " + std::to_string(limits.maxBytes) + " bytes (unpacked); not read further");
+        return false;
+    case SitemapBytes::State::BadGzip:
+        Say(path, 0, "not a whole gzip file");
+        return false;
+    case SitemapBytes::State::Reading:
+    case SitemapBytes::State::Unopened: break;
+    }
+    switch (result.outcome) {
+    case platform::XmlResult::Outcome::Read: break;
+    case platform::XmlResult::Outcome::DoctypeRefused:
+        Say(path, result.line, "not well-formed for a sitemap: it has a document type declaration, which is not read");
+        return false;
+    case platform::XmlResult::Outcome::Malformed:
+    case platform::XmlResult::Outcome::Stopped:
+        Say(path, result.line, "not well-formed: " + Shown(result.reason));
+        return false;
+    }
+    const bool expected = isPart ? root == SitemapXml::Root::UrlSet
+                                 : root == SitemapXml::Root::UrlSet || root == SitemapXml::Root::Index;
+    if (!expected || !xml.RootInNamespace()) {
+        Say(path, 0, isPart ? "the root element is not <urlset> in the namespace " + std::string(kSitemapNamespace)
+                            : "the root element is not <urlset> or <sitemapindex> in the namespace " +
+                                  std::string(kSitemapNamespace));
+        return false;
+    }
+    if (entries_ > limits.kMostEntries) {
+        Say(path, 0, std::to_string(entries_) + (inIndex ? " sitemaps" : " URLs") + ", more than the " +
+                         std::to_string(limits.kMostEntries) + " one file may hold");
+    }
+    return true;
+}
+
+bool SitemapCheck::CheckItem(const String& file, const SitemapItem& item, bool inIndex) {
+    const char* element = inIndex ? "<sitemap>" : "<url>";
+    if (!item.hasLocation) {
+        Say(file, item.line, std::string(element) + " without <loc>");
+        return false;
+    }
+    const auto shown = [&item] { return Shown(item.location); };
+    const int findings = findings_;
+    if (item.cut || item.location.size() > kMostLocationLength) {
+        Say(file, item.line, "location longer than 2,048 characters: " + shown().substr(0, 80) + "...");
+    } else if (!IsAbsoluteWebUrl(item.location)) {
+        Say(file, item.line, "location is not an absolute URL: " + shown());
+    } else if (!IsUriText(item.location)) {
+        Say(file, item.line, "location is not a valid URI: " + shown());
+    } else if (item.location.compare(0, rootUtf8_.size(), rootUtf8_) != 0) {
+        Say(file, item.line, "location is not under " + Shown(rootUrl_) + ": " + shown());
+    }
+    const bool located = findings_ == findings;
+    if (!item.hasLastmod) return located;
+    const auto date = ParseW3cDatetime(item.lastmod, utcOffset_);
+    if (!date) {
+        Say(file, item.line, "lastmod is not a W3C Datetime: " + Shown(item.lastmod.substr(0, 80)));
+    } else if (date->first > now_) {
+        Say(file, item.line, "lastmod is in the future: " + Shown(item.lastmod));
+    }
+    return located;
+}
+
+void SitemapCheck::Compare(const SitemapItem& item) {
+    SiteListing::Page* page = site_->Find(item.location);
+    if (!page) {
+        differences_.push_back("extra: " + Shown(item.location));
+        return;
+    }
+    if (page->listed) return;
+    page->listed = true;
+    // An entry without a lastmod claims no date; one that is no date has been told as such.
+    if (page->lastmod.empty() || !item.hasLastmod || page->lastmod == item.lastmod) return;
+    const auto now = ParseW3cDatetime(page->lastmod, utcOffset_);
+    const auto then = ParseW3cDatetime(item.lastmod, utcOffset_);
+    // Stale when the site's date lies past the whole span the sitemap's names.
+    if (now && then && now->first >= then->end) {
+        differences_.push_back("stale: " + Shown(item.location) + " (sitemap " + Shown(item.lastmod) + ", site " +
+                               page->lastmod + ")");
+    }
+}
+
+}  // namespace linkloom::cli

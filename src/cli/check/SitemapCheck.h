@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "base/String.h"
+#include "cli/check/SiteListing.h"
+#include "cli/output/SitemapXml.h"
+
+namespace linkloom::cli {
+
+// Reads a published sitemap (or an index and the parts beside it) and tells on standard error,
+// one line each, where it breaks the protocol and where it differs from the site as a run would
+// list it now. Every file is read with a bounded memory and size, and only the files named.
+class SitemapCheck {
+public:
+    // `rootUrl` is the run's, `nowSeconds` the run's start (seconds since 1970).
+    SitemapCheck(String rootUrl, std::int64_t nowSeconds, std::int64_t utcOffsetSeconds);
+
+    // Reads the sitemap at `path` against `site`; the number of findings said.
+    int Check(const String& path, SiteListing& site);
+
+    // The texts are not kept: a check holds a pointer to the site it compares with.
+    SitemapCheck(const SitemapCheck&) = delete;
+    SitemapCheck& operator=(const SitemapCheck&) = delete;
+
+private:
+    // Reads one file; false when it could not be read whole.
+    bool ReadFile(const String& path, bool isPart, SitemapXml::Root& root, std::vector<SitemapItem>* index);
+    // False when the item's location is missing or broken.
+    bool CheckItem(const String& file, const SitemapItem& item, bool inIndex);
+    // The finding `text` about `file`, at `line` when not 0.
+    void Say(const String& file, std::uint64_t line, const std::string& text);
+    void Say(const std::string& text);
+    // Compares a listed location with the site; what differs is told once the sitemap was read whole.
+    void Compare(const SitemapItem& item);
+
+    String rootUrl_;
+    std::string rootUtf8_;
+    std::int64_t now_;
+    std::int64_t utcOffset_;
+    int findings_ = 0;
+    int entries_ = 0;  // of the file being read
+    SiteListing* site_ = nullptr;
+    std::vector<std::string> differences_;
+};
+
+}  // namespace linkloom::cli

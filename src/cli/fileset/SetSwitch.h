@@ -1,0 +1,43 @@
+#pragma once
+
+#include <functional>
+#include <vector>
+
+#include "base/String.h"
+#include "cli/fileset/SwitchJournal.h"
+
+namespace linkloom::cli {
+
+// Puts a new set of files in place of an old one: one rename per file, each old file kept as a
+// backup until the last step is made. A step that fails, or a stop asked for before a step,
+// undoes the steps made; a run that dies during the switch leaves its journal, by which the
+// next run into the folder undoes them. Each file is whole at every moment, and the set is the
+// old or the new one once the switch or its undoing is over.
+class SetSwitch {
+public:
+    // Asked before each step and before the switch is made final; false stops the switch and
+    // undoes it. Tests use it to fail a step or to look at the files between two steps.
+    using Proceed = std::function<bool()>;
+
+    // `guards` are files in the other folders the steps reach, each naming the journal.
+    SetSwitch(std::vector<SwitchStep> steps, String journal, std::vector<String> guards);
+
+    // False with `error` (the system's reason) and `failed` (the target of the step that failed;
+    // empty when the journal failed or a stop came) when the switch was undone, or could not be
+    // and is left to the next run.
+    bool Run(const Proceed& proceed, String& error, String& failed);
+
+    // Undoes the switch of a dead run from its journal and removes the journal; false when the
+    // journal is not a usable one or a step could not be undone.
+    static bool Recover(const String& journal);
+
+private:
+    static bool Apply(const SwitchStep& step, String& error);
+    // Undoes the steps from the last one back; the journal and guards go when all are undone.
+    static bool Undo(const SwitchJournal& record, const String& journal);
+
+    SwitchJournal record_;
+    String journal_;
+};
+
+}  // namespace linkloom::cli

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "base/String.h"
+#include "core/model/SitemapLimits.h"
+#include "core/model/JobFlags.h"
+#include "core/rules/PageRules.h"
+#include "core/lastmod/LastmodSource.h"
+#include "core/walk/PathPattern.h"
+
+namespace linkloom::cli {
+
+struct CliOptions {
+    String folder;
+    String rootUrl;
+    String extensions = u"htm,php";
+    JobFlags flags = kDefaultJobFlags;
+    std::optional<String> output;
+    // The record of what was published, kept across runs.
+    std::optional<String> state;
+    // The sitemap to check against the site instead of writing one.
+    std::optional<String> check;
+    SitemapLimits limits;
+    bool gzip = false;
+    std::vector<PathPattern> exclusions;
+    bool explain = false;
+    // Where each lastmod comes from, in the order asked; empty for none at all.
+    LastmodOrder lastmod = {LastmodSourceKind::Mtime};
+    // Threads that read pages ahead of the walk; 1 reads them in turn, 0 one per processor.
+    int jobs = 0;
+    // The rules for the pages kept and their locations (--folder-urls ... --alternates), and
+    // whether FOLDER's robots.txt is to be read into them.
+    PageRules rules;
+    bool robotsTxt = false;
+    bool quiet = false;
+    bool help = false;
+    bool version = false;
+};
+
+// True when the options ask for any rule for the pages kept and their locations.
+inline bool AsksPageRules(const CliOptions& options) {
+    const PageRules& rules = options.rules;
+    return options.robotsTxt || rules.folderUrls || !rules.droppedExtensions.IsEmpty() || rules.canonical ||
+           rules.robotsMeta || rules.alternates;
+}
+
+// Reads the arguments (without the program name). False with `error` set on a usage error.
+bool ParseOptions(const std::vector<String>& arguments, CliOptions& options, String& error);
+
+extern const char kUsage[];
+
+}  // namespace linkloom::cli

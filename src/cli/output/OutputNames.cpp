@@ -1,0 +1,35 @@
+#include "cli/output/OutputNames.h"
+
+#include "platform/NativePath.h"
+#include "platform/TextCompare.h"
+
+namespace linkloom::cli {
+
+namespace {
+
+bool EndsWithNoCase(const String& text, const char16_t* suffix) {
+    const String end(suffix);
+    return text.Length() >= end.Length() && platform::CompareNoCase(text.Mid(text.Length() - end.Length()), end) == 0;
+}
+
+}  // namespace
+
+String FolderOf(const String& path) {
+    const bool windows = platform::kNativePathStyle == PathStyle::Windows;
+    const auto at = path.Text().find_last_of(windows ? u"/\\:" : u"/");
+    return at == std::u16string::npos ? String() : path.Left(at + 1);
+}
+
+bool OutputNames::NamesCompressedFile(const String& file) { return EndsWithNoCase(file, u".gz"); }
+
+OutputNames::OutputNames(const String& file, bool gzip)
+    : file_(gzip && !NamesCompressedFile(file) ? file + u".gz" : file), extension_(gzip ? u".xml.gz" : u".xml") {
+    folder_ = FolderOf(file_);
+    stem_ = file_.Mid(folder_.Length());
+    if (gzip) stem_ = stem_.Left(stem_.Length() - 3);
+    if (EndsWithNoCase(stem_, u".xml")) stem_ = stem_.Left(stem_.Length() - 4);
+}
+
+String OutputNames::PartName(int number) const { return stem_ + u'-' + String::FromInt(number) + extension_; }
+
+}  // namespace linkloom::cli

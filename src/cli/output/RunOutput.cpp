@@ -1,0 +1,60 @@
+#include "cli/output/RunOutput.h"
+
+#include "platform/Console.h"
+#include "platform/OutputFile.h"
+
+namespace linkloom::cli {
+
+EntrySink* RunOutput::Start(const String& rootUrl) {
+    if (!options_.output) {
+        direct_ = std::make_unique<DirectSitemap>(std::nullopt, false, options_.rules.alternates);
+        return direct_.get();
+    }
+    OutputNames names(*options_.output, options_.gzip);
+    if (platform::ResolveOutputTarget(names.File()).kind == platform::OutputKind::Stream) {
+        direct_ = std::make_unique<DirectSitemap>(names.File(), options_.gzip, options_.rules.alternates);
+        return direct_.get();
+    }
+    set_ = std::make_unique<SitemapSet>(std::move(names), options_.gzip, rootUrl, options_.limits,
+                                        options_.rules.alternates);
+    return set_.get();
+}
+
+void RunOutput::Say(const String& text) const { platform::WriteStandardError(text.ToUtf8() + "\n"); }
+
+bool RunOutput::Finish(int count) {
+    if (direct_) return direct_->Finish(count);
+    // A signal that ends the run stops the switch before its next step and undoes it.
+    return set_->Finish([] { return !platform::EndsWithoutWriting(platform::PendingStop()); });
+}
+
+void RunOutput::End(int count) {
+    ended_ = true;
+    stop_ = platform::PendingStop();
+    if (!platform::EndsWithoutWriting(stop_)) {
+        delivered_ = Finish(count);
+        // A signal that came during the switch has undone it.
+        if (!delivered_) stop_ = platform::PendingStop();
+    }
+    if (platform::EndsWithoutWriting(stop_)) {
+        Say(set_ ? u"terminated: the output files are as they were" : u"terminated: the sitemap was not finished");
+        return;
+    }
+    if (!delivered_) {
+        Say(direct_ ? direct_->Error() : set_->Error());
+        return;
+    }
+    const SitemapLimits& limits = options_.limits;
+    if (direct_ && direct_->Exceeds(limits)) {
+        Say(String(u"warning: the sitemap holds ") + String::FromInt(direct_->Entries()) + u" entries and " +
+            String::FromInt(static_cast<long long>(direct_->Bytes())) +
+            u" bytes, more than one sitemap file may hold (" + String::FromInt(limits.maxEntries) + u" entries, " +
+            String::FromInt(static_cast<long long>(limits.maxBytes)) + u" bytes); " +
+            (options_.output ? u"a FIFO or device is never split" : u"write it with -o FILE to split it"));
+    }
+    if (stop_ == platform::StopRequest::Interrupt) {
+        Say(String(u"cancelled: ") + String::FromInt(count) + u" entries written");
+    }
+}
+
+}  // namespace linkloom::cli

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <memory>
+
+#include "base/String.h"
+#include "cli/front/CliOptions.h"
+#include "cli/output/DirectSitemap.h"
+#include "cli/output/SitemapSet.h"
+#include "core/sitemap/EntrySink.h"
+#include "platform/StopSignals.h"
+
+namespace linkloom::cli {
+
+// Where a run's entries go, chosen when the walk starts: standard output, the FIFO or device
+// that -o names (one document, never split), or a set of files in place of FILE. At the end it
+// writes the document, or drops it when a signal ends the run, and says on standard error what
+// became of it.
+class RunOutput {
+public:
+    explicit RunOutput(const CliOptions& options) : options_(options) {}
+
+    EntrySink* Start(const String& rootUrl);
+    // The walk has ended with `count` entries (at least one, or a failed sink).
+    void End(int count);
+
+    // True once the document is in place.
+    bool Delivered() const { return delivered_; }
+    // The request the output ended under; before the end, the one pending.
+    platform::StopRequest Stop() const { return ended_ ? stop_ : platform::PendingStop(); }
+
+private:
+    bool Finish(int count);
+    void Say(const String& text) const;
+
+    const CliOptions& options_;
+    std::unique_ptr<DirectSitemap> direct_;
+    std::unique_ptr<SitemapSet> set_;
+    bool ended_ = false;
+    bool delivered_ = false;
+    platform::StopRequest stop_ = platform::StopRequest::None;
+};
+
+}  // namespace linkloom::cli

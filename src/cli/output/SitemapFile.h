@@ -1,0 +1,31 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "base/String.h"
+#include "cli/output/GzipEncoder.h"
+#include "platform/OutputFile.h"
+
+namespace linkloom::cli {
+
+// One sitemap document on its way into a file: text gathered into large writes and, when
+// asked, compressed.
+class SitemapFile {
+public:
+    SitemapFile(platform::OutputFile file, bool gzip);
+
+    bool Write(const std::string& text, String& error);
+    // Writes what is pending, ends the compressed stream and closes the file.
+    bool Close(String& error);
+
+private:
+    bool Flush(bool finish, String& error);
+
+    platform::OutputFile file_;
+    std::unique_ptr<GzipEncoder> gzip_;
+    std::string pending_;
+    std::string compressed_;
+};
+
+}  // namespace linkloom::cli

@@ -1,0 +1,175 @@
+#include "cli/output/SitemapSet.h"
+
+#include "base/ControlCharacters.h"
+#include "core/sitemap/SitemapDocument.h"
+#include "platform/Directory.h"
+#include "platform/FileLock.h"
+#include "platform/FileNames.h"
+
+namespace linkloom::cli {
+
+namespace {
+
+std::uint64_t Utf8Length(const String& text) { return text.ToUtf8().size(); }
+
+// The bytes of the footer of a part of `count` entries: its text grows only with the count's digits.
+std::uint64_t FooterBytes(int count) {
+    static const std::uint64_t kWithOneDigit = Utf8Length(SitemapFooter(0));
+    std::uint64_t digits = 1;
+    for (int rest = count; rest >= 10; rest /= 10) ++digits;
+    return kWithOneDigit - 1 + digits;
+}
+
+}  // namespace
+
+SitemapSet::SitemapSet(OutputNames names, bool gzip, String rootUrl, SitemapLimits limits, bool alternates)
+    : names_(std::move(names)),
+      gzip_(gzip),
+      rootUrl_(std::move(rootUrl)),
+      limits_(limits),
+      alternates_(alternates),
+      file_(platform::ResolveOutputTarget(names_.File())) {
+    String reason;
+    if (!Check(file_.kind != platform::OutputKind::Folder, names_.File(), u"a folder has that name") ||
+        !Check(home_.Open(names_.Folder(), reason), names_.File(), reason)) {
+        return;
+    }
+    const String away = FolderOf(file_.path);
+    if (home_.IsSameAs(away)) return;
+    away_ = std::make_unique<OutputFolder>();
+    Check(away_->Open(away, reason), names_.File(), reason);
+}
+
+// Temporary files the switch took are gone by now; the others go.
+SitemapSet::~SitemapSet() {
+    // Closed first: Windows removes no file that is open.
+    current_.reset();
+    for (const Part& part : parts_) platform::RemoveFile(part.temporary);
+    if (!extra_.IsEmpty()) platform::RemoveFile(extra_);
+}
+
+bool SitemapSet::Check(bool ok, const String& path, const String& reason) {
+    if (!ok && error_.IsEmpty()) error_ = String(u"cannot write ") + EscapeControlCharacters(path) + u": " + reason;
+    return ok;
+}
+
+// The first part is named for FILE in messages too: it becomes FILE when no other follows.
+String SitemapSet::PartTarget(std::size_t number) const {
+    return number == 1 && parts_.size() <= 1 ? names_.File() : names_.PartPath(static_cast<int>(number));
+}
+
+bool SitemapSet::StartPart() {
+    if (current_ && !ClosePart()) return false;
+    if (!Check(parts_.size() < limits_.maxSitemaps, names_.File(),
+               String(u"an index may name at most ") + String::FromInt(static_cast<long long>(limits_.maxSitemaps)) +
+                   u" sitemap files; raise --max-urls")) {
+        return false;
+    }
+    platform::OutputFile file;
+    String path, reason;
+    if (!Check(home_.CreateTemporary(file, path, reason), PartTarget(parts_.size() + 1), reason)) return false;
+    parts_.push_back({path, String()});
+    current_ = std::make_unique<SitemapFile>(std::move(file), gzip_);
+    const String header = SitemapHeader(alternates_);
+    if (!Check(current_->Write(header.ToUtf8(), reason), PartTarget(Parts()), reason)) return false;
+    bytes_ = Utf8Length(header);
+    return true;
+}
+
+bool SitemapSet::ClosePart() {
+    String reason;
+    const bool closed = Check(current_->Write(SitemapFooter(entries_).ToUtf8(), reason) && current_->Close(reason),
+                              PartTarget(Parts()), reason);
+    current_.reset();
+    entries_ = 0;
+    return closed;
+}
+
+void SitemapSet::Add(const SitemapEntry& entry) {
+    if (Failed()) return;
+    entryText_.clear();
+    AppendEntryUtf8(entryText_, entry);
+    const std::string& text = entryText_;
+    // A part ends where the next entry, with the footer that would then close it, passes a
+    // limit; a part always takes at least one entry.
+    if (!current_ || (entries_ > 0 && (entries_ >= limits_.maxEntries ||
+                                       bytes_ + text.size() + FooterBytes(entries_ + 1) >
+                                           limits_.maxBytes))) {
+        if (!StartPart()) return;
+    }
+    String reason;
+    if (!Check(current_->Write(text, reason), PartTarget(Parts()), reason)) return;
+    ++entries_;
+    bytes_ += text.size();
+    // Every lastmod of a run has the same form and offset, so text order is time order.
+    String& newest = parts_.back().newest;
+    if (entry.lastmod.Text() > newest.Text()) newest = entry.lastmod;
+}
+
+bool SitemapSet::WriteIndex() {
+    platform::OutputFile file;
+    String reason;
+    if (!Check((away_ ? *away_ : home_).CreateTemporary(file, extra_, reason), names_.File(), reason)) return false;
+    SitemapFile index(std::move(file), gzip_);
+    bool written = index.Write(SitemapIndexHeader().ToUtf8(), reason);
+    for (std::size_t i = 0; written && i < parts_.size(); ++i) {
+        const String location = rootUrl_ + EncodeUrlSegment(names_.PartName(static_cast<int>(i + 1)));
+        entryText_.clear();
+        AppendEntryUtf8(entryText_, {location, parts_[i].newest}, u"sitemap");
+        written = index.Write(entryText_, reason);
+    }
+    return Check(written && index.Write(SitemapIndexFooter().ToUtf8(), reason) && index.Close(reason), names_.File(),
+                 reason);
+}
+
+bool SitemapSet::CopyAway() {
+    platform::OutputFile file;
+    String reason;
+    const bool copied = away_->CreateTemporary(file, extra_, reason) &&
+                        platform::CopyInto(parts_[0].temporary, file, reason) && file.Close(reason);
+    return Check(copied, names_.File(), reason);
+}
+
+bool SitemapSet::Finish(const SetSwitch::Proceed& proceed) {
+    if (Failed() || parts_.empty() || !ClosePart()) return false;
+    std::vector<SwitchStep> steps;
+    if (parts_.size() == 1) {
+        if (away_ && !CopyAway()) return false;
+        steps.push_back({file_.path, away_ ? extra_ : parts_[0].temporary, String()});
+    } else {
+        if (!WriteIndex()) return false;
+        // Parts first, then the index that names them.
+        for (std::size_t i = 0; i < parts_.size(); ++i) {
+            steps.push_back({names_.PartPath(static_cast<int>(i + 1)), parts_[i].temporary, String()});
+        }
+        steps.push_back({file_.path, extra_, String()});
+    }
+    return Switch(std::move(steps), proceed);
+}
+
+bool SitemapSet::Switch(std::vector<SwitchStep> steps, const SetSwitch::Proceed& proceed) {
+    platform::FileLock homeLock, awayLock;
+    String reason;
+    if (!Check(home_.Hold(homeLock, reason) && (!away_ || away_->Hold(awayLock, reason)), names_.File(), reason)) {
+        return false;
+    }
+    // Parts of an earlier, larger set, which the new index does not name, go with the old set.
+    const int kept = parts_.size() > 1 ? Parts() : 0;
+    for (int number = kept + 1; platform::PathKind(names_.PartPath(number)) == platform::PathType::Other; ++number) {
+        steps.push_back({names_.PartPath(number), String(), String()});
+    }
+    for (SwitchStep& step : steps) {
+        const OutputFolder& folder = away_ && step.target == file_.path ? *away_ : home_;
+        if (platform::NameExists(step.target) && !Check(folder.NewPath(step.backup, reason), names_.File(), reason)) {
+            return false;
+        }
+    }
+    std::vector<String> guards;
+    if (away_) guards.push_back(away_->GuardPath());
+    String failed;
+    SetSwitch change(std::move(steps), home_.JournalPath(), std::move(guards));
+    const bool switched = change.Run(proceed, reason, failed);
+    return Check(switched, failed.IsEmpty() || failed == file_.path ? names_.File() : failed, reason);
+}
+
+}  // namespace linkloom::cli

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "base/String.h"
+#include "cli/fileset/OutputFolder.h"
+#include "cli/output/OutputNames.h"
+#include "cli/fileset/SetSwitch.h"
+#include "cli/output/SitemapFile.h"
+#include "core/model/SitemapLimits.h"
+#include "core/sitemap/EntrySink.h"
+#include "platform/OutputFile.h"
+
+namespace linkloom::cli {
+
+// Writes a run's entries, as they come, into FILE, or, once they pass a limit, into the parts
+// NAME-1.xml, NAME-2.xml, ... with FILE as their sitemap index. A link at FILE is followed and
+// what it leads to is replaced. Every file is written under a temporary name and the set is
+// switched in place of the old one only when all are ready; a set that fails leaves no file
+// behind and the earlier set as it was.
+class SitemapSet : public EntrySink {
+public:
+    // With `alternates`, each part's header declares their namespace.
+    SitemapSet(OutputNames names, bool gzip, String rootUrl, SitemapLimits limits, bool alternates = false);
+    ~SitemapSet() override;
+
+    void Add(const SitemapEntry& entry) override;
+    bool Failed() const override { return !error_.IsEmpty(); }
+
+    // Closes the last part, writes the index when there are several, and switches the new set
+    // in, parts of an earlier, larger set going with the old one. `proceed` is asked before each
+    // step of the switch. False with Error() set on failure.
+    bool Finish(const SetSwitch::Proceed& proceed = [] { return true; });
+    const String& Error() const { return error_; }
+    int Parts() const { return static_cast<int>(parts_.size()); }
+
+private:
+    struct Part {
+        String temporary;
+        String newest;
+    };
+    bool StartPart();
+    bool ClosePart();
+    bool WriteIndex();
+    // Copies the only part beside FILE, which lies in another folder.
+    bool CopyAway();
+    bool Switch(std::vector<SwitchStep> steps, const SetSwitch::Proceed& proceed);
+    bool Check(bool ok, const String& path, const String& reason);
+    // The file that part `number` becomes: FILE itself when it is the only one.
+    String PartTarget(std::size_t number) const;
+
+    OutputNames names_;
+    bool gzip_;
+    String rootUrl_;
+    SitemapLimits limits_;
+    bool alternates_;
+    platform::OutputTarget file_;            // where FILE's links lead
+    OutputFolder home_;                      // FILE's folder as named: the parts, the journal
+    std::unique_ptr<OutputFolder> away_;     // the folder FILE's links lead to, when another
+    std::vector<Part> parts_;
+    std::unique_ptr<SitemapFile> current_;   // the part being written, the only one kept open
+    int entries_ = 0;                        // in the current part
+    std::uint64_t bytes_ = 0;
+    String extra_;                           // the index's temporary file, or the only part's copy
+    std::string entryText_;                  // kept, so that no entry allocates
+    String error_;
+};
+
+}  // namespace linkloom::cli

@@ -1,0 +1,142 @@
+#include "cli/state/StateRecord.h"
+
+#include "cli/fileset/OutputFolder.h"
+#include "cli/output/OutputNames.h"
+#include "platform/FileNames.h"
+#include "platform/ReadFile.h"
+
+namespace linkloom::cli {
+
+namespace {
+
+constexpr std::string_view kFormatLine = "linkloom-state 1";
+constexpr std::size_t kHashDigits = 16;
+constexpr char kNoLastmod[] = "-";
+constexpr std::size_t kReadSize = 1 << 16;
+// Longer than any line this program writes: a hash, a lastmod and a location of 2,048 characters
+// of at most three bytes each.
+constexpr std::size_t kMostLine = 8192;
+
+bool ParseHash(std::string_view text, std::uint64_t& hash) {
+    if (text.size() != kHashDigits) return false;
+    hash = 0;
+    for (const char digit : text) {
+        int value;
+        if (digit >= '0' && digit <= '9') {
+            value = digit - '0';
+        } else if (digit >= 'a' && digit <= 'f') {
+            value = digit - 'a' + 10;
+        } else {
+            return false;
+        }
+        hash = hash << 4 | static_cast<std::uint64_t>(value);
+    }
+    return true;
+}
+
+void AppendHash(std::string& out, std::uint64_t hash) {
+    static constexpr char kDigits[] = "0123456789abcdef";
+    for (int shift = 60; shift >= 0; shift -= 4) out += kDigits[(hash >> shift) & 0xF];
+}
+
+}  // namespace
+
+bool StateRecord::Load(const String& path, String& error) {
+    earlier_.clear();
+    platform::SequentialFile file;
+    platform::SystemError reason;
+    switch (file.Open(path, reason)) {
+    case platform::SequentialFile::OpenResult::Opened: break;
+    case platform::SequentialFile::OpenResult::NotAFile:
+        error = u"not a file";
+        return false;
+    case platform::SequentialFile::OpenResult::Failed:
+        if (!platform::NameExists(path)) return true;
+        error = platform::Describe(reason);
+        return false;
+    }
+    std::string buffer(kReadSize, '\0');
+    std::string line;
+    std::size_t number = 0;
+    const auto take = [&]() {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (++number == 1) return line == kFormatLine;
+        const std::size_t first = line.find(' ');
+        const std::size_t second = first == std::string::npos ? first : line.find(' ', first + 1);
+        std::uint64_t hash = 0;
+        if (second == std::string::npos || second == first + 1 || second + 1 == line.size() ||
+            !ParseHash(std::string_view(line).substr(0, first), hash)) {
+            return false;
+        }
+        const std::string lastmod = line.substr(first + 1, second - first - 1);
+        // A location seen twice keeps its last line.
+        earlier_[line.substr(second + 1)] = {hash, lastmod == kNoLastmod ? String() : String::FromUtf8(lastmod)};
+        return true;
+    };
+    bool ok = true;
+    for (std::size_t got; ok && (got = file.Read(buffer.data(), buffer.size())) > 0;) {
+        std::string_view chunk(buffer.data(), got);
+        while (ok && !chunk.empty()) {
+            const std::size_t end = chunk.find('\n');
+            line.append(chunk.substr(0, end));
+            if (line.size() > kMostLine) {
+                ++number;
+                ok = false;
+            } else if (end == std::string_view::npos) {
+                break;
+            } else {
+                ok = take();
+                line.clear();
+                chunk.remove_prefix(end + 1);
+            }
+        }
+        if (got < buffer.size()) break;
+    }
+    // The last line needs no line break, but must be whole.
+    if (ok && !line.empty()) ok = take();
+    if (ok && number == 0) {
+        ++number;
+        ok = false;
+    }
+    if (!ok) {
+        error = String(u"line ") + String::FromInt(static_cast<long long>(number)) + u" is not a line of a state record";
+        earlier_.clear();
+    }
+    return ok;
+}
+
+bool StateRecord::Save(const String& path, String& error) const {
+    const platform::OutputTarget target = platform::ResolveOutputTarget(path);
+    if (target.kind == platform::OutputKind::Folder || target.kind == platform::OutputKind::Stream) {
+        error = u"not a file";
+        return false;
+    }
+    OutputFolder folder;
+    platform::OutputFile file;
+    String temporary;
+    if (!folder.Open(FolderOf(target.path), error) || !folder.CreateTemporary(file, temporary, error)) return false;
+    std::string text(kFormatLine);
+    text += '\n';
+    const bool written = file.Write(text.data(), text.size(), error) &&
+                         file.Write(written_.data(), written_.size(), error) && file.Close(error);
+    if (written && platform::RenameFile(temporary, target.path, error)) return true;
+    platform::RemoveFile(temporary);
+    return false;
+}
+
+const String* StateRecord::Recorded(const String& location, std::uint64_t hash) const {
+    const auto found = earlier_.find(location.ToUtf8());
+    if (found == earlier_.end() || found->second.hash != hash || found->second.lastmod.IsEmpty()) return nullptr;
+    return &found->second.lastmod;
+}
+
+void StateRecord::Note(const String& location, std::uint64_t hash, const String& lastmod) {
+    AppendHash(written_, hash);
+    written_ += ' ';
+    written_ += lastmod.IsEmpty() ? std::string(kNoLastmod) : lastmod.ToUtf8();
+    written_ += ' ';
+    written_ += location.ToUtf8();
+    written_ += '\n';
+}
+
+}  // namespace linkloom::cli

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+
+#include "base/String.h"
+#include "core/lastmod/LastmodRecord.h"
+
+namespace linkloom::cli {
+
+// The record that --state keeps in a UTF-8 text file: a first line naming the format and its
+// version, then one line per location, "HASH LASTMOD LOCATION", the hash in 16 hex digits and
+// "-" for no lastmod. Read before the walk, written after it for the pages of that run.
+class StateRecord : public LastmodRecord {
+public:
+    // Reads the record at `path`; a missing file is an empty record. False with `error` set when
+    // the file is there but is not such a record.
+    bool Load(const String& path, String& error);
+    // Writes this run's record beside the file at `path` and renames it over that file.
+    bool Save(const String& path, String& error) const;
+
+    const String* Recorded(const String& location, std::uint64_t hash) const override;
+    void Note(const String& location, std::uint64_t hash, const String& lastmod) override;
+
+private:
+    struct Published {
+        std::uint64_t hash = 0;
+        String lastmod;
+    };
+    std::unordered_map<std::string, Published> earlier_;
+    std::string written_;  // this run's lines, in walk order
+};
+
+}  // namespace linkloom::cli

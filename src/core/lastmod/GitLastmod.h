@@ -1,0 +1,41 @@
+#pragma once
+
+#include <atomic>
+#include <future>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "core/lastmod/GitHistory.h"
+#include "core/run/JobHost.h"
+#include "core/lastmod/LastmodSource.h"
+
+namespace linkloom {
+
+// The committer date of the last commit that changed the page, from the git work tree that holds
+// the walked folder. Pages that are untracked or have changes not committed have none. Git is
+// read once, in the background from the moment the source is made; when it cannot be, or the
+// history is shallow, the host hears it once.
+class GitLastmod : public LastmodSource {
+public:
+    GitLastmod(const String& folder, JobHost& host);
+    ~GitLastmod() override;
+    std::optional<platform::FileTime> DateOf(const DatedPage& page) override;
+
+private:
+    // The history, waited for at the first page.
+    const GitHistory& History();
+    void Warn(const GitHistory& history);
+
+    String folder_;
+    JobHost& host_;
+    std::atomic<bool> abandon_{false};
+    std::future<GitHistory> reading_;
+    std::optional<GitHistory> history_;
+    // The UTF-8 path of the folder of the last page asked about.
+    std::shared_ptr<const String> pathFolder_;
+    std::string pathPrefix_;
+    std::string path_;
+};
+
+}  // namespace linkloom

@@ -1,0 +1,65 @@
+#include "core/lastmod/LastmodChooser.h"
+
+#include "core/lastmod/GitLastmod.h"
+#include "core/lastmod/MetaLastmod.h"
+#include "core/lastmod/MtimeLastmod.h"
+#include "core/sitemap/SitemapEntry.h"
+#include "core/markup/W3cDatetime.h"
+#include "platform/UnixTime.h"
+
+namespace linkloom {
+
+LastmodChooser::LastmodChooser(JobHost& host, const JobSettings& settings, RunClock clock)
+    : record_(host.Record()), withTime_((settings.flags & JobFlag::LastmodWithTime) != 0), clock_(clock) {
+    for (const LastmodSourceKind kind : host.LastmodSources()) {
+        switch (kind) {
+        case LastmodSourceKind::Git: sources_.push_back(std::make_unique<GitLastmod>(settings.folder, host)); break;
+        case LastmodSourceKind::Meta:
+            sources_.push_back(std::make_unique<MetaLastmod>(clock.utcOffsetSeconds));
+            needs_.headTags = true;
+            break;
+        case LastmodSourceKind::Mtime: sources_.push_back(std::make_unique<MtimeLastmod>()); break;
+        }
+    }
+    needs_.contentHash = record_ != nullptr;
+}
+
+std::optional<platform::FileTime> LastmodChooser::RecordedDate(const String& location, std::uint64_t hash) const {
+    const String* recorded = record_->Recorded(location, hash);
+    if (!recorded) return std::nullopt;
+    const auto date = ParseW3cDatetime(recorded->ToUtf8(), clock_.utcOffsetSeconds);
+    platform::FileTime time = 0;
+    if (!date || !platform::FileTimeFromUnix(date->first, 0, time)) return std::nullopt;
+    return time;
+}
+
+String LastmodChooser::Decide(const DatedPage& page, const String& location, std::optional<Adjustment>& adjustment) {
+    const bool recorded = record_ && page.facts.hashed;
+    std::optional<platform::FileTime> date;
+    if (recorded) date = RecordedDate(location, page.facts.contentHash);
+    for (auto source = sources_.begin(); !date && source != sources_.end(); ++source) date = (*source)->DateOf(page);
+    String lastmod;
+    if (date) {
+        if (*date > clock_.start) {
+            date = clock_.start;
+            adjustment = Adjustment::TimeInFuture;
+        } else if (*date == 0 || LastmodClamped(*date, clock_.utcOffsetSeconds)) {
+            // File times stop at 1601 on every system: a time of 0 stands for one from before.
+            adjustment = Adjustment::TimeOutOfRange;
+        }
+        lastmod = Format(*date);
+    }
+    if (recorded) record_->Note(location, page.facts.contentHash, lastmod);
+    return lastmod;
+}
+
+const String& LastmodChooser::Format(platform::FileTime time) {
+    const platform::FileTime second = time / 10000000ULL;
+    if (formatted_.IsEmpty() || second != formattedSecond_) {
+        formattedSecond_ = second;
+        formatted_ = LastmodText(time, withTime_, clock_.utcOffsetSeconds);
+    }
+    return formatted_;
+}
+
+}  // namespace linkloom

@@ -1,0 +1,60 @@
+#include "core/lastmod/MetaLastmod.h"
+
+#include "core/markup/JsonDates.h"
+#include "core/markup/W3cDatetime.h"
+#include "platform/UnixTime.h"
+
+namespace linkloom {
+
+namespace {
+
+// The file time of a W3C Datetime value, blanks around it allowed.
+std::optional<platform::FileTime> DateIn(String value, std::int64_t utcOffsetSeconds) {
+    value.TrimLeft();
+    value.TrimRight();
+    const auto date = ParseW3cDatetime(value.ToUtf8(), utcOffsetSeconds);
+    platform::FileTime time = 0;
+    if (!date || !platform::FileTimeFromUnix(date->first, 0, time)) return std::nullopt;
+    return time;
+}
+
+bool IsJsonLd(const HeadTag& tag) {
+    const String* type = tag.Attribute(u"type");
+    if (!type) return false;
+    String text = *type;
+    text.TrimLeft();
+    text.TrimRight();
+    const std::u16string& value = text.Text();
+    constexpr std::u16string_view kType = u"application/ld+json";
+    if (value.size() < kType.size()) return false;
+    for (std::size_t i = 0; i < kType.size(); ++i) {
+        const char16_t unit = value[i] >= u'A' && value[i] <= u'Z' ? static_cast<char16_t>(value[i] + 32) : value[i];
+        if (unit != kType[i]) return false;
+    }
+    // Parameters may follow, as in "application/ld+json; charset=utf-8".
+    return value.size() == kType.size() || value[kType.size()] == u';' || String::IsSpace(value[kType.size()]);
+}
+
+}  // namespace
+
+std::optional<platform::FileTime> HeadDate(const std::vector<HeadTag>& tags, std::int64_t utcOffsetSeconds) {
+    for (const HeadTag& tag : tags) {
+        if (tag.name.Text() == u"meta") {
+            const String* content = tag.Attribute(u"content");
+            if (content && (tag.HasToken(u"property", u"article:modified_time") || tag.HasToken(u"itemprop", u"datemodified"))) {
+                if (const auto date = DateIn(*content, utcOffsetSeconds)) return date;
+            }
+        } else if (tag.name.Text() == u"script" && IsJsonLd(tag)) {
+            for (const std::u16string& value : DateModifiedValues(tag.text.Text())) {
+                if (const auto date = DateIn(String(value), utcOffsetSeconds)) return date;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<platform::FileTime> MetaLastmod::DateOf(const DatedPage& page) {
+    return HeadDate(page.facts.headTags, utcOffset_);
+}
+
+}  // namespace linkloom

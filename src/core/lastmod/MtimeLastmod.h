@@ -1,0 +1,13 @@
+#pragma once
+
+#include "core/lastmod/LastmodSource.h"
+
+namespace linkloom {
+
+// The file's last-write time: the desktop program's lastmod, and one that every page has.
+class MtimeLastmod : public LastmodSource {
+public:
+    std::optional<platform::FileTime> DateOf(const DatedPage& page) override { return page.facts.written; }
+};
+
+}  // namespace linkloom

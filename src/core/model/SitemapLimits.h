@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace linkloom {
+
+// The longest location a sitemap may hold.
+constexpr std::size_t kMostLocationLength = 2048;
+
+// What one sitemap file may hold, and how many files one index may name, as the Sitemaps
+// protocol allows.
+struct SitemapLimits {
+    static constexpr int kMostEntries = 50000;
+    int maxEntries = kMostEntries;
+    std::uint64_t maxBytes = 52428800;  // uncompressed
+    std::size_t maxSitemaps = 50000;
+};
+
+}  // namespace linkloom

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <atomic>
+#include <condition_variable>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <vector>
+
+#include "core/walk/FolderWalker.h"
+#include "core/page/PageReader.h"
+#include "core/model/WalkReport.h"
+
+namespace linkloom {
+
+// One walk item on its way to the steps after the walk.
+struct WalkSlot {
+    WalkItem item;
+    // Why the walk's own steps left it out already (name, extension, subfolders off).
+    std::optional<LeftOutReason> leftOut;
+    // A file whose page facts are to be read.
+    bool candidate = false;
+    PageFacts facts;
+};
+
+// Carries the walk's items to the steps after it in walk order, reading each candidate's page
+// facts on the way: inline on the calling thread, or on a pool of threads that runs ahead of the
+// walk by a bounded number of items.
+class PagePipeline {
+public:
+    // `readers` threads read pages; with fewer than 2 the calling thread reads each as it comes.
+    PagePipeline(JobFlags flags, PageNeeds needs, int readers);
+    // Stops the threads; slots not yet taken are dropped.
+    ~PagePipeline();
+    PagePipeline(const PagePipeline&) = delete;
+    PagePipeline& operator=(const PagePipeline&) = delete;
+
+    // Takes the next slot in walk order.
+    void Push(WalkSlot slot);
+    // True when no slot may be pushed before one is taken.
+    bool Full() const { return slots_.size() >= capacity_; }
+    // The oldest slot once its page has been read; false when there is none ready. With `wait`,
+    // waits for it, helping to read, and is false only when no slot is left.
+    bool Pop(WalkSlot& slot, bool wait);
+
+private:
+    struct Slot {
+        WalkSlot value;
+        std::atomic<bool> ready{false};
+    };
+    using Batch = std::vector<Slot*>;
+
+    void Submit();
+    void Serve(PageReader& reader);
+    static void ReadBatch(const Batch& batch, PageReader& reader);
+
+    std::size_t capacity_;
+    PageReader reader_;
+    std::deque<Slot> slots_;
+    Batch gathering_;
+
+    std::mutex mutex_;
+    std::condition_variable work_;
+    std::condition_variable done_;
+    std::deque<Batch> batches_;
+    bool stopping_ = false;
+    bool waiting_ = false;
+    std::vector<std::thread> threads_;
+};
+
+}  // namespace linkloom

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/lastmod/ContentHash.h"
+#include "core/markup/HeadTags.h"
+#include "core/model/JobFlags.h"
+#include "core/page/ContentVerdict.h"
+#include "core/page/WebFileReader.h"
+#include "platform/Directory.h"
+
+namespace linkloom {
+
+// What the steps after the walk need read of each page besides its time and the content test
+// that the flags ask for.
+struct PageNeeds {
+    bool headTags = false;     // the link, meta, base and script elements of the head
+    // A page with no text to read is left out as unreadable, as the content test leaves it out.
+    bool text = false;
+    bool contentHash = false;  // a hash of the page's whole bytes
+
+    // What either asks for.
+    PageNeeds operator|(const PageNeeds& other) const {
+        return {headTags || other.headTags, text || other.text, contentHash || other.contentHash};
+    }
+};
+
+// The most of a page's text read to find the end of its head: 256 K characters.
+constexpr std::size_t kMostHeadText = 256 * 1024;
+// The first read of a page whose head is wanted without a content test.
+constexpr std::size_t kFirstHeadRead = 1024;
+
+// What the steps after the walk need to know of one candidate file, read once.
+struct PageFacts {
+    PageVerdict verdict = PageVerdict::Keep;
+    // Set when the file could not be opened or its time read (an Unreadable verdict without it
+    // is a page with no text: empty, binary, or not a file at all).
+    bool failed = false;
+    platform::SystemError error;
+    platform::FileTime written = 0;
+    // With PageNeeds::headTags, the head's elements; none when the page has no text to read.
+    std::vector<HeadTag> headTags;
+    // With PageNeeds::contentHash, the XXH3 hash of a kept page's bytes, when it could be read.
+    bool hashed = false;
+    std::uint64_t contentHash = 0;
+};
+
+// Reads a candidate's last-write time and, when the steps need them, the beginning of its text
+// and the hash of its bytes.
+// One reader serves one thread; its buffers are its own.
+class PageReader {
+public:
+    PageReader(JobFlags flags, PageNeeds needs = {});
+    PageReader(const PageReader&) = delete;
+    PageReader& operator=(const PageReader&) = delete;
+
+    // The facts of the file `entry` of `folder`.
+    PageFacts Read(const platform::FolderHandle& folder, const platform::DirectoryEntry& entry);
+
+private:
+    // Reads the text the content test and the head need and judges it.
+    void ReadText(const platform::FolderHandle& folder, const String& name, PageFacts& facts);
+    // The content test on the bytes of 8-bit and UTF-8 text; false where it needs the characters.
+    bool JudgeBytes(PageFacts& facts);
+    // The text up to the end of its head, or its first 4096 characters when that is more.
+    void ReadHead();
+
+    JobFlags flags_;
+    bool testsContent_;
+    bool needsText_;
+    PageNeeds needs_;
+    WebFileReader reader_;
+    std::u16string text_;
+    ContentHasher hasher_;
+};
+
+}  // namespace linkloom

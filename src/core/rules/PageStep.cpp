@@ -1,0 +1,28 @@
+#include "core/rules/PageStep.h"
+
+#include "core/url/PageLink.h"
+
+namespace linkloom {
+
+const UrlParts& PageContext::OwnUrl() {
+    if (!own_) {
+        own_ = SplitUrl(ownLocation_.Text());
+        NormalizeUrl(*own_);
+    }
+    return *own_;
+}
+
+const UrlParts& PageContext::Base() {
+    if (base_) return *base_;
+    for (const HeadTag& tag : facts_.headTags) {
+        if (tag.name.Text() != u"base") continue;
+        const String* href = tag.Attribute(u"href");
+        if (!href) continue;
+        UrlParts target;
+        if (ResolveLink(href->Text(), OwnUrl(), target) == LinkProblem::None) return *(base_ = std::move(target));
+        break;
+    }
+    return OwnUrl();
+}
+
+}  // namespace linkloom

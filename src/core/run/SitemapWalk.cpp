@@ -1,0 +1,152 @@
+#include "core/run/SitemapWalk.h"
+
+#include "core/model/JobMessages.h"
+#include "core/walk/NameSelection.h"
+
+namespace linkloom {
+
+namespace {
+
+// Items that stand for an entry of a listing; the host's events are handled before each.
+bool IsListingEntry(const WalkItem& item) {
+    switch (item.kind) {
+    case WalkItemKind::File:
+    case WalkItemKind::Folder: return true;
+    case WalkItemKind::LeftOut: return item.reason == LeftOutReason::Excluded;
+    case WalkItemKind::FolderDone:
+    case WalkItemKind::Error: break;
+    }
+    return false;
+}
+
+std::optional<LeftOutReason> ReasonOf(PageVerdict verdict) {
+    switch (verdict) {
+    case PageVerdict::Keep: return std::nullopt;
+    case PageVerdict::Noindex: return LeftOutReason::Noindex;
+    case PageVerdict::NoDoctype: return LeftOutReason::NoDoctype;
+    case PageVerdict::Unreadable: break;
+    }
+    return LeftOutReason::Unreadable;
+}
+
+}  // namespace
+
+SitemapWalk::SitemapWalk(JobHost& host, bool showsProgress, const JobSettings& settings, EntrySink& sink,
+                         RunClock clock)
+    : host_(host),
+      showsProgress_(showsProgress),
+      rules_(host.Rules(settings)),
+      flags_(settings.flags),
+      sink_(sink),
+      report_(host.Report()),
+      walker_(settings.folder, host.Exclusions()),
+      entries_(settings.rootUrl, LocationNaming(rules_)),
+      lastmods_(host, settings, clock),
+      pages_(settings.flags, (rules_ ? rules_->Needs(host.Needs()) : host.Needs()) | lastmods_.Needs(),
+             host.PageReaders()),
+      steps_(rules_, settings.rootUrl) {
+    extensions_.Parse(settings.extensions, u',');
+    if (rules_ && rules_->MergesLocations()) merge_.emplace();
+}
+
+void SitemapWalk::Run() {
+    Walk();
+    if (merge_) merge_->Flush(sink_);
+    for (const String& text : steps_.Closing()) host_.ShowMessage(text, MessageStyle::Warning);
+}
+
+void SitemapWalk::Walk() {
+    bool walked = false;
+    for (;;) {
+        WalkSlot slot;
+        while (pages_.Pop(slot, walked || pages_.Full())) {
+            if (!Take(slot)) return;
+        }
+        if (walked) return;
+        WalkItem item;
+        if (walker_.Next(item)) {
+            pages_.Push(Sort(std::move(item)));
+        } else {
+            walked = true;
+        }
+    }
+}
+
+WalkSlot SitemapWalk::Sort(WalkItem item) {
+    WalkSlot slot;
+    if (item.kind == WalkItemKind::Folder && !(flags_ & JobFlag::Subfolders)) {
+        walker_.SkipCurrentFolder();
+        slot.leftOut = LeftOutReason::SubfoldersOff;
+    } else if (item.kind == WalkItemKind::File) {
+        slot.leftOut = SelectByName(item.entry.name, flags_, extensions_);
+        slot.candidate = !slot.leftOut;
+    }
+    slot.item = std::move(item);
+    return slot;
+}
+
+bool SitemapWalk::Take(WalkSlot& slot) {
+    const WalkItem& item = slot.item;
+    if (IsListingEntry(item)) {
+        host_.PumpEvents();
+        if (showsProgress_ && host_.IsCancelled()) {
+            cancelled_ = true;
+            return false;
+        }
+        if (sink_.Failed()) return false;
+    }
+    switch (item.kind) {
+    case WalkItemKind::File:
+        TakeFile(slot);
+        break;
+    case WalkItemKind::Folder:
+        if (slot.leftOut) Report(item, *slot.leftOut);
+        break;
+    case WalkItemKind::LeftOut:
+        Report(item, item.reason, item.pattern ? item.pattern->Text() : String());
+        break;
+    case WalkItemKind::Error:
+        if (item.Path().IsEmpty()) {
+            folderError_ = item.error;
+        } else {
+            Report(item, LeftOutReason::Unlistable, platform::Describe(item.error));
+        }
+        break;
+    case WalkItemKind::FolderDone:
+        if (showsProgress_) {
+            host_.SetProgressTitle(String(JobMessage::kWorking) + u" (" + String::FromInt(count_) + u" files found)");
+        }
+        break;
+    }
+    return true;
+}
+
+void SitemapWalk::TakeFile(const WalkSlot& slot) {
+    const WalkItem& item = slot.item;
+    if (slot.leftOut) return Report(item, *slot.leftOut);
+    if (const auto reason = ReasonOf(slot.facts.verdict)) {
+        return Report(item, *reason, slot.facts.failed ? platform::Describe(slot.facts.error) : String());
+    }
+    SitemapEntry entry;
+    if (const auto reason = entries_.Locate(item.folderPath, item.entry.name, entry.location)) {
+        return Report(item, *reason);
+    }
+    if (const auto verdict = steps_.Apply(item, slot.facts, entry, report_)) {
+        return Report(item, verdict->reason, verdict->detail);
+    }
+    std::optional<Adjustment> adjustment;
+    entry.lastmod = lastmods_.Decide({item.folderPath, item.entry.name, slot.facts}, entry.location, adjustment);
+    if (merge_) {
+        const String* first = merge_->Add(std::move(entry), item.Path());
+        if (first) return Report(item, LeftOutReason::SameUrl, *first);
+    }
+    if (adjustment && report_) report_->Adjusted(item.Path(), *adjustment);
+    ++count_;
+    if (!merge_) sink_.Add(entry);
+}
+
+void SitemapWalk::Report(const WalkItem& item, LeftOutReason reason, const String& detail) {
+    if (report_) report_->LeftOut(item.Path(), item.entry.type == platform::EntryType::Folder, reason, detail);
+}
+
+}  // namespace linkloom

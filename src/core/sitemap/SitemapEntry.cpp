@@ -1,0 +1,181 @@
+#include "core/sitemap/SitemapEntry.h"
+
+#include <algorithm>
+
+#include "platform/UnixTime.h"
+
+namespace linkloom {
+
+namespace {
+
+struct CivilDate {
+    long long year;
+    int month;
+    int day;
+};
+
+// Days since 1970-01-01 to a proleptic Gregorian date.
+CivilDate FromDays(long long days) {
+    days += 719468;
+    const long long era = (days >= 0 ? days : days - 146096) / 146097;
+    const long long dayOfEra = days - era * 146097;
+    const long long yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const long long dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const long long shiftedMonth = (5 * dayOfYear + 2) / 153;
+    const int day = static_cast<int>(dayOfYear - (153 * shiftedMonth + 2) / 5 + 1);
+    const int month = static_cast<int>(shiftedMonth < 10 ? shiftedMonth + 3 : shiftedMonth - 9);
+    return {yearOfEra + era * 400 + (month <= 2), month, day};
+}
+
+long long FloorDiv(long long value, long long divisor) {
+    return value / divisor - (value % divisor != 0 && (value < 0) != (divisor < 0));
+}
+
+// XML's entity reference for a character that may not stand as it is, or null.
+const char* EntityFor(char16_t unit) {
+    switch (unit) {
+    case u'&': return "&amp;";
+    case u'<': return "&lt;";
+    case u'>': return "&gt;";
+    case u'"': return "&quot;";
+    case u'\'': return "&apos;";
+    default: return nullptr;
+    }
+}
+
+void AppendAscii(std::u16string& out, std::string_view text) { out.append(text.begin(), text.end()); }
+void AppendAscii(std::string& out, std::string_view text) { out.append(text); }
+
+void AppendWide(std::u16string& out, std::u16string_view text) { out.append(text); }
+void AppendWide(std::string& out, std::u16string_view text) { out += String(text).ToUtf8(); }
+
+// ASCII characters that XML takes as they are in a text.
+struct PlainInXml {
+    bool plain[128];
+    constexpr PlainInXml() : plain() {
+        for (int c = 0; c < 128; ++c) plain[c] = c != '&' && c != '<' && c != '>' && c != '"' && c != '\'';
+    }
+};
+constexpr PlainInXml kXml;
+
+// Text in the output's encoding, with & < > " ' as entity references when `escaped`. Entries
+// are almost all ASCII: runs of it are copied whole, anything else goes to UTF-8 in runs.
+template <typename Text>
+void AppendText(Text& out, std::u16string_view text, bool escaped) {
+    bool plain = true;
+    for (const char16_t unit : text) plain &= unit < 0x80 && (!escaped || kXml.plain[unit]);
+    if (plain) {
+        const std::size_t at = out.size();
+        out.resize(at + text.size());
+        auto* to = &out[at];
+        for (std::size_t i = 0; i < text.size(); ++i) to[i] = static_cast<typename Text::value_type>(text[i]);
+        return;
+    }
+    for (std::size_t i = 0; i < text.size();) {
+        std::size_t end = i;
+        while (end < text.size() && text[end] < 0x80 && (!escaped || kXml.plain[text[end]])) ++end;
+        if (end > i) {
+            AppendText(out, text.substr(i, end - i), false);
+            i = end;
+        } else if (const char* entity = escaped ? EntityFor(text[i]) : nullptr) {
+            AppendAscii(out, entity);
+            ++i;
+        } else {
+            while (end < text.size() && text[end] >= 0x80) ++end;
+            AppendWide(out, text.substr(i, end - i));
+            i = end;
+        }
+    }
+}
+
+// The lines of an element, in UTF-16 for the desktop program's document or UTF-8 for files.
+template <typename Text>
+void AppendEntry(Text& out, const SitemapEntry& entry, std::u16string_view element) {
+    AppendAscii(out, "<");
+    AppendText(out, element, false);
+    AppendAscii(out, ">\r\n <loc>");
+    AppendText(out, entry.location.Text(), true);
+    AppendAscii(out, "</loc>\r\n");
+    if (!entry.lastmod.IsEmpty()) {
+        AppendAscii(out, " <lastmod>");
+        AppendText(out, entry.lastmod.Text(), false);
+        AppendAscii(out, "</lastmod>\r\n");
+    }
+    for (const Alternate& alternate : entry.alternates) {
+        AppendAscii(out, " <xhtml:link rel=\"alternate\" hreflang=\"");
+        AppendText(out, alternate.language.Text(), true);
+        AppendAscii(out, "\" href=\"");
+        AppendText(out, alternate.location.Text(), true);
+        AppendAscii(out, "\"/>\r\n");
+    }
+    AppendAscii(out, "</");
+    AppendText(out, element, false);
+    AppendAscii(out, ">\r\n");
+}
+
+constexpr long long kMaxUtcOffset = 14 * 3600;
+
+// Local time in seconds since 1970, the offset applied, and whether it had to be clamped.
+struct LocalInstant {
+    long long seconds;
+    long long offset;
+    bool clamped;
+};
+
+// A lastmod is a W3C date-time, whose year has four digits: 0001 to 9999. A file time counts from
+// 1601, and the offset is held within the +-14:00 of real time zones (the range a W3C date-time
+// may carry), so the earliest local time is late in 1600 and only the upper end can be passed:
+// tmpfs, btrfs and XFS store times far beyond 9999, and a file time reaches the year 60056. Such a
+// time is written as the last second of 9999-12-31 local time, the nearest one a lastmod can name.
+LocalInstant LocalTimeOf(platform::FileTime time, std::int64_t utcOffsetSeconds) {
+    // 10000-01-01T00:00:00 in seconds since 1970: the first instant whose year has five digits.
+    constexpr long long kFiveDigitYears = 253402300800LL;
+    const long long offset = std::clamp<std::int64_t>(utcOffsetSeconds, -kMaxUtcOffset, kMaxUtcOffset);
+    const long long local = static_cast<long long>(time / 10000000ULL) - platform::kSecondsFrom1601To1970 + offset;
+    if (local >= kFiveDigitYears) return {kFiveDigitYears - 1, offset, true};
+    return {local, offset, false};
+}
+
+}  // namespace
+
+bool LastmodClamped(platform::FileTime time, std::int64_t utcOffsetSeconds) {
+    return LocalTimeOf(time, utcOffsetSeconds).clamped;
+}
+
+String LastmodText(platform::FileTime time, bool withTime, std::int64_t utcOffsetSeconds) {
+    const LocalInstant local = LocalTimeOf(time, utcOffsetSeconds);
+    const long long days = FloorDiv(local.seconds, 86400);
+    const long long secondOfDay = local.seconds - days * 86400;
+    const CivilDate date = FromDays(days);
+
+    String text = String::FromIntPadded(date.year, 4) + u'-' + String::FromIntPadded(date.month, 2) + u'-' +
+                  String::FromIntPadded(date.day, 2);
+    if (!withTime) return text;
+
+    const long long offsetMinutes = (local.offset >= 0 ? local.offset + 30 : local.offset - 30) / 60;
+    const long long magnitude = offsetMinutes < 0 ? -offsetMinutes : offsetMinutes;
+    text += u'T';
+    text += String::FromIntPadded(secondOfDay / 3600, 2) + u':' + String::FromIntPadded(secondOfDay / 60 % 60, 2) +
+            u':' + String::FromIntPadded(secondOfDay % 60, 2);
+    text += offsetMinutes < 0 ? u'-' : u'+';
+    text += String::FromIntPadded(magnitude / 60, 2) + u':' + String::FromIntPadded(magnitude % 60, 2);
+    return text;
+}
+
+String EscapeXml(const String& text) {
+    std::u16string out;
+    AppendText(out, text.Text(), true);
+    return String(std::move(out));
+}
+
+String FormatEntry(const SitemapEntry& entry, const char16_t* element) {
+    std::u16string out;
+    AppendEntry(out, entry, element);
+    return String(std::move(out));
+}
+
+void AppendEntryUtf8(std::string& out, const SitemapEntry& entry, const char16_t* element) {
+    AppendEntry(out, entry, element);
+}
+
+}  // namespace linkloom

@@ -1,0 +1,28 @@
+#include "core/url/LocationNaming.h"
+
+#include "base/PathText.h"
+#include "core/rules/PageRules.h"
+#include "core/url/UrlText.h"
+#include "platform/NativePath.h"
+
+namespace linkloom {
+
+LocationNaming::LocationNaming(const PageRules* rules) {
+    if (!rules) return;
+    folderUrls_ = rules->folderUrls && indexNames_.Parse(rules->indexNames, u',');
+    dropped_.Parse(rules->droppedExtensions, u',');
+}
+
+void LocationNaming::AppendName(std::u16string& location, const String& name) const {
+    if (folderUrls_ && indexNames_.Contains(name)) return;
+    if (!dropped_.Items().empty()) {
+        const auto extension = FileExtension(name, platform::kNativePathStyle);
+        // A name that is all extension keeps it: without, it would be its folder's URL.
+        if (extension && dropped_.Contains(*extension) && extension->Length() + 1 < name.Length()) {
+            return AppendUrlSegment(location, name.Left(name.Length() - extension->Length() - 1));
+        }
+    }
+    AppendUrlSegment(location, name);
+}
+
+}  // namespace linkloom

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+
+#include "base/String.h"
+#include "core/walk/NameList.h"
+
+namespace linkloom {
+
+struct PageRules;
+
+// The last part of a page's location as the site serves it: nothing for an index page listed as
+// its folder's URL, the name without an extension that locations leave out, or the name itself.
+class LocationNaming {
+public:
+    // Names as they are.
+    LocationNaming() = default;
+    // From the rules' index names and dropped extensions; null for names as they are.
+    explicit LocationNaming(const PageRules* rules);
+
+    // Appends the name's part of the location, percent-encoded.
+    void AppendName(std::u16string& location, const String& name) const;
+
+private:
+    bool folderUrls_ = false;
+    NameList indexNames_;
+    NameList dropped_;
+};
+
+}  // namespace linkloom

@@ -1,0 +1,55 @@
+#include "core/url/PageLink.h"
+
+namespace linkloom {
+
+namespace {
+
+// Blanks around an attribute's URL, which a browser drops.
+bool IsHtmlBlank(char16_t unit) {
+    return unit == u' ' || unit == u'\t' || unit == u'\n' || unit == u'\r' || unit == u'\f';
+}
+
+bool IsBlankOrControl(char16_t unit) { return unit <= 0x20 || (unit >= 0x7F && unit <= 0x9F); }
+
+}  // namespace
+
+LinkProblem ResolveLink(std::u16string_view href, const UrlParts& base, UrlParts& target) {
+    while (!href.empty() && IsHtmlBlank(href.front())) href.remove_prefix(1);
+    while (!href.empty() && IsHtmlBlank(href.back())) href.remove_suffix(1);
+    if (href.empty()) return LinkProblem::Empty;
+    for (const char16_t unit : href) {
+        if (IsBlankOrControl(unit)) return LinkProblem::Blank;
+    }
+    UrlParts reference = SplitUrl(href);
+    if (reference.hasFragment) return LinkProblem::Fragment;
+    // Escapes are put right before the dots are removed, so that "%2E%2E" counts as "..".
+    if (!NormalizeUrl(reference)) return LinkProblem::Malformed;
+    bool climbed = false;
+    const bool networkPath = !reference.hasScheme && reference.hasAuthority;
+    target = ResolveUrl(base, std::move(reference), climbed);
+    if (climbed) return LinkProblem::ClimbsAboveTop;
+    // The parts of a normal reference and a normal base are normal, but for what depends on the
+    // scheme that a network-path reference takes from the base: the default port and empty path.
+    if (networkPath && !NormalizeUrl(target)) return LinkProblem::Malformed;
+    const std::u16string host = target.authority.substr(target.authority.rfind(u'@') + 1);
+    if ((target.scheme != u"http" && target.scheme != u"https") || !target.hasAuthority || host.empty() ||
+        host[0] == u':') {
+        return LinkProblem::NotHttp;
+    }
+    return LinkProblem::None;
+}
+
+SiteRoot::SiteRoot(String url) : url_(std::move(url)), normal_(SplitUrl(url_.Text())) { NormalizeUrl(normal_); }
+
+std::optional<String> SiteRoot::Locate(const UrlParts& url) const {
+    if (url.scheme != normal_.scheme || url.authority != normal_.authority ||
+        url.path.compare(0, normal_.path.size(), normal_.path) != 0) {
+        return std::nullopt;
+    }
+    std::u16string location = url_.Text();
+    location.append(url.path, normal_.path.size(), std::u16string::npos);
+    if (url.hasQuery) location += u'?' + url.query;
+    return String(std::move(location));
+}
+
+}  // namespace linkloom

@@ -1,0 +1,221 @@
+#include <gtest/gtest.h>
+
+#include <zlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "cli/output/SitemapSet.h"
+#include "support/JobRun.h"
+#include "support/TempTree.h"
+
+namespace linkloom::cli {
+namespace {
+
+using test::Locations;
+using Strings = std::vector<std::string>;
+namespace fs = std::filesystem;
+
+std::string ReadAll(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string Gunzip(const std::string& bytes) {
+    z_stream z{};
+    EXPECT_EQ(inflateInit2(&z, 15 + 16), Z_OK);
+    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
+    z.avail_in = static_cast<uInt>(bytes.size());
+    std::string out;
+    char chunk[4096];
+    int result = Z_OK;
+    while (result == Z_OK) {
+        z.next_out = reinterpret_cast<Bytef*>(chunk);
+        z.avail_out = sizeof chunk;
+        result = inflate(&z, Z_NO_FLUSH);
+        out.append(chunk, sizeof chunk - z.avail_out);
+    }
+    EXPECT_EQ(result, Z_STREAM_END);
+    inflateEnd(&z);
+    return out;
+}
+
+std::string Count(int entries) { return "<!-- " + std::to_string(entries) + " files added -->\r\n</urlset>\r\n"; }
+
+class SitemapSetTest : public ::testing::Test {
+protected:
+    // Writes `count` entries named by `name` into FILE "sitemap.xml" of the tree.
+    bool Write(int count, SitemapLimits limits = {}, bool gzip = false,
+               const std::string& name = "page", String file = u"sitemap.xml") {
+        SitemapSet set(OutputNames(tree.Root() + file, gzip), gzip, u"https://example.com/", limits);
+        entries.clear();
+        for (int i = 0; i < count; ++i) {
+            entries.push_back("https://example.com/" + name + std::to_string(i) + ".htm");
+            set.Add({String::FromUtf8(entries.back()), String::FromUtf8("2024-03-" + std::to_string(10 + i % 7))});
+        }
+        const bool finished = set.Finish();
+        error = set.Error().ToUtf8();
+        return finished;
+    }
+    std::string File(const std::string& name) { return ReadAll(tree.Path() / name); }
+    Strings Names() {
+        Strings names;
+        for (const auto& entry : fs::directory_iterator(tree.Path())) names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    test::TempTree tree;
+    Strings entries;
+    std::string error;
+};
+
+TEST_F(SitemapSetTest, SplitsAtTheEntryLimitIntoPartsNamedByTheIndex) {
+    ASSERT_TRUE(Write(120001)) << error;
+    EXPECT_EQ(Names(), (Strings{"sitemap-1.xml", "sitemap-2.xml", "sitemap-3.xml", "sitemap.xml"}));
+    const std::string index = File("sitemap.xml");
+    EXPECT_EQ(index.find("<?xml version=\"1.0\" encoding=\"UTF-8\"?> \r\n<sitemapindex xmlns="), 0u);
+    EXPECT_EQ(Locations(index), (Strings{"https://example.com/sitemap-1.xml", "https://example.com/sitemap-2.xml",
+                                         "https://example.com/sitemap-3.xml"}));
+    EXPECT_NE(index.find("<lastmod>2024-03-16</lastmod>\r\n</sitemap>\r\n</sitemapindex>\r\n"), std::string::npos);
+    Strings joined;
+    const int sizes[] = {50000, 50000, 20001};
+    for (int part = 1; part <= 3; ++part) {
+        const std::string text = File("sitemap-" + std::to_string(part) + ".xml");
+        const Strings found = Locations(text);
+        EXPECT_EQ(found.size(), static_cast<std::size_t>(sizes[part - 1]));
+        EXPECT_EQ(text.substr(text.size() - Count(sizes[part - 1]).size()), Count(sizes[part - 1]));
+        joined.insert(joined.end(), found.begin(), found.end());
+    }
+    EXPECT_EQ(joined, entries);
+}
+
+TEST_F(SitemapSetTest, UnderTheLimitsFileIsAPlainSitemapAndStalePartsGo) {
+    ASSERT_TRUE(Write(7, {3, 52428800})) << error;
+    EXPECT_EQ(Names(), (Strings{"sitemap-1.xml", "sitemap-2.xml", "sitemap-3.xml", "sitemap.xml"}));
+    tree.File("sitemap-other.xml");
+    ASSERT_TRUE(Write(5, {3, 52428800}, false, "second")) << error;
+    EXPECT_EQ(Names(), (Strings{"sitemap-1.xml", "sitemap-2.xml", "sitemap-other.xml", "sitemap.xml"}));
+    EXPECT_EQ(Locations(File("sitemap-2.xml")), (Strings{entries[3], entries[4]}));
+    ASSERT_TRUE(Write(3, {3, 52428800})) << error;
+    EXPECT_EQ(Names(), (Strings{"sitemap-other.xml", "sitemap.xml"}));
+    const std::string plain = File("sitemap.xml");
+    EXPECT_EQ(Locations(plain), entries);
+    EXPECT_EQ(plain.substr(plain.size() - Count(3).size()), Count(3));
+}
+
+TEST_F(SitemapSetTest, SplitsBySizeWithTheFooterCounted) {
+    const std::string name(200, 'n');
+    const SitemapLimits limits{50000, 1500};
+    ASSERT_TRUE(Write(20, limits, false, name, u"map")) << error;
+    Strings joined;
+    int parts = 0;
+    for (const std::string& file : Names()) {
+        if (file == "map") continue;
+        const std::string text = File(file);
+        EXPECT_LE(text.size(), limits.maxBytes) << file;
+        // Full: one more entry of about 270 bytes would not have fitted.
+        if (file != "map-" + std::to_string(Names().size() - 1) + ".xml") {
+            EXPECT_GT(text.size() + 270, limits.maxBytes);
+        }
+        ++parts;
+    }
+    EXPECT_GT(parts, 3);
+    for (int part = 1; part <= parts; ++part) {
+        const Strings found = Locations(File("map-" + std::to_string(part) + ".xml"));
+        joined.insert(joined.end(), found.begin(), found.end());
+    }
+    EXPECT_EQ(joined, entries);
+    EXPECT_EQ(Locations(File("map")).size(), static_cast<std::size_t>(parts));
+}
+
+TEST_F(SitemapSetTest, CompressedFilesHoldTheSameDocuments) {
+    ASSERT_TRUE(Write(5, {2, 52428800})) << error;
+    const Strings plain{File("sitemap.xml"), File("sitemap-1.xml"), File("sitemap-2.xml"), File("sitemap-3.xml")};
+    ASSERT_TRUE(Write(5, {2, 52428800}, true)) << error;
+    EXPECT_EQ(Gunzip(File("sitemap-1.xml.gz")), plain[1]);
+    EXPECT_EQ(Gunzip(File("sitemap-2.xml.gz")), plain[2]);
+    EXPECT_EQ(Gunzip(File("sitemap-3.xml.gz")), plain[3]);
+    std::string index = plain[0];
+    for (int part = 1; part <= 3; ++part) {
+        const std::string name = "sitemap-" + std::to_string(part) + ".xml";
+        index.replace(index.find(name), name.size(), name + ".gz");
+    }
+    EXPECT_EQ(Gunzip(File("sitemap.xml.gz")), index);
+}
+
+TEST_F(SitemapSetTest, AFailedSetLeavesNothingBehind) {
+    ASSERT_FALSE(Write(5, {2, 52428800}, false, "page", u"missing/sitemap.xml"));
+    EXPECT_NE(error.find("cannot write "), std::string::npos);
+    EXPECT_NE(error.find("sitemap.xml: "), std::string::npos);
+    tree.Folder("taken");
+    ASSERT_FALSE(Write(1, {}, false, "page", u"taken"));
+    EXPECT_EQ(Names(), (Strings{"taken"}));
+    EXPECT_TRUE(fs::is_directory(tree.Path() / "taken"));
+}
+
+TEST_F(SitemapSetTest, ASetThatNeedsMoreSitemapsThanAnIndexMayNameLeavesTheEarlierOne) {
+    EXPECT_EQ(SitemapLimits().maxSitemaps, 50000u);
+    ASSERT_TRUE(Write(3, {1, 52428800})) << error;
+    const std::map<std::string, std::string> earlier{{"sitemap.xml", File("sitemap.xml")},
+                                                     {"sitemap-1.xml", File("sitemap-1.xml")},
+                                                     {"sitemap-2.xml", File("sitemap-2.xml")},
+                                                     {"sitemap-3.xml", File("sitemap-3.xml")}};
+    ASSERT_FALSE(Write(4, {1, 52428800, 3}, false, "later"));
+    EXPECT_NE(error.find("sitemap.xml: an index may name at most 3 sitemap files; raise --max-urls"), std::string::npos)
+        << error;
+    std::map<std::string, std::string> now;
+    for (const std::string& name : Names()) now[name] = File(name);
+    EXPECT_EQ(now, earlier);
+}
+
+TEST(OutputNamesTest, PartsAreNamedForTheFileWithoutItsExtension) {
+    EXPECT_EQ(OutputNames(u"out/sitemap.XML", false).PartPath(2).ToUtf8(), "out/sitemap-2.xml");
+    EXPECT_EQ(OutputNames(u"map", false).PartName(1).ToUtf8(), "map-1.xml");
+    const OutputNames compressed(u"site.xml", true);
+    EXPECT_EQ(compressed.File().ToUtf8(), "site.xml.gz");
+    EXPECT_EQ(compressed.PartName(3).ToUtf8(), "site-3.xml.gz");
+    EXPECT_EQ(OutputNames(u"site.xml.gz", true).PartName(1).ToUtf8(), "site-1.xml.gz");
+}
+
+TEST_F(SitemapSetTest, PartsWithAlternatesStayWithinTheByteLimitAndDeclareTheirNamespace) {
+    const SitemapLimits limits{50000, 3000};
+    {
+        SitemapSet set(OutputNames(tree.Root() + u"alt.xml", false), false, u"https://example.com/", limits, true);
+        for (int i = 0; i < 12; ++i) {
+            SitemapEntry entry{String::FromUtf8("https://example.com/p" + std::to_string(i)), u"2024-03-10"};
+            for (int language = 0; language < i % 5; ++language) {
+                entry.alternates.push_back({String::FromUtf8("l" + std::string(1, char('a' + language))),
+                                            u"https://example.com/a?b=1&c=" + String(std::u16string(100, u'x'))});
+            }
+            set.Add(entry);
+        }
+        ASSERT_TRUE(set.Finish()) << set.Error().ToUtf8();
+    }
+    int parts = 0, links = 0;
+    for (const std::string& file : Names()) {
+        if (file == "alt.xml") continue;
+        const std::string text = File(file);
+        EXPECT_LE(text.size(), limits.maxBytes) << file;
+        EXPECT_NE(text.find("<urlset xmlns=\"http://www.sitemaps.org/schemas/sitemap/0.9\" "
+                            "xmlns:xhtml=\"http://www.w3.org/1999/xhtml\"> \r\n"),
+                  std::string::npos)
+            << file;
+        for (auto at = text.find("<xhtml:link rel=\"alternate\" hreflang=\"l"); at != std::string::npos;
+             at = text.find("<xhtml:link", at + 1)) {
+            const std::string href = "href=\"https://example.com/a?b=1&amp;c=x";
+            EXPECT_EQ(text.compare(at + 42, href.size(), href), 0);
+            ++links;
+        }
+        ++parts;
+    }
+    EXPECT_GT(parts, 1);
+    EXPECT_EQ(links, 2 * (0 + 1 + 2 + 3 + 4) + (0 + 1));
+}
+
+}  // namespace
+}  // namespace linkloom::cli

@@ -1,0 +1,47 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+
+#include "cli/state/StateRecord.h"
+#include "support/TempTree.h"
+
+namespace linkloom::cli {
+namespace {
+
+TEST(StateRecord, KeepsDatesOfUnchangedPagesAndWritesThisRunsLines) {
+    test::TempTree tree;
+    const String path = tree.Root() + u"state.txt";
+    StateRecord first;
+    String error;
+    ASSERT_TRUE(first.Load(path, error));  // missing: empty
+    first.Note(u"https://e.x/a", 0x0123456789abcdefULL, u"2024-03-03");
+    first.Note(u"https://e.x/b", 2, String());
+    ASSERT_TRUE(first.Save(path, error)) << error.ToUtf8();
+    std::ifstream in(tree.Path() / "state.txt", std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(text, "linkloom-state 1\n0123456789abcdef 2024-03-03 https://e.x/a\n0000000000000002 - https://e.x/b\n");
+
+    StateRecord second;
+    ASSERT_TRUE(second.Load(path, error));
+    ASSERT_NE(second.Recorded(u"https://e.x/a", 0x0123456789abcdefULL), nullptr);
+    EXPECT_EQ(second.Recorded(u"https://e.x/a", 0x0123456789abcdefULL)->ToUtf8(), "2024-03-03");
+    EXPECT_EQ(second.Recorded(u"https://e.x/a", 1), nullptr);
+    EXPECT_EQ(second.Recorded(u"https://e.x/b", 2), nullptr);  // no lastmod was written
+    EXPECT_EQ(second.Recorded(u"https://e.x/c", 2), nullptr);
+}
+
+TEST(StateRecord, RefusesWhatIsNotARecordAndSaysWhichLine) {
+    test::TempTree tree;
+    for (const std::string& text : {std::string(), std::string("linkloom-state 1\nzz 2024 https://e.x/a\n"),
+                                    std::string("linkloom-state 1\n0123456789abcdef 2024\n"),
+                                    std::string("linkloom-state 1\n\n"), std::string("other 1\n")}) {
+        tree.File("bad.txt", text);
+        StateRecord record;
+        String error;
+        EXPECT_FALSE(record.Load(tree.Root() + u"bad.txt", error)) << text;
+        EXPECT_TRUE(error.StartsWith(u"line ")) << text;
+    }
+}
+}  // namespace
+}  // namespace linkloom::cli

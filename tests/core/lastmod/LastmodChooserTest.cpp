@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "core/lastmod/LastmodChooser.h"
+#include "support/FakeHost.h"
+
+namespace linkloom {
+namespace {
+
+constexpr platform::FileTime kSecond = 10000000ULL;
+constexpr platform::FileTime kDay = 86400 * kSecond;
+// 2024-03-03T12:00:00Z, and the run's start a year later.
+constexpr platform::FileTime kMarch3 = 133539408000000000ULL;
+constexpr platform::FileTime kStart = kMarch3 + 365 * kDay;
+
+class SourcesHost : public test::FakeHost {
+public:
+    LastmodOrder sources;
+    LastmodRecord* record = nullptr;
+    LastmodOrder LastmodSources() const override { return sources; }
+    LastmodRecord* Record() override { return record; }
+};
+
+class MemoryRecord : public LastmodRecord {
+public:
+    std::map<std::string, std::pair<std::uint64_t, String>> earlier;
+    std::vector<std::string> noted;
+    const String* Recorded(const String& location, std::uint64_t hash) const override {
+        const auto found = earlier.find(location.ToUtf8());
+        return found != earlier.end() && found->second.first == hash ? &found->second.second : nullptr;
+    }
+    void Note(const String& location, std::uint64_t hash, const String& lastmod) override {
+        noted.push_back(location.ToUtf8() + " " + std::to_string(hash) + " " + lastmod.ToUtf8());
+    }
+};
+
+struct Page {
+    std::shared_ptr<const String> folder = std::make_shared<const String>(u"");
+    String name = u"a.htm";
+    PageFacts facts;
+};
+
+std::string Decide(LastmodChooser& step, const Page& page, std::optional<Adjustment>* adjustment = nullptr) {
+    std::optional<Adjustment> seen;
+    const String lastmod = step.Decide({page.folder, page.name, page.facts}, u"https://e.x/a.htm", seen);
+    if (adjustment) *adjustment = seen;
+    return lastmod.ToUtf8();
+}
+
+TEST(LastmodChooser, AsksTheSourcesInOrderAndWritesNoneWhenNoneHasADate) {
+    SourcesHost host;
+    host.sources = {LastmodSourceKind::Meta, LastmodSourceKind::Mtime};
+    const JobSettings settings;
+    LastmodChooser step(host, settings, {0, kStart});
+    EXPECT_TRUE(step.Needs().headTags);
+    EXPECT_FALSE(step.Needs().contentHash);
+    Page page;
+    page.facts.written = kMarch3;
+    EXPECT_EQ(Decide(step, page), "2024-03-03");
+    page.facts.headTags = {HeadTag{u"meta", {{u"itemprop", u"dateModified"}, {u"content", u"2020-05-06"}}, String()}};
+    EXPECT_EQ(Decide(step, page), "2020-05-06");
+
+    host.sources = {LastmodSourceKind::Meta};
+    LastmodChooser metaOnly(host, settings, {0, kStart});
+    page.facts.headTags.clear();
+    EXPECT_EQ(Decide(metaOnly, page), "");
+}
+
+TEST(LastmodChooser, WritesDatesInTheFutureAsTheStartAndInLocalTime) {
+    SourcesHost host;
+    host.sources = {LastmodSourceKind::Mtime};
+    JobSettings settings;
+    settings.flags = JobFlag::LastmodWithTime;
+    LastmodChooser step(host, settings, {3600, kStart});
+    Page page;
+    page.facts.written = kStart + kSecond;
+    std::optional<Adjustment> adjustment;
+    EXPECT_EQ(Decide(step, page, &adjustment), "2025-03-03T13:00:00+01:00");
+    EXPECT_EQ(adjustment, Adjustment::TimeInFuture);
+    page.facts.written = kMarch3;
+    EXPECT_EQ(Decide(step, page, &adjustment), "2024-03-03T13:00:00+01:00");
+    EXPECT_FALSE(adjustment);
+}
+
+TEST(LastmodChooser, KeepsTheRecordedDateOfUnchangedBytesAndNotesEveryPage) {
+    SourcesHost host;
+    MemoryRecord record;
+    record.earlier["https://e.x/a.htm"] = {7, u"2001-02-03"};
+    host.sources = {LastmodSourceKind::Mtime};
+    host.record = &record;
+    LastmodChooser step(host, JobSettings(), {0, kStart});
+    EXPECT_TRUE(step.Needs().contentHash);
+    Page page;
+    page.facts.written = kMarch3;
+    page.facts.hashed = true;
+    page.facts.contentHash = 7;
+    EXPECT_EQ(Decide(step, page), "2001-02-03");
+    page.facts.contentHash = 8;
+    EXPECT_EQ(Decide(step, page), "2024-03-03");
+    page.facts.hashed = false;
+    EXPECT_EQ(Decide(step, page), "2024-03-03");
+    EXPECT_EQ(record.noted, (std::vector<std::string>{"https://e.x/a.htm 7 2001-02-03", "https://e.x/a.htm 8 2024-03-03"}));
+}
+
+}  // namespace
+}  // namespace linkloom

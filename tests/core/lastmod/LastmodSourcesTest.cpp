@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include "core/lastmod/GitOutput.h"
+#include "core/markup/JsonDates.h"
+#include "core/markup/W3cDatetime.h"
+
+namespace linkloom {
+namespace {
+
+using namespace std::string_literals;
+
+TEST(W3cDatetime, ReadsEachFormWithItsZoneAndSpan) {
+    const auto day = ParseW3cDatetime("2024-03-03", 3600);
+    ASSERT_TRUE(day);
+    EXPECT_EQ(day->first, 1709420400);  // local midnight at +01:00
+    EXPECT_EQ(day->end - day->first, 86400);
+    EXPECT_EQ(ParseW3cDatetime("2024-03-03T12:00Z", 0)->first, 1709467200);
+    EXPECT_EQ(ParseW3cDatetime("2024-03-03T13:30:00+01:30", 0)->first, 1709467200);
+    EXPECT_EQ(ParseW3cDatetime("2024-03-03T07:00:00.25-05:00", 0)->first, 1709467200);
+    EXPECT_EQ(ParseW3cDatetime("2024", 0)->end - ParseW3cDatetime("2024", 0)->first, 366 * 86400);
+    EXPECT_EQ(ParseW3cDatetime("2024-02", 0)->end - ParseW3cDatetime("2024-02", 0)->first, 29 * 86400);
+}
+
+TEST(W3cDatetime, RefusesWhatIsNotOneOrNamesNoRealDate) {
+    for (const char* text : {"", "yesterday", "2024-3-03", "2023-02-29", "2024-13-01", "2024-03-03T12:00",
+                             "2024-03-03T24:00Z", "2024-03-03T12:00:60Z", "2024-03-03 12:00Z", "2024-03-03T12:00+1:00",
+                             "2024-03-03T12:00:00.Z", "02024-03-03", "2024-03-03Z", "2024-03-03T12:00+24:00"}) {
+        EXPECT_FALSE(ParseW3cDatetime(text, 0)) << text;
+    }
+}
+
+TEST(JsonDates, TakesDateModifiedMembersAtAnyDepthOnly) {
+    const auto values = DateModifiedValues(
+        uR"({"name": "dateModified", "dateModified": "2020-01-01", "@graph": [{"x": {"dateModified": "2021\u002d02-03"}}],
+            "text": "\"dateModified\": \"1999\"", "dateModified": 5})");
+    EXPECT_EQ(values, (std::vector<std::u16string>{u"2020-01-01", u"2021-02-03"}));
+    // A string left open ends the reading.
+    EXPECT_EQ(DateModifiedValues(uR"({"dateModified": "2020-01-01", "x": "open, "dateModified": "2021-01-01)"),
+              std::vector<std::u16string>{u"2020-01-01"});
+    EXPECT_TRUE(DateModifiedValues(u"{\"dateModified\": \"unterminated").empty());
+}
+
+TEST(GitLog, TakesEachFilesNewestCommitTimeAcrossSplitReads) {
+    const std::string output = "\x01" "200\0\nb.htm\0a b/\xC3\xA9.htm\0\x01" "100\0\na.htm\0b.htm\0\x01" "50\0"s;  // an empty commit last
+    for (std::size_t split = 0; split <= output.size(); ++split) {
+        GitLogReader log;
+        ASSERT_TRUE(log.Feed(std::string_view(output).substr(0, split)));
+        ASSERT_TRUE(log.Feed(std::string_view(output).substr(split)));
+        ASSERT_TRUE(log.Finish());
+        const std::unordered_map<std::string, std::int64_t> expected = {
+            {"b.htm", 200}, {"a b/\xC3\xA9.htm", 200}, {"a.htm", 100}};
+        EXPECT_EQ(log.Dates(), expected) << split;
+    }
+}
+
+TEST(GitLog, RefusesOutputOfAnotherShape) {
+    GitLogReader log;
+    EXPECT_FALSE(log.Feed("a.htm\0"s));
+    GitLogReader badTime;
+    EXPECT_FALSE(badTime.Feed("\x01x1\0"s));
+    GitLogReader cut;
+    EXPECT_TRUE(cut.Feed("\x01" "1\0\na.h"s));
+    EXPECT_FALSE(cut.Finish());
+}
+
+TEST(GitStatus, KeepsChangedFilesUnderTheFolderWithoutItsPrefix) {
+    GitStatusReader status("site/");
+    ASSERT_TRUE(status.Feed(" M site/a.htm\0M  other/b.htm\0A  site/sub/c d.htm\0"s));
+    ASSERT_TRUE(status.Finish());
+    EXPECT_EQ(status.Changed(), (std::unordered_set<std::string>{"a.htm", "sub/c d.htm"}));
+    EXPECT_FALSE(GitStatusReader("").Feed("?\0"s));
+}
+
+TEST(GitWorkTree, ReadsTheThreeAnswers) {
+    const WorkTreeAnswer answer = ParseWorkTreeAnswer("true\nfalse\nsite/a\nb/\n");
+    EXPECT_TRUE(answer.inWorkTree);
+    EXPECT_FALSE(answer.shallow);
+    EXPECT_EQ(answer.prefix, "site/a\nb/");
+    EXPECT_TRUE(ParseWorkTreeAnswer("true\ntrue\n\n").shallow);
+    EXPECT_FALSE(ParseWorkTreeAnswer("false\n").inWorkTree);
+}
+
+}  // namespace
+}  // namespace linkloom

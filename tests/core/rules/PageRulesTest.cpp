@@ -1,0 +1,210 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/rules/RobotsTxt.h"
+#include "core/url/UrlReference.h"
+#include "support/JobRun.h"
+#include "support/StringPrinter.h"
+
+namespace linkloom {
+namespace {
+
+using test::FakeHost;
+using test::HostFor;
+using test::TempTree;
+using Strings = std::vector<std::string>;
+
+constexpr platform::FileTime kDay = 864000000000ULL;
+constexpr platform::FileTime kMarch4 = test::kNoonMarch3 + kDay;
+
+struct Outcome {
+    Strings entries;  // "LOCATION LASTMOD", then " hreflang=HREF" for each alternate
+    Strings leftOut;
+    Strings ignored;
+    Strings warnings;
+};
+
+// Every location must be an absolute http(s) URL that its normal form leaves as it is.
+void ExpectUri(const std::string& location) {
+    UrlParts parts = SplitUrl(String::FromUtf8(location).Text());
+    EXPECT_TRUE(parts.scheme == u"https" && parts.hasAuthority && !parts.hasFragment) << location;
+    EXPECT_TRUE(NormalizeUrl(parts)) << location;
+    EXPECT_EQ(String(parts.Text()).ToUtf8(), location);
+}
+
+Outcome RunWith(const TempTree& tree, const PageRules& rules, JobFlags flags = JobFlag::Subfolders) {
+    FakeHost host = HostFor(tree, u"htm,html,php", flags);
+    host.streams = true;
+    host.reports = true;
+    host.rules = &rules;
+    SitemapJob(host).Run();
+    Outcome run;
+    for (const SitemapEntry& entry : host.streamed) {
+        std::string line = entry.location.ToUtf8() + " " + entry.lastmod.ToUtf8();
+        ExpectUri(entry.location.ToUtf8());
+        for (const Alternate& alternate : entry.alternates) {
+            line += " " + alternate.language.ToUtf8() + "=" + alternate.location.ToUtf8();
+            ExpectUri(alternate.location.ToUtf8());
+        }
+        run.entries.push_back(line);
+    }
+    run.leftOut = host.leftOut;
+    run.ignored = host.ignored;
+    run.warnings = host.CallsStartingWith("message 48 ");
+    return run;
+}
+
+void Page(TempTree& tree, const std::string& path, const std::string& content,
+          platform::FileTime written = test::kNoonMarch3) {
+    tree.File(path, content, written);
+}
+
+std::string Head(const std::string& tags) { return "<!DOCTYPE html><html><head>" + tags + "</head><body>x</body>"; }
+
+TEST(FolderUrls, ListIndexPagesInAnyCaseAsTheirFolder) {
+    TempTree tree;
+    Page(tree, "INDEX.HTML", "top");
+    Page(tree, "about/Index.Htm", "about");
+    Page(tree, "about/team.htm", "team");
+    Page(tree, "docs/index.php", "docs");
+    Page(tree, "docs/home.htm", "home");
+    PageRules rules;
+    rules.folderUrls = true;
+    EXPECT_EQ(RunWith(tree, rules).entries,
+              (Strings{"https://example.com/about/ 2024-03-03", "https://example.com/about/team.htm 2024-03-03",
+                       "https://example.com/docs/home.htm 2024-03-03", "https://example.com/docs/ 2024-03-03",
+                       "https://example.com/ 2024-03-03"}));
+    rules.indexNames = u"HOME.htm";
+    EXPECT_EQ(RunWith(tree, rules).entries,
+              (Strings{"https://example.com/about/Index.Htm 2024-03-03",
+                       "https://example.com/about/team.htm 2024-03-03", "https://example.com/docs/ 2024-03-03",
+                       "https://example.com/docs/index.php 2024-03-03", "https://example.com/INDEX.HTML 2024-03-03"}));
+}
+
+TEST(DroppedExtensions, MergePagesOfOneLocationWhereFirstMetWithTheNewestLastmod) {
+    TempTree tree;
+    Page(tree, "a.htm", "old");
+    Page(tree, "a.html", "new", kMarch4);
+    Page(tree, "b.php", "b");
+    Page(tree, "docs/index.html", "docs");
+    Page(tree, "docs/intro.html", "intro", kMarch4);
+    Page(tree, "docs/.html", "all extension");
+    PageRules rules;
+    rules.droppedExtensions = u"htm,html";
+    rules.folderUrls = true;
+    const Outcome run = RunWith(tree, rules);
+    EXPECT_EQ(run.entries,
+              (Strings{"https://example.com/a 2024-03-04", "https://example.com/b.php 2024-03-03",
+                       "https://example.com/docs/.html 2024-03-03", "https://example.com/docs/ 2024-03-03",
+                       "https://example.com/docs/intro 2024-03-04"}));
+    EXPECT_EQ(run.leftOut, (Strings{"a.html (same URL: a.htm)"}));
+}
+
+TEST(CanonicalLinks, ReadInEverySpellingAndResolvedAgainstThePage) {
+    TempTree tree;
+    Page(tree, "s/self.htm", Head("<link rel=\"canonical\" href=\"https://EXAMPLE.com:443/s/self.htm\">"));
+    Page(tree, "s/root.htm", Head("<LINK HREF='/x' REL='Canonical'>"));
+    Page(tree, "s/rel.htm", Head("<link href=y rel=\"preload canonical\">"));
+    Page(tree, "s/up.htm", Head("<link rel=canonical href=\"../z?a=1&amp;b=2\">"));
+    Page(tree, "s/query.htm", Head("<link rel=canonical href=\"?page=2\">"));
+    Page(tree, "s/away.htm", Head("<link rel=canonical href=\"https://other.example/s/away.htm\">"));
+    Page(tree, "s/above.htm", Head("<link rel=canonical href=\"https://example.com/../../etc\">"));
+    Page(tree, "s/frag.htm", Head("<link rel=canonical href=\"/x#top\">"));
+    Page(tree, "s/none.htm", Head("<link rel=stylesheet href=/s.css>"));
+    Page(tree, "s/late.htm", Head("") + "<link rel=canonical href=/body>");
+    Page(tree, "s/based.htm", Head("<base href=\"/b/\"><base href=/no/><link rel=canonical href=based.htm>"));
+    PageRules rules;
+    rules.canonical = true;
+    const Outcome run = RunWith(tree, rules);
+    EXPECT_EQ(run.entries,
+              (Strings{"https://example.com/s/above.htm 2024-03-03", "https://example.com/b/based.htm 2024-03-03",
+                       "https://example.com/s/frag.htm 2024-03-03",
+                       "https://example.com/s/late.htm 2024-03-03", "https://example.com/s/none.htm 2024-03-03",
+                       "https://example.com/s/query.htm?page=2 2024-03-03", "https://example.com/s/y 2024-03-03",
+                       "https://example.com/x 2024-03-03", "https://example.com/s/self.htm 2024-03-03",
+                       "https://example.com/z?a=1&b=2 2024-03-03"}));
+    EXPECT_EQ(run.leftOut, (Strings{"s/away.htm (canonical elsewhere: https://other.example/s/away.htm)"}));
+    EXPECT_EQ(run.ignored, (Strings{"s/above.htm: https://example.com/../../etc", "s/frag.htm: /x#top"}));
+    EXPECT_TRUE(run.warnings.empty());
+}
+
+TEST(CanonicalLinks, PagesNamingOneUrlAreMergedAndAWrongRootIsWarnedOf) {
+    TempTree tree;
+    Page(tree, "a.htm", Head("<link rel=canonical href=/main.htm>"));
+    Page(tree, "b.htm", Head("<link rel=canonical href=/main.htm>"), kMarch4);
+    Page(tree, "main.htm", Head(""));
+    PageRules rules;
+    rules.canonical = true;
+    Outcome run = RunWith(tree, rules);
+    EXPECT_EQ(run.entries, (Strings{"https://example.com/main.htm 2024-03-04"}));
+    EXPECT_EQ(run.leftOut, (Strings{"b.htm (same URL: a.htm)", "main.htm (same URL: a.htm)"}));
+
+    TempTree moved;
+    Page(moved, "a.htm", Head("<link rel=canonical href=https://www.example.com/a.htm>"));
+    Page(moved, "b.htm", Head("<link rel=canonical href=https://www.example.com/b.htm>"));
+    Page(moved, "c.htm", Head("<link rel=canonical href=c.htm>"));
+    run = RunWith(moved, rules);
+    ASSERT_EQ(run.warnings.size(), 1u);
+    EXPECT_NE(run.warnings[0].find("https://example.com/"), std::string::npos);
+    EXPECT_NE(run.warnings[0].find("https://www.example.com/a.htm"), std::string::npos);
+    Page(moved, "d.htm", Head(""));
+    EXPECT_TRUE(RunWith(moved, rules).warnings.empty());
+}
+
+TEST(RobotsMeta, LeavesOutNoindexAndNoneForGeneralCrawlersOnly) {
+    TempTree tree;
+    Page(tree, "a.htm", Head("<meta name=robots content=\"noindex\">"));
+    Page(tree, "b.htm", Head("<META NAME=\"GoogleBot\" CONTENT=\" follow , NONE \">"));
+    Page(tree, "c.htm", Head("<meta content='nofollow,noindex' name='bingbot'>"));
+    Page(tree, "d.htm", Head("<meta name=otherbot content=noindex><meta name=robots content=\"noindexes, nofollow\">"));
+    Page(tree, "e.htm", Head("<title>noindex</title>") + "<p>noindex</p>");
+    Page(tree, "f.htm", Head("") + "<meta name=robots content=noindex>");
+    PageRules rules;
+    rules.robotsMeta = true;
+    const Outcome run = RunWith(tree, rules);
+    EXPECT_EQ(run.entries, (Strings{"https://example.com/d.htm 2024-03-03", "https://example.com/e.htm 2024-03-03",
+                                    "https://example.com/f.htm 2024-03-03"}));
+    EXPECT_EQ(run.leftOut, (Strings{"a.htm (robots meta)", "b.htm (robots meta)", "c.htm (robots meta)"}));
+}
+
+TEST(Alternates, CopiedInOrderWithInvalidOnesDropped) {
+    TempTree tree;
+    Page(tree, "en/page.htm",
+              Head("<link rel=alternate hreflang=de href=/de/page.htm>"
+                   "<link rel=\"alternate\" hreflang=\"x-default\" href=\"page.htm\">"
+                   "<link rel=alternate hreflang=en_US href=/us>"
+                   "<link rel=alternate hreflang=DE href=/de/other.htm>"
+                   "<link rel=alternate hreflang=fr href=\"/fr/a b\">"
+                   "<link rel=alternate type=application/rss+xml href=/feed>"
+                   "<link rel=alternate hreflang=zh-Hant-TW href=\"https://cdn.example/zh?x=<1>\">"));
+    PageRules rules;
+    rules.alternates = true;
+    const Outcome run = RunWith(tree, rules);
+    EXPECT_EQ(run.entries, (Strings{"https://example.com/en/page.htm 2024-03-03 de=https://example.com/de/page.htm "
+                                    "x-default=https://example.com/en/page.htm "
+                                    "zh-Hant-TW=https://cdn.example/zh?x=%3C1%3E"}));
+    EXPECT_EQ(run.ignored, (Strings{"en/page.htm: /us", "en/page.htm: /de/other.htm", "en/page.htm: /fr/a b"}));
+}
+
+TEST(RobotsTxtRules, LeaveOutTheLocationsListedAfterTheOtherSteps) {
+    TempTree tree;
+    Page(tree, "private/a.htm", Head(""));
+    Page(tree, "private/open.htm", Head(""));
+    Page(tree, "public/b.htm", Head("<link rel=canonical href=/private/b.htm>"));
+    Page(tree, "public/c.htm", Head(""));
+    RobotsTxt robots;
+    robots.Parse("User-agent: *\nDisallow: /private/\nAllow: /private/open\n");
+    PageRules rules;
+    rules.canonical = true;
+    rules.robots = &robots;
+    const Outcome run = RunWith(tree, rules);
+    EXPECT_EQ(run.entries, (Strings{"https://example.com/private/open.htm 2024-03-03",
+                                    "https://example.com/public/c.htm 2024-03-03"}));
+    EXPECT_EQ(run.leftOut, (Strings{"private/a.htm (robots.txt: Disallow: /private/)",
+                                    "public/b.htm (robots.txt: Disallow: /private/)"}));
+}
+
+}  // namespace
+}  // namespace linkloom
