@@ -2,6 +2,7 @@
 #include "cli/check/CheckRun.h"
 #include "cli/front/CliHost.h"
 #include "cli/front/CliOptions.h"
+#include "cli/front/HelpText.h"
 #include "cli/state/StateFile.h"
 #include "core/run/SitemapJob.h"
 #include "platform/Console.h"
@@ -49,7 +50,7 @@ int main(int argc, char** argv) {
         platform::WriteStandardError("linkloom-cli: " + error.ToUtf8() + "\nTry 'linkloom-cli --help'.\n");
         return kRejected;
     }
-    if (options.help) return Print(cli::kUsage);
+    if (options.help) return Print(cli::HelpText().c_str());
     if (options.version) return Print("linkloom-cli " LINKLOOM_VERSION_TEXT "\n");
 
     platform::InstallStopHandlers();

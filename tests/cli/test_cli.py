@@ -120,7 +120,7 @@ class CliTest(unittest.TestCase):
                  ([native(self.tree.root), "https://x/?page=1"], "please specify the CANONICAL full website URL"),
                  ([native(self.tree.root), "http://"], "please specify the CANONICAL full website URL"),
                  ([native(self.tree.root)], "FOLDER and URL are needed"),
-                 (["--bogus", native(self.tree.root), "https://x/"], "unknown option --bogus"),
+                 (["--bogus=1", native(self.tree.root), "https://x/"], "unknown option --bogus\n"),
                  (["--flags", "-1", native(self.tree.root), "https://x/"], "--flags needs a number"),
                  (["-o"], "option -o needs a value"),
                  (["-o", "", native(self.tree.root), "https://x/"], "the output file name is empty"),

@@ -49,6 +49,4 @@ inline bool AsksPageRules(const CliOptions& options) {
 // Reads the arguments (without the program name). False with `error` set on a usage error.
 bool ParseOptions(const std::vector<String>& arguments, CliOptions& options, String& error);
 
-extern const char kUsage[];
-
 }  // namespace linkloom::cli

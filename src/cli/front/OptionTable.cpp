@@ -1,0 +1,323 @@
+#include "cli/front/OptionTable.h"
+
+#include "cli/front/OptionValues.h"
+#include "core/run/SitemapJob.h"
+#include "core/walk/NameList.h"
+
+namespace linkloom::cli {
+
+namespace {
+
+constexpr unsigned long long kMostJobs = 256;
+
+template <bool CliOptions::*Field>
+bool Enable(const String&, OptionState& state, String&) {
+    state.options.*Field = true;
+    return true;
+}
+
+template <bool PageRules::*Field>
+bool EnableRule(const String&, OptionState& state, String&) {
+    state.options.rules.*Field = true;
+    return true;
+}
+
+template <JobFlags Flag>
+bool SetFlag(const String&, OptionState& state, String&) {
+    state.set |= Flag;
+    return true;
+}
+
+template <JobFlags Flag>
+bool ClearFlag(const String&, OptionState& state, String&) {
+    state.cleared |= Flag;
+    return true;
+}
+
+// A file name, which may not be empty; `what` names the file in the message.
+bool TakeFileName(const String& value, const char16_t* what, std::optional<String>& file, String& error) {
+    if (value.IsEmpty()) {
+        error = String(u"the ") + what + u" file name is empty";
+        return false;
+    }
+    file = value;
+    return true;
+}
+
+bool ApplyExtensions(const String& value, OptionState& state, String&) {
+    state.options.extensions = value;
+    return true;
+}
+
+bool ApplyLastmod(const String& value, OptionState& state, String& error) {
+    return ParseLastmodSources(value, state.options.lastmod, error);
+}
+
+bool ApplyState(const String& value, OptionState& state, String& error) {
+    return TakeFileName(value, u"state", state.options.state, error);
+}
+
+bool ApplyCheck(const String& value, OptionState& state, String& error) {
+    return TakeFileName(value, u"sitemap", state.options.check, error);
+}
+
+bool ApplyOutput(const String& value, OptionState& state, String& error) {
+    return TakeFileName(value, u"output", state.options.output, error);
+}
+
+bool ApplyFlags(const String& value, OptionState& state, String& error) {
+    unsigned long long number = 0;
+    if (!ParseNumber(value, 0, 0xFFFFFFFFULL, number)) {
+        error = String(u"--flags needs a number from 0 to 4294967295, not '") + value + u"'";
+        return false;
+    }
+    state.options.flags = static_cast<JobFlags>(number);
+    return true;
+}
+
+bool ApplyMaxUrls(const String& value, OptionState& state, String& error) {
+    unsigned long long number = 0;
+    if (!ParseNumber(value, 1, SitemapLimits::kMostEntries, number)) {
+        error = String(u"--max-urls needs a number from 1 to 50000, not '") + value + u"'";
+        return false;
+    }
+    state.options.limits.maxEntries = static_cast<int>(number);
+    return true;
+}
+
+bool ApplyJobs(const String& value, OptionState& state, String& error) {
+    unsigned long long number = 0;
+    if (!ParseNumber(value, 1, kMostJobs, number)) {
+        error = String(u"--jobs needs a number from 1 to 256, not '") + value + u"'";
+        return false;
+    }
+    state.options.jobs = static_cast<int>(number);
+    return true;
+}
+
+bool ApplyExclude(const String& value, OptionState& state, String& error) {
+    if (value.Length() > PathPattern::kMaxLength) {
+        error = String(u"--exclude takes patterns of at most ") +
+                String::FromInt(static_cast<long long>(PathPattern::kMaxLength)) + u" characters, not " +
+                String::FromInt(static_cast<long long>(value.Length()));
+        return false;
+    }
+    PathPattern pattern;
+    if (!pattern.Parse(value)) {
+        error = String(u"invalid pattern '") + value + u"'";
+        return false;
+    }
+    state.options.exclusions.push_back(std::move(pattern));
+    return true;
+}
+
+bool ApplyIndexNames(const String& value, OptionState& state, String& error) {
+    state.options.rules.indexNames = value;
+    NameList names;
+    if (!names.Parse(value, u',')) {
+        error = u"--index-names needs at least one name";
+        return false;
+    }
+    state.indexNamesGiven = true;
+    return true;
+}
+
+bool ApplyDropExtensions(const String& value, OptionState& state, String& error) {
+    NameList extensions;
+    if (!extensions.Parse(value, u',') ||
+        !SitemapJob::NormaliseExtensions(value, state.options.rules.droppedExtensions)) {
+        error = String(u"--drop-extensions needs a list of extensions, not '") + value + u"'";
+        return false;
+    }
+    return true;
+}
+
+// A help or manual text with no markup in roff: dashes are minus signs there.
+std::string RoffText(const char* text) {
+    std::string roff;
+    for (const char* c = text; *c; ++c) roff += *c == '-' ? std::string("\\-") : std::string(1, *c);
+    return roff;
+}
+
+constexpr auto None = OptionValue::None;
+constexpr auto Text = OptionValue::Text;
+constexpr auto File = OptionValue::File;
+constexpr auto Flush = HelpColumn::Flush;
+constexpr auto Aligned = HelpColumn::Aligned;
+constexpr auto Key = SettingsKey::LongName;
+constexpr auto NoKey = SettingsKey::None;
+
+}  // namespace
+
+std::string CliOption::Brief() const { return *brief ? brief : help; }
+
+std::string CliOption::Manual() const { return *manual ? std::string(manual) : RoffText(help); }
+
+const std::vector<CliOption>& OptionTable() {
+    static const std::vector<CliOption> table = {
+        {0, "ext", "LIST", Text, Flush, Key, ApplyExtensions,
+         "extension list (default \"htm,php\"), normalised as the dialog's box is"},
+        {0, "no-subfolders", "", None, Flush, Key, ClearFlag<JobFlag::Subfolders>,
+         "stay in FOLDER (default: descend)", "",
+         "stay in \\fIFOLDER\\fR (default: descend)"},
+        {0, "include-noindex", "", None, Flush, Key, ClearFlag<JobFlag::ExcludeNoindex>,
+         "keep pages that ask not to be indexed (default: leave them out)"},
+        {0, "skip-template-names", "", None, Flush, Key, SetFlag<JobFlag::SkipTemplateNames>,
+         "leave out files whose names hold \"template\""},
+        {0, "require-doctype", "", None, Flush, Key, SetFlag<JobFlag::RequireDoctype>,
+         "keep only pages whose head holds \"!DOCTYPE\""},
+        {0, "lastmod", "SOURCES", Text, Flush, Key, ApplyLastmod,
+         "where each page's lastmod comes from: a comma-separated list\n"
+         "tried in order until one has a date (default \"mtime\"):\n"
+         "  git    the committer date of the last commit that changed\n"
+         "         the file (untracked or changed files: the next source)\n"
+         "  meta   the page's own date in its head (article:modified_time,\n"
+         "         itemprop dateModified, JSON-LD dateModified), when it\n"
+         "         is a W3C Datetime\n"
+         "  mtime  the file's last-write time\n"
+         "  none   no lastmod; ends the list\n"
+         "a date later than the run's start is written as the start",
+         "where each lastmod comes from (git, meta, mtime, none), tried in order",
+         "where each page's lastmod comes from: a comma\\-separated list tried in order until one has a\n"
+         "date (default \"mtime\"). \\fBgit\\fR: the committer date of the last commit that changed the file,\n"
+         "read with one \\fBgit log\\fR run on the work tree that holds \\fIFOLDER\\fR; untracked files and\n"
+         "files with changes not committed take the next source; without git or a work tree, or in a\n"
+         "shallow clone, one warning. \\fBmeta\\fR: the page's own date in its head\n"
+         "(<meta property=\"article:modified_time\">, <meta itemprop=\"dateModified\">, or \"dateModified\" in a\n"
+         "<script type=\"application/ld+json\">), when it is a W3C Datetime. \\fBmtime\\fR: the file's\n"
+         "last\\-write time. \\fBnone\\fR: no lastmod; it ends the list. Every date is written in the run's\n"
+         "local time, as file times are."},
+        {0, "lastmod-time", "", None, Flush, Key, SetFlag<JobFlag::LastmodWithTime>,
+         "lastmod with the time of day"},
+        {0, "state", "FILE", File, Aligned, Key, ApplyState,
+         "a record of each page's content hash and published lastmod: a page\n"
+         "whose bytes are unchanged since the last run with FILE keeps its\n"
+         "recorded lastmod; FILE is created when missing, rewritten after\n"
+         "the document",
+         "keep each unchanged page's published lastmod, recorded in FILE",
+         "a record of what was published: for each location a hash of the page's bytes and the lastmod\n"
+         "written. A page whose bytes are unchanged since the last run with \\fIFILE\\fR keeps its recorded\n"
+         "lastmod. \\fIFILE\\fR is UTF\\-8 text, a first line \"linkloom\\-state 1\", then \"HASH LASTMOD\n"
+         "LOCATION\" lines; a missing one is created, one that is not such a record is exit 2 and left as\n"
+         "it was. It is written beside and renamed over once the document is written."},
+        {0, "check", "SITEMAP", File, Aligned, Key, ApplyCheck,
+         "write nothing: check SITEMAP (or an index and its parts beside\n"
+         "it; .gz unpacked) against the protocol and against the site as this\n"
+         "run would list it; findings on standard error, then their count",
+         "check SITEMAP against the protocol and the site instead of writing",
+         "write nothing; read \\fISITEMAP\\fR (a sitemap, or an index with its parts beside it; \".gz\"\n"
+         "unpacked) and say on standard error, one line each, where it breaks the protocol and how it\n"
+         "differs from the site walked with the same options (\"missing: \\fIURL\\fR\", \"extra: \\fIURL\\fR\",\n"
+         "\"stale: \\fIURL\\fR (sitemap \\fID1\\fR, site \\fID2\\fR)\"), then the count"},
+        {0, "flags", "N", Text, Flush, Key, ApplyFlags,
+         "start from this flags word (the stored \"flags\" of the desktop program);\n"
+         "the options above then adjust it",
+         "start from this flags word (the stored \"flags\" of the desktop program)",
+         "start from this flags word (the stored \"flags\" of the desktop program); the options above\n"
+         "then adjust it"},
+        {'o', "output", "FILE", File, Aligned, Key, ApplyOutput,
+         "write the document to FILE instead of standard output; beyond\n"
+         "--max-urls entries or 52428800 bytes, the entries go into the parts\n"
+         "NAME-1.xml, NAME-2.xml, ... beside FILE (NAME: FILE without \".xml\")\n"
+         "and FILE becomes their sitemap index (at most 50000 parts); the new\n"
+         "files replace the old ones only when all are ready, a link at FILE\n"
+         "is followed, a FIFO or device is written into as one document",
+         "write the document to FILE instead of standard output",
+         "write the document to \\fIFILE\\fR instead of standard output; beyond \\fB\\-\\-max\\-urls\\fR\n"
+         "entries or 52428800 bytes, the entries go into the parts \\fINAME\\fR\\-1.xml,\n"
+         "\\fINAME\\fR\\-2.xml, ... beside \\fIFILE\\fR (\\fINAME\\fR: \\fIFILE\\fR without \".xml\") and\n"
+         "\\fIFILE\\fR becomes their sitemap index, which may name at most 50000 parts.\n"
+         "See \\fBOUTPUT FILES\\fR for how the files are replaced."},
+        {0, "max-urls", "N", Text, Aligned, Key, ApplyMaxUrls,
+         "at most N entries per sitemap file (1 to 50000, default 50000)", "",
+         "at most \\fIN\\fR entries per sitemap file (1 to 50000, default 50000)"},
+        {0, "gzip", "", None, Aligned, Key, Enable<&CliOptions::gzip>,
+         "compress every file written with -o (names end in \".gz\"); a FILE\n"
+         "that ends in \".gz\" asks for it too",
+         "compress every file written with -o (names end in \".gz\")",
+         "compress every file written with \\fB\\-o\\fR (names end in \".gz\"); a \\fIFILE\\fR that ends in\n"
+         "\".gz\" asks for it too"},
+        {0, "exclude", "PATTERN", Text, Aligned, Key, ApplyExclude,
+         "leave out files and folders whose path relative to FOLDER matches\n"
+         "PATTERN (repeatable): '*' within a name, '**' across folders, '?',\n"
+         "'[...]', '/' between names, letter case ignored; a final '/'\n"
+         "matches folders only, and an excluded folder is not entered;\n"
+         "at most 4096 characters",
+         "leave out files and folders whose path matches PATTERN (repeatable)",
+         "leave out files and folders whose path relative to \\fIFOLDER\\fR matches \\fIPATTERN\\fR\n"
+         "(repeatable): '*' within a name, '**' across folders, '?', '[...]', '/' between names,\n"
+         "letter case ignored; a final '/' matches folders only, and an excluded folder is not entered;\n"
+         "at most 4096 characters"},
+        {0, "explain", "", None, Aligned, Key, Enable<&CliOptions::explain>,
+         "on standard error, each file left out and each folder not\n"
+         "entered, with the reason, each date outside what a lastmod can\n"
+         "name or later than the run's start, then the counts",
+         "say on standard error what was left out and why, then the counts",
+         "on standard error, each file left out and each folder not entered, with the reason, each\n"
+         "date outside what a lastmod can name or later than the run's start, then the counts"},
+        {0, "folder-urls", "", None, Aligned, Key, EnableRule<&PageRules::folderUrls>,
+         "list an index page as its folder's URL, ending in '/' (the top\n"
+         "folder's is URL itself)",
+         "list index pages as their folder's URL, ending in \"/\"",
+         "list a page whose name is an index name (letter case ignored) as its folder's URL, ending in\n"
+         "\"/\"; the top folder's index page is \\fIURL\\fR itself"},
+        {0, "index-names", "LIST", Text, Aligned, Key, ApplyIndexNames,
+         "the names of index pages, in any letter case (default\n"
+         "\"index.html,index.htm,index.php\"); needs --folder-urls",
+         "the index names (default \"index.html,index.htm,index.php\")",
+         "the index names, comma-separated (default \"index.html,index.htm,index.php\"); needs\n"
+         "\\fB\\-\\-folder\\-urls\\fR"},
+        {0, "drop-extensions", "LIST", Text, Aligned, Key, ApplyDropExtensions,
+         "list pages with these extensions without them (docs/intro.html\n"
+         "as docs/intro), after --folder-urls",
+         "list pages with these extensions without them",
+         "list pages with one of these extensions without it (docs/intro.html as docs/intro), as hosts\n"
+         "that serve clean URLs expect; with \\fB\\-\\-folder\\-urls\\fR, index pages become folder URLs first"},
+        {0, "canonical", "", None, Aligned, Key, EnableRule<&PageRules::canonical>,
+         "list each page at the URL its <link rel=\"canonical\"> names, and\n"
+         "leave out pages whose canonical URL lies outside URL",
+         "list each page at the URL its canonical link names",
+         "read each page's <link rel=\"canonical\" href=\"...\"> from its head and resolve it against the\n"
+         "page's location: a page naming itself is listed as it is, one naming another URL under\n"
+         "\\fIURL\\fR is listed at that URL, one naming a URL elsewhere is left out; a warning names\n"
+         "\\fIURL\\fR when more than half of the pages name a canonical URL elsewhere"},
+        {0, "robots-txt", "", None, Aligned, Key, Enable<&CliOptions::robotsTxt>,
+         "leave out locations that FOLDER/robots.txt disallows to every\n"
+         "crawler; with -o, say which Sitemap line it lacks",
+         "leave out what FOLDER/robots.txt disallows to every crawler",
+         "leave out the locations that \\fIFOLDER\\fR/robots.txt disallows to every crawler (its group for\n"
+         "user agent \"*\": the longest matching rule decides, Allow wins a tie, \"*\" and a final \"$\" as\n"
+         "crawlers read them); with \\fB\\-o\\fR, give the \"Sitemap:\" line it lacks for \\fIFILE\\fR. Nothing is\n"
+         "written into \\fIFOLDER\\fR"},
+        {0, "robots-meta", "", None, Aligned, Key, EnableRule<&PageRules::robotsMeta>,
+         "leave out pages whose robots meta tags (robots, googlebot,\n"
+         "bingbot) say noindex or none, in place of looking for the word\n"
+         "\"noindex\"; not with --include-noindex",
+         "leave out pages whose robots meta tags say noindex or none",
+         "leave out pages whose <meta name=\"robots\"> (or googlebot, bingbot) holds the token noindex or\n"
+         "none, in place of looking for the word \"noindex\"; not with \\fB\\-\\-include\\-noindex\\fR"},
+        {0, "alternates", "", None, Aligned, Key, EnableRule<&PageRules::alternates>,
+         "copy each page's <link rel=\"alternate\" hreflang=...> into its\n"
+         "entry as an xhtml:link element",
+         "copy each page's language alternates into its entry",
+         "copy each page's <link rel=\"alternate\" hreflang=\"...\" href=\"...\"> into its entry as an\n"
+         "<xhtml:link> element, and declare the xhtml namespace on <urlset>; alternates whose language is\n"
+         "no language tag are dropped (\\fB\\-\\-explain\\fR names them)"},
+        {'j', "jobs", "N", Text, Aligned, Key, ApplyJobs,
+         "read pages with N threads ahead of the walk (1 to 256; default:\n"
+         "the number of processors; 1 reads them in turn); the output is\n"
+         "the same whatever N is",
+         "read pages with N threads ahead of the walk (default: one per processor)",
+         "read pages with \\fIN\\fR threads ahead of the walk (1 to 256; default: the number of\n"
+         "processors; 1 reads them in turn); the output is the same whatever \\fIN\\fR is"},
+        {'q', "quiet", "", None, Aligned, Key, Enable<&CliOptions::quiet>,
+         "no progress on standard error"},
+        {'h', "help", "", None, Aligned, NoKey, Enable<&CliOptions::help>,
+         "show this text", "show the options"},
+        {0, "version", "", None, Aligned, NoKey, Enable<&CliOptions::version>,
+         "show the version"},
+    };
+    return table;
+}
+
+}  // namespace linkloom::cli
