@@ -1,0 +1,24 @@
+# bash completion for linkloom-cli, generated from src/cli/front/OptionTable.cpp by tools/option-docs; do not edit.
+_linkloom_cli() {
+    local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD-1]}
+    # bash splits "--output=FILE" into the option, "=" and the value.
+    if [[ $cur == = ]]; then
+        cur=
+    elif [[ $prev == = ]]; then
+        prev=${COMP_WORDS[COMP_CWORD-2]}
+    fi
+    case $prev in
+        --state|--check|-o|--output)
+            mapfile -t COMPREPLY < <(compgen -f -- "$cur")
+            return ;;
+        --ext|--lastmod|--flags|--max-urls|--exclude|--index-names|--drop-extensions|-j|--jobs)
+            COMPREPLY=()
+            return ;;
+    esac
+    if [[ $cur == -* ]]; then
+        mapfile -t COMPREPLY < <(compgen -W '--ext --no-subfolders --include-noindex --skip-template-names --require-doctype --lastmod --lastmod-time --state --check --flags -o --output --max-urls --gzip --exclude --explain --folder-urls --index-names --drop-extensions --canonical --robots-txt --robots-meta --alternates -j --jobs -q --quiet -h --help --version' -- "$cur")
+    else
+        mapfile -t COMPREPLY < <(compgen -d -- "$cur")
+    fi
+}
+complete -F _linkloom_cli -o filenames linkloom-cli
