@@ -6,6 +6,9 @@ namespace linkloom {
 
 namespace {
 
+// The system's caret-blink timer message, which windows.h does not name.
+constexpr UINT kSystemTimer = 0x118;
+
 template <typename T>
 void RemoveFirst(std::vector<T*>& list, T* item) {
     const auto found = std::find(list.begin(), list.end(), item);
@@ -22,7 +25,7 @@ void MessageLoop::UnregisterIdleHandler(IdleHandler* handler) { RemoveFirst(idle
 bool MessageLoop::CountsAsActivity(UINT message) {
     switch (message) {
     case WM_PAINT: case WM_ERASEBKGND: case WM_SETCURSOR: case WM_NCHITTEST: case WM_NCPAINT:
-    case WM_SYNCPAINT: case WM_NCMOUSEMOVE: case WM_TIMER: case 0x118: case WM_MOUSEMOVE:
+    case WM_SYNCPAINT: case WM_NCMOUSEMOVE: case WM_TIMER: case kSystemTimer: case WM_MOUSEMOVE:
         return false;
     default:
         return true;

@@ -458,6 +458,11 @@ class UrlRulesTest(unittest.TestCase):
         self.assertIn("https://example.com/about/INDEX.HTM", [location for location, _, _ in listed])
         code, _, err = run("--index-names", "a.htm", native(self.tree.root), "https://example.com/")
         self.assertEqual(code, 2)
+        # A list of dots names no extension; it once dropped "htm", the default of the extension box.
+        for dots in (".", ". , ."):
+            code, _, err = run("--drop-extensions", dots, native(self.tree.root), "https://example.com/")
+            self.assertEqual(code, 2, dots)
+            self.assertIn("--drop-extensions needs a list of extensions", err)
 
     def test_canonical_links_move_merge_or_leave_out_pages(self):
         listed, err = self.cli("--canonical", "--explain")
