@@ -41,8 +41,7 @@ int RunCheck(const CliOptions& options) {
     // The record gives unchanged pages their published dates, as in a run; it is not rewritten.
     StateFile state(options.state);
     if (!state.Load()) return ExitStatus::kRejected;
-    const std::int64_t now =
-        static_cast<std::int64_t>(platform::CurrentFileTime() / 10000000ULL) - platform::kSecondsFrom1601To1970;
+    const std::int64_t now = platform::UnixSecondsOf(platform::CurrentFileTime());
     const CliOutcome outcome = front.Run(state.Record());
     front.WriteReport();
     const platform::StopRequest stop = platform::PendingStop();

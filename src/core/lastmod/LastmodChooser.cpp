@@ -55,7 +55,7 @@ String LastmodChooser::Decide(const DatedPage& page, const String& location, std
 }
 
 const String& LastmodChooser::Format(platform::FileTime time) {
-    const platform::FileTime second = time / 10000000ULL;
+    const platform::FileTime second = time / platform::kFileTimeUnitsPerSecond;
     if (formatted_.IsEmpty() || second != formattedSecond_) {
         formattedSecond_ = second;
         formatted_ = LastmodText(time, withTime_, clock_.utcOffsetSeconds);
