@@ -24,8 +24,6 @@ HANDLE OpenForProbe(const String& path) {
 
 }  // namespace
 
-String LoadResourceString(unsigned id) { return platform::LoadStringResource(GetModuleHandleW(nullptr), id); }
-
 SettingsSection::SettingsSection(const String& path, const String& name, SectionMode mode)
     : path_(path), name_(name) {
     open_ = mode == SectionMode::Read ? OpenForReading() : OpenForWriting();
@@ -86,7 +84,7 @@ String SettingsSection::ReadString(const String& key, const wchar_t* defaultText
     if (ReadStored(key, value) == ERROR_SUCCESS) return value;
     if (!defaultText) return String();
     const auto id = reinterpret_cast<std::uintptr_t>(defaultText);
-    if (id <= 0xFFFF) return LoadResourceString(static_cast<unsigned>(id));
+    if (id <= 0xFFFF) return platform::LoadStringResource(GetModuleHandleW(nullptr), static_cast<unsigned>(id));
     return String::FromWide(defaultText);
 }
 

@@ -52,7 +52,4 @@ private:
     String path_;
 };
 
-// Loads a string resource of the program's module; empty when there is none.
-String LoadResourceString(unsigned id);
-
 }  // namespace linkloom
