@@ -16,13 +16,12 @@ namespace linkloom {
 
 // The program's window: the five inputs, the output box and the four buttons. It is the
 // sitemap run's host on the real controls.
-class MainDialog : public DialogWindow, public MessageFilter, public IdleHandler, public JobHost {
+class MainDialog : public DialogWindow, public MessageFilter, public JobHost {
 public:
     MainDialog();
     ~MainDialog() override;
 
     BOOL FilterMessage(MSG& message) override;
-    void IdleStep() override {}
 
     // Shows the progress window titled `title`, or hides it when `title` is null; null when
     // there is no progress window.
