@@ -108,6 +108,93 @@ TEST(PageReadersAhead, CancelKeepsExactlyTheEntriesBeforeIt) {
     }
 }
 
+Strings Walk(FakeHost& host) {
+    SitemapJob(host).Run();
+    return test::Locations(host.document);
+}
+
+class SitemapWalkProgress : public ::testing::Test {
+protected:
+    void SetUp() override {
+        tree.File("b.HTM");
+        tree.File("a.htm");
+        tree.File("c.php");
+        tree.File("d.txt");
+        tree.File("Docs/Old/page.htm");
+        tree.File("Docs/index.htm");
+        tree.File("Docs/z.php");
+        tree.File("e.htm");
+    }
+    TempTree tree;
+};
+
+TEST_F(SitemapWalkProgress, StaysInTheFolderWithoutSubfolders) {
+    FakeHost host = HostFor(tree, u"htm,php", 0);
+    EXPECT_EQ(Walk(host), (Strings{"https://example.com/a.htm", "https://example.com/b.HTM",
+                                  "https://example.com/c.php", "https://example.com/e.htm"}));
+}
+
+TEST_F(SitemapWalkProgress, SetsTheTitleOncePerFolderDeepestFirst) {
+    FakeHost host = HostFor(tree);
+    Walk(host);
+    EXPECT_EQ(host.CallsStartingWith("title"),
+              (Strings{"title working... (5 files found)", "title working... (6 files found)",
+                       "title working... (7 files found)"}));
+    EXPECT_EQ(host.CallsStartingWith("hide").size(), 1u);
+}
+
+TEST_F(SitemapWalkProgress, CancelKeepsTheEntriesFoundSoFarInAClosedDocument) {
+    FakeHost host = HostFor(tree);
+    host.cancelAtPump = 6;  // a, b, c, d.txt, Docs, then Docs/index.htm is never reached
+    EXPECT_EQ(Walk(host), (Strings{"https://example.com/a.htm", "https://example.com/b.HTM",
+                                  "https://example.com/c.php"}));
+    EXPECT_NE(host.document.find("<!-- 3 files added -->\r\n</urlset>\r\n"), std::string::npos);
+    EXPECT_TRUE(host.CallsStartingWith("title").empty());
+
+    FakeHost early = HostFor(tree);
+    early.cancelAtPump = 1;
+    EXPECT_EQ(SitemapJob(early).Run(), JobOutcome::NoFiles);
+}
+
+TEST_F(SitemapWalkProgress, WithoutAProgressWindowRunsToTheEndSilently) {
+    FakeHost host = HostFor(tree);
+    host.hasProgress = false;
+    host.cancelAtPump = 1;
+    EXPECT_EQ(Walk(host).size(), 7u);
+    EXPECT_TRUE(host.CallsStartingWith("title").empty());
+    EXPECT_TRUE(host.CallsStartingWith("hide").empty());
+}
+
+TEST(SitemapWalkSelection, SkipsTemplateNamesButNotTemplateFolders) {
+    TempTree tree;
+    tree.File("MyTemplate.htm");
+    tree.File("templates/page.htm");
+    tree.File("page.htm");
+    FakeHost host = HostFor(tree, u"htm", JobFlag::Subfolders | JobFlag::SkipTemplateNames);
+    EXPECT_EQ(Walk(host), (Strings{"https://example.com/page.htm", "https://example.com/templates/page.htm"}));
+    FakeHost all = HostFor(tree, u"htm");
+    EXPECT_EQ(Walk(all).size(), 3u);
+}
+
+TEST(SitemapWalkDepth, WalksAThousandLevelsAndLongPaths) {
+    TempTree tree;
+    std::string relative;
+    // Built level by level, so no single call needs the whole long path.
+    for (int level = 0; level < 1000; ++level) relative += "d/";
+    std::error_code error;
+    std::filesystem::create_directories(tree.Path() / std::filesystem::u8path(relative), error);
+    ASSERT_FALSE(error) << error.message();
+    tree.File(relative + "deep.htm");
+    tree.File("top.htm");
+    FakeHost host = HostFor(tree, u"htm");
+    const Strings found = Walk(host);
+    ASSERT_EQ(found.size(), 2u);
+    EXPECT_EQ(found[0].size(), std::string("https://example.com/").size() + relative.size() + 8);
+    EXPECT_EQ(found[0].find('\\'), std::string::npos);
+    EXPECT_EQ(found[0].find('?'), std::string::npos);
+    EXPECT_EQ(found[1], "https://example.com/top.htm");
+}
+
 // Takes the folder away once the run has accepted it, so that the walk cannot list it.
 class VanishingFolderHost : public FakeHost {
 public:
