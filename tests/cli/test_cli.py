@@ -455,21 +455,11 @@ class UrlRulesTest(unittest.TestCase):
         code, _, err = run("--robots-meta", "--include-noindex", native(self.tree.root), "https://example.com/")
         self.assertEqual(code, 2, err)
 
-    def test_alternates_are_well_formed_and_counted_in_split_files(self):
+    def test_alternates_are_well_formed_and_the_ignored_ones_counted(self):
         listed, err = self.cli("--alternates", "--explain")
         self.assertIn(("https://example.com/index.html", "2024-03-03", [("de", "https://example.com/de/")]), listed)
         self.assertIn("index.html (alternate 'de_DE' '/x': not a language tag)", err)
         self.assertIn("1 link ignored", err)
-        # Alternates in parts split by --max-urls: each part declares their namespace.
-        target = os.path.join(self.out, "s.xml")
-        code, _, err = run("-q", "--alternates", "--ext", "htm,html", "--max-urls", "3", "-o", native(target),
-                           native(self.tree.root), "https://example.com/")
-        self.assertEqual(code, 0, err)
-        parts = {name: text for name, text in files(self.out).items() if name != "s.xml"}
-        self.assertEqual(len(parts), 3)
-        self.assertEqual(sum(len(alternates) for text in parts.values() for _, _, alternates in entries(text)), 1)
-        for text in parts.values():
-            self.assertIn(b' xmlns:xhtml="http://www.w3.org/1999/xhtml"> \r\n', text)
 
 
 def as_other_user():
