@@ -76,10 +76,7 @@ bool MainDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& res
             return false;
         }
     case WM_DESTROY:
-        if (MessageLoop* loop = ModuleState::CurrentLoop()) {
-            loop->UnregisterFilter(this);
-            loop->UnregisterIdleHandler(this);
-        }
+        if (MessageLoop* loop = ModuleState::CurrentLoop()) loop->UnregisterFilter(this);
         return false;
     default:
         return false;
@@ -109,10 +106,7 @@ void MainDialog::OnInitDialog() {
     }
     DecorateInputs();
     LoadSettings();
-    if (MessageLoop* loop = ModuleState::CurrentLoop()) {
-        loop->RegisterFilter(this);
-        loop->RegisterIdleHandler(this);
-    }
+    if (MessageLoop* loop = ModuleState::CurrentLoop()) loop->RegisterFilter(this);
     tip_.Attach(dialog, ModuleState::ResourceModule());
 }
 

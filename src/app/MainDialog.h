@@ -17,13 +17,12 @@ namespace linkloom {
 
 // The program's window: the five inputs, the output box and the four buttons. It runs the
 // sitemap run on the real controls, and is its progress and notices.
-class MainDialog : public DialogWindow, public MessageFilter, public IdleHandler, public RunProgress, public NoticeSink {
+class MainDialog : public DialogWindow, public MessageFilter, public RunProgress, public NoticeSink {
 public:
     MainDialog();
     ~MainDialog() override;
 
     BOOL FilterMessage(MSG& message) override;
-    void IdleStep() override {}
 
     bool Show(const String& title) override;
     void Hide() override;

@@ -83,8 +83,10 @@ TEST_F(PageHeadFilterTest, RequiresADoctypeInAnyCase) {
     EXPECT_EQ(Filter("<!DOCTYPE html><p>both pass", test::ContentTests(true, true)), PageVerdict::Keep);
 }
 
-TEST_F(PageHeadFilterTest, LeavesOutWhatCannotBeRead) {
+TEST_F(PageHeadFilterTest, LeavesOutWhatCannotBeReadOnlyWhenATestAsksForText) {
     EXPECT_EQ(Filter("", kNoindex), PageVerdict::Unreadable);
+    EXPECT_EQ(Filter("", kDoctype), PageVerdict::Unreadable);
+    EXPECT_EQ(Filter("", test::ContentTests(false, false)), PageVerdict::Keep);
     EXPECT_EQ(Filter("%PDF-1.4 text", kNoindex, "doc.pdf"), PageVerdict::Unreadable);
     tree.Folder("dir.htm");
     EXPECT_EQ(Judge(tree.Path(), "dir.htm", kNoindex), PageVerdict::Unreadable);
@@ -101,23 +103,6 @@ TEST_F(PageHeadFilterTest, LeavesOutAPageLockedByAnotherProgram) {
     EXPECT_EQ(Judge(tree.Path(), "locked.htm", kNoindex), PageVerdict::Keep);
 }
 #endif
-
-TEST(ContentOptions, EmptyPagesAreListedOnlyWhileBothAreClear) {
-    test::TempTree tree;
-    tree.File("empty.htm", "");
-    tree.File("hidden.htm", "<meta name=robots content=noindex>");
-    tree.File("page.htm", "<!DOCTYPE html>");
-    for (const SelectionOptions& flags : {test::ContentTests(false, false), kNoindex, kDoctype}) {
-        test::FakeFront host = test::FrontFor(tree, u"htm", flags);
-        host.Run();
-        const auto found = test::Locations(host.document);
-        if (!flags.TestsContent()) {
-            EXPECT_EQ(found.size(), 3u);
-        } else {
-            EXPECT_EQ(found, std::vector<std::string>{"https://example.com/page.htm"});
-        }
-    }
-}
 
 TEST(PageHeadBytes, JudgeAsTheDecodedTextDoes) {
     // Pages of ASCII, UTF-8 sequences, stray and cut sequences and 8-bit letters, with the two
