@@ -80,16 +80,21 @@ bool ParseArguments(const std::vector<String>& arguments, CliOptions& options, S
         return false;
     }
     if (options.rules.robotsMeta) {
-        if (state.cleared & JobFlag::ExcludeNoindex) {
+        if (state.includeNoindex) {
             error = u"--robots-meta and --include-noindex ask for opposite things";
             return false;
         }
         // The meta tags decide in place of the word.
-        state.cleared |= JobFlag::ExcludeNoindex;
+        state.includeNoindex = true;
     }
     options.folder = positional[0];
     options.rootUrl = positional[1];
-    options.flags = (options.flags & ~state.cleared) | state.set;
+    SelectionOptions& selection = options.selection;
+    selection.subfolders &= !state.noSubfolders;
+    selection.excludeNoindex &= !state.includeNoindex;
+    selection.skipTemplateNames |= state.skipTemplateNames;
+    selection.requireDoctype |= state.requireDoctype;
+    selection.lastmodWithTime |= state.lastmodWithTime;
     return true;
 }
 

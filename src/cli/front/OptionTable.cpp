@@ -1,8 +1,7 @@
 #include "cli/front/OptionTable.h"
 
 #include "cli/front/OptionValues.h"
-#include "core/run/SitemapJob.h"
-#include "core/walk/NameList.h"
+#include "core/run/InputCheck.h"
 
 namespace linkloom::cli {
 
@@ -22,15 +21,9 @@ bool EnableRule(const String&, OptionState& state, String&) {
     return true;
 }
 
-template <JobFlags Flag>
-bool SetFlag(const String&, OptionState& state, String&) {
-    state.set |= Flag;
-    return true;
-}
-
-template <JobFlags Flag>
-bool ClearFlag(const String&, OptionState& state, String&) {
-    state.cleared |= Flag;
+template <bool OptionState::*Field>
+bool Note(const String&, OptionState& state, String&) {
+    state.*Field = true;
     return true;
 }
 
@@ -71,7 +64,7 @@ bool ApplyFlags(const String& value, OptionState& state, String& error) {
         error = String(u"--flags needs a number from 0 to 4294967295, not '") + value + u"'";
         return false;
     }
-    state.options.flags = static_cast<JobFlags>(number);
+    state.options.selection = SelectionOptions::FromFlagsWord(static_cast<std::uint32_t>(number));
     return true;
 }
 
@@ -112,9 +105,7 @@ bool ApplyExclude(const String& value, OptionState& state, String& error) {
 }
 
 bool ApplyIndexNames(const String& value, OptionState& state, String& error) {
-    state.options.rules.indexNames = value;
-    NameList names;
-    if (!names.Parse(value, u',')) {
+    if (!state.options.rules.indexNames.Parse(value, u',')) {
         error = u"--index-names needs at least one name";
         return false;
     }
@@ -123,9 +114,8 @@ bool ApplyIndexNames(const String& value, OptionState& state, String& error) {
 }
 
 bool ApplyDropExtensions(const String& value, OptionState& state, String& error) {
-    NameList extensions;
-    if (!extensions.Parse(value, u',') ||
-        !SitemapJob::NormaliseExtensions(value, state.options.rules.droppedExtensions)) {
+    const auto normalised = NormaliseExtensionList(value);
+    if (!normalised || !state.options.rules.droppedExtensions.Parse(*normalised, u',')) {
         error = String(u"--drop-extensions needs a list of extensions, not '") + value + u"'";
         return false;
     }
@@ -157,14 +147,14 @@ const std::vector<CliOption>& OptionTable() {
     static const std::vector<CliOption> table = {
         {0, "ext", "LIST", Text, Flush, Key, ApplyExtensions,
          "extension list (default \"htm,php\"), normalised as the dialog's box is"},
-        {0, "no-subfolders", "", None, Flush, Key, ClearFlag<JobFlag::Subfolders>,
+        {0, "no-subfolders", "", None, Flush, Key, Note<&OptionState::noSubfolders>,
          "stay in FOLDER (default: descend)", "",
          "stay in \\fIFOLDER\\fR (default: descend)"},
-        {0, "include-noindex", "", None, Flush, Key, ClearFlag<JobFlag::ExcludeNoindex>,
+        {0, "include-noindex", "", None, Flush, Key, Note<&OptionState::includeNoindex>,
          "keep pages that ask not to be indexed (default: leave them out)"},
-        {0, "skip-template-names", "", None, Flush, Key, SetFlag<JobFlag::SkipTemplateNames>,
+        {0, "skip-template-names", "", None, Flush, Key, Note<&OptionState::skipTemplateNames>,
          "leave out files whose names hold \"template\""},
-        {0, "require-doctype", "", None, Flush, Key, SetFlag<JobFlag::RequireDoctype>,
+        {0, "require-doctype", "", None, Flush, Key, Note<&OptionState::requireDoctype>,
          "keep only pages whose head holds \"!DOCTYPE\""},
         {0, "lastmod", "SOURCES", Text, Flush, Key, ApplyLastmod,
          "where each page's lastmod comes from: a comma-separated list\n"
@@ -187,7 +177,7 @@ const std::vector<CliOption>& OptionTable() {
          "<script type=\"application/ld+json\">), when it is a W3C Datetime. \\fBmtime\\fR: the file's\n"
          "last\\-write time. \\fBnone\\fR: no lastmod; it ends the list. Every date is written in the run's\n"
          "local time, as file times are."},
-        {0, "lastmod-time", "", None, Flush, Key, SetFlag<JobFlag::LastmodWithTime>,
+        {0, "lastmod-time", "", None, Flush, Key, Note<&OptionState::lastmodWithTime>,
          "lastmod with the time of day"},
         {0, "state", "FILE", File, Aligned, Key, ApplyState,
          "a record of each page's content hash and published lastmod: a page\n"

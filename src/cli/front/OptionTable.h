@@ -12,9 +12,13 @@ namespace linkloom::cli {
 // settled only once all are read.
 struct OptionState {
     CliOptions& options;
-    // Bits the switches turn on and off, put over the flags word (--flags or its default) at the end.
-    JobFlags set = 0;
-    JobFlags cleared = 0;
+    // Switches that set or clear a selection option, put over --flags (or its default) at the end,
+    // whatever order they came in.
+    bool noSubfolders = false;
+    bool includeNoindex = false;
+    bool skipTemplateNames = false;
+    bool requireDoctype = false;
+    bool lastmodWithTime = false;
     bool indexNamesGiven = false;
 };
 
