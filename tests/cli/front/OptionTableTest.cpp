@@ -14,7 +14,9 @@ TEST(OptionTable, NamesAreUniqueAndArgumentsMatchTheValues) {
     std::set<std::string> names;
     for (const CliOption& option : OptionTable()) {
         EXPECT_TRUE(names.insert(option.longName).second) << option.longName;
-        if (option.shortName) EXPECT_TRUE(names.insert(std::string(1, option.shortName)).second) << option.longName;
+        if (option.shortName) {
+            EXPECT_TRUE(names.insert(std::string(1, option.shortName)).second) << option.longName;
+        }
         EXPECT_EQ(*option.argument != '\0', option.value != OptionValue::None) << option.longName;
         EXPECT_EQ(option.Brief().find('\n'), std::string::npos) << option.longName;
     }
