@@ -11,20 +11,23 @@ PageReader::PageReader(JobFlags flags, PageNeeds needs)
 
 PageFacts PageReader::Read(const platform::FolderHandle& folder, const platform::DirectoryEntry& entry) {
     PageFacts facts;
+    platform::FileStamp stamp;
     bool timed = false;
     if (testsContent_ || needs_.headTags) {
         ReadText(folder, entry.name, facts);
         // The time of an open file comes with it; a page left out needs none.
-        timed = facts.verdict == PageVerdict::Keep && reader_.LastWriteTime(facts.written);
+        timed = facts.verdict == PageVerdict::Keep && reader_.Stamp(stamp);
         reader_.Close();
         if (facts.verdict != PageVerdict::Keep) return facts;
     }
     if (entry.hasTime) {
-        facts.written = entry.written;
-    } else if (!timed && !folder.LastWriteTime(entry, facts.written, facts.error)) {
+        stamp = {entry.written, entry.size};
+    } else if (!timed && !folder.Stamp(entry, stamp, facts.error)) {
         facts.verdict = PageVerdict::Unreadable;
         facts.failed = true;
     }
+    facts.written = stamp.written;
+    facts.size = stamp.size;
     if (needs_.contentHash && facts.verdict == PageVerdict::Keep) {
         facts.hashed = hasher_.Hash(folder, entry.name, facts.contentHash);
     }
