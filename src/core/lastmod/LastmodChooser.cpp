@@ -11,9 +11,12 @@ namespace linkloom {
 
 LastmodChooser::LastmodChooser(JobHost& host, const JobSettings& settings, RunClock clock)
     : record_(host.Record()), withTime_((settings.flags & JobFlag::LastmodWithTime) != 0), clock_(clock) {
-    for (const LastmodSourceKind kind : host.LastmodSources()) {
+    const LastmodOrder order = host.LastmodSources();
+    for (const LastmodSourceKind& kind : order) {
         switch (kind) {
-        case LastmodSourceKind::Git: sources_.push_back(std::make_unique<GitLastmod>(settings.folder, host)); break;
+        case LastmodSourceKind::Git:
+            sources_.push_back(std::make_unique<GitLastmod>(settings.folder, &kind == &order.back(), host));
+            break;
         case LastmodSourceKind::Meta:
             sources_.push_back(std::make_unique<MetaLastmod>(clock.utcOffsetSeconds));
             needs_.headTags = true;
