@@ -11,7 +11,6 @@
 #include <cerrno>
 #include <string>
 
-#include "platform/posix/SystemError.h"
 
 extern char** environ;
 
