@@ -88,7 +88,7 @@ TEST(RunProgram, EndsAtOnceWhenStoppedAndNeverWaitsOnAPipeAProgramItStartedHolds
 
 TEST(ShellQuote, QuotesANameSoThatTheShellExpandsNothing) {
 #ifdef _WIN32
-    EXPECT_EQ(*ShellQuoted(u"C:\\my site's (new)"), String(u"\"C:\\my site's (new)\""));
+    EXPECT_EQ(*ShellQuoted(u"C:\\my site's (new)\\"), String(u"\"C:\\my site's (new)\\\\\""));
     EXPECT_FALSE(ShellQuoted(u"C:\\%PATH%"));
     EXPECT_FALSE(ShellQuoted(u"C:\\$(x)"));
 #else
