@@ -14,8 +14,8 @@ const char16_t kUnshallow[] = u"fetch --unshallow";
 
 }  // namespace
 
-GitLastmod::GitLastmod(const String& folder, bool lastSource, JobHost& host)
-    : folder_(folder), fallback_(lastSource ? kNoSource : kNextSource), host_(host) {
+GitLastmod::GitLastmod(const String& folder, bool lastSource, NoticeSink& notices)
+    : folder_(folder), fallback_(lastSource ? kNoSource : kNextSource), notices_(notices) {
     reading_ = std::async(std::launch::async, [this] { return GitHistory::Read(folder_, abandon_); });
 }
 
@@ -40,23 +40,20 @@ void GitLastmod::Warn(const GitHistory& history) {
         if (history.Shallow()) {
             // The command is pasted as it is: the folder is quoted so that the shell takes it as a name.
             const std::optional<String> quoted = platform::ShellQuoted(folder);
-            host_.ShowMessage(String(u"warning: the git history of ") + folder +
-                                  u" is shallow: pages last changed before its oldest commit get that commit's "
-                                  u"date; fetch the whole history with: " +
-                                  (quoted ? u"git -C " + *quoted + u" " + kUnshallow
-                                          : String(u"git ") + kUnshallow + u" in that folder"),
-                              MessageStyle::Warning);
+            notices_.Notice(String(u"warning: the git history of ") + folder +
+                            u" is shallow: pages last changed before its oldest commit get that commit's "
+                            u"date; fetch the whole history with: " +
+                            (quoted ? u"git -C " + *quoted + u" " + kUnshallow
+                                    : String(u"git ") + kUnshallow + u" in that folder"));
         }
         return;
     case GitHistory::State::Stopped: return;
     case GitHistory::State::NoGit:
-        return host_.ShowMessage(String(u"warning: git is not on the PATH") + fallback_, MessageStyle::Warning);
+        return notices_.Notice(String(u"warning: git is not on the PATH") + fallback_);
     case GitHistory::State::NotWorkTree:
-        return host_.ShowMessage(String(u"warning: ") + folder + u" is not in a git work tree" + reason + fallback_,
-                                 MessageStyle::Warning);
+        return notices_.Notice(String(u"warning: ") + folder + u" is not in a git work tree" + reason + fallback_);
     case GitHistory::State::Failed:
-        return host_.ShowMessage(String(u"warning: git cannot read the history of ") + folder + reason + fallback_,
-                                 MessageStyle::Warning);
+        return notices_.Notice(String(u"warning: git cannot read the history of ") + folder + reason + fallback_);
     }
 }
 

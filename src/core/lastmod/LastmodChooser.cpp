@@ -9,13 +9,12 @@
 
 namespace linkloom {
 
-LastmodChooser::LastmodChooser(JobHost& host, const JobSettings& settings, RunClock clock)
-    : record_(host.Record()), withTime_((settings.flags & JobFlag::LastmodWithTime) != 0), clock_(clock) {
-    const LastmodOrder order = host.LastmodSources();
-    for (const LastmodSourceKind& kind : order) {
+LastmodChooser::LastmodChooser(const LastmodPlan& plan, NoticeSink& notices, RunClock clock)
+    : record_(plan.record), withTime_(plan.withTime), clock_(clock) {
+    for (const LastmodSourceKind& kind : plan.order) {
         switch (kind) {
         case LastmodSourceKind::Git:
-            sources_.push_back(std::make_unique<GitLastmod>(settings.folder, &kind == &order.back(), host));
+            sources_.push_back(std::make_unique<GitLastmod>(plan.folder, &kind == &plan.order.back(), notices));
             break;
         case LastmodSourceKind::Meta:
             sources_.push_back(std::make_unique<MetaLastmod>(clock.utcOffsetSeconds));
@@ -37,9 +36,10 @@ std::optional<platform::FileTime> LastmodChooser::RecordedDate(const String& loc
 }
 
 String LastmodChooser::Decide(const DatedPage& page, const String& location, std::optional<Adjustment>& adjustment) {
-    const bool recorded = record_ && page.facts.hashed;
+    const std::optional<std::uint64_t>& hash = page.facts.contentHash;
+    const bool recorded = record_ && hash;
     std::optional<platform::FileTime> date;
-    if (recorded) date = RecordedDate(location, page.facts.contentHash);
+    if (recorded) date = RecordedDate(location, *hash);
     for (auto source = sources_.begin(); !date && source != sources_.end(); ++source) date = (*source)->DateOf(page);
     String lastmod;
     if (date) {
@@ -52,12 +52,12 @@ String LastmodChooser::Decide(const DatedPage& page, const String& location, std
         }
         lastmod = Format(*date);
     }
-    if (recorded) record_->Note(location, page.facts.contentHash, lastmod);
+    if (recorded) record_->Note(location, *hash, lastmod);
     return lastmod;
 }
 
 const String& LastmodChooser::Format(platform::FileTime time) {
-    const platform::FileTime second = time / 10000000ULL;
+    const platform::FileTime second = time / platform::kFileTimeUnitsPerSecond;
     if (formatted_.IsEmpty() || second != formattedSecond_) {
         formattedSecond_ = second;
         formatted_ = LastmodText(time, withTime_, clock_.utcOffsetSeconds);
