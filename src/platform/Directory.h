@@ -41,9 +41,16 @@ struct DirectoryEntry {
     EntryType type = EntryType::File;
     // A symbolic link or other reparse point; for a folder, its target may be anywhere.
     bool isLink = false;
-    // Set where the listing itself gives the last-write time (Windows).
+    // Set where the listing itself gives the last-write time and the size (Windows).
     bool hasTime = false;
     FileTime written = 0;
+    std::uint64_t size = 0;
+};
+
+// A file's last-write time and size, which tell whether it has been written since.
+struct FileStamp {
+    FileTime written = 0;
+    std::uint64_t size = 0;
 };
 
 // An open folder, through which the files and folders it holds are opened by name. On POSIX it is
@@ -65,8 +72,8 @@ public:
     // code units first, plain ones on a tie, the order NTFS lists in), in the system's order on Windows.
     bool List(std::vector<DirectoryEntry>& entries, SystemError& error) const;
     bool Identify(FileIdentity& identity) const;
-    // The last-write time of an entry of this folder, a link followed.
-    bool LastWriteTime(const DirectoryEntry& entry, FileTime& time, SystemError& error) const;
+    // The last-write time and size of an entry of this folder, a link followed.
+    bool Stamp(const DirectoryEntry& entry, FileStamp& stamp, SystemError& error) const;
 
 #ifdef _WIN32
     // The folder's "\\?\" path, ending in a backslash.

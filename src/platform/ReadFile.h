@@ -32,8 +32,9 @@ public:
     bool IsOpen() const;
     // Reads up to `size` bytes; fewer only at the end of the file or on an error.
     std::size_t Read(void* buffer, std::size_t size);
-    // The last-write time of the open file, where opening it has read it (POSIX); false elsewhere.
-    bool LastWriteTime(FileTime& time) const;
+    // The last-write time and size of the open file, where opening it has read them (POSIX);
+    // false elsewhere.
+    bool Stamp(FileStamp& stamp) const;
 
 private:
 #ifdef _WIN32
@@ -42,7 +43,7 @@ private:
 #else
     OpenResult Adopt(int descriptor, SystemError& error);
     int descriptor_ = -1;
-    FileTime written_ = 0;
+    FileStamp stamp_;
 #endif
 };
 

@@ -1,9 +1,6 @@
 #include "platform/RunProgram.h"
 
 #include <algorithm>
-#include <thread>
-
-#include "platform/ChildProcess.h"
 
 namespace linkloom::platform {
 
@@ -12,41 +9,55 @@ namespace {
 // Enough of a program's complaint to say what went wrong.
 constexpr std::size_t kMostErrorText = 4096;
 constexpr std::size_t kReadSize = 1 << 16;
+// How long a quiet program is left before the stop is asked about again.
+constexpr int kPollMilliseconds = 20;
 
 }  // namespace
 
-ProgramRun RunProgram(const String& program, const std::vector<String>& arguments, const ProgramOutput& output) {
+ProgramRun RunProgram(const String& program, const std::vector<String>& arguments, const ProgramOutput& output,
+                      const ChildEnvironment& environment, const ProgramStop& stop) {
     ProgramRun run;
     ChildProcess child;
-    switch (child.Start(program, arguments, run.error)) {
+    switch (child.Start(program, arguments, environment, run.error)) {
     case ChildProcess::StartResult::Started: break;
     case ChildProcess::StartResult::NotFound: run.outcome = ProgramRun::Outcome::NotFound; return run;
     case ChildProcess::StartResult::Failed: return run;
     }
-    // Standard error is drained beside standard output: a program that fills one pipe while
-    // this process waits on the other would wait for ever.
-    std::thread drain([&child, &run] {
-        std::string& text = run.errorText;
-        std::vector<char> buffer(4096);
-        std::size_t got = 0;
-        while (child.ReadError(buffer.data(), buffer.size(), got) && got > 0) {
-            text.append(buffer.data(), std::min(got, kMostErrorText - std::min(kMostErrorText, text.size())));
-        }
-    });
+    run.outcome = ProgramRun::Outcome::Exited;
     std::vector<char> buffer(kReadSize);
-    std::size_t got = 0;
-    bool whole = false;
-    while (child.ReadOutput(buffer.data(), buffer.size(), got)) {
-        if (got == 0) {
-            whole = true;
+    bool whole = true;
+    for (;;) {
+        if (stop && stop()) {
+            run.outcome = ProgramRun::Outcome::Stopped;
+            whole = false;
             break;
         }
-        if (!output(std::string_view(buffer.data(), got))) break;
+        // Looked at before reading: once it has ended, what it wrote is all in the pipes, and
+        // whatever it started and left holding them is ended.
+        const bool ended = child.Ended();
+        if (ended) child.Kill();
+        std::size_t got = 0;
+        const ChildProcess::ReadResult fromOutput = child.ReadOutput(buffer.data(), buffer.size(), got);
+        if (fromOutput == ChildProcess::ReadResult::Failed ||
+            (fromOutput == ChildProcess::ReadResult::Data && !output(std::string_view(buffer.data(), got)))) {
+            whole = false;
+            break;
+        }
+        bool read = fromOutput == ChildProcess::ReadResult::Data;
+        // Standard error is read beside standard output: a program that fills one pipe while this
+        // process waits on the other would wait for ever.
+        if (child.ReadError(buffer.data(), buffer.size(), got) == ChildProcess::ReadResult::Data) {
+            std::string& text = run.errorText;
+            text.append(buffer.data(), std::min(got, kMostErrorText - std::min(kMostErrorText, text.size())));
+            read = true;
+        }
+        if (read) continue;
+        if (ended) break;
+        child.Await(kPollMilliseconds);
     }
-    if (!whole) child.Kill();
-    drain.join();
+    child.Kill();
     run.status = child.Wait();
-    run.outcome = ProgramRun::Outcome::Exited;
+    if (!whole) run.status = -1;
     return run;
 }
 

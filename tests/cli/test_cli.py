@@ -858,6 +858,16 @@ def git(folder, *args, date=None):
     subprocess.run(["git", "-C", folder] + list(args), check=True, capture_output=True, env=environment)
 
 
+def settle(folder):
+    """Sets a work tree's files back in time and lets git record them again, so that none was
+    written in the same clock tick as git's index (such a file counts as changed)."""
+    for parent, folders, names in os.walk(folder):
+        folders[:] = [name for name in folders if name != ".git"]
+        for name in names:
+            os.utime(os.path.join(parent, name), (1609502400, 1609502400))
+    subprocess.run(["git", "-C", folder, "update-index", "-q", "--really-refresh"], capture_output=True)
+
+
 def lastmods(document):
     """Each location's lastmod, None where the entry has none."""
     found = {}
@@ -903,11 +913,14 @@ class LastmodTest(unittest.TestCase):
         self.page("staged.htm", "<title>new</title>")
         git(self.tree.root, "add", "staged.htm")
         self.page("untracked.htm")
-        found, err = self.dates("--lastmod", "git,mtime")
-        self.assertEqual(err, "")
-        self.assertEqual(found, {"edited.htm": "2024-03-03", "kept.htm": "2020-01-02", "renamed.htm": "2021-06-07",
-                                 "staged.htm": "2024-03-03", "untracked.htm": "2024-03-03",
-                                 "with%20space%20%C3%A9.htm": "2020-01-02", "%C3%A7a%20va.htm": "2020-01-02"})
+        # Each form of git's index: edited.htm keeps its time, so only its size tells.
+        for version in ("2", "3", "4"):
+            git(self.tree.root, "update-index", "--index-version", version)
+            found, err = self.dates("--lastmod", "git,mtime")
+            self.assertEqual(err, "")
+            self.assertEqual(found, {"edited.htm": "2024-03-03", "kept.htm": "2020-01-02", "renamed.htm": "2021-06-07",
+                                     "staged.htm": "2024-03-03", "untracked.htm": "2024-03-03",
+                                     "with%20space%20%C3%A9.htm": "2020-01-02", "%C3%A7a%20va.htm": "2020-01-02"})
         # Run on a folder below the top of the work tree, the paths are the folder's own.
         found, _ = self.dates("--lastmod", "git,none", folder=self.tree.path("sub"))
         self.assertEqual(found, {"%C3%A7a%20va.htm": "2020-01-02"})
@@ -935,7 +948,7 @@ class LastmodTest(unittest.TestCase):
             os.environ["PATH"] = saved
         self.assertEqual(code, 0, err)
         self.assertEqual(lastmods(out), {"a.htm": None, "b.htm": None})
-        self.assertEqual(err.splitlines(), ["warning: git is not on the PATH; lastmod from the next source for every page"])
+        self.assertEqual(err.splitlines(), ["warning: git is not on the PATH; pages get no lastmod"])
 
     def test_a_corrupt_history_warns_once_and_takes_the_next_source(self):
         self.need_git()
@@ -966,13 +979,131 @@ class LastmodTest(unittest.TestCase):
                 out.write("page")
             git(origin, "add", ".")
             git(origin, "commit", "-qm", str(number), date=date)
-        clone = self.tree.path("clone")
+        # The suggested command is pasted into a shell: the folder's name must reach git as it is.
+        clone = self.tree.path("clone $(touch x) it's")
         subprocess.run(["git", "clone", "-q", "--depth", "1", "file://" + origin, clone], check=True, capture_output=True)
+        settle(clone)
         found, err = self.dates("--lastmod", "git", folder=clone)
         self.assertEqual(found, {"p0.htm": "2021-01-01", "p1.htm": "2021-01-01", "p2.htm": "2021-01-01"})
         self.assertIn("shallow", err)
-        self.assertIn("fetch --unshallow", err)
+        command = err.split("with: git ")[1].strip()
+        words = subprocess.run(["sh", "-c", "printf '%s\\n' " + command], capture_output=True, text=True, cwd=origin).stdout
+        self.assertEqual(words.splitlines(), ["-C", os.path.join(clone, ""), "fetch", "--unshallow"])
         self.assertEqual(len(err.splitlines()), 1, err)
+
+    def test_each_file_gets_the_date_git_log_gives_it_through_merges_renames_and_a_re_added_file(self):
+        self.need_git()
+        root = self.tree.root
+        git(root, "init", "-q", "-b", "main")
+        for name in ("a.htm", "b.htm", "c.htm", "d.htm", "e.htm", "gone.htm"):
+            self.page(name)
+        git(root, "add", ".")
+        git(root, "commit", "-qm", "r", date="2020-01-01T12:00:00Z")
+        git(root, "checkout", "-qb", "side")
+        for name in ("a.htm", "b.htm", "c.htm"):
+            self.page(name, "<title>side</title>")
+        git(root, "mv", "e.htm", "e2.htm")
+        git(root, "commit", "-qam", "side", date="2020-02-01T12:00:00Z")
+        git(root, "checkout", "-q", "main")
+        self.page("a.htm", "<title>main</title>")
+        self.page("d.htm", "<title>main</title>")
+        git(root, "rm", "-q", "gone.htm")
+        git(root, "commit", "-qam", "main", date="2020-03-01T12:00:00Z")
+        # A conflict resolved by new text in a.htm; side's change to c.htm left out by the merge.
+        subprocess.run(["git", "-C", root, "merge", "-q", "--no-commit", "side"], capture_output=True)
+        self.page("a.htm", "<title>both</title>")
+        git(root, "checkout", "main", "--", "c.htm")
+        git(root, "add", ".")
+        git(root, "commit", "-qm", "merge", date="2020-04-01T12:00:00Z")
+        self.page("gone.htm", "<title>back</title>")
+        git(root, "add", ".")
+        git(root, "commit", "-qm", "back", date="2020-05-01T12:00:00Z")
+        settle(root)
+        found, err = self.dates("--lastmod", "git,none")
+        self.assertEqual(err, "")
+        expected = {name: subprocess.run(["git", "-C", root, "log", "-1", "--format=%cs", "--", name], check=True,
+                                         capture_output=True, text=True).stdout.strip() for name in found}
+        self.assertEqual(found, expected)
+        self.assertEqual((found["a.htm"], found["c.htm"], found["gone.htm"]), ("2020-04-01", "2020-01-01", "2020-05-01"))
+
+    def test_nothing_the_repository_or_the_caller_sets_up_runs(self):
+        """Every program a repository's configuration, attributes or hooks, the caller's git
+        variables or a PATH naming the current folder could start is planted; none may run."""
+        self.need_git()
+        marks = self.tree.path("marks")
+        other = self.tree.path("other")
+        planted = self.tree.path("planted")
+        for folder in (marks, other, planted):
+            os.makedirs(folder)
+
+        def plant(name, folder=planted):
+            path = os.path.join(folder, name)
+            with open(path, "w") as out:
+                out.write("#!/bin/sh\ntouch '%s'\ncat\n" % os.path.join(marks, name))
+            os.chmod(path, 0o755)
+            return path
+
+        site = self.tree.path("site")
+        for name in ("a.htm", "b.htm", "kept.htm"):
+            self.page(os.path.join("site", name))
+        git(site, "init", "-q")
+        git(site, "add", ".")
+        git(site, "commit", "-qm", "one", date="2020-01-02T12:00:00Z")
+        included = self.tree.path("included.config")
+        with open(included, "w") as out:
+            out.write("[diff]\n\texternal = %s\n[core]\n\tfsmonitor = %s\n" % (plant("include"), plant("include-fs")))
+        hooks = self.tree.path("hooks")
+        os.makedirs(hooks)
+        for hook in ("post-index-change", "reference-transaction", "post-checkout", "pre-auto-gc", "fsmonitor-watchman"):
+            plant(hook, hooks)
+        settings = {"core.fsmonitor": plant("fsmonitor"), "filter.x.clean": plant("clean"),
+                    "filter.x.smudge": plant("smudge"), "filter.y.process": plant("process"),
+                    "diff.external": plant("external"), "diff.t.textconv": plant("textconv"),
+                    "diff.t.command": plant("diff-command"), "core.pager": plant("pager"), "pager.log": plant("pager-log"),
+                    "gpg.program": plant("gpg"), "log.showSignature": "true", "core.hooksPath": hooks,
+                    "core.sshCommand": plant("ssh"), "credential.helper": plant("credential"), "include.path": included}
+        for key, value in settings.items():
+            git(site, "config", key, value)
+        with open(os.path.join(site, ".gitattributes"), "w") as out:
+            out.write("*.htm filter=x diff=t\nb.htm filter=y\n")
+        # A copied tree: the index's stat data no longer match a.htm and b.htm.
+        for name in ("a.htm", "b.htm"):
+            os.utime(os.path.join(site, name), (1709553600, 1709553600))
+        git(other, "init", "-q")
+        git(other, "config", "core.fsmonitor", plant("other-fsmonitor"))
+        plant("git")
+        caller = {"GIT_DIR": os.path.join(other, ".git"), "GIT_WORK_TREE": other,
+                  "GIT_INDEX_FILE": os.path.join(other, "index"), "GIT_EXTERNAL_DIFF": plant("env-diff"),
+                  "GIT_CONFIG_COUNT": "1", "GIT_CONFIG_KEY_0": "core.fsmonitor", "GIT_CONFIG_VALUE_0": plant("env-fs"),
+                  "PATH": ":.:" + os.environ["PATH"]}
+        saved = dict(os.environ)
+        os.environ.update(caller)
+        try:
+            code, out, err = run("-q", "--ext", "htm", "--lastmod", "git,mtime", site, "https://e.x/", cwd=planted)
+        finally:
+            os.environ.clear()
+            os.environ.update(saved)
+        self.assertEqual((code, err), (0, ""))
+        self.assertEqual(os.listdir(marks), [])
+        self.assertEqual(lastmods(out), {"a.htm": "2024-03-04", "b.htm": "2024-03-04", "kept.htm": "2020-01-02"})
+
+    def test_a_stop_ends_a_git_that_does_not_answer_at_once(self):
+        if emulated():
+            self.skipTest("git runs under the native program only")
+        self.page("a.htm")
+        slow = self.tree.path("bin")
+        os.makedirs(slow)
+        with open(os.path.join(slow, "git"), "w") as out:
+            out.write("#!/bin/sh\nsleep 30 >&2 &\nsleep 30\n")
+        os.chmod(os.path.join(slow, "git"), 0o755)
+        process = start("-q", "--ext", "htm", "--lastmod", "git,mtime", self.tree.root, "https://e.x/",
+                        env=dict(os.environ, PATH=slow + os.pathsep + os.environ["PATH"]))
+        time.sleep(0.5)
+        begun = time.monotonic()
+        process.send_signal(signal.SIGTERM)
+        process.communicate(timeout=10)
+        self.assertEqual(process.returncode, 143)
+        self.assertLess(time.monotonic() - begun, 3)
 
     def test_meta_dates_in_each_spelling_with_offsets_and_invalid_values_falling_through(self):
         self.page("property.htm", '<meta property="article:modified_time" content="2023-04-05T23:30:00-05:00">')

@@ -2,16 +2,19 @@
 
 #include <thread>
 
+#include "core/lastmod/GitCommand.h"
 #include "core/lastmod/GitOutput.h"
-#include "platform/RunProgram.h"
+#include "platform/ReadFile.h"
+#include "platform/StopSignals.h"
 
 namespace linkloom {
 
 namespace {
 
-const char16_t kGit[] = u"git";
-// The answer to rev-parse is three short lines; anything longer is not one.
+// The answers to rev-parse are a few short lines; anything longer is not one.
 constexpr std::size_t kMostAnswer = 1 << 16;
+const char16_t kIndexName[] = u"index";
+constexpr std::size_t kSha1Size = 20, kSha256Size = 32;
 
 // The first line of what git said on standard error, or the system's reason it could not start.
 String ReasonOf(const platform::ProgramRun& run) {
@@ -25,69 +28,120 @@ bool Succeeded(const platform::ProgramRun& run) {
     return run.outcome == platform::ProgramRun::Outcome::Exited && run.status == 0;
 }
 
-// The arguments of one git command run on `folder`, configuration that would change the output
-// of log set aside.
-std::vector<String> GitArguments(const String& folder, std::initializer_list<const char16_t*> command) {
-    std::vector<String> arguments = {u"-c", u"log.follow=false", u"-c", u"log.showSignature=false",
-                                     u"--no-optional-locks", u"-C", folder};
-    arguments.insert(arguments.end(), command.begin(), command.end());
-    return arguments;
+// A short answer, read whole.
+platform::ProgramRun Ask(const String& folder, std::initializer_list<const char16_t*> command, std::string& answer,
+                         const platform::ProgramStop& stop) {
+    return RunGit(
+        folder, command,
+        [&answer](std::string_view bytes) {
+            answer.append(bytes);
+            return answer.size() <= kMostAnswer;
+        },
+        stop);
+}
+
+// The index in the git folder `gitFolder`, its time read before its bytes: an index replaced in
+// between then counts its newer entries as ones to re-read.
+std::optional<GitIndex> ReadIndex(const String& gitFolder, const WorkTreeAnswer& tree, String& reason) {
+    const std::size_t hashSize = tree.objectFormat == "sha256" ? kSha256Size : kSha1Size;
+    platform::SystemError error;
+    const auto folder = platform::FolderHandle::Open(gitFolder, error);
+    platform::DirectoryEntry entry;
+    entry.name = kIndexName;
+    platform::FileStamp written;
+    platform::SequentialFile file;
+    if (!folder || !folder->Stamp(entry, written, error) ||
+        file.Open(*folder, entry.name, error) != platform::SequentialFile::OpenResult::Opened) {
+        reason = u"its index: " + platform::Describe(error);
+        return std::nullopt;
+    }
+    std::string bytes;
+    constexpr std::size_t kChunk = 1 << 20;
+    for (std::size_t got = kChunk; got == kChunk;) {
+        const std::size_t size = bytes.size();
+        bytes.resize(size + kChunk);
+        got = file.Read(bytes.data() + size, kChunk);
+        bytes.resize(size + got);
+    }
+    std::optional<GitIndex> index = GitIndex::Parse(bytes, tree.prefix, hashSize, written.written);
+    if (!index) reason = u"its index is of a form not read here";
+    return index;
 }
 
 }  // namespace
 
 GitHistory GitHistory::Read(const String& folder, const std::atomic<bool>& abandon) {
+    const platform::ProgramStop stop = [&abandon] {
+        return abandon || platform::PendingStop() != platform::StopRequest::None;
+    };
     GitHistory history;
+    const auto failed = [&history](State state, const platform::ProgramRun& run) {
+        history.state_ = run.outcome == platform::ProgramRun::Outcome::Stopped ? State::Stopped
+                         : run.outcome == platform::ProgramRun::Outcome::Failed ? State::Failed
+                                                                                  : state;
+        history.reason_ = ReasonOf(run);
+        return history;
+    };
     std::string answer;
-    const platform::ProgramRun where = platform::RunProgram(
-        kGit, GitArguments(folder, {u"rev-parse", u"--is-inside-work-tree", u"--is-shallow-repository", u"--show-prefix"}),
-        [&answer](std::string_view bytes) {
-            answer.append(bytes);
-            return answer.size() <= kMostAnswer;
-        });
+    const platform::ProgramRun where =
+        Ask(folder, {u"rev-parse", u"--is-inside-work-tree", u"--is-shallow-repository", u"--show-object-format",
+                     u"--show-prefix"},
+            answer, stop);
     if (where.outcome == platform::ProgramRun::Outcome::NotFound) {
         history.state_ = State::NoGit;
         return history;
     }
     const WorkTreeAnswer tree = ParseWorkTreeAnswer(answer);
-    if (!Succeeded(where) || !tree.inWorkTree) {
-        history.state_ = where.outcome == platform::ProgramRun::Outcome::Failed ? State::Failed : State::NotWorkTree;
-        history.reason_ = ReasonOf(where);
-        return history;
-    }
+    if (!Succeeded(where) || !tree.inWorkTree) return failed(State::NotWorkTree, where);
     history.shallow_ = tree.shallow;
+    std::string gitFolder;
+    const platform::ProgramRun located = Ask(folder, {u"rev-parse", u"--absolute-git-dir"}, gitFolder, stop);
+    if (!Succeeded(located)) return failed(State::Failed, located);
+    if (!gitFolder.empty() && gitFolder.back() == '\n') gitFolder.pop_back();
 
-    GitStatusReader status(tree.prefix);
-    platform::ProgramRun statusRun;
+    // What is staged, and the index, beside the history.
+    GitNameReader staged;
+    platform::ProgramRun stagedRun;
+    String indexReason;
     std::thread changes([&] {
-        statusRun = platform::RunProgram(
-            kGit,
-            GitArguments(folder, {u"status", u"--porcelain", u"-z", u"--untracked-files=no", u"--no-renames",
-                                  u"--ignore-submodules=all", u"--", u"."}),
-            [&](std::string_view bytes) { return !abandon && status.Feed(bytes); });
+        stagedRun = RunGit(folder,
+                           {u"diff-index", u"--cached", u"--name-only", u"-z", u"--no-renames", u"--relative",
+                            u"--ignore-submodules=all", u"HEAD", u"--"},
+                           [&](std::string_view bytes) { return staged.Feed(bytes); }, stop);
+        if (Succeeded(stagedRun)) history.index_ = ReadIndex(String::FromUtf8(gitFolder), tree, indexReason);
     });
-    GitLogReader log;
-    const platform::ProgramRun logRun = platform::RunProgram(
-        kGit,
-        GitArguments(folder, {u"log", u"--format=%x01%ct", u"--name-only", u"-z", u"--no-renames", u"--relative",
-                              u"--root", u"--no-notes", u"--", u"."}),
-        [&](std::string_view bytes) { return !abandon && log.Feed(bytes); });
+    // No path is given to log: it would follow the history of the whole folder, which for a file
+    // is not always the history `git log -- FILE` follows.
+    GitLogReader::MergedFiles merged;
+    GitCommitFields mergedReader = MergedFilesReader(merged);
+    const platform::ProgramRun mergesRun = RunGit(
+        folder, {u"log", u"--merges", u"--format=%x01%H", u"-c", u"--name-only", u"-z", u"--no-renames", u"--relative"},
+        [&](std::string_view bytes) { return mergedReader.Feed(bytes); }, stop);
+    GitLogReader log(merged);
+    platform::ProgramRun logRun = mergesRun;
+    if (Succeeded(mergesRun) && mergedReader.Finish()) {
+        logRun = RunGit(folder,
+                        {u"log", u"--topo-order", u"--format=%x01%ct %H %P", u"--name-only", u"-z", u"--no-renames",
+                         u"--relative", u"--root", u"--diff-merges=first-parent", u"--no-notes"},
+                        [&](std::string_view bytes) { return log.Feed(bytes); }, stop);
+    }
     changes.join();
 
-    const bool logRead = Succeeded(logRun) && log.Finish();
-    if (!logRead || !Succeeded(statusRun) || !status.Finish()) {
+    if (!Succeeded(logRun) || !log.Finish()) return failed(State::Failed, logRun);
+    if (!Succeeded(stagedRun) || !staged.Finish()) return failed(State::Failed, stagedRun);
+    if (!history.index_) {
         history.state_ = State::Failed;
-        history.reason_ = ReasonOf(logRead ? statusRun : logRun);
+        history.reason_ = indexReason;
         return history;
     }
     history.state_ = State::Read;
     history.dates_ = std::move(log.Dates());
-    history.changed_ = std::move(status.Changed());
+    history.staged_ = std::move(staged.Names());
     return history;
 }
 
-std::optional<std::int64_t> GitHistory::DateOf(const std::string& path) const {
-    if (!changed_.empty() && changed_.count(path) > 0) return std::nullopt;
+std::optional<std::int64_t> GitHistory::DateOf(const std::string& path, const platform::FileStamp& stamp) const {
+    if (staged_.count(path) > 0 || !index_ || !index_->Unchanged(path, stamp)) return std::nullopt;
     const auto found = dates_.find(path);
     if (found == dates_.end()) return std::nullopt;
     return found->second;

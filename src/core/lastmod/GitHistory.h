@@ -8,12 +8,16 @@
 #include <unordered_set>
 
 #include "base/String.h"
+#include "core/lastmod/GitIndex.h"
+#include "platform/Directory.h"
 
 namespace linkloom {
 
 // What git knows of the files under a folder: the committer time of the last commit that changed
-// each, and which have changes not committed yet. Read with one `git log` for the whole history
-// of the folder and one `git status`, run side by side.
+// each, as `git log -1 -- FILE` gives it, and which have changes not committed yet. The history
+// is read with one `git log` (and one more over the merges), the staged changes with
+// `git diff-index --cached`; whether a file changed since it was staged is judged from git's
+// index and the file's own time, never by git, which would run the repository's filters.
 class GitHistory {
 public:
     enum class State {
@@ -21,10 +25,11 @@ public:
         NoGit,        // no git program on the PATH
         NotWorkTree,  // the folder is not in a git work tree
         Failed,       // git could not read the history
+        Stopped,      // a stop was asked for before git was done
     };
 
-    // Runs git, found on the PATH, on the work tree that holds `folder`. Set `abandon` to stop it
-    // early; the history then counts as failed.
+    // Runs git on the work tree that holds `folder`. Setting `abandon`, or a stop signal, ends
+    // git at once.
     static GitHistory Read(const String& folder, const std::atomic<bool>& abandon);
 
     State Outcome() const { return state_; }
@@ -33,15 +38,17 @@ public:
     // True when the clone holds only the newest part of the history.
     bool Shallow() const { return shallow_; }
     // The committer time (seconds since 1970) for the file at `path` (relative to the folder, '/'
-    // between names, UTF-8); nothing when the file was never committed or has changed since.
-    std::optional<std::int64_t> DateOf(const std::string& path) const;
+    // between names, UTF-8) with the time and size of `stamp`; nothing when the file was never
+    // committed or may have changed since.
+    std::optional<std::int64_t> DateOf(const std::string& path, const platform::FileStamp& stamp) const;
 
 private:
     State state_ = State::Failed;
     String reason_;
     bool shallow_ = false;
     std::unordered_map<std::string, std::int64_t> dates_;
-    std::unordered_set<std::string> changed_;
+    std::unordered_set<std::string> staged_;
+    std::optional<GitIndex> index_;
 };
 
 }  // namespace linkloom

@@ -15,10 +15,10 @@ namespace linkloom {
 // The committer date of the last commit that changed the page, from the git work tree that holds
 // the walked folder. Pages that are untracked or have changes not committed have none. Git is
 // read once, in the background from the moment the source is made; when it cannot be, or the
-// history is shallow, the notices hear it once.
+// history is shallow, the notices hear it once (saying whether a next source answers instead).
 class GitLastmod : public LastmodSource {
 public:
-    GitLastmod(const String& folder, NoticeSink& notices);
+    GitLastmod(const String& folder, bool lastSource, NoticeSink& notices);
     ~GitLastmod() override;
     std::optional<platform::FileTime> DateOf(const DatedPage& page) override;
 
@@ -28,6 +28,7 @@ private:
     void Warn(const GitHistory& history);
 
     String folder_;
+    const char16_t* fallback_;
     NoticeSink& notices_;
     std::atomic<bool> abandon_{false};
     std::future<GitHistory> reading_;

@@ -1,5 +1,7 @@
 #include "core/lastmod/GitOutput.h"
 
+#include <utility>
+
 namespace linkloom {
 
 namespace {
@@ -20,35 +22,157 @@ bool ParseSeconds(std::string_view text, std::int64_t& seconds) {
     return true;
 }
 
-}  // namespace
-
-bool GitLogReader::Feed(std::string_view bytes) {
-    return fields_.Feed(bytes, [this](std::string_view field) { return Take(field); });
+// The words of a header, split at blanks.
+std::vector<std::string_view> Words(std::string_view text) {
+    std::vector<std::string_view> words;
+    while (!text.empty()) {
+        const std::size_t end = text.find(' ');
+        if (end != 0) words.push_back(text.substr(0, end));
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    }
+    return words;
 }
 
-bool GitLogReader::Take(std::string_view field) {
+}  // namespace
+
+bool GitCommitFields::Feed(std::string_view bytes) {
+    return fields_.Feed(bytes, [this](std::string_view field) { return Field(field); });
+}
+
+bool GitCommitFields::Finish() { return fields_.AtFieldEnd() && (!inCommit_ || TakeCommit()); }
+
+bool GitCommitFields::TakeCommit() {
+    const bool taken = take_(header_, names_);
+    names_.clear();
+    return taken;
+}
+
+bool GitCommitFields::Field(std::string_view field) {
     if (!field.empty() && field[0] == kCommitMark) {
+        if (inCommit_ && !TakeCommit()) return false;
         inCommit_ = afterHeader_ = true;
-        return ParseSeconds(field.substr(1), commitTime_);
-    }
-    // The names of a commit follow its header after a line break.
-    if (afterHeader_) {
-        if (field.empty() || field[0] != '\n') return false;
-        field.remove_prefix(1);
-        afterHeader_ = false;
+        header_.assign(field.substr(1));
+        return true;
     }
     if (!inCommit_) return false;
-    // The newest commit comes first, and with it the date that counts.
-    if (!field.empty()) dates_.try_emplace(std::string(field), commitTime_);
+    // The names of a commit follow its header after a line break, or after an empty field in
+    // the combined form.
+    if (afterHeader_) {
+        afterHeader_ = false;
+        if (field.empty()) return true;
+        if (field[0] != '\n') return false;
+        field.remove_prefix(1);
+    }
+    if (!field.empty()) names_.emplace_back(field);
     return true;
 }
 
-bool GitStatusReader::Feed(std::string_view bytes) {
+std::shared_ptr<const PathFilter> PathFilter::All() {
+    return std::shared_ptr<const PathFilter>(new PathFilter(true, {}));
+}
+
+std::shared_ptr<const PathFilter> PathFilter::Without(const std::unordered_set<std::string>& paths) const {
+    std::unordered_set<std::string> kept = paths_;
+    if (allBut_) {
+        kept.insert(paths.begin(), paths.end());
+    } else {
+        for (const std::string& path : paths) kept.erase(path);
+    }
+    return std::shared_ptr<const PathFilter>(new PathFilter(allBut_, std::move(kept)));
+}
+
+std::shared_ptr<const PathFilter> PathFilter::OnlyIn(const std::unordered_set<std::string>& paths) const {
+    std::unordered_set<std::string> kept;
+    for (const std::string& path : paths) {
+        if (Has(path)) kept.insert(path);
+    }
+    return std::shared_ptr<const PathFilter>(new PathFilter(false, std::move(kept)));
+}
+
+std::shared_ptr<const PathFilter> PathFilter::Joined(const PathFilter& other) const {
+    if (!allBut_ && !other.allBut_) {
+        std::unordered_set<std::string> both = paths_;
+        both.insert(other.paths_.begin(), other.paths_.end());
+        return std::shared_ptr<const PathFilter>(new PathFilter(false, std::move(both)));
+    }
+    // All but those that neither has.
+    std::unordered_set<std::string> missing;
+    const PathFilter& excluding = allBut_ ? *this : other;
+    for (const std::string& path : excluding.paths_) {
+        if (!Has(path) && !other.Has(path)) missing.insert(path);
+    }
+    return std::shared_ptr<const PathFilter>(new PathFilter(true, std::move(missing)));
+}
+
+GitLogReader::GitLogReader(const MergedFiles& merged)
+    : merged_(merged), commits_([this](std::string_view header, const std::vector<std::string>& names) {
+          return Take(header, names);
+      }) {}
+
+void GitLogReader::Hand(const std::string& parent, std::shared_ptr<const PathFilter> filter) {
+    auto& reaching = reaching_[parent];
+    if (!reaching || reaching == filter) {
+        reaching = std::move(filter);
+    } else {
+        reaching = reaching->Joined(*filter);
+    }
+}
+
+bool GitLogReader::Take(std::string_view header, const std::vector<std::string>& names) {
+    const std::vector<std::string_view> words = Words(header);
+    std::int64_t time = 0;
+    if (words.size() < 2 || !ParseSeconds(words[0], time)) return false;
+    const std::string commit(words[1]);
+    // The log starts at the newest commit, which every file's history starts at; a commit that
+    // no file's history reaches is handed nothing.
+    std::shared_ptr<const PathFilter> reaching;
+    if (std::exchange(first_, false)) {
+        reaching = PathFilter::All();
+    } else if (const auto found = reaching_.find(commit); found != reaching_.end()) {
+        reaching = std::move(found->second);
+        reaching_.erase(found);
+    }
+    if (!reaching) return true;
+
+    const bool merge = words.size() > 3;
+    // The names are those that differ from the first parent; a merge counts for a file only where
+    // it differs from every parent.
+    const auto merged = merge ? merged_.find(commit) : merged_.end();
+    for (const std::string& name : names) {
+        if (merge && (merged == merged_.end() || merged->second.count(name) == 0)) continue;
+        if (!reaching->Has(name)) continue;
+        const auto [date, added] = dates_.try_emplace(name, time);
+        if (!added && date->second < time) date->second = time;
+    }
+    if (!merge) {
+        if (words.size() == 3) Hand(std::string(words[2]), std::move(reaching));
+        return true;
+    }
+    // A file the same as the first parent follows that parent alone; one that differs from it
+    // follows the others (the first it is the same as, or all when it differs from each).
+    const std::unordered_set<std::string> changed(names.begin(), names.end());
+    std::unordered_set<std::string> leaveFirst;
+    for (const std::string& name : names) {
+        if (merged == merged_.end() || merged->second.count(name) == 0) leaveFirst.insert(name);
+    }
+    Hand(std::string(words[2]), leaveFirst.empty() ? reaching : reaching->Without(leaveFirst));
+    const std::shared_ptr<const PathFilter> others = reaching->OnlyIn(changed);
+    for (std::size_t parent = 3; parent < words.size(); ++parent) Hand(std::string(words[parent]), others);
+    return true;
+}
+
+GitCommitFields MergedFilesReader(GitLogReader::MergedFiles& merged) {
+    return GitCommitFields([&merged](std::string_view header, const std::vector<std::string>& names) {
+        if (header.empty()) return false;
+        if (!names.empty()) merged[std::string(header)].insert(names.begin(), names.end());
+        return true;
+    });
+}
+
+bool GitNameReader::Feed(std::string_view bytes) {
     return fields_.Feed(bytes, [this](std::string_view field) {
-        // "XY path": two status letters and a blank before the path.
-        if (field.size() < 4 || field[2] != ' ') return false;
-        const std::string_view path = field.substr(3);
-        if (path.compare(0, prefix_.size(), prefix_) == 0) changed_.emplace(path.substr(prefix_.size()));
+        if (field.empty()) return false;
+        names_.emplace(field);
         return true;
     });
 }
@@ -63,6 +187,7 @@ WorkTreeAnswer ParseWorkTreeAnswer(std::string_view output) {
     };
     answer.inWorkTree = line() == "true";
     answer.shallow = line() == "true";
+    answer.objectFormat = std::string(line());
     // The prefix is the rest, its own line break removed: a folder's name may hold one.
     if (!output.empty() && output.back() == '\n') output.remove_suffix(1);
     answer.prefix = std::string(output);

@@ -1,10 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
+#include <vector>
 
 namespace linkloom {
 
@@ -38,47 +41,94 @@ private:
     std::string pending_;
 };
 
-// Reads `git log -z --name-only --format=%x01%ct` as it comes, newest commit first: for each
-// file named, the committer time (seconds since 1970) of the newest commit that changed it.
-class GitLogReader {
+// Reads `git log -z --name-only` with a format that starts each commit with the byte 1: for each
+// commit, its header (what follows that byte) and the files named after it.
+class GitCommitFields {
 public:
+    using Take = std::function<bool(std::string_view header, const std::vector<std::string>& names)>;
+    explicit GitCommitFields(Take take) : take_(std::move(take)) {}
     // False when the output is not what that command writes.
     bool Feed(std::string_view bytes);
-    // False when the output ended inside a field.
-    bool Finish() const { return fields_.AtFieldEnd(); }
-    // Paths relative to the folder git was asked about, '/' between names, as git stores them.
-    std::unordered_map<std::string, std::int64_t>& Dates() { return dates_; }
+    // False when the output ended inside a field; otherwise the last commit is taken.
+    bool Finish();
 
 private:
-    bool Take(std::string_view field);
+    bool Field(std::string_view field);
+    bool TakeCommit();
 
+    Take take_;
     ZeroEndedFields fields_;
-    std::unordered_map<std::string, std::int64_t> dates_;
-    std::int64_t commitTime_ = 0;
+    std::string header_;
+    std::vector<std::string> names_;
     bool inCommit_ = false;
     bool afterHeader_ = false;
 };
 
-// Reads `git status --porcelain -z --no-renames` as it comes: the files with changes not yet
-// committed, staged or not. Git names them from the top of the work tree; those under `prefix`
-// (the walked folder's path there, ending in '/', or empty for the top) are kept without it.
-class GitStatusReader {
+// The files for which commits are on the history `git log -- FILE` follows: all of them, or
+// all but some, or only some.
+class PathFilter {
 public:
-    explicit GitStatusReader(std::string prefix) : prefix_(std::move(prefix)) {}
-    bool Feed(std::string_view bytes);
-    bool Finish() const { return fields_.AtFieldEnd(); }
-    std::unordered_set<std::string>& Changed() { return changed_; }
+    static std::shared_ptr<const PathFilter> All();
+    bool Has(const std::string& path) const { return allBut_ != (paths_.count(path) > 0); }
+    // These paths, the files in `paths` taken out or kept alone.
+    std::shared_ptr<const PathFilter> Without(const std::unordered_set<std::string>& paths) const;
+    std::shared_ptr<const PathFilter> OnlyIn(const std::unordered_set<std::string>& paths) const;
+    std::shared_ptr<const PathFilter> Joined(const PathFilter& other) const;
 
 private:
-    std::string prefix_;
-    ZeroEndedFields fields_;
-    std::unordered_set<std::string> changed_;
+    PathFilter(bool allBut, std::unordered_set<std::string> paths) : allBut_(allBut), paths_(std::move(paths)) {}
+    bool allBut_;
+    std::unordered_set<std::string> paths_;
 };
 
-// What `git rev-parse --is-inside-work-tree --is-shallow-repository --show-prefix` says.
+// Reads `git log --topo-order --diff-merges=first-parent --name-only -z --format=%x01%ct %H %P`
+// as it comes and gives each file the committer time (seconds since 1970) that
+// `git log -1 -- FILE` shows: the newest commit that changed it on the history that command
+// follows. At a merge that command follows only a parent the file is the same as, and shows
+// the merge only when the file differs from every parent (`merged` holds those files by merge).
+class GitLogReader {
+public:
+    using MergedFiles = std::unordered_map<std::string, std::unordered_set<std::string>>;
+    explicit GitLogReader(const MergedFiles& merged);
+    bool Feed(std::string_view bytes) { return commits_.Feed(bytes); }
+    bool Finish() { return commits_.Finish(); }
+    // Paths relative to the folder git was asked about, '/' between names, as git stores them.
+    std::unordered_map<std::string, std::int64_t>& Dates() { return dates_; }
+
+private:
+    bool Take(std::string_view header, const std::vector<std::string>& names);
+    void Hand(const std::string& parent, std::shared_ptr<const PathFilter> filter);
+
+    const MergedFiles& merged_;
+    GitCommitFields commits_;
+    std::unordered_map<std::string, std::int64_t> dates_;
+    // For each commit still to come, the files whose history reaches it.
+    std::unordered_map<std::string, std::shared_ptr<const PathFilter>> reaching_;
+    bool first_ = true;
+};
+
+// A reader of `git log --merges -c --name-only -z --format=%x01%H` that puts in `merged`, for
+// each merge, the files that differ from every parent.
+GitCommitFields MergedFilesReader(GitLogReader::MergedFiles& merged);
+
+// Reads a list of paths that git writes with -z.
+class GitNameReader {
+public:
+    bool Feed(std::string_view bytes);
+    bool Finish() const { return fields_.AtFieldEnd(); }
+    std::unordered_set<std::string>& Names() { return names_; }
+
+private:
+    ZeroEndedFields fields_;
+    std::unordered_set<std::string> names_;
+};
+
+// What `git rev-parse --is-inside-work-tree --is-shallow-repository --show-object-format
+// --show-prefix` says.
 struct WorkTreeAnswer {
     bool inWorkTree = false;
     bool shallow = false;
+    std::string objectFormat;
     std::string prefix;
 };
 WorkTreeAnswer ParseWorkTreeAnswer(std::string_view output);

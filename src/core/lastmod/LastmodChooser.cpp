@@ -11,9 +11,11 @@ namespace linkloom {
 
 LastmodChooser::LastmodChooser(const LastmodPlan& plan, NoticeSink& notices, RunClock clock)
     : record_(plan.record), withTime_(plan.withTime), clock_(clock) {
-    for (const LastmodSourceKind kind : plan.order) {
+    for (const LastmodSourceKind& kind : plan.order) {
         switch (kind) {
-        case LastmodSourceKind::Git: sources_.push_back(std::make_unique<GitLastmod>(plan.folder, notices)); break;
+        case LastmodSourceKind::Git:
+            sources_.push_back(std::make_unique<GitLastmod>(plan.folder, &kind == &plan.order.back(), notices));
+            break;
         case LastmodSourceKind::Meta:
             sources_.push_back(std::make_unique<MetaLastmod>(clock.utcOffsetSeconds));
             needs_.headTags = true;

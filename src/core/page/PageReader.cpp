@@ -11,20 +11,23 @@ PageReader::PageReader(const SelectionOptions& options, PageNeeds needs)
 
 PageFacts PageReader::Read(const platform::FolderHandle& folder, const platform::DirectoryEntry& entry) {
     PageFacts facts;
+    platform::FileStamp stamp;
     bool timed = false;
     if (testsContent_ || needs_.headTags) {
         ReadText(folder, entry.name, facts);
         // The time of an open file comes with it; a page left out needs none.
-        timed = facts.verdict == PageVerdict::Keep && reader_.LastWriteTime(facts.written);
+        timed = facts.verdict == PageVerdict::Keep && reader_.Stamp(stamp);
         reader_.Close();
         if (facts.verdict != PageVerdict::Keep) return facts;
     }
     if (entry.hasTime) {
-        facts.written = entry.written;
-    } else if (platform::SystemError error; !timed && !folder.LastWriteTime(entry, facts.written, error)) {
+        stamp = {entry.written, entry.size};
+    } else if (platform::SystemError error; !timed && !folder.Stamp(entry, stamp, error)) {
         facts.verdict = PageVerdict::Unreadable;
         facts.error = error;
     }
+    facts.written = stamp.written;
+    facts.size = stamp.size;
     std::uint64_t hash = 0;
     if (needs_.contentHash && facts.verdict == PageVerdict::Keep && hasher_.Hash(folder, entry.name, hash)) {
         facts.contentHash = hash;

@@ -40,6 +40,8 @@ struct PageFacts {
     // page with no text: empty, binary, or not a file at all).
     std::optional<platform::SystemError> error;
     platform::FileTime written = 0;
+    // The size the file had with that time.
+    std::uint64_t size = 0;
     // With PageNeeds::headTags, the head's elements; none when the page has no text to read.
     std::vector<HeadTag> headTags;
     // With PageNeeds::contentHash, the XXH3 hash of a kept page's bytes, when it could be read.

@@ -39,8 +39,8 @@ public:
     TextEncoding Encoding() const { return encoding_; }
     // Why the last Open could not open the file; no code when it was no file at all.
     platform::SystemError Error() const { return error_; }
-    // The last-write time of the open file, where opening read it.
-    bool LastWriteTime(platform::FileTime& time) const { return file_.LastWriteTime(time); }
+    // The last-write time and size of the open file, where opening read them.
+    bool Stamp(platform::FileStamp& stamp) const { return file_.Stamp(stamp); }
 
 private:
     OpenResult Start(const String& path, platform::SequentialFile::OpenResult opened);

@@ -139,13 +139,14 @@ bool FolderHandle::Identify(FileIdentity& identity) const {
     return true;
 }
 
-bool FolderHandle::LastWriteTime(const DirectoryEntry& entry, FileTime& time, SystemError& error) const {
+bool FolderHandle::Stamp(const DirectoryEntry& entry, FileStamp& stamp, SystemError& error) const {
     struct stat info;
     if (fstatat(descriptor_, entry.name.ToNativeBytes().c_str(), &info, 0) != 0) {
         error.code = static_cast<std::uint32_t>(errno);
         return false;
     }
-    time = ToFileTime(info.st_mtim);
+    stamp.written = ToFileTime(info.st_mtim);
+    stamp.size = static_cast<std::uint64_t>(info.st_size);
     return true;
 }
 

@@ -33,7 +33,8 @@ SequentialFile::OpenResult SequentialFile::Adopt(int descriptor, SystemError& er
         return OpenResult::NotAFile;
     }
     descriptor_ = descriptor;
-    written_ = ToFileTime(info.st_mtim);
+    stamp_.written = ToFileTime(info.st_mtim);
+    stamp_.size = static_cast<std::uint64_t>(info.st_size);
     return OpenResult::Opened;
 }
 
@@ -65,9 +66,9 @@ std::size_t SequentialFile::Read(void* buffer, std::size_t size) {
     return done;
 }
 
-bool SequentialFile::LastWriteTime(FileTime& time) const {
+bool SequentialFile::Stamp(FileStamp& stamp) const {
     if (descriptor_ < 0) return false;
-    time = written_;
+    stamp = stamp_;
     return true;
 }
 

@@ -63,6 +63,7 @@ bool FolderHandle::List(std::vector<DirectoryEntry>& entries, SystemError& error
         entry.isLink = (record.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
         entry.hasTime = true;
         entry.written = ToFileTime(record.ftLastWriteTime);
+        entry.size = static_cast<std::uint64_t>(record.nFileSizeHigh) << 32 | record.nFileSizeLow;
         entries.push_back(std::move(entry));
     } while (FindNextFileW(search.Get(), &record));
     const DWORD failure = GetLastError();
@@ -75,8 +76,9 @@ bool FolderHandle::List(std::vector<DirectoryEntry>& entries, SystemError& error
 
 bool FolderHandle::Identify(FileIdentity& identity) const { return IdentifyDirectory(path_, identity); }
 
-bool FolderHandle::LastWriteTime(const DirectoryEntry& entry, FileTime& time, SystemError&) const {
-    time = entry.written;
+bool FolderHandle::Stamp(const DirectoryEntry& entry, FileStamp& stamp, SystemError&) const {
+    stamp.written = entry.written;
+    stamp.size = entry.size;
     return true;
 }
 

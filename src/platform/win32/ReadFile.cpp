@@ -51,6 +51,6 @@ std::size_t SequentialFile::Read(void* buffer, std::size_t size) {
     return done;
 }
 
-bool SequentialFile::LastWriteTime(FileTime&) const { return false; }
+bool SequentialFile::Stamp(FileStamp&) const { return false; }
 
 }  // namespace linkloom::platform

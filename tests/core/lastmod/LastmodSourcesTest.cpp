@@ -41,9 +41,11 @@ TEST(JsonDates, TakesDateModifiedMembersAtAnyDepthOnly) {
 }
 
 TEST(GitLog, TakesEachFilesNewestCommitTimeAcrossSplitReads) {
-    const std::string output = "\x01" "200\0\nb.htm\0a b/\xC3\xA9.htm\0\x01" "100\0\na.htm\0b.htm\0\x01" "50\0"s;  // an empty commit last
+    const std::string output = "\x01" "200 c3 c2\0\nb.htm\0a b/\xC3\xA9.htm\0\x01" "100 c2 c1\0\na.htm\0b.htm\0"
+                               "\x01" "50 c1 \0"s;  // an empty root commit last
     for (std::size_t split = 0; split <= output.size(); ++split) {
-        GitLogReader log;
+        const GitLogReader::MergedFiles none;
+        GitLogReader log(none);
         ASSERT_TRUE(log.Feed(std::string_view(output).substr(0, split)));
         ASSERT_TRUE(log.Feed(std::string_view(output).substr(split)));
         ASSERT_TRUE(log.Finish());
@@ -53,30 +55,39 @@ TEST(GitLog, TakesEachFilesNewestCommitTimeAcrossSplitReads) {
     }
 }
 
+// A merge m of a and b: g resolved differently from both, f taken from b, k kept from a though b
+// changed it, h changed on a only. Each file follows the parents `git log -- FILE` follows.
+TEST(GitLog, FollowsEachFilesOwnHistoryThroughMerges) {
+    GitLogReader::MergedFiles merged;
+    GitCommitFields mergesReader = MergedFilesReader(merged);
+    ASSERT_TRUE(mergesReader.Feed("\x01m\0\0g\0"s));
+    ASSERT_TRUE(mergesReader.Finish());
+    GitLogReader log(merged);
+    ASSERT_TRUE(log.Feed("\x01" "400 m a b\0\nf\0g\0\x01" "300 a r\0\nf\0h\0\x01" "200 b r\0\nf\0k\0"
+                         "\x01" "100 r \0\nf\0g\0h\0k\0"s));
+    ASSERT_TRUE(log.Finish());
+    const std::unordered_map<std::string, std::int64_t> expected = {{"g", 400}, {"f", 200}, {"h", 300}, {"k", 100}};
+    EXPECT_EQ(log.Dates(), expected);
+}
+
 TEST(GitLog, RefusesOutputOfAnotherShape) {
-    GitLogReader log;
+    const GitLogReader::MergedFiles none;
+    GitLogReader log(none);
     EXPECT_FALSE(log.Feed("a.htm\0"s));
-    GitLogReader badTime;
-    EXPECT_FALSE(badTime.Feed("\x01x1\0"s));
-    GitLogReader cut;
-    EXPECT_TRUE(cut.Feed("\x01" "1\0\na.h"s));
+    GitLogReader badTime(none);
+    EXPECT_FALSE(badTime.Feed("\x01x1 c\0\x01" "2 d\0"s));
+    GitLogReader cut(none);
+    EXPECT_TRUE(cut.Feed("\x01" "1 c\0\na.h"s));
     EXPECT_FALSE(cut.Finish());
 }
 
-TEST(GitStatus, KeepsChangedFilesUnderTheFolderWithoutItsPrefix) {
-    GitStatusReader status("site/");
-    ASSERT_TRUE(status.Feed(" M site/a.htm\0M  other/b.htm\0A  site/sub/c d.htm\0"s));
-    ASSERT_TRUE(status.Finish());
-    EXPECT_EQ(status.Changed(), (std::unordered_set<std::string>{"a.htm", "sub/c d.htm"}));
-    EXPECT_FALSE(GitStatusReader("").Feed("?\0"s));
-}
-
-TEST(GitWorkTree, ReadsTheThreeAnswers) {
-    const WorkTreeAnswer answer = ParseWorkTreeAnswer("true\nfalse\nsite/a\nb/\n");
+TEST(GitWorkTree, ReadsTheAnswers) {
+    const WorkTreeAnswer answer = ParseWorkTreeAnswer("true\nfalse\nsha256\nsite/a\nb/\n");
     EXPECT_TRUE(answer.inWorkTree);
     EXPECT_FALSE(answer.shallow);
+    EXPECT_EQ(answer.objectFormat, "sha256");
     EXPECT_EQ(answer.prefix, "site/a\nb/");
-    EXPECT_TRUE(ParseWorkTreeAnswer("true\ntrue\n\n").shallow);
+    EXPECT_TRUE(ParseWorkTreeAnswer("true\ntrue\nsha1\n\n").shallow);
     EXPECT_FALSE(ParseWorkTreeAnswer("false\n").inWorkTree);
 }
 
