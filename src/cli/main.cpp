@@ -57,15 +57,11 @@ int main(int argc, char** argv) {
     // Explanations take the lines of standard error that the progress would write over.
     const bool progress = !options.quiet && !options.explain && platform::StandardErrorIsTerminal();
     cli::StateFile state(options.state);
-    int status;
-    {
-        cli::CliHost host(options, progress);
-        if (!state.Attach(host)) return kRejected;
-        const JobOutcome outcome = SitemapJob(host).Run();
-        host.WriteReport();
-        status = ExitStatus(outcome, host);
-        // The output lets go of its folders here, which the record's file may share.
-    }
+    cli::CliHost host(options, progress);
+    if (!state.Attach(host)) return kRejected;
+    const JobOutcome outcome = SitemapJob(host).Run();
+    host.WriteReport();
+    const int status = ExitStatus(outcome, host);
     // The record follows only a document that was written whole.
     if (status == kDocument && !state.Save()) return kCannotWrite;
     return status;

@@ -17,6 +17,13 @@ bool LinkFile(const String& existing, const String& link, String& error);
 bool RemoveFile(const String& path);
 // True when anything has this name, a dangling link included.
 bool NameExists(const String& path);
+// True when two paths lead to one file, their links followed: the same file on disk, or the
+// same place where none is yet.
+bool SameFile(const String& one, const String& other);
+// Gives the file at `to` the owner, group and permissions of the file at `from`, as far as the
+// system lets this user (POSIX). On Windows a new file takes the permissions its folder hands
+// down, as the old one did, and nothing is copied.
+void CopyOwnership(const String& from, const String& to);
 // Writes the whole content of the file at `source` into `target`.
 bool CopyInto(const String& source, OutputFile& target, String& error);
 

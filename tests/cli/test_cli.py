@@ -1297,7 +1297,7 @@ class StateTest(unittest.TestCase):
         self.publish()
         with open(self.state, "rb") as record:
             good = record.read()
-        for bad in (b"", b"linkloom-state 2\n", good + b"garbage\n", good[:-20], b"x" * 100000,
+        for bad in (b"linkloom-state 2\n", good + b"garbage\n", good[:-20], b"x" * 100000,
                     good.replace(b" 2024", b"2024", 1), bytes(range(256))):
             with open(self.state, "wb") as record:
                 record.write(bad)
@@ -1323,6 +1323,27 @@ class StateTest(unittest.TestCase):
         self.assertEqual(found["a.htm"], "2024-03-03")
         with open(self.state, "rb") as record:
             self.assertEqual(record.read(), good)
+
+    def test_the_record_is_switched_with_the_sitemap_files_and_is_never_one_of_them(self):
+        out = os.path.join(os.path.dirname(self.state), "sitemap.xml")
+        link = os.path.join(os.path.dirname(self.state), "link.txt")
+        os.symlink(out, link)
+        for record in (out, link):
+            code, _, err = run("-o", native(out), "--state", native(record), native(self.tree.root), "https://e.x/")
+            self.assertEqual(code, 2)
+            self.assertIn("-o %s and --state %s name one file" % (native(out), native(record)), err)
+        code, _, err = run("-q", "-o", native(out), "--state", native(self.state), native(self.tree.root), "https://e.x/")
+        self.assertEqual((code, err), (0, ""))
+        with open(out, "rb") as sitemap:
+            earlier = sitemap.read()
+        # A record that cannot be written keeps the earlier sitemap.
+        missing = os.path.join(os.path.dirname(self.state), "gone", "state.txt")
+        self.touch("d.htm", 1709467200, "d")
+        code, _, err = run("-q", "-o", native(out), "--state", native(missing), native(self.tree.root), "https://e.x/")
+        self.assertEqual(code, 3)
+        self.assertIn("cannot write " + native(missing), err)
+        with open(out, "rb") as sitemap:
+            self.assertEqual(sitemap.read(), earlier)
 
     def test_a_missing_record_is_created_only_once_the_document_is_written(self):
         code, _, err = run("-q", "--state", native(self.state), "--ext", "none", native(self.tree.root), "https://e.x/")

@@ -39,6 +39,8 @@ public:
     LastmodRecord* Record() override { return record_; }
     // Keeps the lastmods of unchanged pages from `record` and tells it this run's.
     void UseRecord(LastmodRecord* record) { record_ = record; }
+    // Switches `companion` in with the output files, when the output is a set of them.
+    void SwitchWith(SitemapSet::Companion companion) { output_.SwitchWith(std::move(companion)); }
 
     // What a run that has ended left out: with --explain the counts, and the warnings.
     void WriteReport() const;

@@ -7,6 +7,7 @@
 #include "cli/output/OutputNames.h"
 #include "core/walk/NameList.h"
 #include "core/run/SitemapJob.h"
+#include "platform/FileNames.h"
 
 namespace linkloom::cli {
 
@@ -313,6 +314,11 @@ bool ParseArguments(const std::vector<String>& arguments, CliOptions& options, S
     }
     if (options.gzip && !options.output) {
         error = u"--gzip needs -o FILE";
+        return false;
+    }
+    if (options.output && options.state &&
+        platform::SameFile(OutputNames(*options.output, options.gzip).File(), *options.state)) {
+        error = String(u"-o ") + *options.output + u" and --state " + *options.state + u" name one file";
         return false;
     }
     if (indexNamesGiven && !options.rules.folderUrls) {

@@ -22,11 +22,16 @@ bool StateFile::Attach(CliHost& host) {
         return false;
     }
     host.UseRecord(&record_);
+    host.SwitchWith([this](FileSetTransaction& change, String& target, String& error) {
+        staged_ = true;
+        target = *path_;
+        return record_.Stage(change, *path_, error);
+    });
     return true;
 }
 
 bool StateFile::Save() const {
-    if (!path_) return true;
+    if (!path_ || staged_) return true;
     String error;
     if (record_.Save(*path_, error)) return true;
     Tell("cannot write the state file", *path_, error);

@@ -7,8 +7,9 @@
 
 namespace linkloom::cli {
 
-// The record that --state names, when it does: read before the run and handed to its host,
-// written after the document.
+// The record that --state names, when it does: read before the run and handed to its host;
+// switched in with the output files, both or neither, or written after a document that goes
+// elsewhere.
 class StateFile {
 public:
     explicit StateFile(const std::optional<String>& path) : path_(path) {}
@@ -16,12 +17,14 @@ public:
     // Reads the record and gives it to `host`; false, with the message shown, when the file is
     // not a record.
     bool Attach(CliHost& host);
-    // Writes this run's record; false, with the message shown, when it cannot be.
+    // Writes this run's record unless the output files took it; false, with the message shown,
+    // when it cannot be.
     bool Save() const;
 
 private:
     const std::optional<String>& path_;
     StateRecord record_;
+    bool staged_ = false;
 };
 
 }  // namespace linkloom::cli

@@ -156,12 +156,20 @@ PathType PathKind(const String& path) {
     return S_ISDIR(info.st_mode) ? PathType::Folder : PathType::Other;
 }
 
-bool IdentifyDirectory(const String& path, FileIdentity& identity) {
+namespace {
+
+bool Identify(const String& path, bool folderOnly, FileIdentity& identity) {
     struct stat info;
-    if (stat(path.ToNativeBytes().c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return false;
+    if (stat(path.ToNativeBytes().c_str(), &info) != 0 || (folderOnly && !S_ISDIR(info.st_mode))) return false;
     identity.volume = static_cast<std::uint64_t>(info.st_dev);
     identity.index = static_cast<std::uint64_t>(info.st_ino);
     return true;
 }
+
+}  // namespace
+
+bool IdentifyDirectory(const String& path, FileIdentity& identity) { return Identify(path, true, identity); }
+
+bool IdentifyPath(const String& path, FileIdentity& identity) { return Identify(path, false, identity); }
 
 }  // namespace linkloom::platform

@@ -29,6 +29,20 @@ bool LinkFile(const String& existing, const String& link, String& error) {
     return false;
 }
 
+void CopyOwnership(const String& from, const String& to) {
+    struct stat model, own;
+    if (stat(from.ToNativeBytes().c_str(), &model) != 0) return;
+    // Changed through the open file, never through a link planted at its name.
+    const int fd = open(to.ToNativeBytes().c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0) return;
+    if (fstat(fd, &own) == 0 && S_ISREG(own.st_mode)) {
+        // Another user's file keeps its owner only for a privileged user; its group, for a member of it.
+        if (fchown(fd, model.st_uid, model.st_gid) != 0) fchown(fd, static_cast<uid_t>(-1), model.st_gid);
+        fchmod(fd, model.st_mode & 07777);
+    }
+    close(fd);
+}
+
 bool RemoveFile(const String& path) { return unlink(path.ToNativeBytes().c_str()) == 0; }
 
 bool NameExists(const String& path) {

@@ -57,6 +57,8 @@ bool LinkFile(const String& existing, const String& link, String& error) {
     return false;
 }
 
+void CopyOwnership(const String&, const String&) {}
+
 bool RemoveFile(const String& path) { return DeleteFileW(path.Wide()) != 0; }
 
 bool NameExists(const String& path) { return GetFileAttributesW(path.Wide()) != INVALID_FILE_ATTRIBUTES; }
