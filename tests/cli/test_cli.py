@@ -674,6 +674,26 @@ class OutputSafetyTest(unittest.TestCase):
     def write(self, target, *options, url="https://e.x/"):
         return run("-q", *options, "-o", native(target), native(self.tree.root), url)
 
+    def test_the_runs_own_files_inside_the_folder_are_never_entries(self):
+        state = self.tree.path("state.txt")
+        for limit in ("1", "50000"):
+            for _ in range(2):
+                code, _, err = run("--explain", "--ext", "htm,xml,txt", "--max-urls", limit, "--state", native(state),
+                                   "-o", native(self.tree.path("sitemap.xml")), native(self.tree.root), "https://e.x/")
+                self.assertEqual(code, 0, err)
+            listed = []
+            for name in os.listdir(self.tree.root):
+                with open(self.tree.path(name), "rb") if name.startswith("sitemap") else open(os.devnull, "rb") as f:
+                    text = f.read()
+                if b"<urlset" in text:
+                    listed += locations(text)
+            self.assertIn("https://e.x/a.htm", listed)
+            self.assertFalse([url for url in listed if url.split("/")[-1].startswith(("sitemap", "state"))], listed)
+            self.assertIn("left out: state.txt (the output)", err)
+            self.assertIn("left out: sitemap.xml (the output)", err)
+            # The split set's parts are its own too.
+            self.assertEqual("left out: sitemap-1.xml (the output)" in err, limit == "1")
+
     def test_planted_links_at_guessable_names_lead_nowhere(self):
         if emulated():
             self.skipTest("the names are planted from the Linux process id")

@@ -5,6 +5,7 @@
 
 #include "base/ControlCharacters.h"
 #include "cli/output/OutputNames.h"
+#include "cli/output/RunFiles.h"
 #include "core/rules/RobotsTxtFile.h"
 #include "core/url/UrlText.h"
 #include "platform/Console.h"
@@ -12,7 +13,12 @@
 namespace linkloom::cli {
 
 CliHost::CliHost(const CliOptions& options, bool showProgress)
-    : options_(options), showProgress_(showProgress), flags_(options.flags), output_(options), explain_(options.explain) {}
+    : options_(options),
+      showProgress_(showProgress),
+      flags_(options.flags),
+      output_(options),
+      explain_(options.explain),
+      ownFiles_(RunFiles(options)) {}
 
 JobInputs CliHost::ReadInputs() {
     return {options_.folder, options_.extensions, options_.rootUrl, (flags_ & JobFlag::Subfolders) != 0,

@@ -34,6 +34,7 @@ public:
     void EndEntries(int count) override;
     void NoEntries(NoEntriesCause cause, const String& reason) override;
     const std::vector<PathPattern>* Exclusions() const override { return &options_.exclusions; }
+    const std::vector<OwnFile>* OwnFiles() const override { return &ownFiles_; }
     WalkReport* Report() override { return &explain_; }
     LastmodOrder LastmodSources() const override { return options_.lastmod; }
     LastmodRecord* Record() override { return record_; }
@@ -69,6 +70,7 @@ private:
     RobotsTxt robots_;
     String rootUrl_;
     LastmodRecord* record_ = nullptr;
+    std::vector<OwnFile> ownFiles_;
 };
 
 }  // namespace linkloom::cli

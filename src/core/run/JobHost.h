@@ -10,6 +10,7 @@
 #include "core/lastmod/LastmodRecord.h"
 #include "core/lastmod/LastmodSource.h"
 #include "core/page/PageReader.h"
+#include "core/walk/OwnFiles.h"
 #include "core/rules/PageRules.h"
 #include "core/walk/PathPattern.h"
 #include "core/model/WalkReport.h"
@@ -89,6 +90,8 @@ public:
     virtual LastmodRecord* Record() { return nullptr; }
     // Paths the walk leaves out, and where it says what it left out; null for none.
     virtual const std::vector<PathPattern>* Exclusions() const { return nullptr; }
+    // The files the run writes, which are never pages of the site; null for none.
+    virtual const std::vector<OwnFile>* OwnFiles() const { return nullptr; }
     virtual WalkReport* Report() { return nullptr; }
     // The finished document of a run that does not stream.
     virtual void TakeDocument(const String& document) { (void)document; }

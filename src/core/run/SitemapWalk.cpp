@@ -40,6 +40,7 @@ SitemapWalk::SitemapWalk(JobHost& host, bool showsProgress, const JobSettings& s
       sink_(sink),
       report_(host.Report()),
       walker_(settings.folder, host.Exclusions()),
+      ownFiles_(host.OwnFiles()),
       entries_(settings.rootUrl, LocationNaming(rules_)),
       lastmods_(host, settings, clock),
       pages_(settings.flags, (rules_ ? rules_->Needs(host.Needs()) : host.Needs()) | lastmods_.Needs(),
@@ -79,6 +80,9 @@ WalkSlot SitemapWalk::Sort(WalkItem item) {
         slot.leftOut = LeftOutReason::SubfoldersOff;
     } else if (item.kind == WalkItemKind::File) {
         slot.leftOut = SelectByName(item.entry.name, flags_, extensions_);
+        if (!slot.leftOut && ownFiles_ && IsOwnFile(*ownFiles_, *item.folder, item.entry.name)) {
+            slot.leftOut = LeftOutReason::Output;
+        }
         slot.candidate = !slot.leftOut;
     }
     slot.item = std::move(item);

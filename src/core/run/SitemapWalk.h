@@ -7,6 +7,7 @@
 #include "core/url/LocationBuilder.h"
 #include "core/walk/NameList.h"
 #include "core/walk/FolderWalker.h"
+#include "core/walk/OwnFiles.h"
 #include "core/run/JobHost.h"
 #include "core/model/JobSettings.h"
 #include "core/lastmod/LastmodChooser.h"
@@ -50,6 +51,7 @@ private:
     EntrySink& sink_;
     WalkReport* report_;
     FolderWalker walker_;
+    const std::vector<OwnFile>* ownFiles_;
     LocationBuilder entries_;
     LastmodChooser lastmods_;
     PagePipeline pages_;

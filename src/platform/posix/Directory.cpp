@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "platform/posix/FileIdentity.h"
 #include "platform/posix/FileTimes.h"
 #include "platform/posix/LatinCase.h"
 
@@ -134,8 +135,7 @@ bool FolderHandle::List(std::vector<DirectoryEntry>& entries, SystemError& error
 bool FolderHandle::Identify(FileIdentity& identity) const {
     struct stat info;
     if (fstat(descriptor_, &info) != 0) return false;
-    identity.volume = static_cast<std::uint64_t>(info.st_dev);
-    identity.index = static_cast<std::uint64_t>(info.st_ino);
+    identity = IdentityOf(info);
     return true;
 }
 
@@ -161,8 +161,7 @@ namespace {
 bool Identify(const String& path, bool folderOnly, FileIdentity& identity) {
     struct stat info;
     if (stat(path.ToNativeBytes().c_str(), &info) != 0 || (folderOnly && !S_ISDIR(info.st_mode))) return false;
-    identity.volume = static_cast<std::uint64_t>(info.st_dev);
-    identity.index = static_cast<std::uint64_t>(info.st_ino);
+    identity = IdentityOf(info);
     return true;
 }
 

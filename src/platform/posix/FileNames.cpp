@@ -6,6 +6,7 @@
 
 #include <cerrno>
 
+#include "platform/posix/FileIdentity.h"
 #include "platform/posix/SystemError.h"
 
 namespace linkloom::platform {
@@ -72,13 +73,14 @@ bool CopyInto(const String& source, OutputFile& target, String& error) {
     return copied;
 }
 
-bool ReadPrivateFile(const String& path, std::string& bytes) {
+bool ReadPrivateFile(const String& path, std::string& bytes, FileIdentity& identity) {
     const int fd = open(path.ToNativeBytes().c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0) return false;
     struct stat info;
     bool ok = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == geteuid() &&
               (info.st_mode & (S_IWGRP | S_IWOTH)) == 0 && info.st_size <= kMostPrivateBytes;
     if (ok) {
+        identity = IdentityOf(info);
         bytes.assign(static_cast<std::size_t>(info.st_size), '\0');
         std::size_t done = 0;
         while (ok && done < bytes.size()) {

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/win32/FileIdentity.h"
 #include "platform/win32/ExtendedPath.h"
 #include "platform/win32/Handle.h"
 
@@ -104,8 +105,7 @@ bool IdentifyPath(const String& path, FileIdentity& identity) {
                                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     BY_HANDLE_FILE_INFORMATION info;
     if (!opened.IsValid() || !GetFileInformationByHandle(opened.Get(), &info)) return false;
-    identity.volume = info.dwVolumeSerialNumber;
-    identity.index = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    identity = IdentityOf(info);
     return true;
 }
 
