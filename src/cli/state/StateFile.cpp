@@ -14,20 +14,23 @@ void Tell(const char* what, const String& path, const String& error) {
 
 }  // namespace
 
-bool StateFile::Attach(CliHost& host) {
+bool StateFile::Load() {
     if (!path_) return true;
     String error;
     if (!record_.Load(*path_, error)) {
         Tell("cannot read the state file", *path_, error);
         return false;
     }
-    host.UseRecord(&record_);
-    host.SwitchWith([this](FileSetTransaction& change, String& target, String& error) {
+    return true;
+}
+
+SitemapSet::Companion StateFile::Companion() {
+    if (!path_) return {};
+    return [this](FileSetTransaction& change, String& target, String& error) {
         staged_ = true;
         target = *path_;
         return record_.Stage(change, *path_, error);
-    });
-    return true;
+    };
 }
 
 bool StateFile::Save() const {

@@ -2,21 +2,24 @@
 
 #include <optional>
 
-#include "cli/front/CliHost.h"
+#include "cli/output/SitemapSet.h"
 #include "cli/state/StateRecord.h"
 
 namespace linkloom::cli {
 
-// The record that --state names, when it does: read before the run and handed to its host;
+// The record that --state names, when it does: read before the run and handed to its plan;
 // switched in with the output files, both or neither, or written after a document that goes
 // elsewhere.
 class StateFile {
 public:
     explicit StateFile(const std::optional<String>& path) : path_(path) {}
 
-    // Reads the record and gives it to `host`; false, with the message shown, when the file is
-    // not a record.
-    bool Attach(CliHost& host);
+    // Reads the record; false, with the message shown, when the file is not a record.
+    bool Load();
+    // The record read; null without --state.
+    LastmodRecord* Record() { return path_ ? &record_ : nullptr; }
+    // What switches the record in with a set of output files; empty without --state.
+    SitemapSet::Companion Companion();
     // Writes this run's record unless the output files took it; false, with the message shown,
     // when it cannot be.
     bool Save() const;
