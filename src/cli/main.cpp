@@ -59,14 +59,11 @@ int main(int argc, char** argv) {
     const bool progress = !options.quiet && !options.explain && platform::StandardErrorIsTerminal();
     cli::StateFile state(options.state);
     if (!state.Load()) return ExitStatus::kRejected;
-    int status;
-    {
-        cli::CliRun run(options, progress);
-        const cli::CliOutcome outcome = run.Run(state.Record());
-        run.WriteReport();
-        status = StatusOf(outcome, run);
-        // The output lets go of its folders here, which the record's file may share.
-    }
+    cli::CliRun run(options, progress);
+    run.SwitchWith(state.Companion());
+    const cli::CliOutcome outcome = run.Run(state.Record());
+    run.WriteReport();
+    const int status = StatusOf(outcome, run);
     // The record follows only a document that was written whole.
     if (status == ExitStatus::kDone && !state.Save()) return ExitStatus::kCannotWrite;
     return status;

@@ -103,5 +103,7 @@ constexpr std::size_t kMostOpenFolders = 128;
 
 // The identity of the directory at `path`, following links; false when it cannot be had.
 bool IdentifyDirectory(const String& path, FileIdentity& identity);
+// The identity of the file or folder at `path`, its links followed; false when nothing is there.
+bool IdentifyPath(const String& path, FileIdentity& identity);
 
 }  // namespace linkloom::platform

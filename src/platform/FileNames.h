@@ -3,6 +3,7 @@
 #include <string>
 
 #include "base/String.h"
+#include "platform/Directory.h"
 #include "platform/OutputFile.h"
 
 namespace linkloom::platform {
@@ -17,15 +18,19 @@ bool LinkFile(const String& existing, const String& link, String& error);
 bool RemoveFile(const String& path);
 // True when anything has this name, a dangling link included.
 bool NameExists(const String& path);
+// True when two paths lead to one file, their links followed: the same file on disk, or the
+// same place where none is yet.
+bool SameFile(const String& one, const String& other);
+// Gives the file at `to` the owner, group and permissions of the file at `from`, as far as the
+// system lets this user (POSIX). On Windows a new file takes the permissions its folder hands
+// down, as the old one did, and nothing is copied.
+void CopyOwnership(const String& from, const String& to);
 // Writes the whole content of the file at `source` into `target`.
 bool CopyInto(const String& source, OutputFile& target, String& error);
 
-// Creates a new file at `path` that only this user may change (FileAccess::Private) and writes
-// `bytes` into it.
-bool WritePrivateFile(const String& path, const std::string& bytes, String& error);
-// Reads a small file that WritePrivateFile made and nobody else can have changed: a regular file,
-// not a link, owned by the user (and on POSIX writable by no one else). False when it is missing
-// or fails one of these.
-bool ReadPrivateFile(const String& path, std::string& bytes);
+// Reads a small file made with FileAccess::Private that nobody else can have changed: a regular
+// file, not a link, owned by the user (and on POSIX writable by no one else), and gives its
+// identity. False when it is missing or fails one of these.
+bool ReadPrivateFile(const String& path, std::string& bytes, FileIdentity& identity);
 
 }  // namespace linkloom::platform

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "base/String.h"
+#include "platform/Directory.h"
 
 namespace linkloom::platform {
 
@@ -48,6 +49,8 @@ public:
     static bool OpenStream(const String& path, OutputFile& file, String& error);
 
     bool IsOpen() const { return handle_ != kNone; }
+    // The identity of the open file on its volume.
+    bool Identify(FileIdentity& identity) const;
     bool Write(const char* bytes, std::size_t size, String& error);
     bool Close(String& error);
 

@@ -1,12 +1,22 @@
 #include "platform/RandomName.h"
 
+#include <string_view>
 #include <vector>
 
 namespace linkloom::platform {
 
+namespace {
+
+// 32 symbols, five bits each; no letters that read like digits, none that differ by case alone.
+constexpr char16_t kSymbols[] = u"0123456789abcdefghjkmnpqrstvwxyz";
+
+}  // namespace
+
+bool IsRandomNameSymbol(char16_t unit) {
+    return unit != 0 && std::u16string_view(kSymbols).find(unit) != std::u16string_view::npos;
+}
+
 bool RandomName(std::size_t length, String& name, String& error) {
-    // 32 symbols, five bits each; no letters that read like digits, none that differ by case alone.
-    static constexpr char16_t kSymbols[] = u"0123456789abcdefghjkmnpqrstvwxyz";
     std::vector<unsigned char> bytes(length);
     if (!RandomBytes(bytes.data(), bytes.size(), error)) return false;
     std::u16string text;

@@ -10,6 +10,9 @@ namespace linkloom::platform {
 // nobody can tell the name in advance; false with `error` set when the source fails.
 bool RandomName(std::size_t length, String& name, String& error);
 
+// True for a character that RandomName uses.
+bool IsRandomNameSymbol(char16_t unit);
+
 // Fills `bytes` from that source; defined for each system.
 bool RandomBytes(unsigned char* bytes, std::size_t size, String& error);
 

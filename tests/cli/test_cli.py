@@ -598,6 +598,26 @@ class OutputSafetyTest(unittest.TestCase):
     def write(self, target, *options, url="https://e.x/"):
         return run("-q", *options, "-o", native(target), native(self.tree.root), url)
 
+    def test_the_runs_own_files_inside_the_folder_are_never_entries(self):
+        state = self.tree.path("state.txt")
+        for limit in ("1", "50000"):
+            for _ in range(2):
+                code, _, err = run("--explain", "--ext", "htm,xml,txt", "--max-urls", limit, "--state", native(state),
+                                   "-o", native(self.tree.path("sitemap.xml")), native(self.tree.root), "https://e.x/")
+                self.assertEqual(code, 0, err)
+            listed = []
+            for name in os.listdir(self.tree.root):
+                with open(self.tree.path(name), "rb") if name.startswith("sitemap") else open(os.devnull, "rb") as f:
+                    text = f.read()
+                if b"<urlset" in text:
+                    listed += locations(text)
+            self.assertIn("https://e.x/a.htm", listed)
+            self.assertFalse([url for url in listed if url.split("/")[-1].startswith(("sitemap", "state"))], listed)
+            self.assertIn("left out: state.txt (the output)", err)
+            self.assertIn("left out: sitemap.xml (the output)", err)
+            # The split set's parts are its own too.
+            self.assertEqual("left out: sitemap-1.xml (the output)" in err, limit == "1")
+
     def test_output_onto_a_link_replaces_what_it_leads_to(self):
         real = self.tree.path("real")
         os.makedirs(real)
@@ -1339,6 +1359,27 @@ class StateTest(unittest.TestCase):
         self.assertEqual(found["a.htm"], "2024-03-03")
         with open(self.state, "rb") as record:
             self.assertEqual(record.read(), good)
+
+    def test_the_record_is_switched_with_the_sitemap_files_and_is_never_one_of_them(self):
+        out = os.path.join(os.path.dirname(self.state), "sitemap.xml")
+        link = os.path.join(os.path.dirname(self.state), "link.txt")
+        os.symlink(out, link)
+        for record in (out, link):
+            code, _, err = run("-o", native(out), "--state", native(record), native(self.tree.root), "https://e.x/")
+            self.assertEqual(code, 2)
+            self.assertIn("-o %s and --state %s name one file" % (native(out), native(record)), err)
+        code, _, err = run("-q", "-o", native(out), "--state", native(self.state), native(self.tree.root), "https://e.x/")
+        self.assertEqual((code, err), (0, ""))
+        with open(out, "rb") as sitemap:
+            earlier = sitemap.read()
+        # A record that cannot be written keeps the earlier sitemap.
+        missing = os.path.join(os.path.dirname(self.state), "gone", "state.txt")
+        self.touch("d.htm", 1709467200, "d")
+        code, _, err = run("-q", "-o", native(out), "--state", native(missing), native(self.tree.root), "https://e.x/")
+        self.assertEqual(code, 3)
+        self.assertIn("cannot write " + native(missing), err)
+        with open(out, "rb") as sitemap:
+            self.assertEqual(sitemap.read(), earlier)
 
     def test_a_missing_record_is_created_only_once_the_document_is_written(self):
         code, _, err = run("-q", "--state", native(self.state), "--ext", "none", native(self.tree.root), "https://e.x/")

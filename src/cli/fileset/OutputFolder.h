@@ -6,12 +6,14 @@
 
 namespace linkloom::cli {
 
-// A folder that this run writes into. Every file the run makes there besides its output is
-// named ".linkloom-TOKEN...", TOKEN being the run's own unpredictable token: its lock (held for
-// the whole run, so that other runs leave its files alone), its temporary files, the backups and
-// journal of its switch. Whoever opens the folder first removes what dead runs left there,
-// undoing a switch that one of them broke off; opening, sweeping and switching sets of files
-// happen one run at a time, under the folder's lock ".linkloom.lock".
+// A folder that this run writes into. Every file the run makes there besides its output has one
+// of the names RunFileNames gives, with the run's own unpredictable token: its lock (held for
+// the whole run, so that other runs leave its files alone), its temporary files, the backups,
+// journal and guard of its switch. Whoever opens the folder first removes what dead runs left
+// there (names of those forms beside a dead run's lock, and nothing else), undoing a switch that
+// one of them broke off; a journal or guard not stamped by a run is told of and left alone.
+// Opening, sweeping and switching sets of files happen one run at a time, under the folder's
+// lock ".linkloom.lock".
 class OutputFolder {
 public:
     OutputFolder() = default;

@@ -1,5 +1,6 @@
 #include "cli/fileset/SetSwitch.h"
 
+#include "cli/fileset/StampedFile.h"
 #include "platform/FileNames.h"
 
 namespace linkloom::cli {
@@ -21,7 +22,7 @@ bool SetSwitch::Run(const Proceed& proceed, String& error, String& failed) {
     failed = String();
     // The guards come first: a guard whose journal is missing only marks files to remove.
     for (const String& guard : record_.guards) {
-        if (!platform::WritePrivateFile(guard, journal_.ToNativeBytes(), error)) {
+        if (!WriteStampedFile(guard, journal_.ToNativeBytes(), error)) {
             for (const String& written : record_.guards) Gone(written);
             return false;
         }

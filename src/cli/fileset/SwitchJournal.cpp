@@ -1,9 +1,11 @@
 #include "cli/fileset/SwitchJournal.h"
 
+#include <algorithm>
 #include <string>
 
+#include "cli/fileset/RunFileNames.h"
+#include "cli/fileset/StampedFile.h"
 #include "cli/output/OutputNames.h"
-#include "platform/FileNames.h"
 
 namespace linkloom::cli {
 
@@ -45,12 +47,15 @@ bool ReadCount(Fields& fields, std::size_t& count) {
     return true;
 }
 
-// Temporary files and backups are plain names beside their target.
-std::string NameIn(const String& path) { return path.Mid(FolderOf(path).Length()).ToNativeBytes(); }
+String NameIn(const String& path) { return path.Mid(FolderOf(path).Length()); }
 
-bool PathBeside(const String& target, const std::string& name, String& path) {
+// Temporary files and backups are the run's own names beside their target.
+bool PathBeside(const String& target, const std::string& name, const String& token, String& path) {
     const String plain = String::FromUtf8(name);
-    if (!FolderOf(plain).IsEmpty()) return false;
+    String named;
+    if (!plain.IsEmpty() && (RunFileNames::Parse(plain, named) != RunFileNames::Kind::Temporary || named != token)) {
+        return false;
+    }
     path = plain.IsEmpty() ? String() : FolderOf(target) + plain;
     return true;
 }
@@ -65,17 +70,25 @@ bool SwitchJournal::Write(const String& path, String& error) const {
     for (const String& guard : guards) Put(text, guard.ToNativeBytes());
     for (const SwitchStep& step : steps) {
         Put(text, step.target.ToNativeBytes());
-        Put(text, NameIn(step.temporary));
-        Put(text, NameIn(step.backup));
+        Put(text, NameIn(step.temporary).ToNativeBytes());
+        Put(text, NameIn(step.backup).ToNativeBytes());
     }
-    return platform::WritePrivateFile(path, text, error);
+    return WriteStampedFile(path, text, error);
 }
 
 SwitchJournal::State SwitchJournal::Read(const String& path) {
     guards.clear();
     steps.clear();
+    String token;
     std::string text;
-    if (!platform::ReadPrivateFile(path, text)) return State::Unusable;
+    if (RunFileNames::Parse(NameIn(path), token) != RunFileNames::Kind::Journal) return State::Unusable;
+    switch (ReadStampedFile(path, text)) {
+    case StampedRead::Whole: break;
+    case StampedRead::Cut: return State::Partial;
+    case StampedRead::Refused: return State::Unusable;
+    }
+    // A switch acts in the journal's folder, and in the folders that hold its guards.
+    std::vector<String> folders{FolderOf(path)};
     Fields fields(text);
     std::string field;
     if (!fields.Next(field)) return State::Partial;
@@ -85,13 +98,23 @@ SwitchJournal::State SwitchJournal::Read(const String& path) {
     for (std::size_t i = 0; i < guardCount; ++i) {
         if (!fields.Next(field)) return State::Partial;
         guards.push_back(String::FromUtf8(field));
+        String named;
+        if (RunFileNames::Parse(NameIn(guards.back()), named) != RunFileNames::Kind::Guard || named != token) {
+            return State::Unusable;
+        }
+        folders.push_back(FolderOf(guards.back()));
     }
+    String named;
     for (std::size_t i = 0; i < stepCount; ++i) {
         SwitchStep step;
         std::string temporary, backup;
         if (!fields.Next(field) || !fields.Next(temporary) || !fields.Next(backup)) return State::Partial;
         step.target = String::FromUtf8(field);
-        if (!PathBeside(step.target, temporary, step.temporary) || !PathBeside(step.target, backup, step.backup)) {
+        const auto inFolder = [&](const String& folder) { return IsOneFolder(folder, FolderOf(step.target)); };
+        if (std::none_of(folders.begin(), folders.end(), inFolder) ||
+            RunFileNames::Parse(NameIn(step.target), named) != RunFileNames::Kind::None ||
+            !PathBeside(step.target, temporary, token, step.temporary) ||
+            !PathBeside(step.target, backup, token, step.backup)) {
             return State::Unusable;
         }
         steps.push_back(std::move(step));

@@ -18,7 +18,9 @@ struct SwitchStep {
 
 // What a switch is about to do, written whole before its first change: the guards it left in
 // other folders, then its steps. Each field ends in a zero byte; the counts in the header tell
-// a whole journal from one whose writer died while writing it.
+// a whole journal from one whose writer died while writing it. The journal is a stamped file,
+// named ".linkloom-TOKEN.journal"; its steps reach only its own folder and those of its guards,
+// and their temporary files and backups carry its TOKEN.
 class SwitchJournal {
 public:
     std::vector<String> guards;
@@ -27,7 +29,8 @@ public:
     enum class State { Whole, Partial, Unusable };
 
     bool Write(const String& path, String& error) const;
-    // Unusable: missing, not this user's own private file, or not a journal at all.
+    // Unusable: missing, not a stamped file of this user's, not a journal at all, or one whose
+    // steps reach beyond what its run made.
     State Read(const String& path);
 };
 

@@ -3,6 +3,7 @@
 #include "base/ControlCharacters.h"
 #include "cli/front/OptionTable.h"
 #include "cli/output/OutputNames.h"
+#include "platform/FileNames.h"
 
 namespace linkloom::cli {
 
@@ -73,6 +74,11 @@ bool ParseArguments(const std::vector<String>& arguments, CliOptions& options, S
     }
     if (options.gzip && !options.output) {
         error = u"--gzip needs -o FILE";
+        return false;
+    }
+    if (options.output && options.state &&
+        platform::SameFile(OutputNames(*options.output, options.gzip).File(), *options.state)) {
+        error = String(u"-o ") + *options.output + u" and --state " + *options.state + u" name one file";
         return false;
     }
     if (state.indexNamesGiven && !options.rules.folderUrls) {

@@ -5,6 +5,7 @@
 
 #include "base/ControlCharacters.h"
 #include "cli/output/OutputNames.h"
+#include "cli/output/RunFiles.h"
 #include "core/model/RunMessages.h"
 #include "core/rules/RobotsTxtFile.h"
 #include "core/url/UrlText.h"
@@ -26,6 +27,7 @@ CliOutcome CliRun::Run(LastmodRecord* record) {
     EntrySink& entries = Entries(rootUrl_);
     if (AsksPageRules(options_)) plan.rules = RulesFor(plan.settings.folder);
     plan.exclusions = options_.exclusions;
+    plan.ownFiles = RunFiles(options_);
     plan.lastmod = options_.lastmod;
     plan.record = record;
     plan.pageReaders = PageReaders();

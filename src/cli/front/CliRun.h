@@ -35,6 +35,8 @@ public:
     bool Delivered() const { return output_.Delivered(); }
     // What stopped the run from outside, if anything.
     platform::StopRequest Stop() const { return output_.Stop(); }
+    // Switches `companion` in with the output files, when the output is a set of them.
+    void SwitchWith(SitemapSet::Companion companion) { output_.SwitchWith(std::move(companion)); }
 
 protected:
     // Where the entries of a run under `rootUrl` go.

@@ -26,6 +26,7 @@ const char* ReasonText(LeftOutReason reason) {
     case LeftOutReason::CanonicalElsewhere: return "canonical elsewhere";
     case LeftOutReason::RobotsTxt: return "robots.txt";
     case LeftOutReason::RobotsMeta: return "robots meta";
+    case LeftOutReason::Output: return "the output";
     }
     return "unknown";
 }

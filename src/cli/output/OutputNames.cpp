@@ -1,5 +1,6 @@
 #include "cli/output/OutputNames.h"
 
+#include "platform/Directory.h"
 #include "platform/NativePath.h"
 #include "platform/TextCompare.h"
 
@@ -18,6 +19,13 @@ String FolderOf(const String& path) {
     const bool windows = platform::kNativePathStyle == PathStyle::Windows;
     const auto at = path.Text().find_last_of(windows ? u"/\\:" : u"/");
     return at == std::u16string::npos ? String() : path.Left(at + 1);
+}
+
+bool IsOneFolder(const String& one, const String& other) {
+    const auto listed = [](const String& folder) { return folder.IsEmpty() ? String(u".") : folder; };
+    platform::FileIdentity first, second;
+    return one == other || (platform::IdentifyDirectory(listed(one), first) &&
+                            platform::IdentifyDirectory(listed(other), second) && first == second);
 }
 
 bool OutputNames::NamesCompressedFile(const String& file) { return EndsWithNoCase(file, u".gz"); }

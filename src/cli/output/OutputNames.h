@@ -30,5 +30,7 @@ private:
 
 // The folder part of a path, up to and with its last separator; empty for a bare name.
 String FolderOf(const String& path);
+// True when two folders, each as FolderOf gives them, are one, in whatever form they are named.
+bool IsOneFolder(const String& one, const String& other);
 
 }  // namespace linkloom::cli

@@ -24,6 +24,7 @@ void RunOutput::Say(const String& text) const { platform::WriteStandardError(tex
 
 bool RunOutput::Finish(int count) {
     if (direct_) return direct_->Finish(count);
+    if (companion_ && !set_->Include(companion_)) return false;
     // A signal that ends the run stops the switch before its next step and undoes it.
     return set_->Finish([] { return !platform::EndsWithoutWriting(platform::PendingStop()); });
 }

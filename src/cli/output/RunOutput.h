@@ -23,6 +23,9 @@ public:
     // The walk has ended with `count` entries (at least one, or a failed sink).
     void End(int count);
 
+    // `companion` is switched in with a set of files, both or neither; Companion() tells whether
+    // one took it.
+    void SwitchWith(SitemapSet::Companion companion) { companion_ = std::move(companion); }
     // True once the document is in place.
     bool Delivered() const { return delivered_; }
     // The request the output ended under; before the end, the one pending.
@@ -35,6 +38,7 @@ private:
     const CliOptions& options_;
     std::unique_ptr<DirectSitemap> direct_;
     std::unique_ptr<SitemapSet> set_;
+    SitemapSet::Companion companion_;
     bool ended_ = false;
     bool delivered_ = false;
     platform::StopRequest stop_ = platform::StopRequest::None;

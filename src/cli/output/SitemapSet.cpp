@@ -1,9 +1,9 @@
 #include "cli/output/SitemapSet.h"
 
 #include "base/ControlCharacters.h"
+#include "cli/output/EarlierParts.h"
 #include "core/sitemap/SitemapDocument.h"
 #include "platform/Directory.h"
-#include "platform/FileLock.h"
 #include "platform/FileNames.h"
 
 namespace linkloom::cli {
@@ -30,22 +30,20 @@ SitemapSet::SitemapSet(OutputNames names, bool gzip, String rootUrl, SitemapLimi
       alternates_(alternates),
       file_(platform::ResolveOutputTarget(names_.File())) {
     String reason;
-    if (!Check(file_.kind != platform::OutputKind::Folder, names_.File(), u"a folder has that name") ||
-        !Check(home_.Open(names_.Folder(), reason), names_.File(), reason)) {
-        return;
-    }
-    const String away = FolderOf(file_.path);
-    if (home_.IsSameAs(away)) return;
-    away_ = std::make_unique<OutputFolder>();
-    Check(away_->Open(away, reason), names_.File(), reason);
+    // FILE's folder as named holds the parts and the journal; the folder its links lead to, FILE.
+    Check(file_.kind != platform::OutputKind::Folder, names_.File(), u"a folder has that name") &&
+        Check(change_.Open(names_.Folder(), reason) && change_.Open(FolderOf(file_.path), reason), names_.File(),
+              reason);
+    away_ = !change_.SameFolder(names_.Folder(), FolderOf(file_.path));
+    earlier_ = EarlierParts(names_, file_.path);
 }
 
-// Temporary files the switch took are gone by now; the others go.
-SitemapSet::~SitemapSet() {
-    // Closed first: Windows removes no file that is open.
-    current_.reset();
-    for (const Part& part : parts_) platform::RemoveFile(part.temporary);
-    if (!extra_.IsEmpty()) platform::RemoveFile(extra_);
+// Closed before the change rolls back: Windows removes no file that is open.
+SitemapSet::~SitemapSet() { current_.reset(); }
+
+bool SitemapSet::Include(const Companion& companion) {
+    String target, reason;
+    return Check(companion(change_, target, reason), target, reason);
 }
 
 bool SitemapSet::Check(bool ok, const String& path, const String& reason) {
@@ -67,7 +65,9 @@ bool SitemapSet::StartPart() {
     }
     platform::OutputFile file;
     String path, reason;
-    if (!Check(home_.CreateTemporary(file, path, reason), PartTarget(parts_.size() + 1), reason)) return false;
+    if (!Check(change_.CreateTemporary(names_.Folder(), file, path, reason), PartTarget(parts_.size() + 1), reason)) {
+        return false;
+    }
     parts_.push_back({path, String()});
     current_ = std::make_unique<SitemapFile>(std::move(file), gzip_);
     const String header = SitemapHeader(alternates_);
@@ -109,7 +109,9 @@ void SitemapSet::Add(const SitemapEntry& entry) {
 bool SitemapSet::WriteIndex() {
     platform::OutputFile file;
     String reason;
-    if (!Check((away_ ? *away_ : home_).CreateTemporary(file, extra_, reason), names_.File(), reason)) return false;
+    if (!Check(change_.CreateTemporary(FolderOf(file_.path), file, extra_, reason), names_.File(), reason)) {
+        return false;
+    }
     SitemapFile index(std::move(file), gzip_);
     bool written = index.Write(SitemapIndexHeader().ToUtf8(), reason);
     for (std::size_t i = 0; written && i < parts_.size(); ++i) {
@@ -125,50 +127,34 @@ bool SitemapSet::WriteIndex() {
 bool SitemapSet::CopyAway() {
     platform::OutputFile file;
     String reason;
-    const bool copied = away_->CreateTemporary(file, extra_, reason) &&
+    const bool copied = change_.CreateTemporary(FolderOf(file_.path), file, extra_, reason) &&
                         platform::CopyInto(parts_[0].temporary, file, reason) && file.Close(reason);
     return Check(copied, names_.File(), reason);
 }
 
 bool SitemapSet::Finish(const SetSwitch::Proceed& proceed) {
     if (Failed() || parts_.empty() || !ClosePart()) return false;
-    std::vector<SwitchStep> steps;
     if (parts_.size() == 1) {
         if (away_ && !CopyAway()) return false;
-        steps.push_back({file_.path, away_ ? extra_ : parts_[0].temporary, String()});
+        change_.Replace(file_.path, away_ ? extra_ : parts_[0].temporary);
     } else {
         if (!WriteIndex()) return false;
         // Parts first, then the index that names them.
         for (std::size_t i = 0; i < parts_.size(); ++i) {
-            steps.push_back({names_.PartPath(static_cast<int>(i + 1)), parts_[i].temporary, String()});
+            change_.Replace(names_.PartPath(static_cast<int>(i + 1)), parts_[i].temporary);
         }
-        steps.push_back({file_.path, extra_, String()});
+        change_.Replace(file_.path, extra_);
     }
-    return Switch(std::move(steps), proceed);
-}
-
-bool SitemapSet::Switch(std::vector<SwitchStep> steps, const SetSwitch::Proceed& proceed) {
-    platform::FileLock homeLock, awayLock;
-    String reason;
-    if (!Check(home_.Hold(homeLock, reason) && (!away_ || away_->Hold(awayLock, reason)), names_.File(), reason)) {
-        return false;
-    }
-    // Parts of an earlier, larger set, which the new index does not name, go with the old set.
+    // Parts of an earlier, larger set go with the old set: those its index names and the new
+    // one does not. Other files of that form are not ours to remove.
     const int kept = parts_.size() > 1 ? Parts() : 0;
-    for (int number = kept + 1; platform::PathKind(names_.PartPath(number)) == platform::PathType::Other; ++number) {
-        steps.push_back({names_.PartPath(number), String(), String()});
-    }
-    for (SwitchStep& step : steps) {
-        const OutputFolder& folder = away_ && step.target == file_.path ? *away_ : home_;
-        if (platform::NameExists(step.target) && !Check(folder.NewPath(step.backup, reason), names_.File(), reason)) {
-            return false;
+    for (const int number : earlier_) {
+        if (number > kept && platform::PathKind(names_.PartPath(number)) == platform::PathType::Other) {
+            change_.Remove(names_.PartPath(number));
         }
     }
-    std::vector<String> guards;
-    if (away_) guards.push_back(away_->GuardPath());
-    String failed;
-    SetSwitch change(std::move(steps), home_.JournalPath(), std::move(guards));
-    const bool switched = change.Run(proceed, reason, failed);
+    String reason, failed;
+    const bool switched = change_.Commit(proceed, reason, failed);
     return Check(switched, failed.IsEmpty() || failed == file_.path ? names_.File() : failed, reason);
 }
 

@@ -6,9 +6,10 @@
 #include <vector>
 
 #include "base/String.h"
-#include "cli/fileset/OutputFolder.h"
+#include <functional>
+
+#include "cli/fileset/FileSetTransaction.h"
 #include "cli/output/OutputNames.h"
-#include "cli/fileset/SetSwitch.h"
 #include "cli/output/SitemapFile.h"
 #include "core/model/SitemapLimits.h"
 #include "core/sitemap/EntrySink.h"
@@ -35,6 +36,10 @@ public:
     // step of the switch. False with Error() set on failure.
     bool Finish(const SetSwitch::Proceed& proceed = [] { return true; });
     const String& Error() const { return error_; }
+    // A file switched in with the set, both or neither (the --state record): it makes its
+    // temporary file in `change` and names the file it replaces; false with `target` and `error`.
+    using Companion = std::function<bool(FileSetTransaction& change, String& target, String& error)>;
+    bool Include(const Companion& companion);
     int Parts() const { return static_cast<int>(parts_.size()); }
 
 private:
@@ -47,7 +52,6 @@ private:
     bool WriteIndex();
     // Copies the only part beside FILE, which lies in another folder.
     bool CopyAway();
-    bool Switch(std::vector<SwitchStep> steps, const SetSwitch::Proceed& proceed);
     bool Check(bool ok, const String& path, const String& reason);
     // The file that part `number` becomes: FILE itself when it is the only one.
     String PartTarget(std::size_t number) const;
@@ -58,8 +62,9 @@ private:
     SitemapLimits limits_;
     bool alternates_;
     platform::OutputTarget file_;            // where FILE's links lead
-    OutputFolder home_;                      // FILE's folder as named: the parts, the journal
-    std::unique_ptr<OutputFolder> away_;     // the folder FILE's links lead to, when another
+    FileSetTransaction change_;              // declared before the open part, so that it goes after it
+    bool away_ = false;                      // FILE's links lead to another folder
+    std::vector<int> earlier_;               // the parts the index at FILE named when the run began
     std::vector<Part> parts_;
     std::unique_ptr<SitemapFile> current_;   // the part being written, the only one kept open
     int entries_ = 0;                        // in the current part

@@ -24,8 +24,17 @@ bool StateFile::Load() {
     return true;
 }
 
+SitemapSet::Companion StateFile::Companion() {
+    if (!path_) return {};
+    return [this](FileSetTransaction& change, String& target, String& error) {
+        staged_ = true;
+        target = *path_;
+        return record_.Stage(change, *path_, error);
+    };
+}
+
 bool StateFile::Save() const {
-    if (!path_) return true;
+    if (!path_ || staged_) return true;
     String error;
     if (record_.Save(*path_, error)) return true;
     Tell("cannot write the state file", *path_, error);

@@ -2,12 +2,14 @@
 
 #include <optional>
 
+#include "cli/output/SitemapSet.h"
 #include "cli/state/StateRecord.h"
 
 namespace linkloom::cli {
 
-// The record that --state names, when it does: read before the run and handed to its plan,
-// written after the document.
+// The record that --state names, when it does: read before the run and handed to its plan;
+// switched in with the output files, both or neither, or written after a document that goes
+// elsewhere.
 class StateFile {
 public:
     explicit StateFile(const std::optional<String>& path) : path_(path) {}
@@ -16,12 +18,16 @@ public:
     bool Load();
     // The record read; null without --state.
     LastmodRecord* Record() { return path_ ? &record_ : nullptr; }
-    // Writes this run's record; false, with the message shown, when it cannot be.
+    // What switches the record in with a set of output files; empty without --state.
+    SitemapSet::Companion Companion();
+    // Writes this run's record unless the output files took it; false, with the message shown,
+    // when it cannot be.
     bool Save() const;
 
 private:
     const std::optional<String>& path_;
     StateRecord record_;
+    bool staged_ = false;
 };
 
 }  // namespace linkloom::cli

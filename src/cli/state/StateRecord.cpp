@@ -1,6 +1,5 @@
 #include "cli/state/StateRecord.h"
 
-#include "cli/fileset/OutputFolder.h"
 #include "cli/output/OutputNames.h"
 #include "platform/FileNames.h"
 #include "platform/ReadFile.h"
@@ -10,6 +9,8 @@ namespace linkloom::cli {
 namespace {
 
 constexpr std::string_view kFormatLine = "linkloom-state 1";
+// An editor may put a byte-order mark before the first line.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::size_t kHashDigits = 16;
 constexpr char kNoLastmod[] = "-";
 constexpr std::size_t kReadSize = 1 << 16;
@@ -45,13 +46,15 @@ bool StateRecord::Load(const String& path, String& error) {
     earlier_.clear();
     platform::SequentialFile file;
     platform::SystemError reason;
-    switch (file.Open(path, reason)) {
+    // A link to a file not made yet leads to an empty record, as -o would create its file.
+    const platform::OutputTarget target = platform::ResolveOutputTarget(path);
+    if (target.kind == platform::OutputKind::Missing) return true;
+    switch (file.Open(target.path, reason)) {
     case platform::SequentialFile::OpenResult::Opened: break;
     case platform::SequentialFile::OpenResult::NotAFile:
         error = u"not a file";
         return false;
     case platform::SequentialFile::OpenResult::Failed:
-        if (!platform::NameExists(path)) return true;
         error = platform::Describe(reason);
         return false;
     }
@@ -60,7 +63,11 @@ bool StateRecord::Load(const String& path, String& error) {
     std::size_t number = 0;
     const auto take = [&]() {
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (++number == 1) return line == kFormatLine;
+        if (++number == 1) {
+            std::string_view first(line);
+            if (first.substr(0, kByteOrderMark.size()) == kByteOrderMark) first.remove_prefix(kByteOrderMark.size());
+            return first == kFormatLine;
+        }
         const std::size_t first = line.find(' ');
         const std::size_t second = first == std::string::npos ? first : line.find(' ', first + 1);
         std::uint64_t hash = 0;
@@ -94,10 +101,6 @@ bool StateRecord::Load(const String& path, String& error) {
     }
     // The last line needs no line break, but must be whole.
     if (ok && !line.empty()) ok = take();
-    if (ok && number == 0) {
-        ++number;
-        ok = false;
-    }
     if (!ok) {
         error = String(u"line ") + String::FromInt(static_cast<long long>(number)) + u" is not a line of a state record";
         earlier_.clear();
@@ -105,23 +108,29 @@ bool StateRecord::Load(const String& path, String& error) {
     return ok;
 }
 
-bool StateRecord::Save(const String& path, String& error) const {
+bool StateRecord::Stage(FileSetTransaction& change, const String& path, String& error) const {
     const platform::OutputTarget target = platform::ResolveOutputTarget(path);
     if (target.kind == platform::OutputKind::Folder || target.kind == platform::OutputKind::Stream) {
         error = u"not a file";
         return false;
     }
-    OutputFolder folder;
     platform::OutputFile file;
     String temporary;
-    if (!folder.Open(FolderOf(target.path), error) || !folder.CreateTemporary(file, temporary, error)) return false;
+    if (!change.CreateTemporary(FolderOf(target.path), file, temporary, error)) return false;
     std::string text(kFormatLine);
     text += '\n';
-    const bool written = file.Write(text.data(), text.size(), error) &&
-                         file.Write(written_.data(), written_.size(), error) && file.Close(error);
-    if (written && platform::RenameFile(temporary, target.path, error)) return true;
-    platform::RemoveFile(temporary);
-    return false;
+    if (!file.Write(text.data(), text.size(), error) || !file.Write(written_.data(), written_.size(), error) ||
+        !file.Close(error)) {
+        return false;
+    }
+    change.Replace(target.path, temporary);
+    return true;
+}
+
+bool StateRecord::Save(const String& path, String& error) const {
+    FileSetTransaction change;
+    String failed;
+    return Stage(change, path, error) && change.Commit([] { return true; }, error, failed);
 }
 
 const String* StateRecord::Recorded(const String& location, std::uint64_t hash) const {

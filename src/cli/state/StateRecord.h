@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "base/String.h"
+#include "cli/fileset/FileSetTransaction.h"
 #include "core/lastmod/LastmodRecord.h"
 
 namespace linkloom::cli {
@@ -17,7 +18,10 @@ public:
     // Reads the record at `path`; a missing file is an empty record. False with `error` set when
     // the file is there but is not such a record.
     bool Load(const String& path, String& error);
-    // Writes this run's record beside the file at `path` and renames it over that file.
+    // Writes this run's record beside the file at `path` (its links followed), to take that
+    // file's place when `change` is committed; false with `error` set.
+    bool Stage(FileSetTransaction& change, const String& path, String& error) const;
+    // Stages the record alone and commits it.
     bool Save(const String& path, String& error) const;
 
     const String* Recorded(const String& location, std::uint64_t hash) const override;

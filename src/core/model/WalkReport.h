@@ -20,6 +20,7 @@ enum class LeftOutReason {
     CanonicalElsewhere,  // the page's canonical link names a URL outside the root URL
     RobotsTxt,           // robots.txt keeps crawlers away from the location
     RobotsMeta,          // the page's robots meta tags say noindex or none
+    Output,              // a file the run writes: its output, or its record
 };
 
 // What of a kept file was written otherwise than the file gave it.

@@ -8,6 +8,7 @@
 #include "core/model/RunSettings.h"
 #include "core/rules/PageRules.h"
 #include "core/walk/NameList.h"
+#include "core/walk/OwnFiles.h"
 #include "core/walk/PathPattern.h"
 
 namespace linkloom {
@@ -26,6 +27,8 @@ struct RunPlan {
     std::optional<PageRules> rules;
     // Paths the walk leaves out.
     std::vector<PathPattern> exclusions;
+    // The files the run writes, which are never pages of the site.
+    std::vector<OwnFile> ownFiles;
     // Where each page's lastmod comes from, in the order they are asked.
     LastmodOrder lastmod = {LastmodSourceKind::Mtime};
     // What earlier runs published, kept and told of this run's entries; null for none.

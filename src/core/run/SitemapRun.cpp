@@ -83,6 +83,9 @@ WalkSlot SitemapRun::Sort(WalkItem item) {
         slot.leftOut = LeftOutReason::SubfoldersOff;
     } else if (item.kind == WalkItemKind::File) {
         slot.leftOut = SelectByName(item.entry.name, plan_.settings.options, plan_.extensions);
+        if (!slot.leftOut && IsOwnFile(plan_.ownFiles, *item.folder, item.entry.name)) {
+            slot.leftOut = LeftOutReason::Output;
+        }
         slot.candidate = !slot.leftOut;
     }
     slot.item = std::move(item);

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "platform/posix/FileIdentity.h"
 #include "platform/posix/FileTimes.h"
 #include "platform/posix/LatinCase.h"
 
@@ -134,8 +135,7 @@ bool FolderHandle::List(std::vector<DirectoryEntry>& entries, SystemError& error
 bool FolderHandle::Identify(FileIdentity& identity) const {
     struct stat info;
     if (fstat(descriptor_, &info) != 0) return false;
-    identity.volume = static_cast<std::uint64_t>(info.st_dev);
-    identity.index = static_cast<std::uint64_t>(info.st_ino);
+    identity = IdentityOf(info);
     return true;
 }
 
@@ -157,12 +157,19 @@ PathType PathKind(const String& path) {
     return S_ISDIR(info.st_mode) ? PathType::Folder : PathType::Other;
 }
 
-bool IdentifyDirectory(const String& path, FileIdentity& identity) {
+namespace {
+
+bool Identify(const String& path, bool folderOnly, FileIdentity& identity) {
     struct stat info;
-    if (stat(path.ToNativeBytes().c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return false;
-    identity.volume = static_cast<std::uint64_t>(info.st_dev);
-    identity.index = static_cast<std::uint64_t>(info.st_ino);
+    if (stat(path.ToNativeBytes().c_str(), &info) != 0 || (folderOnly && !S_ISDIR(info.st_mode))) return false;
+    identity = IdentityOf(info);
     return true;
 }
+
+}  // namespace
+
+bool IdentifyDirectory(const String& path, FileIdentity& identity) { return Identify(path, true, identity); }
+
+bool IdentifyPath(const String& path, FileIdentity& identity) { return Identify(path, false, identity); }
 
 }  // namespace linkloom::platform

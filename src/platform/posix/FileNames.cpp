@@ -6,6 +6,7 @@
 
 #include <cerrno>
 
+#include "platform/posix/FileIdentity.h"
 #include "platform/posix/SystemError.h"
 
 namespace linkloom::platform {
@@ -27,6 +28,20 @@ bool LinkFile(const String& existing, const String& link, String& error) {
     if (::link(existing.ToNativeBytes().c_str(), link.ToNativeBytes().c_str()) == 0) return true;
     error = SystemReason(errno);
     return false;
+}
+
+void CopyOwnership(const String& from, const String& to) {
+    struct stat model, own;
+    if (stat(from.ToNativeBytes().c_str(), &model) != 0) return;
+    // Changed through the open file, never through a link planted at its name.
+    const int fd = open(to.ToNativeBytes().c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0) return;
+    if (fstat(fd, &own) == 0 && S_ISREG(own.st_mode)) {
+        // Another user's file keeps its owner only for a privileged user; its group, for a member of it.
+        if (fchown(fd, model.st_uid, model.st_gid) != 0) fchown(fd, static_cast<uid_t>(-1), model.st_gid);
+        fchmod(fd, model.st_mode & 07777);
+    }
+    close(fd);
 }
 
 bool RemoveFile(const String& path) { return unlink(path.ToNativeBytes().c_str()) == 0; }
@@ -58,13 +73,14 @@ bool CopyInto(const String& source, OutputFile& target, String& error) {
     return copied;
 }
 
-bool ReadPrivateFile(const String& path, std::string& bytes) {
+bool ReadPrivateFile(const String& path, std::string& bytes, FileIdentity& identity) {
     const int fd = open(path.ToNativeBytes().c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0) return false;
     struct stat info;
     bool ok = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == geteuid() &&
               (info.st_mode & (S_IWGRP | S_IWOTH)) == 0 && info.st_size <= kMostPrivateBytes;
     if (ok) {
+        identity = IdentityOf(info);
         bytes.assign(static_cast<std::size_t>(info.st_size), '\0');
         std::size_t done = 0;
         while (ok && done < bytes.size()) {

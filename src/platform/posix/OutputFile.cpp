@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "platform/StopSignals.h"
+#include "platform/posix/FileIdentity.h"
 #include "platform/posix/SystemError.h"
 
 namespace linkloom::platform {
@@ -87,6 +88,13 @@ bool OutputFile::Write(const char* bytes, std::size_t size, String& error) {
         bytes += written;
         size -= static_cast<std::size_t>(written);
     }
+    return true;
+}
+
+bool OutputFile::Identify(FileIdentity& identity) const {
+    struct stat info;
+    if (fstat(static_cast<int>(handle_), &info) != 0) return false;
+    identity = IdentityOf(info);
     return true;
 }
 

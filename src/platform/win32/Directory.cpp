@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/win32/FileIdentity.h"
 #include "platform/win32/ExtendedPath.h"
 #include "platform/win32/Handle.h"
 
@@ -97,14 +98,16 @@ PathType PathKind(const String& path) {
     return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? PathType::Folder : PathType::Other;
 }
 
-bool IdentifyDirectory(const String& path, FileIdentity& identity) {
-    FileHandle directory(CreateFileW(path.Wide(), FILE_READ_ATTRIBUTES,
-                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                     OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+// A file's path opens as well; callers name folders.
+bool IdentifyDirectory(const String& path, FileIdentity& identity) { return IdentifyPath(path, identity); }
+
+bool IdentifyPath(const String& path, FileIdentity& identity) {
+    FileHandle opened(CreateFileW(path.Wide(), FILE_READ_ATTRIBUTES,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     BY_HANDLE_FILE_INFORMATION info;
-    if (!directory.IsValid() || !GetFileInformationByHandle(directory.Get(), &info)) return false;
-    identity.volume = info.dwVolumeSerialNumber;
-    identity.index = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    if (!opened.IsValid() || !GetFileInformationByHandle(opened.Get(), &info)) return false;
+    identity = IdentityOf(info);
     return true;
 }
 

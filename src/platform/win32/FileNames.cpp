@@ -6,6 +6,7 @@
 #include <initializer_list>
 #include <vector>
 
+#include "platform/win32/FileIdentity.h"
 #include "platform/win32/Handle.h"
 #include "platform/win32/SystemError.h"
 
@@ -57,6 +58,8 @@ bool LinkFile(const String& existing, const String& link, String& error) {
     return false;
 }
 
+void CopyOwnership(const String&, const String&) {}
+
 bool RemoveFile(const String& path) { return DeleteFileW(path.Wide()) != 0; }
 
 bool NameExists(const String& path) { return GetFileAttributesW(path.Wide()) != INVALID_FILE_ATTRIBUTES; }
@@ -80,7 +83,7 @@ bool CopyInto(const String& source, OutputFile& target, String& error) {
     }
 }
 
-bool ReadPrivateFile(const String& path, std::string& bytes) {
+bool ReadPrivateFile(const String& path, std::string& bytes, FileIdentity& identity) {
     const FileHandle file(CreateFileW(path.Wide(), GENERIC_READ | READ_CONTROL, FILE_SHARE_READ, nullptr,
                                       OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     BY_HANDLE_FILE_INFORMATION info;
@@ -89,6 +92,7 @@ bool ReadPrivateFile(const String& path, std::string& bytes) {
         info.nFileSizeHigh != 0 || info.nFileSizeLow > kMostPrivateBytes || !IsOwnedByUs(file.Get())) {
         return false;
     }
+    identity = IdentityOf(info);
     bytes.assign(info.nFileSizeLow, '\0');
     DWORD done = 0;
     while (done < bytes.size()) {

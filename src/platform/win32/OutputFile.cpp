@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/win32/FileIdentity.h"
 #include "platform/win32/Handle.h"
 #include "platform/win32/SystemError.h"
 
@@ -82,6 +83,13 @@ bool OutputFile::Write(const char* bytes, std::size_t size, String& error) {
         bytes += written;
         size -= written;
     }
+    return true;
+}
+
+bool OutputFile::Identify(FileIdentity& identity) const {
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!GetFileInformationByHandle(AsHandle(handle_), &info)) return false;
+    identity = IdentityOf(info);
     return true;
 }
 

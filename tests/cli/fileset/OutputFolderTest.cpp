@@ -68,33 +68,43 @@ TEST(OutputFolderTest, TemporaryFilesGetShortUnpredictableNamesAndNeverGoThrough
     EXPECT_TRUE(fs::exists(tree.Path() / (".linkloom-" + one[1].str())));
 }
 
-TEST(OutputFolderTest, OpeningAFolderUndoesTheSwitchOfADeadRunAndRemovesWhatItLeft) {
+TEST(OutputFolderTest, OpeningAFolderUndoesTheSwitchOfADeadRunAndRemovesOnlyWhatItLeft) {
     test::TempTree tree;
     // A dead run: its lock file held by nobody, a temporary file, and a switch broken off after
     // its first step, the old index kept as the backup.
-    tree.File(".linkloom-deadrun1", "");
-    tree.File(".linkloom-deadrun1-leftover", "partial");
+    tree.File(".linkloom-dead0001", "");
+    tree.File(".linkloom-dead0001-rest0001", "partial");
     tree.File("s.xml", "new index");
-    tree.File(".linkloom-deadrun1-backup01", "old index");
+    tree.File(".linkloom-dead0001-backp001", "old index");
     SwitchJournal journal;
-    journal.steps.push_back({tree.Root() + u"s.xml", tree.Root() + u".linkloom-deadrun1-temporar",
-                             tree.Root() + u".linkloom-deadrun1-backup01"});
+    journal.steps.push_back({tree.Root() + u"s.xml", tree.Root() + u".linkloom-dead0001-temp0001",
+                             tree.Root() + u".linkloom-dead0001-backp001"});
     String error;
-    ASSERT_TRUE(journal.Write(tree.Root() + u".linkloom-deadrun1.journal", error)) << error.ToUtf8();
-    // A live run, and files that are not a run's at all.
+    ASSERT_TRUE(journal.Write(tree.Root() + u".linkloom-dead0001.journal", error)) << error.ToUtf8();
+    // A live run, and files that are not a run's: a user's own, names of a run's forms without
+    // its lock, and a journal that came with an archive (not the file a run wrote).
     platform::FileLock live;
-    ASSERT_TRUE(live.Acquire(tree.Root() + u".linkloom-liverun1", platform::FileLock::Mode::CreateNew, error));
-    tree.File(".linkloom-liverun1-inuse000", "being written");
-    tree.File(".linkloomish", "");
-    tree.File("s-1.xml", "");
+    ASSERT_TRUE(live.Acquire(tree.Root() + u".linkloom-kept0002", platform::FileLock::Mode::CreateNew, error));
+    Strings expected{".linkloom-kept0002", ".linkloom-kept0002-wrtng000", ".linkloomish", ".linkloom-settings.json",
+                     ".linkloom-nolock01-temp0001", ".linkloom-f00d0001", ".linkloom-f00d0001.journal", "s-1.xml",
+                     "victim.txt"};
+    for (const std::string& name : expected) {
+        if (name != ".linkloom-kept0002") tree.File(name, "");
+    }
+    SwitchJournal planted;
+    planted.steps.push_back({tree.Root() + u"victim.txt", tree.Root() + u".linkloom-f00d0001-temp0001", String()});
+    ASSERT_TRUE(planted.Write(tree.Root() + u"planted", error));
+    fs::remove(tree.Path() / ".linkloom-f00d0001.journal");
+    fs::copy_file(tree.Path() / "planted", tree.Path() / ".linkloom-f00d0001.journal");
+    fs::remove(tree.Path() / "planted");
 
     OutputFolder folder;
     ASSERT_TRUE(folder.Open(tree.Root(), error)) << error.ToUtf8();
     EXPECT_EQ(Read(tree.Path() / "s.xml"), "old index");
     // The folder's own run lock stays too: ".linkloom-" and the token its journal is named for.
     const std::string own = folder.JournalPath().Mid(tree.Root().Length()).ToUtf8();
-    Strings expected{own.substr(0, own.size() - 8), ".linkloom-liverun1", ".linkloom-liverun1-inuse000",
-                     ".linkloomish", "s-1.xml", "s.xml"};
+    expected.push_back(own.substr(0, own.size() - 8));
+    expected.push_back("s.xml");
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(Names(tree.Path()), expected);
 }

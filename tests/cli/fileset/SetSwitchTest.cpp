@@ -26,13 +26,33 @@ Files Contents(const fs::path& folder) {
     return files;
 }
 
-// Puts exactly these files in the folder, writable by their owner alone as a run makes its journal.
+const std::string kJournal = ".linkloom-dead0001.journal";
+// The journal as a dead run left it: the very file, kept under a second name.
+const std::string kKept = "kept";
+
+std::string Own(const std::string& name) { return ".linkloom-dead0001-" + name; }
+
+// Puts exactly these files in the folder, writable by their owner alone; the journal is the one kept.
 void Restore(const fs::path& folder, const Files& files) {
-    for (const auto& entry : fs::directory_iterator(folder)) fs::remove(entry.path());
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        if (entry.path().filename() != kKept) fs::remove(entry.path());
+    }
     for (const auto& [name, text] : files) {
+        if (name == kJournal) continue;
         std::ofstream(folder / name, std::ios::binary) << text;
         fs::permissions(folder / name, fs::perms::owner_read | fs::perms::owner_write);
     }
+    if (files.count(kJournal) && fs::exists(folder / kKept)) fs::rename(folder / kKept, folder / kJournal);
+}
+
+// Keeps the journal under a second name, as a run that dies now would leave it.
+Files Leave(const fs::path& folder) {
+    std::error_code none;
+    fs::remove(folder / kKept, none);
+    if (fs::exists(folder / kJournal)) fs::create_hard_link(folder / kJournal, folder / kKept);
+    Files files = Contents(folder);
+    files.erase(kKept);
+    return files;
 }
 
 // An old set of three parts under an index, and a new one of two parts ready beside it.
@@ -42,15 +62,15 @@ protected:
         Restore(tree.Path(), kOld);
         for (const auto& [name, text] : kNew) std::ofstream(tree.Path() / name, std::ios::binary) << text;
     }
-    String Path(const char* name) const { return tree.Root() + String::FromUtf8(name); }
     SetSwitch Switch() const {
-        return SetSwitch({{Path("s-1.xml"), Path("t1"), Path("b1")},
-                          {Path("s-2.xml"), Path("t2"), Path("b2")},
-                          {Path("s.xml"), Path("ti"), Path("bi")},
-                          {Path("s-3.xml"), String(), Path("b3")}},
+        return SetSwitch({{Path("s-1.xml"), Path(Own("t0000001")), Path(Own("b0000001"))},
+                          {Path("s-2.xml"), Path(Own("t0000002")), Path(Own("b0000002"))},
+                          {Path("s.xml"), Path(Own("t000000x")), Path(Own("b000000x"))},
+                          {Path("s-3.xml"), String(), Path(Own("b0000003"))}},
                          Journal(), {});
     }
-    String Journal() const { return Path("journal"); }
+    String Path(const std::string& name) const { return tree.Root() + String::FromUtf8(name); }
+    String Journal() const { return Path(kJournal); }
     // What the folder holds besides the new set's temporary files.
     Files Set() const {
         Files files = Contents(tree.Path());
@@ -59,7 +79,7 @@ protected:
     }
 
     const Files kOld{{"s.xml", "old index"}, {"s-1.xml", "old 1"}, {"s-2.xml", "old 2"}, {"s-3.xml", "old 3"}};
-    const Files kNew{{"t1", "new 1"}, {"t2", "new 2"}, {"ti", "new index"}};
+    const Files kNew{{Own("t0000001"), "new 1"}, {Own("t0000002"), "new 2"}, {Own("t000000x"), "new index"}};
     test::TempTree tree;
 };
 
@@ -71,7 +91,7 @@ TEST_F(SetSwitchTest, PutsTheNewSetInPlaceAndKeepsNothingOfTheOld) {
 
 TEST_F(SetSwitchTest, AFailedOrStoppedStepUndoesTheStepsBeforeIt) {
     // The second part's rename fails: its temporary file is gone.
-    fs::remove(tree.Path() / "t2");
+    fs::remove(tree.Path() / Own("t0000002"));
     String error, failed;
     EXPECT_FALSE(Switch().Run([] { return true; }, error, failed));
     EXPECT_EQ(failed.ToUtf8(), Path("s-2.xml").ToUtf8());
@@ -94,7 +114,7 @@ TEST_F(SetSwitchTest, ARunThatDiesBetweenTwoStepsIsUndoneFromItsJournal) {
         String error, failed;
         Switch().Run(
             [&] {
-                if (++asked == diesAt) left = Contents(tree.Path());
+                if (++asked == diesAt) left = Leave(tree.Path());
                 return asked < diesAt;
             },
             error, failed);
@@ -112,22 +132,55 @@ TEST_F(SetSwitchTest, AJournalCutShortChangesNothingAndAForeignOneIsNotUsed) {
     String error, failed;
     Switch().Run(
         [&] {
-            (++asked == 1 ? written : stepped) = Contents(tree.Path());
+            if (++asked == 1) written = Contents(tree.Path());
+            if (asked == 2) stepped = Leave(tree.Path());
             return asked < 3;
         },
         error, failed);
-    // A run that died while writing its journal had changed nothing yet.
-    written["journal"].resize(written["journal"].size() - 3);
-    Restore(tree.Path(), written);
-    EXPECT_TRUE(SetSwitch::Recover(Journal()));
-    EXPECT_EQ(Set(), kOld);
-#ifndef _WIN32
-    // A journal that others may have written is not followed.
+    // A copy of a journal, as an archive or a clone brings it, is not followed: it is not the
+    // file its run wrote.
     Restore(tree.Path(), stepped);
-    fs::permissions(tree.Path() / "journal", fs::perms::group_write, fs::perm_options::add);
+    fs::copy_file(tree.Path() / kJournal, tree.Path() / "copy");
+    fs::remove(tree.Path() / kJournal);
+    fs::rename(tree.Path() / "copy", tree.Path() / kJournal);
+    fs::permissions(tree.Path() / kJournal, fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_FALSE(SetSwitch::Recover(Journal()));
     EXPECT_EQ(Contents(tree.Path()), stepped);
+    // A run that died while writing its journal, in its steps or in its stamp, had changed nothing yet.
+    for (const bool inStamp : {true, false}) {
+        Restore(tree.Path(), written);
+        ASSERT_TRUE(SwitchJournal().Write(Journal(), error)) << error.ToUtf8();
+        fs::resize_file(tree.Path() / kJournal, inStamp ? 2 : fs::file_size(tree.Path() / kJournal) - 3);
+        EXPECT_TRUE(SetSwitch::Recover(Journal())) << inStamp;
+        EXPECT_EQ(Set(), kOld) << inStamp;
+    }
+#ifndef _WIN32
+    // A journal that others may have written is not followed.
+    SetUp();
+    SwitchJournal().Write(Journal(), error);
+    fs::permissions(tree.Path() / kJournal, fs::perms::group_write, fs::perm_options::add);
+    EXPECT_FALSE(SetSwitch::Recover(Journal()));
 #endif
+}
+
+TEST_F(SetSwitchTest, AJournalActsOnlyOnItsOwnFolderAndItsRunsNames) {
+    test::TempTree elsewhere;
+    const fs::path victim = elsewhere.File("victim.txt", "keep");
+    String error;
+    const std::vector<SwitchStep> planted[] = {
+        {{elsewhere.Root() + u"victim.txt", elsewhere.Root() + String::FromUtf8(Own("t0000001")), String()}},
+        {{Path("s.xml"), String(), Path("b0000001")}},
+        {{Path("s.xml"), String(), Path(".linkloom-other001-b0000001")}},
+        {{Path(".linkloom-dead0001-b0000001"), String(), String()}}};
+    for (const auto& steps : planted) {
+        SwitchJournal journal;
+        journal.steps = steps;
+        ASSERT_TRUE(journal.Write(Journal(), error)) << error.ToUtf8();
+        EXPECT_FALSE(SetSwitch::Recover(Journal()));
+        fs::remove(tree.Path() / kJournal);
+    }
+    EXPECT_EQ(Contents(elsewhere.Path()), (Files{{"victim.txt", "keep"}}));
+    EXPECT_EQ(Set(), kOld);
 }
 
 }  // namespace

@@ -101,8 +101,11 @@ TEST_F(SitemapSetTest, UnderTheLimitsFileIsAPlainSitemapAndStalePartsGo) {
     ASSERT_TRUE(Write(5, {3, 52428800}, false, "second")) << error;
     EXPECT_EQ(Names(), (Strings{"sitemap-1.xml", "sitemap-2.xml", "sitemap-other.xml", "sitemap.xml"}));
     EXPECT_EQ(Locations(File("sitemap-2.xml")), (Strings{entries[3], entries[4]}));
+    // Only the parts the earlier index names are its own: a hand-made file of that form stays.
+    tree.File("sitemap-3.xml", "video sitemap");
     ASSERT_TRUE(Write(3, {3, 52428800})) << error;
-    EXPECT_EQ(Names(), (Strings{"sitemap-other.xml", "sitemap.xml"}));
+    EXPECT_EQ(Names(), (Strings{"sitemap-3.xml", "sitemap-other.xml", "sitemap.xml"}));
+    EXPECT_EQ(File("sitemap-3.xml"), "video sitemap");
     const std::string plain = File("sitemap.xml");
     EXPECT_EQ(Locations(plain), entries);
     EXPECT_EQ(plain.substr(plain.size() - Count(3).size()), Count(3));

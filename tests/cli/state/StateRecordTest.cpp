@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -33,7 +34,7 @@ TEST(StateRecord, KeepsDatesOfUnchangedPagesAndWritesThisRunsLines) {
 
 TEST(StateRecord, RefusesWhatIsNotARecordAndSaysWhichLine) {
     test::TempTree tree;
-    for (const std::string& text : {std::string(), std::string("linkloom-state 1\nzz 2024 https://e.x/a\n"),
+    for (const std::string& text : {std::string("linkloom-state 1\nzz 2024 https://e.x/a\n"),
                                     std::string("linkloom-state 1\n0123456789abcdef 2024\n"),
                                     std::string("linkloom-state 1\n\n"), std::string("other 1\n")}) {
         tree.File("bad.txt", text);
@@ -43,5 +44,24 @@ TEST(StateRecord, RefusesWhatIsNotARecordAndSaysWhichLine) {
         EXPECT_TRUE(error.StartsWith(u"line ")) << text;
     }
 }
+
+TEST(StateRecord, ReadsAnEmptyFileARecordWithAByteOrderMarkAndALinkToNoFileYet) {
+    test::TempTree tree;
+    const std::string line = "0123456789abcdef 2024-03-03 https://e.x/a\n";
+    for (const std::string& text : {std::string(), "\xEF\xBB\xBFlinkloom-state 1\n" + line}) {
+        tree.File("state.txt", text);
+        StateRecord record;
+        String error;
+        EXPECT_TRUE(record.Load(tree.Root() + u"state.txt", error)) << error.ToUtf8();
+        EXPECT_EQ(record.Recorded(u"https://e.x/a", 0x0123456789abcdefULL) != nullptr, !text.empty());
+    }
+    std::error_code linked;
+    std::filesystem::create_symlink(tree.Path() / "later.txt", tree.Path() / "link.txt", linked);
+    if (linked) return;
+    StateRecord record;
+    String error;
+    EXPECT_TRUE(record.Load(tree.Root() + u"link.txt", error)) << error.ToUtf8();
+}
+
 }  // namespace
 }  // namespace linkloom::cli

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <vector>
+
+#include "base/String.h"
+#include "platform/Directory.h"
+
+namespace linkloom {
+
+// A file the run itself writes (its output, a record it keeps), known by its folder and name, so
+// that the walk leaves it out wherever it meets it.
+struct OwnFile {
+    platform::FileIdentity folder;
+    String name;
+};
+
+// True when the file `name` of `folder` is one of `files`.
+bool IsOwnFile(const std::vector<OwnFile>& files, const platform::FolderHandle& folder, const String& name);
+
+}  // namespace linkloom
