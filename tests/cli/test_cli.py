@@ -122,6 +122,7 @@ class CliTest(unittest.TestCase):
                  ([native(self.tree.root), "https://x/a b/"], "please specify the CANONICAL full website URL"),
                  ([native(self.tree.root), "https://x/?page=1"], "please specify the CANONICAL full website URL"),
                  ([native(self.tree.root), "http://"], "please specify the CANONICAL full website URL"),
+                 ([native(self.tree.root), "https://u:p@x/"], "URL (without a user name or password, which every"),
                  ([native(self.tree.root)], "FOLDER and URL are needed"),
                  (["--bogus", native(self.tree.root), "https://x/"], "unknown option --bogus"),
                  (["--flags", "-1", native(self.tree.root), "https://x/"], "--flags needs a number"),

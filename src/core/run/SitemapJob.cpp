@@ -35,10 +35,18 @@ String SitemapJob::AcceptFolder(String text, FolderForm form) {
     return text;
 }
 
-bool SitemapJob::AcceptRootUrl(String text, String& accepted) {
-    auto url = CanonicalRootUrl(std::move(text));
+const char16_t* SitemapJob::AcceptRootUrl(String text, String& accepted) {
+    RootUrlFault fault;
+    auto url = CanonicalRootUrl(std::move(text), &fault);
     if (url) accepted = std::move(*url);
-    return url.has_value();
+    switch (fault) {
+    case RootUrlFault::None: return nullptr;
+    case RootUrlFault::Malformed: break;
+    case RootUrlFault::Scheme: return JobMessage::kUrlScheme;
+    case RootUrlFault::Port: return JobMessage::kUrlPort;
+    case RootUrlFault::UserInformation: return JobMessage::kUrlUser;
+    }
+    return JobMessage::kNoUrl;
 }
 
 bool SitemapJob::Validate(JobSettings& settings) {
@@ -50,8 +58,7 @@ bool SitemapJob::Validate(JobSettings& settings) {
     } else if ((settings.folder = AcceptFolder(inputs.folder, inputs.folderForm)).IsEmpty()) {
         error = JobMessage::kNoFolder;
         input = JobInput::Folder;
-    } else if (!AcceptRootUrl(inputs.rootUrl, settings.rootUrl)) {
-        error = JobMessage::kNoUrl;
+    } else if ((error = AcceptRootUrl(inputs.rootUrl, settings.rootUrl))) {
         input = JobInput::RootUrl;
     }
     if (error) {

@@ -27,8 +27,8 @@ public:
     // The folder input as a run reads it; the box text has its leading blanks removed and is cut
     // at a '|' after the first character. Empty when it does not name a directory.
     static String AcceptFolder(String text, FolderForm form = FolderForm::BoxText);
-    // The root URL as CanonicalRootUrl gives it; false when it refuses the text.
-    static bool AcceptRootUrl(String text, String& accepted);
+    // The root URL as CanonicalRootUrl gives it; otherwise the message that says why it is refused.
+    static const char16_t* AcceptRootUrl(String text, String& accepted);
 
 private:
     bool Validate(JobSettings& settings);
