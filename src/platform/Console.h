@@ -12,7 +12,8 @@ std::vector<String> ProgramArguments(int argc, char** argv);
 
 // Opens the null device on each of the standard descriptors 0, 1 and 2 that is closed, so that
 // no file the program opens takes one of their numbers; a descriptor opened so for output
-// refuses writes, as the closed one did. False when the null device cannot be opened.
+// refuses writes, as the closed one did. Writing into a pipe whose reader has gone fails from
+// then on, as any failed write does. False when the null device cannot be opened.
 bool ProtectStandardStreams();
 
 bool StandardErrorIsTerminal();

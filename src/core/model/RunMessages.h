@@ -5,6 +5,12 @@ namespace linkloom::RunMessage {
 inline constexpr char16_t kWildcards[] = u"please enter a list of extensions, not wildcards";
 inline constexpr char16_t kNoFolder[] = u"please enter a valid path to scan for web files";
 inline constexpr char16_t kNoUrl[] = u"please specify the CANONICAL full website URL";
+inline constexpr char16_t kUrlScheme[] = u"please specify the CANONICAL full website URL (http:// or https://)";
+inline constexpr char16_t kUrlPort[] =
+    u"please specify the CANONICAL full website URL (a port is a number from 1 to 65535)";
+inline constexpr char16_t kUrlUser[] =
+    u"please specify the CANONICAL full website URL (without a user name or password, which every location "
+    u"would publish)";
 inline constexpr char16_t kNoFiles[] =
     u"no files match the criteria\ntry scanning a different folder or adjust search settings";
 inline constexpr char16_t kOutOfMemory[] = u"not enough memory to build the sitemap";

@@ -36,6 +36,23 @@ String AcceptFolder(String text, FolderForm form) {
     return text;
 }
 
+namespace {
+
+// The sentence that refuses a root URL: the plain one when the text has no root's form, with the
+// reason added when a root of that form is one no sitemap may hold.
+const char16_t* RootUrlMessage(RootUrlFault fault) {
+    switch (fault) {
+    case RootUrlFault::Scheme: return RunMessage::kUrlScheme;
+    case RootUrlFault::Port: return RunMessage::kUrlPort;
+    case RootUrlFault::UserInformation: return RunMessage::kUrlUser;
+    case RootUrlFault::None:
+    case RootUrlFault::Malformed: break;
+    }
+    return RunMessage::kNoUrl;
+}
+
+}  // namespace
+
 std::variant<RunSettings, Rejection> AcceptInputs(const RunInputs& inputs) {
     RunSettings settings;
     auto extensions = AcceptExtensions(inputs.extensions);
@@ -43,8 +60,9 @@ std::variant<RunSettings, Rejection> AcceptInputs(const RunInputs& inputs) {
     settings.extensions = std::move(*extensions);
     settings.folder = AcceptFolder(inputs.folder, inputs.folderForm);
     if (settings.folder.IsEmpty()) return Rejection{RunInput::Folder, RunMessage::kNoFolder};
-    auto rootUrl = CanonicalRootUrl(inputs.rootUrl);
-    if (!rootUrl) return Rejection{RunInput::RootUrl, RunMessage::kNoUrl};
+    RootUrlFault fault = RootUrlFault::Malformed;
+    auto rootUrl = CanonicalRootUrl(inputs.rootUrl, &fault);
+    if (!rootUrl) return Rejection{RunInput::RootUrl, RootUrlMessage(fault)};
     settings.rootUrl = std::move(*rootUrl);
     settings.options = inputs.options;
 

@@ -1,5 +1,7 @@
 #include "core/url/RootUrl.h"
 
+#include <string_view>
+
 #include "base/AsciiCharacters.h"
 #include "base/ControlCharacters.h"
 #include "base/Utf8.h"
@@ -57,9 +59,18 @@ std::size_t FindFrom(const String& text, char16_t unit, std::size_t from, std::s
     return at == String::npos ? otherwise : static_cast<std::size_t>(at);
 }
 
+// An empty port stands for the scheme's own.
+bool IsPortInRange(const String& text, std::size_t from, std::size_t to) {
+    constexpr unsigned long kHighestPort = 65535;
+    unsigned long port = 0;
+    for (std::size_t at = from; at < to && port <= kHighestPort; ++at) port = port * 10 + (text[at] - u'0');
+    return from == to || (port >= 1 && port <= kHighestPort);
+}
+
 // Appends the host and port of an authority, text[from, to); false when there is no host, an
 // address in brackets is not closed or holds what no address holds, or the port is not a number.
-bool AppendHost(std::u16string& out, const String& text, std::size_t from, std::size_t to) {
+// A number out of range sets `fault`.
+bool AppendHost(std::u16string& out, const String& text, std::size_t from, std::size_t to, RootUrlFault& fault) {
     std::size_t hostEnd;
     if (from < to && text[from] == u'[') {
         hostEnd = FindFrom(text, u']', from, to);
@@ -80,13 +91,20 @@ bool AppendHost(std::u16string& out, const String& text, std::size_t from, std::
                       [](char16_t unit) { return IsUnreserved(unit) || IsSubDelimiter(unit); });
     }
     if (hostEnd < to && !IsDigits(text, hostEnd + 1, to)) return false;
+    if (hostEnd < to && !IsPortInRange(text, hostEnd + 1, to)) fault = RootUrlFault::Port;
     out.append(text.Text(), hostEnd, to - hostEnd);
     return true;
 }
 
 }  // namespace
 
-std::optional<String> CanonicalRootUrl(String text) {
+std::optional<String> CanonicalRootUrl(String text, RootUrlFault* fault) {
+    RootUrlFault found = RootUrlFault::Malformed;
+    if (!fault) fault = &found;
+    *fault = RootUrlFault::Malformed;
+    // A text of the right form whose scheme, port or user information is refused: said once the
+    // form is known to be right, so that any other text is refused as it always was.
+    RootUrlFault refused = RootUrlFault::None;
     text.TrimLeft();
     if (!text.StartsWith(u"http") || HoldsForbidden(text)) return std::nullopt;
     const std::size_t colon = FindFrom(text, u':', 0, text.Length());
@@ -94,6 +112,8 @@ std::optional<String> CanonicalRootUrl(String text) {
         if (!IsSchemeCharacter(text[at])) return std::nullopt;
     }
     if (text.Text().compare(colon, 3, u"://") != 0) return std::nullopt;
+    const std::u16string_view scheme = std::u16string_view(text.Text()).substr(0, colon);
+    if (scheme != u"http" && scheme != u"https") refused = RootUrlFault::Scheme;
 
     const std::size_t authority = colon + 3;
     const std::size_t path = FindFrom(text, u'/', authority, text.Length());
@@ -101,16 +121,16 @@ std::optional<String> CanonicalRootUrl(String text) {
     const std::size_t host = at != std::u16string::npos && at >= authority ? at + 1 : authority;
 
     std::u16string out = text.Text().substr(0, authority);
-    if (host > authority) {
-        AppendEncoded(out, text, authority, host - 1,
-                      [](char16_t unit) { return IsUnreserved(unit) || IsSubDelimiter(unit) || unit == u':'; });
-        out += u'@';
-    }
-    if (!AppendHost(out, text, host, path)) return std::nullopt;
+    if (host > authority && refused == RootUrlFault::None) refused = RootUrlFault::UserInformation;
+    RootUrlFault port = RootUrlFault::None;
+    if (!AppendHost(out, text, host, path, port)) return std::nullopt;
+    if (refused == RootUrlFault::None) refused = port;
     AppendEncoded(out, text, path, text.Length(),
                   [](char16_t unit) { return IsSegmentCharacter(unit) || unit == u'/'; });
     if (out.back() != u'/') out += u'/';
     if (out.size() > kMaxRootUrlLength) return std::nullopt;
+    *fault = refused;
+    if (refused != RootUrlFault::None) return std::nullopt;
     return String(std::move(out));
 }
 

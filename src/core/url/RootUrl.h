@@ -17,6 +17,10 @@ constexpr std::size_t kMaxRootUrlLength = 2000;
 // Nothing when the text is no website root: it must begin with "http" in lower case, have a
 // scheme followed by "://" and a host, and hold no white space, control character, query,
 // fragment or non-character; and its encoded form must not be longer than kMaxRootUrlLength.
-std::optional<String> CanonicalRootUrl(String text);
+// A text of that form is still refused when its scheme is not "http" or "https", its port is
+// not 1 to 65535, or it holds a user name or password, which every location would publish.
+// `fault` then says which; a text of no such form is Malformed.
+enum class RootUrlFault { None, Malformed, Scheme, Port, UserInformation };
+std::optional<String> CanonicalRootUrl(String text, RootUrlFault* fault = nullptr);
 
 }  // namespace linkloom

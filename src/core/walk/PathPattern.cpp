@@ -75,11 +75,13 @@ bool PathPattern::NameElement::Matches(char16_t candidate) const {
     return found != negated;
 }
 
-bool PathPattern::Parse(const String& text) {
+bool PathPattern::Parse(const String& text, PathStyle style) {
     text_ = text;
-    foldersOnly_ = text.EndsWith(u'/');
+    String separated = text;
+    if (style == PathStyle::Windows) separated.ReplaceAll(u"\\", u"/");
+    foldersOnly_ = separated.EndsWith(u'/');
     segments_.clear();
-    for (const String& name : Split(Folded(text))) {
+    for (const String& name : Split(Folded(separated))) {
         Segment segment;
         segment.anyNames = name.Text() == u"**";
         // A run of '**' names spans no more than one does.

@@ -4,15 +4,17 @@
 #include <utility>
 #include <vector>
 
+#include "base/PathText.h"
 #include "base/String.h"
+#include "platform/NativePath.h"
 
 namespace linkloom {
 
 // A glob over a path relative to the walked folder, matched against the whole path: '*' stands
 // for any text within one name, '**' as a whole name for any number of folders, '?' for one
 // character, '[...]' for one of a set ('a-z' ranges, '!' or '^' first to negate). Names are
-// separated by '/' on every system and compared without regard to case. A pattern that ends in
-// '/' matches folders only.
+// separated by '/' on every system, and by '\' too where no name can hold one (Windows), and
+// compared without regard to case. A pattern that ends in a separator matches folders only.
 // Matching takes time proportional to the pattern's length times the path's, whatever the
 // pattern holds.
 class PathPattern {
@@ -21,7 +23,7 @@ public:
     static constexpr std::size_t kMaxLength = 4096;
 
     // False when the text is no pattern: empty, or with a '[' that is not closed in its name.
-    bool Parse(const String& text);
+    bool Parse(const String& text, PathStyle style = platform::kNativePathStyle);
     // `path` uses '/' between names.
     bool Matches(const String& path, bool isFolder) const;
     const String& Text() const { return text_; }

@@ -1,6 +1,7 @@
 #include "platform/Console.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -21,6 +22,9 @@ bool ProtectStandardStreams() {
         // being open by now.
         if (open("/dev/null", fd == STDIN_FILENO ? O_WRONLY : O_RDONLY) < 0) return false;
     }
+    // A reader that has gone (`| head`) makes the write fail with EPIPE, which the caller reports,
+    // instead of ending the process before the files it writes are done.
+    signal(SIGPIPE, SIG_IGN);
     return true;
 }
 

@@ -80,13 +80,20 @@ bool OutputFile::OpenStream(const String& path, OutputFile& file, String& error)
 bool OutputFile::Write(const char* bytes, std::size_t size, String& error) {
     while (size > 0) {
         const ssize_t written = write(static_cast<int>(handle_), bytes, size);
-        if (written < 0) {
-            if (ShouldRetry(errno)) continue;
+        if (written < 0 && !ShouldRetry(errno)) {
             error = SystemReason(errno);
             return false;
         }
-        bytes += written;
-        size -= static_cast<std::size_t>(written);
+        if (written > 0) {
+            bytes += written;
+            size -= static_cast<std::size_t>(written);
+        }
+        // A write that a signal cut short (a reader that holds the pipe without reading) goes on
+        // only while nothing asks the run to end without writing.
+        if (size > 0 && EndsWithoutWriting(PendingStop())) {
+            error = SystemReason(EINTR);
+            return false;
+        }
     }
     return true;
 }

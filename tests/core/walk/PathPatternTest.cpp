@@ -75,6 +75,18 @@ TEST(PathPatternTest, TrailingSlashMatchesFoldersOnly) {
     EXPECT_TRUE(Matches(u"drafts", u"drafts", false));
 }
 
+TEST(PathPatternTest, BackslashSeparatesNamesOnlyWhereNoNameHoldsOne) {
+    PathPattern windows, posix;
+    ASSERT_TRUE(windows.Parse(u"about\\", PathStyle::Windows));
+    EXPECT_TRUE(windows.Matches(u"About", true));
+    EXPECT_FALSE(windows.Matches(u"about", false));
+    ASSERT_TRUE(windows.Parse(u"docs\\*.htm", PathStyle::Windows));
+    EXPECT_TRUE(windows.Matches(u"docs/a.htm", false));
+    ASSERT_TRUE(posix.Parse(u"docs\\*.htm", PathStyle::Posix));
+    EXPECT_FALSE(posix.Matches(u"docs/a.htm", false));
+    EXPECT_TRUE(posix.Matches(u"docs\\a.htm", false));
+}
+
 TEST(PathPatternTest, RejectsEmptyPatternsAndUnclosedSets) {
     for (const char16_t* text : {u"", u"/", u"[abc", u"a/[b/c]", u"x[]", u"[!"}) {
         PathPattern pattern;
