@@ -189,7 +189,7 @@ class CliTest(unittest.TestCase):
             self.assertEqual(index.read(), (
                 '<?xml version="1.0" encoding="UTF-8"?> \r\n'
                 '<sitemapindex xmlns="http://www.sitemaps.org/schemas/sitemap/0.9"> \r\n' +
-                "".join("<sitemap>\r\n <loc>https://e.x/site%%20map-%d.xml</loc>\r\n <lastmod>2024-03-03</lastmod>"
+                "".join("<sitemap>\r\n <loc>https://e.x/out/site%%20map-%d.xml</loc>\r\n <lastmod>2024-03-03</lastmod>"
                         "\r\n</sitemap>\r\n" % part for part in (1, 2, 3)) +
                 "</sitemapindex>\r\n").encode())
         parts = []
@@ -200,6 +200,17 @@ class CliTest(unittest.TestCase):
             self.assertTrue(document.endswith(b"<!-- %d files added -->\r\n</urlset>\r\n" % count))
             parts += locations(document)
         self.assertEqual(parts, locations(single))
+        # Served elsewhere: the URL given, or the one assumed, said once.
+        elsewhere = tempfile.mkdtemp(prefix="linkloom-elsewhere-")
+        self.addCleanup(shutil.rmtree, elsewhere, True)
+        target = os.path.join(elsewhere, "s.xml")
+        for options, base, said in ((["--sitemap-url", "https://cdn.e.x/m/s.xml"], "https://cdn.e.x/m/", 0),
+                                    ([], "https://e.x/", 1)):
+            code, _, err = run("-q", "--max-urls", "2", *options, "-o", native(target), native(self.tree.root),
+                               "https://e.x/")
+            self.assertEqual((code, err.count("its URL is taken to be https://e.x/s.xml")), (0, said), err)
+            with open(target, "rb") as index:
+                self.assertEqual(locations(index.read())[0], base + "s-1.xml")
 
     def test_stdout_is_never_split(self):
         code, out, err = run("-q", "--max-urls", "3", native(self.tree.root), "https://e.x/")
@@ -555,7 +566,7 @@ class WalkTest(unittest.TestCase):
         for options in ([], ["--require-doctype", "--explain"], ["--max-urls", "2", "--gzip", "-o", "OUT"]):
             written = []
             for jobs in ("1", "4"):
-                folder = self.tree.path("out-" + jobs)
+                folder = self.tree.path("out")
                 os.makedirs(folder)
                 arguments = [native(os.path.join(folder, "sitemap.xml")) if o == "OUT" else o for o in options]
                 code, out, err = run("-q", "--jobs", jobs, *arguments, native(self.tree.root), "https://e.x/")
@@ -710,7 +721,7 @@ class OutputSafetyTest(unittest.TestCase):
         # Split: the index where the link leads, the parts beside the link as the index names them.
         code, _, err = self.write(link, "--max-urls", "3")
         self.assertEqual(code, 0, err)
-        self.assertEqual(locations(files(real)["target.xml"]), ["https://e.x/site-1.xml", "https://e.x/site-2.xml"])
+        self.assertEqual(locations(files(real)["target.xml"]), ["https://e.x/out/site-1.xml", "https://e.x/out/site-2.xml"])
         self.assertEqual(sorted(os.listdir(self.out)), ["site-1.xml", "site-2.xml", "site.xml"])
         self.assertEqual(os.listdir(real), ["target.xml"])
         if emulated():
@@ -764,7 +775,7 @@ class OutputSafetyTest(unittest.TestCase):
         self.assertEqual(code, 0, err)
         written = files(self.out)
         self.assertEqual(locations(gzip.decompress(written["map.xml.gz"])),
-                         ["https://e.x/map-1.xml.gz", "https://e.x/map-2.xml.gz"])
+                         ["https://e.x/out/map-1.xml.gz", "https://e.x/out/map-2.xml.gz"])
         self.assertEqual(len(locations(gzip.decompress(written["map-2.xml.gz"]))), 1)
 
     def test_standard_output_that_takes_no_bytes_fails_the_run(self):

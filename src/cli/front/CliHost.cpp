@@ -4,9 +4,7 @@
 #include <thread>
 
 #include "base/ControlCharacters.h"
-#include "cli/output/OutputNames.h"
 #include "core/rules/RobotsTxtFile.h"
-#include "core/url/UrlText.h"
 #include "platform/Console.h"
 
 namespace linkloom::cli {
@@ -88,7 +86,6 @@ void CliHost::EndEntries(int count) {
 const PageRules* CliHost::Rules(const JobSettings& settings) {
     if (!AsksPageRules(options_)) return nullptr;
     rules_ = options_.rules;
-    rootUrl_ = settings.rootUrl;
     if (!options_.robotsTxt) return &rules_;
     const String shownFolder = EscapeControlCharacters(options_.folder);
     bool cut = false;
@@ -118,8 +115,7 @@ const PageRules* CliHost::Rules(const JobSettings& settings) {
 void CliHost::SuggestSitemapLine() {
     // Without a robots.txt read, that was said already.
     if (!rules_.robots || !options_.output) return;
-    const OutputNames names(*options_.output, options_.gzip);
-    const String url = rootUrl_ + EncodeUrlSegment(names.File().Mid(names.Folder().Length()));
+    const String& url = output_.SitemapFileUrl();
     if (robots_.NamesSitemap(url)) return;
     ShowMessage(String(u"robots.txt does not name this sitemap; add this line to it:\nSitemap: ") + url,
                 MessageStyle::Warning);

@@ -65,7 +65,6 @@ private:
     int kept_ = 0;
     PageRules rules_;
     RobotsTxt robots_;
-    String rootUrl_;
     LastmodRecord* record_ = nullptr;
 };
 

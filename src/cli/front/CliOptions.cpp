@@ -5,6 +5,7 @@
 
 #include "base/ControlCharacters.h"
 #include "cli/output/OutputNames.h"
+#include "cli/output/SitemapUrl.h"
 #include "core/walk/NameList.h"
 #include "core/run/SitemapJob.h"
 
@@ -50,6 +51,9 @@ const char kUsage[] =
     "                          and FILE becomes their sitemap index (at most 50000 parts); the new\n"
     "                          files replace the old ones only when all are ready, a link at FILE\n"
     "                          is followed, a FIFO or device is written into as one document\n"
+    "      --sitemap-url URL   the URL at which crawlers find FILE, when it is not served at\n"
+    "                          URL followed by its path in FOLDER; the index names the parts\n"
+    "                          beside it\n"
     "      --max-urls N        at most N entries per sitemap file (1 to 50000, default 50000)\n"
     "      --gzip              compress every file written with -o (names end in \".gz\"); a FILE\n"
     "                          that ends in \".gz\" asks for it too\n"
@@ -264,6 +268,14 @@ bool ParseArguments(const std::vector<String>& arguments, CliOptions& options, S
             String file;
             if (!fileValue(u"output", file)) return false;
             options.output = file;
+        } else if (name == String(u"--sitemap-url")) {
+            String text;
+            if (!value(text)) return false;
+            options.sitemapUrl = SitemapUrl::Accept(text);
+            if (!options.sitemapUrl) {
+                error = String(u"--sitemap-url needs the http or https URL of a file, not '") + text + u"'";
+                return false;
+            }
         } else if (!takesNoValue()) {
             return false;
         } else if (name == String(u"--no-subfolders")) {
@@ -309,6 +321,10 @@ bool ParseArguments(const std::vector<String>& arguments, CliOptions& options, S
     if (options.output && OutputNames::NamesCompressedFile(*options.output)) options.gzip = true;
     if (options.check && (options.output || options.gzip)) {
         error = u"--check reads a sitemap and writes none: it takes no -o or --gzip";
+        return false;
+    }
+    if (options.sitemapUrl && (!options.output || options.check)) {
+        error = u"--sitemap-url needs -o FILE";
         return false;
     }
     if (options.gzip && !options.output) {
