@@ -43,6 +43,7 @@ void CanonicalChains::Wake(const String& location) {
 std::optional<std::u16string> CanonicalChains::Follow(Waiting& waiting, bool ended) {
     const std::u16string& own = waiting.page.own.Text();
     std::u16string at = waiting.page.entry.location.Text();
+    std::vector<std::u16string> passed{own};
     for (int links = 1;; ++links) {
         const bool inCycle = known_[own].inCycle;
         if (inCycle || links > kMostLinks) {
@@ -60,9 +61,11 @@ std::optional<std::u16string> CanonicalChains::Follow(Waiting& waiting, bool end
             outlet_.LeaveOut(waiting.page.path, LeftOutReason::CanonicalLeftOut, known.detail);
             return std::nullopt;
         }
-        if (at == own) {
+        // Back at a location passed: a cycle, whose links are ignored from here on.
+        if (std::find(passed.begin(), passed.end(), at) != passed.end()) {
             MarkCycle(at);
         } else {
+            passed.push_back(at);
             at = known.detail.Text();
         }
     }

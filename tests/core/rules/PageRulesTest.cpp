@@ -169,6 +169,9 @@ TEST(CanonicalLinks, FollowedToTheEndOfTheirChainInEitherWalkOrder) {
     Page(tree, "k9.htm", Head(""));
     Page(tree, "n.htm", noindex);
     Page(tree, "o.htm", names("n"));
+    Page(tree, "p.htm", names("q"));  // into the cycle q -> r -> q
+    Page(tree, "q.htm", names("r"));
+    Page(tree, "r.htm", names("q"));
     Page(tree, "v.htm", names("x"));
     Page(tree, "w.htm", Head(""));
     Page(tree, "x.htm", names("w"));
@@ -180,17 +183,20 @@ TEST(CanonicalLinks, FollowedToTheEndOfTheirChainInEitherWalkOrder) {
     const auto at = [](const std::string& page, const char* date = "2024-03-03") {
         return "https://example.com/" + page + ".htm " + date;
     };
-    EXPECT_EQ(run.entries, (Strings{at("c"), at("d"), at("g", "2024-03-04"), at("k0"), at("k9"), at("w"), at("unmet")}));
+    EXPECT_EQ(run.entries, (Strings{at("c"), at("d"), at("g", "2024-03-04"), at("k0"), at("k9"), at("q"), at("r"),
+                                    at("w"), at("unmet")}));
     EXPECT_EQ(run.leftOut, (Strings{"b.htm (robots meta)", "a.htm (canonical left out: b.htm)",
                                     "f.htm (same URL: e.htm)", "g.htm (same URL: e.htm)", "k2.htm (same URL: k1.htm)",
                                     "k3.htm (same URL: k1.htm)", "k4.htm (same URL: k1.htm)",
                                     "k5.htm (same URL: k1.htm)", "k6.htm (same URL: k1.htm)",
                                     "k7.htm (same URL: k1.htm)", "k8.htm (same URL: k1.htm)",
                                     "k9.htm (same URL: k1.htm)", "n.htm (robots meta)",
-                                    "o.htm (canonical left out: n.htm)", "v.htm (same URL: w.htm)",
+                                    "o.htm (canonical left out: n.htm)", "q.htm (same URL: p.htm)",
+                                    "v.htm (same URL: w.htm)",
                                     "x.htm (same URL: w.htm)"}));
     EXPECT_EQ(run.ignored, (Strings{"c.htm: https://example.com/d.htm", "d.htm: https://example.com/c.htm",
-                                    "k0.htm: https://example.com/k1.htm"}));
+                                    "k0.htm: https://example.com/k1.htm", "q.htm: https://example.com/r.htm",
+                                    "r.htm: https://example.com/q.htm"}));
 }
 
 TEST(RobotsMeta, LeavesOutNoindexAndNoneForGeneralCrawlersOnly) {
