@@ -721,7 +721,8 @@ class OutputSafetyTest(unittest.TestCase):
         # Split: the index where the link leads, the parts beside the link as the index names them.
         code, _, err = self.write(link, "--max-urls", "3")
         self.assertEqual(code, 0, err)
-        self.assertEqual(locations(files(real)["target.xml"]), ["https://e.x/out/site-1.xml", "https://e.x/out/site-2.xml"])
+        self.assertEqual(locations(files(real)["target.xml"]),
+                         ["https://e.x/out/site-1.xml", "https://e.x/out/site-2.xml"])
         self.assertEqual(sorted(os.listdir(self.out)), ["site-1.xml", "site-2.xml", "site.xml"])
         self.assertEqual(os.listdir(real), ["target.xml"])
         if emulated():
@@ -1207,21 +1208,24 @@ class CheckTest(unittest.TestCase):
         self.write("s.xml", self.HEAD + "<url><loc>https://e.x/a.htm</loc>\n</urlset>")
         code, lines = self.check("s.xml")
         self.assertEqual((code, lines[0].split(": ")[1], lines[-1]), (4, "not well-formed", "1 finding"))
-        self.write("s.xml", self.HEAD + "".join("<url><loc>https://e.x/%d.htm</loc></url>\n" % n for n in range(50001)) +
+        self.write("s.xml", self.HEAD + "".join("<url><loc>https://e.x/%d.htm</loc></url>\n" % n
+                                                for n in range(50001)) +
                    "</urlset>")
         self.assertEqual(self.check("s.xml")[1], [
-            "%s: more than 50000 URLs, which one file may hold at most; not read further" % os.path.join(self.out, "s.xml"),
+            os.path.join(self.out, "s.xml") + ": more than 50000 URLs, which one file may hold at most; "
+            "not read further",
             "not compared with the site: the sitemap could not be read whole", "1 finding"])
 
     def test_locations_compare_in_normal_form_and_repeats_encodings_and_nesting_are_findings(self):
         self.write("s.xml", self.HEAD.replace("e.x/", "E.X/") +
                    "".join("<url><loc>%s</loc></url>\n" % location for location in
-                           ("HTTPS://E.x:443/%61.htm", "https://e.x/b.htm", "https://e.x/sub/c.htm", "https://e.x/%7e.htm",
-                            "https://e.x/%7E.htm", "https://e.x/b.htm")) + "</urlset>\n")
+                           ("HTTPS://E.x:443/%61.htm", "https://e.x/b.htm", "https://e.x/sub/c.htm",
+                            "https://e.x/%7e.htm", "https://e.x/%7E.htm", "https://e.x/b.htm")) + "</urlset>\n")
         code, lines = self.check("s.xml")
         self.assertEqual((code, [line.split("s.xml:")[-1] for line in lines]),
-                         (4, ["7: location listed twice: https://e.x/%7E.htm", "8: location listed twice: https://e.x/b.htm",
-                              "extra: https://e.x/%7e.htm", "3 findings"]))
+                         (4, ["7: location listed twice: https://e.x/%7E.htm",
+                              "8: location listed twice: https://e.x/b.htm", "extra: https://e.x/%7e.htm",
+                              "3 findings"]))
         listing = "<url><loc>https://e.x/a.htm</loc></url><url><loc>https://e.x/b.htm</loc></url>" \
                   "<url><loc>https://e.x/sub/c.htm</loc></url></urlset>"
         for declaration, finding in (('<?xml version="1.0" encoding="ISO-8859-1"?>', "declares the encoding ISO-8859-1"),

@@ -68,7 +68,10 @@ std::string Shown(std::string_view utf8) { return Shown(String::FromUtf8(utf8));
 }  // namespace
 
 SitemapCheck::SitemapCheck(String rootUrl, std::int64_t nowSeconds, std::int64_t utcOffsetSeconds)
-    : rootUrl_(std::move(rootUrl)), rootNormal_(NormalLocation(rootUrl_.ToUtf8())), now_(nowSeconds), utcOffset_(utcOffsetSeconds) {}
+    : rootUrl_(std::move(rootUrl)),
+      rootNormal_(NormalLocation(rootUrl_.ToUtf8())),
+      now_(nowSeconds),
+      utcOffset_(utcOffsetSeconds) {}
 
 void SitemapCheck::Say(const std::string& text) {
     ++findings_;
