@@ -8,7 +8,7 @@
 #include <sstream>
 
 #include "cli/output/SitemapSet.h"
-#include "support/JobRun.h"
+#include "support/TreeRun.h"
 #include "support/TempTree.h"
 
 namespace linkloom::cli {

@@ -1,37 +1,41 @@
 #pragma once
 
-#include <cstdint>
 #include <optional>
 
-#include "core/sitemap/EntrySink.h"
-#include "core/url/LocationBuilder.h"
-#include "core/walk/NameList.h"
-#include "core/walk/FolderWalker.h"
-#include "core/run/JobHost.h"
-#include "core/model/JobSettings.h"
 #include "core/lastmod/LastmodChooser.h"
 #include "core/page/PagePipeline.h"
-#include "core/rules/PageSteps.h"
 #include "core/rules/CanonicalChains.h"
+#include "core/rules/PageSteps.h"
 #include "core/rules/SameUrlMerge.h"
+#include "core/run/RunPlan.h"
+#include "core/run/RunPorts.h"
+#include "core/url/LocationBuilder.h"
+#include "core/walk/FolderWalker.h"
 
 namespace linkloom {
 
-// The loop of one run: items from the walker, in walk order, through the selection steps (name
-// and extension, then the page), the entry step and the host's own page steps into the sink.
-// Between entries it lets the host handle its events and stops when the host cancels; it sets
-// the progress title once per finished folder. When the host's rules let locations repeat, the
-// entries are held and merged until the walk ends; canonical links are followed from page to page.
-class SitemapWalk : private CanonicalChains::Outlet {
-public:
-    // `showsProgress` false: the host has no progress, so no cancel is asked and no title is set.
-    SitemapWalk(JobHost& host, bool showsProgress, const JobSettings& settings, EntrySink& sink, RunClock clock);
+// How a run ended.
+enum class RunEnd {
+    Entries,           // at least one entry went to the sink, or the sink failed
+    NothingMatched,    // the walk found nothing to list
+    Cancelled,         // the user cancelled before the first entry
+    FolderUnreadable,  // the folder exists but cannot be listed
+};
 
-    // Walks, then hands over what was held and says what the steps have to say.
-    void Run();
+// One run of a plan: items from the walker, in walk order, through the selection steps (name
+// and extension, then the page), the entry step and the rules' page steps into the sink.
+// Between entries it lets the front end handle its events and stops when it cancels; it sets
+// the progress title once per finished folder. When the rules let locations repeat, the entries
+// are held and merged until the walk ends; canonical links are followed from page to page.
+class SitemapRun : private CanonicalChains::Outlet {
+public:
+    // The plan and the ports outlive the run.
+    SitemapRun(const RunPlan& plan, const RunPorts& ports);
+
+    RunEnd Run();
+    // The entries that went to the sink.
     int Count() const { return count_; }
-    bool Cancelled() const { return cancelled_; }
-    // Set when the folder itself could not be listed.
+    // The system's word for a folder that could not be listed.
     const std::optional<platform::SystemError>& FolderError() const { return folderError_; }
 
 private:
@@ -51,16 +55,12 @@ private:
     void Ignore(const String& path, const LinkNote& note) override;
     // True when the name's extension is one the run lists.
     bool TakesExtension(const String& name) const;
-    // True when a page of this walk may be listed at `location`.
+    // True when a page of this run may be listed at `location`.
     bool MayBePage(std::u16string_view location) const;
 
-    JobHost& host_;
-    bool showsProgress_;
-    const PageRules* rules_;
-    JobFlags flags_;
-    NameList extensions_;
-    EntrySink& sink_;
-    WalkReport* report_;
+    const RunPlan& plan_;
+    RunPorts ports_;
+    bool showsProgress_ = false;
     FolderWalker walker_;
     LocationBuilder entries_;
     LastmodChooser lastmods_;
