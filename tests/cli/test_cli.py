@@ -180,8 +180,18 @@ class CliTest(unittest.TestCase):
         written = files(self.tree.path("out"))
         parts = ["site map-%d.xml" % part for part in (1, 2, 3)]
         self.assertEqual(locations(written["site map.xml"]),
-                         ["https://e.x/" + name.replace(" ", "%20") for name in parts])
+                         ["https://e.x/out/" + name.replace(" ", "%20") for name in parts])
         self.assertEqual(sum((locations(written[name]) for name in parts), []), locations(single))
+        # Served elsewhere: the URL given, or the one assumed, said once.
+        elsewhere = tempfile.mkdtemp(prefix="linkloom-elsewhere-")
+        self.addCleanup(shutil.rmtree, elsewhere, True)
+        target = os.path.join(elsewhere, "s.xml")
+        for options, base, said in ((["--sitemap-url", "https://cdn.e.x/m/s.xml"], "https://cdn.e.x/m/", 0),
+                                    ([], "https://e.x/", 1)):
+            code, _, err = run("-q", "--max-urls", "2", *options, "-o", native(target), native(self.tree.root),
+                               "https://e.x/")
+            self.assertEqual((code, err.count("its URL is taken to be https://e.x/s.xml")), (0, said), err)
+            self.assertEqual(locations(files(elsewhere)["s.xml"])[0], base + "s-1.xml")
 
     def test_stdout_is_never_split(self):
         code, out, err = run("-q", "--max-urls", "3", native(self.tree.root), "https://e.x/")
@@ -489,8 +499,8 @@ class WalkTest(unittest.TestCase):
         for jobs in ("1", "4"):
             folder = tempfile.mkdtemp(prefix="linkloom-out-")
             code, out, err = run("-q", "--jobs", jobs, "--require-doctype", "--explain", "--max-urls", "2", "--gzip",
-                                 "-o", native(os.path.join(folder, "sitemap.xml")), native(self.tree.root),
-                                 "https://e.x/")
+                                 "--sitemap-url", "https://e.x/sitemap.xml", "-o",
+                                 native(os.path.join(folder, "sitemap.xml")), native(self.tree.root), "https://e.x/")
             self.assertEqual(code, 0, err)
             written.append((out, err, {name: gzip.decompress(data) for name, data in files(folder).items()}))
             shutil.rmtree(folder)
@@ -635,7 +645,8 @@ class OutputSafetyTest(unittest.TestCase):
         # Split: the index where the link leads, the parts beside the link as the index names them.
         code, _, err = self.write(link, "--max-urls", "3")
         self.assertEqual(code, 0, err)
-        self.assertEqual(locations(files(real)["target.xml"]), ["https://e.x/site-1.xml", "https://e.x/site-2.xml"])
+        self.assertEqual(locations(files(real)["target.xml"]),
+                         ["https://e.x/out/site-1.xml", "https://e.x/out/site-2.xml"])
         self.assertEqual(sorted(os.listdir(self.out)), ["site-1.xml", "site-2.xml", "site.xml"])
         self.assertEqual(os.listdir(real), ["target.xml"])
         if emulated():
@@ -1268,9 +1279,46 @@ class CheckTest(unittest.TestCase):
         self.write("s.xml", self.HEAD + "<url><loc>https://e.x/a.htm</loc>\n</urlset>")
         code, lines = self.check("s.xml")
         self.assertEqual((code, lines[0].split(": ")[1], lines[-1]), (4, "not well-formed", "1 finding"))
-        self.write("s.xml", self.HEAD + "".join("<url><loc>https://e.x/a.htm</loc></url>\n" for _ in range(50001)) +
+        self.write("s.xml", self.HEAD + "".join("<url><loc>https://e.x/%d.htm</loc></url>\n" % n
+                                                for n in range(50001)) +
                    "</urlset>")
-        self.assertIn("50001 URLs, more than the 50000 one file may hold", self.check("s.xml")[1][0])
+        self.assertEqual(self.check("s.xml")[1], [
+            os.path.join(self.out, "s.xml") + ": more than 50000 URLs, which one file may hold at most; "
+            "not read further",
+            "not compared with the site: the sitemap could not be read whole", "1 finding"])
+
+    def test_locations_compare_in_normal_form_and_repeats_encodings_and_nesting_are_findings(self):
+        self.write("s.xml", self.HEAD.replace("e.x/", "E.X/") +
+                   "".join("<url><loc>%s</loc></url>\n" % location for location in
+                           ("HTTPS://E.x:443/%61.htm", "https://e.x/b.htm", "https://e.x/sub/c.htm",
+                            "https://e.x/%7e.htm", "https://e.x/%7E.htm", "https://e.x/b.htm")) + "</urlset>\n")
+        code, lines = self.check("s.xml")
+        self.assertEqual((code, [line.split("s.xml:")[-1] for line in lines]),
+                         (4, ["7: location listed twice: https://e.x/%7E.htm",
+                              "8: location listed twice: https://e.x/b.htm", "extra: https://e.x/%7e.htm",
+                              "3 findings"]))
+        listing = "<url><loc>https://e.x/a.htm</loc></url><url><loc>https://e.x/b.htm</loc></url>" \
+                  "<url><loc>https://e.x/sub/c.htm</loc></url></urlset>"
+        for declaration, finding in (('<?xml version="1.0" encoding="ISO-8859-1"?>', "declares the encoding ISO-8859-1"),
+                                     ('\ufeff<?xml version="1.0" encoding="UTF-16"?>', "encoded in UTF-16")):
+            text = declaration + self.HEAD.split("\n", 1)[1] + listing
+            self.write("s.xml", text.encode("utf-16-le" if "16" in declaration else "latin-1"))
+            code, lines = self.check("s.xml")
+            self.assertEqual((code, lines[1:]), (4, ["1 finding"]), declaration)
+            self.assertIn(finding, lines[0])
+        self.write("s.xml", self.HEAD + "<url>" + "<x>" * 100000 + "</x>" * 100000 + "</url></urlset>")
+        code, lines = self.check("s.xml")
+        self.assertIn("s.xml:3: elements nested deeper than 16 levels", lines[0])
+        self.assertEqual(lines[1:], ["not compared with the site: the sitemap could not be read whole", "1 finding"])
+        # An index that names one part twice reads it once.
+        self.publish("--max-urls", "2")
+        with open(os.path.join(self.out, "s.xml"), "rb") as index:
+            text = index.read().decode()
+        part = text[text.index("<sitemap>"):text.index("</sitemap>") + len("</sitemap>")]
+        self.write("s.xml", text.replace(part, part + part.replace("https://e.x/", "https://E.X/")))
+        code, lines = self.check("s.xml")
+        self.assertEqual((code, lines[0].split(": ", 1)[1], lines[1:]),
+                         (4, "the index names a part twice: https://E.X/s-1.xml", ["1 finding"]))
 
     def test_a_gzip_index_with_its_parts_and_a_missing_part(self):
         self.publish("--gzip", "--max-urls", "2")

@@ -9,13 +9,18 @@
 
 namespace linkloom::cli {
 
-// The entries a run would write, in walk order, found by their location. A sitemap in step lists
-// them in the same order, so each is first looked for after the last one found; only when that
-// fails are they indexed by location.
+// A location in normal form (percent-encoding case, scheme and host case, default port), so that
+// the spellings of one URL compare equal; as it is when it is no URI reference.
+std::string NormalLocation(std::string_view location);
+
+// The entries a run would write, in walk order, found by their location in normal form. A
+// sitemap in step lists them in the same order, so each is first looked for after the last one
+// found; only when that fails are they indexed by location.
 class SiteListing : public EntrySink {
 public:
     struct Page {
         std::string location;
+        std::string normal;  // the location in normal form
         std::string lastmod;
         bool listed = false;  // the sitemap lists it
     };
@@ -23,8 +28,8 @@ public:
     void Add(const SitemapEntry& entry) override;
     bool Failed() const override { return false; }
 
-    // The page at `location`; null when the run would not list it.
-    Page* Find(std::string_view location);
+    // The page at the location whose normal form is `normal`; null when the run would not list it.
+    Page* Find(std::string_view normal);
     const std::deque<Page>& Pages() const { return pages_; }
 
 private:

@@ -2,6 +2,8 @@
 
 #include <zlib.h>
 
+#include <algorithm>
+
 #include "cli/output/OutputNames.h"
 
 namespace linkloom::cli {
@@ -59,6 +61,7 @@ bool SitemapBytes::Read(char* buffer, std::size_t size, std::size_t& got) {
     } else {
         got = file_.Read(buffer, size);
     }
+    if (head_.size() < kHeadBytes) head_.append(buffer, std::min(got, kHeadBytes - head_.size()));
     given_ += got;
     if (given_ > mostBytes_) {
         state_ = State::TooLarge;

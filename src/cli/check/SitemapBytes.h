@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "base/String.h"
@@ -29,6 +30,9 @@ public:
     State Outcome() const { return state_; }
     // The bytes given so far: the document's length once it was read to its end.
     std::uint64_t Given() const { return given_; }
+    // The first of them, enough to hold an XML declaration.
+    static constexpr std::size_t kHeadBytes = 256;
+    const std::string& Head() const { return head_; }
 
 private:
     bool Inflate(char* buffer, std::size_t size, std::size_t& got);
@@ -40,6 +44,7 @@ private:
     std::vector<unsigned char> packed_;
     State state_ = State::Unopened;
     std::uint64_t given_ = 0;
+    std::string head_;
 };
 
 }  // namespace linkloom::cli

@@ -6,6 +6,7 @@
 #include "base/ControlCharacters.h"
 #include "cli/output/OutputNames.h"
 #include "cli/check/SitemapBytes.h"
+#include "cli/check/SitemapEncoding.h"
 #include "core/model/SitemapLimits.h"
 #include "core/url/LocationBuilder.h"
 #include "core/markup/W3cDatetime.h"
@@ -67,7 +68,10 @@ std::string Shown(std::string_view utf8) { return Shown(String::FromUtf8(utf8));
 }  // namespace
 
 SitemapCheck::SitemapCheck(String rootUrl, std::int64_t nowSeconds, std::int64_t utcOffsetSeconds)
-    : rootUrl_(std::move(rootUrl)), rootUtf8_(rootUrl_.ToUtf8()), now_(nowSeconds), utcOffset_(utcOffsetSeconds) {}
+    : rootUrl_(std::move(rootUrl)),
+      rootNormal_(NormalLocation(rootUrl_.ToUtf8())),
+      now_(nowSeconds),
+      utcOffset_(utcOffsetSeconds) {}
 
 void SitemapCheck::Say(const std::string& text) {
     ++findings_;
@@ -85,12 +89,18 @@ int SitemapCheck::Check(const String& path, SiteListing& site) {
     bool whole = ReadFile(path, false, root, &parts);
     if (root == SitemapXml::Root::Index) {
         const String folder = FolderOf(path);
+        std::unordered_set<std::u16string> named;
         for (const SitemapItem& part : parts) {
             if (!part.hasLocation) continue;
             const String name = PartName(part.location);
             if (name.IsEmpty()) {
                 Say(path, part.line, "a part's location names no file: " + Shown(part.location));
                 whole = false;
+                continue;
+            }
+            // Read once: a second reading would only tell its locations twice.
+            if (!named.insert(name.Text()).second) {
+                Say(path, part.line, "the index names a part twice: " + Shown(part.location));
                 continue;
             }
             SitemapXml::Root partRoot = SitemapXml::Root::None;
@@ -122,18 +132,22 @@ bool SitemapCheck::ReadFile(const String& path, bool isPart, SitemapXml::Root& r
     entries_ = 0;
     bool inIndex = false;
     SitemapXml xml([&](const SitemapItem& item, SitemapXml::Root itemRoot) {
-        ++entries_;
         inIndex = index && itemRoot == SitemapXml::Root::Index;
+        // One past the limit is enough to tell; the rest is not read.
+        if (++entries_ > limits.kMostEntries) return false;
         // A location told as broken is not compared with the site as well.
-        if (!CheckItem(path, item, inIndex)) return;
+        if (!CheckItem(path, item, inIndex)) return true;
         if (inIndex) {
             index->push_back(item);
         } else {
-            Compare(item);
+            Compare(path, item);
         }
+        return true;
     });
     const platform::XmlResult result = platform::ReadXml(bytes, xml);
     root = xml.RootElement();
+    const std::string encoding = EncodingProblem(bytes.Head());
+    if (!encoding.empty()) Say(path, 0, encoding);
 
     switch (bytes.Outcome()) {
     case SitemapBytes::State::TooLarge:
@@ -144,6 +158,16 @@ bool SitemapCheck::ReadFile(const String& path, bool isPart, SitemapXml::Root& r
         return false;
     case SitemapBytes::State::Reading:
     case SitemapBytes::State::Unopened: break;
+    }
+    if (entries_ > limits.kMostEntries) {
+        Say(path, 0, "more than " + std::to_string(limits.kMostEntries) + (inIndex ? " sitemaps" : " URLs") +
+                         ", which one file may hold at most; not read further");
+        return false;
+    }
+    if (xml.TooDeepAt() > 0) {
+        Say(path, xml.TooDeepAt(), "elements nested deeper than " + std::to_string(SitemapXml::kMostDepth) +
+                                       " levels, which no sitemap needs; not read further");
+        return false;
     }
     switch (result.outcome) {
     case platform::XmlResult::Outcome::Read: break;
@@ -163,10 +187,6 @@ bool SitemapCheck::ReadFile(const String& path, bool isPart, SitemapXml::Root& r
                                   std::string(kSitemapNamespace));
         return false;
     }
-    if (entries_ > limits.kMostEntries) {
-        Say(path, 0, std::to_string(entries_) + (inIndex ? " sitemaps" : " URLs") + ", more than the " +
-                         std::to_string(limits.kMostEntries) + " one file may hold");
-    }
     return true;
 }
 
@@ -184,7 +204,7 @@ bool SitemapCheck::CheckItem(const String& file, const SitemapItem& item, bool i
         Say(file, item.line, "location is not an absolute URL: " + shown());
     } else if (!IsUriText(item.location)) {
         Say(file, item.line, "location is not a valid URI: " + shown());
-    } else if (item.location.compare(0, rootUtf8_.size(), rootUtf8_) != 0) {
+    } else if (NormalLocation(item.location).compare(0, rootNormal_.size(), rootNormal_) != 0) {
         Say(file, item.line, "location is not under " + Shown(rootUrl_) + ": " + shown());
     }
     const bool located = findings_ == findings;
@@ -198,13 +218,17 @@ bool SitemapCheck::CheckItem(const String& file, const SitemapItem& item, bool i
     return located;
 }
 
-void SitemapCheck::Compare(const SitemapItem& item) {
-    SiteListing::Page* page = site_->Find(item.location);
+void SitemapCheck::Compare(const String& file, const SitemapItem& item) {
+    const std::string normal = NormalLocation(item.location);
+    SiteListing::Page* page = site_->Find(normal);
+    if (page ? page->listed : !extras_.insert(normal).second) {
+        Say(file, item.line, "location listed twice: " + Shown(item.location));
+        return;
+    }
     if (!page) {
         differences_.push_back("extra: " + Shown(item.location));
         return;
     }
-    if (page->listed) return;
     page->listed = true;
     // An entry without a lastmod claims no date; one that is no date has been told as such.
     if (page->lastmod.empty() || !item.hasLastmod || page->lastmod == item.lastmod) return;

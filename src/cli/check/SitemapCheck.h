@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "base/String.h"
@@ -33,17 +34,19 @@ private:
     // The finding `text` about `file`, at `line` when not 0.
     void Say(const String& file, std::uint64_t line, const std::string& text);
     void Say(const std::string& text);
-    // Compares a listed location with the site; what differs is told once the sitemap was read whole.
-    void Compare(const SitemapItem& item);
+    // Compares a listed location with the site; what differs is told once the sitemap was read
+    // whole, a location listed twice at once.
+    void Compare(const String& file, const SitemapItem& item);
 
     String rootUrl_;
-    std::string rootUtf8_;
+    std::string rootNormal_;  // in normal form, as locations are compared
     std::int64_t now_;
     std::int64_t utcOffset_;
     int findings_ = 0;
     int entries_ = 0;  // of the file being read
     SiteListing* site_ = nullptr;
     std::vector<std::string> differences_;
+    std::unordered_set<std::string> extras_;  // in normal form, to tell a repeated one
 };
 
 }  // namespace linkloom::cli

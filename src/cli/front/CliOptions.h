@@ -18,6 +18,8 @@ struct CliOptions {
     String extensions = u"htm,php";
     SelectionOptions selection;
     std::optional<String> output;
+    // The URL at which crawlers find FILE, when it is served elsewhere than its path in FOLDER says.
+    std::optional<String> sitemapUrl;
     // The record of what was published, kept across runs.
     std::optional<String> state;
     // The sitemap to check against the site instead of writing one.

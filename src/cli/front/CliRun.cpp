@@ -8,7 +8,6 @@
 #include "cli/output/RunFiles.h"
 #include "core/model/RunMessages.h"
 #include "core/rules/RobotsTxtFile.h"
-#include "core/url/UrlText.h"
 
 namespace linkloom::cli {
 
@@ -23,8 +22,7 @@ CliOutcome CliRun::Run(LastmodRecord* record) {
         return CliOutcome::Rejected;
     }
     RunPlan plan(std::move(std::get<RunSettings>(accepted)));
-    rootUrl_ = plan.settings.rootUrl;
-    EntrySink& entries = Entries(rootUrl_);
+    EntrySink& entries = Entries(plan.settings.rootUrl);
     if (AsksPageRules(options_)) plan.rules = RulesFor(plan.settings.folder);
     plan.exclusions = options_.exclusions;
     plan.ownFiles = RunFiles(options_);
@@ -115,8 +113,7 @@ PageRules CliRun::RulesFor(const String& folder) {
 void CliRun::SuggestSitemapLine() {
     // Without a robots.txt read, that was said already.
     if (!robotsRead_ || !options_.output) return;
-    const OutputNames names(*options_.output, options_.gzip);
-    const String url = rootUrl_ + EncodeUrlSegment(names.File().Mid(names.Folder().Length()));
+    const String& url = output_.SitemapFileUrl();
     if (robots_.NamesSitemap(url)) return;
     Say(String(u"robots.txt does not name this sitemap; add this line to it:\nSitemap: ") + url);
 }

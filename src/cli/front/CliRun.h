@@ -64,7 +64,6 @@ private:
     int kept_ = 0;
     RobotsTxt robots_;
     bool robotsRead_ = false;
-    String rootUrl_;
 };
 
 }  // namespace linkloom::cli

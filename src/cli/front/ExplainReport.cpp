@@ -27,6 +27,7 @@ const char* ReasonText(LeftOutReason reason) {
     case LeftOutReason::RobotsTxt: return "robots.txt";
     case LeftOutReason::RobotsMeta: return "robots meta";
     case LeftOutReason::Output: return "the output";
+    case LeftOutReason::CanonicalLeftOut: return "canonical is left out";
     }
     return "unknown";
 }
@@ -43,6 +44,8 @@ const char* ProblemText(LinkProblem problem) {
     case LinkProblem::TooLong: return "longer than 2,048 characters";
     case LinkProblem::BadLanguage: return "not a language tag";
     case LinkProblem::RepeatedLanguage: return "language named before";
+    case LinkProblem::InCycle: return "in a cycle of canonical links, which are ignored";
+    case LinkProblem::LongChain: return "a chain of canonical links too long to follow";
     }
     return "unknown";
 }

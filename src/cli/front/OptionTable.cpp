@@ -1,6 +1,7 @@
 #include "cli/front/OptionTable.h"
 
 #include "cli/front/OptionValues.h"
+#include "cli/output/SitemapUrl.h"
 #include "core/run/InputCheck.h"
 
 namespace linkloom::cli {
@@ -56,6 +57,13 @@ bool ApplyCheck(const String& value, OptionState& state, String& error) {
 
 bool ApplyOutput(const String& value, OptionState& state, String& error) {
     return TakeFileName(value, u"output", state.options.output, error);
+}
+
+bool ApplySitemapUrl(const String& value, OptionState& state, String& error) {
+    state.options.sitemapUrl = SitemapUrl::Accept(value);
+    if (state.options.sitemapUrl) return true;
+    error = String(u"--sitemap-url needs the http or https URL of a file, not '") + value + u"'";
+    return false;
 }
 
 bool ApplyFlags(const String& value, OptionState& state, String& error) {
@@ -198,7 +206,9 @@ const std::vector<CliOption>& OptionTable() {
          "write nothing; read \\fISITEMAP\\fR (a sitemap, or an index with its parts beside it; \".gz\"\n"
          "unpacked) and say on standard error, one line each, where it breaks the protocol and how it\n"
          "differs from the site walked with the same options (\"missing: \\fIURL\\fR\", \"extra: \\fIURL\\fR\",\n"
-         "\"stale: \\fIURL\\fR (sitemap \\fID1\\fR, site \\fID2\\fR)\"), then the count"},
+         "\"stale: \\fIURL\\fR (sitemap \\fID1\\fR, site \\fID2\\fR)\"), then the count. Locations compare in\n"
+         "their RFC 3986 normal form; a file not in UTF-8, a location or part named twice, more than 50000\n"
+         "entries or elements nested deeper than 16 levels are findings, the last two ending the reading"},
         {0, "flags", "N", Text, Flush, Key, ApplyFlags,
          "start from this flags word (the stored \"flags\" of the desktop program);\n"
          "the options above then adjust it",
@@ -218,6 +228,15 @@ const std::vector<CliOption>& OptionTable() {
          "\\fINAME\\fR\\-2.xml, ... beside \\fIFILE\\fR (\\fINAME\\fR: \\fIFILE\\fR without \".xml\") and\n"
          "\\fIFILE\\fR becomes their sitemap index, which may name at most 50000 parts.\n"
          "See \\fBOUTPUT FILES\\fR for how the files are replaced."},
+        {0, "sitemap-url", "URL", Text, Aligned, Key, ApplySitemapUrl,
+         "the URL at which crawlers find FILE, when it is not served at\n"
+         "URL followed by its path in FOLDER; the index names the parts\n"
+         "beside it",
+         "the URL at which crawlers find FILE",
+         "the URL at which crawlers find \\fIFILE\\fR, for the index's part locations (the parts lie beside\n"
+         "it) and the \"Sitemap:\" line. Without it, a \\fIFILE\\fR inside \\fIFOLDER\\fR is at the root URL\n"
+         "followed by its path there; one outside is taken to be at the root URL followed by its name,\n"
+         "which is said once when the URL is used."},
         {0, "max-urls", "N", Text, Aligned, Key, ApplyMaxUrls,
          "at most N entries per sitemap file (1 to 50000, default 50000)", "",
          "at most \\fIN\\fR entries per sitemap file (1 to 50000, default 50000)"},
@@ -265,12 +284,15 @@ const std::vector<CliOption>& OptionTable() {
          "that serve clean URLs expect; with \\fB\\-\\-folder\\-urls\\fR, index pages become folder URLs first"},
         {0, "canonical", "", None, Aligned, Key, EnableRule<&PageRules::canonical>,
          "list each page at the URL its <link rel=\"canonical\"> names, and\n"
-         "leave out pages whose canonical URL lies outside URL",
+         "leave out pages whose canonical URL lies outside URL or is a page\n"
+         "this run leaves out; chains are followed, cycles ignored",
          "list each page at the URL its canonical link names",
          "read each page's <link rel=\"canonical\" href=\"...\"> from its head and resolve it against the\n"
          "page's location: a page naming itself is listed as it is, one naming another URL under\n"
          "\\fIURL\\fR is listed at that URL, one naming a URL elsewhere is left out; a warning names\n"
-         "\\fIURL\\fR when more than half of the pages name a canonical URL elsewhere"},
+         "\\fIURL\\fR when more than half of the pages name a canonical URL elsewhere. A chain of canonical\n"
+         "links is followed to its end (at most 8 links); a page whose canonical URL is a page the run\n"
+         "leaves out is left out too (\"canonical is left out\"); the links of a cycle are ignored"},
         {0, "robots-txt", "", None, Aligned, Key, Enable<&CliOptions::robotsTxt>,
          "leave out locations that FOLDER/robots.txt disallows to every\n"
          "crawler; with -o, say which Sitemap line it lacks",

@@ -1,5 +1,6 @@
 #include "cli/output/RunOutput.h"
 
+#include "base/ControlCharacters.h"
 #include "platform/Console.h"
 #include "platform/OutputFile.h"
 
@@ -11,16 +12,30 @@ EntrySink* RunOutput::Start(const String& rootUrl) {
         return direct_.get();
     }
     OutputNames names(*options_.output, options_.gzip);
+    url_.emplace(names, options_.folder, rootUrl, options_.sitemapUrl);
     if (platform::ResolveOutputTarget(names.File()).kind == platform::OutputKind::Stream) {
         direct_ = std::make_unique<DirectSitemap>(names.File(), options_.gzip, options_.rules.alternates);
         return direct_.get();
     }
-    set_ = std::make_unique<SitemapSet>(std::move(names), options_.gzip, rootUrl, options_.limits,
+    set_ = std::make_unique<SitemapSet>(std::move(names), options_.gzip, url_->Folder(), options_.limits,
                                         options_.rules.alternates);
     return set_.get();
 }
 
 void RunOutput::Say(const String& text) const { platform::WriteStandardError(text.ToUtf8() + "\n"); }
+
+void RunOutput::SayAssumedUrl() {
+    if (!url_->Assumed() || saidUrl_) return;
+    saidUrl_ = true;
+    Say(String(u"note: ") + EscapeControlCharacters(*options_.output) + u" lies outside " +
+        EscapeControlCharacters(options_.folder) + u"; its URL is taken to be " + url_->File() +
+        u" (--sitemap-url gives another)");
+}
+
+const String& RunOutput::SitemapFileUrl() {
+    SayAssumedUrl();
+    return url_->File();
+}
 
 bool RunOutput::Finish(int count) {
     if (direct_) return direct_->Finish(count);
@@ -53,6 +68,8 @@ void RunOutput::End(int count) {
             String::FromInt(static_cast<long long>(limits.maxBytes)) + u" bytes); " +
             (options_.output ? u"a FIFO or device is never split" : u"write it with -o FILE to split it"));
     }
+    // The index names its parts by FILE's URL.
+    if (set_ && set_->Parts() > 1) SayAssumedUrl();
     if (stop_ == platform::StopRequest::Interrupt) {
         Say(String(u"cancelled: ") + String::FromInt(count) + u" entries written");
     }

@@ -6,6 +6,7 @@
 #include "cli/front/CliOptions.h"
 #include "cli/output/DirectSitemap.h"
 #include "cli/output/SitemapSet.h"
+#include "cli/output/SitemapUrl.h"
 #include "core/sitemap/EntrySink.h"
 #include "platform/StopSignals.h"
 
@@ -26,6 +27,9 @@ public:
     // `companion` is switched in with a set of files, both or neither; Companion() tells whether
     // one took it.
     void SwitchWith(SitemapSet::Companion companion) { companion_ = std::move(companion); }
+    // The URL at which crawlers find FILE (-o only); said once when it is only assumed.
+    const String& SitemapFileUrl();
+
     // True once the document is in place.
     bool Delivered() const { return delivered_; }
     // The request the output ended under; before the end, the one pending.
@@ -34,11 +38,14 @@ public:
 private:
     bool Finish(int count);
     void Say(const String& text) const;
+    void SayAssumedUrl();
 
     const CliOptions& options_;
     std::unique_ptr<DirectSitemap> direct_;
     std::unique_ptr<SitemapSet> set_;
     SitemapSet::Companion companion_;
+    std::optional<SitemapUrl> url_;
+    bool saidUrl_ = false;
     bool ended_ = false;
     bool delivered_ = false;
     platform::StopRequest stop_ = platform::StopRequest::None;

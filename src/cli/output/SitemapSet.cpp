@@ -22,10 +22,10 @@ std::uint64_t FooterBytes(int count) {
 
 }  // namespace
 
-SitemapSet::SitemapSet(OutputNames names, bool gzip, String rootUrl, SitemapLimits limits, bool alternates)
+SitemapSet::SitemapSet(OutputNames names, bool gzip, String partsUrl, SitemapLimits limits, bool alternates)
     : names_(std::move(names)),
       gzip_(gzip),
-      rootUrl_(std::move(rootUrl)),
+      partsUrl_(std::move(partsUrl)),
       limits_(limits),
       alternates_(alternates),
       file_(platform::ResolveOutputTarget(names_.File())) {
@@ -115,7 +115,7 @@ bool SitemapSet::WriteIndex() {
     SitemapFile index(std::move(file), gzip_);
     bool written = index.Write(SitemapIndexHeader().ToUtf8(), reason);
     for (std::size_t i = 0; written && i < parts_.size(); ++i) {
-        const String location = rootUrl_ + EncodeUrlSegment(names_.PartName(static_cast<int>(i + 1)));
+        const String location = partsUrl_ + EncodeUrlSegment(names_.PartName(static_cast<int>(i + 1)));
         entryText_.clear();
         AppendEntryUtf8(entryText_, {location, parts_[i].newest}, u"sitemap");
         written = index.Write(entryText_, reason);

@@ -24,8 +24,9 @@ namespace linkloom::cli {
 // behind and the earlier set as it was.
 class SitemapSet : public EntrySink {
 public:
-    // With `alternates`, each part's header declares their namespace.
-    SitemapSet(OutputNames names, bool gzip, String rootUrl, SitemapLimits limits, bool alternates = false);
+    // The index names each part at `partsUrl` (ending in '/') followed by its name. With
+    // `alternates`, each part's header declares their namespace.
+    SitemapSet(OutputNames names, bool gzip, String partsUrl, SitemapLimits limits, bool alternates = false);
     ~SitemapSet() override;
 
     void Add(const SitemapEntry& entry) override;
@@ -58,7 +59,7 @@ private:
 
     OutputNames names_;
     bool gzip_;
-    String rootUrl_;
+    String partsUrl_;
     SitemapLimits limits_;
     bool alternates_;
     platform::OutputTarget file_;            // where FILE's links lead

@@ -23,7 +23,10 @@ void Trim(std::string& text) {
 }  // namespace
 
 bool SitemapXml::StartElement(std::string_view space, std::string_view name, std::uint64_t line) {
-    ++depth_;
+    if (++depth_ > kMostDepth) {
+        tooDeepAt_ = line;
+        return false;
+    }
     const bool ours = space == kSitemapNamespace;
     if (depth_ == 1) {
         rootInNamespace_ = ours;
@@ -51,7 +54,7 @@ bool SitemapXml::EndElement() {
         field_ = nullptr;
     } else if (depth_ == 2 && inItem_) {
         inItem_ = false;
-        take_(item_, root_);
+        if (!take_(item_, root_)) return false;
     }
     --depth_;
     return true;

@@ -40,6 +40,16 @@ void AppendHash(std::string& out, std::uint64_t hash) {
     for (int shift = 60; shift >= 0; shift -= 4) out += kDigits[(hash >> shift) & 0xF];
 }
 
+// The key of a page's line: its hash and its location.
+std::string KeyOf(std::uint64_t hash, std::string_view location) {
+    std::string key;
+    key.reserve(kHashDigits + 1 + location.size());
+    AppendHash(key, hash);
+    key += ' ';
+    key += location;
+    return key;
+}
+
 }  // namespace
 
 bool StateRecord::Load(const String& path, String& error) {
@@ -76,8 +86,12 @@ bool StateRecord::Load(const String& path, String& error) {
             return false;
         }
         const std::string lastmod = line.substr(first + 1, second - first - 1);
-        // A location seen twice keeps its last line.
-        earlier_[line.substr(second + 1)] = {hash, lastmod == kNoLastmod ? String() : String::FromUtf8(lastmod)};
+        String& kept = earlier_[KeyOf(hash, std::string_view(line).substr(second + 1))];
+        // Pages of the same bytes at one location keep the newest of their dates, as the merged entry did;
+        // one run writes every date in one form, so text order is time order.
+        if (lastmod == kNoLastmod) return true;
+        String date = String::FromUtf8(lastmod);
+        if (date.Text() > kept.Text()) kept = std::move(date);
         return true;
     };
     bool ok = true;
@@ -134,9 +148,9 @@ bool StateRecord::Save(const String& path, String& error) const {
 }
 
 const String* StateRecord::Recorded(const String& location, std::uint64_t hash) const {
-    const auto found = earlier_.find(location.ToUtf8());
-    if (found == earlier_.end() || found->second.hash != hash || found->second.lastmod.IsEmpty()) return nullptr;
-    return &found->second.lastmod;
+    const auto found = earlier_.find(KeyOf(hash, location.ToUtf8()));
+    if (found == earlier_.end() || found->second.IsEmpty()) return nullptr;
+    return &found->second;
 }
 
 void StateRecord::Note(const String& location, std::uint64_t hash, const String& lastmod) {

@@ -11,8 +11,9 @@
 namespace linkloom::cli {
 
 // The record that --state keeps in a UTF-8 text file: a first line naming the format and its
-// version, then one line per location, "HASH LASTMOD LOCATION", the hash in 16 hex digits and
-// "-" for no lastmod. Read before the walk, written after it for the pages of that run.
+// version, then one line per page, "HASH LASTMOD LOCATION", the hash in 16 hex digits and "-" for
+// no lastmod; pages that come to one location have a line each. Read before the walk, written
+// after it for the pages of that run.
 class StateRecord : public LastmodRecord {
 public:
     // Reads the record at `path`; a missing file is an empty record. False with `error` set when
@@ -28,11 +29,8 @@ public:
     void Note(const String& location, std::uint64_t hash, const String& lastmod) override;
 
 private:
-    struct Published {
-        std::uint64_t hash = 0;
-        String lastmod;
-    };
-    std::unordered_map<std::string, Published> earlier_;
+    // Keyed by hash and location together: the pages that come to one location each have a line.
+    std::unordered_map<std::string, String> earlier_;
     std::string written_;  // this run's lines, in walk order
 };
 

@@ -16,6 +16,8 @@ enum class LinkProblem {
     TooLong,         // longer than the 2,048 characters a sitemap allows
     BadLanguage,     // an hreflang that is no language tag
     RepeatedLanguage,  // an hreflang that an earlier alternate of the page names
+    InCycle,           // a canonical link whose chain comes back to its page
+    LongChain,         // a canonical link whose chain goes on past the most followed
 };
 
 enum class LinkRole { Canonical, Alternate };

@@ -21,6 +21,7 @@ enum class LeftOutReason {
     RobotsTxt,           // robots.txt keeps crawlers away from the location
     RobotsMeta,          // the page's robots meta tags say noindex or none
     Output,              // a file the run writes: its output, or its record
+    CanonicalLeftOut,    // the page's canonical link leads to a page the run left out
 };
 
 // What of a kept file was written otherwise than the file gave it.
@@ -36,7 +37,8 @@ public:
     virtual ~WalkReport() = default;
     // `path` is relative to the walked folder with '/' between names. `detail` is the pattern for
     // Excluded, the system's reason for Unreadable and Unlistable, the earlier page's path for
-    // SameUrl, the URL for CanonicalElsewhere and the rule for RobotsTxt; empty otherwise.
+    // SameUrl and CanonicalLeftOut, the URL for CanonicalElsewhere and the rule for RobotsTxt;
+    // empty otherwise.
     virtual void LeftOut(const String& path, bool isFolder, LeftOutReason reason, const String& detail) = 0;
     // `path` as for LeftOut.
     virtual void Adjusted(const String& path, Adjustment kind) {

@@ -4,11 +4,15 @@
 
 namespace linkloom {
 
-const String* SameUrlMerge::Add(SitemapEntry entry, const String& path) {
+const String* SameUrlMerge::Add(SitemapEntry entry, const String& path, std::optional<std::size_t> slot) {
     const auto found = at_.find(entry.location.Text());
     if (found == at_.end()) {
-        held_.push_back({std::move(entry), path});
-        at_.emplace(held_.back().entry.location.Text(), held_.size() - 1);
+        if (!slot) {
+            slot = held_.size();
+            held_.emplace_back();
+        }
+        held_[*slot] = {std::move(entry), path};
+        at_.emplace(held_[*slot].entry.location.Text(), *slot);
         return nullptr;
     }
     Held& held = held_[found->second];
@@ -18,10 +22,15 @@ const String* SameUrlMerge::Add(SitemapEntry entry, const String& path) {
     return &held.path;
 }
 
+std::size_t SameUrlMerge::Reserve() {
+    held_.emplace_back().filled = false;
+    return held_.size() - 1;
+}
+
 void SameUrlMerge::Flush(EntrySink& sink) const {
     for (const Held& held : held_) {
         if (sink.Failed()) return;
-        sink.Add(held.entry);
+        if (held.filled) sink.Add(held.entry);
     }
 }
 

@@ -1,9 +1,11 @@
 #include "core/run/SitemapRun.h"
 
+#include "base/PathText.h"
 #include "core/model/RunMessages.h"
 #include "platform/Clock.h"
 #include "platform/LocalTime.h"
 #include "core/walk/NameSelection.h"
+#include "platform/NativePath.h"
 
 namespace linkloom {
 
@@ -31,6 +33,18 @@ std::optional<LeftOutReason> ReasonOf(PageVerdict verdict) {
     return LeftOutReason::Unreadable;
 }
 
+// The reasons that leave a page out by the run's rules: a canonical link to it leads nowhere to list.
+bool IsRuleReason(LeftOutReason reason) {
+    switch (reason) {
+    case LeftOutReason::TemplateName:
+    case LeftOutReason::Noindex:
+    case LeftOutReason::NoDoctype:
+    case LeftOutReason::Excluded: return true;
+    default: break;
+    }
+    return false;
+}
+
 RunClock ClockNow() { return {platform::CurrentUtcOffsetSeconds(), platform::CurrentFileTime()}; }
 
 }  // namespace
@@ -46,11 +60,16 @@ SitemapRun::SitemapRun(const RunPlan& plan, const RunPorts& ports)
              plan.pageReaders),
       steps_(plan.rules ? &*plan.rules : nullptr, plan.settings.rootUrl) {
     if (plan.rules && plan.rules->MergesLocations()) merge_.emplace();
+    if (plan.rules && plan.rules->canonical) {
+        chains_.emplace(*merge_, static_cast<CanonicalChains::Outlet&>(*this),
+                        [this](std::u16string_view location) { return MayBePage(location); });
+    }
 }
 
 RunEnd SitemapRun::Run() {
     showsProgress_ = ports_.progress.Show(RunMessage::kWorking);
     Walk();
+    if (chains_) chains_->End();
     if (merge_) merge_->Flush(ports_.entries);
     for (const String& text : steps_.Closing()) ports_.notices.Notice(text);
     if (showsProgress_) ports_.progress.Hide();
@@ -110,7 +129,11 @@ bool SitemapRun::Take(WalkSlot& slot) {
         if (slot.leftOut) Report(item, *slot.leftOut);
         break;
     case WalkItemKind::LeftOut:
-        Report(item, item.reason, item.pattern ? item.pattern->Text() : String());
+        if (item.entry.type == platform::EntryType::Folder) {
+            Report(item, item.reason, item.pattern ? item.pattern->Text() : String());
+        } else {
+            LeaveOutFile(item, item.reason, item.pattern ? item.pattern->Text() : String());
+        }
         break;
     case WalkItemKind::Error:
         if (item.Path().IsEmpty()) {
@@ -130,26 +153,66 @@ bool SitemapRun::Take(WalkSlot& slot) {
 
 void SitemapRun::TakeFile(const WalkSlot& slot) {
     const WalkItem& item = slot.item;
-    if (slot.leftOut) return Report(item, *slot.leftOut);
+    if (slot.leftOut) return LeaveOutFile(item, *slot.leftOut);
     if (const auto reason = ReasonOf(slot.facts.verdict)) {
-        return Report(item, *reason, slot.facts.error ? platform::Describe(*slot.facts.error) : String());
+        return LeaveOutFile(item, *reason, slot.facts.error ? platform::Describe(*slot.facts.error) : String());
     }
     SitemapEntry entry;
     if (const auto reason = entries_.Locate(item.folderPath, item.entry.name, entry.location)) {
         return Report(item, *reason);
     }
+    const String own = chains_ ? entry.location : String();
     if (const auto verdict = steps_.Apply(item, slot.facts, entry, ports_.leftOut)) {
-        return Report(item, verdict->reason, verdict->detail);
+        Report(item, verdict->reason, verdict->detail);
+        // Left out at the location its canonical link names, it stands for that location.
+        if (chains_) chains_->LeftOut(own, item.Path(), entry.location == own ? String() : entry.location);
+        return;
     }
     std::optional<Adjustment> adjustment;
     entry.lastmod = lastmods_.Decide({item.folderPath, item.entry.name, slot.facts}, entry.location, adjustment);
-    if (merge_) {
-        const String* first = merge_->Add(std::move(entry), item.Path());
-        if (first) return Report(item, LeftOutReason::SameUrl, *first);
+    if (chains_) return chains_->Take({std::move(entry), item.Path(), own, adjustment});
+    Keep(std::move(entry), item.Path(), adjustment, std::nullopt);
+}
+
+void SitemapRun::LeaveOutFile(const WalkItem& item, LeftOutReason reason, const String& detail) {
+    Report(item, reason, detail);
+    String own;
+    if (chains_ && IsRuleReason(reason) && TakesExtension(item.entry.name) &&
+        !entries_.Locate(item.folderPath, item.entry.name, own)) {
+        chains_->LeftOut(own, item.Path());
     }
-    if (adjustment && ports_.leftOut) ports_.leftOut->Adjusted(item.Path(), *adjustment);
+}
+
+bool SitemapRun::TakesExtension(const String& name) const {
+    const auto extension = FileExtension(name, platform::kNativePathStyle);
+    return extension && plan_.extensions.Contains(*extension);
+}
+
+bool SitemapRun::MayBePage(std::u16string_view location) const {
+    // A file's location holds no query; a folder's ends in '/'.
+    if (location.find(u'?') != std::u16string_view::npos) return false;
+    const std::u16string_view name = location.substr(location.rfind(u'/') + 1);
+    if (name.empty()) return plan_.rules->folderUrls;
+    return !plan_.rules->droppedExtensions.Items().empty() || TakesExtension(String(name));
+}
+
+void SitemapRun::Keep(SitemapEntry entry, const String& path, std::optional<Adjustment> adjustment,
+                      std::optional<std::size_t> slot) {
+    if (merge_) {
+        const String* first = merge_->Add(std::move(entry), path, slot);
+        if (first) return LeaveOut(path, LeftOutReason::SameUrl, *first);
+    }
+    if (adjustment && ports_.leftOut) ports_.leftOut->Adjusted(path, *adjustment);
     ++count_;
     if (!merge_) ports_.entries.Add(entry);
+}
+
+void SitemapRun::LeaveOut(const String& path, LeftOutReason reason, const String& detail) {
+    if (ports_.leftOut) ports_.leftOut->LeftOut(path, false, reason, detail);
+}
+
+void SitemapRun::Ignore(const String& path, const LinkNote& note) {
+    if (ports_.leftOut) ports_.leftOut->LinkIgnored(path, note);
 }
 
 void SitemapRun::Report(const WalkItem& item, LeftOutReason reason, const String& detail) {

@@ -4,6 +4,7 @@
 
 #include "core/lastmod/LastmodChooser.h"
 #include "core/page/PagePipeline.h"
+#include "core/rules/CanonicalChains.h"
 #include "core/rules/PageSteps.h"
 #include "core/rules/SameUrlMerge.h"
 #include "core/run/RunPlan.h"
@@ -25,8 +26,8 @@ enum class RunEnd {
 // and extension, then the page), the entry step and the rules' page steps into the sink.
 // Between entries it lets the front end handle its events and stops when it cancels; it sets
 // the progress title once per finished folder. When the rules let locations repeat, the entries
-// are held and merged until the walk ends.
-class SitemapRun {
+// are held and merged until the walk ends; canonical links are followed from page to page.
+class SitemapRun : private CanonicalChains::Outlet {
 public:
     // The plan and the ports outlive the run.
     SitemapRun(const RunPlan& plan, const RunPorts& ports);
@@ -45,6 +46,17 @@ private:
     bool Take(WalkSlot& slot);
     void TakeFile(const WalkSlot& slot);
     void Report(const WalkItem& item, LeftOutReason reason, const String& detail = String());
+    // Reports a file left out, and tells the canonical chains of it when its reason is a rule's.
+    void LeaveOutFile(const WalkItem& item, LeftOutReason reason, const String& detail = String());
+
+    void Keep(SitemapEntry entry, const String& path, std::optional<Adjustment> adjustment,
+              std::optional<std::size_t> slot) override;
+    void LeaveOut(const String& path, LeftOutReason reason, const String& detail) override;
+    void Ignore(const String& path, const LinkNote& note) override;
+    // True when the name's extension is one the run lists.
+    bool TakesExtension(const String& name) const;
+    // True when a page of this run may be listed at `location`.
+    bool MayBePage(std::u16string_view location) const;
 
     const RunPlan& plan_;
     RunPorts ports_;
@@ -55,6 +67,7 @@ private:
     PagePipeline pages_;
     PageSteps steps_;
     std::optional<SameUrlMerge> merge_;
+    std::optional<CanonicalChains> chains_;
     int count_ = 0;
     bool cancelled_ = false;
     std::optional<platform::SystemError> folderError_;

@@ -32,6 +32,23 @@ TEST(StateRecord, KeepsDatesOfUnchangedPagesAndWritesThisRunsLines) {
     EXPECT_EQ(second.Recorded(u"https://e.x/c", 2), nullptr);
 }
 
+TEST(StateRecord, PagesThatComeToOneLocationEachFindTheirDate) {
+    test::TempTree tree;
+    tree.File("state.txt", "linkloom-state 1\n"
+                           "0000000000000001 2024-03-01 https://e.x/a\n"
+                           "0000000000000002 2024-03-02 https://e.x/a\n"
+                           "0000000000000003 2024-03-05 https://e.x/b\n"
+                           "0000000000000003 2024-03-04 https://e.x/b\n");
+    StateRecord record;
+    String error;
+    ASSERT_TRUE(record.Load(tree.Root() + u"state.txt", error));
+    ASSERT_NE(record.Recorded(u"https://e.x/a", 1), nullptr);
+    EXPECT_EQ(record.Recorded(u"https://e.x/a", 1)->ToUtf8(), "2024-03-01");
+    EXPECT_EQ(record.Recorded(u"https://e.x/a", 2)->ToUtf8(), "2024-03-02");
+    // Pages of the same bytes at one location: the newest date, which their merged entry was given.
+    EXPECT_EQ(record.Recorded(u"https://e.x/b", 3)->ToUtf8(), "2024-03-05");
+}
+
 TEST(StateRecord, RefusesWhatIsNotARecordAndSaysWhichLine) {
     test::TempTree tree;
     for (const std::string& text : {std::string("linkloom-state 1\nzz 2024 https://e.x/a\n"),

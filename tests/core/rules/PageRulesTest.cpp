@@ -153,6 +153,52 @@ TEST(CanonicalLinks, PagesNamingOneUrlAreMergedAndAWrongRootIsWarnedOf) {
     EXPECT_TRUE(RunWith(moved, rules).warnings.empty());
 }
 
+TEST(CanonicalLinks, FollowedToTheEndOfTheirChainInEitherWalkOrder) {
+    TempTree tree;
+    const auto names = [](const std::string& page) { return Head("<link rel=canonical href=" + page + ".htm>"); };
+    const std::string noindex = Head("<meta name=robots content=noindex>");
+    Page(tree, "a.htm", names("b"));
+    Page(tree, "b.htm", noindex);
+    Page(tree, "c.htm", names("d"));
+    Page(tree, "d.htm", names("c"));
+    Page(tree, "e.htm", names("f"));
+    Page(tree, "f.htm", names("g"), kMarch4);
+    Page(tree, "g.htm", Head(""));
+    // k0 -> k1 -> ... -> k9: nine links from k0, one too many.
+    for (int k = 0; k < 9; ++k) Page(tree, "k" + std::to_string(k) + ".htm", names("k" + std::to_string(k + 1)));
+    Page(tree, "k9.htm", Head(""));
+    Page(tree, "n.htm", noindex);
+    Page(tree, "o.htm", names("n"));
+    Page(tree, "p.htm", names("q"));  // into the cycle q -> r -> q
+    Page(tree, "q.htm", names("r"));
+    Page(tree, "r.htm", names("q"));
+    Page(tree, "v.htm", names("x"));
+    Page(tree, "w.htm", Head(""));
+    Page(tree, "x.htm", names("w"));
+    Page(tree, "y.htm", names("unmet"));
+    PageRules rules;
+    rules.canonical = true;
+    rules.robotsMeta = true;
+    const Outcome run = RunWith(tree, rules);
+    const auto at = [](const std::string& page, const char* date = "2024-03-03") {
+        return "https://example.com/" + page + ".htm " + date;
+    };
+    EXPECT_EQ(run.entries, (Strings{at("c"), at("d"), at("g", "2024-03-04"), at("k0"), at("k9"), at("q"), at("r"),
+                                    at("w"), at("unmet")}));
+    EXPECT_EQ(run.leftOut, (Strings{"b.htm (robots meta)", "a.htm (canonical left out: b.htm)",
+                                    "f.htm (same URL: e.htm)", "g.htm (same URL: e.htm)", "k2.htm (same URL: k1.htm)",
+                                    "k3.htm (same URL: k1.htm)", "k4.htm (same URL: k1.htm)",
+                                    "k5.htm (same URL: k1.htm)", "k6.htm (same URL: k1.htm)",
+                                    "k7.htm (same URL: k1.htm)", "k8.htm (same URL: k1.htm)",
+                                    "k9.htm (same URL: k1.htm)", "n.htm (robots meta)",
+                                    "o.htm (canonical left out: n.htm)", "q.htm (same URL: p.htm)",
+                                    "v.htm (same URL: w.htm)",
+                                    "x.htm (same URL: w.htm)"}));
+    EXPECT_EQ(run.ignored, (Strings{"c.htm: https://example.com/d.htm", "d.htm: https://example.com/c.htm",
+                                    "k0.htm: https://example.com/k1.htm", "q.htm: https://example.com/r.htm",
+                                    "r.htm: https://example.com/q.htm"}));
+}
+
 TEST(RobotsMeta, LeavesOutNoindexAndNoneForGeneralCrawlersOnly) {
     TempTree tree;
     Page(tree, "a.htm", Head("<meta name=robots content=\"noindex\">"));

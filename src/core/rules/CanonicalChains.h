@@ -1,0 +1,90 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "base/String.h"
+#include "core/model/LinkNote.h"
+#include "core/model/WalkReport.h"
+#include "core/rules/SameUrlMerge.h"
+#include "core/sitemap/SitemapEntry.h"
+
+namespace linkloom {
+
+// Follows the canonical links of a run's pages from page to page, in walk order and without a
+// second walk, so that a page is listed where its chain of canonical links ends: at the first
+// location whose page names no other, or that no page of the walk has. A page whose chain ends
+// at a page the run left out is left out too. The links of a cycle, and of a chain longer than
+// kMostLinks, are ignored and their pages listed at their own locations. A page whose chain
+// meets a location where a page the walk has not reached yet may stand waits for it in a slot of
+// the merge, so the order of entries stays the walk's.
+class CanonicalChains {
+public:
+    static constexpr int kMostLinks = 8;
+
+    // What becomes of the pages.
+    class Outlet {
+    public:
+        virtual ~Outlet() = default;
+        // The page at `path` is listed with `entry`, in `slot` of the merge when it waited.
+        virtual void Keep(SitemapEntry entry, const String& path, std::optional<Adjustment> adjustment,
+                          std::optional<std::size_t> slot) = 0;
+        virtual void LeaveOut(const String& path, LeftOutReason reason, const String& detail) = 0;
+        virtual void Ignore(const String& path, const LinkNote& note) = 0;
+    };
+
+    struct Page {
+        SitemapEntry entry;  // its location is the one its canonical link names, or its own
+        String path;
+        String own;          // its own location
+        std::optional<Adjustment> adjustment;
+    };
+
+    // True when a page of the walk may be listed at the location.
+    using PageTest = std::function<bool(std::u16string_view location)>;
+
+    CanonicalChains(SameUrlMerge& merge, Outlet& outlet, PageTest mayBePage)
+        : merge_(merge), outlet_(outlet), mayBePage_(std::move(mayBePage)) {}
+
+    // A kept page, once its steps and lastmod are done.
+    void Take(Page page);
+    // A page the run left out, at its own location `own`; `named` is the location its canonical
+    // link names when a step left it out there.
+    void LeftOut(const String& own, const String& path, const String& named = String());
+    // The walk has ended: pages still waiting are listed where their chains stop.
+    void End();
+
+private:
+    struct Known {
+        enum class Kind { Kept, Names, LeftOut } kind;
+        String detail;  // the location named, or the path of the page left out
+        bool inCycle = false;
+    };
+    struct Waiting {
+        std::size_t slot;
+        Page page;
+    };
+
+    // Records the first page met at `location`; a kept page takes the place of one left out.
+    void Meet(const String& location, Known known);
+    // Hands on the pages that wait for `location`, which a page now stands at.
+    void Wake(const String& location);
+    // Follows the page's chain and settles the page, unless it meets a location not known yet
+    // before the walk has `ended`: that location is returned.
+    std::optional<std::u16string> Follow(Waiting& waiting, bool ended);
+    // Marks the pages of the chain from `start` when it comes back to `start`.
+    void MarkCycle(const std::u16string& start);
+    void KeepAtOwn(Waiting& waiting, LinkProblem problem);
+
+    SameUrlMerge& merge_;
+    Outlet& outlet_;
+    PageTest mayBePage_;
+    std::unordered_map<std::u16string, Known> known_;
+    std::unordered_map<std::u16string, std::vector<Waiting>> waiting_;
+};
+
+}  // namespace linkloom
