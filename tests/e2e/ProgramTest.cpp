@@ -150,6 +150,20 @@ TEST_F(ProgramTest, EnterWritesTheExactDocumentAndFindingNothingLeavesItAlone) {
     EXPECT_EQ(program->Text(IDC_OUTPUT), document);
 }
 
+TEST_F(ProgramTest, AQuotedPathAndATrailingBlankNameTheFolderTheSystemSees) {
+    test::TempTree site;
+    site.File("index.htm");
+    std::wstring folder = site.Root().Wide();
+    folder.pop_back();
+    Start();
+    for (const std::wstring& typed : {L"\"" + folder + L"\"", folder + L" "}) {
+        Inputs(typed, L"htm", L"https://example.com");
+        const std::wstring document = Create();
+        EXPECT_NE(document.find(L"<loc>https://example.com/index.htm</loc>"), std::wstring::npos) << typed.size();
+        program->SetText(IDC_OUTPUT, L"");
+    }
+}
+
 TEST_F(ProgramTest, PauseResumeCancelThenAWholeRunCopiedToTheClipboard) {
     const std::wstring tree = LargeTree();
     ASSERT_FALSE(tree.empty()) << "LINKLOOM_E2E_TREE names no folder";

@@ -24,8 +24,9 @@ public:
     // blanks turned into commas, no two commas adjacent, "htm" when nothing is left.
     // False when the text holds a wildcard.
     static bool NormaliseExtensions(String text, String& normalised);
-    // The folder input as a run reads it; the box text has its leading blanks removed and is cut
-    // at a '|' after the first character. Empty when it does not name a directory.
+    // The folder input as a run reads it; the box text has its leading blanks removed, is cut
+    // at a '|' after the first character and loses surrounding double quotes. Empty when it does
+    // not name a directory; else the folder as the system resolves it, which the walk then takes.
     static String AcceptFolder(String text, FolderForm form = FolderForm::BoxText);
     // The root URL as CanonicalRootUrl gives it; false when it refuses the text.
     static bool AcceptRootUrl(String text, String& accepted);

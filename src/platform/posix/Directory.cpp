@@ -156,6 +156,8 @@ PathType PathKind(const String& path) {
     return S_ISDIR(info.st_mode) ? PathType::Folder : PathType::Other;
 }
 
+String ResolvedFolder(const String& path) { return path; }
+
 bool IdentifyDirectory(const String& path, FileIdentity& identity) {
     struct stat info;
     if (stat(path.ToNativeBytes().c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return false;

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "base/PathText.h"
 #include "platform/win32/ExtendedPath.h"
 #include "platform/win32/Handle.h"
 
@@ -94,6 +95,8 @@ PathType PathKind(const String& path) {
     }
     return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? PathType::Folder : PathType::Other;
 }
+
+String ResolvedFolder(const String& path) { return HasLongPathPrefix(path) ? path : FullPath(path); }
 
 bool IdentifyDirectory(const String& path, FileIdentity& identity) {
     FileHandle directory(CreateFileW(path.Wide(), FILE_READ_ATTRIBUTES,
