@@ -164,6 +164,16 @@ TEST_F(ProgramTest, AQuotedPathAndATrailingBlankNameTheFolderTheSystemSees) {
     }
 }
 
+TEST_F(ProgramTest, CancellingTheFolderBrowserGivesTheFocusBackToTheText) {
+    Start();
+    program->ClickOn(GetDlgItem(program->Item(IDC_FOLDER), IDC_BROWSE));
+    HWND browser = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (browser = program->FindWindowOfClass(L"#32770")) != nullptr; }));
+    PostMessageW(browser, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(browser); }));
+    ExpectFocusOn(IDC_FOLDER);
+}
+
 TEST_F(ProgramTest, PauseResumeCancelThenAWholeRunCopiedToTheClipboard) {
     const std::wstring tree = LargeTree();
     ASSERT_FALSE(tree.empty()) << "LINKLOOM_E2E_TREE names no folder";
