@@ -148,7 +148,9 @@ TEST_F(SetSwitchTest, AReadOnlyOrHeldTargetFailsTheSwitchAndLeavesNothingBehind)
         String error, failed;
         EXPECT_FALSE(Switch().Run([] { return true; }, error, failed)) << readOnly;
         EXPECT_EQ(failed.ToUtf8(), index.ToUtf8()) << readOnly;
-        if (readOnly) EXPECT_EQ(error.ToUtf8(), "it has the read-only attribute");
+        if (readOnly) {
+            EXPECT_EQ(error.ToUtf8(), "it has the read-only attribute");
+        }
         if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
         SetFileAttributesW(index.Wide(), FILE_ATTRIBUTE_NORMAL);
         EXPECT_EQ(Set(), kOld) << readOnly;
