@@ -7,6 +7,7 @@
 #include "controls/Fonts.h"
 #include "controls/Monitors.h"
 #include "controls/WindowText.h"
+#include "core/model/SitemapLimits.h"
 #include "core/run/SitemapJob.h"
 #include "resources/resource.h"
 
@@ -23,6 +24,7 @@ constexpr wchar_t kBrowseCaption[] = L"...";
 // keeps pause and cancel prompt while the queue checks stay a small part of the walk.
 constexpr ULONGLONG kPumpIntervalMs = 5;
 constexpr wchar_t kCopied[] = L"Use Notepad or a similar editor to paste the text\nand save it into SITEMAP.XML file";
+constexpr char16_t kSplitAdvice[] = u"\nsearch engines refuse such a file: linkloom-cli -o FILE splits it into parts";
 
 int ControlOf(JobInput input) {
     switch (input) {
@@ -61,7 +63,7 @@ bool MainDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& res
             OnAbout();
             return true;
         case IDOK:
-            SitemapJob(*this).Run();
+            OnCreateSitemap();
             return true;
         case IDC_COPY_TEXT:
             OnCopyText();
@@ -150,6 +152,15 @@ void MainDialog::OnAbout() {
     about.RunModal(GetActiveWindow(), IDD_ABOUT);
 }
 
+void MainDialog::OnCreateSitemap() {
+    running_ = true;
+    const JobOutcome outcome = SitemapJob(*this).Run();
+    running_ = false;
+    // A run without a document leaves no earlier folder's sitemap to copy.
+    if (outcome != JobOutcome::Document && outcome != JobOutcome::Rejected) SetWindowTextW(output_, L"");
+    if (closing_) OnClose();
+}
+
 void MainDialog::OnCopyText() {
     if (GetWindowTextLengthW(output_) == 0) {
         linkloom::ShowMessage(MB_ICONHAND, String::FromWide(kCopyFirst));
@@ -161,7 +172,14 @@ void MainDialog::OnCopyText() {
     linkloom::ShowMessage(MB_ICONINFORMATION, String::FromWide(kCopied));
 }
 
+// During a run the walk, and perhaps the pause loop, are on the stack: the run is cancelled and the
+// window closes once it has returned.
 void MainDialog::OnClose() {
+    if (running_) {
+        closing_ = true;
+        if (progress_) progress_->Cancel();
+        return;
+    }
     DestroyWindow(Handle());
     PostQuitMessage(IDCANCEL);
     progress_.reset();
@@ -196,6 +214,7 @@ JobInputs MainDialog::ReadInputs() {
 }
 
 void MainDialog::ShowMessage(const String& text, MessageStyle style) {
+    if (closing_) return;
     linkloom::ShowMessage(static_cast<UINT>(style), text);
 }
 
@@ -221,7 +240,7 @@ void MainDialog::SetProgressTitle(const String& title) {
     if (progress_ && progress_->Handle()) SetWindowTextW(progress_->Handle(), title.Wide());
 }
 
-bool MainDialog::IsCancelled() { return progress_ && progress_->Cancelled(); }
+bool MainDialog::IsCancelled() { return closing_ || (progress_ && progress_->Cancelled()); }
 
 void MainDialog::PumpEvents() {
     const ULONGLONG now = GetTickCount64();
@@ -230,6 +249,11 @@ void MainDialog::PumpEvents() {
     if (MessageLoop* loop = ModuleState::CurrentLoop()) loop->Run(true);
 }
 
-void MainDialog::TakeDocument(const String& document) { SetWindowTextW(output_, document.Wide()); }
+void MainDialog::TakeDocument(const String& document, int count) {
+    SetWindowTextW(output_, document.Wide());
+    const SitemapLimits limits;
+    const std::uint64_t bytes = document.ToUtf8().size();
+    if (limits.Exceeded(count, bytes)) ShowMessage(limits.Excess(count, bytes) + kSplitAdvice, MessageStyle::Warning);
+}
 
 }  // namespace linkloom

@@ -39,7 +39,7 @@ public:
     void SetProgressTitle(const String& title) override;
     bool IsCancelled() override;
     void PumpEvents() override;
-    void TakeDocument(const String& document) override;
+    void TakeDocument(const String& document, int count) override;
 
 protected:
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
@@ -49,6 +49,7 @@ private:
     void DecorateInputs();
     void LoadSettings();
     void OnAbout();
+    void OnCreateSitemap();
     void OnCopyText();
     void OnClose();
     String ControlText(int id) const;
@@ -65,6 +66,10 @@ private:
     JobFlags flags_ = kDefaultJobFlags;
     // When the walk last handed the message loop a turn; zero at the start of each run.
     ULONGLONG lastPumpMs_ = 0;
+    // A run is on the stack (its walk, or the progress window's pause loop, pumps messages).
+    bool running_ = false;
+    // The window was closed during a run: the run ends as cancelled, silently, then the window goes.
+    bool closing_ = false;
 };
 
 }  // namespace linkloom

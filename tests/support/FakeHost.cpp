@@ -34,7 +34,7 @@ void FakeHost::LeftOut(const String& path, bool isFolder, LeftOutReason reason, 
                            (detail.IsEmpty() ? "" : ": " + detail.ToUtf8()) + ")");
 }
 
-void FakeHost::TakeDocument(const String& text) {
+void FakeHost::TakeDocument(const String& text, int) {
     calls.push_back("document");
     document = text.ToUtf8();
 }

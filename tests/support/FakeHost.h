@@ -45,7 +45,7 @@ public:
     void SetProgressTitle(const String& title) override { calls.push_back("title " + title.ToUtf8()); }
     bool IsCancelled() override;
     void PumpEvents() override { ++pumps; }
-    void TakeDocument(const String& text) override;
+    void TakeDocument(const String& text, int) override;
     int PageReaders() const override { return readers; }
     EntrySink* EntryStream(const JobSettings&) override { return streams ? this : nullptr; }
     void EndEntries(int count) override { calls.push_back("end " + std::to_string(count)); }

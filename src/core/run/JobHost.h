@@ -90,8 +90,11 @@ public:
     // Paths the walk leaves out, and where it says what it left out; null for none.
     virtual const std::vector<PathPattern>* Exclusions() const { return nullptr; }
     virtual WalkReport* Report() { return nullptr; }
-    // The finished document of a run that does not stream.
-    virtual void TakeDocument(const String& document) { (void)document; }
+    // The finished document of a run that does not stream, and how many entries it holds.
+    virtual void TakeDocument(const String& document, int count) {
+        (void)document;
+        (void)count;
+    }
 };
 
 }  // namespace linkloom

@@ -105,7 +105,7 @@ JobOutcome SitemapJob::Run() {
         host_.ShowMessage(JobMessage::kOutOfMemory, MessageStyle::Error);
         return JobOutcome::OutOfMemory;
     }
-    host_.TakeDocument(text);
+    host_.TakeDocument(text, walk.Count());
     return JobOutcome::Document;
 }
 
