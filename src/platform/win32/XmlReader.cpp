@@ -161,8 +161,10 @@ XmlResult ReadXml(ByteSource& source, XmlHandler& handler) {
     bool sawElement = false;
     // Blanks around the root are no character data, as expat has it.
     int depth = 0;
-    // Where the last node was: after the end of some cut documents Wine's reader gives the same
-    // blank node again and again, so a node at the same place once the input has ended is the end.
+    // The last node, and where it was: after the end of some cut documents Wine's reader gives the
+    // same blank node again and again, so the same node at the same place once the input has ended
+    // is the end.
+    XmlNodeType lastType = XmlNodeType_None;
     std::uint64_t lastLine = 0;
     UINT lastColumn = 0;
     for (;;) {
@@ -193,7 +195,7 @@ XmlResult ReadXml(ByteSource& source, XmlHandler& handler) {
             result.line = line();
             return result;
         }
-        if (stream.ended && line() == lastLine && column() == lastColumn) {
+        if (stream.ended && type == lastType && line() == lastLine && column() == lastColumn) {
             if (depth == 0 && sawElement) {
                 result.outcome = XmlResult::Outcome::Read;
                 return result;
@@ -202,6 +204,7 @@ XmlResult ReadXml(ByteSource& source, XmlHandler& handler) {
             result.line = line();
             return result;
         }
+        lastType = type;
         lastLine = line();
         lastColumn = column();
         const WCHAR* text = nullptr;
