@@ -40,7 +40,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (const auto folder = platform::FolderHandle::Open(u"/tmp", error)) {
         platform::DirectoryEntry entry;
         entry.name = name.Mid(5);
-        PageReader(JobFlag::ExcludeNoindex | JobFlag::RequireDoctype).Read(*folder, entry);
+        SelectionOptions bothTests;
+        bothTests.requireDoctype = true;
+        PageReader(bothTests).Read(*folder, entry);
     }
     return 0;
 }

@@ -7,8 +7,11 @@
 #include "controls/Fonts.h"
 #include "controls/Monitors.h"
 #include "controls/WindowText.h"
+#include "core/model/RunMessages.h"
 #include "core/model/SitemapLimits.h"
-#include "core/run/SitemapJob.h"
+#include "core/run/InputCheck.h"
+#include "core/run/SitemapRun.h"
+#include "core/sitemap/SitemapDocument.h"
 #include "resources/resource.h"
 
 namespace linkloom {
@@ -26,11 +29,11 @@ constexpr ULONGLONG kPumpIntervalMs = 5;
 constexpr wchar_t kCopied[] = L"Use Notepad or a similar editor to paste the text\nand save it into SITEMAP.XML file";
 constexpr char16_t kSplitAdvice[] = u"\nsearch engines refuse such a file: linkloom-cli -o FILE splits it into parts";
 
-int ControlOf(JobInput input) {
+int ControlOf(RunInput input) {
     switch (input) {
-    case JobInput::Extensions: return IDC_EXTENSIONS;
-    case JobInput::Folder: return IDC_FOLDER;
-    case JobInput::RootUrl: return IDC_ROOT_URL;
+    case RunInput::Extensions: return IDC_EXTENSIONS;
+    case RunInput::Folder: return IDC_FOLDER;
+    case RunInput::RootUrl: return IDC_ROOT_URL;
     }
     return IDC_FOLDER;
 }
@@ -63,7 +66,7 @@ bool MainDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& res
             OnAbout();
             return true;
         case IDOK:
-            OnCreateSitemap();
+            OnCreateXml();
             return true;
         case IDC_COPY_TEXT:
             OnCopyText();
@@ -75,10 +78,7 @@ bool MainDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& res
             return false;
         }
     case WM_DESTROY:
-        if (MessageLoop* loop = ModuleState::CurrentLoop()) {
-            loop->UnregisterFilter(this);
-            loop->UnregisterIdleHandler(this);
-        }
+        if (MessageLoop* loop = ModuleState::CurrentLoop()) loop->UnregisterFilter(this);
         return false;
     default:
         return false;
@@ -108,10 +108,7 @@ void MainDialog::OnInitDialog() {
     }
     DecorateInputs();
     LoadSettings();
-    if (MessageLoop* loop = ModuleState::CurrentLoop()) {
-        loop->RegisterFilter(this);
-        loop->RegisterIdleHandler(this);
-    }
+    if (MessageLoop* loop = ModuleState::CurrentLoop()) loop->RegisterFilter(this);
     tip_.Attach(dialog, ModuleState::ResourceModule());
 }
 
@@ -129,17 +126,19 @@ void MainDialog::DecorateInputs() {
 
 void MainDialog::LoadSettings() {
     const SettingsSection section = store_.OpenSection(String::FromWide(kSection), SectionMode::Read);
-    const String folder = section.ReadString(u"folder", nullptr);
+    const String folder = section.ReadString(u"folder");
     if (!folder.IsEmpty() && folderBox_.Subclassed()) SetDlgItemTextW(Handle(), IDC_FOLDER, folder.Wide());
 
     int stored = 0;
-    flags_ = section.ReadInt(u"flags", stored) == ERROR_SUCCESS ? static_cast<JobFlags>(stored) : kDefaultJobFlags;
-    if (flags_ & JobFlag::Subfolders) CheckDlgButton(Handle(), IDC_SUBFOLDERS, BST_CHECKED);
-    if (flags_ & JobFlag::ExcludeNoindex) CheckDlgButton(Handle(), IDC_EXCLUDE_NOINDEX, BST_CHECKED);
+    if (section.ReadInt(u"flags", stored) == ERROR_SUCCESS) {
+        options_ = SelectionOptions::FromFlagsWord(static_cast<std::uint32_t>(stored));
+    }
+    if (options_.subfolders) CheckDlgButton(Handle(), IDC_SUBFOLDERS, BST_CHECKED);
+    if (options_.excludeNoindex) CheckDlgButton(Handle(), IDC_EXCLUDE_NOINDEX, BST_CHECKED);
 
-    const String extensions = section.ReadString(u"ext", kDefaultExtensions);
+    const String extensions = section.ReadString(u"ext", String::FromWide(kDefaultExtensions));
     if (!extensions.IsEmpty()) SetDlgItemTextW(Handle(), IDC_EXTENSIONS, extensions.Wide());
-    const String url = section.ReadString(u"url", nullptr);
+    const String url = section.ReadString(u"url");
     if (!url.IsEmpty()) SetDlgItemTextW(Handle(), IDC_ROOT_URL, url.Wide());
 }
 
@@ -150,15 +149,6 @@ String MainDialog::ControlText(int id) const {
 void MainDialog::OnAbout() {
     AboutDialog about;
     about.RunModal(GetActiveWindow(), IDD_ABOUT);
-}
-
-void MainDialog::OnCreateSitemap() {
-    running_ = true;
-    const JobOutcome outcome = SitemapJob(*this).Run();
-    running_ = false;
-    // A run without a document leaves no earlier folder's sitemap to copy.
-    if (outcome != JobOutcome::Document && outcome != JobOutcome::Rejected) SetWindowTextW(output_, L"");
-    if (closing_) OnClose();
 }
 
 void MainDialog::OnCopyText() {
@@ -185,75 +175,97 @@ void MainDialog::OnClose() {
     progress_.reset();
 }
 
-ProgressDialog* MainDialog::ShowProgress(const wchar_t* title, int, ProgressDialog::PauseState pauseAllowed) {
-    if (!title) {
-        if (progress_ && progress_->Handle()) ShowWindow(progress_->Handle(), SW_HIDE);
-        return progress_.get();
+void MainDialog::OnCreateXml() {
+    auto accepted = AcceptInputs(ReadInputs());
+    if (const auto* rejection = std::get_if<Rejection>(&accepted)) {
+        linkloom::ShowMessage(MB_ICONHAND, String(rejection->message));
+        SetFocus(GetDlgItem(Handle(), ControlOf(rejection->input)));
+        return;
     }
-    const String text = IS_INTRESOURCE(title) ? LoadModuleString(static_cast<UINT>(reinterpret_cast<UINT_PTR>(title)))
-                                              : String::FromWide(title);
-    if (!progress_) {
-        progress_ = std::make_unique<ProgressDialog>();
-        progress_->SetPauseState(pauseAllowed);
-        if (progress_->CreateModeless(Handle(), IDD_PROGRESS)) {
-            SetDlgItemTextW(progress_->Handle(), IDCANCEL, LoadModuleString(IDS_CANCEL).Wide());
-        }
-    }
-    if (!progress_->Handle()) return progress_.get();
-    progress_->SetPauseState(pauseAllowed);
-    SetWindowTextW(progress_->Handle(), text.Wide());
-    ShowWindow(progress_->Handle(), SW_SHOW);
-    SetForegroundWindow(progress_->Handle());
-    return progress_.get();
+    const RunPlan plan(std::move(std::get<RunSettings>(accepted)));
+    options_ = plan.settings.options;
+    // Saved before the walk, so the inputs persist even when the run is cancelled or finds nothing.
+    SaveSettings(plan.settings);
+
+    running_ = true;
+    const bool shown = ShowDocument(plan);
+    running_ = false;
+    // A run without a document leaves no earlier folder's sitemap to copy.
+    if (!shown) SetWindowTextW(output_, L"");
+    if (closing_) OnClose();
 }
 
-JobInputs MainDialog::ReadInputs() {
-    return {ControlText(IDC_FOLDER), ControlText(IDC_EXTENSIONS), ControlText(IDC_ROOT_URL),
-            IsDlgButtonChecked(Handle(), IDC_SUBFOLDERS) == BST_CHECKED,
-            IsDlgButtonChecked(Handle(), IDC_EXCLUDE_NOINDEX) == BST_CHECKED};
+bool MainDialog::ShowDocument(const RunPlan& plan) {
+    SitemapDocument document;
+    SitemapRun run(plan, {document, nullptr, *this, *this});
+    // The program says that no files match, whatever the cause.
+    if (run.Run() != RunEnd::Entries) {
+        Notice(String(RunMessage::kNoFiles));
+        return false;
+    }
+    String text;
+    if (!document.Finish(run.Count(), text)) {
+        if (!closing_) linkloom::ShowMessage(MB_ICONHAND, String(RunMessage::kOutOfMemory));
+        return false;
+    }
+    SetWindowTextW(output_, text.Wide());
+    const SitemapLimits limits;
+    const std::uint64_t bytes = text.ToUtf8().size();
+    if (limits.Exceeded(run.Count(), bytes)) Notice(limits.Excess(run.Count(), bytes) + kSplitAdvice);
+    return true;
 }
 
-void MainDialog::ShowMessage(const String& text, MessageStyle style) {
+RunInputs MainDialog::ReadInputs() const {
+    SelectionOptions options = options_;
+    options.subfolders = IsDlgButtonChecked(Handle(), IDC_SUBFOLDERS) == BST_CHECKED;
+    options.excludeNoindex = IsDlgButtonChecked(Handle(), IDC_EXCLUDE_NOINDEX) == BST_CHECKED;
+    return {ControlText(IDC_FOLDER), ControlText(IDC_EXTENSIONS), ControlText(IDC_ROOT_URL), options};
+}
+
+void MainDialog::Notice(const String& text) {
     if (closing_) return;
-    linkloom::ShowMessage(static_cast<UINT>(style), text);
+    linkloom::ShowMessage(MB_ICONEXCLAMATION, text);
 }
 
-void MainDialog::FocusInput(JobInput input) { SetFocus(GetDlgItem(Handle(), ControlOf(input))); }
-
-void MainDialog::SaveSettings(const JobSettings& settings) {
+void MainDialog::SaveSettings(const RunSettings& settings) {
     const SettingsSection section = store_.OpenSection(String::FromWide(kSection), SectionMode::Write);
     section.WriteString(u"folder", settings.folder);
-    section.WriteInt(u"flags", static_cast<int>(settings.flags));
+    section.WriteInt(u"flags", static_cast<int>(settings.options.FlagsWord()));
     section.WriteString(u"ext", settings.extensions);
     section.WriteString(u"url", settings.rootUrl);
 }
 
-bool MainDialog::ShowProgress(const String& title) {
+bool MainDialog::Show(const String& title) {
     lastPumpMs_ = 0;
-    const ProgressDialog* progress = ShowProgress(title.Wide(), 0, ProgressDialog::PauseState::Running);
-    return progress && progress->Handle();
+    if (!progress_) {
+        progress_ = std::make_unique<ProgressDialog>();
+        if (progress_->CreateModeless(Handle(), IDD_PROGRESS)) {
+            SetDlgItemTextW(progress_->Handle(), IDCANCEL, LoadModuleString(IDS_CANCEL).Wide());
+        }
+    }
+    if (!progress_->Handle()) return false;
+    progress_->SetPauseState(ProgressDialog::PauseState::Running);
+    SetWindowTextW(progress_->Handle(), title.Wide());
+    ShowWindow(progress_->Handle(), SW_SHOW);
+    SetForegroundWindow(progress_->Handle());
+    return true;
 }
 
-void MainDialog::HideProgress() { ShowProgress(nullptr, 0, ProgressDialog::PauseState::Running); }
+void MainDialog::Hide() {
+    if (progress_ && progress_->Handle()) ShowWindow(progress_->Handle(), SW_HIDE);
+}
 
-void MainDialog::SetProgressTitle(const String& title) {
+void MainDialog::SetTitle(const String& title) {
     if (progress_ && progress_->Handle()) SetWindowTextW(progress_->Handle(), title.Wide());
 }
 
 bool MainDialog::IsCancelled() { return closing_ || (progress_ && progress_->Cancelled()); }
 
-void MainDialog::PumpEvents() {
+void MainDialog::Pump() {
     const ULONGLONG now = GetTickCount64();
     if (lastPumpMs_ != 0 && now - lastPumpMs_ < kPumpIntervalMs) return;
     lastPumpMs_ = now;
     if (MessageLoop* loop = ModuleState::CurrentLoop()) loop->Run(true);
-}
-
-void MainDialog::TakeDocument(const String& document, int count) {
-    SetWindowTextW(output_, document.Wide());
-    const SitemapLimits limits;
-    const std::uint64_t bytes = document.ToUtf8().size();
-    if (limits.Exceeded(count, bytes)) ShowMessage(limits.Excess(count, bytes) + kSplitAdvice, MessageStyle::Warning);
 }
 
 }  // namespace linkloom

@@ -8,38 +8,29 @@
 #include "controls/GlimTip.h"
 #include "app/MessageLoop.h"
 #include "app/ProgressDialog.h"
-#include "core/run/JobHost.h"
+#include "core/model/RunSettings.h"
+#include "core/run/RunPlan.h"
+#include "core/run/RunPorts.h"
 #include "settings/SettingsStore.h"
 #include "shell/FolderBox.h"
 
 namespace linkloom {
 
-// The program's window: the five inputs, the output box and the four buttons. It is the
-// sitemap run's host on the real controls.
-class MainDialog : public DialogWindow, public MessageFilter, public IdleHandler, public JobHost {
+// The program's window: the five inputs, the output box and the four buttons. It runs the
+// sitemap run on the real controls, and is its progress and notices.
+class MainDialog : public DialogWindow, public MessageFilter, public RunProgress, public NoticeSink {
 public:
     MainDialog();
     ~MainDialog() override;
 
     BOOL FilterMessage(MSG& message) override;
-    void IdleStep() override {}
 
-    // Shows the progress window titled `title`, or hides it when `title` is null; null when
-    // there is no progress window.
-    ProgressDialog* ShowProgress(const wchar_t* title, int range, ProgressDialog::PauseState pauseAllowed);
-
-    JobInputs ReadInputs() override;
-    JobFlags Flags() const override { return flags_; }
-    void SetFlags(JobFlags flags) override { flags_ = flags; }
-    void ShowMessage(const String& text, MessageStyle style) override;
-    void FocusInput(JobInput input) override;
-    void SaveSettings(const JobSettings& settings) override;
-    bool ShowProgress(const String& title) override;
-    void HideProgress() override;
-    void SetProgressTitle(const String& title) override;
+    bool Show(const String& title) override;
+    void Hide() override;
+    void SetTitle(const String& title) override;
     bool IsCancelled() override;
-    void PumpEvents() override;
-    void TakeDocument(const String& document, int count) override;
+    void Pump() override;
+    void Notice(const String& text) override;
 
 protected:
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
@@ -48,8 +39,13 @@ private:
     void OnInitDialog();
     void DecorateInputs();
     void LoadSettings();
+    // Checks the inputs, saves them, runs and puts the document in the output box.
+    void OnCreateXml();
+    // Runs the plan and puts its document in the output box; false when the run gave none.
+    bool ShowDocument(const RunPlan& plan);
+    RunInputs ReadInputs() const;
+    void SaveSettings(const RunSettings& settings);
     void OnAbout();
-    void OnCreateSitemap();
     void OnCopyText();
     void OnClose();
     String ControlText(int id) const;
@@ -63,7 +59,8 @@ private:
     FontHandle bannerFont_;
     GlimTip tip_;
     std::unique_ptr<ProgressDialog> progress_;
-    JobFlags flags_ = kDefaultJobFlags;
+    // The stored selection options, of which the two check boxes show two.
+    SelectionOptions options_;
     // When the walk last handed the message loop a turn; zero at the start of each run.
     ULONGLONG lastPumpMs_ = 0;
     // A run is on the stack (its walk, or the progress window's pause loop, pumps messages).

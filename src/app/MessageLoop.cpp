@@ -16,32 +16,11 @@ void RemoveFirst(std::vector<T*>& list, T* item) {
 
 void MessageLoop::RegisterFilter(MessageFilter* filter) { filters_.push_back(filter); }
 void MessageLoop::UnregisterFilter(MessageFilter* filter) { RemoveFirst(filters_, filter); }
-void MessageLoop::RegisterIdleHandler(IdleHandler* handler) { idleHandlers_.push_back(handler); }
-void MessageLoop::UnregisterIdleHandler(IdleHandler* handler) { RemoveFirst(idleHandlers_, handler); }
-
-bool MessageLoop::CountsAsActivity(UINT message) {
-    switch (message) {
-    case WM_PAINT: case WM_ERASEBKGND: case WM_SETCURSOR: case WM_NCHITTEST: case WM_NCPAINT:
-    case WM_SYNCPAINT: case WM_NCMOUSEMOVE: case WM_TIMER: case 0x118: case WM_MOUSEMOVE:
-        return false;
-    default:
-        return true;
-    }
-}
 
 int MessageLoop::Run(bool pumpOnly) {
-    bool idlePending = false;
     for (;;) {
         MSG peeked;
-        if (!PeekMessageW(&peeked, nullptr, 0, 0, PM_NOREMOVE)) {
-            if (idlePending) {
-                // A copy, since a handler may register or remove handlers.
-                const auto handlers = idleHandlers_;
-                for (IdleHandler* handler : handlers) handler->IdleStep();
-                idlePending = false;
-            }
-            if (pumpOnly) return 0;
-        }
+        if (pumpOnly && !PeekMessageW(&peeked, nullptr, 0, 0, PM_NOREMOVE)) return 0;
         const BOOL got = GetMessageW(&message_, nullptr, 0, 0);
         if (got == -1) continue;
         if (got == 0) {
@@ -51,7 +30,6 @@ int MessageLoop::Run(bool pumpOnly) {
         }
         if (message_.hwnd) {
             if (pumpOnly && message_.message == WM_KEYDOWN && message_.wParam == VK_ESCAPE) return 1;
-            if (!idlePending) idlePending = CountsAsActivity(message_.message);
             bool consumed = false;
             // A copy, since a filter may register or remove filters while it runs.
             const auto filters = filters_;

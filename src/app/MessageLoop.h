@@ -13,30 +13,19 @@ public:
     virtual BOOL FilterMessage(MSG& message) = 0;
 };
 
-class IdleHandler {
-public:
-    virtual ~IdleHandler() = default;
-    virtual void IdleStep() = 0;
-};
-
 // The thread's message loop. In pump mode it handles what is pending and returns at once: the
 // folder walk and the pause loop call it to keep the windows alive without a worker thread.
 class MessageLoop {
 public:
     void RegisterFilter(MessageFilter* filter);
     void UnregisterFilter(MessageFilter* filter);
-    void RegisterIdleHandler(IdleHandler* handler);
-    void UnregisterIdleHandler(IdleHandler* handler);
 
     // Pump mode returns 1 when Escape was swallowed or a quit is pending (re-posted for the
     // outer loop), else 0; the full loop returns the quit code.
     int Run(bool pumpOnly);
 
 private:
-    static bool CountsAsActivity(UINT message);
-
     std::vector<MessageFilter*> filters_;
-    std::vector<IdleHandler*> idleHandlers_;
     MSG message_{};
 };
 

@@ -1,41 +1,11 @@
 #include "base/String.h"
 
 #include "base/TextScan.h"
+#include "base/Utf8.h"
 
 namespace linkloom {
 
 namespace {
-
-constexpr char32_t kReplacement = 0xFFFD;
-
-bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
-
-// Decodes one well-formed UTF-8 sequence at `at`; returns its length, or 0 when the bytes there are not one.
-std::size_t DecodeUtf8(std::string_view bytes, std::size_t at, char32_t& code) {
-    const auto lead = static_cast<unsigned char>(bytes[at]);
-    std::size_t length;
-    char32_t minimum;
-    if (lead < 0x80) {
-        code = lead;
-        return 1;
-    } else if ((lead & 0xE0) == 0xC0) {
-        length = 2; minimum = 0x80; code = lead & 0x1F;
-    } else if ((lead & 0xF0) == 0xE0) {
-        length = 3; minimum = 0x800; code = lead & 0x0F;
-    } else if ((lead & 0xF8) == 0xF0) {
-        length = 4; minimum = 0x10000; code = lead & 0x07;
-    } else {
-        return 0;
-    }
-    if (at + length > bytes.size()) return 0;
-    for (std::size_t i = 1; i < length; ++i) {
-        const auto next = static_cast<unsigned char>(bytes[at + i]);
-        if (!IsContinuation(next)) return 0;
-        code = (code << 6) | (next & 0x3F);
-    }
-    if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
-    return length;
-}
 
 void AppendUtf8(std::string& out, char32_t code) {
     if (code < 0x80) {
@@ -67,11 +37,10 @@ std::string EncodeUtf8(const std::u16string& text, Lone lone) {
     out.reserve(text.size() + text.size() / 2);
     for (std::size_t i = ascii; i < text.size(); ++i) {
         const char16_t unit = text[i];
-        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] <= 0xDFFF) {
-            AppendUtf8(out, 0x10000 + ((char32_t(unit) - 0xD800) << 10) + (char32_t(text[i + 1]) - 0xDC00));
+        if (IsSurrogatePairAt(text, i)) {
+            AppendUtf8(out, CombineSurrogates(unit, text[i + 1]));
             ++i;
-        } else if (unit >= 0xD800 && unit <= 0xDFFF) {
+        } else if (IsSurrogate(unit)) {
             lone(out, unit);
         } else {
             AppendUtf8(out, unit);
@@ -90,25 +59,21 @@ String String::FromUtf8(std::string_view utf8) {
     out.reserve(utf8.size());
     for (std::size_t at = ascii; at < utf8.size();) {
         char32_t code;
-        const std::size_t length = DecodeUtf8(utf8, at, code);
+        const std::size_t length =
+            DecodeUtf8Sequence(reinterpret_cast<const unsigned char*>(utf8.data()), utf8.size(), at, code);
         if (length == 0) {
             out += static_cast<char16_t>(0xDC00 + static_cast<unsigned char>(utf8[at]));
             ++at;
             continue;
         }
-        if (code >= 0x10000) {
-            out += static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10));
-            out += static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
-        } else {
-            out += static_cast<char16_t>(code);
-        }
+        AppendUtf16(out, code);
         at += length;
     }
     return String(std::move(out));
 }
 
 std::string String::ToUtf8() const {
-    return EncodeUtf8(text_, [](std::string& out, char16_t) { AppendUtf8(out, kReplacement); });
+    return EncodeUtf8(text_, [](std::string& out, char16_t) { AppendUtf8(out, kReplacementCharacter); });
 }
 
 std::string String::ToNativeBytes() const {
@@ -116,7 +81,7 @@ std::string String::ToNativeBytes() const {
         if (unit >= 0xDC80 && unit <= 0xDCFF) {
             out += static_cast<char>(unit - 0xDC00);
         } else {
-            AppendUtf8(out, kReplacement);
+            AppendUtf8(out, kReplacementCharacter);
         }
     });
 }

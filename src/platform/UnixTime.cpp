@@ -7,9 +7,8 @@ namespace linkloom::platform {
 
 bool FileTimeFromUnix(std::int64_t seconds, std::int64_t nanoseconds, FileTime& time) {
     constexpr FileTime kLatest = std::numeric_limits<FileTime>::max();
-    constexpr std::int64_t kUnitsPerSecond = 10000000;
-    constexpr std::int64_t kLatestSecond =
-        static_cast<std::int64_t>(kLatest / kUnitsPerSecond) - kSecondsFrom1601To1970;
+    constexpr std::int64_t kUnitsPerSecond = kFileTimeUnitsPerSecond;
+    constexpr std::int64_t kLatestSecond = UnixSecondsOf(kLatest);
     const auto units = static_cast<FileTime>(std::clamp<std::int64_t>(nanoseconds, 0, 999999999) / 100);
     if (seconds < -kSecondsFrom1601To1970) {
         time = 0;

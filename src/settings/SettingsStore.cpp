@@ -1,10 +1,8 @@
 #include "settings/SettingsStore.h"
 
-#include <cstdint>
 #include <vector>
 
 #include "platform/win32/Handle.h"
-#include "platform/win32/StringResource.h"
 
 namespace linkloom {
 
@@ -23,8 +21,6 @@ HANDLE OpenForProbe(const String& path) {
 }
 
 }  // namespace
-
-String LoadResourceString(unsigned id) { return platform::LoadStringResource(GetModuleHandleW(nullptr), id); }
 
 SettingsSection::SettingsSection(const String& path, const String& name, SectionMode mode)
     : path_(path), name_(name) {
@@ -81,13 +77,9 @@ DWORD SettingsSection::ReadStored(const String& key, String& value) const {
     return ERROR_SUCCESS;
 }
 
-String SettingsSection::ReadString(const String& key, const wchar_t* defaultText) const {
+String SettingsSection::ReadString(const String& key, const String& defaultText) const {
     String value;
-    if (ReadStored(key, value) == ERROR_SUCCESS) return value;
-    if (!defaultText) return String();
-    const auto id = reinterpret_cast<std::uintptr_t>(defaultText);
-    if (id <= 0xFFFF) return LoadResourceString(static_cast<unsigned>(id));
-    return String::FromWide(defaultText);
+    return ReadStored(key, value) == ERROR_SUCCESS ? value : defaultText;
 }
 
 DWORD SettingsSection::WriteInt(const String& key, int value) const {

@@ -21,10 +21,8 @@ public:
 
     // On success sets `value`; otherwise leaves it alone.
     DWORD ReadInt(const String& key, int& value) const;
-    // The stored text, or on any failure the default: nullptr gives an empty text, a value of
-    // 0xFFFF or less (MAKEINTRESOURCEW) names a string resource of the program, anything else is
-    // the text itself. An empty stored value counts as missing.
-    String ReadString(const String& key, const wchar_t* defaultText = nullptr) const;
+    // The stored text, or on any failure `defaultText`. An empty stored value counts as missing.
+    String ReadString(const String& key, const String& defaultText = String()) const;
     DWORD WriteInt(const String& key, int value) const;
     // An empty text is stored as the key with an empty value, never as a deletion.
     DWORD WriteString(const String& key, const String& text) const;
@@ -51,8 +49,5 @@ public:
 private:
     String path_;
 };
-
-// Loads a string resource of the program's module; empty when there is none.
-String LoadResourceString(unsigned id);
 
 }  // namespace linkloom

@@ -11,6 +11,7 @@
 #include "app/ModuleState.h"
 #include "controls/LinkLabel.h"
 #include "resources/resource.h"
+#include "shell/FolderBrowser.h"
 #include "support/TempTree.h"
 
 namespace linkloom {
@@ -124,19 +125,21 @@ TEST_F(DialogControlsTest, ProgressWindowHasOneTipAndAFourteenPointSymbolFont) {
     EXPECT_EQ(pause.lfHeight, -(140 * dpi / 720));
 }
 
-TEST_F(DialogControlsTest, UrlBoxShowsItsCueInItalicsOnlyWhileEmptyAndUnfocused) {
+int browses = 0;
+
+PIDLIST_ABSOLUTE WINAPI CancelBrowse(LPBROWSEINFOW) {
+    ++browses;
+    return nullptr;
+}
+
+// How each decoration behaves is the decorator's and the folder box's to test; here, that the
+// dialog's boxes have theirs.
+TEST_F(DialogControlsTest, TheUrlBoxHasItsCueAndTheFolderBoxItsIconButtonAndDrop) {
     const HWND url = Item(IDC_ROOT_URL);
     SetWindowTextW(url, L"");
     SetFocus(Item(IDC_EXTENSIONS));
     EXPECT_TRUE(FontOf(url).lfItalic);
-    SetFocus(url);
-    EXPECT_FALSE(FontOf(url).lfItalic);
-    SetFocus(Item(IDC_EXTENSIONS));
-    EXPECT_TRUE(FontOf(url).lfItalic);
-    SetWindowTextW(url, L"https://example.com/");
-    EXPECT_FALSE(FontOf(url).lfItalic);
 
-    // The folder box has its icon and its "..." button, the button sending its command to the box.
     const HWND folder = Item(IDC_FOLDER);
     const HWND browse = GetDlgItem(folder, IDC_BROWSE);
     ASSERT_NE(browse, nullptr);
@@ -146,6 +149,12 @@ TEST_F(DialogControlsTest, UrlBoxShowsItsCueInItalicsOnlyWhileEmptyAndUnfocused)
         return static_cast<WORD>(button.right - button.left);
     }());
     EXPECT_GT(LOWORD(SendMessageW(folder, EM_GETMARGINS, 0, 0)), 16);
+    EXPECT_TRUE(GetWindowLongPtrW(folder, GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+    const BrowseFunction previous = SetBrowseFunction(CancelBrowse);
+    browses = 0;
+    SendMessageW(browse, BM_CLICK, 0, 0);
+    SetBrowseFunction(previous);
+    EXPECT_EQ(browses, 1);
 }
 
 // Drives the About box from inside its modal loop: `act` runs once the box is up; a box still

@@ -78,23 +78,6 @@ TEST(MessageLoopTest, PumpModeReturnsAtOnceWhenNothingIsPending) {
     EXPECT_EQ(loop.Run(true), 0);
 }
 
-TEST(MessageLoopTest, IdleHandlersRunOnceAfterActivityOnly) {
-    struct CountingIdle : IdleHandler {
-        void IdleStep() override { ++steps; }
-        int steps = 0;
-    } idle;
-    MessageLoop loop;
-    loop.RegisterIdleHandler(&idle);
-    TargetWindow target;
-    PostMessageW(target.handle, WM_TIMER, 1, 0);
-    loop.Run(true);
-    EXPECT_EQ(idle.steps, 0);
-    PostMessageW(target.handle, WM_USER, 0, 0);
-    PostMessageW(target.handle, WM_USER, 0, 0);
-    loop.Run(true);
-    EXPECT_EQ(idle.steps, 1);
-}
-
 // A dialog that handles nothing, so that every notification is reflected.
 class EmptyDialog : public DialogWindow {
 protected:

@@ -6,7 +6,7 @@
 #include "base/ControlCharacters.h"
 #include "cli/output/OutputNames.h"
 #include "core/walk/NameList.h"
-#include "core/run/SitemapJob.h"
+#include "core/run/InputCheck.h"
 
 namespace linkloom::cli {
 
@@ -146,7 +146,9 @@ bool ParseLastmodSources(const String& text, LastmodOrder& order, String& error)
 // ParseOptions without the escaping of its message.
 bool ParseArguments(const std::vector<String>& arguments, CliOptions& options, String& error) {
     std::vector<String> positional;
-    JobFlags set = 0, cleared = 0;
+    // Options that set or clear a selection option, whatever --flags says before or after them.
+    bool noSubfolders = false, includeNoindex = false, skipTemplateNames = false, requireDoctype = false;
+    bool lastmodWithTime = false;
     bool optionsEnded = false;
     bool indexNamesGiven = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
@@ -198,7 +200,7 @@ bool ParseArguments(const std::vector<String>& arguments, CliOptions& options, S
                 error = String(u"--flags needs a number from 0 to 4294967295, not '") + text + u"'";
                 return false;
             }
-            options.flags = static_cast<JobFlags>(number);
+            options.selection = SelectionOptions::FromFlagsWord(static_cast<std::uint32_t>(number));
         } else if (name == String(u"--exclude")) {
             String text;
             if (!value(text)) return false;
@@ -244,9 +246,9 @@ bool ParseArguments(const std::vector<String>& arguments, CliOptions& options, S
             }
             options.jobs = static_cast<int>(number);
         } else if (name == String(u"--index-names")) {
-            if (!value(options.rules.indexNames)) return false;
-            NameList names;
-            if (!names.Parse(options.rules.indexNames, u',')) {
+            String text;
+            if (!value(text)) return false;
+            if (!options.rules.indexNames.Parse(text, u',')) {
                 error = u"--index-names needs at least one name";
                 return false;
             }
@@ -254,9 +256,8 @@ bool ParseArguments(const std::vector<String>& arguments, CliOptions& options, S
         } else if (name == String(u"--drop-extensions")) {
             String text;
             if (!value(text)) return false;
-            NameList extensions;
-            if (!extensions.Parse(text, u',') ||
-                !SitemapJob::NormaliseExtensions(text, options.rules.droppedExtensions)) {
+            const auto normalised = NormaliseExtensionList(text);
+            if (!normalised || !options.rules.droppedExtensions.Parse(*normalised, u',')) {
                 error = String(u"--drop-extensions needs a list of extensions, not '") + text + u"'";
                 return false;
             }
@@ -267,15 +268,15 @@ bool ParseArguments(const std::vector<String>& arguments, CliOptions& options, S
         } else if (!takesNoValue()) {
             return false;
         } else if (name == String(u"--no-subfolders")) {
-            cleared |= JobFlag::Subfolders;
+            noSubfolders = true;
         } else if (name == String(u"--include-noindex")) {
-            cleared |= JobFlag::ExcludeNoindex;
+            includeNoindex = true;
         } else if (name == String(u"--skip-template-names")) {
-            set |= JobFlag::SkipTemplateNames;
+            skipTemplateNames = true;
         } else if (name == String(u"--require-doctype")) {
-            set |= JobFlag::RequireDoctype;
+            requireDoctype = true;
         } else if (name == String(u"--lastmod-time")) {
-            set |= JobFlag::LastmodWithTime;
+            lastmodWithTime = true;
         } else if (name == String(u"--folder-urls")) {
             options.rules.folderUrls = true;
         } else if (name == String(u"--canonical")) {
@@ -320,16 +321,21 @@ bool ParseArguments(const std::vector<String>& arguments, CliOptions& options, S
         return false;
     }
     if (options.rules.robotsMeta) {
-        if (cleared & JobFlag::ExcludeNoindex) {
+        if (includeNoindex) {
             error = u"--robots-meta and --include-noindex ask for opposite things";
             return false;
         }
         // The meta tags decide in place of the word.
-        cleared |= JobFlag::ExcludeNoindex;
+        includeNoindex = true;
     }
     options.folder = positional[0];
     options.rootUrl = positional[1];
-    options.flags = (options.flags & ~cleared) | set;
+    SelectionOptions& selection = options.selection;
+    selection.subfolders &= !noSubfolders;
+    selection.excludeNoindex &= !includeNoindex;
+    selection.skipTemplateNames |= skipTemplateNames;
+    selection.requireDoctype |= requireDoctype;
+    selection.lastmodWithTime |= lastmodWithTime;
     return true;
 }
 

@@ -5,7 +5,7 @@
 
 #include "base/String.h"
 #include "core/model/SitemapLimits.h"
-#include "core/model/JobFlags.h"
+#include "core/model/SelectionOptions.h"
 #include "core/rules/PageRules.h"
 #include "core/lastmod/LastmodSource.h"
 #include "core/walk/PathPattern.h"
@@ -16,7 +16,7 @@ struct CliOptions {
     String folder;
     String rootUrl;
     String extensions = u"htm,php";
-    JobFlags flags = kDefaultJobFlags;
+    SelectionOptions selection;
     std::optional<String> output;
     // The record of what was published, kept across runs.
     std::optional<String> state;
@@ -42,7 +42,7 @@ struct CliOptions {
 // True when the options ask for any rule for the pages kept and their locations.
 inline bool AsksPageRules(const CliOptions& options) {
     const PageRules& rules = options.rules;
-    return options.robotsTxt || rules.folderUrls || !rules.droppedExtensions.IsEmpty() || rules.canonical ||
+    return options.robotsTxt || rules.folderUrls || !rules.droppedExtensions.Items().empty() || rules.canonical ||
            rules.robotsMeta || rules.alternates;
 }
 

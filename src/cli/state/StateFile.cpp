@@ -14,14 +14,13 @@ void Tell(const char* what, const String& path, const String& error) {
 
 }  // namespace
 
-bool StateFile::Attach(CliHost& host) {
+bool StateFile::Load() {
     if (!path_) return true;
     String error;
     if (!record_.Load(*path_, error)) {
         Tell("cannot read the state file", *path_, error);
         return false;
     }
-    host.UseRecord(&record_);
     return true;
 }
 

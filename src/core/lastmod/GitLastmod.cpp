@@ -11,7 +11,7 @@ const char16_t kNextSource[] = u"; lastmod from the next source for every page";
 
 }  // namespace
 
-GitLastmod::GitLastmod(const String& folder, JobHost& host) : folder_(folder), host_(host) {
+GitLastmod::GitLastmod(const String& folder, NoticeSink& notices) : folder_(folder), notices_(notices) {
     reading_ = std::async(std::launch::async, [this] { return GitHistory::Read(folder_, abandon_); });
 }
 
@@ -34,21 +34,18 @@ void GitLastmod::Warn(const GitHistory& history) {
     switch (history.Outcome()) {
     case GitHistory::State::Read:
         if (history.Shallow()) {
-            host_.ShowMessage(String(u"warning: the git history of ") + folder +
-                                  u" is shallow: pages last changed before its oldest commit get that commit's "
-                                  u"date; fetch the whole history with: git -C \"" +
-                                  folder + u"\" fetch --unshallow",
-                              MessageStyle::Warning);
+            notices_.Notice(String(u"warning: the git history of ") + folder +
+                            u" is shallow: pages last changed before its oldest commit get that commit's "
+                            u"date; fetch the whole history with: git -C \"" +
+                            folder + u"\" fetch --unshallow");
         }
         return;
     case GitHistory::State::NoGit:
-        return host_.ShowMessage(String(u"warning: git is not on the PATH") + kNextSource, MessageStyle::Warning);
+        return notices_.Notice(String(u"warning: git is not on the PATH") + kNextSource);
     case GitHistory::State::NotWorkTree:
-        return host_.ShowMessage(String(u"warning: ") + folder + u" is not in a git work tree" + reason + kNextSource,
-                                 MessageStyle::Warning);
+        return notices_.Notice(String(u"warning: ") + folder + u" is not in a git work tree" + reason + kNextSource);
     case GitHistory::State::Failed:
-        return host_.ShowMessage(String(u"warning: git cannot read the history of ") + folder + reason + kNextSource,
-                                 MessageStyle::Warning);
+        return notices_.Notice(String(u"warning: git cannot read the history of ") + folder + reason + kNextSource);
     }
 }
 

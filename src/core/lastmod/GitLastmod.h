@@ -7,18 +7,18 @@
 #include <string>
 
 #include "core/lastmod/GitHistory.h"
-#include "core/run/JobHost.h"
 #include "core/lastmod/LastmodSource.h"
+#include "core/model/NoticeSink.h"
 
 namespace linkloom {
 
 // The committer date of the last commit that changed the page, from the git work tree that holds
 // the walked folder. Pages that are untracked or have changes not committed have none. Git is
 // read once, in the background from the moment the source is made; when it cannot be, or the
-// history is shallow, the host hears it once.
+// history is shallow, the notices hear it once.
 class GitLastmod : public LastmodSource {
 public:
-    GitLastmod(const String& folder, JobHost& host);
+    GitLastmod(const String& folder, NoticeSink& notices);
     ~GitLastmod() override;
     std::optional<platform::FileTime> DateOf(const DatedPage& page) override;
 
@@ -28,7 +28,7 @@ private:
     void Warn(const GitHistory& history);
 
     String folder_;
-    JobHost& host_;
+    NoticeSink& notices_;
     std::atomic<bool> abandon_{false};
     std::future<GitHistory> reading_;
     std::optional<GitHistory> history_;

@@ -9,11 +9,11 @@
 
 namespace linkloom {
 
-LastmodChooser::LastmodChooser(JobHost& host, const JobSettings& settings, RunClock clock)
-    : record_(host.Record()), withTime_((settings.flags & JobFlag::LastmodWithTime) != 0), clock_(clock) {
-    for (const LastmodSourceKind kind : host.LastmodSources()) {
+LastmodChooser::LastmodChooser(const LastmodPlan& plan, NoticeSink& notices, RunClock clock)
+    : record_(plan.record), withTime_(plan.withTime), clock_(clock) {
+    for (const LastmodSourceKind kind : plan.order) {
         switch (kind) {
-        case LastmodSourceKind::Git: sources_.push_back(std::make_unique<GitLastmod>(settings.folder, host)); break;
+        case LastmodSourceKind::Git: sources_.push_back(std::make_unique<GitLastmod>(plan.folder, notices)); break;
         case LastmodSourceKind::Meta:
             sources_.push_back(std::make_unique<MetaLastmod>(clock.utcOffsetSeconds));
             needs_.headTags = true;
@@ -34,9 +34,10 @@ std::optional<platform::FileTime> LastmodChooser::RecordedDate(const String& loc
 }
 
 String LastmodChooser::Decide(const DatedPage& page, const String& location, std::optional<Adjustment>& adjustment) {
-    const bool recorded = record_ && page.facts.hashed;
+    const std::optional<std::uint64_t>& hash = page.facts.contentHash;
+    const bool recorded = record_ && hash;
     std::optional<platform::FileTime> date;
-    if (recorded) date = RecordedDate(location, page.facts.contentHash);
+    if (recorded) date = RecordedDate(location, *hash);
     for (auto source = sources_.begin(); !date && source != sources_.end(); ++source) date = (*source)->DateOf(page);
     String lastmod;
     if (date) {
@@ -49,12 +50,12 @@ String LastmodChooser::Decide(const DatedPage& page, const String& location, std
         }
         lastmod = Format(*date);
     }
-    if (recorded) record_->Note(location, page.facts.contentHash, lastmod);
+    if (recorded) record_->Note(location, *hash, lastmod);
     return lastmod;
 }
 
 const String& LastmodChooser::Format(platform::FileTime time) {
-    const platform::FileTime second = time / 10000000ULL;
+    const platform::FileTime second = time / platform::kFileTimeUnitsPerSecond;
     if (formatted_.IsEmpty() || second != formattedSecond_) {
         formattedSecond_ = second;
         formatted_ = LastmodText(time, withTime_, clock_.utcOffsetSeconds);

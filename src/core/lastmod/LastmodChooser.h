@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "base/String.h"
-#include "core/run/JobHost.h"
-#include "core/model/JobSettings.h"
+#include "core/lastmod/LastmodRecord.h"
 #include "core/lastmod/LastmodSource.h"
+#include "core/model/NoticeSink.h"
 #include "core/model/WalkReport.h"
 
 namespace linkloom {
@@ -19,14 +19,26 @@ struct RunClock {
     platform::FileTime start = 0;
 };
 
+// Where a run's lastmods come from and how they are written.
+struct LastmodPlan {
+    // The walked folder, ending in a separator.
+    String folder;
+    LastmodOrder order;
+    // What earlier runs published; null for none.
+    LastmodRecord* record = nullptr;
+    // Dates with the time of day and the offset.
+    bool withTime = false;
+};
+
 // The lastmod part of the entry step. For each kept page: the lastmod an earlier run recorded,
-// when the host keeps such a record and the page's bytes are unchanged; otherwise the date of the
-// first source the host names that has one; otherwise none. A date later than the run's start is
+// when the plan names such a record and the page's bytes are unchanged; otherwise the date of the
+// first source the plan names that has one; otherwise none. A date later than the run's start is
 // written as that start. Every date is written in the run's local time, with the time of day and
-// the offset when the flags ask for it, so that text order is time order.
+// the offset when the plan asks for it, so that text order is time order.
 class LastmodChooser {
 public:
-    LastmodChooser(JobHost& host, const JobSettings& settings, RunClock clock);
+    // A source that cannot be read says so to `notices`.
+    LastmodChooser(const LastmodPlan& plan, NoticeSink& notices, RunClock clock);
 
     // What the sources and the record need read of each page.
     PageNeeds Needs() const { return needs_; }

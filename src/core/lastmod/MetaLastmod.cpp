@@ -1,5 +1,6 @@
 #include "core/lastmod/MetaLastmod.h"
 
+#include "base/AsciiCharacters.h"
 #include "core/markup/JsonDates.h"
 #include "core/markup/W3cDatetime.h"
 #include "platform/UnixTime.h"
@@ -26,11 +27,7 @@ bool IsJsonLd(const HeadTag& tag) {
     text.TrimRight();
     const std::u16string& value = text.Text();
     constexpr std::u16string_view kType = u"application/ld+json";
-    if (value.size() < kType.size()) return false;
-    for (std::size_t i = 0; i < kType.size(); ++i) {
-        const char16_t unit = value[i] >= u'A' && value[i] <= u'Z' ? static_cast<char16_t>(value[i] + 32) : value[i];
-        if (unit != kType[i]) return false;
-    }
+    if (!AsciiEqualsNoCase(std::u16string_view(value).substr(0, kType.size()), kType)) return false;
     // Parameters may follow, as in "application/ld+json; charset=utf-8".
     return value.size() == kType.size() || value[kType.size()] == u';' || String::IsSpace(value[kType.size()]);
 }

@@ -4,14 +4,13 @@
 
 #include "base/AsciiCharacters.h"
 #include "base/TextScan.h"
+#include "base/Utf8.h"
 
 namespace linkloom {
 
 namespace {
 
 constexpr std::size_t npos = std::u16string_view::npos;
-
-bool IsBlank(char16_t unit) { return unit == u' ' || unit == u'\t' || unit == u'\n' || unit == u'\r' || unit == u'\f'; }
 
 String Lowered(std::u16string_view text) { return String(AsciiLowered(text)); }
 
@@ -27,21 +26,21 @@ std::size_t FindWord(std::u16string_view text, std::size_t from, std::string_vie
 std::size_t ReadTag(std::u16string_view text, std::size_t at, HeadTag& tag) {
     std::size_t i = at + 1;
     const std::size_t nameStart = i;
-    while (i < text.size() && !IsBlank(text[i]) && text[i] != u'>' && text[i] != u'/') ++i;
+    while (i < text.size() && !IsHtmlBlank(text[i]) && text[i] != u'>' && text[i] != u'/') ++i;
     tag.name = Lowered(text.substr(nameStart, i - nameStart));
     tag.attributes.reserve(4);  // as many as most link and meta elements hold
     for (;;) {
-        while (i < text.size() && (IsBlank(text[i]) || text[i] == u'/')) ++i;
+        while (i < text.size() && (IsHtmlBlank(text[i]) || text[i] == u'/')) ++i;
         if (i >= text.size()) return npos;
         if (text[i] == u'>') return i + 1;
         const std::size_t name = i;
-        while (i < text.size() && !IsBlank(text[i]) && text[i] != u'=' && text[i] != u'>' && text[i] != u'/') ++i;
+        while (i < text.size() && !IsHtmlBlank(text[i]) && text[i] != u'=' && text[i] != u'>' && text[i] != u'/') ++i;
         HeadAttribute attribute{Lowered(text.substr(name, std::max<std::size_t>(i - name, 1))), String()};
         if (i == name) ++i;  // a lone '=' is a name of its own, as a browser reads it
-        while (i < text.size() && IsBlank(text[i])) ++i;
+        while (i < text.size() && IsHtmlBlank(text[i])) ++i;
         if (i < text.size() && text[i] == u'=') {
             ++i;
-            while (i < text.size() && IsBlank(text[i])) ++i;
+            while (i < text.size() && IsHtmlBlank(text[i])) ++i;
             if (i >= text.size()) return npos;
             std::size_t valueStart = i, valueEnd;
             if (text[i] == u'"' || text[i] == u'\'') {
@@ -50,7 +49,7 @@ std::size_t ReadTag(std::u16string_view text, std::size_t at, HeadTag& tag) {
                 ++valueStart;
                 i = valueEnd + 1;
             } else {
-                while (i < text.size() && !IsBlank(text[i]) && text[i] != u'>') ++i;
+                while (i < text.size() && !IsHtmlBlank(text[i]) && text[i] != u'>') ++i;
                 valueEnd = i;
             }
             attribute.value = DecodeCharacterReferences(text.substr(valueStart, valueEnd - valueStart));
@@ -70,13 +69,8 @@ std::size_t SkipRawText(std::u16string_view text, std::size_t from, const String
 }
 
 void AppendCodePoint(std::u16string& out, char32_t code) {
-    if (code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) code = 0xFFFD;
-    if (code >= 0x10000) {
-        out += static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10));
-        out += static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
-    } else {
-        out += static_cast<char16_t>(code);
-    }
+    if (code == 0 || code > 0x10FFFF || IsSurrogate(code)) code = kReplacementCharacter;
+    AppendUtf16(out, code);
 }
 
 // The code point a reference's body (between '&' and ';') stands for, or false.
@@ -118,10 +112,10 @@ bool HeadTag::HasToken(std::u16string_view attribute, std::u16string_view token)
     if (!value) return false;
     const std::u16string& text = value->Text();
     for (std::size_t i = 0; i < text.size();) {
-        while (i < text.size() && IsBlank(text[i])) ++i;
+        while (i < text.size() && IsHtmlBlank(text[i])) ++i;
         const std::size_t start = i;
-        while (i < text.size() && !IsBlank(text[i])) ++i;
-        if (i - start == token.size() && Lowered(std::u16string_view(text).substr(start, i - start)).Text() == token) {
+        while (i < text.size() && !IsHtmlBlank(text[i])) ++i;
+        if (AsciiEqualsNoCase(std::u16string_view(text).substr(start, i - start), token)) {
             return true;
         }
     }

@@ -1,25 +1,10 @@
 #include "core/markup/W3cDatetime.h"
 
+#include "base/CivilDate.h"
+
 namespace linkloom {
 
 namespace {
-
-// Days from 1970-01-01 to a date of the proleptic Gregorian calendar.
-std::int64_t DaysFromCivil(std::int64_t year, int month, int day) {
-    year -= month <= 2;
-    const std::int64_t era = (year >= 0 ? year : year - 399) / 400;
-    const std::int64_t yearOfEra = year - era * 400;
-    const std::int64_t dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-    const std::int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    return era * 146097 + dayOfEra - 719468;
-}
-
-bool IsLeapYear(std::int64_t year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
-
-int DaysInMonth(std::int64_t year, int month) {
-    static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
-}
 
 // Reads the text front to back, each field a fixed number of digits.
 class Reader {
@@ -57,16 +42,16 @@ std::optional<W3cDatetime> ParseW3cDatetime(std::string_view text, std::int64_t 
     int year = 0, month = 1, day = 1;
     if (!reader.Digits(4, 0, 9999, year)) return std::nullopt;
     const auto local = [&](std::int64_t endYear, int endMonth, int endDay) {
-        const std::int64_t first = DaysFromCivil(year, month, day) * 86400 - utcOffsetSeconds;
-        return W3cDatetime{first, DaysFromCivil(endYear, endMonth, endDay) * 86400 - utcOffsetSeconds};
+        const std::int64_t first = DaysFromCivil({year, month, day}) * kSecondsPerDay - utcOffsetSeconds;
+        return W3cDatetime{first, DaysFromCivil({endYear, endMonth, endDay}) * kSecondsPerDay - utcOffsetSeconds};
     };
     if (reader.AtEnd()) return local(year + 1, 1, 1);
     if (!reader.Take('-') || !reader.Digits(2, 1, 12, month)) return std::nullopt;
     if (reader.AtEnd()) return local(month == 12 ? year + 1 : year, month == 12 ? 1 : month + 1, 1);
     if (!reader.Take('-') || !reader.Digits(2, 1, DaysInMonth(year, month), day)) return std::nullopt;
     if (reader.AtEnd()) {
-        const std::int64_t first = DaysFromCivil(year, month, day) * 86400 - utcOffsetSeconds;
-        return W3cDatetime{first, first + 86400};
+        const std::int64_t first = DaysFromCivil({year, month, day}) * kSecondsPerDay - utcOffsetSeconds;
+        return W3cDatetime{first, first + kSecondsPerDay};
     }
 
     int hour = 0, minute = 0, second = 0;
@@ -94,7 +79,8 @@ std::optional<W3cDatetime> ParseW3cDatetime(std::string_view text, std::int64_t 
         offset = (sign == '-' ? -1 : 1) * (offsetHours * 3600 + offsetMinutes * 60);
     }
     if (!reader.AtEnd()) return std::nullopt;
-    const std::int64_t first = DaysFromCivil(year, month, day) * 86400 + hour * 3600 + minute * 60 + second - offset;
+    const std::int64_t first =
+        DaysFromCivil({year, month, day}) * kSecondsPerDay + hour * 3600 + minute * 60 + second - offset;
     return W3cDatetime{first, first + span};
 }
 

@@ -20,9 +20,9 @@ bool InHead(const unsigned char* bytes, std::size_t count, bool utf8, std::strin
 
 }  // namespace
 
-PageVerdict ContentVerdict(std::u16string_view head, JobFlags flags) {
-    if ((flags & JobFlag::ExcludeNoindex) && platform::ContainsNoCase(head, u"noindex")) return PageVerdict::Noindex;
-    if ((flags & JobFlag::RequireDoctype) && !platform::ContainsNoCase(head, u"!DOCTYPE")) return PageVerdict::NoDoctype;
+PageVerdict ContentVerdict(std::u16string_view head, const SelectionOptions& options) {
+    if (options.excludeNoindex && platform::ContainsNoCase(head, u"noindex")) return PageVerdict::Noindex;
+    if (options.requireDoctype && !platform::ContainsNoCase(head, u"!DOCTYPE")) return PageVerdict::NoDoctype;
     return PageVerdict::Keep;
 }
 
@@ -33,9 +33,9 @@ std::size_t HeadBytes(const unsigned char* bytes, std::size_t count, bool utf8) 
     return count + 3 * (kHeadLength - made) + 6;
 }
 
-PageVerdict ContentVerdict(const unsigned char* bytes, std::size_t count, bool utf8, JobFlags flags) {
-    if ((flags & JobFlag::ExcludeNoindex) && InHead(bytes, count, utf8, "noindex")) return PageVerdict::Noindex;
-    if ((flags & JobFlag::RequireDoctype) && !InHead(bytes, count, utf8, "!doctype")) return PageVerdict::NoDoctype;
+PageVerdict ContentVerdict(const unsigned char* bytes, std::size_t count, bool utf8, const SelectionOptions& options) {
+    if (options.excludeNoindex && InHead(bytes, count, utf8, "noindex")) return PageVerdict::Noindex;
+    if (options.requireDoctype && !InHead(bytes, count, utf8, "!doctype")) return PageVerdict::NoDoctype;
     return PageVerdict::Keep;
 }
 

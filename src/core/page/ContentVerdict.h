@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "core/model/JobFlags.h"
+#include "core/model/SelectionOptions.h"
 
 namespace linkloom {
 
@@ -12,24 +12,19 @@ enum class PageVerdict { Keep, Noindex, NoDoctype, Unreadable };
 // The characters of a page's head that the content test looks at.
 constexpr std::size_t kHeadLength = 4096;
 
-// Looks at the first characters of a page for "noindex" (with ExcludeNoindex) and "!DOCTYPE"
-// (with RequireDoctype), without regard to case.
-PageVerdict ContentVerdict(std::u16string_view head, JobFlags flags);
+// Looks at the first characters of a page for "noindex" (with excludeNoindex) and "!DOCTYPE"
+// (with requireDoctype), without regard to case.
+PageVerdict ContentVerdict(std::u16string_view head, const SelectionOptions& options);
 
 // The same test on the bytes of 8-bit or UTF-8 text (after any mark), for a system whose case
 // folding leaves ASCII letters to themselves: the words are ASCII, so they stand in the bytes as
 // in the text, and only a match must be placed among the first characters. `bytes` holds at
 // least those characters' bytes where the text has them (see HeadBytes).
-PageVerdict ContentVerdict(const unsigned char* bytes, std::size_t count, bool utf8, JobFlags flags);
+PageVerdict ContentVerdict(const unsigned char* bytes, std::size_t count, bool utf8, const SelectionOptions& options);
 
 // How many bytes of 8-bit or UTF-8 text hold its first characters at most, given the first
 // `count` bytes (a whole block of UTF-8, or all there is): a character of UTF-8 takes at most
 // three bytes, and a block makes at least as many characters as it has bytes that start one.
 std::size_t HeadBytes(const unsigned char* bytes, std::size_t count, bool utf8);
-
-// True when the content test needs the page's head at all.
-inline bool ReadsPageHeads(JobFlags flags) {
-    return (flags & (JobFlag::ExcludeNoindex | JobFlag::RequireDoctype)) != 0;
-}
 
 }  // namespace linkloom

@@ -12,13 +12,13 @@ constexpr std::size_t kBatchSize = 16;
 
 }  // namespace
 
-PagePipeline::PagePipeline(JobFlags flags, PageNeeds needs, int readers)
-    : capacity_(readers > 1 ? kSlotsAhead : 1), reader_(flags, needs) {
+PagePipeline::PagePipeline(const SelectionOptions& options, PageNeeds needs, int readers)
+    : capacity_(readers > 1 ? kSlotsAhead : 1), reader_(options, needs) {
     if (readers < 2) return;
     threads_.reserve(static_cast<std::size_t>(readers));
     for (int i = 0; i < readers; ++i) {
-        threads_.emplace_back([this, flags, needs] {
-            PageReader reader(flags, needs);
+        threads_.emplace_back([this, options, needs] {
+            PageReader reader(options, needs);
             Serve(reader);
         });
     }

@@ -31,7 +31,7 @@ struct WalkSlot {
 class PagePipeline {
 public:
     // `readers` threads read pages; with fewer than 2 the calling thread reads each as it comes.
-    PagePipeline(JobFlags flags, PageNeeds needs, int readers);
+    PagePipeline(const SelectionOptions& options, PageNeeds needs, int readers);
     // Stops the threads; slots not yet taken are dropped.
     ~PagePipeline();
     PagePipeline(const PagePipeline&) = delete;

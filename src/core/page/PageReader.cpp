@@ -6,8 +6,8 @@
 
 namespace linkloom {
 
-PageReader::PageReader(JobFlags flags, PageNeeds needs)
-    : flags_(flags), testsContent_(ReadsPageHeads(flags)), needsText_(testsContent_ || needs.text), needs_(needs) {}
+PageReader::PageReader(const SelectionOptions& options, PageNeeds needs)
+    : options_(options), testsContent_(options.TestsContent()), needsText_(testsContent_ || needs.text), needs_(needs) {}
 
 PageFacts PageReader::Read(const platform::FolderHandle& folder, const platform::DirectoryEntry& entry) {
     PageFacts facts;
@@ -21,12 +21,13 @@ PageFacts PageReader::Read(const platform::FolderHandle& folder, const platform:
     }
     if (entry.hasTime) {
         facts.written = entry.written;
-    } else if (!timed && !folder.LastWriteTime(entry, facts.written, facts.error)) {
+    } else if (platform::SystemError error; !timed && !folder.LastWriteTime(entry, facts.written, error)) {
         facts.verdict = PageVerdict::Unreadable;
-        facts.failed = true;
+        facts.error = error;
     }
-    if (needs_.contentHash && facts.verdict == PageVerdict::Keep) {
-        facts.hashed = hasher_.Hash(folder, entry.name, facts.contentHash);
+    std::uint64_t hash = 0;
+    if (needs_.contentHash && facts.verdict == PageVerdict::Keep && hasher_.Hash(folder, entry.name, hash)) {
+        facts.contentHash = hash;
     }
     return facts;
 }
@@ -38,7 +39,7 @@ void PageReader::ReadText(const platform::FolderHandle& folder, const String& na
         ReadHead();
         if (needsText_) {
             const std::u16string_view head(text_.data(), std::min(text_.size(), kHeadLength));
-            facts.verdict = head.empty() ? PageVerdict::Unreadable : ContentVerdict(head, flags_);
+            facts.verdict = head.empty() ? PageVerdict::Unreadable : ContentVerdict(head, options_);
         }
         if (needs_.headTags && facts.verdict == PageVerdict::Keep) facts.headTags = ScanHeadTags(text_);
         return;
@@ -49,8 +50,7 @@ void PageReader::ReadText(const platform::FolderHandle& folder, const String& na
     case WebFileReader::OpenResult::CannotOpen:
         if (!needsText_) return;
         facts.verdict = PageVerdict::Unreadable;
-        facts.error = reader_.Error();
-        facts.failed = facts.error.code != 0;
+        if (reader_.Error().code != 0) facts.error = reader_.Error();
         return;
     }
 }
@@ -63,7 +63,7 @@ bool PageReader::JudgeBytes(PageFacts& facts) {
     const unsigned char* bytes = nullptr;
     std::size_t count = reader_.Peek(kWebBlockSize, bytes);
     count = reader_.Peek(HeadBytes(bytes, count, utf8), bytes);
-    facts.verdict = ContentVerdict(bytes, count, utf8, flags_);
+    facts.verdict = ContentVerdict(bytes, count, utf8, options_);
     return true;
 }
 

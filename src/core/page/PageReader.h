@@ -1,12 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/lastmod/ContentHash.h"
 #include "core/markup/HeadTags.h"
-#include "core/model/JobFlags.h"
+#include "core/model/SelectionOptions.h"
 #include "core/page/ContentVerdict.h"
 #include "core/page/WebFileReader.h"
 #include "platform/Directory.h"
@@ -14,7 +15,7 @@
 namespace linkloom {
 
 // What the steps after the walk need read of each page besides its time and the content test
-// that the flags ask for.
+// that the options ask for.
 struct PageNeeds {
     bool headTags = false;     // the link, meta, base and script elements of the head
     // A page with no text to read is left out as unreadable, as the content test leaves it out.
@@ -35,16 +36,14 @@ constexpr std::size_t kFirstHeadRead = 1024;
 // What the steps after the walk need to know of one candidate file, read once.
 struct PageFacts {
     PageVerdict verdict = PageVerdict::Keep;
-    // Set when the file could not be opened or its time read (an Unreadable verdict without it
-    // is a page with no text: empty, binary, or not a file at all).
-    bool failed = false;
-    platform::SystemError error;
+    // Why the file could not be opened or its time read (an Unreadable verdict without it is a
+    // page with no text: empty, binary, or not a file at all).
+    std::optional<platform::SystemError> error;
     platform::FileTime written = 0;
     // With PageNeeds::headTags, the head's elements; none when the page has no text to read.
     std::vector<HeadTag> headTags;
     // With PageNeeds::contentHash, the XXH3 hash of a kept page's bytes, when it could be read.
-    bool hashed = false;
-    std::uint64_t contentHash = 0;
+    std::optional<std::uint64_t> contentHash;
 };
 
 // Reads a candidate's last-write time and, when the steps need them, the beginning of its text
@@ -52,7 +51,7 @@ struct PageFacts {
 // One reader serves one thread; its buffers are its own.
 class PageReader {
 public:
-    PageReader(JobFlags flags, PageNeeds needs = {});
+    explicit PageReader(const SelectionOptions& options, PageNeeds needs = {});
     PageReader(const PageReader&) = delete;
     PageReader& operator=(const PageReader&) = delete;
 
@@ -67,7 +66,7 @@ private:
     // The text up to the end of its head, or its first 4096 characters when that is more.
     void ReadHead();
 
-    JobFlags flags_;
+    SelectionOptions options_;
     bool testsContent_;
     bool needsText_;
     PageNeeds needs_;

@@ -2,19 +2,20 @@
 
 #include "base/String.h"
 #include "core/page/PageReader.h"
+#include "core/walk/NameList.h"
 
 namespace linkloom {
 
 class RobotsTxt;
 
-// What a host asks of the pages kept and of their locations beyond the desktop program's run,
+// What a run's plan asks of the pages kept and of their locations beyond the desktop program's run,
 // so that the sitemap lists the URLs a site serves and wants indexed.
 struct PageRules {
-    // Index pages listed as their folder's URL; `indexNames` is a comma-separated list of names.
+    // Index pages listed as their folder's URL.
     bool folderUrls = false;
-    String indexNames = u"index.html,index.htm,index.php";
-    // Extensions (comma-separated) that locations leave out; empty for none.
-    String droppedExtensions;
+    NameList indexNames = {u"index.html", u"index.htm", u"index.php"};
+    // Extensions that locations leave out; empty for none.
+    NameList droppedExtensions;
     // A page listed at the URL its canonical link names, or left out when that lies elsewhere.
     bool canonical = false;
     // Pages whose robots meta tags say noindex or none left out, in place of the word test.
@@ -25,7 +26,7 @@ struct PageRules {
     const RobotsTxt* robots = nullptr;
 
     // True when two pages may come to one location, so that entries are merged before they go.
-    bool MergesLocations() const { return folderUrls || !droppedExtensions.IsEmpty() || canonical; }
+    bool MergesLocations() const { return folderUrls || !droppedExtensions.Items().empty() || canonical; }
     // What these rules need read of each page, added to `needs`.
     PageNeeds Needs(PageNeeds needs) const {
         needs.headTags |= canonical || robotsMeta || alternates;

@@ -41,7 +41,7 @@ struct StepVerdict {
     String detail;
 };
 
-// A rule of the host's own, applied on the run's thread to each page the selection kept, in walk
+// A rule of the plan's, applied on the run's thread to each page the selection kept, in walk
 // order, once its entry is made: it may leave the page out, or change its entry.
 class PageStep {
 public:

@@ -10,7 +10,7 @@
 
 namespace linkloom {
 
-// The steps that a host's rules ask for, in the order they apply to each kept page: its robots
+// The steps that a plan's rules ask for, in the order they apply to each kept page: its robots
 // meta tags, its canonical link, robots.txt on the location it is listed at, its alternates.
 class PageSteps {
 public:

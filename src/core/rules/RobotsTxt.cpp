@@ -15,14 +15,6 @@ std::string_view Trimmed(std::string_view text) {
     return text;
 }
 
-bool EqualsNoCase(std::string_view text, std::string_view lower) {
-    if (text.size() != lower.size()) return false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (AsciiLower(text[i]) != lower[i]) return false;
-    }
-    return true;
-}
-
 // An escaped '*' or '$' in a pattern stands for the character itself, not for its special sense.
 std::u16string Literal(std::u16string_view piece) {
     std::u16string literal;
@@ -77,17 +69,17 @@ void RobotsTxt::Parse(std::string_view text) {
         if (colon == std::string_view::npos) continue;
         const std::string_view field = Trimmed(line.substr(0, colon));
         const std::string_view value = Trimmed(line.substr(colon + 1));
-        const bool allow = EqualsNoCase(field, "allow");
-        if (EqualsNoCase(field, "user-agent")) {
+        const bool allow = AsciiEqualsNoCase(field, "allow");
+        if (AsciiEqualsNoCase(field, "user-agent")) {
             // A user-agent line after rules starts the next group.
             if (groupHasRules) forEveryCrawler = groupHasRules = false;
             inGroup = true;
             forEveryCrawler |= value == "*";
-        } else if (allow || EqualsNoCase(field, "disallow")) {
+        } else if (allow || AsciiEqualsNoCase(field, "disallow")) {
             if (!inGroup) continue;
             groupHasRules = true;
             if (forEveryCrawler) AddRule(allow, String::FromUtf8(value));
-        } else if (EqualsNoCase(field, "sitemap") && !value.empty()) {
+        } else if (AsciiEqualsNoCase(field, "sitemap") && !value.empty()) {
             sitemaps_.push_back(String::FromUtf8(value));
         }
     }

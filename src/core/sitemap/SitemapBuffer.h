@@ -23,7 +23,6 @@ public:
 
     bool Failed() const { return failed_; }
     std::size_t Length() const { return length_; }
-    std::size_t Capacity() const { return capacity_; }
     String ToString() const { return String(std::u16string_view(data_, length_)); }
 
 private:

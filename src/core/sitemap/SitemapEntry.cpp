@@ -2,34 +2,12 @@
 
 #include <algorithm>
 
+#include "base/CivilDate.h"
 #include "platform/UnixTime.h"
 
 namespace linkloom {
 
 namespace {
-
-struct CivilDate {
-    long long year;
-    int month;
-    int day;
-};
-
-// Days since 1970-01-01 to a proleptic Gregorian date.
-CivilDate FromDays(long long days) {
-    days += 719468;
-    const long long era = (days >= 0 ? days : days - 146096) / 146097;
-    const long long dayOfEra = days - era * 146097;
-    const long long yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-    const long long dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-    const long long shiftedMonth = (5 * dayOfYear + 2) / 153;
-    const int day = static_cast<int>(dayOfYear - (153 * shiftedMonth + 2) / 5 + 1);
-    const int month = static_cast<int>(shiftedMonth < 10 ? shiftedMonth + 3 : shiftedMonth - 9);
-    return {yearOfEra + era * 400 + (month <= 2), month, day};
-}
-
-long long FloorDiv(long long value, long long divisor) {
-    return value / divisor - (value % divisor != 0 && (value < 0) != (divisor < 0));
-}
 
 // XML's entity reference for a character that may not stand as it is, or null.
 const char* EntityFor(char16_t unit) {
@@ -131,7 +109,7 @@ LocalInstant LocalTimeOf(platform::FileTime time, std::int64_t utcOffsetSeconds)
     // 10000-01-01T00:00:00 in seconds since 1970: the first instant whose year has five digits.
     constexpr long long kFiveDigitYears = 253402300800LL;
     const long long offset = std::clamp<std::int64_t>(utcOffsetSeconds, -kMaxUtcOffset, kMaxUtcOffset);
-    const long long local = static_cast<long long>(time / 10000000ULL) - platform::kSecondsFrom1601To1970 + offset;
+    const long long local = platform::UnixSecondsOf(time) + offset;
     if (local >= kFiveDigitYears) return {kFiveDigitYears - 1, offset, true};
     return {local, offset, false};
 }
@@ -144,9 +122,9 @@ bool LastmodClamped(platform::FileTime time, std::int64_t utcOffsetSeconds) {
 
 String LastmodText(platform::FileTime time, bool withTime, std::int64_t utcOffsetSeconds) {
     const LocalInstant local = LocalTimeOf(time, utcOffsetSeconds);
-    const long long days = FloorDiv(local.seconds, 86400);
-    const long long secondOfDay = local.seconds - days * 86400;
-    const CivilDate date = FromDays(days);
+    const std::int64_t days = DayOfSecond(local.seconds);
+    const std::int64_t secondOfDay = local.seconds - days * kSecondsPerDay;
+    const CivilDate date = CivilFromDays(days);
 
     String text = String::FromIntPadded(date.year, 4) + u'-' + String::FromIntPadded(date.month, 2) + u'-' +
                   String::FromIntPadded(date.day, 2);

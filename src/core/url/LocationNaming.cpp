@@ -9,16 +9,16 @@ namespace linkloom {
 
 LocationNaming::LocationNaming(const PageRules* rules) {
     if (!rules) return;
-    folderUrls_ = rules->folderUrls && indexNames_.Parse(rules->indexNames, u',');
-    dropped_.Parse(rules->droppedExtensions, u',');
+    if (rules->folderUrls) indexNames_ = &rules->indexNames;
+    if (!rules->droppedExtensions.Items().empty()) dropped_ = &rules->droppedExtensions;
 }
 
 void LocationNaming::AppendName(std::u16string& location, const String& name) const {
-    if (folderUrls_ && indexNames_.Contains(name)) return;
-    if (!dropped_.Items().empty()) {
+    if (indexNames_ && indexNames_->Contains(name)) return;
+    if (dropped_) {
         const auto extension = FileExtension(name, platform::kNativePathStyle);
         // A name that is all extension keeps it: without, it would be its folder's URL.
-        if (extension && dropped_.Contains(*extension) && extension->Length() + 1 < name.Length()) {
+        if (extension && dropped_->Contains(*extension) && extension->Length() + 1 < name.Length()) {
             return AppendUrlSegment(location, name.Left(name.Length() - extension->Length() - 1));
         }
     }

@@ -15,16 +15,15 @@ class LocationNaming {
 public:
     // Names as they are.
     LocationNaming() = default;
-    // From the rules' index names and dropped extensions; null for names as they are.
+    // From the rules' index names and dropped extensions, which outlive it; null for names as they are.
     explicit LocationNaming(const PageRules* rules);
 
     // Appends the name's part of the location, percent-encoded.
     void AppendName(std::u16string& location, const String& name) const;
 
 private:
-    bool folderUrls_ = false;
-    NameList indexNames_;
-    NameList dropped_;
+    const NameList* indexNames_ = nullptr;
+    const NameList* dropped_ = nullptr;
 };
 
 }  // namespace linkloom

@@ -1,24 +1,15 @@
 #include "core/url/PageLink.h"
 
+#include "base/AsciiCharacters.h"
+#include "base/ControlCharacters.h"
+
 namespace linkloom {
 
-namespace {
-
-// Blanks around an attribute's URL, which a browser drops.
-bool IsHtmlBlank(char16_t unit) {
-    return unit == u' ' || unit == u'\t' || unit == u'\n' || unit == u'\r' || unit == u'\f';
-}
-
-bool IsBlankOrControl(char16_t unit) { return unit <= 0x20 || (unit >= 0x7F && unit <= 0x9F); }
-
-}  // namespace
-
 LinkProblem ResolveLink(std::u16string_view href, const UrlParts& base, UrlParts& target) {
-    while (!href.empty() && IsHtmlBlank(href.front())) href.remove_prefix(1);
-    while (!href.empty() && IsHtmlBlank(href.back())) href.remove_suffix(1);
+    href = TrimHtmlBlanks(href);  // as a browser reads an attribute's URL
     if (href.empty()) return LinkProblem::Empty;
     for (const char16_t unit : href) {
-        if (IsBlankOrControl(unit)) return LinkProblem::Blank;
+        if (unit == u' ' || IsControlCharacter(unit)) return LinkProblem::Blank;
     }
     UrlParts reference = SplitUrl(href);
     if (reference.hasFragment) return LinkProblem::Fragment;

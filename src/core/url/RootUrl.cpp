@@ -2,6 +2,7 @@
 
 #include "base/AsciiCharacters.h"
 #include "base/ControlCharacters.h"
+#include "base/Utf8.h"
 #include "core/url/UrlText.h"
 
 namespace linkloom {
@@ -12,9 +13,6 @@ bool IsSchemeCharacter(char16_t unit) {
     return IsAsciiLetter(unit) || IsAsciiDigit(unit) || unit == u'+' || unit == u'-' || unit == u'.';
 }
 
-bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
-
 // White space, controls, a query or fragment, or what is no character at all (U+FFFE, U+FFFF,
 // an unpaired surrogate): none of these can be part of a root that locations continue.
 bool HoldsForbidden(const String& text) {
@@ -23,17 +21,13 @@ bool HoldsForbidden(const String& text) {
         if (IsControlCharacter(unit) || String::IsSpace(unit) || unit == u'?' || unit == u'#' || unit >= 0xFFFE) {
             return true;
         }
-        if (IsHighSurrogate(unit) && i + 1 < text.Length() && IsLowSurrogate(text[i + 1])) {
+        if (IsSurrogatePairAt(text.Text(), i)) {
             ++i;
-        } else if (IsHighSurrogate(unit) || IsLowSurrogate(unit)) {
+        } else if (IsSurrogate(unit)) {
             return true;
         }
     }
     return false;
-}
-
-bool IsPercentEscape(const String& text, std::size_t at) {
-    return text[at] == u'%' && at + 2 < text.Length() && IsHexDigit(text[at + 1]) && IsHexDigit(text[at + 2]);
 }
 
 // Appends text[from, to) with every unit that `keeps` refuses percent-encoded as UTF-8; a '%'
@@ -41,7 +35,7 @@ bool IsPercentEscape(const String& text, std::size_t at) {
 template <typename Keeps>
 void AppendEncoded(std::u16string& out, const String& text, std::size_t from, std::size_t to, Keeps keeps) {
     for (std::size_t at = from; at < to; ++at) {
-        if (keeps(text[at]) || IsPercentEscape(text, at)) {
+        if (keeps(text[at]) || IsPercentEscapeAt(text.Text(), at)) {
             out += text[at];
             continue;
         }
@@ -72,9 +66,8 @@ bool AppendHost(std::u16string& out, const String& text, std::size_t from, std::
         if (hostEnd >= to || hostEnd == from + 1) return false;
         for (std::size_t at = from + 1; at < hostEnd; ++at) {
             const char16_t unit = text[at];
-            if (!IsUnreserved(unit) && !IsSubDelimiter(unit) && unit != u':' && !IsPercentEscape(text, at)) {
-                return false;
-            }
+            const bool kept = IsUnreserved(unit) || IsSubDelimiter(unit) || unit == u':';
+            if (!kept && !IsPercentEscapeAt(text.Text(), at)) return false;
         }
         ++hostEnd;
         if (hostEnd < to && text[hostEnd] != u':') return false;

@@ -2,6 +2,7 @@
 
 #include "base/AsciiCharacters.h"
 #include "base/String.h"
+#include "base/Utf8.h"
 #include "core/url/UrlText.h"
 
 namespace linkloom {
@@ -19,11 +20,6 @@ bool Keeps(UrlComponent component, char16_t unit) {
     case UrlComponent::Query: return unit == u':' || unit == u'@' || unit == u'/' || unit == u'?';
     }
     return false;
-}
-
-bool IsSurrogatePair(std::u16string_view text, std::size_t at) {
-    return text[at] >= 0xD800 && text[at] <= 0xDBFF && at + 1 < text.size() && text[at + 1] >= 0xDC00 &&
-           text[at + 1] <= 0xDFFF;
 }
 
 // The segment that `path` starts with, after its first character (a '/' or the segment's own).
@@ -230,7 +226,7 @@ void AppendNormalized(std::u16string& out, std::u16string_view text, UrlComponen
     static constexpr char16_t kHex[] = u"0123456789ABCDEF";
     for (std::size_t at = 0; at < text.size(); ++at) {
         const char16_t unit = text[at];
-        if (unit == u'%' && at + 2 < text.size() && IsHexDigit(text[at + 1]) && IsHexDigit(text[at + 2])) {
+        if (IsPercentEscapeAt(text, at)) {
             const int value = HexDigitValue(text[at + 1]) * 16 + HexDigitValue(text[at + 2]);
             if (IsUnreserved(static_cast<char16_t>(value))) {
                 out += static_cast<char16_t>(value);
@@ -243,7 +239,7 @@ void AppendNormalized(std::u16string& out, std::u16string_view text, UrlComponen
         } else if (unit != u'%' && Keeps(component, unit)) {
             out += unit;
         } else {
-            const std::size_t length = IsSurrogatePair(text, at) ? 2 : 1;
+            const std::size_t length = IsSurrogatePairAt(text, at) ? 2 : 1;
             AppendPercentEncoded(out, String(text.substr(at, length)).ToNativeBytes());
             at += length - 1;
         }

@@ -27,7 +27,9 @@ bool IsUnreserved(char16_t unit) { return IsOf(unit, kUnreserved); }
 
 bool IsSubDelimiter(char16_t unit) { return IsOf(unit, kSubDelimiter); }
 
-bool IsHexDigit(char16_t unit) { return IsOf(unit, kHexDigit); }
+bool IsPercentEscapeAt(std::u16string_view text, std::size_t at) {
+    return text[at] == u'%' && at + 2 < text.size() && IsOf(text[at + 1], kHexDigit) && IsOf(text[at + 2], kHexDigit);
+}
 
 bool IsSegmentCharacter(char16_t unit) {
     return IsUnreserved(unit) || IsSubDelimiter(unit) || unit == u':' || unit == u'@';

@@ -6,8 +6,9 @@
 
 namespace linkloom {
 
-std::optional<LeftOutReason> SelectByName(const String& name, JobFlags flags, const NameList& extensions) {
-    if ((flags & JobFlag::SkipTemplateNames) && platform::ContainsNoCase(name.Text(), u"template")) {
+std::optional<LeftOutReason> SelectByName(const String& name, const SelectionOptions& options,
+                                          const NameList& extensions) {
+    if (options.skipTemplateNames && platform::ContainsNoCase(name.Text(), u"template")) {
         return LeftOutReason::TemplateName;
     }
     const auto extension = FileExtension(name, platform::kNativePathStyle);

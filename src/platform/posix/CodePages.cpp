@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "base/TextScan.h"
+#include "base/Utf8.h"
 
 namespace linkloom::platform {
 
@@ -16,8 +17,6 @@ constexpr char16_t kWindows1252High[32] = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-constexpr char16_t kReplacement = 0xFFFD;
-
 // Windows-1252 as a whole: ASCII and Latin-1 map to themselves, 0x80 to 0x9F by the table above.
 struct AnsiTable {
     char16_t units[256];
@@ -26,34 +25,6 @@ struct AnsiTable {
     }
 };
 constexpr AnsiTable kAnsi;
-
-bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
-
-// Length of the well-formed UTF-8 sequence at `at` and its code point; 0 when there is none.
-std::size_t SequenceAt(const unsigned char* bytes, std::size_t count, std::size_t at, char32_t& code) {
-    const unsigned char lead = bytes[at];
-    std::size_t length;
-    char32_t minimum;
-    if (lead < 0x80) {
-        code = lead;
-        return 1;
-    } else if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2; minimum = 0x80; code = lead & 0x1F;
-    } else if ((lead & 0xF0) == 0xE0) {
-        length = 3; minimum = 0x800; code = lead & 0x0F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4; minimum = 0x10000; code = lead & 0x07;
-    } else {
-        return 0;
-    }
-    if (at + length > count) return 0;
-    for (std::size_t i = 1; i < length; ++i) {
-        if ((bytes[at + i] & 0xC0) != 0x80) return 0;
-        code = (code << 6) | (bytes[at + i] & 0x3F);
-    }
-    if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
-    return length;
-}
 
 // Writes what the decoder makes into a buffer.
 struct UnitWriter {
@@ -87,29 +58,30 @@ std::size_t Utf8ToUnits(const unsigned char* bytes, std::size_t count, std::size
             continue;
         }
         // Two- and three-byte sequences inline; the rest, and anything ill-formed, below.
-        if (lead >= 0xC2 && lead <= 0xDF && at + 1 < count && IsContinuation(bytes[at + 1])) {
+        if (lead >= 0xC2 && lead <= 0xDF && at + 1 < count && IsUtf8Continuation(bytes[at + 1])) {
             sink.Unit(written++, static_cast<char16_t>(((lead & 0x1F) << 6) | (bytes[at + 1] & 0x3F)));
             at += 2;
             continue;
         }
-        if ((lead & 0xF0) == 0xE0 && at + 2 < count && IsContinuation(bytes[at + 1]) && IsContinuation(bytes[at + 2])) {
+        if ((lead & 0xF0) == 0xE0 && at + 2 < count && IsUtf8Continuation(bytes[at + 1]) &&
+            IsUtf8Continuation(bytes[at + 2])) {
             const char16_t unit =
                 static_cast<char16_t>(((lead & 0x0F) << 12) | ((bytes[at + 1] & 0x3F) << 6) | (bytes[at + 2] & 0x3F));
-            if (unit >= 0x800 && (unit < 0xD800 || unit > 0xDFFF)) {
+            if (unit >= 0x800 && !IsSurrogate(unit)) {
                 sink.Unit(written++, unit);
                 at += 3;
                 continue;
             }
         }
         char32_t code;
-        const std::size_t length = SequenceAt(bytes, count, at, code);
+        const std::size_t length = DecodeUtf8Sequence(bytes, count, at, code);
         if (length == 0) {
-            sink.Unit(written++, kReplacement);
+            sink.Unit(written++, kReplacementCharacter);
             ++at;
         } else if (code >= 0x10000) {
             if (written + 2 > room) break;
-            sink.Unit(written++, static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10)));
-            sink.Unit(written++, static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF)));
+            sink.Unit(written++, HighSurrogateOf(code));
+            sink.Unit(written++, LowSurrogateOf(code));
             at += length;
         } else {
             sink.Unit(written++, static_cast<char16_t>(code));

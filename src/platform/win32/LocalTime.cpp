@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/UnixTime.h"
+
 namespace linkloom::platform {
 
 std::int64_t CurrentUtcOffsetSeconds() {
@@ -13,7 +15,7 @@ std::int64_t CurrentUtcOffsetSeconds() {
         return static_cast<std::int64_t>((static_cast<std::uint64_t>(time.dwHighDateTime) << 32) |
                                          time.dwLowDateTime);
     };
-    return (toCount(local) - toCount(now)) / 10000000;
+    return (toCount(local) - toCount(now)) / kFileTimeUnitsPerSecond;
 }
 
 }  // namespace linkloom::platform

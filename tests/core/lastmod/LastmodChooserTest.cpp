@@ -3,7 +3,6 @@
 #include <map>
 
 #include "core/lastmod/LastmodChooser.h"
-#include "support/FakeHost.h"
 
 namespace linkloom {
 namespace {
@@ -14,12 +13,9 @@ constexpr platform::FileTime kDay = 86400 * kSecond;
 constexpr platform::FileTime kMarch3 = 133539408000000000ULL;
 constexpr platform::FileTime kStart = kMarch3 + 365 * kDay;
 
-class SourcesHost : public test::FakeHost {
+class NoNotices : public NoticeSink {
 public:
-    LastmodOrder sources;
-    LastmodRecord* record = nullptr;
-    LastmodOrder LastmodSources() const override { return sources; }
-    LastmodRecord* Record() override { return record; }
+    void Notice(const String& text) override { ADD_FAILURE() << text.ToUtf8(); }
 };
 
 class MemoryRecord : public LastmodRecord {
@@ -49,10 +45,8 @@ std::string Decide(LastmodChooser& step, const Page& page, std::optional<Adjustm
 }
 
 TEST(LastmodChooser, AsksTheSourcesInOrderAndWritesNoneWhenNoneHasADate) {
-    SourcesHost host;
-    host.sources = {LastmodSourceKind::Meta, LastmodSourceKind::Mtime};
-    const JobSettings settings;
-    LastmodChooser step(host, settings, {0, kStart});
+    NoNotices notices;
+    LastmodChooser step({u"", {LastmodSourceKind::Meta, LastmodSourceKind::Mtime}}, notices, {0, kStart});
     EXPECT_TRUE(step.Needs().headTags);
     EXPECT_FALSE(step.Needs().contentHash);
     Page page;
@@ -61,18 +55,14 @@ TEST(LastmodChooser, AsksTheSourcesInOrderAndWritesNoneWhenNoneHasADate) {
     page.facts.headTags = {HeadTag{u"meta", {{u"itemprop", u"dateModified"}, {u"content", u"2020-05-06"}}, String()}};
     EXPECT_EQ(Decide(step, page), "2020-05-06");
 
-    host.sources = {LastmodSourceKind::Meta};
-    LastmodChooser metaOnly(host, settings, {0, kStart});
+    LastmodChooser metaOnly({u"", {LastmodSourceKind::Meta}}, notices, {0, kStart});
     page.facts.headTags.clear();
     EXPECT_EQ(Decide(metaOnly, page), "");
 }
 
 TEST(LastmodChooser, WritesDatesInTheFutureAsTheStartAndInLocalTime) {
-    SourcesHost host;
-    host.sources = {LastmodSourceKind::Mtime};
-    JobSettings settings;
-    settings.flags = JobFlag::LastmodWithTime;
-    LastmodChooser step(host, settings, {3600, kStart});
+    NoNotices notices;
+    LastmodChooser step({u"", {LastmodSourceKind::Mtime}, nullptr, true}, notices, {3600, kStart});
     Page page;
     page.facts.written = kStart + kSecond;
     std::optional<Adjustment> adjustment;
@@ -84,21 +74,18 @@ TEST(LastmodChooser, WritesDatesInTheFutureAsTheStartAndInLocalTime) {
 }
 
 TEST(LastmodChooser, KeepsTheRecordedDateOfUnchangedBytesAndNotesEveryPage) {
-    SourcesHost host;
+    NoNotices notices;
     MemoryRecord record;
     record.earlier["https://e.x/a.htm"] = {7, u"2001-02-03"};
-    host.sources = {LastmodSourceKind::Mtime};
-    host.record = &record;
-    LastmodChooser step(host, JobSettings(), {0, kStart});
+    LastmodChooser step({u"", {LastmodSourceKind::Mtime}, &record}, notices, {0, kStart});
     EXPECT_TRUE(step.Needs().contentHash);
     Page page;
     page.facts.written = kMarch3;
-    page.facts.hashed = true;
     page.facts.contentHash = 7;
     EXPECT_EQ(Decide(step, page), "2001-02-03");
     page.facts.contentHash = 8;
     EXPECT_EQ(Decide(step, page), "2024-03-03");
-    page.facts.hashed = false;
+    page.facts.contentHash.reset();
     EXPECT_EQ(Decide(step, page), "2024-03-03");
     EXPECT_EQ(record.noted, (std::vector<std::string>{"https://e.x/a.htm 7 2001-02-03", "https://e.x/a.htm 8 2024-03-03"}));
 }

@@ -7,6 +7,7 @@
 #include "core/page/PageReader.h"
 #include "support/StringPrinter.h"
 #include "support/TempTree.h"
+#include "support/TreeRun.h"
 
 namespace linkloom {
 namespace {
@@ -70,13 +71,13 @@ TEST(HeadTags, TokensAreBlankSeparatedAndFoundInAnyCase) {
 }
 
 // The head tags of a page, read as a walk reads them.
-Strings Read(test::TempTree& tree, const std::string& bytes, JobFlags flags, PageVerdict* verdict = nullptr) {
+Strings Read(test::TempTree& tree, const std::string& bytes, bool noindex, PageVerdict* verdict = nullptr) {
     tree.File("page.htm", bytes);
     platform::SystemError error;
     const auto folder = platform::FolderHandle::Open(tree.Root(), error);
     platform::DirectoryEntry entry;
     entry.name = u"page.htm";
-    const PageFacts facts = PageReader(flags, PageNeeds{true}).Read(*folder, entry);
+    const PageFacts facts = PageReader(test::ContentTests(noindex, false), PageNeeds{true}).Read(*folder, entry);
     if (verdict) *verdict = facts.verdict;
     Strings found;
     for (const HeadTag& tag : facts.headTags) found.push_back(tag.name.ToUtf8() + " " + tag.attributes.at(0).value.ToUtf8());
@@ -89,22 +90,22 @@ TEST(HeadReading, ReadsTheHeadAsFarAsItGoesAndTestsTheFirstCharacters) {
     std::string wide = "\xFF\xFE";
     std::u16string text = u"<head>" + std::u16string(30000, u' ') + u"<meta name=late></head><meta name=body>";
     for (const char16_t unit : text) wide += std::string{static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
-    EXPECT_EQ(Read(tree, wide, 0), (Strings{"meta late"}));
+    EXPECT_EQ(Read(tree, wide, false), (Strings{"meta late"}));
 
     // The content test still looks at the first 4096 characters, even past a short head.
     PageVerdict verdict;
-    EXPECT_EQ(Read(tree, "<head><meta name=a></head>" + std::string(3000, ' ') + "noindex", JobFlag::ExcludeNoindex,
+    EXPECT_EQ(Read(tree, "<head><meta name=a></head>" + std::string(3000, ' ') + "noindex", true,
                    &verdict),
               Strings{});
     EXPECT_EQ(verdict, PageVerdict::Noindex);
-    EXPECT_EQ(Read(tree, "<head><meta name=a></head>", JobFlag::ExcludeNoindex, &verdict), (Strings{"meta a"}));
+    EXPECT_EQ(Read(tree, "<head><meta name=a></head>", true, &verdict), (Strings{"meta a"}));
     EXPECT_EQ(verdict, PageVerdict::Keep);
 
     // A head that never ends is read up to its limit and no further.
     const std::string endless = "<head><meta name=first>" + std::string(kMostHeadText, 'x') + "<meta name=past>";
-    EXPECT_EQ(Read(tree, endless, 0), (Strings{"meta first"}));
+    EXPECT_EQ(Read(tree, endless, false), (Strings{"meta first"}));
     // A page with no text is listed without tags when no content test asks for text.
-    EXPECT_EQ(Read(tree, std::string("\x01\x02zz", 4), 0, &verdict), Strings{});
+    EXPECT_EQ(Read(tree, std::string("\x01\x02zz", 4), false, &verdict), Strings{});
     EXPECT_EQ(verdict, PageVerdict::Keep);
 }
 

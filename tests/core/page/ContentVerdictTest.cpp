@@ -6,7 +6,7 @@
 
 #include "core/page/PageReader.h"
 #include "platform/CodePages.h"
-#include "support/JobRun.h"
+#include "support/TreeRun.h"
 #include "support/TempTree.h"
 
 #ifdef _WIN32
@@ -16,8 +16,8 @@
 namespace linkloom {
 namespace {
 
-constexpr JobFlags kNoindex = JobFlag::ExcludeNoindex;
-constexpr JobFlags kDoctype = JobFlag::RequireDoctype;
+const SelectionOptions kNoindex = test::ContentTests(true, false);
+const SelectionOptions kDoctype = test::ContentTests(false, true);
 
 std::string Utf16Le(const std::string& ascii) {
     std::string bytes;
@@ -26,7 +26,7 @@ std::string Utf16Le(const std::string& ascii) {
 }
 
 // The verdict on the page `name` in `folder`, read as a walk reads it.
-PageVerdict Judge(const std::filesystem::path& folder, const std::string& name, JobFlags flags) {
+PageVerdict Judge(const std::filesystem::path& folder, const std::string& name, const SelectionOptions& flags) {
     platform::SystemError error;
     const auto handle = platform::FolderHandle::Open(test::ToEnginePath(folder), error);
     EXPECT_TRUE(handle);
@@ -37,7 +37,7 @@ PageVerdict Judge(const std::filesystem::path& folder, const std::string& name, 
 
 class PageHeadFilterTest : public ::testing::Test {
 protected:
-    PageVerdict Filter(const std::string& bytes, JobFlags flags, const std::string& name = "page.htm") {
+    PageVerdict Filter(const std::string& bytes, const SelectionOptions& flags, const std::string& name = "page.htm") {
         tree.File(name, bytes);
         return Judge(tree.Path(), name, flags);
     }
@@ -78,13 +78,15 @@ TEST_F(PageHeadFilterTest, RequiresADoctypeInAnyCase) {
     EXPECT_EQ(Filter("<!doctype html><p>x", kDoctype), PageVerdict::Keep);
     EXPECT_EQ(Filter("<p>a fragment</p>", kDoctype), PageVerdict::NoDoctype);
     EXPECT_EQ(Filter("<!DOCTYPE html><meta content=noindex>", kDoctype), PageVerdict::Keep);
-    EXPECT_EQ(Filter("<!DOCTYPE html><meta content=noindex>", kDoctype | kNoindex), PageVerdict::Noindex);
-    EXPECT_EQ(Filter("<p>neither</p>", kDoctype | kNoindex), PageVerdict::NoDoctype);
-    EXPECT_EQ(Filter("<!DOCTYPE html><p>both pass", kDoctype | kNoindex), PageVerdict::Keep);
+    EXPECT_EQ(Filter("<!DOCTYPE html><meta content=noindex>", test::ContentTests(true, true)), PageVerdict::Noindex);
+    EXPECT_EQ(Filter("<p>neither</p>", test::ContentTests(true, true)), PageVerdict::NoDoctype);
+    EXPECT_EQ(Filter("<!DOCTYPE html><p>both pass", test::ContentTests(true, true)), PageVerdict::Keep);
 }
 
-TEST_F(PageHeadFilterTest, LeavesOutWhatCannotBeRead) {
+TEST_F(PageHeadFilterTest, LeavesOutWhatCannotBeReadOnlyWhenATestAsksForText) {
     EXPECT_EQ(Filter("", kNoindex), PageVerdict::Unreadable);
+    EXPECT_EQ(Filter("", kDoctype), PageVerdict::Unreadable);
+    EXPECT_EQ(Filter("", test::ContentTests(false, false)), PageVerdict::Keep);
     EXPECT_EQ(Filter("%PDF-1.4 text", kNoindex, "doc.pdf"), PageVerdict::Unreadable);
     tree.Folder("dir.htm");
     EXPECT_EQ(Judge(tree.Path(), "dir.htm", kNoindex), PageVerdict::Unreadable);
@@ -101,23 +103,6 @@ TEST_F(PageHeadFilterTest, LeavesOutAPageLockedByAnotherProgram) {
     EXPECT_EQ(Judge(tree.Path(), "locked.htm", kNoindex), PageVerdict::Keep);
 }
 #endif
-
-TEST(ContentOptions, EmptyPagesAreListedOnlyWhileBothAreClear) {
-    test::TempTree tree;
-    tree.File("empty.htm", "");
-    tree.File("hidden.htm", "<meta name=robots content=noindex>");
-    tree.File("page.htm", "<!DOCTYPE html>");
-    for (const JobFlags flags : {JobFlags{0}, kNoindex, kDoctype}) {
-        test::FakeHost host = test::HostFor(tree, u"htm", flags);
-        SitemapJob(host).Run();
-        const auto found = test::Locations(host.document);
-        if (flags == 0) {
-            EXPECT_EQ(found.size(), 3u);
-        } else {
-            EXPECT_EQ(found, std::vector<std::string>{"https://example.com/page.htm"}) << flags;
-        }
-    }
-}
 
 TEST(PageHeadBytes, JudgeAsTheDecodedTextDoes) {
     // Pages of ASCII, UTF-8 sequences, stray and cut sequences and 8-bit letters, with the two
@@ -152,7 +137,7 @@ TEST(PageHeadBytes, JudgeAsTheDecodedTextDoes) {
         while (bytes.size() < 12000) bytes += pieces[random() % std::size(pieces)];
         const std::string name = "p" + std::to_string(page) + ".htm";
         tree.File(name, bytes);
-        for (const JobFlags flags : {kNoindex, kDoctype, kNoindex | kDoctype}) {
+        for (const SelectionOptions& flags : {kNoindex, kDoctype, test::ContentTests(true, true)}) {
             WebFileReader reader;
             PageVerdict decoded = PageVerdict::Unreadable;
             if (reader.Open(*folder, String::FromUtf8(name)) == WebFileReader::OpenResult::TextReady) {
@@ -162,7 +147,7 @@ TEST(PageHeadBytes, JudgeAsTheDecodedTextDoes) {
             }
             platform::DirectoryEntry entry;
             entry.name = String::FromUtf8(name);
-            EXPECT_EQ(PageReader(flags).Read(*folder, entry).verdict, decoded) << name << " " << flags;
+            EXPECT_EQ(PageReader(flags).Read(*folder, entry).verdict, decoded) << name << " " << flags.FlagsWord();
         }
     }
 }

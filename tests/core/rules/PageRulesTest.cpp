@@ -5,14 +5,14 @@
 
 #include "core/rules/RobotsTxt.h"
 #include "core/url/UrlReference.h"
-#include "support/JobRun.h"
+#include "support/TreeRun.h"
 #include "support/StringPrinter.h"
 
 namespace linkloom {
 namespace {
 
-using test::FakeHost;
-using test::HostFor;
+using test::FakeFront;
+using test::FrontFor;
 using test::TempTree;
 using Strings = std::vector<std::string>;
 
@@ -34,12 +34,12 @@ void ExpectUri(const std::string& location) {
     EXPECT_EQ(String(parts.Text()).ToUtf8(), location);
 }
 
-Outcome RunWith(const TempTree& tree, const PageRules& rules, JobFlags flags = JobFlag::Subfolders) {
-    FakeHost host = HostFor(tree, u"htm,html,php", flags);
+Outcome RunWith(const TempTree& tree, const PageRules& rules) {
+    FakeFront host = FrontFor(tree, u"htm,html,php");
     host.streams = true;
     host.reports = true;
     host.rules = &rules;
-    SitemapJob(host).Run();
+    host.Run();
     Outcome run;
     for (const SitemapEntry& entry : host.streamed) {
         std::string line = entry.location.ToUtf8() + " " + entry.lastmod.ToUtf8();
@@ -52,7 +52,7 @@ Outcome RunWith(const TempTree& tree, const PageRules& rules, JobFlags flags = J
     }
     run.leftOut = host.leftOut;
     run.ignored = host.ignored;
-    run.warnings = host.CallsStartingWith("message 48 ");
+    run.warnings = host.CallsStartingWith("notice ");
     return run;
 }
 
@@ -76,7 +76,7 @@ TEST(FolderUrls, ListIndexPagesInAnyCaseAsTheirFolder) {
               (Strings{"https://example.com/about/ 2024-03-03", "https://example.com/about/team.htm 2024-03-03",
                        "https://example.com/docs/home.htm 2024-03-03", "https://example.com/docs/ 2024-03-03",
                        "https://example.com/ 2024-03-03"}));
-    rules.indexNames = u"HOME.htm";
+    rules.indexNames = {u"HOME.htm"};
     EXPECT_EQ(RunWith(tree, rules).entries,
               (Strings{"https://example.com/about/Index.Htm 2024-03-03",
                        "https://example.com/about/team.htm 2024-03-03", "https://example.com/docs/ 2024-03-03",
@@ -92,7 +92,7 @@ TEST(DroppedExtensions, MergePagesOfOneLocationWhereFirstMetWithTheNewestLastmod
     Page(tree, "docs/intro.html", "intro", kMarch4);
     Page(tree, "docs/.html", "all extension");
     PageRules rules;
-    rules.droppedExtensions = u"htm,html";
+    rules.droppedExtensions = {u"htm", u"html"};
     rules.folderUrls = true;
     const Outcome run = RunWith(tree, rules);
     EXPECT_EQ(run.entries,

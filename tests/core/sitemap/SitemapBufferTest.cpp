@@ -7,7 +7,7 @@
 namespace linkloom {
 namespace {
 
-TEST(SitemapBuffer, DoublesItsCapacityAndKeepsEveryUnit) {
+TEST(SitemapBuffer, KeepsEveryUnitAsItGrows) {
     SitemapBuffer buffer(0);
     std::u16string expected;
     for (int i = 0; i < 1000; ++i) {
@@ -17,7 +17,6 @@ TEST(SitemapBuffer, DoublesItsCapacityAndKeepsEveryUnit) {
     }
     EXPECT_FALSE(buffer.Failed());
     EXPECT_EQ(buffer.ToString(), String(expected));
-    EXPECT_EQ(buffer.Capacity(), 4096u);
 }
 
 TEST(SitemapBuffer, FailsWholeWhenItCannotGrow) {

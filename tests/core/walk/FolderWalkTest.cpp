@@ -2,20 +2,21 @@
 
 #include <filesystem>
 
-#include "support/JobRun.h"
+#include "support/TreeRun.h"
 #include "support/StringPrinter.h"
 
 namespace linkloom {
 namespace {
 
-using test::FakeHost;
-using test::HostFor;
+using test::FakeFront;
+using test::FrontFor;
 using test::Locations;
+using test::Outcome;
 using test::TempTree;
 using Strings = std::vector<std::string>;
 
-Strings Walk(FakeHost& host) {
-    SitemapJob(host).Run();
+Strings Walk(FakeFront& host) {
+    host.Run();
     return Locations(host.document);
 }
 
@@ -35,7 +36,7 @@ protected:
 };
 
 TEST_F(FolderWalkTest, WalksDepthFirstInListingOrder) {
-    FakeHost host = HostFor(tree);
+    FakeFront host = FrontFor(tree);
     EXPECT_EQ(Walk(host), (Strings{"https://example.com/a.htm", "https://example.com/b.HTM",
                                   "https://example.com/c.php", "https://example.com/Docs/index.htm",
                                   "https://example.com/Docs/Old/page.htm", "https://example.com/Docs/z.php",
@@ -44,13 +45,13 @@ TEST_F(FolderWalkTest, WalksDepthFirstInListingOrder) {
 }
 
 TEST_F(FolderWalkTest, StaysInTheFolderWithoutSubfolders) {
-    FakeHost host = HostFor(tree, u"htm,php", 0);
+    FakeFront host = FrontFor(tree, u"htm,php", test::ContentTests(false, false));
     EXPECT_EQ(Walk(host), (Strings{"https://example.com/a.htm", "https://example.com/b.HTM",
                                   "https://example.com/c.php", "https://example.com/e.htm"}));
 }
 
 TEST_F(FolderWalkTest, SetsTheTitleOncePerFolderDeepestFirst) {
-    FakeHost host = HostFor(tree);
+    FakeFront host = FrontFor(tree);
     Walk(host);
     EXPECT_EQ(host.CallsStartingWith("title"),
               (Strings{"title working... (5 files found)", "title working... (6 files found)",
@@ -59,20 +60,20 @@ TEST_F(FolderWalkTest, SetsTheTitleOncePerFolderDeepestFirst) {
 }
 
 TEST_F(FolderWalkTest, CancelKeepsTheEntriesFoundSoFarInAClosedDocument) {
-    FakeHost host = HostFor(tree);
+    FakeFront host = FrontFor(tree);
     host.cancelAtPump = 6;  // a, b, c, d.txt, Docs, then Docs/index.htm is never reached
     EXPECT_EQ(Walk(host), (Strings{"https://example.com/a.htm", "https://example.com/b.HTM",
                                   "https://example.com/c.php"}));
     EXPECT_NE(host.document.find("<!-- 3 files added -->\r\n</urlset>\r\n"), std::string::npos);
     EXPECT_TRUE(host.CallsStartingWith("title").empty());
 
-    FakeHost early = HostFor(tree);
+    FakeFront early = FrontFor(tree);
     early.cancelAtPump = 1;
-    EXPECT_EQ(SitemapJob(early).Run(), JobOutcome::NoFiles);
+    EXPECT_EQ(early.Run(), Outcome::NoFiles);
 }
 
 TEST_F(FolderWalkTest, WithoutAProgressWindowRunsToTheEndSilently) {
-    FakeHost host = HostFor(tree);
+    FakeFront host = FrontFor(tree);
     host.hasProgress = false;
     host.cancelAtPump = 1;
     EXPECT_EQ(Walk(host).size(), 7u);
@@ -85,9 +86,11 @@ TEST(FolderSelection, SkipsTemplateNamesButNotTemplateFolders) {
     tree.File("MyTemplate.htm");
     tree.File("templates/page.htm");
     tree.File("page.htm");
-    FakeHost host = HostFor(tree, u"htm", JobFlag::Subfolders | JobFlag::SkipTemplateNames);
+    SelectionOptions skipping = test::SubfoldersOnly();
+    skipping.skipTemplateNames = true;
+    FakeFront host = FrontFor(tree, u"htm", skipping);
     EXPECT_EQ(Walk(host), (Strings{"https://example.com/page.htm", "https://example.com/templates/page.htm"}));
-    FakeHost all = HostFor(tree, u"htm");
+    FakeFront all = FrontFor(tree, u"htm");
     EXPECT_EQ(Walk(all).size(), 3u);
 }
 
@@ -98,7 +101,7 @@ TEST(FolderSelection, NeedsAnExtensionThatTheListHolds) {
     tree.File(".htaccess");
     tree.File("archive.tar.gz");
     tree.File("page.HtM");
-    FakeHost host = HostFor(tree, u"htm,htaccess,gz");
+    FakeFront host = FrontFor(tree, u"htm,htaccess,gz");
     EXPECT_EQ(Walk(host), (Strings{"https://example.com/.htaccess", "https://example.com/archive.tar.gz",
                                   "https://example.com/page.HtM"}));
 }
@@ -106,7 +109,7 @@ TEST(FolderSelection, NeedsAnExtensionThatTheListHolds) {
 TEST(FolderSelection, EncodesFolderAndFileNamesInLocations) {
     TempTree tree;
     tree.File("My Docs/caf\xC3\xA9 #1.htm");
-    FakeHost host = HostFor(tree, u"htm");
+    FakeFront host = FrontFor(tree, u"htm");
     EXPECT_EQ(Walk(host), (Strings{"https://example.com/My%20Docs/caf%C3%A9%20%231.htm"}));
 }
 
@@ -121,7 +124,7 @@ TEST(FolderDepth, WalksAThousandLevelsAndLongPaths) {
     ASSERT_FALSE(error) << error.message();
     tree.File(relative + "deep.htm");
     tree.File("top.htm");
-    FakeHost host = HostFor(tree, u"htm");
+    FakeFront host = FrontFor(tree, u"htm");
     const Strings found = Walk(host);
     ASSERT_EQ(found.size(), 2u);
     EXPECT_EQ(found[0].size(), std::string("https://example.com/").size() + relative.size() + 8);
@@ -137,7 +140,7 @@ TEST(FolderDepth, WalksEachFolderOnceWhereverLinksLead) {
     tree.File("other/x.htm");
     std::filesystem::create_directory_symlink(tree.Path(), tree.Path() / "a" / "loop");
     std::filesystem::create_directory_symlink(tree.Path() / "other", tree.Path() / "a" / "link");
-    FakeHost host = HostFor(tree, u"htm");
+    FakeFront host = FrontFor(tree, u"htm");
     // The link comes first in walk order, so the folder it leads to is listed through it.
     EXPECT_EQ(Walk(host), (Strings{"https://example.com/a/link/x.htm", "https://example.com/a/page.htm"}));
 }

@@ -1,34 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "core/walk/NameList.h"
-#include "core/run/SitemapJob.h"
 #include "support/StringPrinter.h"
 
 namespace linkloom {
 namespace {
-
-String Normalised(const String& box) {
-    String result = u"<rejected>";
-    SitemapJob::NormaliseExtensions(box, result);
-    return result;
-}
-
-TEST(ExtensionBox, NormalisesAsTheRunSavesIt) {
-    EXPECT_EQ(Normalised(u".htm, .PHP"), String(u"htm,PHP"));
-    EXPECT_EQ(Normalised(u""), String(u"htm"));
-    EXPECT_EQ(Normalised(u"   "), String(u"htm"));
-    EXPECT_EQ(Normalised(u"..."), String(u"htm"));
-    EXPECT_EQ(Normalised(u" , "), String(u","));
-    EXPECT_EQ(Normalised(u"htm;php"), String(u"htm;php"));
-    EXPECT_EQ(Normalised(u"  htm   php,,,,asp "), String(u"htm,php,asp,"));
-    EXPECT_EQ(Normalised(u"\thtm\t"), String(u"htm\t"));
-}
-
-TEST(ExtensionBox, RejectsWildcardsAnywhere) {
-    EXPECT_EQ(Normalised(u"*.htm"), String(u"<rejected>"));
-    EXPECT_EQ(Normalised(u"ht?"), String(u"<rejected>"));
-    EXPECT_EQ(Normalised(u"htm,php *"), String(u"<rejected>"));
-}
 
 TEST(NameList, CutsItemsAtSeparatorsAndTrimsThem) {
     NameList list;

@@ -1,17 +1,22 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
-#include "core/run/JobHost.h"
+#include "core/run/InputCheck.h"
+#include "core/run/SitemapRun.h"
 
 namespace linkloom::test {
 
-// A front end that records every call of the run, in order, as readable lines.
-class FakeHost : public JobHost, private EntrySink, private WalkReport {
+// How a front end's run ended.
+enum class Outcome { Rejected, NoFiles, FolderUnreadable, OutOfMemory, Document };
+
+// A front end that runs as the desktop program does (check the inputs, run the plan, collect the
+// document) and records what the run asks of its ports, in order, as readable lines.
+class FakeFront : public RunProgress, public NoticeSink, private EntrySink, private WalkReport {
 public:
-    JobInputs inputs;
-    JobFlags flags = kDefaultJobFlags;
+    RunInputs inputs;
     bool hasProgress = true;
     // Cancel is reported from this pump on (1 = the first); 0 never cancels.
     int cancelAtPump = 0;
@@ -25,32 +30,27 @@ public:
     // What the walk left out, "PATH (reason: detail)", when `reports` is set.
     bool reports = false;
     std::vector<std::string> leftOut;
-    // The host's own rules for the pages kept, and the links they ignored, "PATH: HREF" each.
+    // The plan's rules for the pages kept, and the links they ignored, "PATH: HREF" each.
     const PageRules* rules = nullptr;
     std::vector<std::string> ignored;
 
+    // Called once the inputs are accepted, before the walk.
+    std::function<void()> accepting;
+
     std::vector<std::string> calls;
-    std::vector<JobSettings> saved;
+    // The settings the last accepted inputs gave.
+    RunSettings accepted;
     std::string document;
     int pumps = 0;
 
-    JobInputs ReadInputs() override { return inputs; }
-    JobFlags Flags() const override { return flags; }
-    void SetFlags(JobFlags value) override { flags = value; }
-    void ShowMessage(const String& text, MessageStyle style) override;
-    void FocusInput(JobInput input) override;
-    void SaveSettings(const JobSettings& settings) override;
-    bool ShowProgress(const String& title) override;
-    void HideProgress() override { calls.push_back("hide"); }
-    void SetProgressTitle(const String& title) override { calls.push_back("title " + title.ToUtf8()); }
+    Outcome Run();
+
+    bool Show(const String& title) override;
+    void Hide() override { calls.push_back("hide"); }
+    void SetTitle(const String& title) override { calls.push_back("title " + title.ToUtf8()); }
     bool IsCancelled() override;
-    void PumpEvents() override { ++pumps; }
-    void TakeDocument(const String& text, int) override;
-    int PageReaders() const override { return readers; }
-    EntrySink* EntryStream(const JobSettings&) override { return streams ? this : nullptr; }
-    void EndEntries(int count) override { calls.push_back("end " + std::to_string(count)); }
-    WalkReport* Report() override { return reports ? this : nullptr; }
-    const PageRules* Rules(const JobSettings&) override { return rules; }
+    void Pump() override { ++pumps; }
+    void Notice(const String& text) override { calls.push_back("notice " + text.ToUtf8()); }
 
     // The calls that start with `prefix`.
     std::vector<std::string> CallsStartingWith(const std::string& prefix) const;

@@ -1,13 +1,15 @@
-#include "core/run/SitemapWalk.h"
+#include "core/run/SitemapRun.h"
 
-#include "core/model/JobMessages.h"
+#include "core/model/RunMessages.h"
+#include "platform/Clock.h"
+#include "platform/LocalTime.h"
 #include "core/walk/NameSelection.h"
 
 namespace linkloom {
 
 namespace {
 
-// Items that stand for an entry of a listing; the host's events are handled before each.
+// Items that stand for an entry of a listing; the front end's events are handled before each.
 bool IsListingEntry(const WalkItem& item) {
     switch (item.kind) {
     case WalkItemKind::File:
@@ -29,33 +31,35 @@ std::optional<LeftOutReason> ReasonOf(PageVerdict verdict) {
     return LeftOutReason::Unreadable;
 }
 
+RunClock ClockNow() { return {platform::CurrentUtcOffsetSeconds(), platform::CurrentFileTime()}; }
+
 }  // namespace
 
-SitemapWalk::SitemapWalk(JobHost& host, bool showsProgress, const JobSettings& settings, EntrySink& sink,
-                         RunClock clock)
-    : host_(host),
-      showsProgress_(showsProgress),
-      rules_(host.Rules(settings)),
-      flags_(settings.flags),
-      sink_(sink),
-      report_(host.Report()),
-      walker_(settings.folder, host.Exclusions()),
-      entries_(settings.rootUrl, LocationNaming(rules_)),
-      lastmods_(host, settings, clock),
-      pages_(settings.flags, (rules_ ? rules_->Needs(host.Needs()) : host.Needs()) | lastmods_.Needs(),
-             host.PageReaders()),
-      steps_(rules_, settings.rootUrl) {
-    extensions_.Parse(settings.extensions, u',');
-    if (rules_ && rules_->MergesLocations()) merge_.emplace();
+SitemapRun::SitemapRun(const RunPlan& plan, const RunPorts& ports)
+    : plan_(plan),
+      ports_(ports),
+      walker_(plan.settings.folder, &plan.exclusions),
+      entries_(plan.settings.rootUrl, LocationNaming(plan.rules ? &*plan.rules : nullptr)),
+      lastmods_({plan.settings.folder, plan.lastmod, plan.record, plan.settings.options.lastmodWithTime},
+                ports.notices, ClockNow()),
+      pages_(plan.settings.options, (plan.rules ? plan.rules->Needs({}) : PageNeeds()) | lastmods_.Needs(),
+             plan.pageReaders),
+      steps_(plan.rules ? &*plan.rules : nullptr, plan.settings.rootUrl) {
+    if (plan.rules && plan.rules->MergesLocations()) merge_.emplace();
 }
 
-void SitemapWalk::Run() {
+RunEnd SitemapRun::Run() {
+    showsProgress_ = ports_.progress.Show(RunMessage::kWorking);
     Walk();
-    if (merge_) merge_->Flush(sink_);
-    for (const String& text : steps_.Closing()) host_.ShowMessage(text, MessageStyle::Warning);
+    if (merge_) merge_->Flush(ports_.entries);
+    for (const String& text : steps_.Closing()) ports_.notices.Notice(text);
+    if (showsProgress_) ports_.progress.Hide();
+    if (count_ > 0 || ports_.entries.Failed()) return RunEnd::Entries;
+    if (folderError_) return RunEnd::FolderUnreadable;
+    return cancelled_ ? RunEnd::Cancelled : RunEnd::NothingMatched;
 }
 
-void SitemapWalk::Walk() {
+void SitemapRun::Walk() {
     bool walked = false;
     for (;;) {
         WalkSlot slot;
@@ -72,28 +76,28 @@ void SitemapWalk::Walk() {
     }
 }
 
-WalkSlot SitemapWalk::Sort(WalkItem item) {
+WalkSlot SitemapRun::Sort(WalkItem item) {
     WalkSlot slot;
-    if (item.kind == WalkItemKind::Folder && !(flags_ & JobFlag::Subfolders)) {
+    if (item.kind == WalkItemKind::Folder && !plan_.settings.options.subfolders) {
         walker_.SkipCurrentFolder();
         slot.leftOut = LeftOutReason::SubfoldersOff;
     } else if (item.kind == WalkItemKind::File) {
-        slot.leftOut = SelectByName(item.entry.name, flags_, extensions_);
+        slot.leftOut = SelectByName(item.entry.name, plan_.settings.options, plan_.extensions);
         slot.candidate = !slot.leftOut;
     }
     slot.item = std::move(item);
     return slot;
 }
 
-bool SitemapWalk::Take(WalkSlot& slot) {
+bool SitemapRun::Take(WalkSlot& slot) {
     const WalkItem& item = slot.item;
     if (IsListingEntry(item)) {
-        host_.PumpEvents();
-        if (showsProgress_ && host_.IsCancelled()) {
+        ports_.progress.Pump();
+        if (showsProgress_ && ports_.progress.IsCancelled()) {
             cancelled_ = true;
             return false;
         }
-        if (sink_.Failed()) return false;
+        if (ports_.entries.Failed()) return false;
     }
     switch (item.kind) {
     case WalkItemKind::File:
@@ -114,24 +118,24 @@ bool SitemapWalk::Take(WalkSlot& slot) {
         break;
     case WalkItemKind::FolderDone:
         if (showsProgress_) {
-            host_.SetProgressTitle(String(JobMessage::kWorking) + u" (" + String::FromInt(count_) + u" files found)");
+            ports_.progress.SetTitle(String(RunMessage::kWorking) + u" (" + String::FromInt(count_) + u" files found)");
         }
         break;
     }
     return true;
 }
 
-void SitemapWalk::TakeFile(const WalkSlot& slot) {
+void SitemapRun::TakeFile(const WalkSlot& slot) {
     const WalkItem& item = slot.item;
     if (slot.leftOut) return Report(item, *slot.leftOut);
     if (const auto reason = ReasonOf(slot.facts.verdict)) {
-        return Report(item, *reason, slot.facts.failed ? platform::Describe(slot.facts.error) : String());
+        return Report(item, *reason, slot.facts.error ? platform::Describe(*slot.facts.error) : String());
     }
     SitemapEntry entry;
     if (const auto reason = entries_.Locate(item.folderPath, item.entry.name, entry.location)) {
         return Report(item, *reason);
     }
-    if (const auto verdict = steps_.Apply(item, slot.facts, entry, report_)) {
+    if (const auto verdict = steps_.Apply(item, slot.facts, entry, ports_.leftOut)) {
         return Report(item, verdict->reason, verdict->detail);
     }
     std::optional<Adjustment> adjustment;
@@ -140,13 +144,13 @@ void SitemapWalk::TakeFile(const WalkSlot& slot) {
         const String* first = merge_->Add(std::move(entry), item.Path());
         if (first) return Report(item, LeftOutReason::SameUrl, *first);
     }
-    if (adjustment && report_) report_->Adjusted(item.Path(), *adjustment);
+    if (adjustment && ports_.leftOut) ports_.leftOut->Adjusted(item.Path(), *adjustment);
     ++count_;
-    if (!merge_) sink_.Add(entry);
+    if (!merge_) ports_.entries.Add(entry);
 }
 
-void SitemapWalk::Report(const WalkItem& item, LeftOutReason reason, const String& detail) {
-    if (report_) report_->LeftOut(item.Path(), item.entry.type == platform::EntryType::Folder, reason, detail);
+void SitemapRun::Report(const WalkItem& item, LeftOutReason reason, const String& detail) {
+    if (ports_.leftOut) ports_.leftOut->LeftOut(item.Path(), item.entry.type == platform::EntryType::Folder, reason, detail);
 }
 
 }  // namespace linkloom

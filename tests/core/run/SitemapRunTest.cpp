@@ -5,22 +5,27 @@
 #include <string>
 #include <vector>
 
-#include "core/model/JobMessages.h"
+#include "core/model/RunMessages.h"
 #include "core/sitemap/SitemapEntry.h"
 #include "platform/Clock.h"
 #include "platform/LocalTime.h"
-#include "support/JobRun.h"
+#include "support/TreeRun.h"
 #include "support/StringPrinter.h"
 
 namespace linkloom {
 namespace {
 
-using test::FakeHost;
-using test::HostFor;
+using test::FakeFront;
+using test::FrontFor;
+using test::Outcome;
 using test::TempTree;
 using Strings = std::vector<std::string>;
 
-constexpr JobFlags kBothTests = JobFlag::Subfolders | JobFlag::ExcludeNoindex | JobFlag::RequireDoctype;
+SelectionOptions BothTests() {
+    SelectionOptions options;
+    options.requireDoctype = true;
+    return options;
+}
 
 std::string Utf16Le(const std::string& ascii) {
     std::string bytes = "\xFF\xFE";
@@ -48,16 +53,17 @@ void FillWithEveryKind(TempTree& tree) {
 }
 
 struct Result {
-    JobOutcome outcome;
+    Outcome outcome;
     std::string document;
     Strings leftOut;
 };
 
-Result RunWith(const TempTree& tree, JobFlags flags, int readers) {
-    FakeHost host = HostFor(tree, u"htm", flags | JobFlag::SkipTemplateNames);
+Result RunWith(const TempTree& tree, SelectionOptions options, int readers) {
+    options.skipTemplateNames = true;
+    FakeFront host = FrontFor(tree, u"htm", options);
     host.readers = readers;
     host.reports = true;
-    const JobOutcome outcome = SitemapJob(host).Run();
+    const Outcome outcome = host.Run();
     return {outcome, host.document, host.leftOut};
 }
 
@@ -68,17 +74,17 @@ TEST(PageReadersAhead, GiveTheSameDocumentAndReportAsReadingInTurn) {
     // A page that cannot be opened at all.
     std::filesystem::create_symlink(tree.Path() / "nowhere", tree.Path() / "f3" / "broken.htm");
 #endif
-    for (const JobFlags flags : {JobFlag::Subfolders, kBothTests}) {
-        const Result inTurn = RunWith(tree, flags, 1);
-        ASSERT_EQ(inTurn.outcome, JobOutcome::Document);
+    for (const SelectionOptions& options : {test::SubfoldersOnly(), BothTests()}) {
+        const Result inTurn = RunWith(tree, options, 1);
+        ASSERT_EQ(inTurn.outcome, Outcome::Document);
         for (const int readers : {2, 3, 8}) {
-            const Result ahead = RunWith(tree, flags, readers);
+            const Result ahead = RunWith(tree, options, readers);
             EXPECT_EQ(ahead.outcome, inTurn.outcome);
             EXPECT_EQ(ahead.document, inTurn.document) << readers;
             EXPECT_EQ(ahead.leftOut, inTurn.leftOut) << readers;
         }
     }
-    const Result filtered = RunWith(tree, kBothTests, 2);
+    const Result filtered = RunWith(tree, BothTests(), 2);
     EXPECT_EQ(test::Locations(filtered.document).size(), 12u * 4);  // plain, wide, utf8 and late
     EXPECT_NE(std::find(filtered.leftOut.begin(), filtered.leftOut.end(), "f0/empty.htm (unreadable)"),
               filtered.leftOut.end());
@@ -92,52 +98,58 @@ TEST(PageReadersAhead, GiveTheSameDocumentAndReportAsReadingInTurn) {
 TEST(PageReadersAhead, CancelKeepsExactlyTheEntriesBeforeIt) {
     TempTree tree;
     FillWithEveryKind(tree);
-    FakeHost whole = HostFor(tree, u"htm", kBothTests);
+    FakeFront whole = FrontFor(tree, u"htm", BothTests());
     whole.streams = true;
-    SitemapJob(whole).Run();
+    whole.Run();
     ASSERT_GT(whole.streamed.size(), 10u);
     for (const int readers : {1, 3}) {
-        FakeHost host = HostFor(tree, u"htm", kBothTests);
+        FakeFront host = FrontFor(tree, u"htm", BothTests());
         host.streams = true;
         host.readers = readers;
         host.cancelAtEntries = 7;
-        EXPECT_EQ(SitemapJob(host).Run(), JobOutcome::Document);
+        EXPECT_EQ(host.Run(), Outcome::Document);
         ASSERT_EQ(host.streamed.size(), 7u) << readers;
         for (std::size_t i = 0; i < 7; ++i) EXPECT_EQ(host.streamed[i].location, whole.streamed[i].location);
         EXPECT_EQ(host.calls.back(), "end 7");
     }
 }
 
-// Takes the folder away once the run has accepted it, so that the walk cannot list it.
-class VanishingFolderHost : public FakeHost {
-public:
-    std::filesystem::path folder;
-    void SaveSettings(const JobSettings& settings) override {
-        FakeHost::SaveSettings(settings);
-        std::filesystem::remove_all(folder);
-    }
-};
-
-TEST(SitemapWalkEnds, AFolderThatCannotBeListedEndsWithTheNoFilesMessage) {
+TEST(SitemapRunEnds, AFolderThatCannotBeListedSaysSo) {
     TempTree tree;
     tree.File("a.htm");
-    VanishingFolderHost host;
-    host.inputs = {tree.Root(), u"htm", u"https://example.com/", true, false};
-    host.folder = tree.Path();
-    EXPECT_EQ(SitemapJob(host).Run(), JobOutcome::FolderUnreadable);
-    EXPECT_EQ(host.calls.back(), std::string("message 48 ") + String(JobMessage::kNoFiles).ToUtf8());
+    FakeFront host = FrontFor(tree);
+    // Taken away once the inputs are accepted, so that the walk cannot list it.
+    host.accepting = [&tree] { std::filesystem::remove_all(tree.Path()); };
+    EXPECT_EQ(host.Run(), Outcome::FolderUnreadable);
 }
 
-TEST(SitemapWalkEnds, LeavesOutLocationsLongerThanASitemapAllows) {
+TEST(SitemapRunEnds, WritesTheExactDocumentAgainAndAgain) {
+    TempTree tree;
+    tree.File("a b&c.htm", "page", test::kNoonMarch3);
+    tree.File("index.htm", "page", test::kNoonMarch3);
+    FakeFront host = FrontFor(tree);
+    ASSERT_EQ(host.Run(), Outcome::Document);
+    EXPECT_EQ(host.document,
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?> \r\n"
+              "<urlset xmlns=\"http://www.sitemaps.org/schemas/sitemap/0.9\"> \r\n"
+              "<url>\r\n <loc>https://example.com/a%20b&amp;c.htm</loc>\r\n <lastmod>2024-03-03</lastmod>\r\n</url>\r\n"
+              "<url>\r\n <loc>https://example.com/index.htm</loc>\r\n <lastmod>2024-03-03</lastmod>\r\n</url>\r\n"
+              "<!-- 2 files added -->\r\n</urlset>\r\n");
+    const std::string first = host.document;
+    ASSERT_EQ(host.Run(), Outcome::Document);
+    EXPECT_EQ(host.document, first);
+}
+
+TEST(SitemapRunEnds, LeavesOutLocationsLongerThanASitemapAllows) {
     TempTree tree;
     const std::string name(200, 'n');
     std::string deep;
     for (int level = 0; level < 11; ++level) deep += name + "/";
     tree.File(deep + "page.htm");
     tree.File("short.htm");
-    FakeHost host = HostFor(tree, u"htm");
+    FakeFront host = FrontFor(tree, u"htm");
     host.reports = true;
-    ASSERT_EQ(SitemapJob(host).Run(), JobOutcome::Document);
+    ASSERT_EQ(host.Run(), Outcome::Document);
     EXPECT_EQ(test::Locations(host.document), Strings{"https://example.com/short.htm"});
     EXPECT_EQ(host.leftOut, Strings{deep + "page.htm (URL too long)"});
 }
@@ -149,14 +161,16 @@ namespace linkloom {
 namespace {
 
 // The desktop program's run too: a file time later than the run's start is written as the start.
-TEST(SitemapWalkDates, AFileTimeInTheFutureIsWrittenAsTheRunsStart) {
+TEST(SitemapRunDates, AFileTimeInTheFutureIsWrittenAsTheRunsStart) {
     TempTree tree;
     constexpr platform::FileTime kDay = 864000000000ULL;
     const platform::FileTime before = platform::CurrentFileTime();
     tree.File("future.htm", "<p>x</p>", before + 400 * kDay);
     tree.File("past.htm", "<p>x</p>", test::kNoonMarch3);
-    FakeHost host = HostFor(tree, u"htm", JobFlag::Subfolders | JobFlag::LastmodWithTime);
-    ASSERT_EQ(SitemapJob(host).Run(), JobOutcome::Document);
+    SelectionOptions withTime = test::SubfoldersOnly();
+    withTime.lastmodWithTime = true;
+    FakeFront host = FrontFor(tree, u"htm", withTime);
+    ASSERT_EQ(host.Run(), Outcome::Document);
     const platform::FileTime after = platform::CurrentFileTime();
     const std::int64_t offset = platform::CurrentUtcOffsetSeconds();
     const std::string document = host.document;

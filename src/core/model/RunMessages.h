@@ -1,6 +1,6 @@
 #pragma once
 
-namespace linkloom::JobMessage {
+namespace linkloom::RunMessage {
 
 inline constexpr char16_t kWildcards[] = u"please enter a list of extensions, not wildcards";
 inline constexpr char16_t kNoFolder[] = u"please enter a valid path to scan for web files";
@@ -10,4 +10,4 @@ inline constexpr char16_t kNoFiles[] =
 inline constexpr char16_t kOutOfMemory[] = u"not enough memory to build the sitemap";
 inline constexpr char16_t kWorking[] = u"working...";
 
-}  // namespace linkloom::JobMessage
+}  // namespace linkloom::RunMessage

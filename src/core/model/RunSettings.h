@@ -1,7 +1,7 @@
 #pragma once
 
 #include "base/String.h"
-#include "core/model/JobFlags.h"
+#include "core/model/SelectionOptions.h"
 
 namespace linkloom {
 
@@ -9,23 +9,22 @@ namespace linkloom {
 // several folders joined by '|'), or as a path taken as it is given.
 enum class FolderForm { BoxText, Path };
 
-// The inputs of one run as the front end holds them, before validation.
-struct JobInputs {
+// The inputs of one run as the front end holds them, before they are checked.
+struct RunInputs {
     String folder;
     String extensions;
     String rootUrl;
-    bool subfolders = false;
-    bool excludeNoindex = false;
+    SelectionOptions options;
     FolderForm folderForm = FolderForm::BoxText;
 };
 
-// The accepted inputs of a run: folder ending in a separator, normalised extension list,
-// root URL ending in '/', and the flags word with the two check box bits applied.
-struct JobSettings {
+// The accepted inputs of a run: folder ending in a separator, normalised extension list and
+// root URL ending in '/'.
+struct RunSettings {
     String folder;
     String extensions;
     String rootUrl;
-    JobFlags flags = kDefaultJobFlags;
+    SelectionOptions options;
 };
 
 }  // namespace linkloom

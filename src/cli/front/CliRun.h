@@ -1,0 +1,68 @@
+#pragma once
+
+#include "cli/front/CliOptions.h"
+#include "cli/front/ExplainReport.h"
+#include "cli/front/ProgressLine.h"
+#include "cli/output/RunOutput.h"
+#include "core/rules/RobotsTxt.h"
+#include "core/run/InputCheck.h"
+#include "core/run/SitemapRun.h"
+#include "platform/StopSignals.h"
+
+namespace linkloom::cli {
+
+enum class CliOutcome {
+    Rejected,          // an input was refused; its message was shown
+    NoFiles,           // the walk listed nothing, or was cancelled before the first entry
+    FolderUnreadable,  // the folder exists but could not be listed
+    Entries,           // the entries went to the output, which has ended
+};
+
+// The sitemap run's front end on a terminal: the plan from the options, messages and progress
+// on standard error, the entries streamed to standard output or into the output files.
+class CliRun {
+public:
+    CliRun(const CliOptions& options, bool showProgress);
+    virtual ~CliRun() = default;
+
+    // Checks the inputs, builds the plan and runs it; `record` (may be null) keeps the lastmods
+    // of unchanged pages and is told this run's.
+    CliOutcome Run(LastmodRecord* record);
+    // What a run that has ended left out: with --explain the counts, and the warnings.
+    void WriteReport() const;
+
+    // False when the output could not be written or was dropped; the message has been shown.
+    bool Delivered() const { return output_.Delivered(); }
+    // What stopped the run from outside, if anything.
+    platform::StopRequest Stop() const { return output_.Stop(); }
+
+protected:
+    // Where the entries of a run under `rootUrl` go.
+    virtual EntrySink& Entries(const String& rootUrl) { return *output_.Start(rootUrl); }
+    // The walk has ended with `count` entries (at least one, or a failed sink).
+    virtual void EndEntries(int count);
+    // The run ended without an entry; `reason` is the system's word for an unreadable folder.
+    virtual void NoEntries(RunEnd end, const String& reason);
+    // The walk kept `count` entries, as the report counts them.
+    void CountKept(int count) { kept_ = count; }
+    void Say(const String& text) { progress_.Notice(text); }
+
+private:
+    void Reject(const Rejection& rejection);
+    // The rules the options ask for, with FOLDER's robots.txt read for --robots-txt.
+    PageRules RulesFor(const String& folder);
+    int PageReaders() const;
+    // Says which Sitemap line robots.txt lacks for the file written, if any.
+    void SuggestSitemapLine();
+
+    const CliOptions& options_;
+    ProgressLine progress_;
+    RunOutput output_;
+    ExplainReport explain_;
+    int kept_ = 0;
+    RobotsTxt robots_;
+    bool robotsRead_ = false;
+    String rootUrl_;
+};
+
+}  // namespace linkloom::cli

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "core/lastmod/LastmodRecord.h"
+#include "core/lastmod/LastmodSource.h"
+#include "core/model/RunSettings.h"
+#include "core/rules/PageRules.h"
+#include "core/walk/NameList.h"
+#include "core/walk/PathPattern.h"
+
+namespace linkloom {
+
+// Everything a run needs to know, settled by its front end before the walk and read only during it.
+struct RunPlan {
+    explicit RunPlan(RunSettings accepted) : settings(std::move(accepted)) {
+        extensions.Parse(settings.extensions, u',');
+    }
+
+    RunSettings settings;
+    // The settings' extension list, parsed.
+    NameList extensions;
+    // The rules for the pages kept and their locations, robots.txt read already; none for the
+    // desktop program's run.
+    std::optional<PageRules> rules;
+    // Paths the walk leaves out.
+    std::vector<PathPattern> exclusions;
+    // Where each page's lastmod comes from, in the order they are asked.
+    LastmodOrder lastmod = {LastmodSourceKind::Mtime};
+    // What earlier runs published, kept and told of this run's entries; null for none.
+    LastmodRecord* record = nullptr;
+    // How many threads read pages ahead of the walk; 1 reads each page on the run's own thread.
+    int pageReaders = 1;
+};
+
+}  // namespace linkloom
