@@ -8,18 +8,16 @@ wine_session_stop() {
   # Waiting for it to be gone keeps a session that starts next from taking it for its own.
   if [ -n "$wine_session_own_server" ]; then
     wineserver -k 2>/dev/null || true
-    for _ in $(seq 50); do pgrep -u "$(id -u)" wineserver >/dev/null || break; sleep 0.1; done
+    timeout 5 wineserver -w 2>/dev/null || true
   fi
   for pid in "${wine_session_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
 }
 
 wine_session_start() {
-  local before
-  before="$(pgrep -u "$(id -u)" wineserver || true)"
-  # Fails only when a persistent server already runs. Without our streams, a server that
-  # outlives the session holds no pipe of its caller open.
-  wineserver -p </dev/null >/dev/null 2>&1 || true
-  if [ -z "$before" ]; then wine_session_own_server=1; fi
+  # Fails only when the server of this prefix already runs (a server of another prefix does not
+  # count), so success means the server is ours. Without our streams, a server that outlives the
+  # session holds no pipe of its caller open.
+  if wineserver -p </dev/null >/dev/null 2>&1; then wine_session_own_server=1; fi
   if [ -z "${DISPLAY:-}" ]; then
     local display=99
     while [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ]; do display=$((display + 1)); done

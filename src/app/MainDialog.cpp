@@ -8,6 +8,7 @@
 #include "controls/Monitors.h"
 #include "controls/WindowText.h"
 #include "core/model/RunMessages.h"
+#include "core/model/SitemapLimits.h"
 #include "core/run/InputCheck.h"
 #include "core/run/SitemapRun.h"
 #include "core/sitemap/SitemapDocument.h"
@@ -26,6 +27,7 @@ constexpr wchar_t kBrowseCaption[] = L"...";
 // keeps pause and cancel prompt while the queue checks stay a small part of the walk.
 constexpr ULONGLONG kPumpIntervalMs = 5;
 constexpr wchar_t kCopied[] = L"Use Notepad or a similar editor to paste the text\nand save it into SITEMAP.XML file";
+constexpr char16_t kSplitAdvice[] = u"\nsearch engines refuse such a file: linkloom-cli -o FILE splits it into parts";
 
 int ControlOf(RunInput input) {
     switch (input) {
@@ -160,7 +162,14 @@ void MainDialog::OnCopyText() {
     linkloom::ShowMessage(MB_ICONINFORMATION, String::FromWide(kCopied));
 }
 
+// During a run the walk, and perhaps the pause loop, are on the stack: the run is cancelled and the
+// window closes once it has returned.
 void MainDialog::OnClose() {
+    if (running_) {
+        closing_ = true;
+        if (progress_) progress_->Cancel();
+        return;
+    }
     DestroyWindow(Handle());
     PostQuitMessage(IDCANCEL);
     progress_.reset();
@@ -178,19 +187,32 @@ void MainDialog::OnCreateXml() {
     // Saved before the walk, so the inputs persist even when the run is cancelled or finds nothing.
     SaveSettings(plan.settings);
 
+    running_ = true;
+    const bool shown = ShowDocument(plan);
+    running_ = false;
+    // A run without a document leaves no earlier folder's sitemap to copy.
+    if (!shown) SetWindowTextW(output_, L"");
+    if (closing_) OnClose();
+}
+
+bool MainDialog::ShowDocument(const RunPlan& plan) {
     SitemapDocument document;
     SitemapRun run(plan, {document, nullptr, *this, *this});
     // The program says that no files match, whatever the cause.
     if (run.Run() != RunEnd::Entries) {
-        linkloom::ShowMessage(MB_ICONEXCLAMATION, String(RunMessage::kNoFiles));
-        return;
+        Notice(String(RunMessage::kNoFiles));
+        return false;
     }
     String text;
     if (!document.Finish(run.Count(), text)) {
-        linkloom::ShowMessage(MB_ICONHAND, String(RunMessage::kOutOfMemory));
-        return;
+        if (!closing_) linkloom::ShowMessage(MB_ICONHAND, String(RunMessage::kOutOfMemory));
+        return false;
     }
     SetWindowTextW(output_, text.Wide());
+    const SitemapLimits limits;
+    const std::uint64_t bytes = text.ToUtf8().size();
+    if (limits.Exceeded(run.Count(), bytes)) Notice(limits.Excess(run.Count(), bytes) + kSplitAdvice);
+    return true;
 }
 
 RunInputs MainDialog::ReadInputs() const {
@@ -200,7 +222,10 @@ RunInputs MainDialog::ReadInputs() const {
     return {ControlText(IDC_FOLDER), ControlText(IDC_EXTENSIONS), ControlText(IDC_ROOT_URL), options};
 }
 
-void MainDialog::Notice(const String& text) { linkloom::ShowMessage(MB_ICONEXCLAMATION, text); }
+void MainDialog::Notice(const String& text) {
+    if (closing_) return;
+    linkloom::ShowMessage(MB_ICONEXCLAMATION, text);
+}
 
 void MainDialog::SaveSettings(const RunSettings& settings) {
     const SettingsSection section = store_.OpenSection(String::FromWide(kSection), SectionMode::Write);
@@ -234,7 +259,7 @@ void MainDialog::SetTitle(const String& title) {
     if (progress_ && progress_->Handle()) SetWindowTextW(progress_->Handle(), title.Wide());
 }
 
-bool MainDialog::IsCancelled() { return progress_ && progress_->Cancelled(); }
+bool MainDialog::IsCancelled() { return closing_ || (progress_ && progress_->Cancelled()); }
 
 void MainDialog::Pump() {
     const ULONGLONG now = GetTickCount64();

@@ -9,6 +9,7 @@
 #include "app/MessageLoop.h"
 #include "app/ProgressDialog.h"
 #include "core/model/RunSettings.h"
+#include "core/run/RunPlan.h"
 #include "core/run/RunPorts.h"
 #include "settings/SettingsStore.h"
 #include "shell/FolderBox.h"
@@ -40,6 +41,8 @@ private:
     void LoadSettings();
     // Checks the inputs, saves them, runs and puts the document in the output box.
     void OnCreateXml();
+    // Runs the plan and puts its document in the output box; false when the run gave none.
+    bool ShowDocument(const RunPlan& plan);
     RunInputs ReadInputs() const;
     void SaveSettings(const RunSettings& settings);
     void OnAbout();
@@ -60,6 +63,10 @@ private:
     SelectionOptions options_;
     // When the walk last handed the message loop a turn; zero at the start of each run.
     ULONGLONG lastPumpMs_ = 0;
+    // A run is on the stack (its walk, or the progress window's pause loop, pumps messages).
+    bool running_ = false;
+    // The window was closed during a run: the run ends as cancelled, silently, then the window goes.
+    bool closing_ = false;
 };
 
 }  // namespace linkloom

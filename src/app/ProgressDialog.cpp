@@ -43,7 +43,7 @@ bool ProgressDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT&
         return true;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDCANCEL) {
-            OnCancel();
+            Cancel();
             return true;
         }
         if (LOWORD(wParam) == IDC_PAUSE) {
@@ -89,7 +89,7 @@ void ProgressDialog::OnHide() {
     EnableWindow(GetParent(Handle()), TRUE);
 }
 
-void ProgressDialog::OnCancel() {
+void ProgressDialog::Cancel() {
     cancelled_ = true;
     EnableWindow(cancelButton_, FALSE);
     EnableWindow(pauseButton_, FALSE);

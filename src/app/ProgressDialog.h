@@ -17,6 +17,8 @@ public:
 
     BOOL FilterMessage(MSG& message) override;
     bool Cancelled() const { return cancelled_; }
+    // As the cancel button: the walk and the pause loop end at their next turn.
+    void Cancel();
     void SetPauseState(PauseState state) { pauseState_ = state; }
     PauseState Pausing() const { return pauseState_; }
 
@@ -27,7 +29,6 @@ private:
     void OnInitDialog();
     void OnShow();
     void OnHide();
-    void OnCancel();
     void OnPause();
 
     HWND bar_ = nullptr;

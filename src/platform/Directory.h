@@ -33,6 +33,11 @@ enum class PathType { Missing, Folder, Other };
 // Missing for an empty path or nothing there.
 PathType PathKind(const String& path);
 
+// The path as the system reads it, which the walk takes so that it sees the folder PathKind saw.
+// On Windows the full path, without the blanks and dots the system drops at the end of the last
+// name; a "\\?\" path and every POSIX path are kept as they are.
+String ResolvedFolder(const String& path);
+
 enum class EntryType : std::uint8_t { File, Folder };
 
 struct DirectoryEntry {

@@ -9,9 +9,11 @@
 namespace linkloom::platform {
 
 // Renames `from` over `to`, which is replaced whole in one step (on Windows, written through to
-// the disk before the call returns).
+// the disk before the call returns, and never when either has the read-only attribute).
 bool RenameFile(const String& from, const String& to, String& error);
-// Gives the file at `existing` the further name `link` in the same folder.
+// Gives the file at `existing` the further name `link` in the same folder. On Windows it fails
+// when the file may not be replaced (read-only, or held open by a program that forbids it), as
+// the second name would then outlive a switch that has to be undone.
 bool LinkFile(const String& existing, const String& link, String& error);
 // Removes a name (a link itself, not what it leads to); false when it could not be removed or
 // was not there.

@@ -80,8 +80,8 @@ void FolderBox::OnDropFiles(HDROP drop) {
 void FolderBox::OnBrowse() {
     const String title = platform::LoadStringResource(resources_, IDS_FOLDER_TO_SEARCH);
     const std::optional<String> chosen = BrowseForFolder(GetFocus(), title, BrowseStartText(Text()));
-    if (!chosen) return;
-    SetWindowTextW(Subclassed(), chosen->Wide());
+    if (chosen) SetWindowTextW(Subclassed(), chosen->Wide());
+    // Chosen or cancelled, the focus goes back to the text, not to the button that opened the browser.
     SetFocus(Subclassed());
 }
 

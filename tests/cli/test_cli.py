@@ -164,6 +164,18 @@ class CliTest(unittest.TestCase):
         code, _, err = run("-q", "-o", native(self.tree.path("docs")), native(self.tree.root), "https://e.x/")
         self.assertEqual(code, 3, err)
         self.assertTrue(os.path.isdir(self.tree.path("docs")))
+        if emulated():
+            # A file with the read-only attribute (no write bits, under Wine) is neither replaced nor kept aside.
+            target = self.tree.path("sitemap.xml")
+            with open(target, "wb") as old:
+                old.write(b"old")
+            os.chmod(target, 0o444)
+            code, _, err = run("-q", "-o", native(target), native(self.tree.root), "https://e.x/")
+            self.assertEqual(code, 3, err)
+            self.assertIn("sitemap.xml: it has the read-only attribute", err)
+            with open(target, "rb") as kept:
+                self.assertEqual(kept.read(), b"old")
+            self.assertEqual(leftovers(self.tree.root), [])
 
     def test_max_urls_splits_into_parts_under_an_index(self):
         for name in ("e.htm",):
@@ -338,13 +350,7 @@ class CliTest(unittest.TestCase):
                     arguments = ["-q", *options, "-o", target, self.tree.root, "https://e.x/"]
                     code = subprocess.run(program + arguments, capture_output=True, timeout=120).returncode
                 self.assertEqual(code, 0, name)
-                files = {}
-                for file in sorted(os.listdir(folder)):
-                    with open(os.path.join(folder, file), "rb") as content:
-                        data = content.read()
-                    # A gzip header names the system that wrote it; the documents inside must agree.
-                    files[file] = gzip.decompress(data) if file.endswith(".gz") else data
-                written[name] = files
+                written[name] = files(folder)
                 shutil.rmtree(folder)
             self.assertEqual(written["emulated"], written["native"], options)
 

@@ -148,9 +148,9 @@ void ProgramDriver::PressKey(UINT key) const {
     PostMessageW(target, WM_KEYUP, key, 0xC0000001);
 }
 
-void ProgramDriver::ClickOn(int id) const {
+void ProgramDriver::ClickOn(HWND window) const {
     RECT rect{};
-    GetWindowRect(Item(id), &rect);
+    GetWindowRect(window, &rect);
     const POINT target{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
     // Absolute mouse positions run from 0 to 65535 across the primary screen.
     INPUT inputs[3]{};

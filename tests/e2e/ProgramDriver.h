@@ -40,8 +40,9 @@ public:
     void Click(int id, HWND dialog = nullptr) const;
     // A key press delivered to the program's focused window, through its message loop.
     void PressKey(UINT key) const;
-    // A left click in the middle of control `id`, with the system's mouse as a user makes it.
-    void ClickOn(int id) const;
+    // A left click in the middle of control `id` (or of `window`), with the system's mouse as a user makes it.
+    void ClickOn(int id) const { ClickOn(Item(id)); }
+    void ClickOn(HWND window) const;
     // `text` typed on the system's keyboard into whichever window has the focus.
     void Type(const std::wstring& text) const;
     HWND Focus() const;

@@ -24,7 +24,7 @@ std::size_t Count(const std::wstring& text, const std::wstring& part) {
     return count;
 }
 
-// The 50,000-page tree made by the test fixture.
+// The tree of 50,001 pages, one more than a sitemap file may hold, made by the test fixture.
 std::wstring LargeTree() {
     const char* folder = std::getenv("LINKLOOM_E2E_TREE");
     wchar_t full[MAX_PATH] = L"";
@@ -124,7 +124,7 @@ TEST_F(ProgramTest, EachBadInputIsNamedAndFocused) {
     EXPECT_EQ(program->Text(IDC_OUTPUT), L"");
 }
 
-TEST_F(ProgramTest, EnterWritesTheExactDocumentAndFindingNothingLeavesItAlone) {
+TEST_F(ProgramTest, EnterWritesTheExactDocumentAndFindingNothingClearsIt) {
     test::TempTree site;
     site.File("index.htm", "<!DOCTYPE html>", test::kNoonMarch3);
     site.File("docs/a b.htm", "<!DOCTYPE html>", test::kNoonMarch3);
@@ -147,7 +147,45 @@ TEST_F(ProgramTest, EnterWritesTheExactDocumentAndFindingNothingLeavesItAlone) {
     program->SetText(IDC_EXTENSIONS, L"php");
     program->Click(IDOK);
     ExpectMessage(L"no files match the criteria\r\ntry scanning a different folder or adjust search settings");
-    EXPECT_EQ(program->Text(IDC_OUTPUT), document);
+    EXPECT_EQ(program->Text(IDC_OUTPUT), L"");
+}
+
+TEST_F(ProgramTest, AQuotedPathAndATrailingBlankNameTheFolderTheSystemSees) {
+    test::TempTree site;
+    site.File("index.htm");
+    std::wstring folder = site.Root().Wide();
+    folder.pop_back();
+    Start();
+    for (const std::wstring& typed : {L"\"" + folder + L"\"", folder + L" "}) {
+        Inputs(typed, L"htm", L"https://example.com");
+        const std::wstring document = Create();
+        EXPECT_NE(document.find(L"<loc>https://example.com/index.htm</loc>"), std::wstring::npos) << typed.size();
+        program->SetText(IDC_OUTPUT, L"");
+    }
+}
+
+TEST_F(ProgramTest, CancellingTheFolderBrowserGivesTheFocusBackToTheText) {
+    Start();
+    program->ClickOn(GetDlgItem(program->Item(IDC_FOLDER), IDC_BROWSE));
+    HWND browser = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (browser = program->FindWindowOfClass(L"#32770")) != nullptr; }));
+    PostMessageW(browser, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(browser); }));
+    ExpectFocusOn(IDC_FOLDER);
+}
+
+TEST_F(ProgramTest, ClosingDuringAPausedRunEndsTheRunAndTheProgram) {
+    const std::wstring tree = LargeTree();
+    ASSERT_FALSE(tree.empty()) << "LINKLOOM_E2E_TREE names no folder";
+    Start();
+    Inputs(tree, L"htm", L"https://example.com");
+    program->Click(IDOK);
+    const HWND progress = program->WaitForProgress();
+    ASSERT_NE(progress, nullptr);
+    program->Click(IDC_PAUSE, progress);
+    ASSERT_TRUE(WaitFor([&] { return EndsWith(ProgramDriver::Caption(progress), kPaused); }));
+    PostMessageW(program->Window(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(program->WaitForExit(), 2u);
 }
 
 TEST_F(ProgramTest, PauseResumeCancelThenAWholeRunCopiedToTheClipboard) {
@@ -182,15 +220,18 @@ TEST_F(ProgramTest, PauseResumeCancelThenAWholeRunCopiedToTheClipboard) {
     ASSERT_TRUE(WaitFor([&] { return !(cancelled = program->Text(IDC_OUTPUT)).empty(); }));
     const std::size_t kept = Count(cancelled, L"<url>");
     EXPECT_GE(kept, 500u);
-    EXPECT_LT(kept, 50000u);
+    EXPECT_LT(kept, 50001u);
     EXPECT_NE(cancelled.find(L"<!-- " + std::to_wstring(kept) + L" files added -->"), std::wstring::npos);
     EXPECT_FALSE(IsWindowVisible(progress));
     EXPECT_TRUE(IsWindowEnabled(program->Window()));
 
     const std::wstring whole = Create(cancelled, kLargeRunMs);
-    EXPECT_EQ(Count(whole, L"<url>"), 50000u);
-    EXPECT_TRUE(EndsWith(whole, L"<!-- 50000 files added -->\r\n</urlset>\r\n"));
-    EXPECT_EQ(ProgramDriver::Caption(progress), L"working... (50000 files found)");
+    EXPECT_EQ(Count(whole, L"<url>"), 50001u);
+    EXPECT_TRUE(EndsWith(whole, L"<!-- 50001 files added -->\r\n</urlset>\r\n"));
+    EXPECT_EQ(ProgramDriver::Caption(progress), L"working... (50001 files found)");
+    ExpectMessage(L"the sitemap holds 50001 entries and " + std::to_wstring(whole.size()) +
+                  L" bytes, more than one sitemap file may hold (50000 entries, 52428800 bytes)\r\n"
+                  L"search engines refuse such a file: linkloom-cli -o FILE splits it into parts");
 
     program->Click(IDC_COPY_TEXT);
     ExpectMessage(L"Use Notepad or a similar editor to paste the text\r\nand save it into SITEMAP.XML file");

@@ -8,6 +8,7 @@
 #include "platform/Clock.h"
 #include "platform/Console.h"
 #include "platform/LocalTime.h"
+#include "platform/StopSignals.h"
 #include "platform/UnixTime.h"
 
 namespace linkloom::cli {
@@ -54,6 +55,12 @@ int RunCheck(const CliOptions& options) {
     }
     SitemapCheck check(front.rootUrl, now, platform::CurrentUtcOffsetSeconds());
     const int findings = check.Check(*options.check, front.listing);
+    // Stopped while the sitemap was read: no verdict.
+    const platform::StopRequest reading = platform::PendingStop();
+    if (reading != platform::StopRequest::None) {
+        if (reading == platform::StopRequest::Interrupt) platform::WriteStandardError("cancelled\n");
+        return platform::StopExitStatus(reading);
+    }
     if (findings == 0) {
         platform::WriteStandardError("in step: the sitemap is valid and lists the " +
                                      std::to_string(front.listing.Pages().size()) + " pages of the site\n");

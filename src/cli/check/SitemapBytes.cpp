@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "cli/output/OutputNames.h"
+#include "platform/StopSignals.h"
 
 namespace linkloom::cli {
 
@@ -52,6 +53,7 @@ bool SitemapBytes::Open(const String& path, String& error) {
 
 bool SitemapBytes::Read(char* buffer, std::size_t size, std::size_t& got) {
     got = 0;
+    if (state_ == State::Reading && platform::PendingStop() != platform::StopRequest::None) state_ = State::Stopped;
     if (state_ != State::Reading) return false;
     // One byte past the limit is enough to tell that it was passed.
     const std::uint64_t room = mostBytes_ + 1 - given_;

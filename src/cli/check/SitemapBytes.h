@@ -13,10 +13,10 @@ namespace linkloom::cli {
 
 // The bytes of a sitemap file on disk, unpacked with zlib when its name ends in ".gz". Reading
 // stops once more than `mostBytes` have come out, so neither a huge file nor a small one that
-// unpacks to gigabytes is read to its end.
+// unpacks to gigabytes is read to its end. A stop request (Ctrl+C, Ctrl+Break) ends the reading too.
 class SitemapBytes : public platform::ByteSource {
 public:
-    enum class State { Reading, Unopened, TooLarge, BadGzip };
+    enum class State { Reading, Unopened, TooLarge, BadGzip, Stopped };
 
     SitemapBytes(std::uint64_t mostBytes);
     ~SitemapBytes() override;

@@ -8,6 +8,7 @@
 #include "cli/check/SitemapBytes.h"
 #include "cli/check/SitemapEncoding.h"
 #include "core/model/SitemapLimits.h"
+#include "platform/StopSignals.h"
 #include "core/url/LocationBuilder.h"
 #include "core/markup/W3cDatetime.h"
 #include "platform/Console.h"
@@ -112,7 +113,7 @@ int SitemapCheck::Check(const String& path, SiteListing& site) {
         for (const SiteListing::Page& page : site.Pages()) {
             if (!page.listed) Say("missing: " + Shown(page.location));
         }
-    } else {
+    } else if (platform::PendingStop() == platform::StopRequest::None) {
         // Not a finding of its own: it follows from the one that stopped the reading.
         platform::WriteStandardError("not compared with the site: the sitemap could not be read whole\n");
     }
@@ -156,6 +157,7 @@ bool SitemapCheck::ReadFile(const String& path, bool isPart, SitemapXml::Root& r
     case SitemapBytes::State::BadGzip:
         Say(path, 0, "not a whole gzip file");
         return false;
+    case SitemapBytes::State::Stopped: return false;
     case SitemapBytes::State::Reading:
     case SitemapBytes::State::Unopened: break;
     }

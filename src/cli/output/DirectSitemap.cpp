@@ -41,7 +41,7 @@ bool DirectSitemap::Finish(int count) {
 }
 
 bool DirectSitemap::Exceeds(const SitemapLimits& limits) const {
-    return entries_ > limits.maxEntries || bytes_ > limits.maxBytes;
+    return limits.Exceeded(entries_, bytes_);
 }
 
 }  // namespace linkloom::cli

@@ -7,8 +7,17 @@
 
 namespace linkloom::cli {
 
+namespace {
+
+// The operating-system byte of the header: zlib writes its build system's, so the same run would
+// give other bytes on Windows; every build writes the Unix one.
+constexpr int kHeaderSystem = 3;
+
+}  // namespace
+
 struct GzipEncoder::Stream {
     z_stream z{};
+    gz_header header{};  // read by deflate until the header is out
     bool ready = false;
 };
 
@@ -16,6 +25,8 @@ GzipEncoder::GzipEncoder() : stream_(std::make_unique<Stream>()) {
     // 15 window bits plus 16: a gzip header and trailer around the deflate data.
     stream_->ready =
         deflateInit2(&stream_->z, Z_DEFAULT_COMPRESSION, Z_DEFLATED, 15 + 16, 8, Z_DEFAULT_STRATEGY) == Z_OK;
+    stream_->header.os = kHeaderSystem;
+    if (stream_->ready) stream_->ready = deflateSetHeader(&stream_->z, &stream_->header) == Z_OK;
 }
 
 GzipEncoder::~GzipEncoder() {

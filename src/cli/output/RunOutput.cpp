@@ -62,10 +62,7 @@ void RunOutput::End(int count) {
     }
     const SitemapLimits& limits = options_.limits;
     if (direct_ && direct_->Exceeds(limits)) {
-        Say(String(u"warning: the sitemap holds ") + String::FromInt(direct_->Entries()) + u" entries and " +
-            String::FromInt(static_cast<long long>(direct_->Bytes())) +
-            u" bytes, more than one sitemap file may hold (" + String::FromInt(limits.maxEntries) + u" entries, " +
-            String::FromInt(static_cast<long long>(limits.maxBytes)) + u" bytes); " +
+        Say(String(u"warning: ") + limits.Excess(direct_->Entries(), direct_->Bytes()) + u"; " +
             (options_.output ? u"a FIFO or device is never split" : u"write it with -o FILE to split it"));
     }
     // The index names its parts by FILE's URL.

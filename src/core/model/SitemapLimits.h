@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "base/String.h"
+
 namespace linkloom {
 
 // The longest location a sitemap may hold.
@@ -15,6 +17,11 @@ struct SitemapLimits {
     int maxEntries = kMostEntries;
     std::uint64_t maxBytes = 52428800;  // uncompressed
     std::size_t maxSitemaps = 50000;
+
+    // True when a document of `entries` and `bytes` (UTF-8) is more than one sitemap file may hold.
+    bool Exceeded(int entries, std::uint64_t bytes) const { return entries > maxEntries || bytes > maxBytes; }
+    // Says so: "the sitemap holds ... more than one sitemap file may hold (...)".
+    String Excess(int entries, std::uint64_t bytes) const;
 };
 
 }  // namespace linkloom

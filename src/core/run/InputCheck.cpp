@@ -31,9 +31,12 @@ String AcceptFolder(String text, FolderForm form) {
             text = text.Left(static_cast<std::size_t>(bar));
             text.TrimRight();
         }
+        // Explorer's "Copy as path" puts the path in double quotes.
+        if (text.Length() >= 2 && text[0] == u'"' && text.Last() == u'"') text = text.Mid(1).Left(text.Length() - 2);
     }
-    if (!text.IsEmpty() && platform::PathKind(text) != platform::PathType::Folder) return String();
-    return text;
+    if (text.IsEmpty()) return text;
+    if (platform::PathKind(text) != platform::PathType::Folder) return String();
+    return platform::ResolvedFolder(text);
 }
 
 namespace {

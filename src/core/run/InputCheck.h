@@ -25,8 +25,9 @@ std::variant<RunSettings, Rejection> AcceptInputs(const RunInputs& inputs);
 std::optional<String> NormaliseExtensionList(String text);
 // The extension box text as a run takes it: normalised, and "htm" when nothing is left.
 std::optional<String> AcceptExtensions(const String& text);
-// The folder input as a run reads it; the box text has its leading blanks removed and is cut
-// at a '|' after the first character. Empty when it does not name a directory.
+// The folder input as a run reads it; the box text has its leading blanks removed, is cut
+// at a '|' after the first character and loses surrounding double quotes. Empty when it does
+// not name a directory; else the folder as the system resolves it, which the walk then takes.
 String AcceptFolder(String text, FolderForm form = FolderForm::BoxText);
 
 }  // namespace linkloom

@@ -157,6 +157,8 @@ PathType PathKind(const String& path) {
     return S_ISDIR(info.st_mode) ? PathType::Folder : PathType::Other;
 }
 
+String ResolvedFolder(const String& path) { return path; }
+
 namespace {
 
 bool Identify(const String& path, bool folderOnly, FileIdentity& identity) {

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/win32/FileIdentity.h"
+#include "base/PathText.h"
 #include "platform/win32/ExtendedPath.h"
 #include "platform/win32/Handle.h"
 
@@ -97,6 +98,8 @@ PathType PathKind(const String& path) {
     }
     return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? PathType::Folder : PathType::Other;
 }
+
+String ResolvedFolder(const String& path) { return HasLongPathPrefix(path) ? path : FullPath(path); }
 
 // A file's path opens as well; callers name folders.
 bool IdentifyDirectory(const String& path, FileIdentity& identity) { return IdentifyPath(path, identity); }

@@ -9,4 +9,8 @@ namespace linkloom::platform {
 // but the system's own applies. A path that already has the form is kept.
 String ExtendedPath(const String& path);
 
+// The full path the system makes of `path` (relative parts, "." and "..", blanks and dots at the
+// end of the last name); `path` itself when the system cannot.
+String FullPath(const String& path);
+
 }  // namespace linkloom::platform

@@ -44,15 +44,44 @@ bool IsOwnedByUs(HANDLE file) {
     return ours;
 }
 
+constexpr char16_t kReadOnly[] = u"it has the read-only attribute";
+
+bool IsReadOnly(const String& path) {
+    const DWORD attributes = GetFileAttributesW(path.Wide());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+}
+
+// False with the reason when the file at `path` may not be moved or replaced: it is read-only,
+// or another program holds it open without letting it be deleted. Asked before a file is given
+// a second name or moved aside, since neither could be undone then: a read-only name cannot be
+// removed, and a held file cannot be moved back.
+bool MayReplace(const String& path, String& error) {
+    if (IsReadOnly(path)) {
+        error = kReadOnly;
+        return false;
+    }
+    const FileHandle file(CreateFileW(path.Wide(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (file.IsValid() || GetLastError() != ERROR_SHARING_VIOLATION) return true;
+    error = SystemReason(ERROR_SHARING_VIOLATION);
+    return false;
+}
+
 }  // namespace
 
+// A read-only file is never replaced, as the system itself refuses, and never moved.
 bool RenameFile(const String& from, const String& to, String& error) {
+    if (IsReadOnly(from) || IsReadOnly(to)) {
+        error = kReadOnly;
+        return false;
+    }
     if (MoveFileExW(from.Wide(), to.Wide(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
     error = SystemReason(GetLastError());
     return false;
 }
 
 bool LinkFile(const String& existing, const String& link, String& error) {
+    if (!MayReplace(existing, error)) return false;
     if (CreateHardLinkW(link.Wide(), existing.Wide(), nullptr)) return true;
     error = SystemReason(GetLastError());
     return false;

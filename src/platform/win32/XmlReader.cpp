@@ -12,6 +12,9 @@ namespace {
 
 using CreateReader = HRESULT(WINAPI*)(REFIID, void**, IMalloc*);
 
+// What expat says of a document that ends inside its root element, or has none.
+constexpr char16_t kNoElement[] = u"no element found";
+
 // The characters of a text handed on at a time.
 constexpr UINT kPieceLength = 4096;
 
@@ -54,6 +57,7 @@ class SourceStream : public ISequentialStream {
 public:
     explicit SourceStream(ByteSource& source) : source_(source) {}
     bool stopped = false;
+    bool ended = false;  // the source has given its last byte
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override {
         if (id == __uuidof(IUnknown) || id == __uuidof(ISequentialStream)) {
@@ -75,7 +79,8 @@ public:
             }
         }
         if (read) *read = static_cast<ULONG>(total);
-        return total < size ? S_FALSE : S_OK;
+        ended = total < size;
+        return ended ? S_FALSE : S_OK;
     }
     HRESULT STDMETHODCALLTYPE Write(const void*, ULONG, ULONG*) override { return E_NOTIMPL; }
 
@@ -91,18 +96,38 @@ std::string ToUtf8(const WCHAR* text, UINT length) {
     return bytes;
 }
 
-// XmlLite's errors have codes only; the usual ones in words.
+// XmlLite's errors have codes only: in words, expat's where it has the same error.
 String Reason(HRESULT code) {
     switch (static_cast<unsigned long>(code)) {
     case MX_E_INPUTEND: return u"unclosed token";
-    case MX_E_ENCODING: return u"invalid encoding";
+    case MX_E_ENCODING: case MX_E_ENCODINGSWITCH: case MX_E_ENCODINGSIGNATURE: case WC_E_ENCNAME:
+    case XML_E_INVALIDENCODING: return u"invalid encoding";
     case WC_E_ELEMENTMATCH: return u"mismatched tag";
-    case WC_E_XMLCHARACTER: return u"not well-formed (invalid token)";
-    case WC_E_ROOTELEMENT: return u"no root element, or more than one";
+    case WC_E_XMLCHARACTER: case XML_E_INVALID_UNICODE: return u"not well-formed (invalid token)";
+    case WC_E_ROOTELEMENT: return u"junk after document element";
     case WC_E_SYNTAX: return u"syntax error";
+    case WC_E_UNIQUEATTRIBUTE: return u"duplicate attribute";
+    case WC_E_UNDECLAREDENTITY: case WC_E_PARSEDENTITY: return u"undefined entity";
+    case WC_E_SEMICOLON: case WC_E_HEXDIGIT: case WC_E_DIGIT: case XML_E_INVALID_DECIMAL:
+    case XML_E_INVALID_HEXIDECIMAL: return u"reference to invalid character number";
+    case WC_E_XMLDECL: case WC_E_LEADINGXML: case WC_E_TEXTXMLDECL:
+        return u"XML or text declaration not at start of entity";
+    case WC_E_PI: return u"reserved processing instruction target";
+    case NC_E_UNDECLAREDPREFIX: return u"unbound prefix";
+    case NC_E_XMLPREFIXRESERVED: case NC_E_XMLNSPREFIXRESERVED: case NC_E_XMLURIRESERVED: case NC_E_XMLNSURIRESERVED:
+        return u"reserved prefix (xml) must not be undeclared or bound to another namespace name";
+    case SC_E_MAXELEMENTDEPTH: return u"elements nested too deeply";
     default: break;
     }
-    return String(u"error 0x") + String::FromHexPadded(static_cast<unsigned long>(code), 8);
+    // The rest by family: the XmlLite codes run from 0xC00CEE00, a family to each 0x20 of them.
+    switch (static_cast<unsigned long>(code) & ~0x1FUL) {
+    case MX_E_MX: return u"unreadable input";
+    case WC_E_WC: case WC_E_WC + 0x20: return u"not well-formed (invalid token)";
+    case NC_E_NC: return u"namespace error";
+    case SC_E_SC: return u"a limit of the reader was passed";
+    default: break;
+    }
+    return u"not read by the system's XML reader";
 }
 
 }  // namespace
@@ -128,9 +153,20 @@ XmlResult ReadXml(ByteSource& source, XmlHandler& handler) {
         reader->GetLineNumber(&number);
         return static_cast<std::uint64_t>(number);
     };
+    const auto column = [&reader] {
+        UINT number = 0;
+        reader->GetLinePosition(&number);
+        return number;
+    };
     bool sawElement = false;
     // Blanks around the root are no character data, as expat has it.
     int depth = 0;
+    // The last node, and where it was: after the end of some cut documents Wine's reader gives the
+    // same blank node again and again, so the same node at the same place once the input has ended
+    // is the end.
+    XmlNodeType lastType = XmlNodeType_None;
+    std::uint64_t lastLine = 0;
+    UINT lastColumn = 0;
     for (;;) {
         bool proceed = true;
         XmlNodeType type = XmlNodeType_None;
@@ -145,7 +181,7 @@ XmlResult ReadXml(ByteSource& source, XmlHandler& handler) {
             // Some versions end a document without a root element quietly; it is not well-formed.
             if (!stream.stopped && !sawElement) {
                 result.outcome = XmlResult::Outcome::Malformed;
-                result.reason = Reason(WC_E_ROOTELEMENT);
+                result.reason = kNoElement;
                 result.line = line();
             }
             return result;
@@ -159,6 +195,18 @@ XmlResult ReadXml(ByteSource& source, XmlHandler& handler) {
             result.line = line();
             return result;
         }
+        if (stream.ended && type == lastType && line() == lastLine && column() == lastColumn) {
+            if (depth == 0 && sawElement) {
+                result.outcome = XmlResult::Outcome::Read;
+                return result;
+            }
+            result.reason = kNoElement;
+            result.line = line();
+            return result;
+        }
+        lastType = type;
+        lastLine = line();
+        lastColumn = column();
         const WCHAR* text = nullptr;
         UINT length = 0;
         switch (type) {

@@ -5,6 +5,10 @@
 #include <map>
 #include <sstream>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include "cli/fileset/SetSwitch.h"
 #include "support/TempTree.h"
 
@@ -182,6 +186,30 @@ TEST_F(SetSwitchTest, AJournalActsOnlyOnItsOwnFolderAndItsRunsNames) {
     EXPECT_EQ(Contents(elsewhere.Path()), (Files{{"victim.txt", "keep"}}));
     EXPECT_EQ(Set(), kOld);
 }
+
+#ifdef _WIN32
+TEST_F(SetSwitchTest, AReadOnlyOrHeldTargetFailsTheSwitchAndLeavesNothingBehind) {
+    const String index = Path("s.xml");
+    for (const bool readOnly : {true, false}) {
+        SetUp();
+        HANDLE held = INVALID_HANDLE_VALUE;
+        if (readOnly) {
+            SetFileAttributesW(index.Wide(), FILE_ATTRIBUTE_READONLY);
+        } else {
+            held = CreateFileW(index.Wide(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        }
+        String error, failed;
+        EXPECT_FALSE(Switch().Run([] { return true; }, error, failed)) << readOnly;
+        EXPECT_EQ(failed.ToUtf8(), index.ToUtf8()) << readOnly;
+        if (readOnly) {
+            EXPECT_EQ(error.ToUtf8(), "it has the read-only attribute");
+        }
+        if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+        SetFileAttributesW(index.Wide(), FILE_ATTRIBUTE_NORMAL);
+        EXPECT_EQ(Set(), kOld) << readOnly;
+    }
+}
+#endif
 
 }  // namespace
 }  // namespace linkloom::cli

@@ -54,6 +54,9 @@ TEST_F(InputCheckTest, RefusesFoldersThatAreFilesOrMissingAndTakesTheFirstOfFold
     }
     inputs.folder = String(u"  ") + tree.Root() + u"  | /elsewhere";
     EXPECT_EQ(Check(), Accepted("htm", "https://example.com/"));
+    // A path copied with its surrounding double quotes.
+    inputs.folder = String(u"\"") + tree.Root() + u"\"";
+    EXPECT_EQ(Check(), Accepted("htm", "https://example.com/"));
 }
 
 TEST_F(InputCheckTest, AcceptsOnlyRootUrlsThatMakeAValidDocument) {
