@@ -17,9 +17,11 @@ std::vector<int> EarlierParts(const OutputNames& names, const String& file) {
     if (!bytes.Open(file, ignored)) return {};
     std::unordered_set<std::string> named;
     SitemapXml xml([&](const SitemapItem& item, SitemapXml::Root root) {
-        if (root != SitemapXml::Root::Index) return;
+        // A plain sitemap names no parts: nothing more to read.
+        if (root != SitemapXml::Root::Index) return false;
         const std::size_t slash = item.location.rfind('/');
         named.insert(slash == std::string::npos ? item.location : item.location.substr(slash + 1));
+        return true;
     });
     platform::ReadXml(bytes, xml);
     std::vector<int> parts;
