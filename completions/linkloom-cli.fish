@@ -10,6 +10,7 @@ complete -c linkloom-cli -l state -r -F -d 'keep each unchanged page\'s publishe
 complete -c linkloom-cli -l check -r -F -d 'check SITEMAP against the protocol and the site instead of writing'
 complete -c linkloom-cli -l flags -x -d 'start from this flags word (the stored "flags" of the desktop program)'
 complete -c linkloom-cli -s o -l output -r -F -d 'write the document to FILE instead of standard output'
+complete -c linkloom-cli -l sitemap-url -x -d 'the URL at which crawlers find FILE (default: from its path in FOLDER)'
 complete -c linkloom-cli -l max-urls -x -d 'at most N entries per sitemap file (1 to 50000, default 50000)'
 complete -c linkloom-cli -l gzip -d 'compress every file written with -o (names end in ".gz")'
 complete -c linkloom-cli -l exclude -x -d 'leave out files and folders whose path matches PATTERN (repeatable)'

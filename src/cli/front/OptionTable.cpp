@@ -196,8 +196,10 @@ const std::vector<CliOption>& OptionTable() {
          "a record of what was published: for each location a hash of the page's bytes and the lastmod\n"
          "written. A page whose bytes are unchanged since the last run with \\fIFILE\\fR keeps its recorded\n"
          "lastmod. \\fIFILE\\fR is UTF\\-8 text, a first line \"linkloom\\-state 1\", then \"HASH LASTMOD\n"
-         "LOCATION\" lines; a missing one is created, one that is not such a record is exit 2 and left as\n"
-         "it was. It is written beside and renamed over once the document is written."},
+         "LOCATION\" lines (a byte\\-order mark before the first is allowed); a missing or empty one is\n"
+         "created, one that is not such a record is exit 2 and left as it was. With \\fB\\-o\\fR it is\n"
+         "switched in with the output files, both or neither; to standard output it is written beside and\n"
+         "renamed over once the document is written. It may not be the output file."},
         {0, "check", "SITEMAP", File, Aligned, Key, ApplyCheck,
          "write nothing: check SITEMAP (or an index and its parts beside\n"
          "it; .gz unpacked) against the protocol and against the site as this\n"
@@ -232,7 +234,7 @@ const std::vector<CliOption>& OptionTable() {
          "the URL at which crawlers find FILE, when it is not served at\n"
          "URL followed by its path in FOLDER; the index names the parts\n"
          "beside it",
-         "the URL at which crawlers find FILE",
+         "the URL at which crawlers find FILE (default: from its path in FOLDER)",
          "the URL at which crawlers find \\fIFILE\\fR, for the index's part locations (the parts lie beside\n"
          "it) and the \"Sitemap:\" line. Without it, a \\fIFILE\\fR inside \\fIFOLDER\\fR is at the root URL\n"
          "followed by its path there; one outside is taken to be at the root URL followed by its name,\n"
