@@ -7,11 +7,11 @@
 #include <string>
 #include <string_view>
 
-#include "core/rules/AlternatesStep.h"
 #include "core/markup/HeadTags.h"
-#include "core/url/PageLink.h"
+#include "core/rules/AlternatesStep.h"
 #include "core/rules/RobotsMetaStep.h"
 #include "core/rules/RobotsTxt.h"
+#include "core/url/PageLink.h"
 
 namespace {
 
@@ -43,7 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             linkloom::UrlParts target;
             if (linkloom::ResolveLink(attribute.value.Text(), base, target) != linkloom::LinkProblem::None) continue;
             const std::u16string text = target.Text();
-            Check(!target.hasFragment && target.hasAuthority && (target.scheme == u"http" || target.scheme == u"https"));
+            Check(!target.hasFragment && target.hasAuthority &&
+                  (target.scheme == u"http" || target.scheme == u"https"));
             for (const char16_t unit : text) Check(IsUriCharacter(unit));
             linkloom::UrlParts again = linkloom::SplitUrl(text);
             Check(linkloom::NormalizeUrl(again) && again.Text() == text);

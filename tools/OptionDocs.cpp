@@ -44,7 +44,7 @@ std::optional<std::string> WithSection(const std::string& text, const std::strin
 }
 
 struct Document {
-    const char* path;  // in the source tree
+    const char* path;   // in the source tree
     const char* begin;  // the marker lines around the generated part; null when it is the whole file
     const char* end;
     std::string text;

@@ -57,15 +57,21 @@ std::string BashCompletion() {
            "        prev=${COMP_WORDS[COMP_CWORD-2]}\n"
            "    fi\n"
            "    case $prev in\n"
-           "        " + NamesTaking(OptionValue::File) + ")\n"
+           "        " +
+           NamesTaking(OptionValue::File) +
+           ")\n"
            "            mapfile -t COMPREPLY < <(compgen -f -- \"$cur\")\n"
            "            return ;;\n"
-           "        " + NamesTaking(OptionValue::Text) + ")\n"
+           "        " +
+           NamesTaking(OptionValue::Text) +
+           ")\n"
            "            COMPREPLY=()\n"
            "            return ;;\n"
            "    esac\n"
            "    if [[ $cur == -* ]]; then\n"
-           "        mapfile -t COMPREPLY < <(compgen -W '" + words + "' -- \"$cur\")\n"
+           "        mapfile -t COMPREPLY < <(compgen -W '" +
+           words +
+           "' -- \"$cur\")\n"
            "    else\n"
            "        mapfile -t COMPREPLY < <(compgen -d -- \"$cur\")\n"
            "    fi\n"
@@ -74,8 +80,8 @@ std::string BashCompletion() {
 }
 
 std::string ZshCompletion() {
-    std::string script = std::string("#compdef linkloom-cli\n# zsh completion for linkloom-cli, ") + kGenerated +
-                         "_arguments -S \\\n";
+    std::string script =
+        std::string("#compdef linkloom-cli\n# zsh completion for linkloom-cli, ") + kGenerated + "_arguments -S \\\n";
     for (const CliOption& option : OptionTable()) {
         // "=" lets the value follow in the same word or the next, as the program takes it.
         const std::string spec = "[" + ZshDescription(option.Brief()) + "]";

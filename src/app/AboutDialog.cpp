@@ -14,14 +14,10 @@ bool AboutDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& re
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IDOK:
-        case IDCANCEL:
-            EndDialog(Handle(), LOWORD(wParam));
-            return true;
-        default:
-            return false;
+        case IDCANCEL: EndDialog(Handle(), LOWORD(wParam)); return true;
+        default: return false;
         }
-    default:
-        return false;
+    default: return false;
     }
 }
 

@@ -9,33 +9,32 @@ namespace {
 // Messages whose dialog result is the procedure's return value rather than DWLP_MSGRESULT.
 bool ReturnsResultDirectly(UINT message) {
     switch (message) {
-    case WM_INITDIALOG: case WM_COMPAREITEM: case WM_VKEYTOITEM: case WM_CHARTOITEM: case WM_QUERYDRAGICON:
-        return true;
-    default:
-        return message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC;
+    case WM_INITDIALOG:
+    case WM_COMPAREITEM:
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM:
+    case WM_QUERYDRAGICON: return true;
+    default: return message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC;
     }
 }
 
 // The control a notification concerns, or null.
 HWND ControlOf(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_COMMAND:
-        return reinterpret_cast<HWND>(lParam);
-    case WM_NOTIFY:
-        return reinterpret_cast<const NMHDR*>(lParam)->hwndFrom;
+    case WM_COMMAND: return reinterpret_cast<HWND>(lParam);
+    case WM_NOTIFY: return reinterpret_cast<const NMHDR*>(lParam)->hwndFrom;
     case WM_PARENTNOTIFY:
         if (LOWORD(wParam) == WM_CREATE || LOWORD(wParam) == WM_DESTROY) return reinterpret_cast<HWND>(lParam);
         return GetDlgItem(dialog, HIWORD(wParam));
-    case WM_DRAWITEM:
-        return wParam ? reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hwndItem : nullptr;
+    case WM_DRAWITEM: return wParam ? reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hwndItem : nullptr;
     case WM_MEASUREITEM:
         return wParam ? GetDlgItem(dialog, reinterpret_cast<const MEASUREITEMSTRUCT*>(lParam)->CtlID) : nullptr;
-    case WM_COMPAREITEM:
-        return wParam ? reinterpret_cast<const COMPAREITEMSTRUCT*>(lParam)->hwndItem : nullptr;
-    case WM_DELETEITEM:
-        return wParam ? reinterpret_cast<const DELETEITEMSTRUCT*>(lParam)->hwndItem : nullptr;
-    case WM_VKEYTOITEM: case WM_CHARTOITEM: case WM_HSCROLL: case WM_VSCROLL:
-        return reinterpret_cast<HWND>(lParam);
+    case WM_COMPAREITEM: return wParam ? reinterpret_cast<const COMPAREITEMSTRUCT*>(lParam)->hwndItem : nullptr;
+    case WM_DELETEITEM: return wParam ? reinterpret_cast<const DELETEITEMSTRUCT*>(lParam)->hwndItem : nullptr;
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM:
+    case WM_HSCROLL:
+    case WM_VSCROLL: return reinterpret_cast<HWND>(lParam);
     default:
         if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) return reinterpret_cast<HWND>(lParam);
         return nullptr;
@@ -46,8 +45,8 @@ HWND ControlOf(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
 
 HWND DialogWindow::CreateModeless(HWND owner, UINT templateId) {
     ModuleState::PushPendingWindow(this);
-    const HWND created = CreateDialogParamW(ModuleState::ResourceModule(), MAKEINTRESOURCEW(templateId), owner,
-                                            StartProcedure, 0);
+    const HWND created =
+        CreateDialogParamW(ModuleState::ResourceModule(), MAKEINTRESOURCEW(templateId), owner, StartProcedure, 0);
     if (!created) ModuleState::TakePendingWindow();
     return created;
 }

@@ -62,26 +62,16 @@ bool MainDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& res
         return true;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
-        case IDC_ABOUT:
-            OnAbout();
-            return true;
-        case IDOK:
-            OnCreateXml();
-            return true;
-        case IDC_COPY_TEXT:
-            OnCopyText();
-            return true;
-        case IDCANCEL:
-            OnClose();
-            return true;
-        default:
-            return false;
+        case IDC_ABOUT: OnAbout(); return true;
+        case IDOK: OnCreateXml(); return true;
+        case IDC_COPY_TEXT: OnCopyText(); return true;
+        case IDCANCEL: OnClose(); return true;
+        default: return false;
         }
     case WM_DESTROY:
         if (MessageLoop* loop = ModuleState::CurrentLoop()) loop->UnregisterFilter(this);
         return false;
-    default:
-        return false;
+    default: return false;
     }
 }
 
@@ -89,8 +79,7 @@ void MainDialog::OnInitDialog() {
     const HWND dialog = Handle();
     CenterOnOwner(dialog, GetParent(dialog));
     SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(LoadProgramIcon(SM_CXICON, SM_CYICON)));
-    SendMessageW(dialog, WM_SETICON, ICON_SMALL,
-                 reinterpret_cast<LPARAM>(LoadProgramIcon(SM_CXSMICON, SM_CYSMICON)));
+    SendMessageW(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(LoadProgramIcon(SM_CXSMICON, SM_CYSMICON)));
     SendDlgItemMessageW(dialog, IDC_BANNER_ICON, STM_SETICON,
                         reinterpret_cast<WPARAM>(LoadIconW(nullptr, IDI_INFORMATION)), 0);
 
@@ -142,9 +131,7 @@ void MainDialog::LoadSettings() {
     if (!url.IsEmpty()) SetDlgItemTextW(Handle(), IDC_ROOT_URL, url.Wide());
 }
 
-String MainDialog::ControlText(int id) const {
-    return WindowString(GetDlgItem(Handle(), id));
-}
+String MainDialog::ControlText(int id) const { return WindowString(GetDlgItem(Handle(), id)); }
 
 void MainDialog::OnAbout() {
     AboutDialog about;

@@ -3,11 +3,11 @@
 #include <memory>
 
 #include "app/DialogWindow.h"
+#include "app/MessageLoop.h"
+#include "app/ProgressDialog.h"
 #include "controls/EditDecorator.h"
 #include "controls/GdiHandle.h"
 #include "controls/GlimTip.h"
-#include "app/MessageLoop.h"
-#include "app/ProgressDialog.h"
 #include "core/model/RunSettings.h"
 #include "core/run/RunPlan.h"
 #include "core/run/RunPorts.h"

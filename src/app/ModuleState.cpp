@@ -22,7 +22,8 @@ void ModuleState::RegisterLoop(MessageLoop* loop) { loops_.emplace_back(GetCurre
 
 void ModuleState::UnregisterLoop() {
     const DWORD thread = GetCurrentThreadId();
-    const auto found = std::find_if(loops_.begin(), loops_.end(), [&](const auto& entry) { return entry.first == thread; });
+    const auto found =
+        std::find_if(loops_.begin(), loops_.end(), [&](const auto& entry) { return entry.first == thread; });
     if (found != loops_.end()) loops_.erase(found);
 }
 
@@ -41,7 +42,8 @@ void ModuleState::PushPendingWindow(DialogWindow* window) {
 DialogWindow* ModuleState::TakePendingWindow() {
     std::lock_guard<std::mutex> lock(pendingLock_);
     const DWORD thread = GetCurrentThreadId();
-    const auto found = std::find_if(pending_.begin(), pending_.end(), [&](const Pending& p) { return p.threadId == thread; });
+    const auto found =
+        std::find_if(pending_.begin(), pending_.end(), [&](const Pending& p) { return p.threadId == thread; });
     if (found == pending_.end()) return nullptr;
     DialogWindow* window = found->window;
     pending_.erase(found);

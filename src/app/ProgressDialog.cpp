@@ -34,9 +34,7 @@ BOOL ProgressDialog::FilterMessage(MSG& message) { return IsDialogMessageW(Handl
 
 bool ProgressDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
     switch (message) {
-    case WM_SHOWWINDOW:
-        wParam ? OnShow() : OnHide();
-        return false;
+    case WM_SHOWWINDOW: wParam ? OnShow() : OnHide(); return false;
     case WM_INITDIALOG:
         OnInitDialog();
         result = TRUE;
@@ -55,8 +53,7 @@ bool ProgressDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT&
         // A window destroyed while visible still re-enables its owner and leaves the loop.
         ShowWindow(Handle(), SW_HIDE);
         return false;
-    default:
-        return false;
+    default: return false;
     }
 }
 

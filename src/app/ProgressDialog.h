@@ -1,9 +1,9 @@
 #pragma once
 
 #include "app/DialogWindow.h"
+#include "app/MessageLoop.h"
 #include "controls/GdiHandle.h"
 #include "controls/GlimTip.h"
-#include "app/MessageLoop.h"
 
 namespace linkloom {
 

@@ -28,9 +28,8 @@ String LoadModuleString(UINT id) {
 
 int ShowMessage(UINT style, const String& text) {
     wchar_t* formatted = nullptr;
-    if (text.IsEmpty() ||
-        !FormatMessageW(FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ALLOCATE_BUFFER, text.Wide(), 0, 0,
-                        reinterpret_cast<wchar_t*>(&formatted), 0, nullptr)) {
+    if (text.IsEmpty() || !FormatMessageW(FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ALLOCATE_BUFFER, text.Wide(), 0,
+                                          0, reinterpret_cast<wchar_t*>(&formatted), 0, nullptr)) {
         if (formatted) LocalFree(formatted);
         MessageBeep(0xFFFFFFFF);
         return IDCANCEL;

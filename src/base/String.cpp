@@ -90,8 +90,8 @@ String String::FromInt(long long value) { return FromIntPadded(value, 1); }
 
 String String::FromIntPadded(long long value, int width) {
     const bool negative = value < 0;
-    unsigned long long magnitude = negative ? 0ULL - static_cast<unsigned long long>(value)
-                                            : static_cast<unsigned long long>(value);
+    unsigned long long magnitude =
+        negative ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
     std::u16string digits;
     do {
         digits.insert(digits.begin(), static_cast<char16_t>(u'0' + magnitude % 10));
@@ -123,17 +123,20 @@ std::ptrdiff_t String::Find(const String& part, std::size_t from) const {
     return at == std::u16string::npos ? npos : static_cast<std::ptrdiff_t>(at);
 }
 
-bool String::StartsWith(const String& prefix) const {
-    return text_.compare(0, prefix.text_.size(), prefix.text_) == 0;
-}
+bool String::StartsWith(const String& prefix) const { return text_.compare(0, prefix.text_.size(), prefix.text_) == 0; }
 
 bool String::IsSpace(char16_t unit) {
     if ((unit >= 0x09 && unit <= 0x0D) || unit == 0x20) return true;
     switch (unit) {
-    case 0x85: case 0xA0: case 0x1680: case 0x2028: case 0x2029: case 0x202F: case 0x205F: case 0x3000:
-        return true;
-    default:
-        return unit >= 0x2000 && unit <= 0x200A;
+    case 0x85:
+    case 0xA0:
+    case 0x1680:
+    case 0x2028:
+    case 0x2029:
+    case 0x202F:
+    case 0x205F:
+    case 0x3000: return true;
+    default: return unit >= 0x2000 && unit <= 0x200A;
     }
 }
 

@@ -40,13 +40,17 @@ public:
 
 #ifdef _WIN32
     const wchar_t* Wide() const { return reinterpret_cast<const wchar_t*>(text_.c_str()); }
-    static String FromWide(const wchar_t* text) {
-        return String(reinterpret_cast<const char16_t*>(text ? text : L""));
-    }
+    static String FromWide(const wchar_t* text) { return String(reinterpret_cast<const char16_t*>(text ? text : L"")); }
 #endif
 
-    String& operator+=(const String& other) { text_ += other.text_; return *this; }
-    String& operator+=(char16_t unit) { text_ += unit; return *this; }
+    String& operator+=(const String& other) {
+        text_ += other.text_;
+        return *this;
+    }
+    String& operator+=(char16_t unit) {
+        text_ += unit;
+        return *this;
+    }
     friend String operator+(String left, const String& right) { return left += right; }
     friend String operator+(String left, char16_t right) { return left += right; }
     bool operator==(const String& other) const { return text_ == other.text_; }

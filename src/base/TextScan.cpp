@@ -138,7 +138,9 @@ bool HasUtf8Shape(const unsigned char* bytes, std::size_t count) {
     }
     const __m128i belowLead = _mm_set1_epi8(-64);
     const __m128i belowZero = _mm_set1_epi8(-1);
-    const auto load = [bytes](std::size_t from) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + from)); };
+    const auto load = [bytes](std::size_t from) {
+        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + from));
+    };
     const auto continuation = [&](__m128i chunk) { return _mm_cmplt_epi8(chunk, belowLead); };
     for (; at + 16 <= count; at += 16) {
         const __m128i here = load(at), before = load(at - 1);

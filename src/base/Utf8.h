@@ -51,11 +51,17 @@ inline std::size_t DecodeUtf8Sequence(const unsigned char* bytes, std::size_t co
         code = lead;
         return 1;
     } else if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2; minimum = 0x80; code = lead & 0x1F;
+        length = 2;
+        minimum = 0x80;
+        code = lead & 0x1F;
     } else if ((lead & 0xF0) == 0xE0) {
-        length = 3; minimum = 0x800; code = lead & 0x0F;
+        length = 3;
+        minimum = 0x800;
+        code = lead & 0x0F;
     } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4; minimum = 0x10000; code = lead & 0x07;
+        length = 4;
+        minimum = 0x10000;
+        code = lead & 0x07;
     } else {
         return 0;
     }

@@ -53,8 +53,8 @@ bool EditDecorator::SetIcon(HWND edit, HICON icon) {
     if (!edit_ && !Attach(edit)) return false;
     if (!icon) return false;
     if (!iconWindow_) {
-        iconWindow_ = CreateStaticChild(edit_, iconBox_, nullptr, kIconStyle, 0,
-                                        static_cast<UINT>(GetDlgCtrlID(edit_)));
+        iconWindow_ =
+            CreateStaticChild(edit_, iconBox_, nullptr, kIconStyle, 0, static_cast<UINT>(GetDlgCtrlID(edit_)));
         if (!iconWindow_) return false;
     }
     SendMessageW(iconWindow_, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
@@ -148,9 +148,7 @@ void EditDecorator::Cleanup() {
 bool EditDecorator::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (!edit_) return false;
     switch (message) {
-    case WM_DESTROY:
-        Cleanup();
-        return false;
+    case WM_DESTROY: Cleanup(); return false;
     case WM_SIZE:
         if (button_) {
             SetWindowPos(button_, nullptr, LOWORD(lParam) - buttonWidth_, 0, 0, 0,
@@ -182,9 +180,7 @@ bool EditDecorator::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
         result = MA_ACTIVATEANDEAT;
         return true;
     }
-    case WM_SETFONT:
-        OnFontChanged(reinterpret_cast<HFONT>(wParam));
-        return false;
+    case WM_SETFONT: OnFontChanged(reinterpret_cast<HFONT>(wParam)); return false;
     case WM_NOTIFY:
         if (!button_ || reinterpret_cast<const NMHDR*>(lParam)->hwndFrom != button_) return false;
         result = 0;
@@ -225,8 +221,7 @@ bool EditDecorator::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
         SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
         result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
         return true;
-    default:
-        return false;
+    default: return false;
     }
 }
 

@@ -5,9 +5,7 @@
 namespace linkloom {
 
 // The font a window draws with (WM_GETFONT); null for the system font.
-inline HFONT WindowFont(HWND window) {
-    return reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
-}
+inline HFONT WindowFont(HWND window) { return reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)); }
 
 // A copy of `font` with another weight (0 keeps it), italic or underline value (-1 keeps them);
 // owned by the caller, null on failure.

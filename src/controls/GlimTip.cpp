@@ -33,7 +33,8 @@ WNDPROC RegisterTipClass(WNDPROC procedure) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW tipClass{};
     tipClass.cbSize = sizeof tipClass;
-    if (!GetClassInfoExW(nullptr, TOOLTIPS_CLASSW, &tipClass) && !GetClassInfoExW(instance, TOOLTIPS_CLASSW, &tipClass)) {
+    if (!GetClassInfoExW(nullptr, TOOLTIPS_CLASSW, &tipClass) &&
+        !GetClassInfoExW(instance, TOOLTIPS_CLASSW, &tipClass)) {
         return nullptr;
     }
     const WNDPROC base = tipClass.lpfnWndProc;
@@ -152,15 +153,12 @@ bool GlimTip::HandleMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result
     }
     case WM_NCPAINT:
     case WM_PRINT:
-    case WM_PRINTCLIENT:
-        result = 0;
-        return true;
+    case WM_PRINTCLIENT: result = 0; return true;
     case WM_NOTIFY + WM_REFLECT_OFFSET:
         if (reinterpret_cast<const NMHDR*>(lParam)->code != TTN_SHOW) return false;
         result = OnShow();
         return true;
-    default:
-        return false;
+    default: return false;
     }
 }
 

@@ -2,7 +2,6 @@
 
 #include <shellapi.h>
 
-
 #include "controls/DeviceContext.h"
 #include "controls/Fonts.h"
 #include "controls/LinkGeometry.h"
@@ -34,8 +33,8 @@ void LinkLabel::Attach() {
 }
 
 bool LinkLabel::Open() const {
-    const auto result = reinterpret_cast<INT_PTR>(
-        shellExecute(nullptr, L"open", address_.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    const auto result =
+        reinterpret_cast<INT_PTR>(shellExecute(nullptr, L"open", address_.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     return result > 32;
 }
 
@@ -100,8 +99,7 @@ bool LinkLabel::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& resu
         Open();
         result = 0;
         return true;
-    default:
-        return false;
+    default: return false;
     }
 }
 

@@ -39,8 +39,8 @@ private:
 };
 
 // The call that opens an address; tests replace it so that no browser starts.
-using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND, const wchar_t*, const wchar_t*, const wchar_t*,
-                                                 const wchar_t*, INT);
+using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND, const wchar_t*, const wchar_t*, const wchar_t*, const wchar_t*,
+                                                INT);
 ShellExecuteFunction SetShellExecuteFunction(ShellExecuteFunction function);
 
 }  // namespace linkloom

@@ -60,10 +60,26 @@ bool TipArrowPoints(Quadrant quadrant, const RECT& strip, std::array<POINT, 18>&
     int directionX;
     int directionY;
     switch (quadrant) {
-    case Quadrant::LowerLeft: base = {strip.right - 3, strip.bottom - 3}; directionX = -1; directionY = -1; break;
-    case Quadrant::LowerRight: base = {strip.left + 3, strip.bottom - 3}; directionX = 1; directionY = -1; break;
-    case Quadrant::UpperLeft: base = {strip.right - 3, strip.top + 2}; directionX = -1; directionY = 1; break;
-    case Quadrant::UpperRight: base = {strip.left + 2, strip.top + 2}; directionX = 1; directionY = 1; break;
+    case Quadrant::LowerLeft:
+        base = {strip.right - 3, strip.bottom - 3};
+        directionX = -1;
+        directionY = -1;
+        break;
+    case Quadrant::LowerRight:
+        base = {strip.left + 3, strip.bottom - 3};
+        directionX = 1;
+        directionY = -1;
+        break;
+    case Quadrant::UpperLeft:
+        base = {strip.right - 3, strip.top + 2};
+        directionX = -1;
+        directionY = 1;
+        break;
+    case Quadrant::UpperRight:
+        base = {strip.left + 2, strip.top + 2};
+        directionX = 1;
+        directionY = 1;
+        break;
     default: return false;
     }
     for (std::size_t i = 0; i < points.size(); ++i) {

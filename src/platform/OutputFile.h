@@ -13,7 +13,7 @@ enum class OutputKind {
     Missing,  // nothing there yet
     File,     // a regular file
     Folder,
-    Stream,   // a FIFO, a device or anything else that is written into as it is
+    Stream,  // a FIFO, a device or anything else that is written into as it is
 };
 
 struct OutputTarget {

@@ -22,8 +22,7 @@ HANDLE OpenForProbe(const String& path) {
 
 }  // namespace
 
-SettingsSection::SettingsSection(const String& path, const String& name, SectionMode mode)
-    : path_(path), name_(name) {
+SettingsSection::SettingsSection(const String& path, const String& name, SectionMode mode) : path_(path), name_(name) {
     open_ = mode == SectionMode::Read ? OpenForReading() : OpenForWriting();
 }
 

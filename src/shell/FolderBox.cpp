@@ -46,14 +46,11 @@ bool FolderBox::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& resu
         OnBrowse();
         result = 0;
         return true;
-    default:
-        return false;
+    default: return false;
     }
 }
 
-String FolderBox::Text() const {
-    return WindowString(Subclassed());
-}
+String FolderBox::Text() const { return WindowString(Subclassed()); }
 
 // Dropped files are ignored: only folders go into the box.
 void FolderBox::OnDropFiles(HDROP drop) {

@@ -84,7 +84,8 @@ String IDListToPath(const ITEMIDLIST* list, bool longForms) {
             if (text.IsEmpty() || (rebuilt.Length() > text.Length() && rebuilt.StartsWith(text))) text = rebuilt;
         }
     }
-    if (text.Length() >= kLongPathThreshold) text = LongPathForm(text, ShortPathOf(text, kLongPathThreshold), longForms);
+    if (text.Length() >= kLongPathThreshold)
+        text = LongPathForm(text, ShortPathOf(text, kLongPathThreshold), longForms);
     return text;
 }
 

@@ -57,7 +57,8 @@ ComRef<IShellFolder> BindToParent(const ITEMIDLIST* list, const ITEMIDLIST** las
     }
     IShellFolder* desktop = ShellNamespace::Desktop();
     const IdList parent = CopyItems(list, count - 1);
-    if (!desktop || !parent || FAILED(desktop->BindToObject(parent.Get(), nullptr, IID_IShellFolder, folder.PutVoid()))) {
+    if (!desktop || !parent ||
+        FAILED(desktop->BindToObject(parent.Get(), nullptr, IID_IShellFolder, folder.PutVoid()))) {
         folder.Reset();
     }
     return folder;
@@ -74,13 +75,9 @@ String ItemDisplayName(const ITEMIDLIST* item, DWORD flags, IShellFolder* folder
         FreeShellText(name.pOleStr);
         return text;
     }
-    case STRRET_OFFSET:
-        return FromAnsi(reinterpret_cast<const char*>(item) + name.uOffset);
-    case STRRET_CSTR:
-        name.cStr[sizeof name.cStr - 1] = '\0';
-        return FromAnsi(name.cStr);
-    default:
-        return {};
+    case STRRET_OFFSET: return FromAnsi(reinterpret_cast<const char*>(item) + name.uOffset);
+    case STRRET_CSTR: name.cStr[sizeof name.cStr - 1] = '\0'; return FromAnsi(name.cStr);
+    default: return {};
     }
 }
 

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
@@ -183,15 +183,15 @@ INT_PTR RunAbout(HWND owner, std::function<void(HWND)> action) {
 }
 
 TEST_F(DialogControlsTest, AboutBoxClosesByOkEnterEscapeAndTheCloseBox) {
-    EXPECT_EQ(RunAbout(dialog.Handle(), [](HWND about) { PostMessageW(GetDlgItem(about, IDOK), BM_CLICK, 0, 0); }), IDOK);
-    EXPECT_EQ(RunAbout(dialog.Handle(),
-                       [](HWND about) { PostMessageW(GetDlgItem(about, IDOK), WM_KEYDOWN, VK_RETURN, 0); }),
+    EXPECT_EQ(RunAbout(dialog.Handle(), [](HWND about) { PostMessageW(GetDlgItem(about, IDOK), BM_CLICK, 0, 0); }),
               IDOK);
-    EXPECT_EQ(RunAbout(dialog.Handle(),
-                       [](HWND about) { PostMessageW(GetDlgItem(about, IDOK), WM_KEYDOWN, VK_ESCAPE, 0); }),
-              IDCANCEL);
-    EXPECT_EQ(RunAbout(dialog.Handle(), [](HWND about) { PostMessageW(about, WM_SYSCOMMAND, SC_CLOSE, 0); }),
-              IDCANCEL);
+    EXPECT_EQ(
+        RunAbout(dialog.Handle(), [](HWND about) { PostMessageW(GetDlgItem(about, IDOK), WM_KEYDOWN, VK_RETURN, 0); }),
+        IDOK);
+    EXPECT_EQ(
+        RunAbout(dialog.Handle(), [](HWND about) { PostMessageW(GetDlgItem(about, IDOK), WM_KEYDOWN, VK_ESCAPE, 0); }),
+        IDCANCEL);
+    EXPECT_EQ(RunAbout(dialog.Handle(), [](HWND about) { PostMessageW(about, WM_SYSCOMMAND, SC_CLOSE, 0); }), IDCANCEL);
 }
 
 struct ShellCall {
@@ -219,8 +219,9 @@ TEST_F(DialogControlsTest, AboutLinkOpensTheWebPageAndLeavesTheBoxOpen) {
         wchar_t text[64] = {};
         GetWindowTextW(link, text, 64);
         linkText = text;
-        handCursor = SendMessageW(link, WM_SETCURSOR, reinterpret_cast<WPARAM>(link), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)) &&
-                     GetCursor() == LoadCursorW(nullptr, IDC_HAND);
+        handCursor =
+            SendMessageW(link, WM_SETCURSOR, reinterpret_cast<WPARAM>(link), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)) &&
+            GetCursor() == LoadCursorW(nullptr, IDC_HAND);
         SendMessageW(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
         stillOpen = IsWindowVisible(about);
         RECT box{}, owner{};

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
+#include <gtest/gtest.h>
 
 #include <string>
 #include <thread>
@@ -28,7 +28,8 @@ struct RecordingFilter : MessageFilter {
 
 // A plain window to address the test's messages to.
 struct TargetWindow {
-    TargetWindow() : handle(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr)) {}
+    TargetWindow()
+        : handle(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr)) {}
     ~TargetWindow() { DestroyWindow(handle); }
     HWND handle;
 };
@@ -74,7 +75,8 @@ TEST(MessageLoopTest, FiltersAreAskedFromTheLastAddedAndTheFirstToConsumeEndsThe
 TEST(MessageLoopTest, PumpModeReturnsAtOnceWhenNothingIsPending) {
     MessageLoop loop;
     MSG stale;
-    while (PeekMessageW(&stale, nullptr, 0, 0, PM_REMOVE)) {}
+    while (PeekMessageW(&stale, nullptr, 0, 0, PM_REMOVE)) {
+    }
     EXPECT_EQ(loop.Run(true), 0);
 }
 

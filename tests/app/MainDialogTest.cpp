@@ -42,7 +42,9 @@ protected:
     }
     HWND Item(int id) const { return GetDlgItem(dialog.Handle(), id); }
     void Set(int id, const std::wstring& text) { SetWindowTextW(Item(id), text.c_str()); }
-    void Press(int id) { SendMessageW(dialog.Handle(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Item(id))); }
+    void Press(int id) {
+        SendMessageW(dialog.Handle(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Item(id)));
+    }
     void Inputs(const test::TempTree& tree) {
         Set(IDC_FOLDER, tree.Root().Wide());
         Set(IDC_EXTENSIONS, L"htm");
@@ -90,7 +92,8 @@ TEST_F(MainDialogTest, CancelAndPauseWorkThroughTheProgressWindow) {
     EXPECT_EQ(WindowText(Item(IDC_OUTPUT)), L"earlier text");
     ASSERT_FALSE(shown.empty());
     // FormatMessageW turns the text's line feed into a line break.
-    EXPECT_EQ(shown.back().text, L"no files match the criteria\r\ntry scanning a different folder or adjust search settings");
+    EXPECT_EQ(shown.back().text,
+              L"no files match the criteria\r\ntry scanning a different folder or adjust search settings");
     EXPECT_EQ(WindowText(progress), L"working...");
     EXPECT_TRUE(IsWindowEnabled(dialog.Handle()));
     EXPECT_FALSE(IsWindowVisible(progress));

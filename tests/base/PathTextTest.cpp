@@ -20,8 +20,7 @@ TEST(JoinPath, PrefixesWindowsPathsFrom260Units) {
     const String directory = String(u"C:\\") + Repeat(u'd', 250) + u'\\';  // 254 units
     EXPECT_EQ(JoinPath(directory, u"12345", true, PathStyle::Windows).Length(), 259u);
     EXPECT_FALSE(HasLongPathPrefix(JoinPath(directory, u"12345", true, PathStyle::Windows)));
-    EXPECT_EQ(JoinPath(directory, u"123456", true, PathStyle::Windows),
-              String(u"\\\\?\\") + directory + u"123456");
+    EXPECT_EQ(JoinPath(directory, u"123456", true, PathStyle::Windows), String(u"\\\\?\\") + directory + u"123456");
     EXPECT_EQ(JoinPath(directory, u"123456", false, PathStyle::Windows), directory + u"123456");
 
     const String share = String(u"\\\\server\\share\\") + Repeat(u's', 250);

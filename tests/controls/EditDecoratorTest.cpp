@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
+#include <gtest/gtest.h>
 
 #include "TestWindows.h"
 #include "controls/EditDecorator.h"
@@ -30,7 +30,9 @@ bool IsItalic(HFONT font) {
 
 class EditDecoratorTest : public ::testing::Test {
 protected:
-    void SetUp() override { SendMessageW(host.Edit(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(1, 1)); }
+    void SetUp() override {
+        SendMessageW(host.Edit(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(1, 1));
+    }
     HINSTANCE Program() const { return GetModuleHandleW(nullptr); }
 
     test::HostWindow host;

@@ -19,8 +19,8 @@ HostWindow::HostWindow() {
         return RegisterClassW(&windowClass);
     }();
     (void)registered;
-    window_ = CreateWindowExW(0, kClass, L"host", WS_POPUP | WS_VISIBLE, 100, 100, 400, 200, nullptr,
-                              nullptr, GetModuleHandleW(nullptr), this);
+    window_ = CreateWindowExW(0, kClass, L"host", WS_POPUP | WS_VISIBLE, 100, 100, 400, 200, nullptr, nullptr,
+                              GetModuleHandleW(nullptr), this);
     edit_ = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 10, 10,
                             300, 24, window_, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kEditId)),
                             GetModuleHandleW(nullptr), nullptr);

@@ -46,7 +46,8 @@ std::string ButtonProblem(const ScreenPixels& button) {
     const std::uint32_t background = Background();
     int label = 0;
     for (int y = 3; y < button.Height() - 3; ++y) {
-        for (int x = 3; x < button.Width() - 3; ++x) label += ColourDistance(button.At(x, y), background) >= kLabelDistance;
+        for (int x = 3; x < button.Width() - 3; ++x)
+            label += ColourDistance(button.At(x, y), background) >= kLabelDistance;
     }
     int ring = 0, frame = 0;
     for (int y = 0; y < button.Height(); ++y) {
@@ -67,7 +68,8 @@ std::string ButtonProblem(const ScreenPixels& button) {
 // What the icon's rectangle shows against `expected`: "" when it holds the icon.
 std::string IconProblem(const ScreenPixels& icon, const ScreenPixels& expected) {
     if (expected.Empty()) return "the program's folder icon could not be drawn for comparison";
-    if (icon.Width() != expected.Width() || icon.Height() != expected.Height()) return "no icon rectangle on the screen";
+    if (icon.Width() != expected.Width() || icon.Height() != expected.Height())
+        return "no icon rectangle on the screen";
     const std::uint32_t background = Background();
     int ink = 0, matching = 0;
     for (int y = 0; y < icon.Height(); ++y) {
@@ -97,8 +99,8 @@ protected:
         ASSERT_NE(icon, nullptr) << "the folder box has no icon window";
         RECT client{};
         GetClientRect(icon, &client);
-        const HMODULE built =
-            LoadLibraryExW(BuiltProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+        const HMODULE built = LoadLibraryExW(BuiltProgramPath().c_str(), nullptr,
+                                             LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
         ASSERT_NE(built, nullptr);
         const auto folderIcon = static_cast<HICON>(
             LoadImageW(built, MAKEINTRESOURCEW(IDI_FOLDER_BOX), IMAGE_ICON, client.right, client.bottom, 0));
@@ -163,9 +165,9 @@ TEST_F(DecorationPixelsTest, IconAndButtonStayDrawnWhileTheUserWorks) {
 
     // Another window covers the dialog and goes away.
     const RECT dialog = ScreenRect(program->Window());
-    const HWND cover = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP | WS_VISIBLE, dialog.left,
-                                       dialog.top, dialog.right - dialog.left, dialog.bottom - dialog.top, nullptr,
-                                       nullptr, GetModuleHandleW(nullptr), nullptr);
+    const HWND cover = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP | WS_VISIBLE,
+                                       dialog.left, dialog.top, dialog.right - dialog.left, dialog.bottom - dialog.top,
+                                       nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(cover, nullptr);
     UpdateWindow(cover);
     Sleep(300);

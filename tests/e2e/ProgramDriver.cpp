@@ -165,10 +165,12 @@ void ProgramDriver::ClickOn(HWND window) const {
     // The button goes down once the pointer is there, as a user's does: under Wine a press sent
     // together with the move sometimes landed where the pointer had been.
     SendInput(1, inputs, sizeof(INPUT));
-    WaitFor([&] {
-        POINT cursor{};
-        return GetCursorPos(&cursor) && cursor.x == target.x && cursor.y == target.y;
-    }, 1000);
+    WaitFor(
+        [&] {
+            POINT cursor{};
+            return GetCursorPos(&cursor) && cursor.x == target.x && cursor.y == target.y;
+        },
+        1000);
     SendInput(2, inputs + 1, sizeof(INPUT));
 }
 

@@ -98,7 +98,8 @@ ScreenPixels ScreenPixels::Part(const RECT& area) const {
 int ColourDistance(std::uint32_t a, std::uint32_t b) {
     int largest = 0;
     for (int shift = 0; shift < 24; shift += 8) {
-        largest = std::max(largest, std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)));
+        largest =
+            std::max(largest, std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)));
     }
     return largest;
 }

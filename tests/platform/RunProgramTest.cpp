@@ -20,10 +20,11 @@ std::vector<String> Script(const char16_t* text) { return {u"-c", text}; }
 
 TEST(RunProgram, GivesTheOutputAsItComesTheStatusAndTheStartOfStandardError) {
     std::string out;
-    const ProgramRun run = RunProgram(kShell, Script(u"echo one two&& echo oops 1>&2&& exit 3"), [&out](std::string_view bytes) {
-        out.append(bytes);
-        return true;
-    });
+    const ProgramRun run =
+        RunProgram(kShell, Script(u"echo one two&& echo oops 1>&2&& exit 3"), [&out](std::string_view bytes) {
+            out.append(bytes);
+            return true;
+        });
     EXPECT_EQ(run.outcome, ProgramRun::Outcome::Exited);
     EXPECT_EQ(run.status, 3);
     EXPECT_EQ(out.substr(0, 7), "one two");

@@ -51,12 +51,11 @@ XmlResult Read(const std::string& text, Recorder& recorder) {
 
 TEST(XmlReader, GivesNamespacesNamesLinesAndTextsWithReferencesReplaced) {
     Recorder recorder;
-    const XmlResult result =
-        Read("<?xml version=\"1.0\"?>\n<s:a xmlns:s=\"urn:x\"><b>x &amp; &#233;<![CDATA[<y>]]></b>\n<c/></s:a>",
-             recorder);
+    const XmlResult result = Read(
+        "<?xml version=\"1.0\"?>\n<s:a xmlns:s=\"urn:x\"><b>x &amp; &#233;<![CDATA[<y>]]></b>\n<c/></s:a>", recorder);
     EXPECT_EQ(result.outcome, XmlResult::Outcome::Read);
-    EXPECT_EQ(recorder.seen, (std::vector<std::string>{"<urn:x|a@2", "<|b@2", "t:x & \xC3\xA9<y>", ">", "t:\n",
-                                                       "<|c@3", ">", ">"}));
+    EXPECT_EQ(recorder.seen,
+              (std::vector<std::string>{"<urn:x|a@2", "<|b@2", "t:x & \xC3\xA9<y>", ">", "t:\n", "<|c@3", ">", ">"}));
 }
 
 TEST(XmlReader, RefusesDocumentTypesSoNoEntityIsExpandedOrFetched) {
@@ -72,9 +71,9 @@ TEST(XmlReader, RefusesDocumentTypesSoNoEntityIsExpandedOrFetched) {
 
 TEST(XmlReader, TellsWhereADocumentIsNotWellFormed) {
     // A document cut between elements ends in blanks, which one reader gave again and again.
-    for (const std::string text : {std::string("<a>\n<b></a>"), std::string("<a>"), std::string(""),
-                                   std::string("\x01\x02\x00\xFF", 4), std::string("<a/><b/>"),
-                                   std::string("<a>\n<b>x</b>\n  \n")}) {
+    for (const std::string text :
+         {std::string("<a>\n<b></a>"), std::string("<a>"), std::string(""), std::string("\x01\x02\x00\xFF", 4),
+          std::string("<a/><b/>"), std::string("<a>\n<b>x</b>\n  \n")}) {
         Recorder recorder;
         const XmlResult result = Read(text, recorder);
         EXPECT_EQ(result.outcome, XmlResult::Outcome::Malformed) << text;

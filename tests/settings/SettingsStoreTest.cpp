@@ -53,7 +53,7 @@ TEST_F(SettingsStoreTest, WithoutAFileEveryReadGivesItsDefaultAndNothingIsCreate
 TEST_F(SettingsStoreTest, TheFirstSaveCreatesAUtf16FileWithTheKeysInOrder) {
     Save(u"C:\\site\\", 3, u"htm,php", u"https://example.com/");
     EXPECT_EQ(Bytes(IniPath()), "\xFF\xFE" + Utf16Le("[settings]\r\nfolder=C:\\site\\\r\nflags=3\r\n"
-                                                       "ext=htm,php\r\nurl=https://example.com/\r\n"));
+                                                     "ext=htm,php\r\nurl=https://example.com/\r\n"));
 }
 
 TEST_F(SettingsStoreTest, IntegersRoundTripExceptTheSentinel) {
@@ -74,7 +74,7 @@ TEST_F(SettingsStoreTest, ASaveReplacesValuesInPlaceAndAppendsNewKeysToTheSectio
     tree.File("linkloom.ini", "\xFF\xFE" + Utf16Le("[settings]\r\nurl=old\r\nfolder=old\r\n[other]\r\nx=1\r\n"));
     Save(u"C:\\site\\", 3, u"htm", u"https://example.com/");
     EXPECT_EQ(Bytes(IniPath()), "\xFF\xFE" + Utf16Le("[settings]\r\nurl=https://example.com/\r\nfolder=C:\\site\\\r\n"
-                                                       "flags=3\r\next=htm\r\n[other]\r\nx=1\r\n"));
+                                                     "flags=3\r\next=htm\r\n[other]\r\nx=1\r\n"));
 }
 
 TEST_F(SettingsStoreTest, EmptyValuesAreStoredAndReadAsDefaults) {

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
+#include <gtest/gtest.h>
 #include <shlobj.h>
 
 #include <cstring>
@@ -78,12 +78,12 @@ protected:
     void SetUp() override {
         CoInitialize(nullptr);
         ShellNamespace::Start();
-        window = CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW, 0, 0, 400, 200, nullptr, nullptr,
-                                 nullptr, nullptr);
+        window = CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW, 0, 0, 400, 200, nullptr, nullptr, nullptr,
+                                 nullptr);
         edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 10, 10, 300, 24, window,
                                reinterpret_cast<HMENU>(IDC_FOLDER), nullptr, nullptr);
-        other = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 10, 40, 300, 24, window, nullptr, nullptr,
-                                nullptr);
+        other =
+            CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 10, 40, 300, 24, window, nullptr, nullptr, nullptr);
         ASSERT_TRUE(box.Attach(edit, GetModuleHandleW(nullptr)));
         previousBeep = SetBeepFunction(RecordBeep);
         previousBrowse = SetBrowseFunction(FakeBrowse);
@@ -199,7 +199,8 @@ struct FakeBrowser {
         InitCommonControlsEx(&classes);
         window = CreateWindowExW(0, L"STATIC", L"browser", WS_OVERLAPPEDWINDOW, 0, 0, 300, 300, nullptr, nullptr,
                                  nullptr, nullptr);
-        const HWND pane = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 300, 300, window, nullptr, nullptr, nullptr);
+        const HWND pane =
+            CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 300, 300, window, nullptr, nullptr, nullptr);
         tree = CreateWindowExW(0, WC_TREEVIEWW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 300, 300, pane, nullptr, nullptr,
                                nullptr);
         TVINSERTSTRUCTW insert{};

@@ -55,9 +55,7 @@ TEST(IdList, FirstItemsMatchByteForByte) {
     EXPECT_FALSE(SameFirstItem(AsList(network), nullptr));
 }
 
-void WriteThrough(void* address) {
-    *static_cast<volatile int*>(address) = 1;
-}
+void WriteThrough(void* address) { *static_cast<volatile int*>(address) = 1; }
 
 void RaiseOther(void* raised) {
     RaiseException(0xE0001234, 0, 0, nullptr);

@@ -1,5 +1,5 @@
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 #include <shlobj.h>
 
 #include <vector>
@@ -19,9 +19,7 @@ namespace {
 
 String Repeat(char16_t unit, std::size_t count) { return String(std::u16string(count, unit)); }
 
-String WithoutFinalBackslash(String path) {
-    return path.EndsWith(u'\\') ? path.Left(path.Length() - 1) : path;
-}
+String WithoutFinalBackslash(String path) { return path.EndsWith(u'\\') ? path.Left(path.Length() - 1) : path; }
 
 String CurrentDirectory() {
     std::vector<wchar_t> buffer(33000, L'\0');
@@ -119,7 +117,8 @@ public:
         ComRef<IShellFolder> folder;
         ComRef<IEnumIDList> items;
         if (!parent ||
-            FAILED(ShellNamespace::Desktop()->BindToObject(parent.Get(), nullptr, IID_IShellFolder, folder.PutVoid())) ||
+            FAILED(
+                ShellNamespace::Desktop()->BindToObject(parent.Get(), nullptr, IID_IShellFolder, folder.PutVoid())) ||
             folder->EnumObjects(nullptr, SHCONTF_FOLDERS, items.Put()) != S_OK) {
             return IdList();
         }

@@ -18,7 +18,8 @@ Outcome FakeFront::Run() {
     if (rules) plan.rules = *rules;
     plan.pageReaders = readers;
     SitemapDocument collected;
-    SitemapRun run(plan, {streams ? static_cast<EntrySink&>(*this) : collected, reports ? this : nullptr, *this, *this});
+    SitemapRun run(plan,
+                   {streams ? static_cast<EntrySink&>(*this) : collected, reports ? this : nullptr, *this, *this});
     switch (run.Run()) {
     case RunEnd::Entries: break;
     case RunEnd::FolderUnreadable: return Outcome::FolderUnreadable;
@@ -46,11 +47,10 @@ bool FakeFront::IsCancelled() {
 }
 
 void FakeFront::LeftOut(const String& path, bool isFolder, LeftOutReason reason, const String& detail) {
-    static const char* const names[] = {"extension",      "template name", "noindex",       "no doctype",
+    static const char* const names[] = {"extension",      "template name", "noindex",        "no doctype",
                                         "unreadable",     "excluded",      "subfolders off", "cannot be listed",
-                                        "already walked", "URL too long",  "same URL",      "canonical elsewhere",
-                                        "robots.txt",     "robots meta",   "the output",
-                                        "canonical left out"};
+                                        "already walked", "URL too long",  "same URL",       "canonical elsewhere",
+                                        "robots.txt",     "robots meta",   "the output",     "canonical left out"};
     leftOut.push_back(path.ToUtf8() + (isFolder ? "/" : "") + " (" + names[static_cast<int>(reason)] +
                       (detail.IsEmpty() ? "" : ": " + detail.ToUtf8()) + ")");
 }

@@ -16,8 +16,7 @@ namespace {
 
 void SetWriteTime(const std::filesystem::path& path, platform::FileTime written) {
 #ifdef _WIN32
-    HANDLE file = CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                              nullptr);
+    HANDLE file = CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     FILETIME time{static_cast<DWORD>(written), static_cast<DWORD>(written >> 32)};
     SetFileTime(file, nullptr, nullptr, &time);
     CloseHandle(file);

@@ -31,12 +31,8 @@ bool SitemapBytes::Open(const String& path, String& error) {
     platform::SystemError reason;
     switch (file_.Open(path, reason)) {
     case platform::SequentialFile::OpenResult::Opened: break;
-    case platform::SequentialFile::OpenResult::NotAFile:
-        error = u"not a file";
-        return false;
-    case platform::SequentialFile::OpenResult::Failed:
-        error = platform::Describe(reason);
-        return false;
+    case platform::SequentialFile::OpenResult::NotAFile: error = u"not a file"; return false;
+    case platform::SequentialFile::OpenResult::Failed: error = platform::Describe(reason); return false;
     }
     if (OutputNames::NamesCompressedFile(path)) {
         gzip_ = std::make_unique<Gzip>();

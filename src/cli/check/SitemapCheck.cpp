@@ -4,14 +4,14 @@
 
 #include "base/AsciiCharacters.h"
 #include "base/ControlCharacters.h"
-#include "cli/output/OutputNames.h"
 #include "cli/check/SitemapBytes.h"
 #include "cli/check/SitemapEncoding.h"
-#include "core/model/SitemapLimits.h"
-#include "platform/StopSignals.h"
-#include "core/url/LocationBuilder.h"
+#include "cli/output/OutputNames.h"
 #include "core/markup/W3cDatetime.h"
+#include "core/model/SitemapLimits.h"
+#include "core/url/LocationBuilder.h"
 #include "platform/Console.h"
+#include "platform/StopSignals.h"
 
 namespace linkloom::cli {
 
@@ -23,7 +23,8 @@ bool IsUriText(std::string_view text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         if (c == '%') {
-            if (i + 2 >= text.size() + 0 || HexDigitValue(text[i + 1]) < 0 || HexDigitValue(text[i + 2]) < 0) return false;
+            if (i + 2 >= text.size() + 0 || HexDigitValue(text[i + 1]) < 0 || HexDigitValue(text[i + 2]) < 0)
+                return false;
             i += 2;
         } else if (!IsAsciiLetter(c) && !IsAsciiDigit(c) && kMarks.find(c) == std::string_view::npos) {
             return false;
@@ -49,7 +50,8 @@ String PartName(std::string_view location) {
     const std::string_view encoded = slash == std::string_view::npos ? location : location.substr(slash + 1);
     std::string name;
     for (std::size_t i = 0; i < encoded.size(); ++i) {
-        if (encoded[i] == '%' && i + 2 < encoded.size() + 0 && HexDigitValue(encoded[i + 1]) >= 0 && HexDigitValue(encoded[i + 2]) >= 0) {
+        if (encoded[i] == '%' && i + 2 < encoded.size() + 0 && HexDigitValue(encoded[i + 1]) >= 0 &&
+            HexDigitValue(encoded[i + 2]) >= 0) {
             name += static_cast<char>(HexDigitValue(encoded[i + 1]) * 16 + HexDigitValue(encoded[i + 2]));
             i += 2;
         } else {
@@ -57,7 +59,8 @@ String PartName(std::string_view location) {
         }
     }
     // Never a path: the parts are read beside the index and nowhere else.
-    if (name.empty() || name == "." || name == ".." || name.find_first_of(std::string("/\\:\0", 4)) != std::string::npos) {
+    if (name.empty() || name == "." || name == ".." ||
+        name.find_first_of(std::string("/\\:\0", 4)) != std::string::npos) {
         return String();
     }
     return String::FromUtf8(name);
@@ -120,14 +123,13 @@ int SitemapCheck::Check(const String& path, SiteListing& site) {
     return findings_;
 }
 
-bool SitemapCheck::ReadFile(const String& path, bool isPart, SitemapXml::Root& root,
-                            std::vector<SitemapItem>* index) {
+bool SitemapCheck::ReadFile(const String& path, bool isPart, SitemapXml::Root& root, std::vector<SitemapItem>* index) {
     const SitemapLimits limits;
     SitemapBytes bytes(limits.maxBytes);
     String reason;
     if (!bytes.Open(path, reason)) {
-        Say(path, 0, std::string(isPart ? "the part named by the index cannot be read: " : "cannot be read: ") +
-                         Shown(reason));
+        Say(path, 0,
+            std::string(isPart ? "the part named by the index cannot be read: " : "cannot be read: ") + Shown(reason));
         return false;
     }
     entries_ = 0;
@@ -154,21 +156,21 @@ bool SitemapCheck::ReadFile(const String& path, bool isPart, SitemapXml::Root& r
     case SitemapBytes::State::TooLarge:
         Say(path, 0, "larger than " + std::to_string(limits.maxBytes) + " bytes (unpacked); not read further");
         return false;
-    case SitemapBytes::State::BadGzip:
-        Say(path, 0, "not a whole gzip file");
-        return false;
+    case SitemapBytes::State::BadGzip: Say(path, 0, "not a whole gzip file"); return false;
     case SitemapBytes::State::Stopped: return false;
     case SitemapBytes::State::Reading:
     case SitemapBytes::State::Unopened: break;
     }
     if (entries_ > limits.kMostEntries) {
-        Say(path, 0, "more than " + std::to_string(limits.kMostEntries) + (inIndex ? " sitemaps" : " URLs") +
-                         ", which one file may hold at most; not read further");
+        Say(path, 0,
+            "more than " + std::to_string(limits.kMostEntries) + (inIndex ? " sitemaps" : " URLs") +
+                ", which one file may hold at most; not read further");
         return false;
     }
     if (xml.TooDeepAt() > 0) {
-        Say(path, xml.TooDeepAt(), "elements nested deeper than " + std::to_string(SitemapXml::kMostDepth) +
-                                       " levels, which no sitemap needs; not read further");
+        Say(path, xml.TooDeepAt(),
+            "elements nested deeper than " + std::to_string(SitemapXml::kMostDepth) +
+                " levels, which no sitemap needs; not read further");
         return false;
     }
     switch (result.outcome) {
@@ -181,12 +183,13 @@ bool SitemapCheck::ReadFile(const String& path, bool isPart, SitemapXml::Root& r
         Say(path, result.line, "not well-formed: " + Shown(result.reason));
         return false;
     }
-    const bool expected = isPart ? root == SitemapXml::Root::UrlSet
-                                 : root == SitemapXml::Root::UrlSet || root == SitemapXml::Root::Index;
+    const bool expected =
+        isPart ? root == SitemapXml::Root::UrlSet : root == SitemapXml::Root::UrlSet || root == SitemapXml::Root::Index;
     if (!expected || !xml.RootInNamespace()) {
-        Say(path, 0, isPart ? "the root element is not <urlset> in the namespace " + std::string(kSitemapNamespace)
-                            : "the root element is not <urlset> or <sitemapindex> in the namespace " +
-                                  std::string(kSitemapNamespace));
+        Say(path, 0,
+            isPart ? "the root element is not <urlset> in the namespace " + std::string(kSitemapNamespace)
+                   : "the root element is not <urlset> or <sitemapindex> in the namespace " +
+                         std::string(kSitemapNamespace));
         return false;
     }
     return true;

@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "base/String.h"
-#include "core/model/SitemapLimits.h"
-#include "core/model/SelectionOptions.h"
-#include "core/rules/PageRules.h"
 #include "core/lastmod/LastmodSource.h"
+#include "core/model/SelectionOptions.h"
+#include "core/model/SitemapLimits.h"
+#include "core/rules/PageRules.h"
 #include "core/walk/PathPattern.h"
 
 namespace linkloom::cli {

@@ -15,8 +15,8 @@ CliRun::CliRun(const CliOptions& options, bool showProgress)
     : options_(options), progress_(showProgress), output_(options), explain_(options.explain) {}
 
 CliOutcome CliRun::Run(LastmodRecord* record) {
-    auto accepted = AcceptInputs(
-        {options_.folder, options_.extensions, options_.rootUrl, options_.selection, FolderForm::Path});
+    auto accepted =
+        AcceptInputs({options_.folder, options_.extensions, options_.rootUrl, options_.selection, FolderForm::Path});
     if (const auto* rejection = std::get_if<Rejection>(&accepted)) {
         Reject(*rejection);
         return CliOutcome::Rejected;
@@ -33,9 +33,7 @@ CliOutcome CliRun::Run(LastmodRecord* record) {
     SitemapRun run(plan, {entries, &explain_, progress_, progress_});
     const RunEnd end = run.Run();
     switch (end) {
-    case RunEnd::Entries:
-        EndEntries(run.Count());
-        return CliOutcome::Entries;
+    case RunEnd::Entries: EndEntries(run.Count()); return CliOutcome::Entries;
     case RunEnd::FolderUnreadable:
         NoEntries(end, platform::Describe(*run.FolderError()));
         return CliOutcome::FolderUnreadable;

@@ -38,7 +38,7 @@ std::string OptionLines(const CliOption& option, const std::string& text) {
     if (*option.argument) names += std::string(" ") + option.argument;
     const std::string indent(kTextColumn, ' ');
     std::string lines = names.size() + kLeastGap <= kTextColumn ? names + std::string(kTextColumn - names.size(), ' ')
-                                                                 : names + "\n" + indent;
+                                                                : names + "\n" + indent;
     for (char c : text) lines += c == '\n' ? "\n" + indent : std::string(1, c);
     return lines + "\n";
 }

@@ -156,8 +156,7 @@ const std::vector<CliOption>& OptionTable() {
         {0, "ext", "LIST", Text, Flush, Key, ApplyExtensions,
          "extension list (default \"htm,php\"), normalised as the dialog's box is"},
         {0, "no-subfolders", "", None, Flush, Key, Note<&OptionState::noSubfolders>,
-         "stay in FOLDER (default: descend)", "",
-         "stay in \\fIFOLDER\\fR (default: descend)"},
+         "stay in FOLDER (default: descend)", "", "stay in \\fIFOLDER\\fR (default: descend)"},
         {0, "include-noindex", "", None, Flush, Key, Note<&OptionState::includeNoindex>,
          "keep pages that ask not to be indexed (default: leave them out)"},
         {0, "skip-template-names", "", None, Flush, Key, Note<&OptionState::skipTemplateNames>,
@@ -185,8 +184,7 @@ const std::vector<CliOption>& OptionTable() {
          "<script type=\"application/ld+json\">), when it is a W3C Datetime. \\fBmtime\\fR: the file's\n"
          "last\\-write time. \\fBnone\\fR: no lastmod; it ends the list. Every date is written in the run's\n"
          "local time, as file times are."},
-        {0, "lastmod-time", "", None, Flush, Key, Note<&OptionState::lastmodWithTime>,
-         "lastmod with the time of day"},
+        {0, "lastmod-time", "", None, Flush, Key, Note<&OptionState::lastmodWithTime>, "lastmod with the time of day"},
         {0, "state", "FILE", File, Aligned, Key, ApplyState,
          "a record of each page's content hash and published lastmod: a page\n"
          "whose bytes are unchanged since the last run with FILE keeps its\n"
@@ -324,12 +322,9 @@ const std::vector<CliOption>& OptionTable() {
          "read pages with N threads ahead of the walk (default: one per processor)",
          "read pages with \\fIN\\fR threads ahead of the walk (1 to 256; default: the number of\n"
          "processors; 1 reads them in turn); the output is the same whatever \\fIN\\fR is"},
-        {'q', "quiet", "", None, Aligned, Key, Enable<&CliOptions::quiet>,
-         "no progress on standard error"},
-        {'h', "help", "", None, Aligned, NoKey, Enable<&CliOptions::help>,
-         "show this text", "show the options"},
-        {0, "version", "", None, Aligned, NoKey, Enable<&CliOptions::version>,
-         "show the version"},
+        {'q', "quiet", "", None, Aligned, Key, Enable<&CliOptions::quiet>, "no progress on standard error"},
+        {'h', "help", "", None, Aligned, NoKey, Enable<&CliOptions::help>, "show this text", "show the options"},
+        {0, "version", "", None, Aligned, NoKey, Enable<&CliOptions::version>, "show the version"},
     };
     return table;
 }

@@ -35,7 +35,7 @@ enum class HelpColumn { Flush, Aligned };
 enum class SettingsKey { LongName, None };
 
 struct CliOption {
-    char shortName;  // 0 for none
+    char shortName;        // 0 for none
     const char* longName;  // without its dashes
     const char* argument;  // the value's name in the help; "" for a switch
     OptionValue value;

@@ -19,7 +19,8 @@ bool ParseLastmodSources(const String& text, LastmodOrder& order, String& error)
     static const struct {
         const char16_t* name;
         LastmodSourceKind kind;
-    } kSources[] = {{u"git", LastmodSourceKind::Git}, {u"meta", LastmodSourceKind::Meta}, {u"mtime", LastmodSourceKind::Mtime}};
+    } kSources[] = {
+        {u"git", LastmodSourceKind::Git}, {u"meta", LastmodSourceKind::Meta}, {u"mtime", LastmodSourceKind::Mtime}};
     order.clear();
     bool ended = false;
     std::size_t start = 0;

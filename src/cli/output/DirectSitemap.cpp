@@ -40,8 +40,6 @@ bool DirectSitemap::Finish(int count) {
     return Check(file_->Close(reason), reason);
 }
 
-bool DirectSitemap::Exceeds(const SitemapLimits& limits) const {
-    return limits.Exceeded(entries_, bytes_);
-}
+bool DirectSitemap::Exceeds(const SitemapLimits& limits) const { return limits.Exceeded(entries_, bytes_); }
 
 }  // namespace linkloom::cli

@@ -93,8 +93,7 @@ void SitemapSet::Add(const SitemapEntry& entry) {
     // A part ends where the next entry, with the footer that would then close it, passes a
     // limit; a part always takes at least one entry.
     if (!current_ || (entries_ > 0 && (entries_ >= limits_.maxEntries ||
-                                       bytes_ + text.size() + FooterBytes(entries_ + 1) >
-                                           limits_.maxBytes))) {
+                                       bytes_ + text.size() + FooterBytes(entries_ + 1) > limits_.maxBytes))) {
         if (!StartPart()) return;
     }
     String reason;

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "base/String.h"
 #include <functional>
+#include "base/String.h"
 
 #include "cli/fileset/FileSetTransaction.h"
 #include "cli/output/OutputNames.h"
@@ -62,16 +62,16 @@ private:
     String partsUrl_;
     SitemapLimits limits_;
     bool alternates_;
-    platform::OutputTarget file_;            // where FILE's links lead
-    FileSetTransaction change_;              // declared before the open part, so that it goes after it
-    bool away_ = false;                      // FILE's links lead to another folder
-    std::vector<int> earlier_;               // the parts the index at FILE named when the run began
+    platform::OutputTarget file_;  // where FILE's links lead
+    FileSetTransaction change_;    // declared before the open part, so that it goes after it
+    bool away_ = false;            // FILE's links lead to another folder
+    std::vector<int> earlier_;     // the parts the index at FILE named when the run began
     std::vector<Part> parts_;
-    std::unique_ptr<SitemapFile> current_;   // the part being written, the only one kept open
-    int entries_ = 0;                        // in the current part
+    std::unique_ptr<SitemapFile> current_;  // the part being written, the only one kept open
+    int entries_ = 0;                       // in the current part
     std::uint64_t bytes_ = 0;
-    String extra_;                           // the index's temporary file, or the only part's copy
-    std::string entryText_;                  // kept, so that no entry allocates
+    String extra_;           // the index's temporary file, or the only part's copy
+    std::string entryText_;  // kept, so that no entry allocates
     String error_;
 };
 

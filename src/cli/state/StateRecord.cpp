@@ -61,12 +61,8 @@ bool StateRecord::Load(const String& path, String& error) {
     if (target.kind == platform::OutputKind::Missing) return true;
     switch (file.Open(target.path, reason)) {
     case platform::SequentialFile::OpenResult::Opened: break;
-    case platform::SequentialFile::OpenResult::NotAFile:
-        error = u"not a file";
-        return false;
-    case platform::SequentialFile::OpenResult::Failed:
-        error = platform::Describe(reason);
-        return false;
+    case platform::SequentialFile::OpenResult::NotAFile: error = u"not a file"; return false;
+    case platform::SequentialFile::OpenResult::Failed: error = platform::Describe(reason); return false;
     }
     std::string buffer(kReadSize, '\0');
     std::string line;
@@ -116,7 +112,8 @@ bool StateRecord::Load(const String& path, String& error) {
     // The last line needs no line break, but must be whole.
     if (ok && !line.empty()) ok = take();
     if (!ok) {
-        error = String(u"line ") + String::FromInt(static_cast<long long>(number)) + u" is not a line of a state record";
+        error =
+            String(u"line ") + String::FromInt(static_cast<long long>(number)) + u" is not a line of a state record";
         earlier_.clear();
     }
     return ok;

@@ -76,17 +76,17 @@ GitHistory GitHistory::Read(const String& folder, const std::atomic<bool>& aband
     };
     GitHistory history;
     const auto failed = [&history](State state, const platform::ProgramRun& run) {
-        history.state_ = run.outcome == platform::ProgramRun::Outcome::Stopped ? State::Stopped
+        history.state_ = run.outcome == platform::ProgramRun::Outcome::Stopped  ? State::Stopped
                          : run.outcome == platform::ProgramRun::Outcome::Failed ? State::Failed
-                                                                                  : state;
+                                                                                : state;
         history.reason_ = ReasonOf(run);
         return history;
     };
     std::string answer;
-    const platform::ProgramRun where =
-        Ask(folder, {u"rev-parse", u"--is-inside-work-tree", u"--is-shallow-repository", u"--show-object-format",
-                     u"--show-prefix"},
-            answer, stop);
+    const platform::ProgramRun where = Ask(
+        folder,
+        {u"rev-parse", u"--is-inside-work-tree", u"--is-shallow-repository", u"--show-object-format", u"--show-prefix"},
+        answer, stop);
     if (where.outcome == platform::ProgramRun::Outcome::NotFound) {
         history.state_ = State::NoGit;
         return history;
@@ -104,10 +104,11 @@ GitHistory GitHistory::Read(const String& folder, const std::atomic<bool>& aband
     platform::ProgramRun stagedRun;
     String indexReason;
     std::thread changes([&] {
-        stagedRun = RunGit(folder,
-                           {u"diff-index", u"--cached", u"--name-only", u"-z", u"--no-renames", u"--relative",
-                            u"--ignore-submodules=all", u"HEAD", u"--"},
-                           [&](std::string_view bytes) { return staged.Feed(bytes); }, stop);
+        stagedRun = RunGit(
+            folder,
+            {u"diff-index", u"--cached", u"--name-only", u"-z", u"--no-renames", u"--relative",
+             u"--ignore-submodules=all", u"HEAD", u"--"},
+            [&](std::string_view bytes) { return staged.Feed(bytes); }, stop);
         if (Succeeded(stagedRun)) history.index_ = ReadIndex(String::FromUtf8(gitFolder), tree, indexReason);
     });
     // No path is given to log: it would follow the history of the whole folder, which for a file
@@ -120,10 +121,11 @@ GitHistory GitHistory::Read(const String& folder, const std::atomic<bool>& aband
     GitLogReader log(merged);
     platform::ProgramRun logRun = mergesRun;
     if (Succeeded(mergesRun) && mergedReader.Finish()) {
-        logRun = RunGit(folder,
-                        {u"log", u"--topo-order", u"--format=%x01%ct %H %P", u"--name-only", u"-z", u"--no-renames",
-                         u"--relative", u"--root", u"--diff-merges=first-parent", u"--no-notes"},
-                        [&](std::string_view bytes) { return log.Feed(bytes); }, stop);
+        logRun = RunGit(
+            folder,
+            {u"log", u"--topo-order", u"--format=%x01%ct %H %P", u"--name-only", u"-z", u"--no-renames", u"--relative",
+             u"--root", u"--diff-merges=first-parent", u"--no-notes"},
+            [&](std::string_view bytes) { return log.Feed(bytes); }, stop);
     }
     changes.join();
 

@@ -28,7 +28,8 @@ public:
     bool Has(std::size_t count) const { return bytes_.size() >= count; }
     std::uint32_t Number(std::size_t at, std::size_t size) const {
         std::uint32_t value = 0;
-        for (std::size_t index = 0; index < size; ++index) value = value << 8 | static_cast<unsigned char>(bytes_[at + index]);
+        for (std::size_t index = 0; index < size; ++index)
+            value = value << 8 | static_cast<unsigned char>(bytes_[at + index]);
         return value;
     }
     std::string_view View() const { return bytes_; }

@@ -34,7 +34,8 @@ const GitHistory& GitLastmod::History() {
 
 void GitLastmod::Warn(const GitHistory& history) {
     const String folder = EscapeControlCharacters(folder_);
-    const String reason = history.Reason().IsEmpty() ? String() : u" (" + EscapeControlCharacters(history.Reason()) + u")";
+    const String reason =
+        history.Reason().IsEmpty() ? String() : u" (" + EscapeControlCharacters(history.Reason()) + u")";
     switch (history.Outcome()) {
     case GitHistory::State::Read:
         if (history.Shallow()) {
@@ -48,8 +49,7 @@ void GitLastmod::Warn(const GitHistory& history) {
         }
         return;
     case GitHistory::State::Stopped: return;
-    case GitHistory::State::NoGit:
-        return notices_.Notice(String(u"warning: git is not on the PATH") + fallback_);
+    case GitHistory::State::NoGit: return notices_.Notice(String(u"warning: git is not on the PATH") + fallback_);
     case GitHistory::State::NotWorkTree:
         return notices_.Notice(String(u"warning: ") + folder + u" is not in a git work tree" + reason + fallback_);
     case GitHistory::State::Failed:

@@ -105,9 +105,9 @@ std::shared_ptr<const PathFilter> PathFilter::Joined(const PathFilter& other) co
 }
 
 GitLogReader::GitLogReader(const MergedFiles& merged)
-    : merged_(merged), commits_([this](std::string_view header, const std::vector<std::string>& names) {
-          return Take(header, names);
-      }) {}
+    : merged_(merged),
+      commits_([this](std::string_view header, const std::vector<std::string>& names) { return Take(header, names); }) {
+}
 
 void GitLogReader::Hand(const std::string& parent, std::shared_ptr<const PathFilter> filter) {
     auto& reaching = reaching_[parent];

@@ -3,8 +3,8 @@
 #include "core/lastmod/GitLastmod.h"
 #include "core/lastmod/MetaLastmod.h"
 #include "core/lastmod/MtimeLastmod.h"
-#include "core/sitemap/SitemapEntry.h"
 #include "core/markup/W3cDatetime.h"
+#include "core/sitemap/SitemapEntry.h"
 #include "platform/UnixTime.h"
 
 namespace linkloom {

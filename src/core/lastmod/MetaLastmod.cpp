@@ -38,7 +38,8 @@ std::optional<platform::FileTime> HeadDate(const std::vector<HeadTag>& tags, std
     for (const HeadTag& tag : tags) {
         if (tag.name.Text() == u"meta") {
             const String* content = tag.Attribute(u"content");
-            if (content && (tag.HasToken(u"property", u"article:modified_time") || tag.HasToken(u"itemprop", u"datemodified"))) {
+            if (content &&
+                (tag.HasToken(u"property", u"article:modified_time") || tag.HasToken(u"itemprop", u"datemodified"))) {
                 if (const auto date = DateIn(*content, utcOffsetSeconds)) return date;
             }
         } else if (tag.name.Text() == u"script" && IsJsonLd(tag)) {

@@ -4,8 +4,8 @@
 #include <optional>
 #include <vector>
 
-#include "core/markup/HeadTags.h"
 #include "core/lastmod/LastmodSource.h"
+#include "core/markup/HeadTags.h"
 
 namespace linkloom {
 

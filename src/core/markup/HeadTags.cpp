@@ -137,7 +137,8 @@ std::vector<HeadTag> ScanHeadTags(std::u16string_view text) {
         }
         if (at + 1 >= text.size() || !IsAsciiLetter(text[at + 1])) {
             // A declaration, an end tag or a lone '<': up to the next '>' or on past the '<'.
-            const bool markup = at + 1 < text.size() && (text[at + 1] == u'!' || text[at + 1] == u'?' || text[at + 1] == u'/');
+            const bool markup =
+                at + 1 < text.size() && (text[at + 1] == u'!' || text[at + 1] == u'?' || text[at + 1] == u'/');
             const std::size_t end = markup ? text.find(u'>', at) : at + 1;
             at = end == npos ? npos : end + (markup ? 1 : 0);
             continue;

@@ -16,7 +16,7 @@ struct SelectionOptions {
     std::uint32_t otherBits = 0;
 
     static SelectionOptions FromFlagsWord(std::uint32_t word) {
-        return {(word & kSubfolders) != 0,     (word & kExcludeNoindex) != 0, (word & kSkipTemplateNames) != 0,
+        return {(word & kSubfolders) != 0,     (word & kExcludeNoindex) != 0,  (word & kSkipTemplateNames) != 0,
                 (word & kRequireDoctype) != 0, (word & kLastmodWithTime) != 0, word & ~kKnownBits};
     }
     std::uint32_t FlagsWord() const {

@@ -5,8 +5,7 @@ namespace linkloom {
 String SitemapLimits::Excess(int entries, std::uint64_t bytes) const {
     return String(u"the sitemap holds ") + String::FromInt(entries) + u" entries and " +
            String::FromInt(static_cast<long long>(bytes)) + u" bytes, more than one sitemap file may hold (" +
-           String::FromInt(maxEntries) + u" entries, " + String::FromInt(static_cast<long long>(maxBytes)) +
-           u" bytes)";
+           String::FromInt(maxEntries) + u" entries, " + String::FromInt(static_cast<long long>(maxBytes)) + u" bytes)";
 }
 
 }  // namespace linkloom

@@ -6,16 +6,16 @@
 namespace linkloom {
 
 enum class LeftOutReason {
-    Extension,      // no extension, or one the list does not hold
-    TemplateName,   // the name holds "template"
-    Noindex,        // the page asks not to be indexed
-    NoDoctype,      // the page's head holds no "!DOCTYPE"
-    Unreadable,     // the page has no text to read, or it or its time could not be read
-    Excluded,       // the path matches an exclude pattern
-    SubfoldersOff,  // a folder, and the run stays in the top folder
-    Unlistable,     // a folder that cannot be opened or listed
-    AlreadyWalked,  // a folder link to a folder this run has walked
-    UrlTooLong,     // the location would pass the 2,048 characters a sitemap allows
+    Extension,           // no extension, or one the list does not hold
+    TemplateName,        // the name holds "template"
+    Noindex,             // the page asks not to be indexed
+    NoDoctype,           // the page's head holds no "!DOCTYPE"
+    Unreadable,          // the page has no text to read, or it or its time could not be read
+    Excluded,            // the path matches an exclude pattern
+    SubfoldersOff,       // a folder, and the run stays in the top folder
+    Unlistable,          // a folder that cannot be opened or listed
+    AlreadyWalked,       // a folder link to a folder this run has walked
+    UrlTooLong,          // the location would pass the 2,048 characters a sitemap allows
     SameUrl,             // a page earlier in the walk gave the same location
     CanonicalElsewhere,  // the page's canonical link names a URL outside the root URL
     RobotsTxt,           // robots.txt keeps crawlers away from the location

@@ -9,9 +9,9 @@
 #include <thread>
 #include <vector>
 
-#include "core/walk/FolderWalker.h"
-#include "core/page/PageReader.h"
 #include "core/model/WalkReport.h"
+#include "core/page/PageReader.h"
+#include "core/walk/FolderWalker.h"
 
 namespace linkloom {
 

@@ -7,7 +7,10 @@
 namespace linkloom {
 
 PageReader::PageReader(const SelectionOptions& options, PageNeeds needs)
-    : options_(options), testsContent_(options.TestsContent()), needsText_(testsContent_ || needs.text), needs_(needs) {}
+    : options_(options),
+      testsContent_(options.TestsContent()),
+      needsText_(testsContent_ || needs.text),
+      needs_(needs) {}
 
 PageFacts PageReader::Read(const platform::FolderHandle& folder, const platform::DirectoryEntry& entry) {
     PageFacts facts;

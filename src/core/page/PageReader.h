@@ -17,7 +17,7 @@ namespace linkloom {
 // What the steps after the walk need read of each page besides its time and the content test
 // that the options ask for.
 struct PageNeeds {
-    bool headTags = false;     // the link, meta, base and script elements of the head
+    bool headTags = false;  // the link, meta, base and script elements of the head
     // A page with no text to read is left out as unreadable, as the content test leaves it out.
     bool text = false;
     bool contentHash = false;  // a hash of the page's whole bytes

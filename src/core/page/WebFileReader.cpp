@@ -33,7 +33,8 @@ bool HasControlBytes(const unsigned char* block, std::size_t size) {
     if (!block) return true;
     const std::size_t end = std::min<std::size_t>(size, 512);
     // Only bytes below 32 can be control bytes; in text those are mostly line ends and tabs.
-    for (std::size_t i = FindByteBelow(block, end, 32); i < end; i += 1 + FindByteBelow(block + i + 1, end - i - 1, 32)) {
+    for (std::size_t i = FindByteBelow(block, end, 32); i < end;
+         i += 1 + FindByteBelow(block + i + 1, end - i - 1, 32)) {
         if (IsControlByte(block[i])) return true;
     }
     return false;
@@ -175,8 +176,7 @@ std::size_t WebFileReader::DecodeBlock(std::size_t skip, char16_t* out, std::siz
             }
         }
         return platform::DecodeUtf8(from, count, out, room);
-    default:
-        return platform::DecodeAnsi(from, count, out, room);
+    default: return platform::DecodeAnsi(from, count, out, room);
     }
 }
 

@@ -40,7 +40,7 @@ public:
     struct Page {
         SitemapEntry entry;  // its location is the one its canonical link names, or its own
         String path;
-        String own;          // its own location
+        String own;  // its own location
         std::optional<Adjustment> adjustment;
     };
 

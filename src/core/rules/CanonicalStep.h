@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/url/PageLink.h"
 #include "core/rules/PageStep.h"
+#include "core/url/PageLink.h"
 
 namespace linkloom {
 

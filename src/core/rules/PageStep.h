@@ -5,10 +5,10 @@
 
 #include "base/String.h"
 #include "core/model/LinkNote.h"
+#include "core/model/WalkReport.h"
 #include "core/page/PageReader.h"
 #include "core/sitemap/SitemapEntry.h"
 #include "core/url/UrlReference.h"
-#include "core/model/WalkReport.h"
 
 namespace linkloom {
 

@@ -4,9 +4,9 @@
 #include <optional>
 #include <vector>
 
-#include "core/walk/FolderWalker.h"
 #include "core/rules/PageRules.h"
 #include "core/rules/PageStep.h"
+#include "core/walk/FolderWalker.h"
 
 namespace linkloom {
 

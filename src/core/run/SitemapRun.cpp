@@ -2,9 +2,9 @@
 
 #include "base/PathText.h"
 #include "core/model/RunMessages.h"
+#include "core/walk/NameSelection.h"
 #include "platform/Clock.h"
 #include "platform/LocalTime.h"
-#include "core/walk/NameSelection.h"
 #include "platform/NativePath.h"
 
 namespace linkloom {
@@ -54,8 +54,8 @@ SitemapRun::SitemapRun(const RunPlan& plan, const RunPorts& ports)
       ports_(ports),
       walker_(plan.settings.folder, &plan.exclusions),
       entries_(plan.settings.rootUrl, LocationNaming(plan.rules ? &*plan.rules : nullptr)),
-      lastmods_({plan.settings.folder, plan.lastmod, plan.record, plan.settings.options.lastmodWithTime},
-                ports.notices, ClockNow()),
+      lastmods_({plan.settings.folder, plan.lastmod, plan.record, plan.settings.options.lastmodWithTime}, ports.notices,
+                ClockNow()),
       pages_(plan.settings.options, (plan.rules ? plan.rules->Needs({}) : PageNeeds()) | lastmods_.Needs(),
              plan.pageReaders),
       steps_(plan.rules ? &*plan.rules : nullptr, plan.settings.rootUrl) {
@@ -122,9 +122,7 @@ bool SitemapRun::Take(WalkSlot& slot) {
         if (ports_.entries.Failed()) return false;
     }
     switch (item.kind) {
-    case WalkItemKind::File:
-        TakeFile(slot);
-        break;
+    case WalkItemKind::File: TakeFile(slot); break;
     case WalkItemKind::Folder:
         if (slot.leftOut) Report(item, *slot.leftOut);
         break;
@@ -216,7 +214,8 @@ void SitemapRun::Ignore(const String& path, const LinkNote& note) {
 }
 
 void SitemapRun::Report(const WalkItem& item, LeftOutReason reason, const String& detail) {
-    if (ports_.leftOut) ports_.leftOut->LeftOut(item.Path(), item.entry.type == platform::EntryType::Folder, reason, detail);
+    if (ports_.leftOut)
+        ports_.leftOut->LeftOut(item.Path(), item.entry.type == platform::EntryType::Folder, reason, detail);
 }
 
 }  // namespace linkloom

@@ -4,7 +4,8 @@
 
 namespace linkloom {
 
-LocationBuilder::LocationBuilder(String rootUrl, LocationNaming names) : rootUrl_(std::move(rootUrl)), names_(std::move(names)) {}
+LocationBuilder::LocationBuilder(String rootUrl, LocationNaming names)
+    : rootUrl_(std::move(rootUrl)), names_(std::move(names)) {}
 
 const String& LocationBuilder::FolderUrl(const std::shared_ptr<const String>& folderPath) {
     if (folderPath == urlFolder_) return url_;
@@ -19,8 +20,8 @@ const String& LocationBuilder::FolderUrl(const std::shared_ptr<const String>& fo
     return url_;
 }
 
-std::optional<LeftOutReason> LocationBuilder::Locate(const std::shared_ptr<const String>& folderPath, const String& name,
-                                               String& location) {
+std::optional<LeftOutReason> LocationBuilder::Locate(const std::shared_ptr<const String>& folderPath,
+                                                     const String& name, String& location) {
     std::u16string text = FolderUrl(folderPath).Text();
     names_.AppendName(text, name);
     location = String(std::move(text));

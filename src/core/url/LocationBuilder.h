@@ -4,10 +4,10 @@
 #include <optional>
 
 #include "base/String.h"
-#include "core/url/LocationNaming.h"
-#include "core/sitemap/SitemapEntry.h"
 #include "core/model/SitemapLimits.h"
 #include "core/model/WalkReport.h"
+#include "core/sitemap/SitemapEntry.h"
+#include "core/url/LocationNaming.h"
 
 namespace linkloom {
 

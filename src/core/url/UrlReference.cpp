@@ -250,7 +250,8 @@ bool NormalizeUrl(UrlParts& url) {
     if (url.hasScheme) {
         if (url.scheme.empty() || !IsAsciiLetter(url.scheme[0])) return false;
         for (char16_t& unit : url.scheme) {
-            if (!IsAsciiLetter(unit) && !IsAsciiDigit(unit) && unit != u'+' && unit != u'-' && unit != u'.') return false;
+            if (!IsAsciiLetter(unit) && !IsAsciiDigit(unit) && unit != u'+' && unit != u'-' && unit != u'.')
+                return false;
             unit = AsciiLower(unit);
         }
     }

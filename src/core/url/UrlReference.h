@@ -11,8 +11,8 @@ struct UrlParts {
     std::u16string scheme;     // without its ':'
     std::u16string authority;  // without the "//"
     std::u16string path;
-    std::u16string query;      // without the '?'
-    std::u16string fragment;   // without the '#'
+    std::u16string query;     // without the '?'
+    std::u16string fragment;  // without the '#'
     bool hasScheme = false;
     bool hasAuthority = false;
     bool hasQuery = false;

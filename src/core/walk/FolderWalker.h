@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "base/String.h"
-#include "core/walk/PathPattern.h"
 #include "core/model/WalkReport.h"
+#include "core/walk/PathPattern.h"
 #include "platform/Directory.h"
 
 namespace linkloom {

@@ -3,9 +3,9 @@
 #include <optional>
 
 #include "base/String.h"
-#include "core/walk/NameList.h"
 #include "core/model/SelectionOptions.h"
 #include "core/model/WalkReport.h"
+#include "core/walk/NameList.h"
 
 namespace linkloom {
 

@@ -122,10 +122,11 @@ bool PathPattern::Matches(const String& path, bool isFolder) const {
     if (foldersOnly_ && !isFolder) return false;
     const auto spansRun = [](const NameElement& element) { return element.kind == NameElement::Kind::AnyRun; };
     const auto unitMatches = [](const NameElement& element, char16_t unit) { return element.Matches(unit); };
-    return MatchesWhole(segments_, Split(Folded(path)), [](const Segment& segment) { return segment.anyNames; },
-                        [&](const Segment& segment, const String& name) {
-                            return MatchesWhole(segment.glob, name.Text(), spansRun, unitMatches);
-                        });
+    return MatchesWhole(
+        segments_, Split(Folded(path)), [](const Segment& segment) { return segment.anyNames; },
+        [&](const Segment& segment, const String& name) {
+            return MatchesWhole(segment.glob, name.Text(), spansRun, unitMatches);
+        });
 }
 
 const PathPattern* FirstMatch(const std::vector<PathPattern>& patterns, const String& path, bool isFolder) {

@@ -11,7 +11,6 @@
 #include <cerrno>
 #include <string>
 
-
 extern char** environ;
 
 namespace linkloom::platform {
@@ -58,7 +57,8 @@ std::vector<std::string> EnvironmentFor(const ChildEnvironment& environment) {
     const std::string drop = environment.dropPrefix.ToNativeBytes();
     std::vector<std::string> variables;
     for (char** variable = environ; *variable; ++variable) {
-        if (drop.empty() || std::string_view(*variable).compare(0, drop.size(), drop) != 0) variables.push_back(*variable);
+        if (drop.empty() || std::string_view(*variable).compare(0, drop.size(), drop) != 0)
+            variables.push_back(*variable);
     }
     for (const String& added : environment.added) variables.push_back(added.ToNativeBytes());
     return variables;
@@ -152,8 +152,7 @@ ChildProcess::StartResult ChildProcess::Start(const String& program, const std::
     return StartResult::Started;
 }
 
-ChildProcess::ReadResult ChildProcess::ReadPipe(std::intptr_t& pipe, char* buffer, std::size_t size,
-                                                std::size_t& got) {
+ChildProcess::ReadResult ChildProcess::ReadPipe(std::intptr_t& pipe, char* buffer, std::size_t size, std::size_t& got) {
     got = 0;
     if (pipe < 0) return ReadResult::Ended;
     const ssize_t read = ::read(static_cast<int>(pipe), buffer, size);

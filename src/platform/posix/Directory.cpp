@@ -54,7 +54,8 @@ SortKey KeyOf(const String& name, std::uint32_t index) {
 void SortEntries(std::vector<DirectoryEntry>& entries) {
     std::vector<SortKey> keys;
     keys.reserve(entries.size());
-    for (std::size_t i = 0; i < entries.size(); ++i) keys.push_back(KeyOf(entries[i].name, static_cast<std::uint32_t>(i)));
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        keys.push_back(KeyOf(entries[i].name, static_cast<std::uint32_t>(i)));
     std::sort(keys.begin(), keys.end(), [&entries](const SortKey& a, const SortKey& b) {
         if (a.high != b.high) return a.high < b.high;
         if (a.low != b.low) return a.low < b.low;

@@ -15,8 +15,8 @@ bool FileLock::Acquire(const String& path, Mode mode, String& error) {
     Release();
     const std::string bytes = path.ToNativeBytes();
     // Not blocking: a FIFO planted under the name must not hold the run.
-    const int flags = O_RDONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY | O_NONBLOCK |
-                      (mode == Mode::CreateNew ? O_EXCL : 0);
+    const int flags =
+        O_RDONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | (mode == Mode::CreateNew ? O_EXCL : 0);
     for (;;) {
         const int fd = open(bytes.c_str(), flags, 0644);
         if (fd < 0) {

@@ -31,8 +31,7 @@ bool ContainsNoCase(std::u16string_view text, std::u16string_view part) {
     if (length > text.size()) return false;
     // No unit outside ASCII folds into it, so an ASCII part is looked for among ASCII units only.
     char lowered[16];
-    if (length <= sizeof lowered &&
-        std::all_of(part.begin(), part.end(), [](char16_t unit) { return unit < 0x80; })) {
+    if (length <= sizeof lowered && std::all_of(part.begin(), part.end(), [](char16_t unit) { return unit < 0x80; })) {
         for (std::size_t i = 0; i < length; ++i) lowered[i] = static_cast<char>(Fold(part[i]));
         return FindAsciiNoCase(text.data(), text.size(), std::string_view(lowered, length)) != std::string_view::npos;
     }

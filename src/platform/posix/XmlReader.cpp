@@ -58,7 +58,8 @@ private:
 
     static void XMLCALL OnText(void* data, const XML_Char* text, int length) {
         Session& session = Of(data);
-        if (!session.stopped) session.Check(session.handler_.Text(std::string_view(text, static_cast<std::size_t>(length))));
+        if (!session.stopped)
+            session.Check(session.handler_.Text(std::string_view(text, static_cast<std::size_t>(length))));
     }
 
     static void XMLCALL OnDoctype(void* data, const XML_Char*, const XML_Char*, const XML_Char*, int) {

@@ -38,7 +38,8 @@ String FindOnPath(const String& program) {
         if (end == std::u16string::npos) end = path.size();
         std::u16string folder = path.substr(start, end - start);
         start = end + 1;
-        if (folder.size() >= 2 && folder.front() == u'"' && folder.back() == u'"') folder = folder.substr(1, folder.size() - 2);
+        if (folder.size() >= 2 && folder.front() == u'"' && folder.back() == u'"')
+            folder = folder.substr(1, folder.size() - 2);
         if (!IsAbsoluteFolder(folder)) continue;
         if (folder.back() != u'\\' && folder.back() != u'/') folder += u'\\';
         const String candidate = String(folder) + file;
@@ -143,8 +144,8 @@ ChildProcess::StartResult ChildProcess::Start(const String& program, const std::
 
     FileHandle outputRead, outputWrite, errorRead, errorWrite;
     SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
-    FileHandle input(CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited, OPEN_EXISTING,
-                                 0, nullptr));
+    FileHandle input(
+        CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited, OPEN_EXISTING, 0, nullptr));
     if (!input.IsValid() || !MakePipe(outputRead, outputWrite) || !MakePipe(errorRead, errorWrite)) {
         error.code = GetLastError();
         return StartResult::Failed;
@@ -180,16 +181,16 @@ ChildProcess::StartResult ChildProcess::Start(const String& program, const std::
     return StartResult::Started;
 }
 
-ChildProcess::ReadResult ChildProcess::ReadPipe(std::intptr_t& pipe, char* buffer, std::size_t size,
-                                                std::size_t& got) {
+ChildProcess::ReadResult ChildProcess::ReadPipe(std::intptr_t& pipe, char* buffer, std::size_t size, std::size_t& got) {
     got = 0;
     if (pipe == kNone) return ReadResult::Ended;
     // An anonymous pipe cannot be read with a time limit: only what it holds already is read.
     DWORD waiting = 0, read = 0;
     if (PeekNamedPipe(AsHandle(pipe), nullptr, 0, nullptr, &waiting, nullptr)) {
         if (waiting == 0) return ReadResult::Nothing;
-        if (ReadFile(AsHandle(pipe), buffer, std::min<DWORD>(waiting, static_cast<DWORD>(std::min<std::size_t>(size, MAXDWORD))),
-                     &read, nullptr)) {
+        if (ReadFile(AsHandle(pipe), buffer,
+                     std::min<DWORD>(waiting, static_cast<DWORD>(std::min<std::size_t>(size, MAXDWORD))), &read,
+                     nullptr)) {
             got = read;
             return ReadResult::Data;
         }

@@ -8,9 +8,8 @@ namespace {
 
 std::size_t Convert(UINT codePage, const unsigned char* bytes, std::size_t count, char16_t* out, std::size_t room) {
     if (count == 0) return 0;
-    const int written = MultiByteToWideChar(codePage, 0, reinterpret_cast<const char*>(bytes),
-                                            static_cast<int>(count), reinterpret_cast<wchar_t*>(out),
-                                            static_cast<int>(room));
+    const int written = MultiByteToWideChar(codePage, 0, reinterpret_cast<const char*>(bytes), static_cast<int>(count),
+                                            reinterpret_cast<wchar_t*>(out), static_cast<int>(room));
     return written > 0 ? static_cast<std::size_t>(written) : 0;
 }
 

@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
-#include "platform/win32/FileIdentity.h"
 #include "base/PathText.h"
 #include "platform/win32/ExtendedPath.h"
+#include "platform/win32/FileIdentity.h"
 #include "platform/win32/Handle.h"
 
 namespace linkloom::platform {
@@ -106,8 +106,8 @@ bool IdentifyDirectory(const String& path, FileIdentity& identity) { return Iden
 
 bool IdentifyPath(const String& path, FileIdentity& identity) {
     FileHandle opened(CreateFileW(path.Wide(), FILE_READ_ATTRIBUTES,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     BY_HANDLE_FILE_INFORMATION info;
     if (!opened.IsValid() || !GetFileInformationByHandle(opened.Get(), &info)) return false;
     identity = IdentityOf(info);

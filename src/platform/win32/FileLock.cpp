@@ -46,9 +46,9 @@ void FileLock::Release() {
 }
 
 bool FileLock::IsTaken(const String& path) {
-    const HANDLE file = CreateFileW(path.Wide(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                    nullptr, OPEN_EXISTING, FILE_FLAG_DELETE_ON_CLOSE | FILE_FLAG_OPEN_REPARSE_POINT,
-                                    nullptr);
+    const HANDLE file =
+        CreateFileW(path.Wide(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                    FILE_FLAG_DELETE_ON_CLOSE | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (file != INVALID_HANDLE_VALUE) {
         // Nobody holds it: the file is what a lock left behind, and goes now.
         CloseHandle(file);

@@ -1,7 +1,7 @@
 #include "platform/FileNames.h"
 
-#include <aclapi.h>
 #include <windows.h>
+#include <aclapi.h>
 
 #include <initializer_list>
 #include <vector>
@@ -113,8 +113,8 @@ bool CopyInto(const String& source, OutputFile& target, String& error) {
 }
 
 bool ReadPrivateFile(const String& path, std::string& bytes, FileIdentity& identity) {
-    const FileHandle file(CreateFileW(path.Wide(), GENERIC_READ | READ_CONTROL, FILE_SHARE_READ, nullptr,
-                                      OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    const FileHandle file(CreateFileW(path.Wide(), GENERIC_READ | READ_CONTROL, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     BY_HANDLE_FILE_INFORMATION info;
     if (!file.IsValid() || !GetFileInformationByHandle(file.Get(), &info) ||
         (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) ||

@@ -12,8 +12,7 @@ std::int64_t CurrentUtcOffsetSeconds() {
     GetSystemTimeAsFileTime(&now);
     if (!FileTimeToLocalFileTime(&now, &local)) return 0;
     const auto toCount = [](const FILETIME& time) {
-        return static_cast<std::int64_t>((static_cast<std::uint64_t>(time.dwHighDateTime) << 32) |
-                                         time.dwLowDateTime);
+        return static_cast<std::int64_t>((static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime);
     };
     return (toCount(local) - toCount(now)) / kFileTimeUnitsPerSecond;
 }

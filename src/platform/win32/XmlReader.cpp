@@ -27,8 +27,9 @@ CreateReader ReaderFactory() {
         if (length == 0 || length >= MAX_PATH) return CreateReader(nullptr);
         const String path = String::FromWide(folder) + u"\\xmllite.dll";
         const HMODULE module = LoadLibraryW(path.Wide());
-        return module ? reinterpret_cast<CreateReader>(reinterpret_cast<void*>(GetProcAddress(module, "CreateXmlReader")))
-                      : nullptr;
+        return module
+                   ? reinterpret_cast<CreateReader>(reinterpret_cast<void*>(GetProcAddress(module, "CreateXmlReader")))
+                   : nullptr;
     }();
     return factory;
 }
@@ -100,21 +101,33 @@ std::string ToUtf8(const WCHAR* text, UINT length) {
 String Reason(HRESULT code) {
     switch (static_cast<unsigned long>(code)) {
     case MX_E_INPUTEND: return u"unclosed token";
-    case MX_E_ENCODING: case MX_E_ENCODINGSWITCH: case MX_E_ENCODINGSIGNATURE: case WC_E_ENCNAME:
+    case MX_E_ENCODING:
+    case MX_E_ENCODINGSWITCH:
+    case MX_E_ENCODINGSIGNATURE:
+    case WC_E_ENCNAME:
     case XML_E_INVALIDENCODING: return u"invalid encoding";
     case WC_E_ELEMENTMATCH: return u"mismatched tag";
-    case WC_E_XMLCHARACTER: case XML_E_INVALID_UNICODE: return u"not well-formed (invalid token)";
+    case WC_E_XMLCHARACTER:
+    case XML_E_INVALID_UNICODE: return u"not well-formed (invalid token)";
     case WC_E_ROOTELEMENT: return u"junk after document element";
     case WC_E_SYNTAX: return u"syntax error";
     case WC_E_UNIQUEATTRIBUTE: return u"duplicate attribute";
-    case WC_E_UNDECLAREDENTITY: case WC_E_PARSEDENTITY: return u"undefined entity";
-    case WC_E_SEMICOLON: case WC_E_HEXDIGIT: case WC_E_DIGIT: case XML_E_INVALID_DECIMAL:
+    case WC_E_UNDECLAREDENTITY:
+    case WC_E_PARSEDENTITY: return u"undefined entity";
+    case WC_E_SEMICOLON:
+    case WC_E_HEXDIGIT:
+    case WC_E_DIGIT:
+    case XML_E_INVALID_DECIMAL:
     case XML_E_INVALID_HEXIDECIMAL: return u"reference to invalid character number";
-    case WC_E_XMLDECL: case WC_E_LEADINGXML: case WC_E_TEXTXMLDECL:
-        return u"XML or text declaration not at start of entity";
+    case WC_E_XMLDECL:
+    case WC_E_LEADINGXML:
+    case WC_E_TEXTXMLDECL: return u"XML or text declaration not at start of entity";
     case WC_E_PI: return u"reserved processing instruction target";
     case NC_E_UNDECLAREDPREFIX: return u"unbound prefix";
-    case NC_E_XMLPREFIXRESERVED: case NC_E_XMLNSPREFIXRESERVED: case NC_E_XMLURIRESERVED: case NC_E_XMLNSURIRESERVED:
+    case NC_E_XMLPREFIXRESERVED:
+    case NC_E_XMLNSPREFIXRESERVED:
+    case NC_E_XMLURIRESERVED:
+    case NC_E_XMLNSURIRESERVED:
         return u"reserved prefix (xml) must not be undeclared or bound to another namespace name";
     case SC_E_MAXELEMENTDEPTH: return u"elements nested too deeply";
     default: break;
@@ -122,7 +135,8 @@ String Reason(HRESULT code) {
     // The rest by family: the XmlLite codes run from 0xC00CEE00, a family to each 0x20 of them.
     switch (static_cast<unsigned long>(code) & ~0x1FUL) {
     case MX_E_MX: return u"unreadable input";
-    case WC_E_WC: case WC_E_WC + 0x20: return u"not well-formed (invalid token)";
+    case WC_E_WC:
+    case WC_E_WC + 0x20: return u"not well-formed (invalid token)";
     case NC_E_NC: return u"namespace error";
     case SC_E_SC: return u"a limit of the reader was passed";
     default: break;
@@ -238,9 +252,7 @@ XmlResult ReadXml(ByteSource& source, XmlHandler& handler) {
             }
             break;
         }
-        case XmlNodeType_DocumentType:
-            result.outcome = XmlResult::Outcome::DoctypeRefused;
-            return result;
+        case XmlNodeType_DocumentType: result.outcome = XmlResult::Outcome::DoctypeRefused; return result;
         default: break;
         }
         if (!proceed) {

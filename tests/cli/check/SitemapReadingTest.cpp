@@ -20,7 +20,8 @@ std::string ReadAll(SitemapBytes& bytes) {
 TEST(SitemapBytes, UnpacksGzipAndStopsPastTheLimit) {
     test::TempTree tree;
     // "hello" packed by gzip.
-    const std::string packed("\x1f\x8b\x08\x00\x00\x00\x00\x00\x00\x03\xcb\x48\xcd\xc9\xc9\x07\x00\x86\xa6\x10\x36\x05\x00\x00\x00", 25);
+    const std::string packed(
+        "\x1f\x8b\x08\x00\x00\x00\x00\x00\x00\x03\xcb\x48\xcd\xc9\xc9\x07\x00\x86\xa6\x10\x36\x05\x00\x00\x00", 25);
     tree.File("a.xml.gz", packed);
     tree.File("cut.xml.gz", packed.substr(0, 14));
     tree.File("big.xml", std::string(5000, 'x'));
@@ -44,7 +45,8 @@ TEST(SitemapBytes, UnpacksGzipAndStopsPastTheLimit) {
 
 TEST(SiteListing, FindsPagesInOrderAndOutOfIt) {
     SiteListing site;
-    for (const char16_t* location : {u"https://e.x/a", u"https://e.x/b", u"https://e.x/c"}) site.Add({location, u"2024"});
+    for (const char16_t* location : {u"https://e.x/a", u"https://e.x/b", u"https://e.x/c"})
+        site.Add({location, u"2024"});
     EXPECT_EQ(site.Find("https://e.x/a"), &site.Pages()[0]);
     EXPECT_EQ(site.Find("https://e.x/c"), &site.Pages()[2]);
     EXPECT_EQ(site.Find("https://e.x/b"), &site.Pages()[1]);

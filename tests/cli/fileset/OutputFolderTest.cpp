@@ -85,8 +85,14 @@ TEST(OutputFolderTest, OpeningAFolderUndoesTheSwitchOfADeadRunAndRemovesOnlyWhat
     // its lock, and a journal that came with an archive (not the file a run wrote).
     platform::FileLock live;
     ASSERT_TRUE(live.Acquire(tree.Root() + u".linkloom-kept0002", platform::FileLock::Mode::CreateNew, error));
-    Strings expected{".linkloom-kept0002", ".linkloom-kept0002-wrtng000", ".linkloomish", ".linkloom-settings.json",
-                     ".linkloom-nolock01-temp0001", ".linkloom-f00d0001", ".linkloom-f00d0001.journal", "s-1.xml",
+    Strings expected{".linkloom-kept0002",
+                     ".linkloom-kept0002-wrtng000",
+                     ".linkloomish",
+                     ".linkloom-settings.json",
+                     ".linkloom-nolock01-temp0001",
+                     ".linkloom-f00d0001",
+                     ".linkloom-f00d0001.journal",
+                     "s-1.xml",
                      "victim.txt"};
     for (const std::string& name : expected) {
         if (name != ".linkloom-kept0002") tree.File(name, "");

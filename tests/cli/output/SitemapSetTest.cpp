@@ -8,8 +8,8 @@
 #include <sstream>
 
 #include "cli/output/SitemapSet.h"
-#include "support/TreeRun.h"
 #include "support/TempTree.h"
+#include "support/TreeRun.h"
 
 namespace linkloom::cli {
 namespace {
@@ -49,8 +49,8 @@ std::string Count(int entries) { return "<!-- " + std::to_string(entries) + " fi
 class SitemapSetTest : public ::testing::Test {
 protected:
     // Writes `count` entries named by `name` into FILE "sitemap.xml" of the tree.
-    bool Write(int count, SitemapLimits limits = {}, bool gzip = false,
-               const std::string& name = "page", String file = u"sitemap.xml") {
+    bool Write(int count, SitemapLimits limits = {}, bool gzip = false, const std::string& name = "page",
+               String file = u"sitemap.xml") {
         SitemapSet set(OutputNames(tree.Root() + file, gzip), gzip, u"https://example.com/", limits);
         entries.clear();
         for (int i = 0; i < count; ++i) {

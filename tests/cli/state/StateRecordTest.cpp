@@ -34,11 +34,12 @@ TEST(StateRecord, KeepsDatesOfUnchangedPagesAndWritesThisRunsLines) {
 
 TEST(StateRecord, PagesThatComeToOneLocationEachFindTheirDate) {
     test::TempTree tree;
-    tree.File("state.txt", "linkloom-state 1\n"
-                           "0000000000000001 2024-03-01 https://e.x/a\n"
-                           "0000000000000002 2024-03-02 https://e.x/a\n"
-                           "0000000000000003 2024-03-05 https://e.x/b\n"
-                           "0000000000000003 2024-03-04 https://e.x/b\n");
+    tree.File("state.txt",
+              "linkloom-state 1\n"
+              "0000000000000001 2024-03-01 https://e.x/a\n"
+              "0000000000000002 2024-03-02 https://e.x/a\n"
+              "0000000000000003 2024-03-05 https://e.x/b\n"
+              "0000000000000003 2024-03-04 https://e.x/b\n");
     StateRecord record;
     String error;
     ASSERT_TRUE(record.Load(tree.Root() + u"state.txt", error));

@@ -87,7 +87,8 @@ TEST(LastmodChooser, KeepsTheRecordedDateOfUnchangedBytesAndNotesEveryPage) {
     EXPECT_EQ(Decide(step, page), "2024-03-03");
     page.facts.contentHash.reset();
     EXPECT_EQ(Decide(step, page), "2024-03-03");
-    EXPECT_EQ(record.noted, (std::vector<std::string>{"https://e.x/a.htm 7 2001-02-03", "https://e.x/a.htm 8 2024-03-03"}));
+    EXPECT_EQ(record.noted,
+              (std::vector<std::string>{"https://e.x/a.htm 7 2001-02-03", "https://e.x/a.htm 8 2024-03-03"}));
 }
 
 }  // namespace

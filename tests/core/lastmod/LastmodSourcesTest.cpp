@@ -41,8 +41,12 @@ TEST(JsonDates, TakesDateModifiedMembersAtAnyDepthOnly) {
 }
 
 TEST(GitLog, TakesEachFilesNewestCommitTimeAcrossSplitReads) {
-    const std::string output = "\x01" "200 c3 c2\0\nb.htm\0a b/\xC3\xA9.htm\0\x01" "100 c2 c1\0\na.htm\0b.htm\0"
-                               "\x01" "50 c1 \0"s;  // an empty root commit last
+    const std::string output =
+        "\x01"
+        "200 c3 c2\0\nb.htm\0a b/\xC3\xA9.htm\0\x01"
+        "100 c2 c1\0\na.htm\0b.htm\0"
+        "\x01"
+        "50 c1 \0"s;  // an empty root commit last
     for (std::size_t split = 0; split <= output.size(); ++split) {
         const GitLogReader::MergedFiles none;
         GitLogReader log(none);
@@ -63,8 +67,13 @@ TEST(GitLog, FollowsEachFilesOwnHistoryThroughMerges) {
     ASSERT_TRUE(mergesReader.Feed("\x01m\0\0g\0"s));
     ASSERT_TRUE(mergesReader.Finish());
     GitLogReader log(merged);
-    ASSERT_TRUE(log.Feed("\x01" "400 m a b\0\nf\0g\0\x01" "300 a r\0\nf\0h\0\x01" "200 b r\0\nf\0k\0"
-                         "\x01" "100 r \0\nf\0g\0h\0k\0"s));
+    ASSERT_TRUE(
+        log.Feed("\x01"
+                 "400 m a b\0\nf\0g\0\x01"
+                 "300 a r\0\nf\0h\0\x01"
+                 "200 b r\0\nf\0k\0"
+                 "\x01"
+                 "100 r \0\nf\0g\0h\0k\0"s));
     ASSERT_TRUE(log.Finish());
     const std::unordered_map<std::string, std::int64_t> expected = {{"g", 400}, {"f", 200}, {"h", 300}, {"k", 100}};
     EXPECT_EQ(log.Dates(), expected);
@@ -75,9 +84,13 @@ TEST(GitLog, RefusesOutputOfAnotherShape) {
     GitLogReader log(none);
     EXPECT_FALSE(log.Feed("a.htm\0"s));
     GitLogReader badTime(none);
-    EXPECT_FALSE(badTime.Feed("\x01x1 c\0\x01" "2 d\0"s));
+    EXPECT_FALSE(
+        badTime.Feed("\x01x1 c\0\x01"
+                     "2 d\0"s));
     GitLogReader cut(none);
-    EXPECT_TRUE(cut.Feed("\x01" "1 c\0\na.h"s));
+    EXPECT_TRUE(
+        cut.Feed("\x01"
+                 "1 c\0\na.h"s));
     EXPECT_FALSE(cut.Finish());
 }
 

@@ -19,7 +19,8 @@ Strings Scan(const std::u16string& head) {
     Strings found;
     for (const HeadTag& tag : ScanHeadTags(head)) {
         std::string line = tag.name.ToUtf8();
-        for (const HeadAttribute& attribute : tag.attributes) line += " " + attribute.name.ToUtf8() + "=" + attribute.value.ToUtf8();
+        for (const HeadAttribute& attribute : tag.attributes)
+            line += " " + attribute.name.ToUtf8() + "=" + attribute.value.ToUtf8();
         if (tag.name == String(u"script")) line += "|" + tag.text.ToUtf8();
         found.push_back(line);
     }
@@ -80,7 +81,8 @@ Strings Read(test::TempTree& tree, const std::string& bytes, bool noindex, PageV
     const PageFacts facts = PageReader(test::ContentTests(noindex, false), PageNeeds{true}).Read(*folder, entry);
     if (verdict) *verdict = facts.verdict;
     Strings found;
-    for (const HeadTag& tag : facts.headTags) found.push_back(tag.name.ToUtf8() + " " + tag.attributes.at(0).value.ToUtf8());
+    for (const HeadTag& tag : facts.headTags)
+        found.push_back(tag.name.ToUtf8() + " " + tag.attributes.at(0).value.ToUtf8());
     return found;
 }
 
@@ -94,9 +96,7 @@ TEST(HeadReading, ReadsTheHeadAsFarAsItGoesAndTestsTheFirstCharacters) {
 
     // The content test still looks at the first 4096 characters, even past a short head.
     PageVerdict verdict;
-    EXPECT_EQ(Read(tree, "<head><meta name=a></head>" + std::string(3000, ' ') + "noindex", true,
-                   &verdict),
-              Strings{});
+    EXPECT_EQ(Read(tree, "<head><meta name=a></head>" + std::string(3000, ' ') + "noindex", true, &verdict), Strings{});
     EXPECT_EQ(verdict, PageVerdict::Noindex);
     EXPECT_EQ(Read(tree, "<head><meta name=a></head>", true, &verdict), (Strings{"meta a"}));
     EXPECT_EQ(verdict, PageVerdict::Keep);

@@ -6,8 +6,8 @@
 
 #include "core/page/PageReader.h"
 #include "platform/CodePages.h"
-#include "support/TreeRun.h"
 #include "support/TempTree.h"
+#include "support/TreeRun.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -111,8 +111,8 @@ TEST(PageHeadBytes, JudgeAsTheDecodedTextDoes) {
     std::mt19937 random(20261207);
     // No piece starts with a continuation byte, so none joins the one before it: the characters
     // of a page are those of its pieces.
-    const std::string pieces[] = {"a", "<p>", "\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9F\x98\x80", "a\x80", "\xE2\x82",
-                                  "\xE9", "\r\n"};
+    const std::string pieces[] = {"a",     "<p>",      "\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9F\x98\x80",
+                                  "a\x80", "\xE2\x82", "\xE9",     "\r\n"};
     std::vector<std::size_t> units;
     for (const std::string& piece : pieces) {
         units.push_back(platform::Utf8Length(reinterpret_cast<const unsigned char*>(piece.data()), piece.size()));

@@ -5,8 +5,8 @@
 
 #include "core/rules/RobotsTxt.h"
 #include "core/url/UrlReference.h"
-#include "support/TreeRun.h"
 #include "support/StringPrinter.h"
+#include "support/TreeRun.h"
 
 namespace linkloom {
 namespace {
@@ -95,10 +95,9 @@ TEST(DroppedExtensions, MergePagesOfOneLocationWhereFirstMetWithTheNewestLastmod
     rules.droppedExtensions = {u"htm", u"html"};
     rules.folderUrls = true;
     const Outcome run = RunWith(tree, rules);
-    EXPECT_EQ(run.entries,
-              (Strings{"https://example.com/a 2024-03-04", "https://example.com/b.php 2024-03-03",
-                       "https://example.com/docs/.html 2024-03-03", "https://example.com/docs/ 2024-03-03",
-                       "https://example.com/docs/intro 2024-03-04"}));
+    EXPECT_EQ(run.entries, (Strings{"https://example.com/a 2024-03-04", "https://example.com/b.php 2024-03-03",
+                                    "https://example.com/docs/.html 2024-03-03", "https://example.com/docs/ 2024-03-03",
+                                    "https://example.com/docs/intro 2024-03-04"}));
     EXPECT_EQ(run.leftOut, (Strings{"a.html (same URL: a.htm)"}));
 }
 
@@ -120,11 +119,10 @@ TEST(CanonicalLinks, ReadInEverySpellingAndResolvedAgainstThePage) {
     const Outcome run = RunWith(tree, rules);
     EXPECT_EQ(run.entries,
               (Strings{"https://example.com/s/above.htm 2024-03-03", "https://example.com/b/based.htm 2024-03-03",
-                       "https://example.com/s/frag.htm 2024-03-03",
-                       "https://example.com/s/late.htm 2024-03-03", "https://example.com/s/none.htm 2024-03-03",
-                       "https://example.com/s/query.htm?page=2 2024-03-03", "https://example.com/s/y 2024-03-03",
-                       "https://example.com/x 2024-03-03", "https://example.com/s/self.htm 2024-03-03",
-                       "https://example.com/z?a=1&b=2 2024-03-03"}));
+                       "https://example.com/s/frag.htm 2024-03-03", "https://example.com/s/late.htm 2024-03-03",
+                       "https://example.com/s/none.htm 2024-03-03", "https://example.com/s/query.htm?page=2 2024-03-03",
+                       "https://example.com/s/y 2024-03-03", "https://example.com/x 2024-03-03",
+                       "https://example.com/s/self.htm 2024-03-03", "https://example.com/z?a=1&b=2 2024-03-03"}));
     EXPECT_EQ(run.leftOut, (Strings{"s/away.htm (canonical elsewhere: https://other.example/s/away.htm)"}));
     EXPECT_EQ(run.ignored, (Strings{"s/above.htm: https://example.com/../../etc", "s/frag.htm: /x#top"}));
     EXPECT_TRUE(run.warnings.empty());
@@ -185,15 +183,13 @@ TEST(CanonicalLinks, FollowedToTheEndOfTheirChainInEitherWalkOrder) {
     };
     EXPECT_EQ(run.entries, (Strings{at("c"), at("d"), at("g", "2024-03-04"), at("k0"), at("k9"), at("q"), at("r"),
                                     at("w"), at("unmet")}));
-    EXPECT_EQ(run.leftOut, (Strings{"b.htm (robots meta)", "a.htm (canonical left out: b.htm)",
-                                    "f.htm (same URL: e.htm)", "g.htm (same URL: e.htm)", "k2.htm (same URL: k1.htm)",
-                                    "k3.htm (same URL: k1.htm)", "k4.htm (same URL: k1.htm)",
-                                    "k5.htm (same URL: k1.htm)", "k6.htm (same URL: k1.htm)",
-                                    "k7.htm (same URL: k1.htm)", "k8.htm (same URL: k1.htm)",
-                                    "k9.htm (same URL: k1.htm)", "n.htm (robots meta)",
-                                    "o.htm (canonical left out: n.htm)", "q.htm (same URL: p.htm)",
-                                    "v.htm (same URL: w.htm)",
-                                    "x.htm (same URL: w.htm)"}));
+    EXPECT_EQ(run.leftOut,
+              (Strings{"b.htm (robots meta)", "a.htm (canonical left out: b.htm)", "f.htm (same URL: e.htm)",
+                       "g.htm (same URL: e.htm)", "k2.htm (same URL: k1.htm)", "k3.htm (same URL: k1.htm)",
+                       "k4.htm (same URL: k1.htm)", "k5.htm (same URL: k1.htm)", "k6.htm (same URL: k1.htm)",
+                       "k7.htm (same URL: k1.htm)", "k8.htm (same URL: k1.htm)", "k9.htm (same URL: k1.htm)",
+                       "n.htm (robots meta)", "o.htm (canonical left out: n.htm)", "q.htm (same URL: p.htm)",
+                       "v.htm (same URL: w.htm)", "x.htm (same URL: w.htm)"}));
     EXPECT_EQ(run.ignored, (Strings{"c.htm: https://example.com/d.htm", "d.htm: https://example.com/c.htm",
                                     "k0.htm: https://example.com/k1.htm", "q.htm: https://example.com/r.htm",
                                     "r.htm: https://example.com/q.htm"}));
@@ -218,13 +214,13 @@ TEST(RobotsMeta, LeavesOutNoindexAndNoneForGeneralCrawlersOnly) {
 TEST(Alternates, CopiedInOrderWithInvalidOnesDropped) {
     TempTree tree;
     Page(tree, "en/page.htm",
-              Head("<link rel=alternate hreflang=de href=/de/page.htm>"
-                   "<link rel=\"alternate\" hreflang=\"x-default\" href=\"page.htm\">"
-                   "<link rel=alternate hreflang=en_US href=/us>"
-                   "<link rel=alternate hreflang=DE href=/de/other.htm>"
-                   "<link rel=alternate hreflang=fr href=\"/fr/a b\">"
-                   "<link rel=alternate type=application/rss+xml href=/feed>"
-                   "<link rel=alternate hreflang=zh-Hant-TW href=\"https://cdn.example/zh?x=<1>\">"));
+         Head("<link rel=alternate hreflang=de href=/de/page.htm>"
+              "<link rel=\"alternate\" hreflang=\"x-default\" href=\"page.htm\">"
+              "<link rel=alternate hreflang=en_US href=/us>"
+              "<link rel=alternate hreflang=DE href=/de/other.htm>"
+              "<link rel=alternate hreflang=fr href=\"/fr/a b\">"
+              "<link rel=alternate type=application/rss+xml href=/feed>"
+              "<link rel=alternate hreflang=zh-Hant-TW href=\"https://cdn.example/zh?x=<1>\">"));
     PageRules rules;
     rules.alternates = true;
     const Outcome run = RunWith(tree, rules);

@@ -9,8 +9,8 @@
 #include "core/sitemap/SitemapEntry.h"
 #include "platform/Clock.h"
 #include "platform/LocalTime.h"
-#include "support/TreeRun.h"
 #include "support/StringPrinter.h"
+#include "support/TreeRun.h"
 
 namespace linkloom {
 namespace {

@@ -79,8 +79,8 @@ TEST(Location, PercentEncodesNamesAsUrlSegments) {
 
 TEST(Location, IsEscapedForXmlInTheEntry) {
     EXPECT_EQ(EscapeXml(u"a&b<c>d\"e'f"), String(u"a&amp;b&lt;c&gt;d&quot;e&apos;f"));
-    const String entry = FormatEntry({String(u"https://x.example/?a=1&b=2/") + EncodeUrlSegment(u"a b&c.htm"),
-                                      u"2024-03-03"});
+    const String entry =
+        FormatEntry({String(u"https://x.example/?a=1&b=2/") + EncodeUrlSegment(u"a b&c.htm"), u"2024-03-03"});
     EXPECT_EQ(entry, String(u"<url>\r\n <loc>https://x.example/?a=1&amp;b=2/a%20b&amp;c.htm</loc>\r\n"
                             u" <lastmod>2024-03-03</lastmod>\r\n</url>\r\n"));
 }

@@ -12,9 +12,10 @@ String Canonical(const String& text) {
 }
 
 TEST(RootUrl, KeepsValidUrlsAndEndsThemInASlash) {
-    for (const char16_t* url : {u"https://example.com/", u"http://example.com/site/", u"http://example.com:8080/a/",
-                                u"https://x.example:65535/", u"http://[::1]:8080/", u"http://[v1.fe80::a+b]/", u"https://x.example/a%20b%C3%A9/",
-                                u"https://x.example/~x/!$&'()*+,;=:@-_./", u"http://x.example:/"}) {
+    for (const char16_t* url :
+         {u"https://example.com/", u"http://example.com/site/", u"http://example.com:8080/a/",
+          u"https://x.example:65535/", u"http://[::1]:8080/", u"http://[v1.fe80::a+b]/",
+          u"https://x.example/a%20b%C3%A9/", u"https://x.example/~x/!$&'()*+,;=:@-_./", u"http://x.example:/"}) {
         EXPECT_EQ(Canonical(url), String(url));
     }
     EXPECT_EQ(Canonical(u"https://example.com"), String(u"https://example.com/"));
@@ -34,8 +35,8 @@ TEST(RootUrl, PercentEncodesWhatAUriCannotHoldAsUtf8) {
 }
 
 TEST(RootUrl, EncodingTwiceChangesNothing) {
-    for (const char16_t* text : {u"https://x.example/caf\u00E9/%zz\\\u00FF", u"http://c/a@b@\u00FF",
-                                 u"https://b\u00FCcher.example/x%4"}) {
+    for (const char16_t* text :
+         {u"https://x.example/caf\u00E9/%zz\\\u00FF", u"http://c/a@b@\u00FF", u"https://b\u00FCcher.example/x%4"}) {
         const String once = Canonical(text);
         ASSERT_NE(once, String(u"(refused)"));
         EXPECT_EQ(Canonical(once), once);
@@ -43,19 +44,38 @@ TEST(RootUrl, EncodingTwiceChangesNothing) {
 }
 
 TEST(RootUrl, RefusesWhatNoWebsiteRootCanBe) {
-    for (const String& text :
-         {String(u"HTTP://example.com/"), String(u"example.com"), String(u"http:/example.com"), String(u"ftp://x/"),
-          String(u"http:x://y/"), String(u"ht tp://x/"), String(u"https://x.example/a\x01/"),
-          String(u"https://x.example/a\nb/"), String(u"https://x.example/\x7F"), String(u"https://x.example/\u0085"),
-          String(u"https://x.example/a b/"), String(u"https://x.example/ "), String(u"https://x.example/\t"),
-          String(u"https://x.example/\u00A0"), String(u"https://x.example/\u3000"), String(u"http://"),
-          String(u"http:///a.htm"), String(u"http://:80/"), String(u"http://user@/"), String(u"http://[]/"),
-          String(u"http://[::1/"), String(u"http://[::1]x/"), String(u"http://[a b]/"), String(u"http://x:8o/"),
-          String(u"https://x.example/?page=1"), String(u"https://x.example/?"), String(u"https://x.example/#top"),
-          String(u"https://x.example/\uFFFE"), String(u"https://x.example/\uFFFF"),
-          String(std::u16string(u"https://x.example/a") + char16_t(0xD800) + u"b"),
-          String(std::u16string(u"https://x.example/") + char16_t(0xDC00)),
-          String(std::u16string(u"https://x.example/") + char16_t(0xD83D))}) {
+    for (const String& text : {String(u"HTTP://example.com/"),
+                               String(u"example.com"),
+                               String(u"http:/example.com"),
+                               String(u"ftp://x/"),
+                               String(u"http:x://y/"),
+                               String(u"ht tp://x/"),
+                               String(u"https://x.example/a\x01/"),
+                               String(u"https://x.example/a\nb/"),
+                               String(u"https://x.example/\x7F"),
+                               String(u"https://x.example/\u0085"),
+                               String(u"https://x.example/a b/"),
+                               String(u"https://x.example/ "),
+                               String(u"https://x.example/\t"),
+                               String(u"https://x.example/\u00A0"),
+                               String(u"https://x.example/\u3000"),
+                               String(u"http://"),
+                               String(u"http:///a.htm"),
+                               String(u"http://:80/"),
+                               String(u"http://user@/"),
+                               String(u"http://[]/"),
+                               String(u"http://[::1/"),
+                               String(u"http://[::1]x/"),
+                               String(u"http://[a b]/"),
+                               String(u"http://x:8o/"),
+                               String(u"https://x.example/?page=1"),
+                               String(u"https://x.example/?"),
+                               String(u"https://x.example/#top"),
+                               String(u"https://x.example/\uFFFE"),
+                               String(u"https://x.example/\uFFFF"),
+                               String(std::u16string(u"https://x.example/a") + char16_t(0xD800) + u"b"),
+                               String(std::u16string(u"https://x.example/") + char16_t(0xDC00)),
+                               String(std::u16string(u"https://x.example/") + char16_t(0xD83D))}) {
         EXPECT_FALSE(CanonicalRootUrl(text).has_value()) << text.ToUtf8();
     }
 }
@@ -91,8 +111,8 @@ TEST(RootUrl, HoldsAtMost2000CharactersOnceEncoded) {
     EXPECT_FALSE(CanonicalRootUrl(longest + u'p').has_value());
     // The final '/' counts.
     EXPECT_FALSE(CanonicalRootUrl(prefix + std::u16string(kMaxRootUrlLength - prefix.Length(), u'p')).has_value());
-    EXPECT_FALSE(CanonicalRootUrl(prefix + std::u16string(kMaxRootUrlLength - prefix.Length() - 3, u'p') + u"|/")
-                     .has_value());
+    EXPECT_FALSE(
+        CanonicalRootUrl(prefix + std::u16string(kMaxRootUrlLength - prefix.Length() - 3, u'p') + u"|/").has_value());
 }
 
 }  // namespace

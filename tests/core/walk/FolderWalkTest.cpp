@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "support/TreeRun.h"
 #include "support/StringPrinter.h"
+#include "support/TreeRun.h"
 
 namespace linkloom {
 namespace {
@@ -37,17 +37,17 @@ protected:
 
 TEST_F(FolderWalkTest, WalksDepthFirstInListingOrder) {
     FakeFront host = FrontFor(tree);
-    EXPECT_EQ(Walk(host), (Strings{"https://example.com/a.htm", "https://example.com/b.HTM",
-                                  "https://example.com/c.php", "https://example.com/Docs/index.htm",
-                                  "https://example.com/Docs/Old/page.htm", "https://example.com/Docs/z.php",
-                                  "https://example.com/e.htm"}));
+    EXPECT_EQ(Walk(host),
+              (Strings{"https://example.com/a.htm", "https://example.com/b.HTM", "https://example.com/c.php",
+                       "https://example.com/Docs/index.htm", "https://example.com/Docs/Old/page.htm",
+                       "https://example.com/Docs/z.php", "https://example.com/e.htm"}));
     EXPECT_NE(host.document.find("<!-- 7 files added -->"), std::string::npos);
 }
 
 TEST_F(FolderWalkTest, StaysInTheFolderWithoutSubfolders) {
     FakeFront host = FrontFor(tree, u"htm,php", test::ContentTests(false, false));
     EXPECT_EQ(Walk(host), (Strings{"https://example.com/a.htm", "https://example.com/b.HTM",
-                                  "https://example.com/c.php", "https://example.com/e.htm"}));
+                                   "https://example.com/c.php", "https://example.com/e.htm"}));
 }
 
 TEST_F(FolderWalkTest, SetsTheTitleOncePerFolderDeepestFirst) {
@@ -62,8 +62,8 @@ TEST_F(FolderWalkTest, SetsTheTitleOncePerFolderDeepestFirst) {
 TEST_F(FolderWalkTest, CancelKeepsTheEntriesFoundSoFarInAClosedDocument) {
     FakeFront host = FrontFor(tree);
     host.cancelAtPump = 6;  // a, b, c, d.txt, Docs, then Docs/index.htm is never reached
-    EXPECT_EQ(Walk(host), (Strings{"https://example.com/a.htm", "https://example.com/b.HTM",
-                                  "https://example.com/c.php"}));
+    EXPECT_EQ(Walk(host),
+              (Strings{"https://example.com/a.htm", "https://example.com/b.HTM", "https://example.com/c.php"}));
     EXPECT_NE(host.document.find("<!-- 3 files added -->\r\n</urlset>\r\n"), std::string::npos);
     EXPECT_TRUE(host.CallsStartingWith("title").empty());
 
@@ -103,7 +103,7 @@ TEST(FolderSelection, NeedsAnExtensionThatTheListHolds) {
     tree.File("page.HtM");
     FakeFront host = FrontFor(tree, u"htm,htaccess,gz");
     EXPECT_EQ(Walk(host), (Strings{"https://example.com/.htaccess", "https://example.com/archive.tar.gz",
-                                  "https://example.com/page.HtM"}));
+                                   "https://example.com/page.HtM"}));
 }
 
 TEST(FolderSelection, EncodesFolderAndFileNamesInLocations) {

@@ -57,9 +57,9 @@ protected:
 
 TEST_F(FolderWalkerTest, YieldsEntriesDepthFirstInListingOrderWithEachFolderEnd) {
     FolderWalker walker(tree.Root(), nullptr);
-    EXPECT_EQ(Walk(walker), (Items{"file A.htm", "file b.htm", "folder docs", "file docs/guide.htm",
-                                   "folder docs/old", "file docs/old/x.htm", "done docs/old/", "done docs/",
-                                   "folder empty", "done empty/", "done "}));
+    EXPECT_EQ(Walk(walker),
+              (Items{"file A.htm", "file b.htm", "folder docs", "file docs/guide.htm", "folder docs/old",
+                     "file docs/old/x.htm", "done docs/old/", "done docs/", "folder empty", "done empty/", "done "}));
     WalkItem after;
     EXPECT_FALSE(walker.Next(after));
 }
@@ -75,9 +75,9 @@ TEST_F(FolderWalkerTest, SkipsTheFolderItGaveLastAndExcludedPaths) {
     ASSERT_TRUE(exclusions[0].Parse(u"docs/old/"));
     ASSERT_TRUE(exclusions[1].Parse(u"*.HTM"));
     FolderWalker excluding(tree.Root(), &exclusions);
-    EXPECT_EQ(Walk(excluding), (Items{"left out A.htm (excluded)", "left out b.htm (excluded)", "folder docs",
-                                      "file docs/guide.htm", "left out docs/old (excluded)", "done docs/",
-                                      "folder empty", "done empty/", "done "}));
+    EXPECT_EQ(Walk(excluding),
+              (Items{"left out A.htm (excluded)", "left out b.htm (excluded)", "folder docs", "file docs/guide.htm",
+                     "left out docs/old (excluded)", "done docs/", "folder empty", "done empty/", "done "}));
 }
 
 TEST_F(FolderWalkerTest, AFolderThatCannotBeListedIsAnErrorAndTheWalkGoesOn) {
@@ -88,8 +88,8 @@ TEST_F(FolderWalkerTest, AFolderThatCannotBeListedIsAnErrorAndTheWalkGoesOn) {
             fs::remove_all(tree.Path() / "docs");
         }
     });
-    EXPECT_EQ(items, (Items{"file A.htm", "file b.htm", "folder docs", "error docs", "folder empty", "done empty/",
-                            "done "}));
+    EXPECT_EQ(items,
+              (Items{"file A.htm", "file b.htm", "folder docs", "error docs", "folder empty", "done empty/", "done "}));
 }
 
 TEST(FolderWalkerTop, AFolderThatCannotBeOpenedIsOneErrorWithAnEmptyPath) {
