@@ -84,9 +84,9 @@ std::string ZshCompletion() {
         std::string("#compdef linkloom-cli\n# zsh completion for linkloom-cli, ") + kGenerated + "_arguments -S \\\n";
     for (const CliOption& option : OptionTable()) {
         // "=" lets the value follow in the same word or the next, as the program takes it.
-        const std::string spec = "[" + ZshDescription(option.Brief()) + "]";
+        const std::string described = "[" + ZshDescription(option.Brief()) + "]";
         std::string names = option.value == OptionValue::None ? Names(option, ",") : Names(option, ",") + "=";
-        script += "  '*'" + (option.shortName ? "{" + names + "}" : names) + Quoted(spec, "'\\''");
+        script += "  '*'" + (option.shortName ? "{" + names + "}" : names) + Quoted(described, "'\\''");
         if (option.value != OptionValue::None) {
             const std::string action = option.value == OptionValue::File ? "_files" : " ";
             script += Quoted(std::string(":") + option.argument + ":" + action, "'\\''");
