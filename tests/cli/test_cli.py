@@ -1335,6 +1335,14 @@ class CheckTest(unittest.TestCase):
         self.assertEqual(code, 4)
         self.assertIn("s-2.xml.gz: the part named by the index cannot be read", lines[0])
         self.assertEqual(lines[-1], "1 finding")
+        # A name that Windows would open as another file is no part on any system.
+        self.publish("--max-urls", "2")
+        with open(os.path.join(self.out, "s.xml"), "rb") as index:
+            text = index.read().decode()
+        for suffix in (".", "%20"):
+            self.write("s.xml", text.replace("s-1.xml<", "s-1.xml%s<" % suffix))
+            code, lines = self.check("s.xml")
+            self.assertEqual((code, lines[0].split(": ", 1)[1][:36]), (4, "a part's location names no file: ht"))
 
     def test_hostile_documents_end_in_a_finding_within_bounded_memory(self):
         laughs = ('<?xml version="1.0"?><!DOCTYPE lolz [<!ENTITY lol "lol">' +

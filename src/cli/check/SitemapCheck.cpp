@@ -58,8 +58,9 @@ String PartName(std::string_view location) {
             name += encoded[i];
         }
     }
-    // Never a path: the parts are read beside the index and nowhere else.
-    if (name.empty() || name == "." || name == ".." ||
+    // Never a path: the parts are read beside the index and nowhere else. Windows drops a final
+    // dot or blank from a name and would open another file, so no system takes such a name.
+    if (name.empty() || name == "." || name == ".." || name.back() == '.' || name.back() == ' ' ||
         name.find_first_of(std::string("/\\:\0", 4)) != std::string::npos) {
         return String();
     }
