@@ -340,7 +340,8 @@ class CliTest(unittest.TestCase):
                         ["--folder-urls", "--drop-extensions", "htm", "--canonical", "--robots-meta", "--alternates"]):
             written = {}
             for program, name in ((CLI, "emulated"), ([REFERENCE], "native")):
-                folder = self.tree.path("out-" + name)
+                # One folder name for both, since the index names its parts at their URLs there.
+                folder = self.tree.path("out")
                 os.makedirs(folder)
                 target = os.path.join(folder, "sitemap.xml")
                 if program is CLI:
@@ -1289,7 +1290,7 @@ class CheckTest(unittest.TestCase):
                                                 for n in range(50001)) +
                    "</urlset>")
         self.assertEqual(self.check("s.xml")[1], [
-            os.path.join(self.out, "s.xml") + ": more than 50000 URLs, which one file may hold at most; "
+            native(os.path.join(self.out, "s.xml")) + ": more than 50000 URLs, which one file may hold at most; "
             "not read further",
             "not compared with the site: the sitemap could not be read whole", "1 finding"])
 
@@ -1310,7 +1311,9 @@ class CheckTest(unittest.TestCase):
             text = declaration + self.HEAD.split("\n", 1)[1] + listing
             self.write("s.xml", text.encode("utf-16-le" if "16" in declaration else "latin-1"))
             code, lines = self.check("s.xml")
-            self.assertEqual((code, lines[1:]), (4, ["1 finding"]), declaration)
+            self.assertEqual((code, lines[1:]),
+                             (4, ["not compared with the site: the sitemap could not be read whole", "1 finding"]),
+                             declaration)
             self.assertIn(finding, lines[0])
         self.write("s.xml", self.HEAD + "<url>" + "<x>" * 100000 + "</x>" * 100000 + "</url></urlset>")
         code, lines = self.check("s.xml")
@@ -1453,7 +1456,8 @@ class StateTest(unittest.TestCase):
         out = os.path.join(os.path.dirname(self.state), "sitemap.xml")
         link = os.path.join(os.path.dirname(self.state), "link.txt")
         os.symlink(out, link)
-        for record in (out, link):
+        # Wine shows a link made on this side to a file not there yet as no file at all.
+        for record in (out,) if emulated() else (out, link):
             code, _, err = run("-o", native(out), "--state", native(record), native(self.tree.root), "https://e.x/")
             self.assertEqual(code, 2)
             self.assertIn("-o %s and --state %s name one file" % (native(out), native(record)), err)

@@ -232,7 +232,7 @@ TEST_F(FolderBoxTest, BrowserStartsAtTheExpandedTextOrTheDocumentsAndScrollsToIt
     browsed.browserWindow = browser.window;
     SetWindowTextW(edit, L"%USERPROFILE%\\site | C:\\other");
     SetFocus(other);
-    Browse();  // cancelled: the box and the focus stay as they were
+    Browse();  // cancelled: the box stays as it was and the focus goes to its text
     EXPECT_EQ(browsed.title, L"Folder to search");
     EXPECT_EQ(browsed.flags, 0x50u);
     wchar_t profile[MAX_PATH] = {};
@@ -241,7 +241,7 @@ TEST_F(FolderBoxTest, BrowserStartsAtTheExpandedTextOrTheDocumentsAndScrollsToIt
     EXPECT_EQ(browser.selections[0].first, static_cast<WPARAM>(TRUE));
     EXPECT_EQ(browser.selectedTexts, std::vector<std::wstring>{profile});
     EXPECT_EQ(WindowText(edit), L"%USERPROFILE%\\site | C:\\other");
-    EXPECT_EQ(GetFocus(), other);
+    EXPECT_EQ(GetFocus(), edit);
 
     EXPECT_TRUE(browser.ensuredVisible.empty());  // not before the timer's tick
     browser.Pump(600);

@@ -150,8 +150,13 @@ bool SitemapCheck::ReadFile(const String& path, bool isPart, SitemapXml::Root& r
     });
     const platform::XmlResult result = platform::ReadXml(bytes, xml);
     root = xml.RootElement();
+    // A file in another encoding is read differently by each system's parser, or not at all: the
+    // finding ends it, so both give the same verdict.
     const std::string encoding = EncodingProblem(bytes.Head());
-    if (!encoding.empty()) Say(path, 0, encoding);
+    if (!encoding.empty()) {
+        Say(path, 0, encoding);
+        return false;
+    }
 
     switch (bytes.Outcome()) {
     case SitemapBytes::State::TooLarge:

@@ -15,14 +15,15 @@ constexpr int kMostRefusals = 250;
 
 }  // namespace
 
-// The file is opened unshared and deleted when its handle closes, which the system does for a
-// process that ends in any way.
+// The file is opened unshared, so no other process opens it while the lock is held; the system
+// closes the handle of a process that ends in any way. As on other systems, only a holder that
+// lets go removes the file: the lock file of a killed run stays to say whose names lie beside it.
 bool FileLock::Acquire(const String& path, Mode mode, String& error) {
     Release();
     for (int refusals = 0;;) {
-        const HANDLE file = CreateFileW(path.Wide(), GENERIC_READ | DELETE, 0, nullptr,
-                                        mode == Mode::CreateNew ? CREATE_NEW : OPEN_ALWAYS,
-                                        FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+        const HANDLE file =
+            CreateFileW(path.Wide(), GENERIC_READ | DELETE, 0, nullptr,
+                        mode == Mode::CreateNew ? CREATE_NEW : OPEN_ALWAYS, FILE_ATTRIBUTE_HIDDEN, nullptr);
         if (file != INVALID_HANDLE_VALUE) {
             handle_ = reinterpret_cast<std::intptr_t>(file);
             path_ = path;
@@ -41,16 +42,18 @@ bool FileLock::Acquire(const String& path, Mode mode, String& error) {
 
 void FileLock::Release() {
     if (handle_ == kNone) return;
+    FILE_DISPOSITION_INFO remove{TRUE};
+    SetFileInformationByHandle(reinterpret_cast<HANDLE>(handle_), FileDispositionInfo, &remove, sizeof remove);
     CloseHandle(reinterpret_cast<HANDLE>(handle_));
     handle_ = kNone;
 }
 
 bool FileLock::IsTaken(const String& path) {
-    const HANDLE file =
-        CreateFileW(path.Wide(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                    FILE_FLAG_DELETE_ON_CLOSE | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    // A holder shares nothing, so any open fails while it lives. Only opened: whether the file
+    // goes is the caller's decision, made after it has looked at what the run left.
+    const HANDLE file = CreateFileW(path.Wide(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (file != INVALID_HANDLE_VALUE) {
-        // Nobody holds it: the file is what a lock left behind, and goes now.
         CloseHandle(file);
         return false;
     }
