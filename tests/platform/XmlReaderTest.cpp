@@ -71,9 +71,9 @@ TEST(XmlReader, RefusesDocumentTypesSoNoEntityIsExpandedOrFetched) {
 
 TEST(XmlReader, TellsWhereADocumentIsNotWellFormed) {
     // A document cut between elements ends in blanks, which one reader gave again and again.
-    for (const std::string text :
+    for (const std::string& text :
          {std::string("<a>\n<b></a>"), std::string("<a>"), std::string(""), std::string("\x01\x02\x00\xFF", 4),
-          std::string("<a/><b/>"), std::string("<a>\n<b>x</b>\n  \n")}) {
+          std::string("<a/><b/>"), std::string("<a>\n<b>x</b>\n  \n"), std::string("<a x=\"1\" x=\"2\"/>")}) {
         Recorder recorder;
         const XmlResult result = Read(text, recorder);
         EXPECT_EQ(result.outcome, XmlResult::Outcome::Malformed) << text;

@@ -4,7 +4,9 @@
 #include <objidl.h>
 #include <xmllite.h>
 
+#include <set>
 #include <string>
+#include <utility>
 
 namespace linkloom::platform {
 
@@ -14,6 +16,24 @@ using CreateReader = HRESULT(WINAPI*)(REFIID, void**, IMalloc*);
 
 // What expat says of a document that ends inside its root element, or has none.
 constexpr char16_t kNoElement[] = u"no element found";
+
+// True when the element the reader stands on names an attribute twice; the reader is left on
+// the element. Expat refuses such a document, and some versions of XmlLite read it on.
+bool RepeatsAnAttribute(IXmlReader& reader) {
+    std::set<std::pair<std::wstring, std::wstring>> seen;
+    bool repeated = false;
+    for (HRESULT moved = reader.MoveToFirstAttribute(); moved == S_OK && !repeated;
+         moved = reader.MoveToNextAttribute()) {
+        const WCHAR* space = nullptr;
+        const WCHAR* name = nullptr;
+        UINT spaceLength = 0, nameLength = 0;
+        reader.GetNamespaceUri(&space, &spaceLength);
+        reader.GetLocalName(&name, &nameLength);
+        repeated = !seen.emplace(std::wstring(space, spaceLength), std::wstring(name, nameLength)).second;
+    }
+    reader.MoveToElement();
+    return repeated;
+}
 
 // The characters of a text handed on at a time.
 constexpr UINT kPieceLength = 4096;
@@ -226,6 +246,12 @@ XmlResult ReadXml(ByteSource& source, XmlHandler& handler) {
         switch (type) {
         case XmlNodeType_Element: {
             sawElement = true;
+            if (RepeatsAnAttribute(*reader.Get())) {
+                result.outcome = XmlResult::Outcome::Malformed;
+                result.reason = u"duplicate attribute";
+                result.line = line();
+                return result;
+            }
             const WCHAR* space = nullptr;
             UINT spaceLength = 0;
             reader->GetNamespaceUri(&space, &spaceLength);
