@@ -528,9 +528,6 @@ class WalkTest(unittest.TestCase):
         code, _, err = run("-q", self.tree.path("a"), "https://e.x/")
         self.assertEqual(code, 2)
         self.assertIn("please enter a valid path to scan for web files: " + self.tree.path("a"), err)
-        code, _, err = run("-q", native(self.tree.root), "ftp://e.x/")
-        self.assertEqual(code, 2)
-        self.assertIn("please specify the CANONICAL full website URL: ftp://e.x/", err)
 
     def test_what_cannot_be_read_is_said_and_an_unreadable_folder_is_rejected(self):
         prefix = as_other_user()

@@ -60,10 +60,8 @@ TEST_F(InputCheckTest, RefusesFoldersThatAreFilesOrMissingAndTakesTheFirstOfFold
 }
 
 TEST_F(InputCheckTest, AcceptsOnlyRootUrlsThatMakeAValidDocument) {
-    for (const String& url : {String(u"HTTP://example.com/"), String(u"example.com"), String(u" ftp://x/"),
-                              String(u"https://example.com/a\x01b/"), String(u"https://exa mple.com/"),
-                              String(u"https://example.com/?lang=en"), String(u"https://example.com/#top"),
-                              String(u"https://example.com/") + std::u16string(2000, u'p')}) {
+    // Which roots are refused is the root URL's own rule; here only that a refusal names the URL box.
+    for (const String& url : {String(u"HTTP://example.com/"), String(u"https://example.com/?lang=en")}) {
         inputs.rootUrl = url;
         EXPECT_EQ(Check(), kNoUrl) << url.ToUtf8();
     }

@@ -140,19 +140,6 @@ TEST(SitemapRunEnds, WritesTheExactDocumentAgainAndAgain) {
     EXPECT_EQ(host.document, first);
 }
 
-TEST(SitemapRunEnds, LeavesOutLocationsLongerThanASitemapAllows) {
-    TempTree tree;
-    const std::string name(200, 'n');
-    std::string deep;
-    for (int level = 0; level < 11; ++level) deep += name + "/";
-    tree.File(deep + "page.htm");
-    tree.File("short.htm");
-    FakeFront host = FrontFor(tree, u"htm");
-    host.reports = true;
-    ASSERT_EQ(host.Run(), Outcome::Document);
-    EXPECT_EQ(test::Locations(host.document), Strings{"https://example.com/short.htm"});
-    EXPECT_EQ(host.leftOut, Strings{deep + "page.htm (URL too long)"});
-}
 
 }  // namespace
 }  // namespace linkloom
