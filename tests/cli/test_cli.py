@@ -1483,6 +1483,45 @@ class StateTest(unittest.TestCase):
         self.assertEqual(code, 2)
 
 
+class SettingsTest(unittest.TestCase):
+    def setUp(self):
+        page = "<!DOCTYPE html><p>page</p>"
+        self.tree = Tree({"index.htm": page, "a.htm": page, "b.html": page, "drafts/c.htm": page,
+                          "linkloom.toml": 'url = "https://e.x/"\next = ["htm", "toml"]\nexclude = "drafts/"\n'
+                                           "folder-urls = true\nsubfolders = true\n"})
+
+    def tearDown(self):
+        self.tree.remove()
+
+    def test_flags_win_over_the_file_and_the_file_over_the_defaults(self):
+        cases = [([], ["https://e.x/a.htm", "https://e.x/"]),
+                 (["--ext", "html", "--exclude", "nothing"], ["https://e.x/b.html"]),
+                 (["https://f.x/"], ["https://f.x/a.htm", "https://f.x/"]),
+                 (["--no-config", "https://e.x/"], ["https://e.x/a.htm", "https://e.x/drafts/c.htm",
+                                                    "https://e.x/index.htm"])]
+        for options, expected in cases:
+            code, out, err = run("-q", native(self.tree.root), *options)
+            self.assertEqual((code, err), (0, ""), options)
+            self.assertEqual(locations(out), expected, options)
+
+    def test_a_named_file_says_where_to_write_and_a_bad_one_writes_nothing(self):
+        config = self.tree.path("drafts", "run.toml")
+        with open(config, "w") as settings:
+            settings.write('url = "https://e.x/"\noutput = "../sitemap.xml"\nfolder-urls = true\n')
+        code, _, err = run("-q", "--config", native(config), native(self.tree.root))
+        self.assertEqual((code, err), (0, ""))
+        with open(self.tree.path("sitemap.xml"), "rb") as written:
+            before = written.read()
+        self.assertIn(b"<loc>https://e.x/</loc>", before)
+        with open(config, "a") as settings:
+            settings.write("max-urls = 0\n")
+        code, out, err = run("-q", "--config", native(config), native(self.tree.root))
+        self.assertEqual((code, out), (2, b""))
+        self.assertIn("run.toml:4: --max-urls needs a number from 1 to 50000, not '0'", err)
+        with open(self.tree.path("sitemap.xml"), "rb") as written:
+            self.assertEqual(written.read(), before)
+
+
 if __name__ == "__main__":
     parser = argparse.ArgumentParser()
     parser.add_argument("--cli", required=True)

@@ -24,6 +24,8 @@ struct CliOptions {
     std::optional<String> state;
     // The sitemap to check against the site instead of writing one.
     std::optional<String> check;
+    // The settings file read, which the walk leaves out.
+    std::optional<String> settingsFile;
     SitemapLimits limits;
     bool gzip = false;
     std::vector<PathPattern> exclusions;
