@@ -23,6 +23,7 @@ complete -c linkloom-cli -l robots-txt -d 'leave out what FOLDER/robots.txt disa
 complete -c linkloom-cli -l robots-meta -d 'leave out pages whose robots meta tags say noindex or none'
 complete -c linkloom-cli -l alternates -d 'copy each page\'s language alternates into its entry'
 complete -c linkloom-cli -s j -l jobs -x -d 'read pages with N threads ahead of the walk (default: one per processor)'
+complete -c linkloom-cli -l init -d 'write a starter FOLDER/linkloom.toml from what FOLDER holds'
 complete -c linkloom-cli -l config -r -F -d 'read the settings from FILE instead of FOLDER/linkloom.toml'
 complete -c linkloom-cli -l no-config -d 'read no settings file'
 complete -c linkloom-cli -s q -l quiet -d 'no progress on standard error'

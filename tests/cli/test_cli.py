@@ -1521,6 +1521,31 @@ class SettingsTest(unittest.TestCase):
         with open(self.tree.path("sitemap.xml"), "rb") as written:
             self.assertEqual(written.read(), before)
 
+    def test_init_writes_what_the_folder_suggests_and_never_over_a_file(self):
+        head = '<html><head><link rel="canonical" href="https://e.x/%s"><link rel="alternate" hreflang="de" ' \
+               'href="https://e.x/de/%s"></head></html>'
+        site = Tree({"index.html": head % ("", ""), "docs/index.html": head % ("docs/", "docs/"),
+                     "docs/a.html": head % ("docs/a", "docs/a"), "docs/b.htm": "<p>b</p>", "robots.txt": "",
+                     "notes.txt": ""})
+        self.addCleanup(site.remove)
+        code, out, err = run("--init", native(site.root), "https://e.x")
+        self.assertEqual((code, out, err), (0, b"", ""))
+        with open(site.path("linkloom.toml")) as written:
+            text = written.read()
+        for line in ['url = "https://e.x/"', "# pages found: 3 .html, 1 .htm", 'ext = ["html", "htm"]',
+                     "folder-urls = true", "robots-txt = true", "canonical = true", "alternates = true"]:
+            self.assertIn(line + "\n", text)
+        self.assertNotIn("lastmod", text)
+        code, out, err = run("-q", native(site.root))
+        self.assertEqual((code, err), (0, ""))
+        self.assertEqual(locations(out), ["https://e.x/docs/a", "https://e.x/docs/b.htm", "https://e.x/docs/",
+                                          "https://e.x/"])
+        code, _, err = run("--init", native(site.root))
+        self.assertEqual(code, 2)
+        self.assertIn("linkloom.toml exists; --init leaves it as it is", err)
+        with open(site.path("linkloom.toml")) as written:
+            self.assertEqual(written.read(), text)
+
 
 if __name__ == "__main__":
     parser = argparse.ArgumentParser()

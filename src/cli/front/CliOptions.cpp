@@ -112,6 +112,19 @@ bool ApplySettings(const SiteSettings& settings, const std::vector<OptionUse>& g
     return true;
 }
 
+// --init FOLDER [URL], alone.
+bool InitArguments(const std::vector<OptionUse>& uses, const std::vector<String>& positional,
+                   const CliOptions& commandLine, CliOptions& options, String& error) {
+    if (uses.size() > 1 || positional.empty() || positional.size() > 2) {
+        error = u"--init takes FOLDER and URL, and no other option";
+        return false;
+    }
+    options = commandLine;
+    options.folder = positional[0];
+    if (positional.size() == 2) options.rootUrl = positional[1];
+    return true;
+}
+
 // ParseOptions without the escaping of its message.
 bool ParseArguments(const std::vector<String>& arguments, CliOptions& options, String& error) {
     std::vector<OptionUse> uses;
@@ -125,6 +138,7 @@ bool ParseArguments(const std::vector<String>& arguments, CliOptions& options, S
         options = commandLine;
         return true;
     }
+    if (commandLine.init) return InitArguments(uses, positional, commandLine, options, error);
     std::optional<SiteSettings> settings;
     if (!positional.empty() && !positional[0].IsEmpty() && !ReadSettings(given, positional[0], settings, error))
         return false;

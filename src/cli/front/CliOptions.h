@@ -39,6 +39,8 @@ struct CliOptions {
     PageRules rules;
     bool robotsTxt = false;
     bool quiet = false;
+    // Write a starter settings file for FOLDER instead of a sitemap.
+    bool init = false;
     bool help = false;
     bool version = false;
 };

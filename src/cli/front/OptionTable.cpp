@@ -331,6 +331,19 @@ const std::vector<CliOption>& OptionTable() {
          "read pages with N threads ahead of the walk (default: one per processor)",
          "read pages with \\fIN\\fR threads ahead of the walk (1 to 256; default: the number of\n"
          "processors; 1 reads them in turn); the output is the same whatever \\fIN\\fR is"},
+        {0, "init", "", None, Aligned, NoKey, Enable<&CliOptions::init>,
+         "write nothing else: write a starter FOLDER/linkloom.toml from what\n"
+         "FOLDER holds (page extensions, index pages, robots.txt, git,\n"
+         "canonical links and alternates in the first 300 pages), each key\n"
+         "with a comment saying why; URL may be left off; a file already\n"
+         "there is left as it is (exit 2)",
+         "write a starter FOLDER/linkloom.toml from what FOLDER holds",
+         "write nothing else: write a starter \\fIFOLDER\\fR/linkloom.toml from what \\fIFOLDER\\fR holds: the\n"
+         "page extensions with their counts, \\fBfolder\\-urls\\fR when at least half the folders of pages hold an\n"
+         "index page, \\fBrobots\\-txt\\fR for a robots.txt, \\fBlastmod\\fR git for a git work tree, and\n"
+         "\\fBcanonical\\fR and \\fBalternates\\fR when the first 300 pages name them; each key with a comment\n"
+         "saying why. \\fIURL\\fR may be left off; it is then a comment to fill in. A file already there is\n"
+         "left as it is (exit 2); the new one is written beside and renamed into place"},
         {0, "config", "FILE", File, Aligned, NoKey, ApplyConfig,
          "read the settings from FILE instead of FOLDER/linkloom.toml; its\n"
          "paths are relative to its folder, and it may name where the run\n"

@@ -1,7 +1,7 @@
 #include "cli/settings/SettingsFile.h"
 
-#include <algorithm>
 #include <toml++/toml.h>
+#include <algorithm>
 
 #include "base/PathText.h"
 #include "cli/output/OutputNames.h"
@@ -51,7 +51,9 @@ bool ReadWhole(const String& path, std::string& text, String& error) {
     platform::SystemError system;
     switch (file.Open(path, system)) {
     case platform::SequentialFile::OpenResult::Opened: break;
-    case platform::SequentialFile::OpenResult::NotAFile: error = String(u"cannot read ") + path + u": not a file"; return false;
+    case platform::SequentialFile::OpenResult::NotAFile:
+        error = String(u"cannot read ") + path + u": not a file";
+        return false;
     case platform::SequentialFile::OpenResult::Failed:
         error = String(u"cannot read ") + path + u": " + platform::Describe(system);
         return false;
@@ -60,7 +62,8 @@ bool ReadWhole(const String& path, std::string& text, String& error) {
     text.assign(kMostBytes + 1, '\0');
     text.resize(file.Read(text.data(), text.size()));
     if (text.size() <= kMostBytes) return true;
-    error = path + u": a settings file holds at most " + String::FromInt(static_cast<long long>(kMostBytes)) + u" bytes";
+    error =
+        path + u": a settings file holds at most " + String::FromInt(static_cast<long long>(kMostBytes)) + u" bytes";
     return false;
 }
 
@@ -204,8 +207,9 @@ bool ReadSettingsFile(const String& path, SettingsOrigin origin, SiteSettings& s
     // The keys in the file's order, so that the first fault told is the first in the file.
     std::vector<std::pair<const toml::key*, const toml::node*>> keys;
     for (const auto& [key, node] : parsed.table()) keys.emplace_back(&key, &node);
-    std::sort(keys.begin(), keys.end(),
-              [](const auto& one, const auto& other) { return one.first->source().begin < other.first->source().begin; });
+    std::sort(keys.begin(), keys.end(), [](const auto& one, const auto& other) {
+        return one.first->source().begin < other.first->source().begin;
+    });
     for (const auto& [key, node] : keys) {
         const long line = static_cast<long>(key->source().begin.line);
         const std::string_view name = key->str();

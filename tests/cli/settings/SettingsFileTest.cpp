@@ -45,9 +45,10 @@ TEST_F(SettingsFileTest, EachKindOfKeyGivesItsOptionAsTheCommandLineWould) {
               String());
     EXPECT_EQ(settings_.rootUrl, String(u"https://example.com/"));
     const String folder = path_.Left(path_.Length() - String(kSettingsFileName).Length());
-    EXPECT_EQ(Uses(), (std::vector<String>{u"--canonical=", u"--no-subfolders=", u"--jobs=4", u"--ext=htm,html",
-                                           u"--index-names=index.htm,home.htm", u"--exclude=drafts/",
-                                           u"--exclude=*.bak", String(u"--check=") + folder + u"published/sitemap.xml"}));
+    EXPECT_EQ(Uses(),
+              (std::vector<String>{u"--canonical=", u"--no-subfolders=", u"--jobs=4", u"--ext=htm,html",
+                                   u"--index-names=index.htm,home.htm", u"--exclude=drafts/", u"--exclude=*.bak",
+                                   String(u"--check=") + folder + u"published/sitemap.xml"}));
     EXPECT_EQ(Read("subfolders = true\n"), String());
     EXPECT_TRUE(settings_.uses.empty());
 }
@@ -56,8 +57,9 @@ TEST_F(SettingsFileTest, OnlyANamedFileSaysWhereTheRunWrites) {
     EXPECT_EQ(Read("\noutput = '/srv/sitemap.xml'\n", SettingsOrigin::Named), String());
     EXPECT_EQ(Uses(), std::vector<String>{u"--output=/srv/sitemap.xml"});
     EXPECT_EQ(Read("\nstate = 'state.txt'\n"),
-              path_ + u":2: a site's own settings file may not say where the run writes (\"state\"): give --state "
-                      u"on the command line, or name the file with --config");
+              path_ +
+                  u":2: a site's own settings file may not say where the run writes (\"state\"): give --state "
+                  u"on the command line, or name the file with --config");
 }
 
 TEST_F(SettingsFileTest, EachFaultNamesTheFileAndTheLine) {
@@ -66,7 +68,8 @@ TEST_F(SettingsFileTest, EachFaultNamesTheFileAndTheLine) {
     EXPECT_EQ(Read("[sitemap]\nurl = 'x'\n"), path_ + u":1: unknown key \"sitemap\"");
     EXPECT_EQ(Read("jobs = '4'\n"), path_ + u":1: \"jobs\" takes an integer, not a string");
     EXPECT_EQ(Read("gzip = 1\n"), path_ + u":1: \"gzip\" takes true or false, not an integer");
-    EXPECT_EQ(Read("exclude = ['a', 2]\n"), path_ + u":1: \"exclude\" takes a string or an array of strings, not an array");
+    EXPECT_EQ(Read("exclude = ['a', 2]\n"),
+              path_ + u":1: \"exclude\" takes a string or an array of strings, not an array");
     EXPECT_EQ(Read("url = 1\n"), path_ + u":1: \"url\" takes a string, not an integer");
     EXPECT_TRUE(Read("ext = 'htm'\njobs = \n").StartsWith(path_ + u":2:8: "));
 }
