@@ -1540,6 +1540,11 @@ class SettingsTest(unittest.TestCase):
         self.assertEqual((code, err), (0, ""))
         self.assertEqual(locations(out), ["https://e.x/docs/a", "https://e.x/docs/b.htm", "https://e.x/docs/",
                                           "https://e.x/"])
+        sample = self.tree.path("sample")
+        shutil.copytree(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "samples", "site"), sample)
+        self.assertEqual(run("--init", native(sample), "https://e.x/")[0], 0)
+        self.assertEqual(run("-q", native(sample))[1],
+                         run("-q", "--no-config", "--ext", "htm,php", "--folder-urls", native(sample), "https://e.x/")[1])
         code, _, err = run("--init", native(site.root))
         self.assertEqual(code, 2)
         self.assertIn("linkloom.toml exists; --init leaves it as it is", err)

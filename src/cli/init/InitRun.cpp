@@ -43,8 +43,8 @@ bool WriteWhole(const String& path, const std::string& text, String& error) {
 
 int RunInit(const CliOptions& options) {
     const bool urlGiven = !options.rootUrl.IsEmpty();
-    const auto accepted = AcceptInputs(
-        {options.folder, options.extensions, urlGiven ? options.rootUrl : kStandInUrl, options.selection, FolderForm::Path});
+    const auto accepted = AcceptInputs({options.folder, options.extensions, urlGiven ? options.rootUrl : kStandInUrl,
+                                        options.selection, FolderForm::Path});
     if (const auto* rejection = std::get_if<Rejection>(&accepted)) {
         const String& value = rejection->input == RunInput::RootUrl ? options.rootUrl : options.folder;
         return Fail(String(rejection->message) + u": " + value, ExitStatus::kRejected);
@@ -56,7 +56,8 @@ int RunInit(const CliOptions& options) {
     }
     const std::string text = StarterSettings(SurveySite(settings.folder), urlGiven ? settings.rootUrl : String());
     String error;
-    if (!WriteWhole(path, text, error)) return Fail(String(u"cannot write ") + path + u": " + error, ExitStatus::kCannotWrite);
+    if (!WriteWhole(path, text, error))
+        return Fail(String(u"cannot write ") + path + u": " + error, ExitStatus::kCannotWrite);
     return ExitStatus::kDone;
 }
 

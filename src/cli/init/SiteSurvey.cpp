@@ -25,7 +25,9 @@ String LowerAscii(const String& text) {
     return String(lower);
 }
 
-bool IsLink(const HeadTag& tag, std::u16string_view rel) { return tag.name == String(u"link") && tag.HasToken(u"rel", rel); }
+bool IsLink(const HeadTag& tag, std::u16string_view rel) {
+    return tag.name == String(u"link") && tag.HasToken(u"rel", rel);
+}
 
 void Sample(const std::vector<HeadTag>& tags, SiteSurvey& survey) {
     ++survey.sampled;
@@ -83,7 +85,8 @@ SiteSurvey SurveySite(const String& folder) {
         if (!extension) continue;
         const String lower = LowerAscii(*extension);
         if (std::find(PageExtensions().begin(), PageExtensions().end(), lower) == PageExtensions().end()) continue;
-        const auto counted = std::find_if(counts.begin(), counts.end(), [&lower](const auto& count) { return count.first == lower; });
+        const auto counted =
+            std::find_if(counts.begin(), counts.end(), [&lower](const auto& count) { return count.first == lower; });
         if (counted == counts.end()) {
             counts.emplace_back(lower, 1);
         } else {
@@ -93,7 +96,8 @@ SiteSurvey SurveySite(const String& folder) {
         folderHasIndex |= indexNames.Contains(item.entry.name);
         if (survey.sampled < kMostSampled) Sample(reader.Read(*item.folder, item.entry).headTags, survey);
     }
-    std::stable_sort(counts.begin(), counts.end(), [](const auto& one, const auto& other) { return one.second > other.second; });
+    std::stable_sort(counts.begin(), counts.end(),
+                     [](const auto& one, const auto& other) { return one.second > other.second; });
     return survey;
 }
 

@@ -27,7 +27,7 @@ std::string TomlString(const String& text) {
     return quoted + "\"";
 }
 
-// "N of M pages read"
+// "N of the M pages read"
 std::string OfSampled(int number, const SiteSurvey& survey) {
     return Count(number) + " of the " + Count(survey.sampled) + " pages read";
 }
@@ -36,9 +36,9 @@ std::string OfSampled(int number, const SiteSurvey& survey) {
 
 std::string StarterSettings(const SiteSurvey& survey, const String& rootUrl) {
     std::string text =
-        "# linkloom.toml: the settings of this site for linkloom-cli and linkloom.exe, written by\n"
-        "# linkloom-cli --init from what the folder holds. Each key is an option's long name; what\n"
-        "# the command line gives wins.\n\n";
+        "# linkloom.toml: the settings of this site for linkloom-cli, written by linkloom-cli --init\n"
+        "# from what the folder holds. Each key is an option's long name; what the command line\n"
+        "# gives wins.\n\n";
     text += "# the site's root URL, which the folder's files lie under\n";
     text += rootUrl.IsEmpty() ? "# url = \"https://www.example.com/\"\n" : "url = " + TomlString(rootUrl) + "\n";
     if (survey.pageExtensions.empty()) {
@@ -67,11 +67,11 @@ std::string StarterSettings(const SiteSurvey& survey, const String& rootUrl) {
         text += "lastmod = [\"git\", \"mtime\"]\n";
     }
     if (survey.canonical > 0) {
-        text += "# " + OfSampled(survey.canonical, survey) + " name a canonical URL\n";
+        text += "# canonical URLs named in " + OfSampled(survey.canonical, survey) + "\n";
         text += "canonical = true\n";
     }
     if (survey.alternates > 0) {
-        text += "# " + OfSampled(survey.alternates, survey) + " name language alternates\n";
+        text += "# language alternates named in " + OfSampled(survey.alternates, survey) + "\n";
         text += "alternates = true\n";
     }
     return text;
