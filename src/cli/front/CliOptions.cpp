@@ -140,8 +140,8 @@ bool ParseArguments(const std::vector<String>& arguments, CliOptions& options, S
     }
     if (commandLine.init) return InitArguments(uses, positional, commandLine, options, error);
     std::optional<SiteSettings> settings;
-    if (!positional.empty() && !positional[0].IsEmpty() && !ReadSettings(given, positional[0], settings, error))
-        return false;
+    const bool folderGiven = !positional.empty() && !positional[0].IsEmpty();
+    if (folderGiven && !ReadSettings(given, positional[0], settings, error)) return false;
     OptionState state{options};
     if (settings && !ApplySettings(*settings, uses, state, error)) return false;
     if (!Apply(uses, state, error)) return false;

@@ -145,7 +145,7 @@ private:
             return true;
         }
         const auto* array = node.as_array();
-        if (!array || !array->is_homogeneous(toml::node_type::string)) return false;
+        if (!array || (!array->empty() && !array->is_homogeneous(toml::node_type::string))) return false;
         for (const toml::node& item : *array) values.push_back(String::FromUtf8(*item.value<std::string_view>()));
         return true;
     }

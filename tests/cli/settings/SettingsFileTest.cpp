@@ -49,7 +49,7 @@ TEST_F(SettingsFileTest, EachKindOfKeyGivesItsOptionAsTheCommandLineWould) {
               (std::vector<String>{u"--canonical=", u"--no-subfolders=", u"--jobs=4", u"--ext=htm,html",
                                    u"--index-names=index.htm,home.htm", u"--exclude=drafts/", u"--exclude=*.bak",
                                    String(u"--check=") + folder + u"published/sitemap.xml"}));
-    EXPECT_EQ(Read("subfolders = true\n"), String());
+    EXPECT_EQ(Read("subfolders = true\nexclude = []\n"), String());
     EXPECT_TRUE(settings_.uses.empty());
 }
 
