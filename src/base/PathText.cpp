@@ -36,6 +36,12 @@ String JoinPath(const String& directory, const String& name, bool longPaths, Pat
     return joined;
 }
 
+bool IsRelativePath(const String& path, PathStyle style) {
+    if (path.IsEmpty()) return true;
+    if (style == PathStyle::Posix) return path[0] != u'/';
+    return path[0] != u'/' && path[0] != u'\\' && !(path.Length() > 1 && path[1] == u':');
+}
+
 std::optional<String> FileExtension(const String& nameOrPath, PathStyle style) {
     const char16_t separator = PathSeparator(style);
     for (std::size_t i = nameOrPath.Length(); i > 0; --i) {

@@ -32,6 +32,9 @@ bool AddLongPrefix(String& path);
 // The path without its prefix of `kind` (-1: the kind the text carries).
 String StripLongPrefix(const String& path, int kind = -1);
 
+// True when the path is neither absolute nor tied to a drive ("C:x") or a root ("\\x").
+bool IsRelativePath(const String& path, PathStyle style);
+
 // The text after the last '.' of the last path component; nothing when there is no '.'.
 // A name that ends in '.' gives an empty extension.
 std::optional<String> FileExtension(const String& nameOrPath, PathStyle style);

@@ -4,6 +4,7 @@
 #include "cli/front/CliRun.h"
 #include "cli/front/ExitStatus.h"
 #include "cli/front/HelpText.h"
+#include "cli/init/InitRun.h"
 #include "cli/state/StateFile.h"
 #include "platform/Console.h"
 #include "platform/StopSignals.h"
@@ -53,6 +54,7 @@ int main(int argc, char** argv) {
     if (options.help) return Print(cli::HelpText().c_str());
     if (options.version) return Print("linkloom-cli " LINKLOOM_VERSION_TEXT "\n");
 
+    if (options.init) return cli::RunInit(options);
     platform::InstallStopHandlers();
     if (options.check) return cli::RunCheck(options);
     // Explanations take the lines of standard error that the progress would write over.

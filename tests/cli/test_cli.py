@@ -1480,6 +1480,75 @@ class StateTest(unittest.TestCase):
         self.assertEqual(code, 2)
 
 
+class SettingsTest(unittest.TestCase):
+    def setUp(self):
+        page = "<!DOCTYPE html><p>page</p>"
+        self.tree = Tree({"index.htm": page, "a.htm": page, "b.html": page, "drafts/c.htm": page,
+                          "linkloom.toml": 'url = "https://e.x/"\next = ["htm", "toml"]\nexclude = "drafts/"\n'
+                                           "folder-urls = true\nsubfolders = true\n"})
+
+    def tearDown(self):
+        self.tree.remove()
+
+    def test_flags_win_over_the_file_and_the_file_over_the_defaults(self):
+        cases = [([], ["https://e.x/a.htm", "https://e.x/"]),
+                 (["--ext", "html", "--exclude", "nothing"], ["https://e.x/b.html"]),
+                 (["https://f.x/"], ["https://f.x/a.htm", "https://f.x/"]),
+                 (["--no-config", "https://e.x/"], ["https://e.x/a.htm", "https://e.x/drafts/c.htm",
+                                                    "https://e.x/index.htm"])]
+        for options, expected in cases:
+            code, out, err = run("-q", native(self.tree.root), *options)
+            self.assertEqual((code, err), (0, ""), options)
+            self.assertEqual(locations(out), expected, options)
+
+    def test_a_named_file_says_where_to_write_and_a_bad_one_writes_nothing(self):
+        config = self.tree.path("drafts", "run.toml")
+        with open(config, "w") as settings:
+            settings.write('url = "https://e.x/"\noutput = "../sitemap.xml"\nfolder-urls = true\n')
+        code, _, err = run("-q", "--config", native(config), native(self.tree.root))
+        self.assertEqual((code, err), (0, ""))
+        with open(self.tree.path("sitemap.xml"), "rb") as written:
+            before = written.read()
+        self.assertIn(b"<loc>https://e.x/</loc>", before)
+        with open(config, "a") as settings:
+            settings.write("max-urls = 0\n")
+        code, out, err = run("-q", "--config", native(config), native(self.tree.root))
+        self.assertEqual((code, out), (2, b""))
+        self.assertIn("run.toml:4: --max-urls needs a number from 1 to 50000, not '0'", err)
+        with open(self.tree.path("sitemap.xml"), "rb") as written:
+            self.assertEqual(written.read(), before)
+
+    def test_init_writes_what_the_folder_suggests_and_never_over_a_file(self):
+        head = '<html><head><link rel="canonical" href="https://e.x/%s"><link rel="alternate" hreflang="de" ' \
+               'href="https://e.x/de/%s"></head></html>'
+        site = Tree({"index.html": head % ("", ""), "docs/index.html": head % ("docs/", "docs/"),
+                     "docs/a.html": head % ("docs/a", "docs/a"), "docs/b.htm": "<p>b</p>", "robots.txt": "",
+                     "notes.txt": ""})
+        self.addCleanup(site.remove)
+        code, out, err = run("--init", native(site.root), "https://e.x")
+        self.assertEqual((code, out, err), (0, b"", ""))
+        with open(site.path("linkloom.toml")) as written:
+            text = written.read()
+        for line in ['url = "https://e.x/"', "# pages found: 3 .html, 1 .htm", 'ext = ["html", "htm"]',
+                     "folder-urls = true", "robots-txt = true", "canonical = true", "alternates = true"]:
+            self.assertIn(line + "\n", text)
+        self.assertNotIn("lastmod", text)
+        code, out, err = run("-q", native(site.root))
+        self.assertEqual((code, err), (0, ""))
+        self.assertEqual(locations(out), ["https://e.x/docs/a", "https://e.x/docs/b.htm", "https://e.x/docs/",
+                                          "https://e.x/"])
+        sample = self.tree.path("sample")
+        shutil.copytree(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "samples", "site"), sample)
+        self.assertEqual(run("--init", native(sample), "https://e.x/")[0], 0)
+        self.assertEqual(run("-q", native(sample))[1],
+                         run("-q", "--no-config", "--ext", "htm,php", "--folder-urls", native(sample), "https://e.x/")[1])
+        code, _, err = run("--init", native(site.root))
+        self.assertEqual(code, 2)
+        self.assertIn("linkloom.toml exists; --init leaves it as it is", err)
+        with open(site.path("linkloom.toml")) as written:
+            self.assertEqual(written.read(), text)
+
+
 if __name__ == "__main__":
     parser = argparse.ArgumentParser()
     parser.add_argument("--cli", required=True)

@@ -1,9 +1,15 @@
 #include "cli/front/CliOptions.h"
 
+#include <algorithm>
+
 #include "base/ControlCharacters.h"
+#include "base/PathText.h"
 #include "cli/front/OptionTable.h"
 #include "cli/output/OutputNames.h"
+#include "cli/settings/SettingsFile.h"
+#include "platform/Directory.h"
 #include "platform/FileNames.h"
+#include "platform/NativePath.h"
 
 namespace linkloom::cli {
 
@@ -20,10 +26,15 @@ const CliOption* FindOption(const String& name) {
     return nullptr;
 }
 
-// ParseOptions without the escaping of its message.
-bool ParseArguments(const std::vector<String>& arguments, CliOptions& options, String& error) {
-    std::vector<String> positional;
-    OptionState state{options};
+// An option and the value it was given.
+struct OptionUse {
+    const CliOption* option;
+    String value;
+};
+
+// Splits the arguments into the options given and the positional arguments.
+bool SplitArguments(const std::vector<String>& arguments, std::vector<OptionUse>& uses, std::vector<String>& positional,
+                    String& error) {
     bool optionsEnded = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         String name = arguments[i];
@@ -60,9 +71,82 @@ bool ParseArguments(const std::vector<String>& arguments, CliOptions& options, S
             error = String(u"option ") + name + u" needs a value";
             return false;
         }
-        if (!option->apply(value, state, error)) return false;
+        uses.push_back({option, std::move(value)});
     }
-    if (options.help || options.version) return true;
+    return true;
+}
+
+bool Apply(const std::vector<OptionUse>& uses, OptionState& state, String& error) {
+    for (const OptionUse& use : uses) {
+        if (!use.option->apply(use.value, state, error)) return false;
+    }
+    return true;
+}
+
+// Reads the settings file the command line asks for (--config FILE, or FOLDER's own unless
+// --no-config), if there is one.
+bool ReadSettings(const OptionState& given, const String& folder, std::optional<SiteSettings>& settings,
+                  String& error) {
+    if (given.config && given.noConfig) {
+        error = u"--config and --no-config ask for opposite things";
+        return false;
+    }
+    if (given.noConfig) return true;
+    const String path =
+        given.config ? *given.config : JoinPath(folder, kSettingsFileName, false, platform::kNativePathStyle);
+    if (!given.config && platform::PathKind(path) == platform::PathType::Missing) return true;
+    settings.emplace();
+    return ReadSettingsFile(path, given.config ? SettingsOrigin::Named : SettingsOrigin::Folder, *settings, error);
+}
+
+// Gives the options of the settings file that the command line leaves alone.
+bool ApplySettings(const SiteSettings& settings, const std::vector<OptionUse>& given, OptionState& state,
+                   String& error) {
+    for (const SettingsUse& use : settings.uses) {
+        const bool overridden = std::any_of(given.begin(), given.end(),
+                                            [&use](const OptionUse& flag) { return flag.option == use.option; });
+        if (overridden || use.option->apply(use.value, state, error)) continue;
+        error = settings.Where(use.line) + error;
+        return false;
+    }
+    return true;
+}
+
+// --init FOLDER [URL], alone.
+bool InitArguments(const std::vector<OptionUse>& uses, const std::vector<String>& positional,
+                   const CliOptions& commandLine, CliOptions& options, String& error) {
+    if (uses.size() > 1 || positional.empty() || positional.size() > 2) {
+        error = u"--init takes FOLDER and URL, and no other option";
+        return false;
+    }
+    options = commandLine;
+    options.folder = positional[0];
+    if (positional.size() == 2) options.rootUrl = positional[1];
+    return true;
+}
+
+// ParseOptions without the escaping of its message.
+bool ParseArguments(const std::vector<String>& arguments, CliOptions& options, String& error) {
+    std::vector<OptionUse> uses;
+    std::vector<String> positional;
+    if (!SplitArguments(arguments, uses, positional, error)) return false;
+    // The command line alone first: its values are checked, and it says whether to read settings.
+    CliOptions commandLine;
+    OptionState given{commandLine};
+    if (!Apply(uses, given, error)) return false;
+    if (commandLine.help || commandLine.version) {
+        options = commandLine;
+        return true;
+    }
+    if (commandLine.init) return InitArguments(uses, positional, commandLine, options, error);
+    std::optional<SiteSettings> settings;
+    const bool folderGiven = !positional.empty() && !positional[0].IsEmpty();
+    if (folderGiven && !ReadSettings(given, positional[0], settings, error)) return false;
+    OptionState state{options};
+    if (settings && !ApplySettings(*settings, uses, state, error)) return false;
+    if (!Apply(uses, state, error)) return false;
+    if (positional.size() == 1 && settings && settings->rootUrl) positional.push_back(*settings->rootUrl);
+    if (settings) options.settingsFile = settings->path;
     if (positional.size() != 2) {
         error = positional.size() < 2 ? u"FOLDER and URL are needed" : u"too many arguments";
         return false;

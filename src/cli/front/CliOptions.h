@@ -24,6 +24,8 @@ struct CliOptions {
     std::optional<String> state;
     // The sitemap to check against the site instead of writing one.
     std::optional<String> check;
+    // The settings file read, which the walk leaves out.
+    std::optional<String> settingsFile;
     SitemapLimits limits;
     bool gzip = false;
     std::vector<PathPattern> exclusions;
@@ -37,6 +39,8 @@ struct CliOptions {
     PageRules rules;
     bool robotsTxt = false;
     bool quiet = false;
+    // Write a starter settings file for FOLDER instead of a sitemap.
+    bool init = false;
     bool help = false;
     bool version = false;
 };

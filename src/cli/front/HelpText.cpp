@@ -12,6 +12,8 @@ const char kUsageHead[] =
     "URL begins with \"http\" (https://www.example.com/), names a host and holds no blank,\n"
     "control character, query or fragment; what a URL cannot hold is percent-encoded, a final\n"
     "'/' is added, and the result holds at most 2000 characters.\n"
+    "FOLDER/linkloom.toml, when there is one, may give URL and the options under their long\n"
+    "names (see --config); what the command line gives wins.\n"
     "\n";
 
 const char kUsageTail[] =

@@ -59,6 +59,10 @@ bool ApplyOutput(const String& value, OptionState& state, String& error) {
     return TakeFileName(value, u"output", state.options.output, error);
 }
 
+bool ApplyConfig(const String& value, OptionState& state, String& error) {
+    return TakeFileName(value, u"settings", state.config, error);
+}
+
 bool ApplySitemapUrl(const String& value, OptionState& state, String& error) {
     state.options.sitemapUrl = SitemapUrl::Accept(value);
     if (state.options.sitemapUrl) return true;
@@ -143,6 +147,11 @@ constexpr auto File = OptionValue::File;
 constexpr auto Flush = HelpColumn::Flush;
 constexpr auto Aligned = HelpColumn::Aligned;
 constexpr auto Key = SettingsKey::LongName;
+constexpr auto Negated = SettingsKey::Negated;
+constexpr auto Number = SettingsKey::Number;
+constexpr auto List = SettingsKey::List;
+constexpr auto Repeated = SettingsKey::Repeated;
+constexpr auto Written = SettingsKey::Written;
 constexpr auto NoKey = SettingsKey::None;
 
 }  // namespace
@@ -153,9 +162,9 @@ std::string CliOption::Manual() const { return *manual ? std::string(manual) : R
 
 const std::vector<CliOption>& OptionTable() {
     static const std::vector<CliOption> table = {
-        {0, "ext", "LIST", Text, Flush, Key, ApplyExtensions,
+        {0, "ext", "LIST", Text, Flush, List, ApplyExtensions,
          "extension list (default \"htm,php\"), normalised as the dialog's box is"},
-        {0, "no-subfolders", "", None, Flush, Key, Note<&OptionState::noSubfolders>,
+        {0, "no-subfolders", "", None, Flush, Negated, Note<&OptionState::noSubfolders>,
          "stay in FOLDER (default: descend)", "", "stay in \\fIFOLDER\\fR (default: descend)"},
         {0, "include-noindex", "", None, Flush, Key, Note<&OptionState::includeNoindex>,
          "keep pages that ask not to be indexed (default: leave them out)"},
@@ -163,7 +172,7 @@ const std::vector<CliOption>& OptionTable() {
          "leave out files whose names hold \"template\""},
         {0, "require-doctype", "", None, Flush, Key, Note<&OptionState::requireDoctype>,
          "keep only pages whose head holds \"!DOCTYPE\""},
-        {0, "lastmod", "SOURCES", Text, Flush, Key, ApplyLastmod,
+        {0, "lastmod", "SOURCES", Text, Flush, List, ApplyLastmod,
          "where each page's lastmod comes from: a comma-separated list\n"
          "tried in order until one has a date (default \"mtime\"):\n"
          "  git    the committer date of the last commit that changed\n"
@@ -185,7 +194,7 @@ const std::vector<CliOption>& OptionTable() {
          "last\\-write time. \\fBnone\\fR: no lastmod; it ends the list. Every date is written in the run's\n"
          "local time, as file times are."},
         {0, "lastmod-time", "", None, Flush, Key, Note<&OptionState::lastmodWithTime>, "lastmod with the time of day"},
-        {0, "state", "FILE", File, Aligned, Key, ApplyState,
+        {0, "state", "FILE", File, Aligned, Written, ApplyState,
          "a record of each page's content hash and published lastmod: a page\n"
          "whose bytes are unchanged since the last run with FILE keeps its\n"
          "recorded lastmod; FILE is created when missing, rewritten after\n"
@@ -209,13 +218,13 @@ const std::vector<CliOption>& OptionTable() {
          "\"stale: \\fIURL\\fR (sitemap \\fID1\\fR, site \\fID2\\fR)\"), then the count. Locations compare in\n"
          "their RFC 3986 normal form; a file not in UTF-8, a location or part named twice, more than 50000\n"
          "entries or elements nested deeper than 16 levels are findings, the last two ending the reading"},
-        {0, "flags", "N", Text, Flush, Key, ApplyFlags,
+        {0, "flags", "N", Text, Flush, Number, ApplyFlags,
          "start from this flags word (the stored \"flags\" of the desktop program);\n"
          "the options above then adjust it",
          "start from this flags word (the stored \"flags\" of the desktop program)",
          "start from this flags word (the stored \"flags\" of the desktop program); the options above\n"
          "then adjust it"},
-        {'o', "output", "FILE", File, Aligned, Key, ApplyOutput,
+        {'o', "output", "FILE", File, Aligned, Written, ApplyOutput,
          "write the document to FILE instead of standard output; beyond\n"
          "--max-urls entries or 52428800 bytes, the entries go into the parts\n"
          "NAME-1.xml, NAME-2.xml, ... beside FILE (NAME: FILE without \".xml\")\n"
@@ -237,7 +246,7 @@ const std::vector<CliOption>& OptionTable() {
          "it) and the \"Sitemap:\" line. Without it, a \\fIFILE\\fR inside \\fIFOLDER\\fR is at the root URL\n"
          "followed by its path there; one outside is taken to be at the root URL followed by its name,\n"
          "which is said once when the URL is used."},
-        {0, "max-urls", "N", Text, Aligned, Key, ApplyMaxUrls,
+        {0, "max-urls", "N", Text, Aligned, Number, ApplyMaxUrls,
          "at most N entries per sitemap file (1 to 50000, default 50000)", "",
          "at most \\fIN\\fR entries per sitemap file (1 to 50000, default 50000)"},
         {0, "gzip", "", None, Aligned, Key, Enable<&CliOptions::gzip>,
@@ -246,7 +255,7 @@ const std::vector<CliOption>& OptionTable() {
          "compress every file written with -o (names end in \".gz\")",
          "compress every file written with \\fB\\-o\\fR (names end in \".gz\"); a \\fIFILE\\fR that ends in\n"
          "\".gz\" asks for it too"},
-        {0, "exclude", "PATTERN", Text, Aligned, Key, ApplyExclude,
+        {0, "exclude", "PATTERN", Text, Aligned, Repeated, ApplyExclude,
          "leave out files and folders whose path relative to FOLDER matches\n"
          "PATTERN (repeatable): '*' within a name, '**' across folders, '?',\n"
          "'[...]', '/' between names, letter case ignored; a final '/'\n"
@@ -270,13 +279,13 @@ const std::vector<CliOption>& OptionTable() {
          "list index pages as their folder's URL, ending in \"/\"",
          "list a page whose name is an index name (letter case ignored) as its folder's URL, ending in\n"
          "\"/\"; the top folder's index page is \\fIURL\\fR itself"},
-        {0, "index-names", "LIST", Text, Aligned, Key, ApplyIndexNames,
+        {0, "index-names", "LIST", Text, Aligned, List, ApplyIndexNames,
          "the names of index pages, in any letter case (default\n"
          "\"index.html,index.htm,index.php\"); needs --folder-urls",
          "the index names (default \"index.html,index.htm,index.php\")",
          "the index names, comma-separated (default \"index.html,index.htm,index.php\"); needs\n"
          "\\fB\\-\\-folder\\-urls\\fR"},
-        {0, "drop-extensions", "LIST", Text, Aligned, Key, ApplyDropExtensions,
+        {0, "drop-extensions", "LIST", Text, Aligned, List, ApplyDropExtensions,
          "list pages with these extensions without them (docs/intro.html\n"
          "as docs/intro), after --folder-urls",
          "list pages with these extensions without them",
@@ -315,13 +324,36 @@ const std::vector<CliOption>& OptionTable() {
          "copy each page's <link rel=\"alternate\" hreflang=\"...\" href=\"...\"> into its entry as an\n"
          "<xhtml:link> element, and declare the xhtml namespace on <urlset>; alternates whose language is\n"
          "no language tag are dropped (\\fB\\-\\-explain\\fR names them)"},
-        {'j', "jobs", "N", Text, Aligned, Key, ApplyJobs,
+        {'j', "jobs", "N", Text, Aligned, Number, ApplyJobs,
          "read pages with N threads ahead of the walk (1 to 256; default:\n"
          "the number of processors; 1 reads them in turn); the output is\n"
          "the same whatever N is",
          "read pages with N threads ahead of the walk (default: one per processor)",
          "read pages with \\fIN\\fR threads ahead of the walk (1 to 256; default: the number of\n"
          "processors; 1 reads them in turn); the output is the same whatever \\fIN\\fR is"},
+        {0, "init", "", None, Aligned, NoKey, Enable<&CliOptions::init>,
+         "write nothing else: write a starter FOLDER/linkloom.toml from what\n"
+         "FOLDER holds (page extensions, index pages, robots.txt, git,\n"
+         "canonical links and alternates in the first 300 pages), each key\n"
+         "with a comment saying why; URL may be left off; a file already\n"
+         "there is left as it is (exit 2)",
+         "write a starter FOLDER/linkloom.toml from what FOLDER holds",
+         "write nothing else: write a starter \\fIFOLDER\\fR/linkloom.toml from what \\fIFOLDER\\fR holds: the\n"
+         "page extensions with their counts, \\fBfolder\\-urls\\fR when at least half the folders of pages hold an\n"
+         "index page, \\fBrobots\\-txt\\fR for a robots.txt, \\fBlastmod\\fR git for a git work tree, and\n"
+         "\\fBcanonical\\fR and \\fBalternates\\fR when the first 300 pages name them; each key with a comment\n"
+         "saying why. \\fIURL\\fR may be left off; it is then a comment to fill in. A file already there is\n"
+         "left as it is (exit 2); the new one is written beside and renamed into place"},
+        {0, "config", "FILE", File, Aligned, NoKey, ApplyConfig,
+         "read the settings from FILE instead of FOLDER/linkloom.toml; its\n"
+         "paths are relative to its folder, and it may name where the run\n"
+         "writes (output, state)",
+         "read the settings from FILE instead of FOLDER/linkloom.toml",
+         "read the settings from \\fIFILE\\fR instead of \\fIFOLDER\\fR/linkloom.toml (see \\fBFILES\\fR); its\n"
+         "paths are relative to its folder, and unlike the folder's own file it may name where the run\n"
+         "writes (\\fBoutput\\fR, \\fBstate\\fR)"},
+        {0, "no-config", "", None, Aligned, NoKey, Note<&OptionState::noConfig>, "read no settings file", "",
+         "read no settings file, not even \\fIFOLDER\\fR/linkloom.toml"},
         {'q', "quiet", "", None, Aligned, Key, Enable<&CliOptions::quiet>, "no progress on standard error"},
         {'h', "help", "", None, Aligned, NoKey, Enable<&CliOptions::help>, "show this text", "show the options"},
         {0, "version", "", None, Aligned, NoKey, Enable<&CliOptions::version>, "show the version"},

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,8 @@ namespace linkloom::cli {
 // What an option is given while the arguments are read: the options being filled, and what is
 // settled only once all are read.
 struct OptionState {
+    explicit OptionState(CliOptions& filled) : options(filled) {}
+
     CliOptions& options;
     // Switches that set or clear a selection option, put over --flags (or its default) at the end,
     // whatever order they came in.
@@ -20,6 +23,9 @@ struct OptionState {
     bool requireDoctype = false;
     bool lastmodWithTime = false;
     bool indexNamesGiven = false;
+    // The settings file named with --config, and whether --no-config turned them off.
+    std::optional<String> config;
+    bool noConfig = false;
 };
 
 // Applies an option's value (empty for a switch). False with `error` set when the value is refused.
@@ -31,8 +37,16 @@ enum class OptionValue { None, Text, File };
 // the options that have a short one.
 enum class HelpColumn { Flush, Aligned };
 
-// Whether a settings file may hold the option, under its long name.
-enum class SettingsKey { LongName, None };
+// How a settings file holds the option: under its long name, as the value kind says, or not at all.
+enum class SettingsKey {
+    LongName,  // a switch: true gives it; a value: a string (a file's path relative to the settings file)
+    Negated,   // a switch "no-NAME": the key NAME, false gives it
+    Number,    // an integer
+    List,      // an array of strings, or one string with commas, given as one comma list
+    Repeated,  // an array of strings, or one string, each given as the option once
+    Written,   // a path the run writes: only from a file the user named with --config
+    None,
+};
 
 struct CliOption {
     char shortName;        // 0 for none

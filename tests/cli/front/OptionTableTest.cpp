@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cli/front/OptionTable.h"
+#include "cli/settings/SettingsFile.h"
 
 namespace linkloom::cli {
 namespace {
@@ -19,6 +20,20 @@ TEST(OptionTable, NamesAreUniqueAndArgumentsMatchTheValues) {
         }
         EXPECT_EQ(*option.argument != '\0', option.value != OptionValue::None) << option.longName;
         EXPECT_EQ(option.Brief().find('\n'), std::string::npos) << option.longName;
+    }
+}
+
+// A settings key names one option; "url" is the root URL's.
+TEST(OptionTable, SettingsKeysAreUnique) {
+    std::set<std::string> keys{"url"};
+    for (const CliOption& option : OptionTable()) {
+        const std::string key = SettingsKeyOf(option);
+        if (option.key == SettingsKey::Negated) {
+            EXPECT_EQ("no-" + key, option.longName);
+        }
+        if (!key.empty()) {
+            EXPECT_TRUE(keys.insert(key).second) << key;
+        }
     }
 }
 

@@ -1,0 +1,64 @@
+#include "cli/init/InitRun.h"
+
+#include <variant>
+
+#include "base/ControlCharacters.h"
+#include "base/PathText.h"
+#include "cli/fileset/FileSetTransaction.h"
+#include "cli/front/ExitStatus.h"
+#include "cli/init/StarterSettings.h"
+#include "cli/output/OutputNames.h"
+#include "cli/settings/SettingsFile.h"
+#include "core/run/InputCheck.h"
+#include "platform/Console.h"
+#include "platform/NativePath.h"
+
+namespace linkloom::cli {
+
+namespace {
+
+// Any URL the check takes stands in when none is given: only the folder is checked then.
+constexpr char16_t kStandInUrl[] = u"https://www.example.com/";
+
+int Fail(const String& message, int status) {
+    platform::WriteStandardError("linkloom-cli: " + EscapeControlCharacters(message).ToUtf8() + "\n");
+    return status;
+}
+
+// Writes `text` as the new file `path` through a temporary beside it, so no reader sees it half written.
+bool WriteWhole(const String& path, const std::string& text, String& error) {
+    FileSetTransaction change;
+    platform::OutputFile file;
+    String temporary;
+    String failed;
+    if (!change.CreateTemporary(FolderOf(path), file, temporary, error) ||
+        !file.Write(text.data(), text.size(), error) || !file.Close(error)) {
+        return false;
+    }
+    change.Replace(path, temporary);
+    return change.Commit([] { return true; }, error, failed);
+}
+
+}  // namespace
+
+int RunInit(const CliOptions& options) {
+    const bool urlGiven = !options.rootUrl.IsEmpty();
+    const auto accepted = AcceptInputs({options.folder, options.extensions, urlGiven ? options.rootUrl : kStandInUrl,
+                                        options.selection, FolderForm::Path});
+    if (const auto* rejection = std::get_if<Rejection>(&accepted)) {
+        const String& value = rejection->input == RunInput::RootUrl ? options.rootUrl : options.folder;
+        return Fail(String(rejection->message) + u": " + value, ExitStatus::kRejected);
+    }
+    const RunSettings& settings = std::get<RunSettings>(accepted);
+    const String path = JoinPath(options.folder, kSettingsFileName, false, platform::kNativePathStyle);
+    if (platform::PathKind(path) != platform::PathType::Missing) {
+        return Fail(path + u" exists; --init leaves it as it is", ExitStatus::kRejected);
+    }
+    const std::string text = StarterSettings(SurveySite(settings.folder), urlGiven ? settings.rootUrl : String());
+    String error;
+    if (!WriteWhole(path, text, error))
+        return Fail(String(u"cannot write ") + path + u": " + error, ExitStatus::kCannotWrite);
+    return ExitStatus::kDone;
+}
+
+}  // namespace linkloom::cli
