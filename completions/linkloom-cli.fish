@@ -5,6 +5,7 @@ complete -c linkloom-cli -l include-noindex -d 'keep pages that ask not to be in
 complete -c linkloom-cli -l skip-template-names -d 'leave out files whose names hold "template"'
 complete -c linkloom-cli -l require-doctype -d 'keep only pages whose head holds "!DOCTYPE"'
 complete -c linkloom-cli -l lastmod -x -d 'where each lastmod comes from (git, meta, mtime, none), tried in order'
+complete -c linkloom-cli -l shallow -x -d 'git dates of files last changed at a shallow clone\'s oldest commit (next, omit, fail)'
 complete -c linkloom-cli -l lastmod-time -d 'lastmod with the time of day'
 complete -c linkloom-cli -l state -r -F -d 'keep each unchanged page\'s published lastmod, recorded in FILE'
 complete -c linkloom-cli -l check -r -F -d 'check SITEMAP against the protocol and the site instead of writing'

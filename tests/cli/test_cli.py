@@ -1034,27 +1034,41 @@ class LastmodTest(unittest.TestCase):
         self.assertEqual(len(err.splitlines()), 1, err)
         self.assertIn("git cannot read the history", err)
 
-    def test_a_shallow_clone_warns_with_the_fetch_command_and_uses_its_dates(self):
+    def test_a_shallow_clone_takes_the_next_source_omits_or_fails_for_files_of_its_oldest_commit(self):
         self.need_git()
         origin = self.tree.path("origin")
         os.makedirs(origin)
         git(origin, "init", "-q")
-        for number, date in enumerate(("2019-01-01T12:00:00Z", "2020-01-01T12:00:00Z", "2021-01-01T12:00:00Z")):
-            with open(os.path.join(origin, "p%d.htm" % number), "w") as out:
-                out.write("page")
+        commits = [("p0", "2018-01-01T12:00:00Z"), ("p1", "2019-01-01T12:00:00Z"), ("p2", "2020-01-01T12:00:00Z"),
+                   ("p0", "2022-01-01T12:00:00Z")]
+        for number, (name, date) in enumerate(commits):
+            with open(os.path.join(origin, name + ".htm"), "w") as out:
+                out.write("page %d" % number)
             git(origin, "add", ".")
             git(origin, "commit", "-qm", str(number), date=date)
         # The suggested command is pasted into a shell: the folder's name must reach git as it is.
         clone = self.tree.path("clone $(touch x) it's")
-        subprocess.run(["git", "clone", "-q", "--depth", "1", "file://" + origin, clone], check=True, capture_output=True)
-        settle(clone)
-        found, err = self.dates("--lastmod", "git", folder=clone)
-        self.assertEqual(found, {"p0.htm": "2021-01-01", "p1.htm": "2021-01-01", "p2.htm": "2021-01-01"})
-        self.assertIn("shallow", err)
+        subprocess.run(["git", "clone", "-q", "--depth", "2", "file://" + origin, clone], check=True,
+                       capture_output=True)
+        settle(clone)  # file times 2021-01-01
+        # p1 and p2 carry the date of the clone's oldest commit (2020), not of their change.
+        found, err = self.dates("--lastmod", "git,mtime", folder=clone)
+        self.assertEqual(found, {"p0.htm": "2022-01-01", "p1.htm": "2021-01-01", "p2.htm": "2021-01-01"})
+        self.assertIn("shallow: pages whose last commit in it is its oldest take the next source", err)
         command = err.split("with: git ")[1].strip()
-        words = subprocess.run(["sh", "-c", "printf '%s\\n' " + command], capture_output=True, text=True, cwd=origin).stdout
+        words = subprocess.run(["sh", "-c", "printf '%s\\n' " + command], capture_output=True, text=True,
+                               cwd=origin).stdout
         self.assertEqual(words.splitlines(), ["-C", os.path.join(clone, ""), "fetch", "--unshallow"])
         self.assertEqual(len(err.splitlines()), 1, err)
+        found, err = self.dates("--lastmod", "git,mtime", "--shallow", "omit", folder=clone)
+        self.assertEqual(found, {"p0.htm": "2022-01-01", "p1.htm": None, "p2.htm": None})
+        self.assertIn("get no lastmod", err)
+        out = self.tree.path("sitemap.xml")
+        code, _, err = run("-q", "--ext", "htm", "--lastmod", "git,mtime", "--shallow", "fail", "-o", native(out),
+                           native(clone), "https://e.x/")
+        self.assertEqual(code, 2)
+        self.assertIn("p1.htm was last changed in its oldest commit or before (--shallow fail)", err)
+        self.assertFalse(os.path.exists(out))
 
     def test_each_file_gets_the_date_git_log_gives_it_through_merges_renames_and_a_re_added_file(self):
         self.need_git()

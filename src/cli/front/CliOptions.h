@@ -30,6 +30,7 @@ struct CliOptions {
     bool explain = false;
     // Where each lastmod comes from, in the order asked; empty for none at all.
     LastmodOrder lastmod = {LastmodSourceKind::Mtime};
+    ShallowPolicy shallow = ShallowPolicy::Next;
     // Threads that read pages ahead of the walk; 1 reads them in turn, 0 one per processor.
     int jobs = 0;
     // The rules for the pages kept and their locations (--folder-urls ... --alternates), and

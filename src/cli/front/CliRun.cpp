@@ -27,6 +27,7 @@ CliOutcome CliRun::Run(LastmodRecord* record) {
     plan.exclusions = options_.exclusions;
     plan.ownFiles = RunFiles(options_);
     plan.lastmod = options_.lastmod;
+    plan.shallow = options_.shallow;
     plan.record = record;
     plan.pageReaders = PageReaders();
 
@@ -37,6 +38,7 @@ CliOutcome CliRun::Run(LastmodRecord* record) {
     case RunEnd::FolderUnreadable:
         NoEntries(end, platform::Describe(*run.FolderError()));
         return CliOutcome::FolderUnreadable;
+    case RunEnd::Stopped: Say(run.StopReason()); return CliOutcome::Rejected;
     case RunEnd::NothingMatched:
     case RunEnd::Cancelled: break;
     }
@@ -65,6 +67,7 @@ void CliRun::NoEntries(RunEnd end, const String& reason) {
         return Say(String(u"cannot read the folder ") + EscapeControlCharacters(options_.folder) + u": " + reason);
     case RunEnd::Cancelled: return Say(u"cancelled");
     case RunEnd::NothingMatched:
+    case RunEnd::Stopped:
     case RunEnd::Entries: break;
     }
     Say(RunMessage::kNoFiles);

@@ -12,7 +12,7 @@
 namespace linkloom::cli {
 
 enum class CliOutcome {
-    Rejected,          // an input was refused; its message was shown
+    Rejected,          // an input was refused, or a lastmod source stopped the run; its message was shown
     NoFiles,           // the walk listed nothing, or was cancelled before the first entry
     FolderUnreadable,  // the folder exists but could not be listed
     Entries,           // the entries went to the output, which has ended

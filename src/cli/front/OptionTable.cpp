@@ -47,6 +47,19 @@ bool ApplyLastmod(const String& value, OptionState& state, String& error) {
     return ParseLastmodSources(value, state.options.lastmod, error);
 }
 
+bool ApplyShallow(const String& value, OptionState& state, String& error) {
+    static const std::pair<const char16_t*, ShallowPolicy> kPolicies[] = {
+        {u"next", ShallowPolicy::Next}, {u"omit", ShallowPolicy::Omit}, {u"fail", ShallowPolicy::Fail}};
+    for (const auto& [name, policy] : kPolicies) {
+        if (value == name) {
+            state.options.shallow = policy;
+            return true;
+        }
+    }
+    error = String(u"--shallow needs next, omit or fail, not '") + value + u"'";
+    return false;
+}
+
 bool ApplyState(const String& value, OptionState& state, String& error) {
     return TakeFileName(value, u"state", state.options.state, error);
 }
@@ -167,7 +180,8 @@ const std::vector<CliOption>& OptionTable() {
          "where each page's lastmod comes from: a comma-separated list\n"
          "tried in order until one has a date (default \"mtime\"):\n"
          "  git    the committer date of the last commit that changed\n"
-         "         the file (untracked or changed files: the next source)\n"
+         "         the file (untracked or changed files: the next source;\n"
+         "         in a shallow clone, see --shallow)\n"
          "  meta   the page's own date in its head (article:modified_time,\n"
          "         itemprop dateModified, JSON-LD dateModified), when it\n"
          "         is a W3C Datetime\n"
@@ -178,12 +192,26 @@ const std::vector<CliOption>& OptionTable() {
          "where each page's lastmod comes from: a comma\\-separated list tried in order until one has a\n"
          "date (default \"mtime\"). \\fBgit\\fR: the committer date of the last commit that changed the file,\n"
          "read with one \\fBgit log\\fR run on the work tree that holds \\fIFOLDER\\fR; untracked files and\n"
-         "files with changes not committed take the next source; without git or a work tree, or in a\n"
-         "shallow clone, one warning. \\fBmeta\\fR: the page's own date in its head\n"
+         "files with changes not committed take the next source; without git or a work tree, one\n"
+         "warning; in a shallow clone, see \\fB\\-\\-shallow\\fR. \\fBmeta\\fR: the page's own date in its head\n"
          "(<meta property=\"article:modified_time\">, <meta itemprop=\"dateModified\">, or \"dateModified\" in a\n"
          "<script type=\"application/ld+json\">), when it is a W3C Datetime. \\fBmtime\\fR: the file's\n"
          "last\\-write time. \\fBnone\\fR: no lastmod; it ends the list. Every date is written in the run's\n"
          "local time, as file times are."},
+        {0, "shallow", "POLICY", Text, Flush, Key, ApplyShallow,
+         "git dates in a shallow clone, for files whose last commit there is\n"
+         "its oldest (the date of the clone, not of the change):\n"
+         "  next   take the next --lastmod source, with a warning (default)\n"
+         "  omit   no lastmod, with a warning\n"
+         "  fail   stop at the first such page with exit 2, the output\n"
+         "         files as they were",
+         "git dates of files last changed at a shallow clone's oldest commit (next, omit, fail)",
+         "what \\fB\\-\\-lastmod git\\fR does in a shallow clone with a file whose last commit there is the\n"
+         "clone's oldest (a commit whose parents the clone lacks), whose date is that of the clone rather\n"
+         "than of the file's last change: \\fBnext\\fR (the default) takes the next \\fB\\-\\-lastmod\\fR\n"
+         "source, \\fBomit\\fR writes no lastmod, both with one warning that gives the command fetching the\n"
+         "whole history; \\fBfail\\fR stops the run at the first such page with exit 2, the output files as\n"
+         "they were. Files changed by a later commit of the clone keep their dates."},
         {0, "lastmod-time", "", None, Flush, Key, Note<&OptionState::lastmodWithTime>, "lastmod with the time of day"},
         {0, "state", "FILE", File, Aligned, Key, ApplyState,
          "a record of each page's content hash and published lastmod: a page\n"
