@@ -8,7 +8,7 @@ _linkloom_cli() {
         prev=${COMP_WORDS[COMP_CWORD-2]}
     fi
     case $prev in
-        --state|--check|-o|--output)
+        --state|--changes|--check|-o|--output)
             mapfile -t COMPREPLY < <(compgen -f -- "$cur")
             return ;;
         --ext|--lastmod|--shallow|--flags|--sitemap-url|--max-urls|--exclude|--index-names|--drop-extensions|-j|--jobs)
@@ -16,7 +16,7 @@ _linkloom_cli() {
             return ;;
     esac
     if [[ $cur == -* ]]; then
-        mapfile -t COMPREPLY < <(compgen -W '--ext --no-subfolders --include-noindex --skip-template-names --require-doctype --lastmod --shallow --lastmod-time --state --check --flags -o --output --sitemap-url --max-urls --gzip --exclude --explain --folder-urls --index-names --drop-extensions --canonical --robots-txt --robots-meta --alternates -j --jobs -q --quiet -h --help --version' -- "$cur")
+        mapfile -t COMPREPLY < <(compgen -W '--ext --no-subfolders --include-noindex --skip-template-names --require-doctype --lastmod --shallow --lastmod-time --state --changes --check --flags -o --output --sitemap-url --max-urls --gzip --exclude --explain --folder-urls --index-names --drop-extensions --canonical --robots-txt --robots-meta --alternates -j --jobs -q --quiet -h --help --version' -- "$cur")
     else
         mapfile -t COMPREPLY < <(compgen -d -- "$cur")
     fi

@@ -8,6 +8,7 @@ complete -c linkloom-cli -l lastmod -x -d 'where each lastmod comes from (git, m
 complete -c linkloom-cli -l shallow -x -d 'git dates of files last changed at a shallow clone\'s oldest commit (next, omit, fail)'
 complete -c linkloom-cli -l lastmod-time -d 'lastmod with the time of day'
 complete -c linkloom-cli -l state -r -F -d 'keep each unchanged page\'s published lastmod, recorded in FILE'
+complete -c linkloom-cli -l changes -r -F -d 'write the URLs new, re-dated or gone since the --state record to FILE'
 complete -c linkloom-cli -l check -r -F -d 'check SITEMAP against the protocol and the site instead of writing'
 complete -c linkloom-cli -l flags -x -d 'start from this flags word (the stored "flags" of the desktop program)'
 complete -c linkloom-cli -s o -l output -r -F -d 'write the document to FILE instead of standard output'

@@ -58,10 +58,11 @@ int main(int argc, char** argv) {
     // Explanations take the lines of standard error that the progress would write over.
     const bool progress = !options.quiet && !options.explain && platform::StandardErrorIsTerminal();
     cli::StateFile state(options.state);
+    if (options.changes) state.TrackChanges(options.changes);
     if (!state.Load()) return ExitStatus::kRejected;
     cli::CliRun run(options, progress);
     run.SwitchWith(state.Companion());
-    const cli::CliOutcome outcome = run.Run(state.Record());
+    const cli::CliOutcome outcome = run.Run(state.Record(), state.Changes());
     run.WriteReport();
     const int status = StatusOf(outcome, run);
     // The record follows only a document that was written whole.

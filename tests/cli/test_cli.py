@@ -1488,6 +1488,39 @@ class StateTest(unittest.TestCase):
         with open(out, "rb") as sitemap:
             self.assertEqual(sitemap.read(), earlier)
 
+    def test_changes_lists_added_edited_and_removed_urls_and_is_written_with_the_record(self):
+        changes = os.path.join(os.path.dirname(self.state), "changes.txt")
+        out = os.path.join(os.path.dirname(self.state), "sitemap.xml")
+
+        def publish(*more):
+            return run("-q", "--explain", "--state", native(self.state), "--changes", native(changes), *more,
+                       native(self.tree.root), "https://e.x/")
+
+        self.assertEqual(publish()[0], 0)
+        with open(changes, encoding="utf-8") as listed:
+            self.assertEqual(listed.read(), "".join("+ https://e.x/%s.htm\n" % name for name in "abc"))
+        self.touch("b.htm", 1709467200 + 86400, "b changed")
+        self.touch("a0.htm", 1709467200, "new")
+        os.remove(self.tree.path("c.htm"))
+        code, _, err = publish("-o", native(out))
+        self.assertEqual(code, 0, err)
+        self.assertIn("changes since the record: 1 new, 1 changed, 1 gone", err)
+        with open(changes, encoding="utf-8") as listed:
+            self.assertEqual(listed.read(), "+ https://e.x/a0.htm\n~ https://e.x/b.htm\n- https://e.x/c.htm\n")
+        with open(self.state, "rb") as record:
+            earlier = record.read()
+        # A changes file that cannot be written leaves the record and the sitemap as they were.
+        os.remove(changes)
+        os.makedirs(changes)
+        self.touch("b.htm", 1709467200 + 2 * 86400, "b changed again")
+        code, _, err = publish("-o", native(out))
+        self.assertEqual(code, 3)
+        with open(self.state, "rb") as record:
+            self.assertEqual(record.read(), earlier)
+        code, _, err = run("--changes", native(changes), native(self.tree.root), "https://e.x/")
+        self.assertEqual(code, 2)
+        self.assertIn("--changes needs --state", err)
+
     def test_a_missing_record_is_created_only_once_the_document_is_written(self):
         code, _, err = run("-q", "--state", native(self.state), "--ext", "none", native(self.tree.root), "https://e.x/")
         self.assertEqual(code, 1)

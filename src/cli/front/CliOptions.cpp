@@ -81,6 +81,18 @@ bool ParseArguments(const std::vector<String>& arguments, CliOptions& options, S
         error = String(u"-o ") + *options.output + u" and --state " + *options.state + u" name one file";
         return false;
     }
+    if (options.changes) {
+        if (!options.state || options.check) {
+            error = u"--changes needs --state FILE, and --check writes no changes";
+            return false;
+        }
+        const String sitemap = options.output ? OutputNames(*options.output, options.gzip).File() : String();
+        if (platform::SameFile(*options.changes, *options.state) ||
+            (options.output && platform::SameFile(sitemap, *options.changes))) {
+            error = String(u"--changes ") + *options.changes + u" names the file of --state or -o";
+            return false;
+        }
+    }
     if (state.indexNamesGiven && !options.rules.folderUrls) {
         error = u"--index-names needs --folder-urls";
         return false;

@@ -22,6 +22,8 @@ struct CliOptions {
     std::optional<String> sitemapUrl;
     // The record of what was published, kept across runs.
     std::optional<String> state;
+    // Where the URLs that changed since the --state record are written.
+    std::optional<String> changes;
     // The sitemap to check against the site instead of writing one.
     std::optional<String> check;
     SitemapLimits limits;

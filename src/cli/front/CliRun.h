@@ -4,6 +4,7 @@
 #include "cli/front/ExplainReport.h"
 #include "cli/front/ProgressLine.h"
 #include "cli/output/RunOutput.h"
+#include "cli/state/UrlChanges.h"
 #include "core/rules/RobotsTxt.h"
 #include "core/run/InputCheck.h"
 #include "core/run/SitemapRun.h"
@@ -26,8 +27,8 @@ public:
     virtual ~CliRun() = default;
 
     // Checks the inputs, builds the plan and runs it; `record` (may be null) keeps the lastmods
-    // of unchanged pages and is told this run's.
-    CliOutcome Run(LastmodRecord* record);
+    // of unchanged pages and is told this run's; `changes` (may be null) is told what is listed.
+    CliOutcome Run(LastmodRecord* record, UrlChanges* changes = nullptr);
     // What a run that has ended left out: with --explain the counts, and the warnings.
     void WriteReport() const;
 
@@ -62,6 +63,7 @@ private:
     RunOutput output_;
     ExplainReport explain_;
     int kept_ = 0;
+    UrlChanges* changes_ = nullptr;
     RobotsTxt robots_;
     bool robotsRead_ = false;
 };

@@ -64,6 +64,10 @@ bool ApplyState(const String& value, OptionState& state, String& error) {
     return TakeFileName(value, u"state", state.options.state, error);
 }
 
+bool ApplyChanges(const String& value, OptionState& state, String& error) {
+    return TakeFileName(value, u"changes", state.options.changes, error);
+}
+
 bool ApplyCheck(const String& value, OptionState& state, String& error) {
     return TakeFileName(value, u"sitemap", state.options.check, error);
 }
@@ -226,6 +230,17 @@ const std::vector<CliOption>& OptionTable() {
          "created, one that is not such a record is exit 2 and left as it was. With \\fB\\-o\\fR it is\n"
          "switched in with the output files, both or neither; to standard output it is written beside and\n"
          "renamed over once the document is written. It may not be the output file."},
+        {0, "changes", "FILE", File, Aligned, Key, ApplyChanges,
+         "write to FILE the URLs that changed since the --state record, one\n"
+         "a line: \"+ URL\" new, \"~ URL\" lastmod moved, in the document's order,\n"
+         "then \"- URL\" no longer listed; switched in with the record; needs\n"
+         "--state",
+         "write the URLs new, re-dated or gone since the --state record to FILE",
+         "write to \\fIFILE\\fR the URLs that changed since the \\fB\\-\\-state\\fR record, one a line:\n"
+         "\"+ \\fIURL\\fR\" for a URL the record does not hold, \"~ \\fIURL\\fR\" for one whose lastmod moved,\n"
+         "in the document's order, then \"\\- \\fIURL\\fR\" for each URL of the record no longer listed, in\n"
+         "the record's order (UTF\\-8, LF line ends; empty when nothing changed). Written with the record,\n"
+         "both or neither; \\fB\\-\\-explain\\fR counts them. Needs \\fB\\-\\-state\\fR."},
         {0, "check", "SITEMAP", File, Aligned, Key, ApplyCheck,
          "write nothing: check SITEMAP (or an index and its parts beside\n"
          "it; .gz unpacked) against the protocol and against the site as this\n"

@@ -33,6 +33,7 @@ std::vector<OwnFile> RunFiles(const CliOptions& options) {
         }
     }
     if (options.state) AddFollowed(files, *options.state);
+    if (options.changes) AddFollowed(files, *options.changes);
     return files;
 }
 
