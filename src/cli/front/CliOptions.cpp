@@ -93,6 +93,14 @@ bool ParseArguments(const std::vector<String>& arguments, CliOptions& options, S
             return false;
         }
     }
+    if (options.indexNowKey && (!options.state || options.check)) {
+        error = u"--indexnow needs --state FILE, and --check submits nothing";
+        return false;
+    }
+    if (!options.indexNowKey && (state.indexNowEndpointGiven || options.indexNowKeyLocation)) {
+        error = u"--indexnow-endpoint and --indexnow-key-location need --indexnow KEY";
+        return false;
+    }
     if (state.indexNamesGiven && !options.rules.folderUrls) {
         error = u"--index-names needs --folder-urls";
         return false;

@@ -24,6 +24,11 @@ struct CliOptions {
     std::optional<String> state;
     // Where the URLs that changed since the --state record are written.
     std::optional<String> changes;
+    // The IndexNow key the changed URLs are submitted with, where they go, and the URL of the key
+    // file when it is not KEY.txt at the root URL.
+    std::optional<String> indexNowKey;
+    String indexNowEndpoint = u"https://api.indexnow.org/indexnow";
+    std::optional<String> indexNowKeyLocation;
     // The sitemap to check against the site instead of writing one.
     std::optional<String> check;
     SitemapLimits limits;

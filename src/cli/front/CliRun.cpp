@@ -24,6 +24,15 @@ CliOutcome CliRun::Run(LastmodRecord* record, UrlChanges* changes) {
         return CliOutcome::Rejected;
     }
     RunPlan plan(std::move(std::get<RunSettings>(accepted)));
+    if (options_.indexNowKey) {
+        String message;
+        indexNow_ = FindIndexNowSite(plan.settings.folder, plan.settings.rootUrl, *options_.indexNowKey,
+                                     options_.indexNowKeyLocation, message);
+        if (!indexNow_) {
+            Say(message);
+            return CliOutcome::Rejected;
+        }
+    }
     EntrySink& output = Entries(plan.settings.rootUrl);
     std::optional<ListedEntries> listed;
     if (changes) listed.emplace(output, *changes);

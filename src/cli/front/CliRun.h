@@ -3,6 +3,7 @@
 #include "cli/front/CliOptions.h"
 #include "cli/front/ExplainReport.h"
 #include "cli/front/ProgressLine.h"
+#include "cli/indexnow/IndexNowSite.h"
 #include "cli/output/RunOutput.h"
 #include "cli/state/UrlChanges.h"
 #include "core/rules/RobotsTxt.h"
@@ -32,6 +33,8 @@ public:
     // What a run that has ended left out: with --explain the counts, and the warnings.
     void WriteReport() const;
 
+    // With --indexnow, what its requests name, once FOLDER was found to hold the key file.
+    const std::optional<IndexNowSite>& IndexNow() const { return indexNow_; }
     // False when the output could not be written or was dropped; the message has been shown.
     bool Delivered() const { return output_.Delivered(); }
     // What stopped the run from outside, if anything.
@@ -64,6 +67,7 @@ private:
     ExplainReport explain_;
     int kept_ = 0;
     UrlChanges* changes_ = nullptr;
+    std::optional<IndexNowSite> indexNow_;
     RobotsTxt robots_;
     bool robotsRead_ = false;
 };

@@ -21,7 +21,8 @@ const char kUsageTail[] =
     "\n"
     "Exit status: 0 a document was written; 1 no files match the criteria; 2 an input or option\n"
     "was rejected, or FOLDER cannot be read; 3 the output could not be written (a file or\n"
-    "standard output); 4 --check found the sitemap invalid or out of step; 130 Ctrl+C stopped\n"
+    "standard output); 4 --check found the sitemap invalid or out of step; 5 the document was\n"
+    "written but --indexnow could not submit the changed URLs; 130 Ctrl+C stopped\n"
     "the walk and the entries found so far were written; 143 (SIGTERM, on Windows Ctrl+Break)\n"
     "or 129 (SIGHUP, the console closed) ended the run without writing.\n";
 

@@ -1,6 +1,7 @@
 #include "cli/front/OptionTable.h"
 
 #include "cli/front/OptionValues.h"
+#include "cli/indexnow/IndexNowSite.h"
 #include "cli/output/SitemapUrl.h"
 #include "core/run/InputCheck.h"
 
@@ -38,6 +39,17 @@ bool TakeFileName(const String& value, const char16_t* what, std::optional<Strin
     return true;
 }
 
+// An http or https URL of a file, for `option`.
+bool TakeFileUrl(const String& value, const char16_t* option, String& url, String& error) {
+    const std::optional<String> accepted = SitemapUrl::Accept(value);
+    if (!accepted) {
+        error = String(option) + u" needs the http or https URL of a file, not '" + value + u"'";
+        return false;
+    }
+    url = *accepted;
+    return true;
+}
+
 bool ApplyExtensions(const String& value, OptionState& state, String&) {
     state.options.extensions = value;
     return true;
@@ -68,6 +80,27 @@ bool ApplyChanges(const String& value, OptionState& state, String& error) {
     return TakeFileName(value, u"changes", state.options.changes, error);
 }
 
+bool ApplyIndexNow(const String& value, OptionState& state, String& error) {
+    if (!IsIndexNowKey(value)) {
+        error = String(u"--indexnow needs a key of 8 to 128 letters, digits and '-', not '") + value + u"'";
+        return false;
+    }
+    state.options.indexNowKey = value;
+    return true;
+}
+
+bool ApplyIndexNowEndpoint(const String& value, OptionState& state, String& error) {
+    state.indexNowEndpointGiven = true;
+    return TakeFileUrl(value, u"--indexnow-endpoint", state.options.indexNowEndpoint, error);
+}
+
+bool ApplyIndexNowKeyLocation(const String& value, OptionState& state, String& error) {
+    String url;
+    if (!TakeFileUrl(value, u"--indexnow-key-location", url, error)) return false;
+    state.options.indexNowKeyLocation = url;
+    return true;
+}
+
 bool ApplyCheck(const String& value, OptionState& state, String& error) {
     return TakeFileName(value, u"sitemap", state.options.check, error);
 }
@@ -77,10 +110,10 @@ bool ApplyOutput(const String& value, OptionState& state, String& error) {
 }
 
 bool ApplySitemapUrl(const String& value, OptionState& state, String& error) {
-    state.options.sitemapUrl = SitemapUrl::Accept(value);
-    if (state.options.sitemapUrl) return true;
-    error = String(u"--sitemap-url needs the http or https URL of a file, not '") + value + u"'";
-    return false;
+    String url;
+    if (!TakeFileUrl(value, u"--sitemap-url", url, error)) return false;
+    state.options.sitemapUrl = url;
+    return true;
 }
 
 bool ApplyFlags(const String& value, OptionState& state, String& error) {
@@ -241,6 +274,37 @@ const std::vector<CliOption>& OptionTable() {
          "in the document's order, then \"\\- \\fIURL\\fR\" for each URL of the record no longer listed, in\n"
          "the record's order (UTF\\-8, LF line ends; empty when nothing changed). Written with the record,\n"
          "both or neither; \\fB\\-\\-explain\\fR counts them. Needs \\fB\\-\\-state\\fR."},
+        {0, "indexnow", "KEY", Text, Aligned, Key, ApplyIndexNow,
+         "once the document is written, submit the URLs of --changes (new,\n"
+         "re-dated and gone since the --state record) to IndexNow with KEY\n"
+         "(8 to 128 of a-z A-Z 0-9 -), at most 10000 a request; FOLDER must\n"
+         "hold KEY.txt holding KEY; needs --state; the only option that\n"
+         "touches the network",
+         "submit the URLs changed since the --state record to IndexNow",
+         "once the document is written (and the record with it), submit the URLs that changed since the\n"
+         "\\fB\\-\\-state\\fR record (those \\fB\\-\\-changes\\fR lists: new, re\\-dated and gone) to IndexNow: a\n"
+         "POST of {\"host\", \"key\", \"keyLocation\", \"urlList\"} as JSON, at most 10000 URLs a request.\n"
+         "\\fIKEY\\fR is 8 to 128 of a\\-z, A\\-Z, 0\\-9 and '\\-'. Before the run, \\fIFOLDER\\fR must hold the\n"
+         "key file, \\fIKEY\\fR.txt at its top holding \\fIKEY\\fR alone (or the file\n"
+         "\\fB\\-\\-indexnow\\-key\\-location\\fR names), else exit 2 naming the file to create. Each answer is\n"
+         "said on standard error: 200 and 202 accepted; 400 bad request; 403 key not valid; 422 URLs not\n"
+         "of the host; 429 too many requests, asked again once after its Retry\\-After seconds; 5xx server\n"
+         "error. The first request not accepted ends the submission with exit 5. HTTPS certificates are\n"
+         "checked against the system's; a request gives up after 10 seconds to connect, 60 in all.\n"
+         "Needs \\fB\\-\\-state\\fR. No other option makes the program touch the network."},
+        {0, "indexnow-endpoint", "URL", Text, Aligned, Key, ApplyIndexNowEndpoint,
+         "where --indexnow posts (default\n"
+         "\"https://api.indexnow.org/indexnow\")",
+         "where --indexnow posts (default \"https://api.indexnow.org/indexnow\")",
+         "the http or https URL that \\fB\\-\\-indexnow\\fR posts to (default\n"
+         "\"https://api.indexnow.org/indexnow\", which shares the URLs with every engine taking part)"},
+        {0, "indexnow-key-location", "URL", Text, Aligned, Key, ApplyIndexNowKeyLocation,
+         "the URL of the key file, under URL, when it is not URL/KEY.txt;\n"
+         "FOLDER must hold it at the same path",
+         "the URL of the IndexNow key file (default: URL followed by KEY.txt)",
+         "the URL of the IndexNow key file when it is not \\fIURL\\fR followed by \\fIKEY\\fR.txt: it must lie\n"
+         "under \\fIURL\\fR, its path after \\fIURL\\fR made of letters, digits, '\\-', '.', '_' and '~'\n"
+         "between slashes, and \\fIFOLDER\\fR must hold the file at that path"},
         {0, "check", "SITEMAP", File, Aligned, Key, ApplyCheck,
          "write nothing: check SITEMAP (or an index and its parts beside\n"
          "it; .gz unpacked) against the protocol and against the site as this\n"

@@ -20,6 +20,7 @@ struct OptionState {
     bool requireDoctype = false;
     bool lastmodWithTime = false;
     bool indexNamesGiven = false;
+    bool indexNowEndpointGiven = false;
 };
 
 // Applies an option's value (empty for a switch). False with `error` set when the value is refused.

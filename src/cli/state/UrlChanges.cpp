@@ -34,8 +34,8 @@ void UrlChanges::Finish() {
 }
 
 int UrlChanges::Count(Mark mark) const {
-    return static_cast<int>(std::count_if(changes_.begin(), changes_.end(),
-                                          [mark](const Change& change) { return change.mark == mark; }));
+    return static_cast<int>(
+        std::count_if(changes_.begin(), changes_.end(), [mark](const Change& change) { return change.mark == mark; }));
 }
 
 std::string UrlChanges::Text() const {
