@@ -3,6 +3,9 @@
 import argparse
 import fcntl
 import gzip
+import http.server
+import json
+import multiprocessing
 import os
 import random
 import re
@@ -24,9 +27,9 @@ CLI = []
 REFERENCE = None
 
 
-def run(*args, cwd=None, timeout=120):
+def run(*args, cwd=None, timeout=120, env=None):
     result = subprocess.run(CLI + list(args), capture_output=True, cwd=cwd, stdin=subprocess.DEVNULL,
-                            timeout=timeout)
+                            timeout=timeout, env=env)
     return result.returncode, result.stdout, result.stderr.decode("utf-8", "replace")
 
 
@@ -1528,6 +1531,139 @@ class StateTest(unittest.TestCase):
         os.makedirs(self.state + ".d")
         code, _, err = run("-q", "--state", native(self.state + ".d"), native(self.tree.root), "https://e.x/")
         self.assertEqual(code, 2)
+
+
+class IndexNowEndpoint(http.server.BaseHTTPRequestHandler):
+    """Answers each POST as its path says: /status/N with N, /busy with 429 and Retry-After: 1
+    then 200, /silent never; tells the test each request's path and JSON body."""
+    requests = None  # the queue to the test
+    busy = [True]
+
+    def do_POST(self):
+        body = self.rfile.read(int(self.headers.get("Content-Length", 0)))
+        self.requests.put((self.path, self.headers.get("Content-Type"), json.loads(body)))
+        if self.path == "/silent":
+            time.sleep(60)
+            return
+        status = int(self.path.rsplit("/", 1)[1]) if self.path.startswith("/status/") else 200
+        if self.path == "/busy" and self.busy[0]:
+            self.busy[0] = False
+            status = 429
+        self.send_response(status)
+        if status == 429:
+            self.send_header("Retry-After", "1")
+        self.send_header("Content-Length", "0")
+        self.end_headers()
+
+    def log_message(self, *args):
+        pass
+
+
+def serve_indexnow(requests, port):
+    IndexNowEndpoint.requests = requests
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), IndexNowEndpoint)
+    port.put(server.server_address[1])
+    server.serve_forever()
+
+
+class IndexNowTest(unittest.TestCase):
+    KEY = "k3y-0123456789"
+
+    def setUp(self):
+        self.tree = Tree({"a.htm": "a", "b.htm": "b", self.KEY + ".txt": self.KEY + "\n"})
+        self.addCleanup(self.tree.remove)
+        self.state = os.path.join(tempfile.mkdtemp(prefix="linkloom-state-"), "state.txt")
+        self.addCleanup(shutil.rmtree, os.path.dirname(self.state), True)
+        context = multiprocessing.get_context("fork")
+        self.requests, port = context.Queue(), context.Queue()
+        server = context.Process(target=serve_indexnow, args=(self.requests, port), daemon=True)
+        server.start()
+        self.addCleanup(server.terminate)
+        self.endpoint = "http://127.0.0.1:%d" % port.get(timeout=10)
+
+    def submit(self, path="/status/200", *more, fresh=True):
+        if fresh and os.path.exists(self.state):
+            os.remove(self.state)
+        environment = dict(os.environ, LINKLOOM_INDEXNOW_TIMEOUT_MS="1500")
+        return run("--state", native(self.state), "--indexnow", self.KEY, "--indexnow-endpoint", self.endpoint + path,
+                   *more, native(self.tree.root), "https://e.x/", env=environment)
+
+    def posted(self):
+        found = []
+        while not self.requests.empty():
+            found.append(self.requests.get(timeout=5))
+        return found
+
+    def test_the_key_file_is_checked_first_and_the_changes_posted_in_batches(self):
+        for bad in ("short", "k" * 129, "key_with_underscore"):
+            self.assertEqual(run("--state", native(self.state), "--indexnow", bad, native(self.tree.root),
+                                 "https://e.x/")[0], 2)
+        self.assertIn("--indexnow needs --state", run("--indexnow", self.KEY, native(self.tree.root), "e.x")[2])
+        out = self.tree.path("sitemap.xml")
+        code, _, err = self.submit("/status/200", "-o", native(out), "--indexnow-key-location",
+                                   "https://e.x/keys/key.txt")
+        self.assertEqual(code, 2)
+        self.assertIn("create %s holding the key %s alone" % (native(self.tree.path("keys", "key.txt")), self.KEY), err)
+        self.assertFalse(os.path.exists(out) or os.path.exists(self.state))
+        self.assertEqual(self.posted(), [])
+        for number in range(10000):
+            with open(self.tree.path("p%05d.htm" % number), "w") as page:
+                page.write("p")
+        code, _, err = self.submit()
+        self.assertEqual(code, 0, err)
+        posted = self.posted()
+        self.assertEqual([len(body["urlList"]) for _, _, body in posted], [10000, 2])
+        self.assertEqual(posted[1][1], "application/json; charset=utf-8")
+        self.assertEqual({key: posted[1][2][key] for key in ("host", "key", "keyLocation")},
+                         {"host": "e.x", "key": self.KEY, "keyLocation": "https://e.x/%s.txt" % self.KEY})
+        # The next run posts only what changed since: an edit and a removal.
+        os.utime(self.tree.path("a.htm"), (1709467200 + 86400,) * 2)
+        with open(self.tree.path("a.htm"), "w") as page:
+            page.write("a changed")
+        os.remove(self.tree.path("b.htm"))
+        code, _, err = self.submit(fresh=False)
+        self.assertEqual(code, 0, err)
+        self.assertEqual([body["urlList"] for _, _, body in self.posted()], [["https://e.x/a.htm", "https://e.x/b.htm"]])
+
+    def test_each_answer_is_said_and_one_not_accepted_exits_5(self):
+        for path, code, said in (("/status/202", 0, "202 (accepted, the key not validated yet)"),
+                                 ("/status/400", 5, "400 (bad request)"), ("/status/403", 5, "403 (key not valid"),
+                                 ("/status/422", 5, "422 (the URLs do not belong to the host"),
+                                 ("/status/429", 5, "429 (too many requests)"), ("/status/503", 5, "503 (server error)"),
+                                 ("/busy", 0, "asking again in 1 s"), ("/silent", 5, "did not answer within 1500 ms")):
+            started = time.monotonic()
+            found, _, err = self.submit(path)
+            self.assertEqual(found, code, path + err)
+            self.assertIn(said, err, path)
+            requests = self.posted()
+            if path == "/busy":
+                self.assertEqual(len(requests), 2)
+                self.assertGreaterEqual(time.monotonic() - started, 1)
+            if code == 5:
+                self.assertIn("the sitemap was written; 2 of 2 URLs not submitted", err)
+            self.assertLess(time.monotonic() - started, 20, path)
+
+    def test_no_socket_is_opened_without_indexnow(self):
+        if emulated() or shutil.which("strace") is None:
+            self.skipTest("strace traces the native program")
+        trace = os.path.join(os.path.dirname(self.state), "trace")
+
+        def sockets(*args):
+            result = subprocess.run(["strace", "-f", "-qq", "-o", trace, "-e", "trace=socket,connect"] + CLI +
+                                    list(args), capture_output=True, stdin=subprocess.DEVNULL)
+            if result.returncode != 0 and b"ptrace" in result.stderr:
+                self.skipTest("ptrace is not permitted here")
+            with open(trace) as lines:
+                return [line for line in lines if "AF_INET" in line]
+
+        changes = os.path.join(os.path.dirname(self.state), "changes.txt")
+        self.assertEqual(sockets("-q", "--state", native(self.state), "--changes", changes, "--lastmod", "git,meta,mtime",
+                                 "-o", self.tree.path("s.xml"), "--robots-txt", "--canonical", self.tree.root,
+                                 "https://e.x/"), [])
+        # The same trace sees the socket that --indexnow opens.
+        self.assertNotEqual(sockets("-q", "--state", native(self.state), "--indexnow", self.KEY, "--indexnow-endpoint",
+                                    self.endpoint + "/status/200", "--ext", "htm,txt", self.tree.root, "https://e.x/"),
+                            [])
 
 
 if __name__ == "__main__":

@@ -52,9 +52,8 @@ const char* Meaning(int status) {
 
 // The seconds a Retry-After asks for; nothing for a date or anything else.
 std::optional<std::chrono::seconds> RetryDelay(const std::string& value) {
-    if (value.empty() || value.size() > 9 || !std::all_of(value.begin(), value.end(), [](char c) {
-            return c >= '0' && c <= '9';
-        })) {
+    if (value.empty() || value.size() > 9 ||
+        !std::all_of(value.begin(), value.end(), [](char c) { return c >= '0' && c <= '9'; })) {
         return std::nullopt;
     }
     return std::chrono::seconds(std::stol(value));
@@ -76,8 +75,8 @@ std::string Counted(std::size_t count) { return std::to_string(count) + (count =
 
 }  // namespace
 
-bool SubmitToIndexNow(const IndexNowSite& site, const String& endpoint,
-                      const std::vector<UrlChanges::Change>& changes, bool quiet) {
+bool SubmitToIndexNow(const IndexNowSite& site, const String& endpoint, const std::vector<UrlChanges::Change>& changes,
+                      bool quiet) {
     const std::string shown = EscapeControlCharacters(endpoint).ToUtf8();
     if (changes.empty()) {
         if (!quiet) Say("no URL changed since the record; nothing submitted");
@@ -87,7 +86,8 @@ bool SubmitToIndexNow(const IndexNowSite& site, const String& endpoint,
     bool retried = false;
     for (std::size_t first = 0; first < changes.size();) {
         const std::size_t count = std::min(kIndexNowBatch, changes.size() - first);
-        const platform::HttpAnswer answer = platform::HttpPost(endpoint, kJson, IndexNowBody(site, changes, first), limits);
+        const platform::HttpAnswer answer =
+            platform::HttpPost(endpoint, kJson, IndexNowBody(site, changes, first), limits);
         std::string failure;
         switch (answer.outcome) {
         case platform::HttpAnswer::Outcome::Answered: break;
@@ -102,8 +102,7 @@ bool SubmitToIndexNow(const IndexNowSite& site, const String& endpoint,
         const int status = answer.status;
         const char* const meaning = Meaning(status);
         const std::string answered = shown + " answered " + std::to_string(status) + " (" +
-                                     (meaning ? meaning : "not an answer IndexNow defines") + ") for " +
-                                     Counted(count);
+                                     (meaning ? meaning : "not an answer IndexNow defines") + ") for " + Counted(count);
         if (failure.empty() && status == kTooManyRequests && !retried) {
             const auto delay = RetryDelay(answer.retryAfter);
             if (delay && *delay <= kLongestWait) {

@@ -12,7 +12,7 @@ namespace linkloom::cli {
 // standard error how each was answered (the accepted ones unless `quiet`). A 429 answer with a
 // Retry-After in seconds is waited out and asked again once. Stops at the first request that is
 // not accepted; true when all were (or there was nothing to post).
-bool SubmitToIndexNow(const IndexNowSite& site, const String& endpoint,
-                      const std::vector<UrlChanges::Change>& changes, bool quiet);
+bool SubmitToIndexNow(const IndexNowSite& site, const String& endpoint, const std::vector<UrlChanges::Change>& changes,
+                      bool quiet);
 
 }  // namespace linkloom::cli

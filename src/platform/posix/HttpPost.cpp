@@ -30,7 +30,8 @@ std::size_t TakeHeader(char* bytes, std::size_t size, std::size_t count, void* a
     if (line.size() > kRetryAfter.size() && AsciiEqualsNoCase(line.substr(0, kRetryAfter.size()), kRetryAfter)) {
         line.remove_prefix(kRetryAfter.size());
         while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) line.remove_prefix(1);
-        while (!line.empty() && (line.back() == '\r' || line.back() == '\n' || line.back() == ' ')) line.remove_suffix(1);
+        while (!line.empty() && (line.back() == '\r' || line.back() == '\n' || line.back() == ' '))
+            line.remove_suffix(1);
         retryAfter = std::string(line);
     }
     return size * count;

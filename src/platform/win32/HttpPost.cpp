@@ -25,9 +25,9 @@ HttpAnswer FailedAnswer() {
     }
     // WinHTTP's own sentences are in its module, not the system's table.
     wchar_t* text = nullptr;
-    const DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_IGNORE_INSERTS,
-        GetModuleHandleW(L"winhttp.dll"), code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    const DWORD length =
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       GetModuleHandleW(L"winhttp.dll"), code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
     answer.error = length ? String::FromWide(text) : SystemReason(code);
     if (text) LocalFree(text);
     answer.error.TrimRight();
@@ -53,9 +53,9 @@ HttpAnswer HttpPost(const String& url, std::string_view contentType, std::string
                               std::wstring(parts.lpszExtraInfo, parts.dwExtraInfoLength);
     const InternetHandle session(
         WinHttpOpen(kAgent, WINHTTP_ACCESS_TYPE_DEFAULT_PROXY, WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0));
-    if (!session.IsValid() || !WinHttpSetTimeouts(session.Get(), Milliseconds(limits.connect),
-                                                  Milliseconds(limits.connect), Milliseconds(limits.total),
-                                                  Milliseconds(limits.total))) {
+    if (!session.IsValid() ||
+        !WinHttpSetTimeouts(session.Get(), Milliseconds(limits.connect), Milliseconds(limits.connect),
+                            Milliseconds(limits.total), Milliseconds(limits.total))) {
         return FailedAnswer();
     }
     const InternetHandle connection(WinHttpConnect(session.Get(), host.c_str(), parts.nPort, 0));
@@ -83,8 +83,8 @@ HttpAnswer HttpPost(const String& url, std::string_view contentType, std::string
     answer.status = static_cast<int>(status);
     wchar_t retryAfter[64] = {};
     length = sizeof(retryAfter) - sizeof(wchar_t);
-    if (WinHttpQueryHeaders(request.Get(), WINHTTP_QUERY_RETRY_AFTER, WINHTTP_HEADER_NAME_BY_INDEX, retryAfter,
-                            &length, WINHTTP_NO_HEADER_INDEX)) {
+    if (WinHttpQueryHeaders(request.Get(), WINHTTP_QUERY_RETRY_AFTER, WINHTTP_HEADER_NAME_BY_INDEX, retryAfter, &length,
+                            WINHTTP_NO_HEADER_INDEX)) {
         answer.retryAfter = String::FromWide(retryAfter).ToUtf8();
     }
     return answer;
