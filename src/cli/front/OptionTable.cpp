@@ -289,7 +289,9 @@ const std::vector<CliOption>& OptionTable() {
          "\\fB\\-\\-indexnow\\-key\\-location\\fR names), else exit 2 naming the file to create. Each answer is\n"
          "said on standard error: 200 and 202 accepted; 400 bad request; 403 key not valid; 422 URLs not\n"
          "of the host; 429 too many requests, asked again once after its Retry\\-After seconds; 5xx server\n"
-         "error. The first request not accepted ends the submission with exit 5. HTTPS certificates are\n"
+         "error. The first request not accepted ends the submission with exit 5; the record is written by\n"
+         "then, so the next run does not count those URLs as changes again: \\fB\\-\\-changes\\fR keeps them\n"
+         "for submitting by hand. HTTPS certificates are\n"
          "checked against the system's; a request gives up after 10 seconds to connect, 60 in all.\n"
          "Needs \\fB\\-\\-state\\fR. No other option makes the program touch the network."},
         {0, "indexnow-endpoint", "URL", Text, Aligned, Key, ApplyIndexNowEndpoint,
