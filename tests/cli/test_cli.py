@@ -1535,13 +1535,14 @@ class StateTest(unittest.TestCase):
 
 class IndexNowEndpoint(http.server.BaseHTTPRequestHandler):
     """Answers each POST as its path says: /status/N with N, /busy with 429 and Retry-After: 1
-    then 200, /silent never; tells the test each request's path and JSON body."""
-    requests = None  # the queue to the test
+    then 200, /silent never; logs each request's path, type and JSON body before it answers."""
+    log = None
     busy = [True]
 
     def do_POST(self):
         body = self.rfile.read(int(self.headers.get("Content-Length", 0)))
-        self.requests.put((self.path, self.headers.get("Content-Type"), json.loads(body)))
+        with open(self.log, "a") as log:
+            log.write(json.dumps([self.path, self.headers.get("Content-Type"), json.loads(body)]) + "\n")
         if self.path == "/silent":
             time.sleep(60)
             return
@@ -1559,8 +1560,8 @@ class IndexNowEndpoint(http.server.BaseHTTPRequestHandler):
         pass
 
 
-def serve_indexnow(requests, port):
-    IndexNowEndpoint.requests = requests
+def serve_indexnow(log, port):
+    IndexNowEndpoint.log = log
     server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), IndexNowEndpoint)
     port.put(server.server_address[1])
     server.serve_forever()
@@ -1575,8 +1576,8 @@ class IndexNowTest(unittest.TestCase):
         self.state = os.path.join(tempfile.mkdtemp(prefix="linkloom-state-"), "state.txt")
         self.addCleanup(shutil.rmtree, os.path.dirname(self.state), True)
         context = multiprocessing.get_context("fork")
-        self.requests, port = context.Queue(), context.Queue()
-        server = context.Process(target=serve_indexnow, args=(self.requests, port), daemon=True)
+        self.log, port = os.path.join(os.path.dirname(self.state), "requests"), context.Queue()
+        server = context.Process(target=serve_indexnow, args=(self.log, port), daemon=True)
         server.start()
         self.addCleanup(server.terminate)
         self.endpoint = "http://127.0.0.1:%d" % port.get(timeout=10)
@@ -1589,9 +1590,11 @@ class IndexNowTest(unittest.TestCase):
                    *more, native(self.tree.root), "https://e.x/", env=environment)
 
     def posted(self):
-        found = []
-        while not self.requests.empty():
-            found.append(self.requests.get(timeout=5))
+        if not os.path.exists(self.log):
+            return []
+        with open(self.log) as log:
+            found = [json.loads(line) for line in log]
+        os.remove(self.log)
         return found
 
     def test_the_key_file_is_checked_first_and_the_changes_posted_in_batches(self):
