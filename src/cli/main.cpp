@@ -5,6 +5,7 @@
 #include "cli/front/ExitStatus.h"
 #include "cli/front/HelpText.h"
 #include "cli/init/InitRun.h"
+#include "cli/indexnow/IndexNowSubmission.h"
 #include "cli/state/StateFile.h"
 #include "platform/Console.h"
 #include "platform/StopSignals.h"
@@ -60,13 +61,19 @@ int main(int argc, char** argv) {
     // Explanations take the lines of standard error that the progress would write over.
     const bool progress = !options.quiet && !options.explain && platform::StandardErrorIsTerminal();
     cli::StateFile state(options.state);
+    if (options.changes || options.indexNowKey) state.TrackChanges(options.changes);
     if (!state.Load()) return ExitStatus::kRejected;
     cli::CliRun run(options, progress);
     run.SwitchWith(state.Companion());
-    const cli::CliOutcome outcome = run.Run(state.Record());
+    const cli::CliOutcome outcome = run.Run(state.Record(), state.Changes());
     run.WriteReport();
     const int status = StatusOf(outcome, run);
     // The record follows only a document that was written whole.
     if (status == ExitStatus::kDone && !state.Save()) return ExitStatus::kCannotWrite;
+    // The network is reached only here, once the document and the record are in place.
+    if (status == ExitStatus::kDone && run.IndexNow() &&
+        !cli::SubmitToIndexNow(*run.IndexNow(), options.indexNowEndpoint, state.Changes()->Changes(), options.quiet)) {
+        return ExitStatus::kNotSubmitted;
+    }
     return status;
 }

@@ -3,6 +3,9 @@
 import argparse
 import fcntl
 import gzip
+import http.server
+import json
+import multiprocessing
 import os
 import random
 import re
@@ -24,9 +27,9 @@ CLI = []
 REFERENCE = None
 
 
-def run(*args, cwd=None, timeout=120):
+def run(*args, cwd=None, timeout=120, env=None):
     result = subprocess.run(CLI + list(args), capture_output=True, cwd=cwd, stdin=subprocess.DEVNULL,
-                            timeout=timeout)
+                            timeout=timeout, env=env)
     return result.returncode, result.stdout, result.stderr.decode("utf-8", "replace")
 
 
@@ -1031,27 +1034,41 @@ class LastmodTest(unittest.TestCase):
         self.assertEqual(len(err.splitlines()), 1, err)
         self.assertIn("git cannot read the history", err)
 
-    def test_a_shallow_clone_warns_with_the_fetch_command_and_uses_its_dates(self):
+    def test_a_shallow_clone_takes_the_next_source_omits_or_fails_for_files_of_its_oldest_commit(self):
         self.need_git()
         origin = self.tree.path("origin")
         os.makedirs(origin)
         git(origin, "init", "-q")
-        for number, date in enumerate(("2019-01-01T12:00:00Z", "2020-01-01T12:00:00Z", "2021-01-01T12:00:00Z")):
-            with open(os.path.join(origin, "p%d.htm" % number), "w") as out:
-                out.write("page")
+        commits = [("p0", "2018-01-01T12:00:00Z"), ("p1", "2019-01-01T12:00:00Z"), ("p2", "2020-01-01T12:00:00Z"),
+                   ("p0", "2022-01-01T12:00:00Z")]
+        for number, (name, date) in enumerate(commits):
+            with open(os.path.join(origin, name + ".htm"), "w") as out:
+                out.write("page %d" % number)
             git(origin, "add", ".")
             git(origin, "commit", "-qm", str(number), date=date)
         # The suggested command is pasted into a shell: the folder's name must reach git as it is.
         clone = self.tree.path("clone $(touch x) it's")
-        subprocess.run(["git", "clone", "-q", "--depth", "1", "file://" + origin, clone], check=True, capture_output=True)
-        settle(clone)
-        found, err = self.dates("--lastmod", "git", folder=clone)
-        self.assertEqual(found, {"p0.htm": "2021-01-01", "p1.htm": "2021-01-01", "p2.htm": "2021-01-01"})
-        self.assertIn("shallow", err)
+        subprocess.run(["git", "clone", "-q", "--depth", "2", "file://" + origin, clone], check=True,
+                       capture_output=True)
+        settle(clone)  # file times 2021-01-01
+        # p1 and p2 carry the date of the clone's oldest commit (2020), not of their change.
+        found, err = self.dates("--lastmod", "git,mtime", folder=clone)
+        self.assertEqual(found, {"p0.htm": "2022-01-01", "p1.htm": "2021-01-01", "p2.htm": "2021-01-01"})
+        self.assertIn("shallow: pages whose last commit in it is its oldest take the next source", err)
         command = err.split("with: git ")[1].strip()
-        words = subprocess.run(["sh", "-c", "printf '%s\\n' " + command], capture_output=True, text=True, cwd=origin).stdout
+        words = subprocess.run(["sh", "-c", "printf '%s\\n' " + command], capture_output=True, text=True,
+                               cwd=origin).stdout
         self.assertEqual(words.splitlines(), ["-C", os.path.join(clone, ""), "fetch", "--unshallow"])
         self.assertEqual(len(err.splitlines()), 1, err)
+        found, err = self.dates("--lastmod", "git,mtime", "--shallow", "omit", folder=clone)
+        self.assertEqual(found, {"p0.htm": "2022-01-01", "p1.htm": None, "p2.htm": None})
+        self.assertIn("get no lastmod", err)
+        out = self.tree.path("sitemap.xml")
+        code, _, err = run("-q", "--ext", "htm", "--lastmod", "git,mtime", "--shallow", "fail", "-o", native(out),
+                           native(clone), "https://e.x/")
+        self.assertEqual(code, 2)
+        self.assertIn("p1.htm was last changed in its oldest commit or before (--shallow fail)", err)
+        self.assertFalse(os.path.exists(out))
 
     def test_each_file_gets_the_date_git_log_gives_it_through_merges_renames_and_a_re_added_file(self):
         self.need_git()
@@ -1471,6 +1488,39 @@ class StateTest(unittest.TestCase):
         with open(out, "rb") as sitemap:
             self.assertEqual(sitemap.read(), earlier)
 
+    def test_changes_lists_added_edited_and_removed_urls_and_is_written_with_the_record(self):
+        changes = os.path.join(os.path.dirname(self.state), "changes.txt")
+        out = os.path.join(os.path.dirname(self.state), "sitemap.xml")
+
+        def publish(*more):
+            return run("-q", "--explain", "--state", native(self.state), "--changes", native(changes), *more,
+                       native(self.tree.root), "https://e.x/")
+
+        self.assertEqual(publish()[0], 0)
+        with open(changes, encoding="utf-8") as listed:
+            self.assertEqual(listed.read(), "".join("+ https://e.x/%s.htm\n" % name for name in "abc"))
+        self.touch("b.htm", 1709467200 + 86400, "b changed")
+        self.touch("a0.htm", 1709467200, "new")
+        os.remove(self.tree.path("c.htm"))
+        code, _, err = publish("-o", native(out))
+        self.assertEqual(code, 0, err)
+        self.assertIn("changes since the record: 1 new, 1 changed, 1 gone", err)
+        with open(changes, encoding="utf-8") as listed:
+            self.assertEqual(listed.read(), "+ https://e.x/a0.htm\n~ https://e.x/b.htm\n- https://e.x/c.htm\n")
+        with open(self.state, "rb") as record:
+            earlier = record.read()
+        # A changes file that cannot be written leaves the record and the sitemap as they were.
+        os.remove(changes)
+        os.makedirs(changes)
+        self.touch("b.htm", 1709467200 + 2 * 86400, "b changed again")
+        code, _, err = publish("-o", native(out))
+        self.assertEqual(code, 3)
+        with open(self.state, "rb") as record:
+            self.assertEqual(record.read(), earlier)
+        code, _, err = run("--changes", native(changes), native(self.tree.root), "https://e.x/")
+        self.assertEqual(code, 2)
+        self.assertIn("--changes needs --state", err)
+
     def test_a_missing_record_is_created_only_once_the_document_is_written(self):
         code, _, err = run("-q", "--state", native(self.state), "--ext", "none", native(self.tree.root), "https://e.x/")
         self.assertEqual(code, 1)
@@ -1547,6 +1597,140 @@ class SettingsTest(unittest.TestCase):
         self.assertIn("linkloom.toml exists; --init leaves it as it is", err)
         with open(site.path("linkloom.toml")) as written:
             self.assertEqual(written.read(), text)
+class IndexNowEndpoint(http.server.BaseHTTPRequestHandler):
+    """Answers each POST as its path says: /status/N with N, /busy with 429 and Retry-After: 1
+    then 200, /silent never; logs each request's path, type and JSON body before it answers."""
+    log = None
+    busy = [True]
+
+    def do_POST(self):
+        body = self.rfile.read(int(self.headers.get("Content-Length", 0)))
+        with open(self.log, "a") as log:
+            log.write(json.dumps([self.path, self.headers.get("Content-Type"), json.loads(body)]) + "\n")
+        if self.path == "/silent":
+            time.sleep(60)
+            return
+        status = int(self.path.rsplit("/", 1)[1]) if self.path.startswith("/status/") else 200
+        if self.path == "/busy" and self.busy[0]:
+            self.busy[0] = False
+            status = 429
+        self.send_response(status)
+        if status == 429:
+            self.send_header("Retry-After", "1")
+        self.send_header("Content-Length", "0")
+        self.end_headers()
+
+    def log_message(self, *args):
+        pass
+
+
+def serve_indexnow(log, port):
+    IndexNowEndpoint.log = log
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), IndexNowEndpoint)
+    port.put(server.server_address[1])
+    server.serve_forever()
+
+
+class IndexNowTest(unittest.TestCase):
+    KEY = "k3y-0123456789"
+
+    def setUp(self):
+        self.tree = Tree({"a.htm": "a", "b.htm": "b", self.KEY + ".txt": self.KEY + "\n"})
+        self.addCleanup(self.tree.remove)
+        self.state = os.path.join(tempfile.mkdtemp(prefix="linkloom-state-"), "state.txt")
+        self.addCleanup(shutil.rmtree, os.path.dirname(self.state), True)
+        context = multiprocessing.get_context("fork")
+        self.log, port = os.path.join(os.path.dirname(self.state), "requests"), context.Queue()
+        server = context.Process(target=serve_indexnow, args=(self.log, port), daemon=True)
+        server.start()
+        self.addCleanup(server.terminate)
+        self.endpoint = "http://127.0.0.1:%d" % port.get(timeout=10)
+
+    def submit(self, path="/status/200", *more, fresh=True):
+        if fresh and os.path.exists(self.state):
+            os.remove(self.state)
+        environment = dict(os.environ, LINKLOOM_INDEXNOW_TIMEOUT_MS="1500")
+        return run("--state", native(self.state), "--indexnow", self.KEY, "--indexnow-endpoint", self.endpoint + path,
+                   *more, native(self.tree.root), "https://e.x/", env=environment)
+
+    def posted(self):
+        if not os.path.exists(self.log):
+            return []
+        with open(self.log) as log:
+            found = [json.loads(line) for line in log]
+        os.remove(self.log)
+        return found
+
+    def test_the_key_file_is_checked_first_and_the_changes_posted_in_batches(self):
+        for bad in ("short", "k" * 129, "key_with_underscore"):
+            self.assertEqual(run("--state", native(self.state), "--indexnow", bad, native(self.tree.root),
+                                 "https://e.x/")[0], 2)
+        self.assertIn("--indexnow needs --state", run("--indexnow", self.KEY, native(self.tree.root), "e.x")[2])
+        out = self.tree.path("sitemap.xml")
+        code, _, err = self.submit("/status/200", "-o", native(out), "--indexnow-key-location",
+                                   "https://e.x/keys/key.txt")
+        self.assertEqual(code, 2)
+        self.assertIn("create %s holding the key %s alone" % (native(self.tree.path("keys", "key.txt")), self.KEY), err)
+        self.assertFalse(os.path.exists(out) or os.path.exists(self.state))
+        self.assertEqual(self.posted(), [])
+        for number in range(10000):
+            with open(self.tree.path("p%05d.htm" % number), "w") as page:
+                page.write("p")
+        code, _, err = self.submit()
+        self.assertEqual(code, 0, err)
+        posted = self.posted()
+        self.assertEqual([len(body["urlList"]) for _, _, body in posted], [10000, 2])
+        self.assertEqual(posted[1][1], "application/json; charset=utf-8")
+        self.assertEqual({key: posted[1][2][key] for key in ("host", "key", "keyLocation")},
+                         {"host": "e.x", "key": self.KEY, "keyLocation": "https://e.x/%s.txt" % self.KEY})
+        # The next run posts only what changed since: an edit and a removal.
+        os.utime(self.tree.path("a.htm"), (1709467200 + 86400,) * 2)
+        with open(self.tree.path("a.htm"), "w") as page:
+            page.write("a changed")
+        os.remove(self.tree.path("b.htm"))
+        code, _, err = self.submit(fresh=False)
+        self.assertEqual(code, 0, err)
+        self.assertEqual([body["urlList"] for _, _, body in self.posted()], [["https://e.x/a.htm", "https://e.x/b.htm"]])
+
+    def test_each_answer_is_said_and_one_not_accepted_exits_5(self):
+        for path, code, said in (("/status/202", 0, "202 (accepted, the key not validated yet)"),
+                                 ("/status/400", 5, "400 (bad request)"), ("/status/403", 5, "403 (key not valid"),
+                                 ("/status/422", 5, "422 (the URLs do not belong to the host"),
+                                 ("/status/429", 5, "429 (too many requests)"), ("/status/503", 5, "503 (server error)"),
+                                 ("/busy", 0, "asking again in 1 s"), ("/silent", 5, "did not answer within 1500 ms")):
+            started = time.monotonic()
+            found, _, err = self.submit(path)
+            self.assertEqual(found, code, path + err)
+            self.assertIn(said, err, path)
+            requests = self.posted()
+            if path == "/busy":
+                self.assertEqual(len(requests), 2)
+                self.assertGreaterEqual(time.monotonic() - started, 1)
+            if code == 5:
+                self.assertIn("the sitemap was written; 2 of 2 URLs not submitted", err)
+            self.assertLess(time.monotonic() - started, 20, path)
+
+    def test_no_socket_is_opened_without_indexnow(self):
+        if emulated() or shutil.which("strace") is None:
+            self.skipTest("strace traces the native program")
+        trace = os.path.join(os.path.dirname(self.state), "trace")
+
+        def sockets(*args):
+            result = subprocess.run(["strace", "-f", "-qq", "-o", trace, "-e", "trace=socket,connect"] + CLI +
+                                    list(args), capture_output=True, stdin=subprocess.DEVNULL)
+            if result.returncode != 0 and b"ptrace" in result.stderr:
+                self.skipTest("ptrace is not permitted here")
+            with open(trace) as lines:
+                return [line for line in lines if "AF_INET" in line]
+
+        changes = os.path.join(os.path.dirname(self.state), "changes.txt")
+        self.assertEqual(sockets("-q", "--state", native(self.state), "--changes", changes, "--lastmod", "git,meta,mtime",
+                                 "-o", self.tree.path("s.xml"), "--robots-txt", "--canonical", self.tree.root,
+                                 "https://e.x/"), [])
+        # The same trace sees the socket that --indexnow opens.
+        self.assertNotEqual(sockets("-q", "--state", native(self.state), "--indexnow", self.KEY, "--indexnow-endpoint",
+                                    self.endpoint + "/status/200", "--ext", "htm,txt", self.tree.root, "https://e.x/"),
+                            [])
 
 
 if __name__ == "__main__":

@@ -24,6 +24,7 @@ Outcome FakeFront::Run() {
     case RunEnd::Entries: break;
     case RunEnd::FolderUnreadable: return Outcome::FolderUnreadable;
     case RunEnd::NothingMatched:
+    case RunEnd::Stopped:
     case RunEnd::Cancelled: return Outcome::NoFiles;
     }
     if (streams) {

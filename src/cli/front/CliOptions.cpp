@@ -165,6 +165,26 @@ bool ParseArguments(const std::vector<String>& arguments, CliOptions& options, S
         error = String(u"-o ") + *options.output + u" and --state " + *options.state + u" name one file";
         return false;
     }
+    if (options.changes) {
+        if (!options.state || options.check) {
+            error = u"--changes needs --state FILE, and --check writes no changes";
+            return false;
+        }
+        const String sitemap = options.output ? OutputNames(*options.output, options.gzip).File() : String();
+        if (platform::SameFile(*options.changes, *options.state) ||
+            (options.output && platform::SameFile(sitemap, *options.changes))) {
+            error = String(u"--changes ") + *options.changes + u" names the file of --state or -o";
+            return false;
+        }
+    }
+    if (options.indexNowKey && (!options.state || options.check)) {
+        error = u"--indexnow needs --state FILE, and --check submits nothing";
+        return false;
+    }
+    if (!options.indexNowKey && (state.indexNowEndpointGiven || options.indexNowKeyLocation)) {
+        error = u"--indexnow-endpoint and --indexnow-key-location need --indexnow KEY";
+        return false;
+    }
     if (state.indexNamesGiven && !options.rules.folderUrls) {
         error = u"--index-names needs --folder-urls";
         return false;

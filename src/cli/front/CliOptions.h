@@ -22,6 +22,13 @@ struct CliOptions {
     std::optional<String> sitemapUrl;
     // The record of what was published, kept across runs.
     std::optional<String> state;
+    // Where the URLs that changed since the --state record are written.
+    std::optional<String> changes;
+    // The IndexNow key the changed URLs are submitted with, where they go, and the URL of the key
+    // file when it is not KEY.txt at the root URL.
+    std::optional<String> indexNowKey;
+    String indexNowEndpoint = u"https://api.indexnow.org/indexnow";
+    std::optional<String> indexNowKeyLocation;
     // The sitemap to check against the site instead of writing one.
     std::optional<String> check;
     // The settings file read, which the walk leaves out.
@@ -32,6 +39,7 @@ struct CliOptions {
     bool explain = false;
     // Where each lastmod comes from, in the order asked; empty for none at all.
     LastmodOrder lastmod = {LastmodSourceKind::Mtime};
+    ShallowPolicy shallow = ShallowPolicy::Next;
     // Threads that read pages ahead of the walk; 1 reads them in turn, 0 one per processor.
     int jobs = 0;
     // The rules for the pages kept and their locations (--folder-urls ... --alternates), and

@@ -6,15 +6,17 @@
 #include "base/ControlCharacters.h"
 #include "cli/output/OutputNames.h"
 #include "cli/output/RunFiles.h"
+#include "cli/state/ListedEntries.h"
 #include "core/model/RunMessages.h"
 #include "core/rules/RobotsTxtFile.h"
+#include "platform/Console.h"
 
 namespace linkloom::cli {
 
 CliRun::CliRun(const CliOptions& options, bool showProgress)
     : options_(options), progress_(showProgress), output_(options), explain_(options.explain) {}
 
-CliOutcome CliRun::Run(LastmodRecord* record) {
+CliOutcome CliRun::Run(LastmodRecord* record, UrlChanges* changes) {
     auto accepted =
         AcceptInputs({options_.folder, options_.extensions, options_.rootUrl, options_.selection, FolderForm::Path});
     if (const auto* rejection = std::get_if<Rejection>(&accepted)) {
@@ -22,21 +24,41 @@ CliOutcome CliRun::Run(LastmodRecord* record) {
         return CliOutcome::Rejected;
     }
     RunPlan plan(std::move(std::get<RunSettings>(accepted)));
-    EntrySink& entries = Entries(plan.settings.rootUrl);
+    if (options_.indexNowKey) {
+        String message;
+        indexNow_ = FindIndexNowSite(plan.settings.folder, plan.settings.rootUrl, *options_.indexNowKey,
+                                     options_.indexNowKeyLocation, message);
+        if (!indexNow_) {
+            Say(message);
+            return CliOutcome::Rejected;
+        }
+    }
+    EntrySink& output = Entries(plan.settings.rootUrl);
+    std::optional<ListedEntries> listed;
+    if (changes) listed.emplace(output, *changes);
+    EntrySink& entries = listed ? static_cast<EntrySink&>(*listed) : output;
     if (AsksPageRules(options_)) plan.rules = RulesFor(plan.settings.folder);
     plan.exclusions = options_.exclusions;
     plan.ownFiles = RunFiles(options_);
     plan.lastmod = options_.lastmod;
+    plan.shallow = options_.shallow;
     plan.record = record;
     plan.pageReaders = PageReaders();
 
     SitemapRun run(plan, {entries, &explain_, progress_, progress_});
     const RunEnd end = run.Run();
     switch (end) {
-    case RunEnd::Entries: EndEntries(run.Count()); return CliOutcome::Entries;
+    case RunEnd::Entries:
+        if (changes) {
+            changes->Finish();
+            changes_ = changes;
+        }
+        EndEntries(run.Count());
+        return CliOutcome::Entries;
     case RunEnd::FolderUnreadable:
         NoEntries(end, platform::Describe(*run.FolderError()));
         return CliOutcome::FolderUnreadable;
+    case RunEnd::Stopped: Say(run.StopReason()); return CliOutcome::Rejected;
     case RunEnd::NothingMatched:
     case RunEnd::Cancelled: break;
     }
@@ -65,6 +87,7 @@ void CliRun::NoEntries(RunEnd end, const String& reason) {
         return Say(String(u"cannot read the folder ") + EscapeControlCharacters(options_.folder) + u": " + reason);
     case RunEnd::Cancelled: return Say(u"cancelled");
     case RunEnd::NothingMatched:
+    case RunEnd::Stopped:
     case RunEnd::Entries: break;
     }
     Say(RunMessage::kNoFiles);
@@ -72,6 +95,9 @@ void CliRun::NoEntries(RunEnd end, const String& reason) {
 
 void CliRun::WriteReport() const {
     if (options_.explain) explain_.WriteCounts(kept_);
+    if (options_.explain && changes_) {
+        platform::WriteStandardError("changes since the record: " + changes_->Summary() + "\n");
+    }
     explain_.WriteWarnings();
 }
 

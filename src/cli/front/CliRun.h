@@ -3,7 +3,9 @@
 #include "cli/front/CliOptions.h"
 #include "cli/front/ExplainReport.h"
 #include "cli/front/ProgressLine.h"
+#include "cli/indexnow/IndexNowSite.h"
 #include "cli/output/RunOutput.h"
+#include "cli/state/UrlChanges.h"
 #include "core/rules/RobotsTxt.h"
 #include "core/run/InputCheck.h"
 #include "core/run/SitemapRun.h"
@@ -12,7 +14,7 @@
 namespace linkloom::cli {
 
 enum class CliOutcome {
-    Rejected,          // an input was refused; its message was shown
+    Rejected,          // an input was refused, or a lastmod source stopped the run; its message was shown
     NoFiles,           // the walk listed nothing, or was cancelled before the first entry
     FolderUnreadable,  // the folder exists but could not be listed
     Entries,           // the entries went to the output, which has ended
@@ -26,11 +28,13 @@ public:
     virtual ~CliRun() = default;
 
     // Checks the inputs, builds the plan and runs it; `record` (may be null) keeps the lastmods
-    // of unchanged pages and is told this run's.
-    CliOutcome Run(LastmodRecord* record);
+    // of unchanged pages and is told this run's; `changes` (may be null) is told what is listed.
+    CliOutcome Run(LastmodRecord* record, UrlChanges* changes = nullptr);
     // What a run that has ended left out: with --explain the counts, and the warnings.
     void WriteReport() const;
 
+    // With --indexnow, what its requests name, once FOLDER was found to hold the key file.
+    const std::optional<IndexNowSite>& IndexNow() const { return indexNow_; }
     // False when the output could not be written or was dropped; the message has been shown.
     bool Delivered() const { return output_.Delivered(); }
     // What stopped the run from outside, if anything.
@@ -62,6 +66,8 @@ private:
     RunOutput output_;
     ExplainReport explain_;
     int kept_ = 0;
+    UrlChanges* changes_ = nullptr;
+    std::optional<IndexNowSite> indexNow_;
     RobotsTxt robots_;
     bool robotsRead_ = false;
 };

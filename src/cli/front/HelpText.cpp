@@ -22,10 +22,11 @@ const char kUsageTail[] =
     "once, where the walk met the first of them, with the newest of their lastmods.\n"
     "\n"
     "Exit status: 0 a document was written; 1 no files match the criteria; 2 an input or option\n"
-    "was rejected, or FOLDER cannot be read; 3 the output could not be written (a file or\n"
-    "standard output); 4 --check found the sitemap invalid or out of step; 130 Ctrl+C stopped\n"
-    "the walk and the entries found so far were written; 143 (SIGTERM, on Windows Ctrl+Break)\n"
-    "or 129 (SIGHUP, the console closed) ended the run without writing.\n";
+    "was rejected, FOLDER cannot be read, or --shallow fail met a page; 3 the output could not\n"
+    "be written (a file or standard output); 4 --check found the sitemap invalid or out of step;\n"
+    "5 the document was written but --indexnow could not submit the changed URLs; 130 Ctrl+C\n"
+    "stopped the walk and the entries found so far were written; 143 (SIGTERM, on Windows\n"
+    "Ctrl+Break) or 129 (SIGHUP, the console closed) ended the run without writing.\n";
 
 // Where the text beside the names begins; names that reach it put the text on the next line.
 constexpr std::size_t kTextColumn = 26;

@@ -1,6 +1,7 @@
 #include "cli/front/OptionTable.h"
 
 #include "cli/front/OptionValues.h"
+#include "cli/indexnow/IndexNowSite.h"
 #include "cli/output/SitemapUrl.h"
 #include "core/run/InputCheck.h"
 
@@ -38,6 +39,17 @@ bool TakeFileName(const String& value, const char16_t* what, std::optional<Strin
     return true;
 }
 
+// An http or https URL of a file, for `option`.
+bool TakeFileUrl(const String& value, const char16_t* option, String& url, String& error) {
+    const std::optional<String> accepted = SitemapUrl::Accept(value);
+    if (!accepted) {
+        error = String(option) + u" needs the http or https URL of a file, not '" + value + u"'";
+        return false;
+    }
+    url = *accepted;
+    return true;
+}
+
 bool ApplyExtensions(const String& value, OptionState& state, String&) {
     state.options.extensions = value;
     return true;
@@ -47,8 +59,46 @@ bool ApplyLastmod(const String& value, OptionState& state, String& error) {
     return ParseLastmodSources(value, state.options.lastmod, error);
 }
 
+bool ApplyShallow(const String& value, OptionState& state, String& error) {
+    static const std::pair<const char16_t*, ShallowPolicy> kPolicies[] = {
+        {u"next", ShallowPolicy::Next}, {u"omit", ShallowPolicy::Omit}, {u"fail", ShallowPolicy::Fail}};
+    for (const auto& [name, policy] : kPolicies) {
+        if (value == name) {
+            state.options.shallow = policy;
+            return true;
+        }
+    }
+    error = String(u"--shallow needs next, omit or fail, not '") + value + u"'";
+    return false;
+}
+
 bool ApplyState(const String& value, OptionState& state, String& error) {
     return TakeFileName(value, u"state", state.options.state, error);
+}
+
+bool ApplyChanges(const String& value, OptionState& state, String& error) {
+    return TakeFileName(value, u"changes", state.options.changes, error);
+}
+
+bool ApplyIndexNow(const String& value, OptionState& state, String& error) {
+    if (!IsIndexNowKey(value)) {
+        error = String(u"--indexnow needs a key of 8 to 128 letters, digits and '-', not '") + value + u"'";
+        return false;
+    }
+    state.options.indexNowKey = value;
+    return true;
+}
+
+bool ApplyIndexNowEndpoint(const String& value, OptionState& state, String& error) {
+    state.indexNowEndpointGiven = true;
+    return TakeFileUrl(value, u"--indexnow-endpoint", state.options.indexNowEndpoint, error);
+}
+
+bool ApplyIndexNowKeyLocation(const String& value, OptionState& state, String& error) {
+    String url;
+    if (!TakeFileUrl(value, u"--indexnow-key-location", url, error)) return false;
+    state.options.indexNowKeyLocation = url;
+    return true;
 }
 
 bool ApplyCheck(const String& value, OptionState& state, String& error) {
@@ -64,10 +114,10 @@ bool ApplyConfig(const String& value, OptionState& state, String& error) {
 }
 
 bool ApplySitemapUrl(const String& value, OptionState& state, String& error) {
-    state.options.sitemapUrl = SitemapUrl::Accept(value);
-    if (state.options.sitemapUrl) return true;
-    error = String(u"--sitemap-url needs the http or https URL of a file, not '") + value + u"'";
-    return false;
+    String url;
+    if (!TakeFileUrl(value, u"--sitemap-url", url, error)) return false;
+    state.options.sitemapUrl = url;
+    return true;
 }
 
 bool ApplyFlags(const String& value, OptionState& state, String& error) {
@@ -176,7 +226,8 @@ const std::vector<CliOption>& OptionTable() {
          "where each page's lastmod comes from: a comma-separated list\n"
          "tried in order until one has a date (default \"mtime\"):\n"
          "  git    the committer date of the last commit that changed\n"
-         "         the file (untracked or changed files: the next source)\n"
+         "         the file (untracked or changed files: the next source;\n"
+         "         in a shallow clone, see --shallow)\n"
          "  meta   the page's own date in its head (article:modified_time,\n"
          "         itemprop dateModified, JSON-LD dateModified), when it\n"
          "         is a W3C Datetime\n"
@@ -187,12 +238,26 @@ const std::vector<CliOption>& OptionTable() {
          "where each page's lastmod comes from: a comma\\-separated list tried in order until one has a\n"
          "date (default \"mtime\"). \\fBgit\\fR: the committer date of the last commit that changed the file,\n"
          "read with one \\fBgit log\\fR run on the work tree that holds \\fIFOLDER\\fR; untracked files and\n"
-         "files with changes not committed take the next source; without git or a work tree, or in a\n"
-         "shallow clone, one warning. \\fBmeta\\fR: the page's own date in its head\n"
+         "files with changes not committed take the next source; without git or a work tree, one\n"
+         "warning; in a shallow clone, see \\fB\\-\\-shallow\\fR. \\fBmeta\\fR: the page's own date in its head\n"
          "(<meta property=\"article:modified_time\">, <meta itemprop=\"dateModified\">, or \"dateModified\" in a\n"
          "<script type=\"application/ld+json\">), when it is a W3C Datetime. \\fBmtime\\fR: the file's\n"
          "last\\-write time. \\fBnone\\fR: no lastmod; it ends the list. Every date is written in the run's\n"
          "local time, as file times are."},
+        {0, "shallow", "POLICY", Text, Flush, Key, ApplyShallow,
+         "git dates in a shallow clone, for files whose last commit there is\n"
+         "its oldest (the date of the clone, not of the change):\n"
+         "  next   take the next --lastmod source, with a warning (default)\n"
+         "  omit   no lastmod, with a warning\n"
+         "  fail   stop at the first such page with exit 2, the output\n"
+         "         files as they were",
+         "git dates of files last changed at a shallow clone's oldest commit (next, omit, fail)",
+         "what \\fB\\-\\-lastmod git\\fR does in a shallow clone with a file whose last commit there is the\n"
+         "clone's oldest (a commit whose parents the clone lacks), whose date is that of the clone rather\n"
+         "than of the file's last change: \\fBnext\\fR (the default) takes the next \\fB\\-\\-lastmod\\fR\n"
+         "source, \\fBomit\\fR writes no lastmod, both with one warning that gives the command fetching the\n"
+         "whole history; \\fBfail\\fR stops the run at the first such page with exit 2, the output files as\n"
+         "they were. Files changed by a later commit of the clone keep their dates."},
         {0, "lastmod-time", "", None, Flush, Key, Note<&OptionState::lastmodWithTime>, "lastmod with the time of day"},
         {0, "state", "FILE", File, Aligned, Written, ApplyState,
          "a record of each page's content hash and published lastmod: a page\n"
@@ -207,6 +272,50 @@ const std::vector<CliOption>& OptionTable() {
          "created, one that is not such a record is exit 2 and left as it was. With \\fB\\-o\\fR it is\n"
          "switched in with the output files, both or neither; to standard output it is written beside and\n"
          "renamed over once the document is written. It may not be the output file."},
+        {0, "changes", "FILE", File, Aligned, Written, ApplyChanges,
+         "write to FILE the URLs that changed since the --state record, one\n"
+         "a line: \"+ URL\" new, \"~ URL\" lastmod moved, in the document's order,\n"
+         "then \"- URL\" no longer listed; switched in with the record; needs\n"
+         "--state",
+         "write the URLs new, re-dated or gone since the --state record to FILE",
+         "write to \\fIFILE\\fR the URLs that changed since the \\fB\\-\\-state\\fR record, one a line:\n"
+         "\"+ \\fIURL\\fR\" for a URL the record does not hold, \"~ \\fIURL\\fR\" for one whose lastmod moved,\n"
+         "in the document's order, then \"\\- \\fIURL\\fR\" for each URL of the record no longer listed, in\n"
+         "the record's order (UTF\\-8, LF line ends; empty when nothing changed). Written with the record,\n"
+         "both or neither; \\fB\\-\\-explain\\fR counts them. Needs \\fB\\-\\-state\\fR."},
+        {0, "indexnow", "KEY", Text, Aligned, Key, ApplyIndexNow,
+         "once the document is written, submit the URLs of --changes (new,\n"
+         "re-dated and gone since the --state record) to IndexNow with KEY\n"
+         "(8 to 128 of a-z A-Z 0-9 -), at most 10000 a request; FOLDER must\n"
+         "hold KEY.txt holding KEY; needs --state; the only option that\n"
+         "touches the network",
+         "submit the URLs changed since the --state record to IndexNow",
+         "once the document is written (and the record with it), submit the URLs that changed since the\n"
+         "\\fB\\-\\-state\\fR record (those \\fB\\-\\-changes\\fR lists: new, re\\-dated and gone) to IndexNow: a\n"
+         "POST of {\"host\", \"key\", \"keyLocation\", \"urlList\"} as JSON, at most 10000 URLs a request.\n"
+         "\\fIKEY\\fR is 8 to 128 of a\\-z, A\\-Z, 0\\-9 and '\\-'. Before the run, \\fIFOLDER\\fR must hold the\n"
+         "key file, \\fIKEY\\fR.txt at its top holding \\fIKEY\\fR alone (or the file\n"
+         "\\fB\\-\\-indexnow\\-key\\-location\\fR names), else exit 2 naming the file to create. Each answer is\n"
+         "said on standard error: 200 and 202 accepted; 400 bad request; 403 key not valid; 422 URLs not\n"
+         "of the host; 429 too many requests, asked again once after its Retry\\-After seconds; 5xx server\n"
+         "error. The first request not accepted ends the submission with exit 5; the record is written by\n"
+         "then, so the next run does not count those URLs as changes again: \\fB\\-\\-changes\\fR keeps them\n"
+         "for submitting by hand. HTTPS certificates are\n"
+         "checked against the system's; a request gives up after 10 seconds to connect, 60 in all.\n"
+         "Needs \\fB\\-\\-state\\fR. No other option makes the program touch the network."},
+        {0, "indexnow-endpoint", "URL", Text, Aligned, NoKey, ApplyIndexNowEndpoint,
+         "where --indexnow posts (default\n"
+         "\"https://api.indexnow.org/indexnow\")",
+         "where --indexnow posts (default \"https://api.indexnow.org/indexnow\")",
+         "the http or https URL that \\fB\\-\\-indexnow\\fR posts to (default\n"
+         "\"https://api.indexnow.org/indexnow\", which shares the URLs with every engine taking part)"},
+        {0, "indexnow-key-location", "URL", Text, Aligned, Key, ApplyIndexNowKeyLocation,
+         "the URL of the key file, under URL, when it is not URL/KEY.txt;\n"
+         "FOLDER must hold it at the same path",
+         "the URL of the IndexNow key file (default: URL followed by KEY.txt)",
+         "the URL of the IndexNow key file when it is not \\fIURL\\fR followed by \\fIKEY\\fR.txt: it must lie\n"
+         "under \\fIURL\\fR, its path after \\fIURL\\fR made of letters, digits, '\\-', '.', '_' and '~'\n"
+         "between slashes, and \\fIFOLDER\\fR must hold the file at that path"},
         {0, "check", "SITEMAP", File, Aligned, Key, ApplyCheck,
          "write nothing: check SITEMAP (or an index and its parts beside\n"
          "it; .gz unpacked) against the protocol and against the site as this\n"

@@ -26,6 +26,7 @@ struct OptionState {
     // The settings file named with --config, and whether --no-config turned them off.
     std::optional<String> config;
     bool noConfig = false;
+    bool indexNowEndpointGiven = false;
 };
 
 // Applies an option's value (empty for a switch). False with `error` set when the value is refused.

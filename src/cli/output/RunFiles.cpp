@@ -34,6 +34,7 @@ std::vector<OwnFile> RunFiles(const CliOptions& options) {
     }
     if (options.state) AddFollowed(files, *options.state);
     if (options.settingsFile) Add(files, *options.settingsFile);
+    if (options.changes) AddFollowed(files, *options.changes);
     return files;
 }
 

@@ -9,15 +9,20 @@ namespace linkloom::cli {
 
 // The record that --state names, when it does: read before the run and handed to its plan;
 // switched in with the output files, both or neither, or written after a document that goes
-// elsewhere.
+// elsewhere. So is the list of changed URLs that --changes names, in the same change.
 class StateFile {
 public:
     explicit StateFile(const std::optional<String>& path) : path_(path) {}
+    // Before Load: the URLs that changed since the record are kept (for --indexnow), and written
+    // to `changesFile` when it names a file.
+    void TrackChanges(const std::optional<String>& changesFile);
 
     // Reads the record; false, with the message shown, when the file is not a record.
     bool Load();
     // The record read; null without --state.
     LastmodRecord* Record() { return path_ ? &record_ : nullptr; }
+    // The URLs that changed since the record; null unless tracked.
+    UrlChanges* Changes() { return changes_ ? &*changes_ : nullptr; }
     // What switches the record in with a set of output files; empty without --state.
     SitemapSet::Companion Companion();
     // Writes this run's record unless the output files took it; false, with the message shown,
@@ -25,8 +30,13 @@ public:
     bool Save() const;
 
 private:
+    // Makes the record's file, and the changes file if any, in `change`.
+    bool Stage(FileSetTransaction& change, String& target, String& error) const;
+
     const std::optional<String>& path_;
     StateRecord record_;
+    std::optional<UrlChanges> changes_;
+    std::optional<String> changesFile_;
     bool staged_ = false;
 };
 

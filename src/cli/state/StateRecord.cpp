@@ -1,6 +1,6 @@
 #include "cli/state/StateRecord.h"
 
-#include "cli/output/OutputNames.h"
+#include "cli/state/StagedFile.h"
 #include "platform/FileNames.h"
 #include "platform/ReadFile.h"
 
@@ -52,7 +52,7 @@ std::string KeyOf(std::uint64_t hash, std::string_view location) {
 
 }  // namespace
 
-bool StateRecord::Load(const String& path, String& error) {
+bool StateRecord::Load(const String& path, String& error, UrlChanges* published) {
     earlier_.clear();
     platform::SequentialFile file;
     platform::SystemError reason;
@@ -82,6 +82,8 @@ bool StateRecord::Load(const String& path, String& error) {
             return false;
         }
         const std::string lastmod = line.substr(first + 1, second - first - 1);
+        if (published)
+            published->Published(std::string_view(line).substr(second + 1), lastmod == kNoLastmod ? "" : lastmod);
         String& kept = earlier_[KeyOf(hash, std::string_view(line).substr(second + 1))];
         // Pages of the same bytes at one location keep the newest of their dates, as the merged entry did;
         // one run writes every date in one form, so text order is time order.
@@ -120,22 +122,7 @@ bool StateRecord::Load(const String& path, String& error) {
 }
 
 bool StateRecord::Stage(FileSetTransaction& change, const String& path, String& error) const {
-    const platform::OutputTarget target = platform::ResolveOutputTarget(path);
-    if (target.kind == platform::OutputKind::Folder || target.kind == platform::OutputKind::Stream) {
-        error = u"not a file";
-        return false;
-    }
-    platform::OutputFile file;
-    String temporary;
-    if (!change.CreateTemporary(FolderOf(target.path), file, temporary, error)) return false;
-    std::string text(kFormatLine);
-    text += '\n';
-    if (!file.Write(text.data(), text.size(), error) || !file.Write(written_.data(), written_.size(), error) ||
-        !file.Close(error)) {
-        return false;
-    }
-    change.Replace(target.path, temporary);
-    return true;
+    return StageFile(change, path, {kFormatLine, "\n", written_}, error);
 }
 
 bool StateRecord::Save(const String& path, String& error) const {

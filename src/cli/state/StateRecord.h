@@ -6,6 +6,7 @@
 
 #include "base/String.h"
 #include "cli/fileset/FileSetTransaction.h"
+#include "cli/state/UrlChanges.h"
 #include "core/lastmod/LastmodRecord.h"
 
 namespace linkloom::cli {
@@ -17,8 +18,8 @@ namespace linkloom::cli {
 class StateRecord : public LastmodRecord {
 public:
     // Reads the record at `path`; a missing file is an empty record. False with `error` set when
-    // the file is there but is not such a record.
-    bool Load(const String& path, String& error);
+    // the file is there but is not such a record. `published` (may be null) is told each line.
+    bool Load(const String& path, String& error, UrlChanges* published = nullptr);
     // Writes this run's record beside the file at `path` (its links followed), to take that
     // file's place when `change` is committed; false with `error` set.
     bool Stage(FileSetTransaction& change, const String& path, String& error) const;

@@ -123,8 +123,8 @@ GitHistory GitHistory::Read(const String& folder, const std::atomic<bool>& aband
     if (Succeeded(mergesRun) && mergedReader.Finish()) {
         logRun = RunGit(
             folder,
-            {u"log", u"--topo-order", u"--format=%x01%ct %H %P", u"--name-only", u"-z", u"--no-renames", u"--relative",
-             u"--root", u"--diff-merges=first-parent", u"--no-notes"},
+            {u"log", u"--topo-order", u"--format=%x01%ct %H %P%x02%D", u"--decorate-refs-exclude=*", u"--name-only",
+             u"-z", u"--no-renames", u"--relative", u"--root", u"--diff-merges=first-parent", u"--no-notes"},
             [&](std::string_view bytes) { return log.Feed(bytes); }, stop);
     }
     changes.join();
@@ -138,15 +138,17 @@ GitHistory GitHistory::Read(const String& folder, const std::atomic<bool>& aband
     }
     history.state_ = State::Read;
     history.dates_ = std::move(log.Dates());
+    history.grafted_ = std::move(log.Grafted());
     history.staged_ = std::move(staged.Names());
     return history;
 }
 
-std::optional<std::int64_t> GitHistory::DateOf(const std::string& path, const platform::FileStamp& stamp) const {
+std::optional<GitHistory::FileDate> GitHistory::DateOf(const std::string& path,
+                                                       const platform::FileStamp& stamp) const {
     if (staged_.count(path) > 0 || !index_ || !index_->Unchanged(path, stamp)) return std::nullopt;
     const auto found = dates_.find(path);
     if (found == dates_.end()) return std::nullopt;
-    return found->second;
+    return FileDate{found->second, grafted_.count(path) > 0};
 }
 
 }  // namespace linkloom

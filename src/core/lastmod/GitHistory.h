@@ -37,16 +37,22 @@ public:
     const String& Reason() const { return reason_; }
     // True when the clone holds only the newest part of the history.
     bool Shallow() const { return shallow_; }
-    // The committer time (seconds since 1970) for the file at `path` (relative to the folder, '/'
-    // between names, UTF-8) with the time and size of `stamp`; nothing when the file was never
-    // committed or may have changed since.
-    std::optional<std::int64_t> DateOf(const std::string& path, const platform::FileStamp& stamp) const;
+    struct FileDate {
+        std::int64_t seconds;  // the committer time, since 1970
+        // The commit is one of a shallow clone's oldest, whose parents the clone lacks: the file
+        // may have last changed long before.
+        bool grafted;
+    };
+    // The date of the file at `path` (relative to the folder, '/' between names, UTF-8) with the
+    // time and size of `stamp`; nothing when the file was never committed or may have changed since.
+    std::optional<FileDate> DateOf(const std::string& path, const platform::FileStamp& stamp) const;
 
 private:
     State state_ = State::Failed;
     String reason_;
     bool shallow_ = false;
     std::unordered_map<std::string, std::int64_t> dates_;
+    std::unordered_set<std::string> grafted_;
     std::unordered_set<std::string> staged_;
     std::optional<GitIndex> index_;
 };

@@ -8,6 +8,20 @@ namespace {
 
 // The header of each commit in the log's format: this byte, then its committer time.
 constexpr char kCommitMark = '\x01';
+// Between a commit's parents and its decorations, which name no refs.
+constexpr char kDecorationMark = '\x02';
+constexpr std::string_view kGrafted = "grafted";
+constexpr std::string_view kDecorationSeparator = ", ";
+
+bool IsGrafted(std::string_view decorations) {
+    while (!decorations.empty()) {
+        const std::size_t end = decorations.find(kDecorationSeparator);
+        if (decorations.substr(0, end) == kGrafted) return true;
+        decorations.remove_prefix(end == std::string_view::npos ? decorations.size()
+                                                                : end + kDecorationSeparator.size());
+    }
+    return false;
+}
 
 bool ParseSeconds(std::string_view text, std::int64_t& seconds) {
     const bool negative = !text.empty() && text[0] == '-';
@@ -119,7 +133,9 @@ void GitLogReader::Hand(const std::string& parent, std::shared_ptr<const PathFil
 }
 
 bool GitLogReader::Take(std::string_view header, const std::vector<std::string>& names) {
-    const std::vector<std::string_view> words = Words(header);
+    const std::size_t mark = header.find(kDecorationMark);
+    const bool grafted = mark != std::string_view::npos && IsGrafted(header.substr(mark + 1));
+    const std::vector<std::string_view> words = Words(header.substr(0, mark));
     std::int64_t time = 0;
     if (words.size() < 2 || !ParseSeconds(words[0], time)) return false;
     const std::string commit(words[1]);
@@ -142,7 +158,13 @@ bool GitLogReader::Take(std::string_view header, const std::vector<std::string>&
         if (merge && (merged == merged_.end() || merged->second.count(name) == 0)) continue;
         if (!reaching->Has(name)) continue;
         const auto [date, added] = dates_.try_emplace(name, time);
-        if (!added && date->second < time) date->second = time;
+        if (!added && date->second >= time) continue;
+        date->second = time;
+        if (grafted) {
+            grafted_.insert(name);
+        } else if (!added) {
+            grafted_.erase(name);
+        }
     }
     if (!merge) {
         if (words.size() == 3) Hand(std::string(words[2]), std::move(reaching));

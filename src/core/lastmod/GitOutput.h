@@ -81,11 +81,12 @@ private:
     std::unordered_set<std::string> paths_;
 };
 
-// Reads `git log --topo-order --diff-merges=first-parent --name-only -z --format=%x01%ct %H %P`
-// as it comes and gives each file the committer time (seconds since 1970) that
-// `git log -1 -- FILE` shows: the newest commit that changed it on the history that command
-// follows. At a merge that command follows only a parent the file is the same as, and shows
-// the merge only when the file differs from every parent (`merged` holds those files by merge).
+// Reads `git log --topo-order --diff-merges=first-parent --name-only -z --decorate-refs-exclude=*
+// --format=%x01%ct %H %P%x02%D` as it comes and gives each file the committer time (seconds since
+// 1970) that `git log -1 -- FILE` shows: the newest commit that changed it on the history that
+// command follows. At a merge that command follows only a parent the file is the same as, and
+// shows the merge only when the file differs from every parent (`merged` holds those files by
+// merge). A commit decorated "grafted" is a shallow clone's oldest: it shows every file it holds.
 class GitLogReader {
 public:
     using MergedFiles = std::unordered_map<std::string, std::unordered_set<std::string>>;
@@ -94,6 +95,8 @@ public:
     bool Finish() { return commits_.Finish(); }
     // Paths relative to the folder git was asked about, '/' between names, as git stores them.
     std::unordered_map<std::string, std::int64_t>& Dates() { return dates_; }
+    // The files whose date is that of a grafted commit.
+    std::unordered_set<std::string>& Grafted() { return grafted_; }
 
 private:
     bool Take(std::string_view header, const std::vector<std::string>& names);
@@ -102,6 +105,7 @@ private:
     const MergedFiles& merged_;
     GitCommitFields commits_;
     std::unordered_map<std::string, std::int64_t> dates_;
+    std::unordered_set<std::string> grafted_;
     // For each commit still to come, the files whose history reaches it.
     std::unordered_map<std::string, std::shared_ptr<const PathFilter>> reaching_;
     bool first_ = true;

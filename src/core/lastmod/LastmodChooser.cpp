@@ -14,7 +14,8 @@ LastmodChooser::LastmodChooser(const LastmodPlan& plan, NoticeSink& notices, Run
     for (const LastmodSourceKind& kind : plan.order) {
         switch (kind) {
         case LastmodSourceKind::Git:
-            sources_.push_back(std::make_unique<GitLastmod>(plan.folder, &kind == &plan.order.back(), notices));
+            sources_.push_back(
+                std::make_unique<GitLastmod>(plan.folder, &kind == &plan.order.back(), plan.shallow, notices));
             break;
         case LastmodSourceKind::Meta:
             sources_.push_back(std::make_unique<MetaLastmod>(clock.utcOffsetSeconds));
@@ -40,7 +41,15 @@ String LastmodChooser::Decide(const DatedPage& page, const String& location, std
     const bool recorded = record_ && hash;
     std::optional<platform::FileTime> date;
     if (recorded) date = RecordedDate(location, *hash);
-    for (auto source = sources_.begin(); !date && source != sources_.end(); ++source) date = (*source)->DateOf(page);
+    for (auto source = sources_.begin(); !date && source != sources_.end(); ++source) {
+        SourceAnswer answer = (*source)->DateOf(page);
+        if (answer.kind == SourceAnswer::Kind::Date) date = answer.time;
+        if (answer.kind == SourceAnswer::Kind::NoLastmod) break;
+        if (answer.kind == SourceAnswer::Kind::Stop) {
+            stopped_ = std::move(answer.reason);
+            return String();
+        }
+    }
     String lastmod;
     if (date) {
         if (*date > clock_.start) {

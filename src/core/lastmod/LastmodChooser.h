@@ -28,6 +28,7 @@ struct LastmodPlan {
     LastmodRecord* record = nullptr;
     // Dates with the time of day and the offset.
     bool withTime = false;
+    ShallowPolicy shallow = ShallowPolicy::Next;
 };
 
 // The lastmod part of the entry step. For each kept page: the lastmod an earlier run recorded,
@@ -45,6 +46,8 @@ public:
     // The lastmod of the kept page that is listed at `location` (empty for none), and in
     // `adjustment` what was written otherwise than its source gave it.
     String Decide(const DatedPage& page, const String& location, std::optional<Adjustment>& adjustment);
+    // Why a source stopped the run at the page last decided; empty while none has.
+    const String& Stopped() const { return stopped_; }
 
 private:
     std::optional<platform::FileTime> RecordedDate(const String& location, std::uint64_t hash) const;
@@ -55,6 +58,7 @@ private:
     bool withTime_;
     RunClock clock_;
     PageNeeds needs_;
+    String stopped_;
     // Pages written in the same second share their text, so runs of them format it once.
     platform::FileTime formattedSecond_ = 0;
     String formatted_;

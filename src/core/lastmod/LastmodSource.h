@@ -15,6 +15,10 @@ namespace linkloom {
 enum class LastmodSourceKind { Git, Meta, Mtime };
 using LastmodOrder = std::vector<LastmodSourceKind>;
 
+// What git dates do with a file whose last commit in a shallow clone is one of its oldest, whose
+// parents the clone lacks: take the next source, have no lastmod, or stop the run.
+enum class ShallowPolicy { Next, Omit, Fail };
+
 // The page a source is asked about.
 struct DatedPage {
     // Relative to the walked folder, '/' after each name; shared by the pages of one folder.
@@ -23,12 +27,28 @@ struct DatedPage {
     const PageFacts& facts;
 };
 
+// What a source says of a page.
+struct SourceAnswer {
+    enum class Kind {
+        Date,       // `time` is the page's date
+        Next,       // the next source answers
+        NoLastmod,  // the page has no lastmod, whatever the next sources say
+        Stop,       // the run stops, for `reason`
+    };
+    Kind kind = Kind::Next;
+    platform::FileTime time = 0;
+    String reason;
+
+    static SourceAnswer Of(std::optional<platform::FileTime> date) {
+        return date ? SourceAnswer{Kind::Date, *date, String()} : SourceAnswer();
+    }
+};
+
 // One place a page's date may come from.
 class LastmodSource {
 public:
     virtual ~LastmodSource() = default;
-    // The page's date, or nothing to let the next source answer.
-    virtual std::optional<platform::FileTime> DateOf(const DatedPage& page) = 0;
+    virtual SourceAnswer DateOf(const DatedPage& page) = 0;
 };
 
 }  // namespace linkloom

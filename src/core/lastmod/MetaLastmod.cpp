@@ -51,8 +51,8 @@ std::optional<platform::FileTime> HeadDate(const std::vector<HeadTag>& tags, std
     return std::nullopt;
 }
 
-std::optional<platform::FileTime> MetaLastmod::DateOf(const DatedPage& page) {
-    return HeadDate(page.facts.headTags, utcOffset_);
+SourceAnswer MetaLastmod::DateOf(const DatedPage& page) {
+    return SourceAnswer::Of(HeadDate(page.facts.headTags, utcOffset_));
 }
 
 }  // namespace linkloom

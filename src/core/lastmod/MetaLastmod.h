@@ -15,7 +15,7 @@ namespace linkloom {
 class MetaLastmod : public LastmodSource {
 public:
     explicit MetaLastmod(std::int64_t utcOffsetSeconds) : utcOffset_(utcOffsetSeconds) {}
-    std::optional<platform::FileTime> DateOf(const DatedPage& page) override;
+    SourceAnswer DateOf(const DatedPage& page) override;
 
 private:
     std::int64_t utcOffset_;

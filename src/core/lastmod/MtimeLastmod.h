@@ -7,7 +7,7 @@ namespace linkloom {
 // The file's last-write time: the desktop program's lastmod, and one that every page has.
 class MtimeLastmod : public LastmodSource {
 public:
-    std::optional<platform::FileTime> DateOf(const DatedPage& page) override { return page.facts.written; }
+    SourceAnswer DateOf(const DatedPage& page) override { return SourceAnswer::Of(page.facts.written); }
 };
 
 }  // namespace linkloom

@@ -31,6 +31,8 @@ struct RunPlan {
     std::vector<OwnFile> ownFiles;
     // Where each page's lastmod comes from, in the order they are asked.
     LastmodOrder lastmod = {LastmodSourceKind::Mtime};
+    // What git dates do with a file whose last commit in a shallow clone is one of its oldest.
+    ShallowPolicy shallow = ShallowPolicy::Next;
     // What earlier runs published, kept and told of this run's entries; null for none.
     LastmodRecord* record = nullptr;
     // How many threads read pages ahead of the walk; 1 reads each page on the run's own thread.

@@ -54,8 +54,8 @@ SitemapRun::SitemapRun(const RunPlan& plan, const RunPorts& ports)
       ports_(ports),
       walker_(plan.settings.folder, &plan.exclusions),
       entries_(plan.settings.rootUrl, LocationNaming(plan.rules ? &*plan.rules : nullptr)),
-      lastmods_({plan.settings.folder, plan.lastmod, plan.record, plan.settings.options.lastmodWithTime}, ports.notices,
-                ClockNow()),
+      lastmods_({plan.settings.folder, plan.lastmod, plan.record, plan.settings.options.lastmodWithTime, plan.shallow},
+                ports.notices, ClockNow()),
       pages_(plan.settings.options, (plan.rules ? plan.rules->Needs({}) : PageNeeds()) | lastmods_.Needs(),
              plan.pageReaders),
       steps_(plan.rules ? &*plan.rules : nullptr, plan.settings.rootUrl) {
@@ -69,6 +69,10 @@ SitemapRun::SitemapRun(const RunPlan& plan, const RunPorts& ports)
 RunEnd SitemapRun::Run() {
     showsProgress_ = ports_.progress.Show(RunMessage::kWorking);
     Walk();
+    if (!lastmods_.Stopped().IsEmpty()) {
+        if (showsProgress_) ports_.progress.Hide();
+        return RunEnd::Stopped;
+    }
     if (chains_) chains_->End();
     if (merge_) merge_->Flush(ports_.entries);
     for (const String& text : steps_.Closing()) ports_.notices.Notice(text);
@@ -122,7 +126,7 @@ bool SitemapRun::Take(WalkSlot& slot) {
         if (ports_.entries.Failed()) return false;
     }
     switch (item.kind) {
-    case WalkItemKind::File: TakeFile(slot); break;
+    case WalkItemKind::File: return TakeFile(slot);
     case WalkItemKind::Folder:
         if (slot.leftOut) Report(item, *slot.leftOut);
         break;
@@ -149,27 +153,37 @@ bool SitemapRun::Take(WalkSlot& slot) {
     return true;
 }
 
-void SitemapRun::TakeFile(const WalkSlot& slot) {
+bool SitemapRun::TakeFile(const WalkSlot& slot) {
     const WalkItem& item = slot.item;
-    if (slot.leftOut) return LeaveOutFile(item, *slot.leftOut);
+    if (slot.leftOut) {
+        LeaveOutFile(item, *slot.leftOut);
+        return true;
+    }
     if (const auto reason = ReasonOf(slot.facts.verdict)) {
-        return LeaveOutFile(item, *reason, slot.facts.error ? platform::Describe(*slot.facts.error) : String());
+        LeaveOutFile(item, *reason, slot.facts.error ? platform::Describe(*slot.facts.error) : String());
+        return true;
     }
     SitemapEntry entry;
     if (const auto reason = entries_.Locate(item.folderPath, item.entry.name, entry.location)) {
-        return Report(item, *reason);
+        Report(item, *reason);
+        return true;
     }
     const String own = chains_ ? entry.location : String();
     if (const auto verdict = steps_.Apply(item, slot.facts, entry, ports_.leftOut)) {
         Report(item, verdict->reason, verdict->detail);
         // Left out at the location its canonical link names, it stands for that location.
         if (chains_) chains_->LeftOut(own, item.Path(), entry.location == own ? String() : entry.location);
-        return;
+        return true;
     }
     std::optional<Adjustment> adjustment;
     entry.lastmod = lastmods_.Decide({item.folderPath, item.entry.name, slot.facts}, entry.location, adjustment);
-    if (chains_) return chains_->Take({std::move(entry), item.Path(), own, adjustment});
-    Keep(std::move(entry), item.Path(), adjustment, std::nullopt);
+    if (!lastmods_.Stopped().IsEmpty()) return false;
+    if (chains_) {
+        chains_->Take({std::move(entry), item.Path(), own, adjustment});
+    } else {
+        Keep(std::move(entry), item.Path(), adjustment, std::nullopt);
+    }
+    return true;
 }
 
 void SitemapRun::LeaveOutFile(const WalkItem& item, LeftOutReason reason, const String& detail) {

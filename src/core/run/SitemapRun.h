@@ -20,6 +20,7 @@ enum class RunEnd {
     NothingMatched,    // the walk found nothing to list
     Cancelled,         // the user cancelled before the first entry
     FolderUnreadable,  // the folder exists but cannot be listed
+    Stopped,           // a lastmod source stopped the run; the entries so far are not to be written
 };
 
 // One run of a plan: items from the walker, in walk order, through the selection steps (name
@@ -37,6 +38,8 @@ public:
     int Count() const { return count_; }
     // The system's word for a folder that could not be listed.
     const std::optional<platform::SystemError>& FolderError() const { return folderError_; }
+    // Why a lastmod source stopped the run.
+    const String& StopReason() const { return lastmods_.Stopped(); }
 
 private:
     void Walk();
@@ -44,7 +47,8 @@ private:
     WalkSlot Sort(WalkItem item);
     // Hands one slot to the steps after the page; false when the run stops here.
     bool Take(WalkSlot& slot);
-    void TakeFile(const WalkSlot& slot);
+    // False when a lastmod source stopped the run.
+    bool TakeFile(const WalkSlot& slot);
     void Report(const WalkItem& item, LeftOutReason reason, const String& detail = String());
     // Reports a file left out, and tells the canonical chains of it when its reason is a rule's.
     void LeaveOutFile(const WalkItem& item, LeftOutReason reason, const String& detail = String());

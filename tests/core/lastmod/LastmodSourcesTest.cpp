@@ -79,6 +79,21 @@ TEST(GitLog, FollowsEachFilesOwnHistoryThroughMerges) {
     EXPECT_EQ(log.Dates(), expected);
 }
 
+// A shallow clone's oldest commit shows every file it holds; only files no later commit changed
+// keep its date as a grafted one.
+TEST(GitLog, MarksTheFilesDatedByAGraftedCommit) {
+    const GitLogReader::MergedFiles none;
+    GitLogReader log(none);
+    ASSERT_TRUE(
+        log.Feed("\x01"
+                 "300 c3 c2\x02HEAD\0\na.htm\0\x01"
+                 "200 c2 \x02HEAD, grafted\0\na.htm\0b.htm\0\x01"
+                 "100 c1 \x02\0\nc.htm\0"s));
+    ASSERT_TRUE(log.Finish());
+    EXPECT_EQ(log.Grafted(), std::unordered_set<std::string>{"b.htm"});
+    EXPECT_EQ(log.Dates().at("b.htm"), 200);
+}
+
 TEST(GitLog, RefusesOutputOfAnotherShape) {
     const GitLogReader::MergedFiles none;
     GitLogReader log(none);
