@@ -4,6 +4,7 @@
 #include "cli/front/CliRun.h"
 #include "cli/front/ExitStatus.h"
 #include "cli/front/HelpText.h"
+#include "cli/report/WriteReports.h"
 #include "cli/state/StateFile.h"
 #include "platform/Console.h"
 #include "platform/StopSignals.h"
@@ -57,14 +58,19 @@ int main(int argc, char** argv) {
     if (options.check) return cli::RunCheck(options);
     // Explanations take the lines of standard error that the progress would write over.
     const bool progress = !options.quiet && !options.explain && platform::StandardErrorIsTerminal();
+    cli::RunReport report(options);
     cli::StateFile state(options.state);
-    if (!state.Load()) return ExitStatus::kRejected;
-    cli::CliRun run(options, progress);
-    run.SwitchWith(state.Companion());
-    const cli::CliOutcome outcome = run.Run(state.Record());
-    run.WriteReport();
-    const int status = StatusOf(outcome, run);
+    if (!state.Load()) return cli::EndRun(report, ExitStatus::kRejected);
+    int status = ExitStatus::kDone;
+    {
+        // Ended before the reports, which may be written where its files were switched in.
+        cli::CliRun run(options, progress, report);
+        run.SwitchWith(state.Companion());
+        const cli::CliOutcome outcome = run.Run(state.Record());
+        run.WriteReport();
+        status = StatusOf(outcome, run);
+    }
     // The record follows only a document that was written whole.
-    if (status == ExitStatus::kDone && !state.Save()) return ExitStatus::kCannotWrite;
-    return status;
+    if (status == ExitStatus::kDone && !state.Save()) status = ExitStatus::kCannotWrite;
+    return cli::EndRun(report, status);
 }

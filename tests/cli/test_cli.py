@@ -3,6 +3,7 @@
 import argparse
 import fcntl
 import gzip
+import json
 import os
 import random
 import re
@@ -19,7 +20,10 @@ import time
 import unittest
 import xml.etree.ElementTree as ElementTree
 
+import jsonschema
+
 CLI = []
+SCHEMA = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "docs", "report.schema.json")
 # The native build's program, which the Windows build is compared with when given.
 REFERENCE = None
 
@@ -1481,6 +1485,66 @@ class StateTest(unittest.TestCase):
         os.makedirs(self.state + ".d")
         code, _, err = run("-q", "--state", native(self.state + ".d"), native(self.tree.root), "https://e.x/")
         self.assertEqual(code, 2)
+
+
+class ReportTest(unittest.TestCase):
+    """--report json: one document per run, valid against the schema, in every mode."""
+
+    def setUp(self):
+        page = "<!DOCTYPE html><p>page</p>"
+        self.tree = Tree({"a.htm": page, "b.htm": page, "c.htm": page, "notes.txt": page, 'q"\x01.txt': page})
+        self.addCleanup(self.tree.remove)
+        self.out = tempfile.mkdtemp(prefix="linkloom-report-")
+        self.addCleanup(shutil.rmtree, self.out, True)
+        with open(SCHEMA) as schema:
+            self.validator = jsonschema.Draft7Validator(json.load(schema))
+
+    def report(self, *args):
+        path = os.path.join(self.out, "report.json")
+        code, out, err = run("-q", "--report", "json:" + native(path), *args)
+        with open(path, "rb") as text:
+            document = json.loads(text.read().decode("utf-8"))
+        self.validator.validate(document)
+        self.assertEqual(document["exitStatus"], code, err)
+        return document
+
+    def test_a_split_set_with_warnings_and_what_was_left_out(self):
+        sitemap = os.path.join(self.out, "s.xml")
+        document = self.report("--explain", "--max-urls", "1", "--exclude", "c.htm", "-o", native(sitemap),
+                               native(self.tree.root), "https://e.x/")
+        self.assertEqual(document["counts"], {"listed": 5, "kept": 2, "leftOut": {"extension": 2, "excluded": 1},
+                                              "notEntered": {}})
+        # Names travel byte for byte, whatever they hold.
+        self.assertIn({"path": 'q"\x01.txt', "folder": False, "reason": "extension", "detail": ""},
+                      document["leftOut"])
+        self.assertIn("lies outside", document["warnings"][0])
+        self.assertEqual([(os.path.basename(f["path"]), f["url"]) for f in document["files"]],
+                         [("s.xml", "https://e.x/s.xml"), ("s-1.xml", "https://e.x/s-1.xml"),
+                          ("s-2.xml", "https://e.x/s-2.xml")])
+        for written in document["files"]:
+            self.assertEqual(written["bytes"], os.path.getsize(written["path"].replace("Z:", "").replace("\\", "/")))
+
+    def test_check_findings_and_the_report_on_standard_error(self):
+        sitemap = os.path.join(self.out, "s.xml")
+        self.assertEqual(run("-q", "-o", native(sitemap), native(self.tree.root), "https://e.x/")[0], 0)
+        os.remove(self.tree.path("b.htm"))
+        document = self.report("--check", native(sitemap), native(self.tree.root), "https://e.x/")
+        self.assertEqual(document["mode"], "check")
+        self.assertEqual([(f["kind"], f["line"], f["location"]) for f in document["findings"]],
+                         [("extra", 7, "https://e.x/b.htm")])
+        # Without FILE the document is standard error's last line; standard output stays the sitemap.
+        code, out, err = run("-q", "--report", "json", native(self.tree.root), "https://e.x/")
+        self.validator.validate(json.loads(err.splitlines()[-1]))
+        self.assertTrue(out.startswith(b"<?xml"))
+        if not emulated() and sys.platform != "darwin":
+            os.rename(self.tree.path("a.htm"), os.path.join(self.tree.root.encode(), b"\xff.htm"))
+            document = self.report("--explain", "--ext", "txt", native(self.tree.root), "https://e.x/")
+            self.assertIn("\udcff.htm", [item["path"] for item in document["leftOut"]])
+
+    def test_a_report_that_cannot_be_written_fails_the_run(self):
+        code, _, err = run("-q", "--report", "json:" + native(self.out), native(self.tree.root), "https://e.x/")
+        self.assertEqual(code, 3)
+        self.assertIn("cannot write the report", err)
 
 
 if __name__ == "__main__":
