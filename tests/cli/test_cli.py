@@ -1541,6 +1541,28 @@ class ReportTest(unittest.TestCase):
             document = self.report("--explain", "--ext", "txt", native(self.tree.root), "https://e.x/")
             self.assertIn("\udcff.htm", [item["path"] for item in document["leftOut"]])
 
+    def test_github_annotations_summary_and_outputs(self):
+        sitemap = os.path.join(self.out, "s.xml")
+        self.assertEqual(run("-q", "-o", native(sitemap), native(self.tree.root), "https://e.x/")[0], 0)
+        os.remove(self.tree.path("b.htm"))
+        summary, outputs = os.path.join(self.out, "summary.md"), os.path.join(self.out, "outputs")
+        with open(summary, "w") as earlier:
+            earlier.write("earlier step\n")
+        env = dict(os.environ, GITHUB_STEP_SUMMARY=native(summary), GITHUB_OUTPUT=native(outputs))
+        result = subprocess.run(CLI + ["-q", "--report", "github", "--check", native(sitemap), native(self.tree.root),
+                                       "https://e.x/"], capture_output=True, env=env, stdin=subprocess.DEVNULL)
+        self.assertEqual(result.returncode, 4)
+        err = result.stderr.decode().replace("\r\n", "\n")
+        self.assertIn("::error file=" + native(sitemap).replace(":", "%3A") + ",line=7::extra: https://e.x/b.htm\n",
+                      err)
+        with open(summary) as text:
+            self.assertTrue(text.read().startswith("earlier step\n### Sitemap check\n"))
+        with open(outputs) as text:
+            lines = text.read().splitlines()
+        values = {lines[i].split("<<")[0]: lines[i + 1] for i in range(0, len(lines), 3)}
+        self.assertEqual(values, {"sitemap-path": "", "url-count": "2", "excluded-count": "2", "findings": "1"})
+        self.assertEqual(len({line for line in lines[2::3]} | {line.split("<<")[1] for line in lines[::3]}), 1)
+
     def test_a_report_that_cannot_be_written_fails_the_run(self):
         code, _, err = run("-q", "--report", "json:" + native(self.out), native(self.tree.root), "https://e.x/")
         self.assertEqual(code, 3)

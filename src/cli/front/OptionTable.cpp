@@ -276,16 +276,24 @@ const std::vector<CliOption>& OptionTable() {
          "error) in FORMAT: json, one JSON document (docs/report.schema.json)\n"
          "with the inputs, the counts, each file left out (with --explain),\n"
          "the warnings, the files written and the findings of --check;\n"
+         "github, GitHub Actions workflow commands (an error for each\n"
+         "finding, a warning for each warning), a summary appended to\n"
+         "$GITHUB_STEP_SUMMARY and the step's outputs to $GITHUB_OUTPUT;\n"
          "repeatable",
-         "write a report of the run (json) to FILE or standard error",
+         "write a report of the run (json or github) to FILE or standard error",
          "once the run has ended, write a report to \\fIFILE\\fR (default: standard error, so that standard\n"
          "output stays the sitemap) in \\fIFORMAT\\fR. \\fBjson\\fR: one JSON document, described by\n"
          "docs/report.schema.json: the inputs as the run took them, the counts (files listed, kept, left\n"
          "out by reason, folders not entered by reason), each file and folder left out with its reason\n"
          "(with \\fB\\-\\-explain\\fR), the warnings, the files written with their URLs and sizes, the\n"
          "findings of \\fB\\-\\-check\\fR with file, line, kind and location, and the exit status. Names\n"
-         "that are not valid text keep their lone surrogates as \\\\u escapes. Repeatable; a report that\n"
-         "cannot be written makes a run that succeeded end with status 3"},
+         "that are not valid text keep their lone surrogates as \\\\u escapes. \\fBgithub\\fR: GitHub\n"
+         "Actions workflow commands, \"::error file=F,line=N::\" for each finding of \\fB\\-\\-check\\fR and\n"
+         "\"::warning::\" for each warning, at most 10 of each (the tenth then counts the rest); a Markdown\n"
+         "summary (the counts, the findings, the files written) appended to the file that\n"
+         "\\fBGITHUB_STEP_SUMMARY\\fR names, and the outputs sitemap\\-path, url\\-count, excluded\\-count\n"
+         "(and findings with \\fB\\-\\-check\\fR) appended to the file that \\fBGITHUB_OUTPUT\\fR names.\n"
+         "Repeatable; a report that cannot be written makes a run that succeeded end with status 3"},
         {0, "folder-urls", "", None, Aligned, Key, EnableRule<&PageRules::folderUrls>,
          "list an index page as its folder's URL, ending in '/' (the top\n"
          "folder's is URL itself)",

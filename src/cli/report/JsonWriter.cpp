@@ -29,7 +29,9 @@ char ShortEscape(char16_t unit) {
 void AppendQuoted(std::string& out, std::u16string_view text) {
     out += '"';
     std::size_t plain = 0;  // the start of the run written as it is
-    const auto flush = [&](std::size_t end) { out += String(std::u16string(text.substr(plain, end - plain))).ToUtf8(); };
+    const auto flush = [&](std::size_t end) {
+        out += String(std::u16string(text.substr(plain, end - plain))).ToUtf8();
+    };
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t unit = text[i];
         if (IsSurrogatePairAt(text, i)) {

@@ -9,8 +9,10 @@ bool ParseReportRequest(const String& value, ReportRequest& request, String& err
     const std::u16string format = text.substr(0, colon);
     if (format == u"json") {
         request.format = ReportFormat::Json;
+    } else if (format == u"github") {
+        request.format = ReportFormat::Github;
     } else {
-        error = String(u"--report needs json, optionally followed by :FILE, not '") + value + u"'";
+        error = String(u"--report needs json or github, optionally followed by :FILE, not '") + value + u"'";
         return false;
     }
     request.file.reset();

@@ -6,7 +6,7 @@
 
 namespace linkloom::cli {
 
-enum class ReportFormat { Json };
+enum class ReportFormat { Json, Github };
 
 // One --report FORMAT[:FILE]: the format, and the file it goes to (none: standard error).
 struct ReportRequest {
@@ -14,7 +14,7 @@ struct ReportRequest {
     std::optional<String> file;
 };
 
-// Reads "json" or "json:FILE". False with `error` set when refused.
+// Reads "json", "json:FILE", "github" or "github:FILE". False with `error` set when refused.
 bool ParseReportRequest(const String& value, ReportRequest& request, String& error);
 
 }  // namespace linkloom::cli
