@@ -61,8 +61,8 @@ std::string Reasons(const RunReport& report) {
     std::string text;
     for (const RunReport::Tally& tally : report.Tallies()) {
         if (tally.files == 0) continue;
-        text += (text.empty() ? " (" : ", ") + std::string(ReasonName(tally.reason)) + " " +
-                std::to_string(tally.files);
+        text +=
+            (text.empty() ? " (" : ", ") + std::string(ReasonName(tally.reason)) + " " + std::to_string(tally.files);
     }
     return text.empty() ? text : text + ")";
 }
