@@ -24,8 +24,8 @@ for name, output in action.get("outputs", {}).items():
             problems.append(f"output {name} names the step {step}, which is not there")
 if problems:
     sys.exit("\n".join(f"{sys.argv[1]}: {problem}" for problem in problems))
-inputs = {name: {"type": "string", "required": bool(spec.get("required", False))}
-          for name, spec in action.get("inputs", {}).items()}
+inputs = {name: {"type": "string", "required": bool(declared.get("required", False))}
+          for name, declared in action.get("inputs", {}).items()}
 workflow = {"on": {"workflow_dispatch": {"inputs": inputs}},
             "jobs": {"action": {"runs-on": "ubuntu-latest", "steps": steps}}}
 print(yaml.safe_dump(workflow, sort_keys=False))
