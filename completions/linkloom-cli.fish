@@ -20,6 +20,7 @@ complete -c linkloom-cli -l max-urls -x -d 'at most N entries per sitemap file (
 complete -c linkloom-cli -l gzip -d 'compress every file written with -o (names end in ".gz")'
 complete -c linkloom-cli -l exclude -x -d 'leave out files and folders whose path matches PATTERN (repeatable)'
 complete -c linkloom-cli -l explain -d 'say on standard error what was left out and why, then the counts'
+complete -c linkloom-cli -l report -x -d 'write a report of the run (json or github) to FILE or standard error'
 complete -c linkloom-cli -l folder-urls -d 'list index pages as their folder\'s URL, ending in "/"'
 complete -c linkloom-cli -l index-names -x -d 'the index names (default "index.html,index.htm,index.php")'
 complete -c linkloom-cli -l drop-extensions -x -d 'list pages with these extensions without them'

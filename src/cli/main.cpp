@@ -4,8 +4,9 @@
 #include "cli/front/CliRun.h"
 #include "cli/front/ExitStatus.h"
 #include "cli/front/HelpText.h"
-#include "cli/init/InitRun.h"
 #include "cli/indexnow/IndexNowSubmission.h"
+#include "cli/init/InitRun.h"
+#include "cli/report/WriteReports.h"
 #include "cli/state/StateFile.h"
 #include "platform/Console.h"
 #include "platform/StopSignals.h"
@@ -60,20 +61,27 @@ int main(int argc, char** argv) {
     if (options.check) return cli::RunCheck(options);
     // Explanations take the lines of standard error that the progress would write over.
     const bool progress = !options.quiet && !options.explain && platform::StandardErrorIsTerminal();
+    cli::RunReport report(options);
     cli::StateFile state(options.state);
     if (options.changes || options.indexNowKey) state.TrackChanges(options.changes);
-    if (!state.Load()) return ExitStatus::kRejected;
-    cli::CliRun run(options, progress);
-    run.SwitchWith(state.Companion());
-    const cli::CliOutcome outcome = run.Run(state.Record(), state.Changes());
-    run.WriteReport();
-    const int status = StatusOf(outcome, run);
-    // The record follows only a document that was written whole.
-    if (status == ExitStatus::kDone && !state.Save()) return ExitStatus::kCannotWrite;
-    // The network is reached only here, once the document and the record are in place.
-    if (status == ExitStatus::kDone && run.IndexNow() &&
-        !cli::SubmitToIndexNow(*run.IndexNow(), options.indexNowEndpoint, state.Changes()->Changes(), options.quiet)) {
-        return ExitStatus::kNotSubmitted;
+    if (!state.Load()) return cli::EndRun(report, ExitStatus::kRejected);
+    int status = ExitStatus::kDone;
+    std::optional<cli::IndexNowSite> indexNow;
+    {
+        // Ended before the reports, which may be written where its files were switched in.
+        cli::CliRun run(options, progress, report);
+        run.SwitchWith(state.Companion());
+        const cli::CliOutcome outcome = run.Run(state.Record(), state.Changes());
+        run.WriteReport();
+        status = StatusOf(outcome, run);
+        indexNow = run.IndexNow();
     }
-    return status;
+    // The record follows only a document that was written whole.
+    if (status == ExitStatus::kDone && !state.Save()) status = ExitStatus::kCannotWrite;
+    // The network is reached only here, once the document and the record are in place.
+    if (status == ExitStatus::kDone && indexNow &&
+        !cli::SubmitToIndexNow(*indexNow, options.indexNowEndpoint, state.Changes()->Changes(), options.quiet)) {
+        status = ExitStatus::kNotSubmitted;
+    }
+    return cli::EndRun(report, status);
 }

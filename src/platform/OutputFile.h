@@ -47,6 +47,8 @@ public:
     static Creation CreateNew(const String& path, FileAccess access, OutputFile& file, String& error);
     // Opens the FIFO or device at `path` as it is, for writing.
     static bool OpenStream(const String& path, OutputFile& file, String& error);
+    // Opens the file at `path` for writing at its end, creating it when missing.
+    static bool OpenAppend(const String& path, OutputFile& file, String& error);
 
     bool IsOpen() const { return handle_ != kNone; }
     // The identity of the open file on its volume.

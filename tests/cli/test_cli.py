@@ -6,6 +6,7 @@ import gzip
 import http.server
 import json
 import multiprocessing
+import json
 import os
 import random
 import re
@@ -22,7 +23,10 @@ import time
 import unittest
 import xml.etree.ElementTree as ElementTree
 
+import jsonschema
+
 CLI = []
+SCHEMA = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "docs", "report.schema.json")
 # The native build's program, which the Windows build is compared with when given.
 REFERENCE = None
 
@@ -1731,6 +1735,86 @@ class IndexNowTest(unittest.TestCase):
         self.assertNotEqual(sockets("-q", "--state", native(self.state), "--indexnow", self.KEY, "--indexnow-endpoint",
                                     self.endpoint + "/status/200", "--ext", "htm,txt", self.tree.root, "https://e.x/"),
                             [])
+class ReportTest(unittest.TestCase):
+    """--report json: one document per run, valid against the schema, in every mode."""
+
+    def setUp(self):
+        page = "<!DOCTYPE html><p>page</p>"
+        self.tree = Tree({"a.htm": page, "b.htm": page, "c.htm": page, "notes.txt": page, 'q"\x01.txt': page})
+        self.addCleanup(self.tree.remove)
+        self.out = tempfile.mkdtemp(prefix="linkloom-report-")
+        self.addCleanup(shutil.rmtree, self.out, True)
+        with open(SCHEMA) as schema:
+            self.validator = jsonschema.Draft7Validator(json.load(schema))
+
+    def report(self, *args):
+        path = os.path.join(self.out, "report.json")
+        code, out, err = run("-q", "--report", "json:" + native(path), *args)
+        with open(path, "rb") as text:
+            document = json.loads(text.read().decode("utf-8"))
+        self.validator.validate(document)
+        self.assertEqual(document["exitStatus"], code, err)
+        return document
+
+    def test_a_split_set_with_warnings_and_what_was_left_out(self):
+        sitemap = os.path.join(self.out, "s.xml")
+        document = self.report("--explain", "--max-urls", "1", "--exclude", "c.htm", "-o", native(sitemap),
+                               native(self.tree.root), "https://e.x/")
+        self.assertEqual(document["counts"], {"listed": 5, "kept": 2, "leftOut": {"extension": 2, "excluded": 1},
+                                              "notEntered": {}})
+        # Names travel byte for byte, whatever they hold.
+        self.assertIn({"path": 'q"\x01.txt', "folder": False, "reason": "extension", "detail": ""},
+                      document["leftOut"])
+        self.assertIn("lies outside", document["warnings"][0])
+        paths = [f["path"].replace("Z:", "").replace("\\", "/") for f in document["files"]]
+        self.assertEqual([(os.path.basename(path), f["url"]) for path, f in zip(paths, document["files"])],
+                         [("s.xml", "https://e.x/s.xml"), ("s-1.xml", "https://e.x/s-1.xml"),
+                          ("s-2.xml", "https://e.x/s-2.xml")])
+        self.assertEqual([f["bytes"] for f in document["files"]], [os.path.getsize(path) for path in paths])
+
+    def test_check_findings_and_the_report_on_standard_error(self):
+        sitemap = os.path.join(self.out, "s.xml")
+        self.assertEqual(run("-q", "-o", native(sitemap), native(self.tree.root), "https://e.x/")[0], 0)
+        os.remove(self.tree.path("b.htm"))
+        document = self.report("--check", native(sitemap), native(self.tree.root), "https://e.x/")
+        self.assertEqual(document["mode"], "check")
+        self.assertEqual([(f["kind"], f["line"], f["location"]) for f in document["findings"]],
+                         [("extra", 7, "https://e.x/b.htm")])
+        # Without FILE the document is standard error's last line; standard output stays the sitemap.
+        code, out, err = run("-q", "--report", "json", native(self.tree.root), "https://e.x/")
+        self.validator.validate(json.loads(err.splitlines()[-1]))
+        self.assertTrue(out.startswith(b"<?xml"))
+        if not emulated() and sys.platform != "darwin":
+            os.rename(self.tree.path("a.htm"), os.path.join(self.tree.root.encode(), b"\xff.htm"))
+            document = self.report("--explain", "--ext", "txt", native(self.tree.root), "https://e.x/")
+            self.assertIn("\udcff.htm", [item["path"] for item in document["leftOut"]])
+
+    def test_github_annotations_summary_and_outputs(self):
+        sitemap = os.path.join(self.out, "s.xml")
+        self.assertEqual(run("-q", "-o", native(sitemap), native(self.tree.root), "https://e.x/")[0], 0)
+        os.remove(self.tree.path("b.htm"))
+        summary, outputs = os.path.join(self.out, "summary.md"), os.path.join(self.out, "outputs")
+        with open(summary, "w") as earlier:
+            earlier.write("earlier step\n")
+        env = dict(os.environ, GITHUB_STEP_SUMMARY=native(summary), GITHUB_OUTPUT=native(outputs))
+        result = subprocess.run(CLI + ["-q", "--report", "github", "--check", native(sitemap), native(self.tree.root),
+                                       "https://e.x/"], capture_output=True, env=env, stdin=subprocess.DEVNULL)
+        self.assertEqual(result.returncode, 4)
+        err = result.stderr.decode().replace("\r\n", "\n")
+        self.assertIn("::error file=" + native(sitemap).replace(":", "%3A") + ",line=7::extra: https://e.x/b.htm\n",
+                      err)
+        with open(summary) as text:
+            self.assertTrue(text.read().startswith("earlier step\n### Sitemap check\n"))
+        with open(outputs) as text:
+            lines = text.read().splitlines()
+        values = {lines[i].split("<<")[0]: lines[i + 1] for i in range(0, len(lines), 3)}
+        self.assertEqual(values, {"sitemap-path": "", "url-count": "2", "excluded-count": "2", "findings": "1"})
+        self.assertEqual(len({line for line in lines[2::3]} | {line.split("<<")[1] for line in lines[::3]}), 1)
+
+    def test_a_report_that_cannot_be_written_fails_the_run(self):
+        code, _, err = run("-q", "--report", "json:" + native(self.out), native(self.tree.root), "https://e.x/")
+        self.assertEqual(code, 3)
+        self.assertIn("cannot write the report", err)
 
 
 if __name__ == "__main__":

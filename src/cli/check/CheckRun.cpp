@@ -4,6 +4,7 @@
 #include "cli/check/SitemapCheck.h"
 #include "cli/front/CliRun.h"
 #include "cli/front/ExitStatus.h"
+#include "cli/report/WriteReports.h"
 #include "cli/state/StateFile.h"
 #include "platform/Clock.h"
 #include "platform/Console.h"
@@ -38,36 +39,38 @@ public:
 
 int RunCheck(const CliOptions& options) {
     const bool progress = !options.quiet && !options.explain && platform::StandardErrorIsTerminal();
-    CheckFront front(options, progress);
+    RunReport report(options);
+    CheckFront front(options, progress, report);
     // The record gives unchanged pages their published dates, as in a run; it is not rewritten.
     StateFile state(options.state);
-    if (!state.Load()) return ExitStatus::kRejected;
+    if (!state.Load()) return EndRun(report, ExitStatus::kRejected);
     const std::int64_t now = platform::UnixSecondsOf(platform::CurrentFileTime());
     const CliOutcome outcome = front.Run(state.Record());
     front.WriteReport();
     const platform::StopRequest stop = platform::PendingStop();
-    if (stop != platform::StopRequest::None) return platform::StopExitStatus(stop);
+    if (stop != platform::StopRequest::None) return EndRun(report, platform::StopExitStatus(stop));
     switch (outcome) {
     case CliOutcome::Rejected:
-    case CliOutcome::FolderUnreadable: return ExitStatus::kRejected;
+    case CliOutcome::FolderUnreadable: return EndRun(report, ExitStatus::kRejected);
     case CliOutcome::NoFiles:
     case CliOutcome::Entries: break;
     }
     SitemapCheck check(front.rootUrl, now, platform::CurrentUtcOffsetSeconds());
     const int findings = check.Check(*options.check, front.listing);
+    for (const CheckFinding& finding : check.Findings()) report.Finding(finding);
     // Stopped while the sitemap was read: no verdict.
     const platform::StopRequest reading = platform::PendingStop();
     if (reading != platform::StopRequest::None) {
         if (reading == platform::StopRequest::Interrupt) platform::WriteStandardError("cancelled\n");
-        return platform::StopExitStatus(reading);
+        return EndRun(report, platform::StopExitStatus(reading));
     }
     if (findings == 0) {
         platform::WriteStandardError("in step: the sitemap is valid and lists the " +
                                      std::to_string(front.listing.Pages().size()) + " pages of the site\n");
-        return ExitStatus::kDone;
+        return EndRun(report, ExitStatus::kDone);
     }
     platform::WriteStandardError(std::to_string(findings) + (findings == 1 ? " finding\n" : " findings\n"));
-    return ExitStatus::kOutOfStep;
+    return EndRun(report, ExitStatus::kOutOfStep);
 }
 
 }  // namespace linkloom::cli

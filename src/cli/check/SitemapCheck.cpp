@@ -78,13 +78,15 @@ SitemapCheck::SitemapCheck(String rootUrl, std::int64_t nowSeconds, std::int64_t
       now_(nowSeconds),
       utcOffset_(utcOffsetSeconds) {}
 
-void SitemapCheck::Say(const std::string& text) {
-    ++findings_;
-    platform::WriteStandardError(text + "\n");
-}
-
-void SitemapCheck::Say(const String& file, std::uint64_t line, const std::string& text) {
-    Say(Shown(file) + (line > 0 ? ":" + std::to_string(line) : std::string()) + ": " + text);
+void SitemapCheck::Say(CheckFinding finding) {
+    // Differences from the site read as they did before files and lines were kept with them.
+    const bool difference = finding.kind == "missing" || finding.kind == "extra" || finding.kind == "stale";
+    platform::WriteStandardError(
+        (difference ? finding.message
+                    : Shown(finding.file) + (finding.line > 0 ? ":" + std::to_string(finding.line) : std::string()) +
+                          ": " + finding.message) +
+        "\n");
+    findings_.push_back(std::move(finding));
 }
 
 int SitemapCheck::Check(const String& path, SiteListing& site) {
@@ -99,13 +101,13 @@ int SitemapCheck::Check(const String& path, SiteListing& site) {
             if (!part.hasLocation) continue;
             const String name = PartName(part.location);
             if (name.IsEmpty()) {
-                Say(path, part.line, "a part's location names no file: " + Shown(part.location));
+                Say(path, part, "part", "a part's location names no file: " + Shown(part.location));
                 whole = false;
                 continue;
             }
             // Read once: a second reading would only tell its locations twice.
             if (!named.insert(name.Text()).second) {
-                Say(path, part.line, "the index names a part twice: " + Shown(part.location));
+                Say(path, part, "duplicate", "the index names a part twice: " + Shown(part.location));
                 continue;
             }
             SitemapXml::Root partRoot = SitemapXml::Root::None;
@@ -113,15 +115,15 @@ int SitemapCheck::Check(const String& path, SiteListing& site) {
         }
     }
     if (whole) {
-        for (const std::string& difference : differences_) Say(difference);
+        for (CheckFinding& difference : differences_) Say(std::move(difference));
         for (const SiteListing::Page& page : site.Pages()) {
-            if (!page.listed) Say("missing: " + Shown(page.location));
+            if (!page.listed) Say({path, 0, "missing", page.location, "missing: " + Shown(page.location)});
         }
     } else if (platform::PendingStop() == platform::StopRequest::None) {
         // Not a finding of its own: it follows from the one that stopped the reading.
         platform::WriteStandardError("not compared with the site: the sitemap could not be read whole\n");
     }
-    return findings_;
+    return static_cast<int>(findings_.size());
 }
 
 bool SitemapCheck::ReadFile(const String& path, bool isPart, SitemapXml::Root& root, std::vector<SitemapItem>* index) {
@@ -129,7 +131,7 @@ bool SitemapCheck::ReadFile(const String& path, bool isPart, SitemapXml::Root& r
     SitemapBytes bytes(limits.maxBytes);
     String reason;
     if (!bytes.Open(path, reason)) {
-        Say(path, 0,
+        Say(path, 0, "unreadable",
             std::string(isPart ? "the part named by the index cannot be read: " : "cannot be read: ") + Shown(reason));
         return false;
     }
@@ -154,27 +156,27 @@ bool SitemapCheck::ReadFile(const String& path, bool isPart, SitemapXml::Root& r
     // finding ends it, so both give the same verdict.
     const std::string encoding = EncodingProblem(bytes.Head());
     if (!encoding.empty()) {
-        Say(path, 0, encoding);
+        Say(path, 0, "encoding", encoding);
         return false;
     }
 
     switch (bytes.Outcome()) {
     case SitemapBytes::State::TooLarge:
-        Say(path, 0, "larger than " + std::to_string(limits.maxBytes) + " bytes (unpacked); not read further");
+        Say(path, 0, "size", "larger than " + std::to_string(limits.maxBytes) + " bytes (unpacked); not read further");
         return false;
-    case SitemapBytes::State::BadGzip: Say(path, 0, "not a whole gzip file"); return false;
+    case SitemapBytes::State::BadGzip: Say(path, 0, "gzip", "not a whole gzip file"); return false;
     case SitemapBytes::State::Stopped: return false;
     case SitemapBytes::State::Reading:
     case SitemapBytes::State::Unopened: break;
     }
     if (entries_ > limits.kMostEntries) {
-        Say(path, 0,
+        Say(path, 0, "entries",
             "more than " + std::to_string(limits.kMostEntries) + (inIndex ? " sitemaps" : " URLs") +
                 ", which one file may hold at most; not read further");
         return false;
     }
     if (xml.TooDeepAt() > 0) {
-        Say(path, xml.TooDeepAt(),
+        Say(path, xml.TooDeepAt(), "depth",
             "elements nested deeper than " + std::to_string(SitemapXml::kMostDepth) +
                 " levels, which no sitemap needs; not read further");
         return false;
@@ -182,17 +184,18 @@ bool SitemapCheck::ReadFile(const String& path, bool isPart, SitemapXml::Root& r
     switch (result.outcome) {
     case platform::XmlResult::Outcome::Read: break;
     case platform::XmlResult::Outcome::DoctypeRefused:
-        Say(path, result.line, "not well-formed for a sitemap: it has a document type declaration, which is not read");
+        Say(path, result.line, "malformed",
+            "not well-formed for a sitemap: it has a document type declaration, which is not read");
         return false;
     case platform::XmlResult::Outcome::Malformed:
     case platform::XmlResult::Outcome::Stopped:
-        Say(path, result.line, "not well-formed: " + Shown(result.reason));
+        Say(path, result.line, "malformed", "not well-formed: " + Shown(result.reason));
         return false;
     }
     const bool expected =
         isPart ? root == SitemapXml::Root::UrlSet : root == SitemapXml::Root::UrlSet || root == SitemapXml::Root::Index;
     if (!expected || !xml.RootInNamespace()) {
-        Say(path, 0,
+        Say(path, 0, "root",
             isPart ? "the root element is not <urlset> in the namespace " + std::string(kSitemapNamespace)
                    : "the root element is not <urlset> or <sitemapindex> in the namespace " +
                          std::string(kSitemapNamespace));
@@ -204,27 +207,27 @@ bool SitemapCheck::ReadFile(const String& path, bool isPart, SitemapXml::Root& r
 bool SitemapCheck::CheckItem(const String& file, const SitemapItem& item, bool inIndex) {
     const char* element = inIndex ? "<sitemap>" : "<url>";
     if (!item.hasLocation) {
-        Say(file, item.line, std::string(element) + " without <loc>");
+        Say(file, item.line, "location", std::string(element) + " without <loc>");
         return false;
     }
     const auto shown = [&item] { return Shown(item.location); };
-    const int findings = findings_;
+    const std::size_t findings = findings_.size();
     if (item.cut || item.location.size() > kMostLocationLength) {
-        Say(file, item.line, "location longer than 2,048 characters: " + shown().substr(0, 80) + "...");
+        Say(file, item, "location", "location longer than 2,048 characters: " + shown().substr(0, 80) + "...");
     } else if (!IsAbsoluteWebUrl(item.location)) {
-        Say(file, item.line, "location is not an absolute URL: " + shown());
+        Say(file, item, "location", "location is not an absolute URL: " + shown());
     } else if (!IsUriText(item.location)) {
-        Say(file, item.line, "location is not a valid URI: " + shown());
+        Say(file, item, "location", "location is not a valid URI: " + shown());
     } else if (NormalLocation(item.location).compare(0, rootNormal_.size(), rootNormal_) != 0) {
-        Say(file, item.line, "location is not under " + Shown(rootUrl_) + ": " + shown());
+        Say(file, item, "location", "location is not under " + Shown(rootUrl_) + ": " + shown());
     }
-    const bool located = findings_ == findings;
+    const bool located = findings_.size() == findings;
     if (!item.hasLastmod) return located;
     const auto date = ParseW3cDatetime(item.lastmod, utcOffset_);
     if (!date) {
-        Say(file, item.line, "lastmod is not a W3C Datetime: " + Shown(item.lastmod.substr(0, 80)));
+        Say(file, item, "lastmod", "lastmod is not a W3C Datetime: " + Shown(item.lastmod.substr(0, 80)));
     } else if (date->first > now_) {
-        Say(file, item.line, "lastmod is in the future: " + Shown(item.lastmod));
+        Say(file, item, "lastmod", "lastmod is in the future: " + Shown(item.lastmod));
     }
     return located;
 }
@@ -233,11 +236,11 @@ void SitemapCheck::Compare(const String& file, const SitemapItem& item) {
     const std::string normal = NormalLocation(item.location);
     SiteListing::Page* page = site_->Find(normal);
     if (page ? page->listed : !extras_.insert(normal).second) {
-        Say(file, item.line, "location listed twice: " + Shown(item.location));
+        Say(file, item, "duplicate", "location listed twice: " + Shown(item.location));
         return;
     }
     if (!page) {
-        differences_.push_back("extra: " + Shown(item.location));
+        differences_.push_back({file, item.line, "extra", item.location, "extra: " + Shown(item.location)});
         return;
     }
     page->listed = true;
@@ -247,8 +250,9 @@ void SitemapCheck::Compare(const String& file, const SitemapItem& item) {
     const auto then = ParseW3cDatetime(item.lastmod, utcOffset_);
     // Stale when the site's date lies past the whole span the sitemap's names.
     if (now && then && now->first >= then->end) {
-        differences_.push_back("stale: " + Shown(item.location) + " (sitemap " + Shown(item.lastmod) + ", site " +
-                               page->lastmod + ")");
+        differences_.push_back(
+            {file, item.line, "stale", item.location,
+             "stale: " + Shown(item.location) + " (sitemap " + Shown(item.lastmod) + ", site " + page->lastmod + ")"});
     }
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/String.h"
+#include "cli/check/CheckFinding.h"
 #include "cli/check/SiteListing.h"
 #include "cli/output/SitemapXml.h"
 
@@ -21,6 +22,8 @@ public:
 
     // Reads the sitemap at `path` against `site`; the number of findings said.
     int Check(const String& path, SiteListing& site);
+    // What was found, in the order said.
+    const std::vector<CheckFinding>& Findings() const { return findings_; }
 
     // The texts are not kept: a check holds a pointer to the site it compares with.
     SitemapCheck(const SitemapCheck&) = delete;
@@ -31,9 +34,15 @@ private:
     bool ReadFile(const String& path, bool isPart, SitemapXml::Root& root, std::vector<SitemapItem>* index);
     // False when the item's location is missing or broken.
     bool CheckItem(const String& file, const SitemapItem& item, bool inIndex);
-    // The finding `text` about `file`, at `line` when not 0.
-    void Say(const String& file, std::uint64_t line, const std::string& text);
-    void Say(const std::string& text);
+    // Says the finding about `file`, at its line when not 0, and keeps it.
+    void Say(CheckFinding finding);
+    void Say(const String& file, std::uint64_t line, const char* kind, const std::string& text) {
+        Say({file, line, kind, std::string(), text});
+    }
+    // A finding about the listed location `item`.
+    void Say(const String& file, const SitemapItem& item, const char* kind, const std::string& text) {
+        Say({file, item.line, kind, item.location, text});
+    }
     // Compares a listed location with the site; what differs is told once the sitemap was read
     // whole, a location listed twice at once.
     void Compare(const String& file, const SitemapItem& item);
@@ -42,10 +51,10 @@ private:
     std::string rootNormal_;  // in normal form, as locations are compared
     std::int64_t now_;
     std::int64_t utcOffset_;
-    int findings_ = 0;
+    std::vector<CheckFinding> findings_;
     int entries_ = 0;  // of the file being read
     SiteListing* site_ = nullptr;
-    std::vector<std::string> differences_;
+    std::vector<CheckFinding> differences_;
     std::unordered_set<std::string> extras_;  // in normal form, to tell a repeated one
 };
 

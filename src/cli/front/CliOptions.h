@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "base/String.h"
+#include "cli/report/ReportRequest.h"
 #include "core/lastmod/LastmodSource.h"
 #include "core/model/SelectionOptions.h"
 #include "core/model/SitemapLimits.h"
@@ -37,6 +38,8 @@ struct CliOptions {
     bool gzip = false;
     std::vector<PathPattern> exclusions;
     bool explain = false;
+    // The reports written once the run has ended, in the order asked.
+    std::vector<ReportRequest> reports;
     // Where each lastmod comes from, in the order asked; empty for none at all.
     LastmodOrder lastmod = {LastmodSourceKind::Mtime};
     ShallowPolicy shallow = ShallowPolicy::Next;

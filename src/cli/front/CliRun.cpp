@@ -13,8 +13,14 @@
 
 namespace linkloom::cli {
 
-CliRun::CliRun(const CliOptions& options, bool showProgress)
-    : options_(options), progress_(showProgress), output_(options), explain_(options.explain) {}
+CliRun::CliRun(const CliOptions& options, bool showProgress, RunReport& report)
+    : options_(options),
+      report_(report),
+      progress_(showProgress),
+      notices_(progress_, report),
+      output_(options, notices_),
+      explain_(options.explain),
+      walk_(explain_, report) {}
 
 CliOutcome CliRun::Run(LastmodRecord* record, UrlChanges* changes) {
     auto accepted =
@@ -24,6 +30,7 @@ CliOutcome CliRun::Run(LastmodRecord* record, UrlChanges* changes) {
         return CliOutcome::Rejected;
     }
     RunPlan plan(std::move(std::get<RunSettings>(accepted)));
+    report_.Accepted(plan.settings);
     if (options_.indexNowKey) {
         String message;
         indexNow_ = FindIndexNowSite(plan.settings.folder, plan.settings.rootUrl, *options_.indexNowKey,
@@ -45,13 +52,16 @@ CliOutcome CliRun::Run(LastmodRecord* record, UrlChanges* changes) {
     plan.record = record;
     plan.pageReaders = PageReaders();
 
-    SitemapRun run(plan, {entries, &explain_, progress_, progress_});
+    SitemapRun run(plan, {entries, &walk_, notices_, progress_});
     const RunEnd end = run.Run();
     switch (end) {
     case RunEnd::Entries:
         if (changes) {
             changes->Finish();
             changes_ = changes;
+            report_.Count("changedNew", changes->Count(UrlChanges::Mark::New));
+            report_.Count("changedMoved", changes->Count(UrlChanges::Mark::Moved));
+            report_.Count("changedGone", changes->Count(UrlChanges::Mark::Gone));
         }
         EndEntries(run.Count());
         return CliOutcome::Entries;
@@ -74,23 +84,28 @@ int CliRun::PageReaders() const {
 void CliRun::Reject(const Rejection& rejection) {
     // On a terminal the refused value is named, since no box shows it.
     switch (rejection.input) {
-    case RunInput::Folder: return Say(String(rejection.message) + u": " + EscapeControlCharacters(options_.folder));
-    case RunInput::RootUrl: return Say(String(rejection.message) + u": " + EscapeControlCharacters(options_.rootUrl));
+    case RunInput::Folder: return Fail(String(rejection.message) + u": " + EscapeControlCharacters(options_.folder));
+    case RunInput::RootUrl: return Fail(String(rejection.message) + u": " + EscapeControlCharacters(options_.rootUrl));
     case RunInput::Extensions: break;
     }
-    Say(rejection.message);
+    Fail(rejection.message);
+}
+
+void CliRun::Fail(const String& text) {
+    progress_.Notice(text);
+    report_.Error(text);
 }
 
 void CliRun::NoEntries(RunEnd end, const String& reason) {
     switch (end) {
     case RunEnd::FolderUnreadable:
-        return Say(String(u"cannot read the folder ") + EscapeControlCharacters(options_.folder) + u": " + reason);
-    case RunEnd::Cancelled: return Say(u"cancelled");
+        return Fail(String(u"cannot read the folder ") + EscapeControlCharacters(options_.folder) + u": " + reason);
+    case RunEnd::Cancelled: return Fail(u"cancelled");
     case RunEnd::NothingMatched:
     case RunEnd::Stopped:
     case RunEnd::Entries: break;
     }
-    Say(RunMessage::kNoFiles);
+    Fail(RunMessage::kNoFiles);
 }
 
 void CliRun::WriteReport() const {
@@ -98,12 +113,17 @@ void CliRun::WriteReport() const {
     if (options_.explain && changes_) {
         platform::WriteStandardError("changes since the record: " + changes_->Summary() + "\n");
     }
-    explain_.WriteWarnings();
+    for (const std::string& warning : explain_.Warnings()) {
+        platform::WriteStandardError(warning + "\n");
+        report_.Warning(String::FromUtf8(warning));
+    }
 }
 
 void CliRun::EndEntries(int count) {
     CountKept(count);
     output_.End(count);
+    report_.Written(output_.Written());
+    if (!output_.Error().IsEmpty()) report_.Error(output_.Error());
     if (output_.Delivered()) SuggestSitemapLine();
 }
 

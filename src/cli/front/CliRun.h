@@ -5,6 +5,7 @@
 #include "cli/front/ProgressLine.h"
 #include "cli/indexnow/IndexNowSite.h"
 #include "cli/output/RunOutput.h"
+#include "cli/report/ReportPorts.h"
 #include "cli/state/UrlChanges.h"
 #include "core/rules/RobotsTxt.h"
 #include "core/run/InputCheck.h"
@@ -21,10 +22,11 @@ enum class CliOutcome {
 };
 
 // The sitemap run's front end on a terminal: the plan from the options, messages and progress
-// on standard error, the entries streamed to standard output or into the output files.
+// on standard error, the entries streamed to standard output or into the output files; all of
+// it also told to `report`.
 class CliRun {
 public:
-    CliRun(const CliOptions& options, bool showProgress);
+    CliRun(const CliOptions& options, bool showProgress, RunReport& report);
     virtual ~CliRun() = default;
 
     // Checks the inputs, builds the plan and runs it; `record` (may be null) keeps the lastmods
@@ -50,8 +52,14 @@ protected:
     // The run ended without an entry; `reason` is the system's word for an unreadable folder.
     virtual void NoEntries(RunEnd end, const String& reason);
     // The walk kept `count` entries, as the report counts them.
-    void CountKept(int count) { kept_ = count; }
-    void Say(const String& text) { progress_.Notice(text); }
+    void CountKept(int count) {
+        kept_ = count;
+        report_.Kept(count);
+    }
+    // A note or warning, shown and reported.
+    void Say(const String& text) { notices_.Notice(text); }
+    // Why the run writes nothing, shown and reported.
+    void Fail(const String& text);
 
 private:
     void Reject(const Rejection& rejection);
@@ -62,9 +70,12 @@ private:
     void SuggestSitemapLine();
 
     const CliOptions& options_;
+    RunReport& report_;
     ProgressLine progress_;
+    ReportedNotices notices_;
     RunOutput output_;
     ExplainReport explain_;
+    ReportedWalk walk_;
     int kept_ = 0;
     UrlChanges* changes_ = nullptr;
     std::optional<IndexNowSite> indexNow_;

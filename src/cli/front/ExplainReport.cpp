@@ -133,17 +133,18 @@ void ExplainReport::WriteCounts(int kept) const {
     platform::WriteStandardError(line + "\n");
 }
 
-void ExplainReport::WriteWarnings() const {
+std::vector<std::string> ExplainReport::Warnings() const {
+    std::vector<std::string> warnings;
     if (tooLong_ > 0) {
-        platform::WriteStandardError("warning: " + Counted(tooLong_, "page") +
-                                     " left out: URL longer than 2,048 characters\n");
+        warnings.push_back("warning: " + Counted(tooLong_, "page") + " left out: URL longer than 2,048 characters");
     }
-    if (listsEach_ || unreadableFolders_ + unreadablePages_ == 0) return;
+    if (listsEach_ || unreadableFolders_ + unreadablePages_ == 0) return warnings;
     std::string what;
     if (unreadableFolders_ > 0) what = Counted(unreadableFolders_, "folder");
     if (unreadableFolders_ > 0 && unreadablePages_ > 0) what += " and ";
     if (unreadablePages_ > 0) what += Counted(unreadablePages_, "page");
-    platform::WriteStandardError(what + " could not be read; --explain lists them\n");
+    warnings.push_back(what + " could not be read; --explain lists them");
+    return warnings;
 }
 
 }  // namespace linkloom::cli

@@ -20,9 +20,9 @@ public:
     void LinkIgnored(const String& path, const LinkNote& note) override;
     // The counts line for a run that kept `kept` files.
     void WriteCounts(int kept) const;
-    // What a run should hear of even without --explain: locations too long to list, and folders
-    // and pages that could not be read.
-    void WriteWarnings() const;
+    // What a run should hear of even without --explain, one line each: locations too long to
+    // list, and folders and pages that could not be read.
+    std::vector<std::string> Warnings() const;
 
 private:
     struct Tally {

@@ -166,6 +166,13 @@ bool ApplyExclude(const String& value, OptionState& state, String& error) {
     return true;
 }
 
+bool ApplyReport(const String& value, OptionState& state, String& error) {
+    ReportRequest request;
+    if (!ParseReportRequest(value, request, error)) return false;
+    state.options.reports.push_back(std::move(request));
+    return true;
+}
+
 bool ApplyIndexNames(const String& value, OptionState& state, String& error) {
     if (!state.options.rules.indexNames.Parse(value, u',')) {
         error = u"--index-names needs at least one name";
@@ -382,6 +389,29 @@ const std::vector<CliOption>& OptionTable() {
          "say on standard error what was left out and why, then the counts",
          "on standard error, each file left out and each folder not entered, with the reason, each\n"
          "date outside what a lastmod can name or later than the run's start, then the counts"},
+        {0, "report", "FORMAT[:FILE]", Text, Aligned, Key, ApplyReport,
+         "once the run has ended, write a report to FILE (default: standard\n"
+         "error) in FORMAT: json, one JSON document (docs/report.schema.json)\n"
+         "with the inputs, the counts, each file left out (with --explain),\n"
+         "the warnings, the files written and the findings of --check;\n"
+         "github, GitHub Actions workflow commands (an error for each\n"
+         "finding, a warning for each warning), a summary appended to\n"
+         "$GITHUB_STEP_SUMMARY and the step's outputs to $GITHUB_OUTPUT;\n"
+         "repeatable",
+         "write a report of the run (json or github) to FILE or standard error",
+         "once the run has ended, write a report to \\fIFILE\\fR (default: standard error, so that standard\n"
+         "output stays the sitemap) in \\fIFORMAT\\fR. \\fBjson\\fR: one JSON document, described by\n"
+         "docs/report.schema.json: the inputs as the run took them, the counts (files listed, kept, left\n"
+         "out by reason, folders not entered by reason), each file and folder left out with its reason\n"
+         "(with \\fB\\-\\-explain\\fR), the warnings, the files written with their URLs and sizes, the\n"
+         "findings of \\fB\\-\\-check\\fR with file, line, kind and location, and the exit status. Names\n"
+         "that are not valid text keep their lone surrogates as \\\\u escapes. \\fBgithub\\fR: GitHub\n"
+         "Actions workflow commands, \"::error file=F,line=N::\" for each finding of \\fB\\-\\-check\\fR and\n"
+         "\"::warning::\" for each warning, at most 10 of each (the tenth then counts the rest); a Markdown\n"
+         "summary (the counts, the findings, the files written) appended to the file that\n"
+         "\\fBGITHUB_STEP_SUMMARY\\fR names, and the outputs sitemap\\-path, url\\-count, excluded\\-count\n"
+         "(and findings with \\fB\\-\\-check\\fR) appended to the file that \\fBGITHUB_OUTPUT\\fR names.\n"
+         "Repeatable; a report that cannot be written makes a run that succeeded end with status 3"},
         {0, "folder-urls", "", None, Aligned, Key, EnableRule<&PageRules::folderUrls>,
          "list an index page as its folder's URL, ending in '/' (the top\n"
          "folder's is URL itself)",

@@ -28,6 +28,8 @@ public:
     bool Exceeds(const SitemapLimits& limits) const;
     int Entries() const { return entries_; }
     std::uint64_t Bytes() const { return bytes_; }
+    // The bytes written, compressed ones when compressed.
+    std::uint64_t Size() const { return file_ ? file_->Size() : 0; }
 
 private:
     void Write(const std::string& text);

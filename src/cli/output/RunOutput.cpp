@@ -22,14 +22,24 @@ EntrySink* RunOutput::Start(const String& rootUrl) {
     return set_.get();
 }
 
-void RunOutput::Say(const String& text) const { platform::WriteStandardError(text.ToUtf8() + "\n"); }
+void RunOutput::Fail(const String& text) {
+    error_ = text;
+    platform::WriteStandardError(text.ToUtf8() + "\n");
+}
+
+std::vector<WrittenFile> RunOutput::Written() const {
+    if (!delivered_) return {};
+    if (set_) return set_->Files(url_->File());
+    if (!options_.output) return {{std::nullopt, std::nullopt, direct_->Size()}};
+    return {{*options_.output, url_->File(), direct_->Size()}};
+}
 
 void RunOutput::SayAssumedUrl() {
     if (!url_->Assumed() || saidUrl_) return;
     saidUrl_ = true;
-    Say(String(u"note: ") + EscapeControlCharacters(*options_.output) + u" lies outside " +
-        EscapeControlCharacters(options_.folder) + u"; its URL is taken to be " + url_->File() +
-        u" (--sitemap-url gives another)");
+    notices_.Notice(String(u"note: ") + EscapeControlCharacters(*options_.output) + u" lies outside " +
+                    EscapeControlCharacters(options_.folder) + u"; its URL is taken to be " + url_->File() +
+                    u" (--sitemap-url gives another)");
 }
 
 const String& RunOutput::SitemapFileUrl() {
@@ -53,22 +63,22 @@ void RunOutput::End(int count) {
         if (!delivered_) stop_ = platform::PendingStop();
     }
     if (platform::EndsWithoutWriting(stop_)) {
-        Say(set_ ? u"terminated: the output files are as they were" : u"terminated: the sitemap was not finished");
+        Fail(set_ ? u"terminated: the output files are as they were" : u"terminated: the sitemap was not finished");
         return;
     }
     if (!delivered_) {
-        Say(direct_ ? direct_->Error() : set_->Error());
+        Fail(direct_ ? direct_->Error() : set_->Error());
         return;
     }
     const SitemapLimits& limits = options_.limits;
     if (direct_ && direct_->Exceeds(limits)) {
-        Say(String(u"warning: ") + limits.Excess(direct_->Entries(), direct_->Bytes()) + u"; " +
-            (options_.output ? u"a FIFO or device is never split" : u"write it with -o FILE to split it"));
+        notices_.Notice(String(u"warning: ") + limits.Excess(direct_->Entries(), direct_->Bytes()) + u"; " +
+                        (options_.output ? u"a FIFO or device is never split" : u"write it with -o FILE to split it"));
     }
     // The index names its parts by FILE's URL.
     if (set_ && set_->Parts() > 1) SayAssumedUrl();
     if (stop_ == platform::StopRequest::Interrupt) {
-        Say(String(u"cancelled: ") + String::FromInt(count) + u" entries written");
+        notices_.Notice(String(u"cancelled: ") + String::FromInt(count) + u" entries written");
     }
 }
 

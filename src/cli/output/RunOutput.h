@@ -7,6 +7,8 @@
 #include "cli/output/DirectSitemap.h"
 #include "cli/output/SitemapSet.h"
 #include "cli/output/SitemapUrl.h"
+#include "cli/output/WrittenFile.h"
+#include "core/model/NoticeSink.h"
 #include "core/sitemap/EntrySink.h"
 #include "platform/StopSignals.h"
 
@@ -18,7 +20,8 @@ namespace linkloom::cli {
 // became of it.
 class RunOutput {
 public:
-    explicit RunOutput(const CliOptions& options) : options_(options) {}
+    // Notes and warnings go to `notices`.
+    RunOutput(const CliOptions& options, NoticeSink& notices) : options_(options), notices_(notices) {}
 
     EntrySink* Start(const String& rootUrl);
     // The walk has ended with `count` entries (at least one, or a failed sink).
@@ -32,15 +35,21 @@ public:
 
     // True once the document is in place.
     bool Delivered() const { return delivered_; }
+    // Why the document is not in place, once the output has ended; empty when it is.
+    const String& Error() const { return error_; }
+    // The files written, once the document is in place.
+    std::vector<WrittenFile> Written() const;
     // The request the output ended under; before the end, the one pending.
     platform::StopRequest Stop() const { return ended_ ? stop_ : platform::PendingStop(); }
 
 private:
     bool Finish(int count);
-    void Say(const String& text) const;
+    // Says why the document is not in place.
+    void Fail(const String& text);
     void SayAssumedUrl();
 
     const CliOptions& options_;
+    NoticeSink& notices_;
     std::unique_ptr<DirectSitemap> direct_;
     std::unique_ptr<SitemapSet> set_;
     SitemapSet::Companion companion_;
@@ -48,6 +57,7 @@ private:
     bool saidUrl_ = false;
     bool ended_ = false;
     bool delivered_ = false;
+    String error_;
     platform::StopRequest stop_ = platform::StopRequest::None;
 };
 

@@ -29,6 +29,7 @@ bool SitemapFile::Flush(bool finish, String& error) {
         bytes = &compressed_;
     }
     const bool written = file_.Write(bytes->data(), bytes->size(), error);
+    if (written) size_ += bytes->size();
     pending_.clear();
     return written;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -18,6 +19,8 @@ public:
     bool Write(const std::string& text, String& error);
     // Writes what is pending, ends the compressed stream and closes the file.
     bool Close(String& error);
+    // The bytes written into the file so far, compressed ones when compressed.
+    std::uint64_t Size() const { return size_; }
 
 private:
     bool Flush(bool finish, String& error);
@@ -26,6 +29,7 @@ private:
     std::unique_ptr<GzipEncoder> gzip_;
     std::string pending_;
     std::string compressed_;
+    std::uint64_t size_ = 0;
 };
 
 }  // namespace linkloom::cli

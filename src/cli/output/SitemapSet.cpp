@@ -80,6 +80,7 @@ bool SitemapSet::ClosePart() {
     String reason;
     const bool closed = Check(current_->Write(SitemapFooter(entries_).ToUtf8(), reason) && current_->Close(reason),
                               PartTarget(Parts()), reason);
+    parts_.back().size = current_->Size();
     current_.reset();
     entries_ = 0;
     return closed;
@@ -119,8 +120,20 @@ bool SitemapSet::WriteIndex() {
         AppendEntryUtf8(entryText_, {location, parts_[i].newest}, u"sitemap");
         written = index.Write(entryText_, reason);
     }
-    return Check(written && index.Write(SitemapIndexFooter().ToUtf8(), reason) && index.Close(reason), names_.File(),
-                 reason);
+    const bool closed = written && index.Write(SitemapIndexFooter().ToUtf8(), reason) && index.Close(reason);
+    indexSize_ = index.Size();
+    return Check(closed, names_.File(), reason);
+}
+
+std::vector<WrittenFile> SitemapSet::Files(const String& fileUrl) const {
+    if (parts_.size() == 1) return {{names_.File(), fileUrl, parts_[0].size}};
+    std::vector<WrittenFile> files = {{names_.File(), fileUrl, indexSize_}};
+    for (std::size_t i = 0; i < parts_.size(); ++i) {
+        const int number = static_cast<int>(i + 1);
+        files.push_back(
+            {names_.PartPath(number), partsUrl_ + EncodeUrlSegment(names_.PartName(number)), parts_[i].size});
+    }
+    return files;
 }
 
 bool SitemapSet::CopyAway() {

@@ -11,6 +11,7 @@
 #include "cli/fileset/FileSetTransaction.h"
 #include "cli/output/OutputNames.h"
 #include "cli/output/SitemapFile.h"
+#include "cli/output/WrittenFile.h"
 #include "core/model/SitemapLimits.h"
 #include "core/sitemap/EntrySink.h"
 #include "platform/OutputFile.h"
@@ -42,11 +43,14 @@ public:
     using Companion = std::function<bool(FileSetTransaction& change, String& target, String& error)>;
     bool Include(const Companion& companion);
     int Parts() const { return static_cast<int>(parts_.size()); }
+    // The files of a set switched in: FILE at `fileUrl`, then the parts when there are several.
+    std::vector<WrittenFile> Files(const String& fileUrl) const;
 
 private:
     struct Part {
         String temporary;
         String newest;
+        std::uint64_t size = 0;
     };
     bool StartPart();
     bool ClosePart();
@@ -70,6 +74,7 @@ private:
     std::unique_ptr<SitemapFile> current_;  // the part being written, the only one kept open
     int entries_ = 0;                       // in the current part
     std::uint64_t bytes_ = 0;
+    std::uint64_t indexSize_ = 0;
     String extra_;           // the index's temporary file, or the only part's copy
     std::string entryText_;  // kept, so that no entry allocates
     String error_;

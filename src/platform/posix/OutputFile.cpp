@@ -77,6 +77,16 @@ bool OutputFile::OpenStream(const String& path, OutputFile& file, String& error)
     return true;
 }
 
+bool OutputFile::OpenAppend(const String& path, OutputFile& file, String& error) {
+    const int fd = open(path.ToNativeBytes().c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NOCTTY, 0666);
+    if (fd < 0) {
+        error = SystemReason(errno);
+        return false;
+    }
+    file = OutputFile(fd, true);
+    return true;
+}
+
 bool OutputFile::Write(const char* bytes, std::size_t size, String& error) {
     while (size > 0) {
         const ssize_t written = write(static_cast<int>(handle_), bytes, size);

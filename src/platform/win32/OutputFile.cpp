@@ -72,6 +72,17 @@ bool OutputFile::OpenStream(const String& path, OutputFile& file, String& error)
     return true;
 }
 
+bool OutputFile::OpenAppend(const String& path, OutputFile& file, String& error) {
+    const HANDLE opened = CreateFileW(path.Wide(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (opened == INVALID_HANDLE_VALUE) {
+        error = SystemReason(GetLastError());
+        return false;
+    }
+    file = OutputFile(AsValue(opened), true);
+    return true;
+}
+
 bool OutputFile::Write(const char* bytes, std::size_t size, String& error) {
     while (size > 0) {
         const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(size, 1u << 30));

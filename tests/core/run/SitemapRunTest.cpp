@@ -140,7 +140,6 @@ TEST(SitemapRunEnds, WritesTheExactDocumentAgainAndAgain) {
     EXPECT_EQ(host.document, first);
 }
 
-
 }  // namespace
 }  // namespace linkloom
 
