@@ -389,7 +389,7 @@ const std::vector<CliOption>& OptionTable() {
          "say on standard error what was left out and why, then the counts",
          "on standard error, each file left out and each folder not entered, with the reason, each\n"
          "date outside what a lastmod can name or later than the run's start, then the counts"},
-        {0, "report", "FORMAT[:FILE]", Text, Aligned, Key, ApplyReport,
+        {0, "report", "FORMAT[:FILE]", Text, Aligned, Written, ApplyReport,
          "once the run has ended, write a report to FILE (default: standard\n"
          "error) in FORMAT: json, one JSON document (docs/report.schema.json)\n"
          "with the inputs, the counts, each file left out (with --explain),\n"
