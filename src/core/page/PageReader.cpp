@@ -74,26 +74,33 @@ bool PageReader::JudgeBytes(PageFacts& facts) {
 }
 
 void PageReader::ReadHead() {
-    // One block at a time, so that no more is read than the head and the content test need:
-    // most heads end within the first block.
+    // The content test's characters come in as few reads as they take; the rest of the head one
+    // block at a time, so that no more is read than the head needs: most end within the first.
     textLength_ = 0;
-    for (;;) {
+    Reserve(kHeadLength);
+    if (testsContent_) {
+        textLength_ = reader_.Read(text_.get(), kHeadLength);
+        if (textLength_ < kHeadLength || !needs_.headTags || HeadEnd(Text()) != std::u16string_view::npos) return;
+    }
+    // Without the content test, the first block tells whether the page has text at all.
+    while (textLength_ < kMostHeadText) {
         const std::size_t had = textLength_;
-        if (textCapacity_ < had + kWebBlockSize) {
-            const std::size_t capacity = std::max(2 * textCapacity_, had + kWebBlockSize);
-            std::unique_ptr<char16_t[]> grown(new char16_t[capacity]);
-            std::copy(text_.get(), text_.get() + had, grown.get());
-            text_ = std::move(grown);
-            textCapacity_ = capacity;
-        }
+        Reserve(had + kWebBlockSize);
         const std::size_t got = reader_.ReadBlockText(text_.get() + had);
         textLength_ = std::min(had + got, kMostHeadText);
-        if (got == 0 || textLength_ == kMostHeadText) return;
-        if (testsContent_ && textLength_ < kHeadLength) continue;
-        if (!needs_.headTags) return;
+        if (got == 0 || !needs_.headTags) return;
         // A word cut by the end of the last block is found with this one.
         if (HeadEnd(Text().substr(had > 5 ? had - 5 : 0)) != std::u16string_view::npos) return;
     }
+}
+
+void PageReader::Reserve(std::size_t units) {
+    if (textCapacity_ >= units) return;
+    const std::size_t capacity = std::max(2 * textCapacity_, units);
+    std::unique_ptr<char16_t[]> grown(new char16_t[capacity]);
+    std::copy(text_.get(), text_.get() + textLength_, grown.get());
+    text_ = std::move(grown);
+    textCapacity_ = capacity;
 }
 
 }  // namespace linkloom

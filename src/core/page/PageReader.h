@@ -66,6 +66,8 @@ private:
     bool JudgeBytes(PageFacts& facts);
     // The text up to the end of its head, or its first 4096 characters when that is more.
     void ReadHead();
+    // Room for `units` code units of text, those read kept.
+    void Reserve(std::size_t units);
     // The text read so far.
     std::u16string_view Text() const { return {text_.get(), textLength_}; }
 
