@@ -22,6 +22,13 @@ std::size_t FindWord(std::u16string_view text, std::size_t from, std::string_vie
     return at == npos ? npos : from + at;
 }
 
+// Where `unit` first stands at or after `from`, or npos.
+std::size_t FindFrom(std::u16string_view text, std::size_t from, char16_t unit) {
+    if (from >= text.size()) return npos;
+    const std::size_t at = FindUnit(text.data() + from, text.size() - from, unit);
+    return at == npos ? npos : from + at;
+}
+
 void LowerInPlace(char16_t* text, std::size_t size) {
     for (std::size_t i = 0; i < size; ++i) text[i] = AsciiLower(text[i]);
 }
@@ -117,7 +124,7 @@ public:
                 if (i >= text.size()) return npos;
                 std::size_t valueStart = i, valueEnd;
                 if (text[i] == u'"' || text[i] == u'\'') {
-                    valueEnd = text.find(text[i], i + 1);
+                    valueEnd = FindFrom(text, i + 1, text[i]);
                     if (valueEnd == npos) return npos;
                     ++valueStart;
                     i = valueEnd + 1;
@@ -144,7 +151,7 @@ std::size_t SkipRawText(std::u16string_view text, std::size_t from, std::string_
     const std::size_t end = FindWord(text, from, closing);
     content = text.substr(from, (end == npos ? text.size() : end) - from);
     if (end == npos) return npos;
-    const std::size_t close = text.find(u'>', end);
+    const std::size_t close = FindFrom(text, end, u'>');
     return close == npos ? npos : close + 1;
 }
 
@@ -198,7 +205,7 @@ HeadTags ScanHeadTags(std::u16string_view head) {
     std::vector<std::size_t> firstAttribute;
     firstAttribute.reserve(kUsualTags);
     TagScanner scanner(tags.text_.get(), head.size(), tags.attributes_);
-    for (std::size_t at = text.find(u'<'); at != npos; at = at < text.size() ? text.find(u'<', at) : npos) {
+    for (std::size_t at = FindFrom(text, 0, u'<'); at != npos; at = FindFrom(text, at, u'<')) {
         if (text.substr(at, 4) == u"<!--") {
             const std::size_t end = text.find(u"-->", at + 4);
             at = end == npos ? npos : end + 3;
@@ -208,7 +215,7 @@ HeadTags ScanHeadTags(std::u16string_view head) {
             // A declaration, an end tag or a lone '<': up to the next '>' or on past the '<'.
             const bool markup =
                 at + 1 < text.size() && (text[at + 1] == u'!' || text[at + 1] == u'?' || text[at + 1] == u'/');
-            const std::size_t end = markup ? text.find(u'>', at) : at + 1;
+            const std::size_t end = markup ? FindFrom(text, at, u'>') : at + 1;
             at = end == npos ? npos : end + (markup ? 1 : 0);
             continue;
         }
