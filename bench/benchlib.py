@@ -13,6 +13,8 @@ TOP = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 BUILD = os.path.join(TOP, "build", "bench")
 # The generated trees; LINKLOOM_BENCH_DATA puts them elsewhere.
 DATA = os.environ.get("LINKLOOM_BENCH_DATA", os.path.join(TOP, "bench", "data"))
+# What is downloaded or slow to make, kept outside the repository; LINKLOOM_BENCH_CACHE puts it elsewhere.
+CACHE = os.environ.get("LINKLOOM_BENCH_CACHE", os.path.join(os.path.expanduser("~"), ".cache", "linkloom-bench"))
 CLI = os.path.join(BUILD, "src", "cli", "linkloom-cli")
 REFERENCE = os.path.join(BUILD, "bench", "reference-walk")
 
@@ -26,7 +28,12 @@ def build():
 
 def make_tree(name, fill):
     """Creates bench/data/NAME once with fill(root); later runs reuse it."""
-    root = os.path.join(DATA, name)
+    return make_tree_in(DATA, name, fill)
+
+
+def make_tree_in(folder, name, fill):
+    """Creates FOLDER/NAME once with fill(root); later runs reuse it."""
+    root = os.path.join(folder, name)
     done = os.path.join(root, ".complete")
     if not os.path.exists(done):
         print("creating", root, file=sys.stderr)

@@ -9,9 +9,9 @@
 
 namespace {
 
-bool HasUpperCase(const linkloom::String& name) {
-    for (std::size_t i = 0; i < name.Length(); ++i) {
-        if (name[i] >= u'A' && name[i] <= u'Z') return true;
+bool HasUpperCase(std::u16string_view name) {
+    for (const char16_t unit : name) {
+        if (unit >= u'A' && unit <= u'Z') return true;
     }
     return false;
 }
@@ -24,13 +24,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t i = 0; i + 1 < size; i += 2) text += static_cast<char16_t>(data[i] | data[i + 1] << 8);
     const std::size_t end = HeadEnd(text);
     for (const HeadTag& tag : ScanHeadTags(text)) {
-        const std::u16string& name = tag.name.Text();
+        const std::u16string_view name = tag.name;
         if (name != u"link" && name != u"meta" && name != u"script") std::abort();
         for (const HeadAttribute& attribute : tag.attributes) {
-            if (attribute.name.IsEmpty() || HasUpperCase(attribute.name)) std::abort();
+            if (attribute.name.empty() || HasUpperCase(attribute.name)) std::abort();
         }
         // Whatever a script holds lies before the head's end.
-        if (end != std::u16string::npos && tag.text.Length() > end) std::abort();
+        if (end != std::u16string::npos && tag.text.size() > end) std::abort();
     }
     DecodeCharacterReferences(text);
     return 0;

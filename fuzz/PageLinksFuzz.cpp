@@ -38,10 +38,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const linkloom::SiteRoot root(u"https://example.com/a/");
     for (const linkloom::HeadTag& tag : linkloom::ScanHeadTags(head)) {
         for (const linkloom::HeadAttribute& attribute : tag.attributes) {
-            linkloom::IsLanguageTag(attribute.value.Text());
-            linkloom::SaysNoindex(attribute.value.Text());
+            linkloom::IsLanguageTag(attribute.value);
+            linkloom::SaysNoindex(attribute.value);
             linkloom::UrlParts target;
-            if (linkloom::ResolveLink(attribute.value.Text(), base, target) != linkloom::LinkProblem::None) continue;
+            if (linkloom::ResolveLink(attribute.value, base, target) != linkloom::LinkProblem::None) continue;
             const std::u16string text = target.Text();
             Check(!target.hasFragment && target.hasAuthority &&
                   (target.scheme == u"http" || target.scheme == u"https"));

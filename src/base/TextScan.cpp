@@ -202,4 +202,20 @@ std::size_t FindAsciiNoCase(const char16_t* units, std::size_t count, std::strin
     return FindFrom(units, count, word, at);
 }
 
+std::size_t FindUnit(const char16_t* units, std::size_t count, char16_t unit) {
+    std::size_t at = 0;
+#ifdef __SSE2__
+    const __m128i wanted = _mm_set1_epi16(static_cast<short>(unit));
+    for (; at + 8 <= count; at += 8) {
+        const unsigned found =
+            Mask(_mm_cmpeq_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(units + at)), wanted));
+        if (found) return at + LowestBit(found) / 2;
+    }
+#endif
+    for (; at < count; ++at) {
+        if (units[at] == unit) return at;
+    }
+    return std::u16string_view::npos;
+}
+
 }  // namespace linkloom

@@ -32,4 +32,7 @@ bool HasUtf8Shape(const unsigned char* bytes, std::size_t count);
 std::size_t FindAsciiNoCase(const unsigned char* bytes, std::size_t count, std::string_view word);
 std::size_t FindAsciiNoCase(const char16_t* units, std::size_t count, std::string_view word);
 
+// Where `unit` first stands in the units, or npos; many units at a time where the processor can.
+std::size_t FindUnit(const char16_t* units, std::size_t count, char16_t unit);
+
 }  // namespace linkloom

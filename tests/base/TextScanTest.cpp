@@ -79,6 +79,7 @@ TEST(TextScan, AgreesWithPlainLoopsOnEveryLengthAndAlignment) {
             EXPECT_EQ(FindAsciiNoCase(Bytes(text), text.size(), word), PlainFind(units, word)) << round;
             EXPECT_EQ(FindAsciiNoCase(units.data(), units.size(), word), PlainFind(units, word)) << round;
         }
+        EXPECT_EQ(FindUnit(units.data(), units.size(), u'x'), units.find(u'x')) << round;
     }
 }
 

@@ -20,9 +20,9 @@ std::optional<platform::FileTime> DateIn(String value, std::int64_t utcOffsetSec
 }
 
 bool IsJsonLd(const HeadTag& tag) {
-    const String* type = tag.Attribute(u"type");
+    const auto type = tag.Attribute(u"type");
     if (!type) return false;
-    String text = *type;
+    String text(*type);
     text.TrimLeft();
     text.TrimRight();
     const std::u16string& value = text.Text();
@@ -34,16 +34,16 @@ bool IsJsonLd(const HeadTag& tag) {
 
 }  // namespace
 
-std::optional<platform::FileTime> HeadDate(const std::vector<HeadTag>& tags, std::int64_t utcOffsetSeconds) {
+std::optional<platform::FileTime> HeadDate(const HeadTags& tags, std::int64_t utcOffsetSeconds) {
     for (const HeadTag& tag : tags) {
-        if (tag.name.Text() == u"meta") {
-            const String* content = tag.Attribute(u"content");
+        if (tag.name == u"meta") {
+            const auto content = tag.Attribute(u"content");
             if (content &&
                 (tag.HasToken(u"property", u"article:modified_time") || tag.HasToken(u"itemprop", u"datemodified"))) {
-                if (const auto date = DateIn(*content, utcOffsetSeconds)) return date;
+                if (const auto date = DateIn(String(*content), utcOffsetSeconds)) return date;
             }
-        } else if (tag.name.Text() == u"script" && IsJsonLd(tag)) {
-            for (const std::u16string& value : DateModifiedValues(tag.text.Text())) {
+        } else if (tag.name == u"script" && IsJsonLd(tag)) {
+            for (const std::u16string& value : DateModifiedValues(tag.text)) {
                 if (const auto date = DateIn(String(value), utcOffsetSeconds)) return date;
             }
         }

@@ -23,6 +23,6 @@ private:
 
 // The date of a head with these tags; a value without a time is taken in local time at
 // `utcOffsetSeconds`. Nothing when the head names none, or none that a file time can hold.
-std::optional<platform::FileTime> HeadDate(const std::vector<HeadTag>& tags, std::int64_t utcOffsetSeconds);
+std::optional<platform::FileTime> HeadDate(const HeadTags& tags, std::int64_t utcOffsetSeconds);
 
 }  // namespace linkloom

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -8,22 +10,55 @@
 
 namespace linkloom {
 
+// Views into the text that the HeadTags they came from holds.
 struct HeadAttribute {
-    String name;   // in lower case
-    String value;  // character references decoded
+    std::u16string_view name;   // in lower case
+    std::u16string_view value;  // character references decoded
 };
 
 // A <link>, <meta>, <base> or <script> element of a page's head, as a browser would read its
 // start tag.
 struct HeadTag {
-    String name;  // "link", "meta", "base" or "script"
-    std::vector<HeadAttribute> attributes;
-    String text;  // a script's content, as it stands
+    // The attributes of one tag, in the order they stand.
+    struct Attributes {
+        const HeadAttribute* first = nullptr;
+        std::size_t count = 0;
+        const HeadAttribute* begin() const { return first; }
+        const HeadAttribute* end() const { return first + count; }
+        std::size_t size() const { return count; }
+    };
 
-    // The value of the first attribute of that name (in lower case), or null.
-    const String* Attribute(std::u16string_view attribute) const;
+    std::u16string_view name;  // "link", "meta", "base" or "script"
+    Attributes attributes;
+    std::u16string_view text;  // a script's content, as it stands
+
+    // The value of the first attribute of that name (in lower case), or none.
+    std::optional<std::u16string_view> Attribute(std::u16string_view attribute) const;
     // True when the attribute holds `token` among its blank-separated tokens, in any letter case.
     bool HasToken(std::u16string_view attribute, std::u16string_view token) const;
+};
+
+// The head tags of one page. They point into a copy of the head's text that this object holds,
+// in which names are lowered and values decoded in place: a page's tags take three allocations,
+// however many attributes they have. Moving keeps the views valid; copying is not possible.
+class HeadTags {
+public:
+    HeadTags() = default;
+    HeadTags(HeadTags&&) = default;
+    HeadTags& operator=(HeadTags&&) = default;
+
+    const HeadTag* begin() const { return tags_.data(); }
+    const HeadTag* end() const { return tags_.data() + tags_.size(); }
+    std::size_t size() const { return tags_.size(); }
+    bool empty() const { return tags_.empty(); }
+    const HeadTag& operator[](std::size_t index) const { return tags_[index]; }
+
+private:
+    friend HeadTags ScanHeadTags(std::u16string_view text);
+
+    std::unique_ptr<char16_t[]> text_;
+    std::vector<HeadAttribute> attributes_;
+    std::vector<HeadTag> tags_;
 };
 
 // The head of a page's text ends where "</head" or "<body" starts (in any letter case).
@@ -34,7 +69,7 @@ std::size_t HeadEnd(std::u16string_view text);
 // (or the end of the text). Comments, other tags and the content of script, style, title and
 // textarea elements are passed over; a cut tag, a quote that is never closed or a missing '>'
 // ends the scan without harm. Takes time in proportion to the text.
-std::vector<HeadTag> ScanHeadTags(std::u16string_view text);
+HeadTags ScanHeadTags(std::u16string_view text);
 
 // Decodes the character references of an attribute value: the named ones XML and HTML share
 // (&amp; &lt; &gt; &quot; &apos;, and &nbsp;) and numeric ones (&#38; &#x26;). Anything else

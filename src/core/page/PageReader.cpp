@@ -44,10 +44,10 @@ void PageReader::ReadText(const platform::FolderHandle& folder, const String& na
         if (!needs_.headTags && JudgeBytes(facts)) return;
         ReadHead();
         if (needsText_) {
-            const std::u16string_view head(text_.data(), std::min(text_.size(), kHeadLength));
+            const std::u16string_view head = Text().substr(0, kHeadLength);
             facts.verdict = head.empty() ? PageVerdict::Unreadable : ContentVerdict(head, options_);
         }
-        if (needs_.headTags && facts.verdict == PageVerdict::Keep) facts.headTags = ScanHeadTags(text_);
+        if (needs_.headTags && facts.verdict == PageVerdict::Keep) facts.headTags = ScanHeadTags(Text());
         return;
     case WebFileReader::OpenResult::NoText:
         // Without a content test such a page stays, with nothing read of it.
@@ -74,21 +74,33 @@ bool PageReader::JudgeBytes(PageFacts& facts) {
 }
 
 void PageReader::ReadHead() {
-    // The first characters come in one read; more only while the head goes on. Without a content
-    // test, that read is short: most heads end within it, and each character read is decoded.
-    text_.clear();
-    std::size_t wanted = testsContent_ ? kHeadLength : kFirstHeadRead;
-    for (;;) {
-        const std::size_t had = text_.size();
-        const std::size_t asked = std::min(wanted, kMostHeadText - had);
-        text_.resize(had + asked);
-        const std::size_t got = reader_.Read(text_.data() + had, asked);
-        text_.resize(had + got);
-        if (!needs_.headTags || got < asked || text_.size() == kMostHeadText) return;
-        // A word cut by the end of the last read is found in this one.
-        if (HeadEnd(std::u16string_view(text_).substr(had > 5 ? had - 5 : 0)) != std::u16string_view::npos) return;
-        wanted = 4 * kHeadLength;
+    // The content test's characters come in as few reads as they take; the rest of the head one
+    // block at a time, so that no more is read than the head needs: most end within the first.
+    textLength_ = 0;
+    Reserve(kHeadLength);
+    if (testsContent_) {
+        textLength_ = reader_.Read(text_.get(), kHeadLength);
+        if (textLength_ < kHeadLength || !needs_.headTags || HeadEnd(Text()) != std::u16string_view::npos) return;
     }
+    // Without the content test, the first block tells whether the page has text at all.
+    while (textLength_ < kMostHeadText) {
+        const std::size_t had = textLength_;
+        Reserve(had + kWebBlockSize);
+        const std::size_t got = reader_.ReadBlockText(text_.get() + had);
+        textLength_ = std::min(had + got, kMostHeadText);
+        if (got == 0 || !needs_.headTags) return;
+        // A word cut by the end of the last block is found with this one.
+        if (HeadEnd(Text().substr(had > 5 ? had - 5 : 0)) != std::u16string_view::npos) return;
+    }
+}
+
+void PageReader::Reserve(std::size_t units) {
+    if (textCapacity_ >= units) return;
+    const std::size_t capacity = std::max(2 * textCapacity_, units);
+    std::unique_ptr<char16_t[]> grown(new char16_t[capacity]);
+    std::copy(text_.get(), text_.get() + textLength_, grown.get());
+    text_ = std::move(grown);
+    textCapacity_ = capacity;
 }
 
 }  // namespace linkloom

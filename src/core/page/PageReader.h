@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,8 +31,6 @@ struct PageNeeds {
 
 // The most of a page's text read to find the end of its head: 256 K characters.
 constexpr std::size_t kMostHeadText = 256 * 1024;
-// The first read of a page whose head is wanted without a content test.
-constexpr std::size_t kFirstHeadRead = 1024;
 
 // What the steps after the walk need to know of one candidate file, read once.
 struct PageFacts {
@@ -43,7 +42,7 @@ struct PageFacts {
     // The size the file had with that time.
     std::uint64_t size = 0;
     // With PageNeeds::headTags, the head's elements; none when the page has no text to read.
-    std::vector<HeadTag> headTags;
+    HeadTags headTags;
     // With PageNeeds::contentHash, the XXH3 hash of a kept page's bytes, when it could be read.
     std::optional<std::uint64_t> contentHash;
 };
@@ -67,13 +66,20 @@ private:
     bool JudgeBytes(PageFacts& facts);
     // The text up to the end of its head, or its first 4096 characters when that is more.
     void ReadHead();
+    // Room for `units` code units of text, those read kept.
+    void Reserve(std::size_t units);
+    // The text read so far.
+    std::u16string_view Text() const { return {text_.get(), textLength_}; }
 
     SelectionOptions options_;
     bool testsContent_;
     bool needsText_;
     PageNeeds needs_;
     WebFileReader reader_;
-    std::u16string text_;
+    // Grows to the longest head read and is reused: nothing is filled in before a read.
+    std::unique_ptr<char16_t[]> text_;
+    std::size_t textCapacity_ = 0;
+    std::size_t textLength_ = 0;
     ContentHasher hasher_;
 };
 

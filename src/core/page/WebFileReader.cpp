@@ -193,6 +193,26 @@ std::size_t WebFileReader::Peek(std::size_t count, const unsigned char*& bytes) 
     return std::min(rawEnd_, end) - pendingSkip_;
 }
 
+bool WebFileReader::NextBlock(std::size_t wanted) {
+    if (pending_) return true;
+    if (endOfInput_ || encoding_ == TextEncoding::NotText || byteCount_ == 0) return false;
+    ReadBlock(wanted);
+    pendingSkip_ = 0;
+    return byteCount_ > 0;
+}
+
+std::size_t WebFileReader::ReadBlockText(char16_t* out) {
+    if (available_ > 0) {
+        const std::size_t count = available_;
+        std::memcpy(out, position_, count * sizeof(char16_t));
+        available_ = 0;
+        return count;
+    }
+    if (!NextBlock(kWebBlockSize)) return 0;
+    pending_ = false;
+    return DecodeBlock(pendingSkip_, out, kWebBlockSize);
+}
+
 std::size_t WebFileReader::Read(char16_t* out, std::size_t count) {
     std::size_t copied = 0;
     while (copied < count) {
@@ -204,12 +224,7 @@ std::size_t WebFileReader::Read(char16_t* out, std::size_t count) {
             available_ -= static_cast<std::uint32_t>(part);
             continue;
         }
-        if (!pending_) {
-            if (endOfInput_ || encoding_ == TextEncoding::NotText || byteCount_ == 0) break;
-            ReadBlock(BytesFor(count - copied));
-            if (byteCount_ == 0) break;
-            pendingSkip_ = 0;
-        }
+        if (!NextBlock(BytesFor(count - copied))) break;
         pending_ = false;
         // A block never yields more code units than it has bytes (half as many in UTF-16).
         const std::size_t bytes = byteCount_ - std::min<std::size_t>(byteCount_, pendingSkip_);

@@ -32,6 +32,9 @@ public:
     OpenResult Open(const platform::FolderHandle& folder, const String& name);
     // Copies up to `count` code units; fewer means the text ended. Does not terminate `out`.
     std::size_t Read(char16_t* out, std::size_t count);
+    // Converts the rest of the current block, or the next block, into `out`, which has room for
+    // kWebBlockSize code units; reads at most one block of bytes. None means the text ended.
+    std::size_t ReadBlockText(char16_t* out);
     // The first bytes of the text, after a mark, up to `count` of them, read at once; in place
     // of Read, right after an Open that found text.
     std::size_t Peek(std::size_t count, const unsigned char*& bytes);
@@ -52,6 +55,9 @@ private:
     std::size_t DecodeBlock(std::size_t skip, char16_t* out, std::size_t room);
     // The bytes the rest of a request for `units` code units can need at most.
     std::size_t BytesFor(std::size_t units) const;
+    // Makes the next block of bytes pending, reading up to `wanted` bytes when none is at hand;
+    // false at the end of the text.
+    bool NextBlock(std::size_t wanted);
 
     static constexpr std::size_t kRawSize = 4 * kWebBlockSize;
 

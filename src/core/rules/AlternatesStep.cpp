@@ -11,11 +11,11 @@ namespace linkloom {
 namespace {
 
 // Language tags are ASCII; a set of them in lower case tells which a list names already.
-std::u16string LanguageKey(const String& language) { return AsciiLowered(language.Text()); }
+std::u16string LanguageKey(std::u16string_view language) { return AsciiLowered(language); }
 
 std::unordered_set<std::u16string> LanguagesOf(const std::vector<Alternate>& alternates) {
     std::unordered_set<std::u16string> languages;
-    for (const Alternate& alternate : alternates) languages.insert(LanguageKey(alternate.language));
+    for (const Alternate& alternate : alternates) languages.insert(LanguageKey(alternate.language.Text()));
     return languages;
 }
 
@@ -39,36 +39,35 @@ bool IsLanguageTag(std::u16string_view tag) {
 void AddAlternates(std::vector<Alternate>& to, const std::vector<Alternate>& from) {
     std::unordered_set<std::u16string> named = LanguagesOf(to);
     for (const Alternate& alternate : from) {
-        if (named.insert(LanguageKey(alternate.language)).second) to.push_back(alternate);
+        if (named.insert(LanguageKey(alternate.language.Text())).second) to.push_back(alternate);
     }
 }
 
 std::optional<StepVerdict> AlternatesStep::Apply(PageContext& page, SitemapEntry& entry) {
     std::unordered_set<std::u16string> named = LanguagesOf(entry.alternates);
     for (const HeadTag& tag : page.Facts().headTags) {
-        if (tag.name.Text() != u"link" || !tag.HasToken(u"rel", u"alternate")) continue;
-        const String* language = tag.Attribute(u"hreflang");
+        if (tag.name != u"link" || !tag.HasToken(u"rel", u"alternate")) continue;
+        const std::optional<std::u16string_view> language = tag.Attribute(u"hreflang");
         if (!language) continue;  // a feed or another form of the page, not a language version
-        const String* href = tag.Attribute(u"href");
+        const std::u16string_view href = tag.Attribute(u"href").value_or(std::u16string_view());
         std::u16string key = LanguageKey(*language);
         LinkProblem problem = LinkProblem::None;
         UrlParts target;
         String url;
-        if (!IsLanguageTag(language->Text())) {
+        if (!IsLanguageTag(*language)) {
             problem = LinkProblem::BadLanguage;
         } else if (named.count(key) > 0) {
             problem = LinkProblem::RepeatedLanguage;
-        } else if ((problem = ResolveLink(href ? href->Text() : std::u16string(), page.Base(), target)) ==
-                   LinkProblem::None) {
+        } else if ((problem = ResolveLink(href, page.Base(), target)) == LinkProblem::None) {
             url = String(target.Text());
             if (url.Length() > kMostLocationLength) problem = LinkProblem::TooLong;
         }
         if (problem != LinkProblem::None) {
-            page.Note({LinkRole::Alternate, *language, href ? *href : String(), problem});
+            page.Note({LinkRole::Alternate, String(*language), String(href), problem});
             continue;
         }
         named.insert(std::move(key));
-        entry.alternates.push_back({*language, std::move(url)});
+        entry.alternates.push_back({String(*language), std::move(url)});
     }
     return std::nullopt;
 }

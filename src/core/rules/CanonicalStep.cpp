@@ -7,12 +7,12 @@ namespace linkloom {
 std::optional<StepVerdict> CanonicalStep::Apply(PageContext& page, SitemapEntry& entry) {
     ++pages_;
     for (const HeadTag& tag : page.Facts().headTags) {
-        if (tag.name.Text() != u"link" || !tag.HasToken(u"rel", u"canonical")) continue;
-        const String* href = tag.Attribute(u"href");
+        if (tag.name != u"link" || !tag.HasToken(u"rel", u"canonical")) continue;
+        const std::u16string_view href = tag.Attribute(u"href").value_or(std::u16string_view());
         UrlParts target;
-        const LinkProblem problem = ResolveLink(href ? href->Text() : std::u16string(), page.Base(), target);
+        const LinkProblem problem = ResolveLink(href, page.Base(), target);
         if (problem != LinkProblem::None) {
-            page.Note({LinkRole::Canonical, String(), href ? *href : String(), problem});
+            page.Note({LinkRole::Canonical, String(), String(href), problem});
             return std::nullopt;
         }
         // A page that names itself keeps its location as it is spelt.

@@ -15,11 +15,11 @@ const UrlParts& PageContext::OwnUrl() {
 const UrlParts& PageContext::Base() {
     if (base_) return *base_;
     for (const HeadTag& tag : facts_.headTags) {
-        if (tag.name.Text() != u"base") continue;
-        const String* href = tag.Attribute(u"href");
+        if (tag.name != u"base") continue;
+        const auto href = tag.Attribute(u"href");
         if (!href) continue;
         UrlParts target;
-        if (ResolveLink(href->Text(), OwnUrl(), target) == LinkProblem::None) return *(base_ = std::move(target));
+        if (ResolveLink(*href, OwnUrl(), target) == LinkProblem::None) return *(base_ = std::move(target));
         break;
     }
     return OwnUrl();

@@ -26,10 +26,10 @@ bool SaysNoindex(std::u16string_view content) {
 
 std::optional<StepVerdict> RobotsMetaStep::Apply(PageContext& page, SitemapEntry&) {
     for (const HeadTag& tag : page.Facts().headTags) {
-        if (tag.name.Text() != u"meta") continue;
-        const String* name = tag.Attribute(u"name");
-        const String* content = tag.Attribute(u"content");
-        if (name && content && NamesCrawlers(TrimHtmlBlanks(name->Text())) && SaysNoindex(content->Text())) {
+        if (tag.name != u"meta") continue;
+        const auto name = tag.Attribute(u"name");
+        const auto content = tag.Attribute(u"content");
+        if (name && content && NamesCrawlers(TrimHtmlBlanks(*name)) && SaysNoindex(*content)) {
             return StepVerdict{LeftOutReason::RobotsMeta, String()};
         }
     }

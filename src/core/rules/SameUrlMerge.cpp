@@ -1,36 +1,70 @@
 #include "core/rules/SameUrlMerge.h"
 
+#define XXH_INLINE_ALL
+#include <xxhash.h>
+
 #include "core/rules/AlternatesStep.h"
 
 namespace linkloom {
 
-const String* SameUrlMerge::Add(SitemapEntry entry, const String& path, std::optional<std::size_t> slot) {
-    const auto found = at_.find(entry.location.Text());
-    if (found == at_.end()) {
+namespace {
+
+std::uint64_t HashOf(const String& location) {
+    return XXH3_64bits(location.Text().data(), location.Length() * sizeof(char16_t));
+}
+
+}  // namespace
+
+std::optional<std::size_t> SameUrlMerge::Find(const String& location, std::uint64_t hash) const {
+    const auto found = slots_.find(hash);
+    if (found == slots_.end()) return std::nullopt;
+    SitemapEntry held;
+    String path;
+    spool_.Load(at_[found->second], held, path);
+    if (held.location == location) return found->second;
+    const auto collided = collided_.find(location.Text());
+    if (collided == collided_.end()) return std::nullopt;
+    return collided->second;
+}
+
+std::optional<String> SameUrlMerge::Add(SitemapEntry entry, const String& path, std::optional<std::size_t> slot) {
+    const std::uint64_t hash = HashOf(entry.location);
+    const auto found = Find(entry.location, hash);
+    if (!found) {
         if (!slot) {
-            slot = held_.size();
-            held_.emplace_back();
+            slot = at_.size();
+            at_.push_back(kEmpty);
         }
-        held_[*slot] = {std::move(entry), path};
-        at_.emplace(held_[*slot].entry.location.Text(), *slot);
-        return nullptr;
+        at_[*slot] = spool_.Append(entry, path);
+        if (!slots_.emplace(hash, *slot).second) collided_.emplace(entry.location.Text(), *slot);
+        return std::nullopt;
     }
-    Held& held = held_[found->second];
+    SitemapEntry held;
+    String first;
+    spool_.Load(at_[*found], held, first);
+    const std::size_t alternates = held.alternates.size();
     // Every lastmod of a run has the same form and offset, so text order is time order.
-    if (entry.lastmod.Text() > held.entry.lastmod.Text()) held.entry.lastmod = std::move(entry.lastmod);
-    AddAlternates(held.entry.alternates, entry.alternates);
-    return &held.path;
+    const bool newer = entry.lastmod.Text() > held.lastmod.Text();
+    if (newer) held.lastmod = std::move(entry.lastmod);
+    AddAlternates(held.alternates, entry.alternates);
+    // The merged entry goes to the end of the spool; its slot keeps its place.
+    if (newer || held.alternates.size() != alternates) at_[*found] = spool_.Append(held, first);
+    return first;
 }
 
 std::size_t SameUrlMerge::Reserve() {
-    held_.emplace_back().filled = false;
-    return held_.size() - 1;
+    at_.push_back(kEmpty);
+    return at_.size() - 1;
 }
 
 void SameUrlMerge::Flush(EntrySink& sink) const {
-    for (const Held& held : held_) {
+    SitemapEntry entry;
+    String path;
+    for (const std::uint64_t at : at_) {
         if (sink.Failed()) return;
-        if (held.filled) sink.Add(held.entry);
+        if (at == kEmpty) continue;
+        spool_.Load(at, entry, path);
+        sink.Add(entry);
     }
 }
 

@@ -211,8 +211,9 @@ bool SitemapRun::MayBePage(std::u16string_view location) const {
 void SitemapRun::Keep(SitemapEntry entry, const String& path, std::optional<Adjustment> adjustment,
                       std::optional<std::size_t> slot) {
     if (merge_) {
-        const String* first = merge_->Add(std::move(entry), path, slot);
-        if (first) return LeaveOut(path, LeftOutReason::SameUrl, *first);
+        if (const auto first = merge_->Add(std::move(entry), path, slot)) {
+            return LeaveOut(path, LeftOutReason::SameUrl, *first);
+        }
     }
     if (adjustment && ports_.leftOut) ports_.leftOut->Adjusted(path, *adjustment);
     ++count_;

@@ -52,11 +52,11 @@ TEST(LastmodChooser, AsksTheSourcesInOrderAndWritesNoneWhenNoneHasADate) {
     Page page;
     page.facts.written = kMarch3;
     EXPECT_EQ(Decide(step, page), "2024-03-03");
-    page.facts.headTags = {HeadTag{u"meta", {{u"itemprop", u"dateModified"}, {u"content", u"2020-05-06"}}, String()}};
+    page.facts.headTags = ScanHeadTags(u"<meta itemprop=dateModified content=2020-05-06>");
     EXPECT_EQ(Decide(step, page), "2020-05-06");
 
     LastmodChooser metaOnly({u"", {LastmodSourceKind::Meta}}, notices, {0, kStart});
-    page.facts.headTags.clear();
+    page.facts.headTags = HeadTags();
     EXPECT_EQ(Decide(metaOnly, page), "");
 }
 

@@ -14,14 +14,16 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
+std::string Utf8(std::u16string_view text) { return String(text).ToUtf8(); }
+
 // Each tag as "name attr=value attr=value", and a script's text after a '|'.
 Strings Scan(const std::u16string& head) {
     Strings found;
     for (const HeadTag& tag : ScanHeadTags(head)) {
-        std::string line = tag.name.ToUtf8();
+        std::string line = Utf8(tag.name);
         for (const HeadAttribute& attribute : tag.attributes)
-            line += " " + attribute.name.ToUtf8() + "=" + attribute.value.ToUtf8();
-        if (tag.name == String(u"script")) line += "|" + tag.text.ToUtf8();
+            line += " " + Utf8(attribute.name) + "=" + Utf8(attribute.value);
+        if (tag.name == u"script") line += "|" + Utf8(tag.text);
         found.push_back(line);
     }
     return found;
@@ -82,7 +84,7 @@ Strings Read(test::TempTree& tree, const std::string& bytes, bool noindex, PageV
     if (verdict) *verdict = facts.verdict;
     Strings found;
     for (const HeadTag& tag : facts.headTags)
-        found.push_back(tag.name.ToUtf8() + " " + tag.attributes.at(0).value.ToUtf8());
+        found.push_back(Utf8(tag.name) + " " + Utf8(tag.attributes.begin()->value));
     return found;
 }
 

@@ -104,6 +104,18 @@ TEST_F(WebFileReaderTest, ReadsLongUtf16AcrossBlocks) {
     EXPECT_EQ(text, long_text);
 }
 
+TEST_F(WebFileReaderTest, ReadsBlockByBlockAfterAShortReadAsAtOnce) {
+    const std::string bytes = "\xC3\xA9" + std::string(4093, 'a') + "\xE2\x82\xAC" + std::string(9000, 'b');
+    ASSERT_EQ(OpenFile("whole.htm", bytes), Result::TextReady);
+    const std::u16string whole = text;
+    ASSERT_EQ(reader.Open(test::ToEnginePath(tree.File("blocks.htm", bytes))), Result::TextReady);
+    char16_t block[kWebBlockSize];
+    std::u16string read(block, reader.Read(block, 10));
+    for (std::size_t got; (got = reader.ReadBlockText(block)) > 0;) read.append(block, got);
+    reader.Close();
+    EXPECT_EQ(read, whole);
+}
+
 TEST(DetectTextEncoding, FollowsMarksControlBytesAndTheUtf8Check) {
     const auto detect = [](const std::string& bytes) {
         return DetectTextEncoding(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());

@@ -1,0 +1,90 @@
+#include "platform/ScratchFile.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <string>
+
+#include "platform/RandomName.h"
+#include "platform/posix/SystemError.h"
+
+namespace linkloom::platform {
+
+namespace {
+
+constexpr std::size_t kNameLength = 16;
+// Names taken by chance are tried again, a few times.
+constexpr int kMostTries = 8;
+
+std::string TemporaryFolder() {
+    const char* folder = std::getenv("TMPDIR");
+    return folder && *folder ? folder : "/tmp";
+}
+
+}  // namespace
+
+ScratchFile::~ScratchFile() { Close(); }
+
+ScratchFile::ScratchFile(ScratchFile&& other) noexcept : handle_(other.handle_) { other.handle_ = kNone; }
+
+ScratchFile& ScratchFile::operator=(ScratchFile&& other) noexcept {
+    if (this != &other) {
+        Close();
+        handle_ = other.handle_;
+        other.handle_ = kNone;
+    }
+    return *this;
+}
+
+void ScratchFile::Close() {
+    if (handle_ != kNone) close(static_cast<int>(handle_));
+    handle_ = kNone;
+}
+
+bool ScratchFile::Create(ScratchFile& file, String& error) {
+    for (int tries = 0; tries < kMostTries; ++tries) {
+        String name;
+        if (!RandomName(kNameLength, name, error)) return false;
+        const std::string path = TemporaryFolder() + "/linkloom-" + name.ToUtf8() + ".tmp";
+        const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, 0600);
+        if (fd < 0 && (errno == EEXIST || errno == EINTR)) continue;
+        if (fd < 0) {
+            error = SystemReason(errno);
+            return false;
+        }
+        unlink(path.c_str());
+        file.Close();
+        file.handle_ = fd;
+        return true;
+    }
+    error = SystemReason(EEXIST);
+    return false;
+}
+
+bool ScratchFile::Write(std::uint64_t offset, const char* bytes, std::size_t size) {
+    while (size > 0) {
+        const ssize_t wrote = pwrite(static_cast<int>(handle_), bytes, size, static_cast<off_t>(offset));
+        if (wrote < 0 && errno == EINTR) continue;
+        if (wrote <= 0) return false;
+        bytes += wrote;
+        size -= static_cast<std::size_t>(wrote);
+        offset += static_cast<std::uint64_t>(wrote);
+    }
+    return true;
+}
+
+bool ScratchFile::Read(std::uint64_t offset, char* bytes, std::size_t size) const {
+    while (size > 0) {
+        const ssize_t got = pread(static_cast<int>(handle_), bytes, size, static_cast<off_t>(offset));
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) return false;
+        bytes += got;
+        size -= static_cast<std::size_t>(got);
+        offset += static_cast<std::uint64_t>(got);
+    }
+    return true;
+}
+
+}  // namespace linkloom::platform

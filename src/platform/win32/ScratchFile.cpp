@@ -1,0 +1,99 @@
+#include "platform/ScratchFile.h"
+
+#include <windows.h>
+
+#include "platform/RandomName.h"
+#include "platform/win32/SystemError.h"
+
+namespace linkloom::platform {
+
+namespace {
+
+constexpr std::size_t kNameLength = 16;
+// Names taken by chance are tried again, a few times.
+constexpr int kMostTries = 8;
+// The most bytes one ReadFile or WriteFile call moves.
+constexpr std::size_t kMostAtOnce = 1u << 30;
+
+HANDLE HandleOf(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
+
+OVERLAPPED At(std::uint64_t offset) {
+    OVERLAPPED at = {};
+    at.Offset = static_cast<DWORD>(offset);
+    at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+    return at;
+}
+
+}  // namespace
+
+ScratchFile::~ScratchFile() { Close(); }
+
+ScratchFile::ScratchFile(ScratchFile&& other) noexcept : handle_(other.handle_) { other.handle_ = kNone; }
+
+ScratchFile& ScratchFile::operator=(ScratchFile&& other) noexcept {
+    if (this != &other) {
+        Close();
+        handle_ = other.handle_;
+        other.handle_ = kNone;
+    }
+    return *this;
+}
+
+void ScratchFile::Close() {
+    if (handle_ != kNone) CloseHandle(HandleOf(handle_));
+    handle_ = kNone;
+}
+
+bool ScratchFile::Create(ScratchFile& file, String& error) {
+    wchar_t folder[MAX_PATH + 1];
+    const DWORD length = GetTempPathW(MAX_PATH + 1, folder);
+    if (length == 0 || length > MAX_PATH) {
+        error = SystemReason(GetLastError());
+        return false;
+    }
+    for (int tries = 0; tries < kMostTries; ++tries) {
+        String name;
+        if (!RandomName(kNameLength, name, error)) return false;
+        const String path = String(reinterpret_cast<const char16_t*>(folder)) + u"linkloom-" + name + u".tmp";
+        const HANDLE handle = CreateFileW(path.Wide(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                          FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+        if (handle == INVALID_HANDLE_VALUE && GetLastError() == ERROR_FILE_EXISTS) continue;
+        if (handle == INVALID_HANDLE_VALUE) {
+            error = SystemReason(GetLastError());
+            return false;
+        }
+        file.Close();
+        file.handle_ = reinterpret_cast<std::intptr_t>(handle);
+        return true;
+    }
+    error = SystemReason(ERROR_FILE_EXISTS);
+    return false;
+}
+
+bool ScratchFile::Write(std::uint64_t offset, const char* bytes, std::size_t size) {
+    while (size > 0) {
+        OVERLAPPED at = At(offset);
+        DWORD wrote = 0;
+        const DWORD part = static_cast<DWORD>(size < kMostAtOnce ? size : kMostAtOnce);
+        if (!WriteFile(HandleOf(handle_), bytes, part, &wrote, &at) || wrote == 0) return false;
+        bytes += wrote;
+        size -= wrote;
+        offset += wrote;
+    }
+    return true;
+}
+
+bool ScratchFile::Read(std::uint64_t offset, char* bytes, std::size_t size) const {
+    while (size > 0) {
+        OVERLAPPED at = At(offset);
+        DWORD got = 0;
+        const DWORD part = static_cast<DWORD>(size < kMostAtOnce ? size : kMostAtOnce);
+        if (!ReadFile(HandleOf(handle_), bytes, part, &got, &at) || got == 0) return false;
+        bytes += got;
+        size -= got;
+        offset += got;
+    }
+    return true;
+}
+
+}  // namespace linkloom::platform
