@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/AsciiCharacters.h"
 #include "base/PathText.h"
 #include "core/page/PageReader.h"
 #include "core/rules/PageRules.h"
@@ -17,19 +18,9 @@ constexpr int kMostSampled = 300;
 // Folders above FOLDER looked at for a ".git"; deeper trees are not worth the walk up.
 constexpr int kMostParents = 64;
 
-String LowerAscii(const String& text) {
-    std::u16string lower = text.Text();
-    for (char16_t& unit : lower) {
-        if (unit >= u'A' && unit <= u'Z') unit = static_cast<char16_t>(unit - u'A' + u'a');
-    }
-    return String(lower);
-}
+bool IsLink(const HeadTag& tag, std::u16string_view rel) { return tag.name == u"link" && tag.HasToken(u"rel", rel); }
 
-bool IsLink(const HeadTag& tag, std::u16string_view rel) {
-    return tag.name == String(u"link") && tag.HasToken(u"rel", rel);
-}
-
-void Sample(const std::vector<HeadTag>& tags, SiteSurvey& survey) {
+void Sample(const HeadTags& tags, SiteSurvey& survey) {
     ++survey.sampled;
     const auto named = [&tags](auto test) { return std::any_of(tags.begin(), tags.end(), test); };
     if (named([](const HeadTag& tag) { return IsLink(tag, u"canonical") && tag.Attribute(u"href"); })) {
@@ -83,7 +74,7 @@ SiteSurvey SurveySite(const String& folder) {
         if (item.kind != WalkItemKind::File) continue;
         const auto extension = FileExtension(item.entry.name, platform::kNativePathStyle);
         if (!extension) continue;
-        const String lower = LowerAscii(*extension);
+        const String lower = String(AsciiLowered(extension->Text()));
         if (std::find(PageExtensions().begin(), PageExtensions().end(), lower) == PageExtensions().end()) continue;
         const auto counted =
             std::find_if(counts.begin(), counts.end(), [&lower](const auto& count) { return count.first == lower; });
