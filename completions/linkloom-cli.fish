@@ -7,6 +7,7 @@ complete -c linkloom-cli -l require-doctype -d 'keep only pages whose head holds
 complete -c linkloom-cli -l lastmod -x -d 'where each lastmod comes from (git, meta, mtime, none), tried in order'
 complete -c linkloom-cli -l lastmod-time -d 'lastmod with the time of day'
 complete -c linkloom-cli -l state -r -F -d 'keep each unchanged page\'s published lastmod, recorded in FILE'
+complete -c linkloom-cli -l state-hash -x -d 'hash each page\'s main content (content) or its whole bytes (bytes) for --state'
 complete -c linkloom-cli -l check -r -F -d 'check SITEMAP against the protocol and the site instead of writing'
 complete -c linkloom-cli -l flags -x -d 'start from this flags word (the stored "flags" of the desktop program)'
 complete -c linkloom-cli -s o -l output -r -F -d 'write the document to FILE instead of standard output'

@@ -57,7 +57,7 @@ int main(int argc, char** argv) {
     if (options.check) return cli::RunCheck(options);
     // Explanations take the lines of standard error that the progress would write over.
     const bool progress = !options.quiet && !options.explain && platform::StandardErrorIsTerminal();
-    cli::StateFile state(options.state);
+    cli::StateFile state(options.state, options.stateHash);
     if (!state.Load()) return ExitStatus::kRejected;
     cli::CliRun run(options, progress);
     run.SwitchWith(state.Companion());

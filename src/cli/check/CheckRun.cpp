@@ -40,7 +40,7 @@ int RunCheck(const CliOptions& options) {
     const bool progress = !options.quiet && !options.explain && platform::StandardErrorIsTerminal();
     CheckFront front(options, progress);
     // The record gives unchanged pages their published dates, as in a run; it is not rewritten.
-    StateFile state(options.state);
+    StateFile state(options.state, options.stateHash);
     if (!state.Load()) return ExitStatus::kRejected;
     const std::int64_t now = platform::UnixSecondsOf(platform::CurrentFileTime());
     const CliOutcome outcome = front.Run(state.Record());

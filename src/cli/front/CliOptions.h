@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "base/String.h"
+#include "core/lastmod/ContentHash.h"
 #include "core/lastmod/LastmodSource.h"
 #include "core/model/SelectionOptions.h"
 #include "core/model/SitemapLimits.h"
@@ -22,6 +23,8 @@ struct CliOptions {
     std::optional<String> sitemapUrl;
     // The record of what was published, kept across runs.
     std::optional<String> state;
+    // What that record's hashes are of.
+    PageHashKind stateHash = PageHashKind::Content;
     // The sitemap to check against the site instead of writing one.
     std::optional<String> check;
     SitemapLimits limits;

@@ -12,7 +12,8 @@ namespace linkloom::cli {
 // elsewhere.
 class StateFile {
 public:
-    explicit StateFile(const std::optional<String>& path) : path_(path) {}
+    // A record at `path`, if any, whose hashes are to be of `kind`.
+    StateFile(const std::optional<String>& path, PageHashKind kind) : path_(path), record_(kind) {}
 
     // Reads the record; false, with the message shown, when the file is not a record.
     bool Load();
