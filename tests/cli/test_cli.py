@@ -961,6 +961,15 @@ class LastmodTest(unittest.TestCase):
         self.assertEqual(code, 0, err)
         return lastmods(out), err
 
+    def test_a_date_most_pages_share_is_warned_of_once_and_counted(self):
+        for number in range(20):
+            self.page("p%02d.htm" % number, when=1709467200 + (0 if number < 15 else number * 86400))
+        _, err = self.dates("--lastmod", "meta,mtime", "--explain")
+        self.assertEqual(err.count("warning: "), 1, err)
+        self.assertIn("warning: 15 of 20 entries have the lastmod 2024-03-03, which looks like a build or checkout "
+                      "date rather than when each page changed; --lastmod git,mtime dates each page", err)
+        self.assertIn("; 15 of 20 lastmods on 2024-03-03\n", err)
+
     def need_git(self):
         if emulated() or shutil.which("git") is None:
             self.skipTest("git dates are read by the native program, with git on the PATH")

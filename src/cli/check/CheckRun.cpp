@@ -18,7 +18,9 @@ namespace {
 // The run with the entries kept in a listing instead of written out.
 class CheckFront : public CliRun {
 public:
-    using CliRun::CliRun;
+    CheckFront(const CliOptions& options, bool showProgress) : CliRun(options, showProgress) {
+        tellsSharedDates_ = false;
+    }
 
     EntrySink& Entries(const String& root) override {
         rootUrl = root;

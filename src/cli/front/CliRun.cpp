@@ -29,6 +29,7 @@ CliOutcome CliRun::Run(LastmodRecord* record) {
     plan.lastmod = options_.lastmod;
     plan.record = record;
     plan.pageReaders = PageReaders();
+    plan.tellsSharedDates = tellsSharedDates_;
 
     SitemapRun run(plan, {entries, &explain_, progress_, progress_});
     const RunEnd end = run.Run();

@@ -48,6 +48,8 @@ protected:
     // The walk kept `count` entries, as the report counts them.
     void CountKept(int count) { kept_ = count; }
     void Say(const String& text) { progress_.Notice(text); }
+    // Whether the run warns when most entries share one date; a check writes no entries.
+    bool tellsSharedDates_ = true;
 
 private:
     void Reject(const Rejection& rejection);

@@ -16,17 +16,18 @@ constexpr char32_t kMostCodePoint = 0x10FFFF;
 
 // What numeric references to 0x80-0x9F mean: the Windows-1252 characters (0 where that code
 // point stays itself).
-constexpr char16_t kWindows1252[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+constexpr char16_t kWindows1252[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                       0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                                       0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                       0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 bool IsAlnum(char c) { return IsAsciiDigit(c) || IsAsciiLetter(c); }
 
 const NamedReference* FindNamed(std::string_view name) {
     const NamedReference* end = kNamedReferences + kNamedReferenceCount;
-    const NamedReference* found = std::lower_bound(
-        kNamedReferences, end, name, [](const NamedReference& entry, std::string_view key) { return entry.name < key; });
+    const NamedReference* found =
+        std::lower_bound(kNamedReferences, end, name,
+                         [](const NamedReference& entry, std::string_view key) { return entry.name < key; });
     return found != end && found->name == name ? found : nullptr;
 }
 

@@ -8,7 +8,7 @@
 namespace linkloom {
 
 struct HtmlAttribute {
-    std::string name;  // ASCII letters in lower case
+    std::string name;   // ASCII letters in lower case
     std::string value;  // character references decoded
 };
 

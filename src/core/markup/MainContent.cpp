@@ -11,7 +11,7 @@ constexpr std::string_view kMain = "main";
 constexpr std::string_view kSkipped[] = {"script", "style", "template", "title"};
 constexpr std::string_view kTemplateParts[] = {"header", "footer", "nav", "aside"};
 // Elements that have no content and no end tag.
-constexpr std::string_view kVoid[] = {"area", "base", "br",    "col",   "embed", "hr",   "img",
+constexpr std::string_view kVoid[] = {"area",  "base", "br",   "col",   "embed",  "hr",    "img",
                                       "input", "link", "meta", "param", "source", "track", "wbr"};
 // Elements that an open one of the same name ends when it is still the innermost.
 constexpr std::string_view kSelfEnding[] = {"p", "li", "dt", "dd", "option"};

@@ -21,7 +21,7 @@ TEST(MainContent, TakesTheMainElementsOrThePageLessItsTemplate) {
     EXPECT_EQ(Of(templated), "Hello world " + Target("x.htm") + "more" + Target("i.png"));
     EXPECT_EQ(Of("<body><header>Site</header><p>One <nav>menu</nav>two</p><footer>f</footer>"), "One two");
     EXPECT_EQ(Of("<p>Kept <span data-linkloom-ignore>Updated today <b>1</b></span>text"
-                  "<img data-linkloom-ignore src=counter.gif></p>"),
+                 "<img data-linkloom-ignore src=counter.gif></p>"),
               "Kept text");
     // A main inside something that counts nowhere is none.
     EXPECT_EQ(Of("<template><main>t</main></template><p>page"), "page");
