@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "base/String.h"
-#include "core/lastmod/ContentHash.h"
 #include "core/lastmod/LastmodSource.h"
+#include "core/lastmod/PageHashKind.h"
 #include "core/model/SelectionOptions.h"
 #include "core/model/SitemapLimits.h"
 #include "core/rules/PageRules.h"

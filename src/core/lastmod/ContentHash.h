@@ -11,10 +11,6 @@
 
 namespace linkloom {
 
-// What a page's hash is taken of: its whole bytes, or its main content (the bytes of a file
-// that is not markup).
-enum class PageHashKind { Bytes, Content };
-
 // Hashes files with XXH3 (64 bits): their bytes, and for markup their main content. A file is
 // markup when its text, after a byte-order mark and white space, starts with '<'; UTF-16 text is
 // read as UTF-8. One hasher serves one thread; its buffers and state are its own, made at its

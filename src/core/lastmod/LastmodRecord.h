@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "base/String.h"
-#include "core/lastmod/ContentHash.h"
+#include "core/lastmod/PageHashKind.h"
 
 namespace linkloom {
 

@@ -38,7 +38,9 @@ String SharedDateWarning(const SharedDate& shared, const LastmodOrder& order) {
     String text = String(u"warning: ") + String::FromInt(shared.count) + u" of " + String::FromInt(shared.entries) +
                   u" entries have the lastmod " + shared.date +
                   u", which looks like a build or checkout date rather than when each page changed";
-    const auto uses = [&](LastmodSourceKind kind) { return std::find(order.begin(), order.end(), kind) != order.end(); };
+    const auto uses = [&](LastmodSourceKind kind) {
+        return std::find(order.begin(), order.end(), kind) != order.end();
+    };
     if (!uses(LastmodSourceKind::Git)) text += u"; --lastmod git,mtime dates each page by its last commit";
     if (!uses(LastmodSourceKind::Meta)) text += u"; --lastmod meta,mtime by the date the page states";
     return text;

@@ -15,7 +15,7 @@ constexpr int kSharedDateLeastEntries = 20;
 
 // When most entries share one date: the mark of a build or checkout that gave every file one time.
 struct SharedDate {
-    int count = 0;  // the entries with that date
+    int count = 0;    // the entries with that date
     int entries = 0;  // all entries written
     String date;
 };

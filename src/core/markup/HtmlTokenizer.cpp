@@ -47,8 +47,10 @@ void HtmlTokenizer::Run(std::string_view input, HtmlTokenHandler& handler) {
 
 void HtmlTokenizer::EmitText(std::size_t from, std::size_t to, bool references) {
     while (from < to) {
-        const std::size_t amp = references ? input_.find('&', from) : npos;
-        const std::size_t end = amp == npos || amp >= to ? to : amp;
+        // Searched within the run alone: a page of many runs is read once.
+        const std::size_t found = references ? input_.substr(from, to - from).find('&') : npos;
+        const std::size_t amp = found == npos ? npos : from + found;
+        const std::size_t end = amp == npos ? to : amp;
         if (end > from) handler_->Text(input_.substr(from, end - from));
         if (end == to) return;
         decoded_.clear();
@@ -90,10 +92,13 @@ std::size_t HtmlTokenizer::Comment(std::size_t at) const {
     // "<!-->" and "<!--->" end where they start.
     if (rest.substr(0, 1) == ">") return at + 1;
     if (rest.substr(0, 2) == "->") return at + 2;
-    const std::size_t closed = input_.find("-->", at);
-    const std::size_t banged = input_.find("--!>", at);
-    if (closed == npos && banged == npos) return input_.size();
-    return closed < banged ? closed + 3 : banged + 4;
+    // It ends at the first "-->" or "--!>".
+    for (std::size_t dashes = input_.find("--", at); dashes != npos; dashes = input_.find("--", dashes + 1)) {
+        const std::string_view after = input_.substr(dashes + 2, 2);
+        if (after.substr(0, 1) == ">") return dashes + 3;
+        if (after == "!>") return dashes + 4;
+    }
+    return input_.size();
 }
 
 std::size_t HtmlTokenizer::BogusComment(std::size_t at) const {
@@ -124,7 +129,9 @@ std::size_t HtmlTokenizer::TagBody(std::size_t at, bool end) {
     tag_.name.clear();
     tag_.count = 0;
     std::size_t i = at;
-    for (; i < size && !EndsTagName(input_[i]); ++i) tag_.name += AsciiLower(input_[i]);
+    while (i < size && !EndsTagName(input_[i])) ++i;
+    tag_.name.assign(input_.data() + at, i - at);
+    for (char& c : tag_.name) c = AsciiLower(c);
     for (;;) {
         while (i < size && IsHtmlBlank(input_[i])) ++i;
         if (i == size) return size;

@@ -8,45 +8,98 @@ namespace {
 
 constexpr std::string_view kIgnoreAttribute = "data-linkloom-ignore";
 constexpr std::string_view kMain = "main";
-constexpr std::string_view kSkipped[] = {"script", "style", "template", "title"};
-constexpr std::string_view kTemplateParts[] = {"header", "footer", "nav", "aside"};
-// Elements that have no content and no end tag.
-constexpr std::string_view kVoid[] = {"area",  "base", "br",   "col",   "embed",  "hr",    "img",
-                                      "input", "link", "meta", "param", "source", "track", "wbr"};
-// Elements that an open one of the same name ends when it is still the innermost.
-constexpr std::string_view kSelfEnding[] = {"p", "li", "dt", "dd", "option"};
 // Deeper elements are not tracked: a page nested that deep is broken anyway.
 constexpr std::size_t kMostDepth = 512;
 
-template <std::size_t N>
-bool IsOneOf(std::string_view name, const std::string_view (&names)[N]) {
-    for (const std::string_view candidate : names) {
-        if (candidate == name) return true;
+// What an element is to the main content, as flags.
+enum ElementClass : unsigned {
+    kPlain = 0,
+    kVoid = 1,          // has no content and no end tag
+    kSkipped = 2,       // counts nowhere: scripts, styles, templates, the title
+    kTemplatePart = 4,  // header, footer, nav, aside: counts only inside main
+    kSelfEnding = 8,    // an open one of the same name ends when it is still the innermost
+    kHasTarget = 16,    // a link or image
+    kMainElement = 32,
+};
+
+struct NamedClass {
+    std::string_view name;
+    unsigned flags;
+};
+
+constexpr NamedClass kClasses[] = {
+    {"p", kSelfEnding},
+    {"a", kHasTarget},
+    {"br", kVoid},
+    {"hr", kVoid},
+    {"li", kSelfEnding},
+    {"dt", kSelfEnding},
+    {"dd", kSelfEnding},
+    {"col", kVoid},
+    {"img", kVoid | kHasTarget},
+    {"nav", kTemplatePart},
+    {"wbr", kVoid},
+    {"area", kVoid | kHasTarget},
+    {"base", kVoid},
+    {"link", kVoid},
+    {"meta", kVoid},
+    {"main", kMainElement},
+    {"embed", kVoid},
+    {"input", kVoid},
+    {"param", kVoid},
+    {"track", kVoid},
+    {"style", kSkipped},
+    {"title", kSkipped},
+    {"aside", kTemplatePart},
+    {"script", kSkipped},
+    {"source", kVoid},
+    {"header", kTemplatePart},
+    {"footer", kTemplatePart},
+    {"option", kSelfEnding},
+    {"template", kSkipped},
+};
+
+unsigned ClassOf(std::string_view name) {
+    // Most tags are of none of these; their length alone tells most of them apart.
+    if (name.size() > 8) return kPlain;
+    for (const NamedClass& known : kClasses) {
+        if (known.name.size() == name.size() && known.name == name) return known.flags;
     }
-    return false;
+    return kPlain;
 }
 
 // The attribute of `tag` that names a target: href of links and image map areas, src of images.
 const std::string* TargetOf(const HtmlTag& tag) {
-    if (tag.name == "a" || tag.name == "area") return tag.Attribute("href");
-    if (tag.name == "img") return tag.Attribute("src");
-    return nullptr;
+    static constexpr std::string_view kSource = "src";
+    static constexpr std::string_view kHref = "href";
+    return tag.Attribute(tag.name.size() == 3 ? kSource : kHref);
+}
+
+// True when a tag named "main", in any case, may be in the page: without one, its text need not
+// be gathered for the main elements.
+bool MayHaveMain(std::string_view markup) {
+    for (std::size_t open = markup.find('<'); open != std::string_view::npos; open = markup.find('<', open + 1)) {
+        if (AsciiEqualsNoCase(markup.substr(open + 1, kMain.size()), kMain)) return true;
+    }
+    return false;
 }
 
 }  // namespace
 
 void MainContent::Stream::Append(std::string_view piece) {
+    // Most bytes are above the space, which no blank is.
+    const auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' ' && IsHtmlBlank(c); };
     for (std::size_t at = 0; at < piece.size();) {
-        if (IsHtmlBlank(piece[at])) {
+        if (blank(piece[at])) {
             space = !text.empty();
             ++at;
             continue;
         }
         std::size_t end = at + 1;
-        while (end < piece.size() && !IsHtmlBlank(piece[end])) ++end;
+        while (end < piece.size() && !blank(piece[end])) ++end;
         if (space) text += ' ';
         space = false;
-        text.append(piece.substr(at, end - at));
+        text.append(piece.data() + at, end - at);
         at = end;
     }
 }
@@ -66,6 +119,7 @@ const std::string& MainContent::Of(std::string_view markup) {
     page_.text.clear();
     main_.space = page_.space = false;
     sawMain_ = false;
+    gathersMain_ = MayHaveMain(markup);
     depth_ = 0;
     skippedAt_ = outsideAt_ = mainAt_ = kNone;
     tokenizer_.Run(markup, *this);
@@ -82,18 +136,19 @@ void MainContent::Tag(const HtmlTag& tag) {
         Close(tag.name);
         return;
     }
-    if (depth_ > 0 && depth_ <= kMostDepth && open_[depth_ - 1] == tag.name && IsOneOf(tag.name, kSelfEnding)) {
+    const unsigned kind = ClassOf(tag.name);
+    if ((kind & kSelfEnding) && depth_ > 0 && depth_ <= kMostDepth && open_[depth_ - 1] == tag.name) {
         PopTo(depth_ - 1);
     }
-    const bool ignored = tag.Attribute(kIgnoreAttribute) != nullptr;
-    const std::string* target = ignored ? nullptr : TargetOf(tag);
+    const bool ignored = tag.count > 0 && tag.Attribute(kIgnoreAttribute) != nullptr;
+    const std::string* target = (kind & kHasTarget) && !ignored ? TargetOf(tag) : nullptr;
     if (target && ToMain()) main_.AppendTarget(*target);
     if (target && ToPage()) page_.AppendTarget(*target);
-    if (IsOneOf(tag.name, kVoid)) return;
+    if (kind & kVoid) return;
     Open(tag);
-    if (skippedAt_ == kNone && (ignored || IsOneOf(tag.name, kSkipped))) skippedAt_ = depth_ - 1;
-    if (outsideAt_ == kNone && IsOneOf(tag.name, kTemplateParts)) outsideAt_ = depth_ - 1;
-    if (mainAt_ == kNone && tag.name == kMain) {
+    if (skippedAt_ == kNone && (ignored || (kind & kSkipped))) skippedAt_ = depth_ - 1;
+    if (outsideAt_ == kNone && (kind & kTemplatePart)) outsideAt_ = depth_ - 1;
+    if (mainAt_ == kNone && (kind & kMainElement)) {
         mainAt_ = depth_ - 1;
         sawMain_ = sawMain_ || skippedAt_ == kNone;
     }

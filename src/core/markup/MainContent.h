@@ -39,7 +39,7 @@ private:
     void Close(std::string_view name);
     void PopTo(std::size_t depth);
     // Whether content at the current place counts in each stream.
-    bool ToMain() const { return skippedAt_ == kNone && mainAt_ != kNone; }
+    bool ToMain() const { return gathersMain_ && skippedAt_ == kNone && mainAt_ != kNone; }
     bool ToPage() const { return skippedAt_ == kNone && outsideAt_ == kNone; }
 
     static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
@@ -48,6 +48,7 @@ private:
     Stream main_;
     Stream page_;
     bool sawMain_ = false;
+    bool gathersMain_ = false;  // the page may have a main element
     // The names of the open elements; entries past depth_ keep their buffers for reuse.
     std::vector<std::string> open_;
     std::size_t depth_ = 0;
