@@ -8,6 +8,7 @@ complete -c linkloom-cli -l lastmod -x -d 'where each lastmod comes from (git, m
 complete -c linkloom-cli -l shallow -x -d 'git dates of files last changed at a shallow clone\'s oldest commit (next, omit, fail)'
 complete -c linkloom-cli -l lastmod-time -d 'lastmod with the time of day'
 complete -c linkloom-cli -l state -r -F -d 'keep each unchanged page\'s published lastmod, recorded in FILE'
+complete -c linkloom-cli -l state-hash -x -d 'hash each page\'s main content (content) or its whole bytes (bytes) for --state'
 complete -c linkloom-cli -l changes -r -F -d 'write the URLs new, re-dated or gone since the --state record to FILE'
 complete -c linkloom-cli -l indexnow -x -d 'submit the URLs changed since the --state record to IndexNow'
 complete -c linkloom-cli -l indexnow-endpoint -x -d 'where --indexnow posts (default "https://api.indexnow.org/indexnow")'

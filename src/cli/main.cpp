@@ -62,7 +62,7 @@ int main(int argc, char** argv) {
     // Explanations take the lines of standard error that the progress would write over.
     const bool progress = !options.quiet && !options.explain && platform::StandardErrorIsTerminal();
     cli::RunReport report(options);
-    cli::StateFile state(options.state);
+    cli::StateFile state(options.state, options.stateHash);
     if (options.changes || options.indexNowKey) state.TrackChanges(options.changes);
     if (!state.Load()) return cli::EndRun(report, ExitStatus::kRejected);
     int status = ExitStatus::kDone;

@@ -965,6 +965,15 @@ class LastmodTest(unittest.TestCase):
         self.assertEqual(code, 0, err)
         return lastmods(out), err
 
+    def test_a_date_most_pages_share_is_warned_of_once_and_counted(self):
+        for number in range(20):
+            self.page("p%02d.htm" % number, when=1709467200 + (0 if number < 15 else number * 86400))
+        _, err = self.dates("--lastmod", "meta,mtime", "--explain")
+        self.assertEqual(err.count("warning: "), 1, err)
+        self.assertIn("warning: 15 of 20 entries have the lastmod 2024-03-03, which looks like a build or checkout "
+                      "date rather than when each page changed; --lastmod git,mtime dates each page", err)
+        self.assertIn("; 15 of 20 lastmods on 2024-03-03\n", err)
+
     def need_git(self):
         if emulated() or shutil.which("git") is None:
             self.skipTest("git dates are read by the native program, with git on the PATH")
@@ -1410,8 +1419,8 @@ class StateTest(unittest.TestCase):
         self.state = os.path.join(tempfile.mkdtemp(prefix="linkloom-state-"), "state.txt")
         self.addCleanup(shutil.rmtree, os.path.dirname(self.state), True)
 
-    def publish(self):
-        code, out, err = run("-q", "--state", native(self.state), native(self.tree.root), "https://e.x/")
+    def publish(self, *options):
+        code, out, err = run("-q", "--state", native(self.state), *options, native(self.tree.root), "https://e.x/")
         return code, lastmods(out), err
 
     def touch(self, name, when, content=None):
@@ -1426,7 +1435,7 @@ class StateTest(unittest.TestCase):
         self.assertEqual(found, {"a.htm": "2024-03-03", "b.htm": "2024-03-03", "c.htm": "2024-03-03"})
         with open(self.state, encoding="utf-8") as record:
             lines = record.read().splitlines()
-        self.assertEqual(lines[0], "linkloom-state 1")
+        self.assertEqual(lines[0], "linkloom-state 2 content")
         self.assertRegex(lines[1], r"^[0-9a-f]{16} 2024-03-03 https://e.x/a.htm$")
         # Rebuilt with the same bytes (a new file time), changed bytes, and a page removed.
         later = 1709467200 + 100 * 86400
@@ -1439,6 +1448,50 @@ class StateTest(unittest.TestCase):
         self.assertEqual(self.publish()[1], {"a.htm": "2024-03-03", "b.htm": "2024-06-11", "c.htm": "2024-06-11"})
         with open(self.state, encoding="utf-8") as record:
             self.assertEqual(len(record.read().splitlines()), 4)
+
+    TEMPLATE = ("<html><head><title>%(title)s</title><script src=%(script)s></script></head><body>"
+                "<header><nav><a href=/>Home</a>%(nav)s</nav></header>%(body)s<footer>%(footer)s</footer></body></html>")
+
+    def write_pages(self, when, **template):
+        parts = {"title": "T", "script": "a.js", "nav": "", "footer": "(c) 2024"}
+        parts.update(template)
+        for name in ("a.htm", "b.htm", "c.htm"):
+            body = "<main>%s text</main>" % name if name != "c.htm" else "<p>c text <img src=c.png></p>"
+            self.touch(name, when, self.TEMPLATE % dict(parts, body=self.bodies.get(name, body)))
+
+    def test_a_template_change_keeps_every_date_and_a_content_change_moves_its_page(self):
+        self.bodies = {}
+        self.write_pages(1709467200)
+        self.assertEqual(self.publish()[:2], (0, dict.fromkeys(("a.htm", "b.htm", "c.htm"), "2024-03-03")))
+        later = 1709467200 + 100 * 86400
+        self.write_pages(later, title="New", script="b.js", nav="<a href=/new>New</a>", footer="(c) 2025")
+        self.assertEqual(self.publish()[1], dict.fromkeys(("a.htm", "b.htm", "c.htm"), "2024-03-03"))
+        self.bodies = {"b.htm": "<main>b text, edited</main>", "c.htm": "<p>c text <img src=c2.png></p>"}
+        self.write_pages(later)
+        self.assertEqual(self.publish()[1], {"a.htm": "2024-03-03", "b.htm": "2024-06-11", "c.htm": "2024-06-11"})
+        # Hashed by their bytes, a template change moves every page.
+        self.publish("--state-hash", "bytes")
+        self.write_pages(later + 86400, footer="(c) 2026")
+        self.assertEqual(self.publish("--state-hash", "bytes")[1], dict.fromkeys(("a.htm", "b.htm", "c.htm"), "2024-06-12"))
+        self.assertEqual(run("--state-hash", "words", native(self.tree.root), "https://e.x/")[0], 2)
+
+    def test_a_first_version_record_is_rehashed_without_moving_a_date(self):
+        self.bodies = {}
+        self.write_pages(1709467200)
+        self.publish("--state-hash", "bytes")
+        with open(self.state, encoding="utf-8") as record:
+            first, rest = record.read().split("\n", 1)
+        self.assertEqual(first, "linkloom-state 2 bytes")
+        with open(self.state, "w", encoding="utf-8") as record:
+            record.write("linkloom-state 1\n" + rest)
+        later = 1709467200 + 100 * 86400
+        self.touch("a.htm", later)
+        self.touch("b.htm", later, "<main>b changed</main>")
+        # The second run finds the content hashes the first recorded.
+        for _ in range(2):
+            self.assertEqual(self.publish()[1], {"a.htm": "2024-03-03", "b.htm": "2024-06-11", "c.htm": "2024-03-03"})
+            with open(self.state, encoding="utf-8") as record:
+                self.assertEqual(record.readline(), "linkloom-state 2 content\n")
 
     def test_a_record_that_is_not_one_is_exit_2_and_left_as_it_was(self):
         self.publish()

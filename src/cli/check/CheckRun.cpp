@@ -19,7 +19,10 @@ namespace {
 // The run with the entries kept in a listing instead of written out.
 class CheckFront : public CliRun {
 public:
-    using CliRun::CliRun;
+    CheckFront(const CliOptions& options, bool showProgress, RunReport& report)
+        : CliRun(options, showProgress, report) {
+        tellsSharedDates_ = false;
+    }
 
     EntrySink& Entries(const String& root) override {
         rootUrl = root;
@@ -42,7 +45,7 @@ int RunCheck(const CliOptions& options) {
     RunReport report(options);
     CheckFront front(options, progress, report);
     // The record gives unchanged pages their published dates, as in a run; it is not rewritten.
-    StateFile state(options.state);
+    StateFile state(options.state, options.stateHash);
     if (!state.Load()) return EndRun(report, ExitStatus::kRejected);
     const std::int64_t now = platform::UnixSecondsOf(platform::CurrentFileTime());
     const CliOutcome outcome = front.Run(state.Record());

@@ -6,6 +6,7 @@
 #include "base/String.h"
 #include "cli/report/ReportRequest.h"
 #include "core/lastmod/LastmodSource.h"
+#include "core/lastmod/PageHashKind.h"
 #include "core/model/SelectionOptions.h"
 #include "core/model/SitemapLimits.h"
 #include "core/rules/PageRules.h"
@@ -30,6 +31,8 @@ struct CliOptions {
     std::optional<String> indexNowKey;
     String indexNowEndpoint = u"https://api.indexnow.org/indexnow";
     std::optional<String> indexNowKeyLocation;
+    // What that record's hashes are of.
+    PageHashKind stateHash = PageHashKind::Content;
     // The sitemap to check against the site instead of writing one.
     std::optional<String> check;
     // The settings file read, which the walk leaves out.

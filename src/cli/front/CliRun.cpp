@@ -51,6 +51,7 @@ CliOutcome CliRun::Run(LastmodRecord* record, UrlChanges* changes) {
     plan.shallow = options_.shallow;
     plan.record = record;
     plan.pageReaders = PageReaders();
+    plan.tellsSharedDates = tellsSharedDates_;
 
     SitemapRun run(plan, {entries, &walk_, notices_, progress_});
     const RunEnd end = run.Run();

@@ -60,6 +60,8 @@ protected:
     void Say(const String& text) { notices_.Notice(text); }
     // Why the run writes nothing, shown and reported.
     void Fail(const String& text);
+    // Whether the run warns when most entries share one date; a check writes no entries.
+    bool tellsSharedDates_ = true;
 
 private:
     void Reject(const Rejection& rejection);

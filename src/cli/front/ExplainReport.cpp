@@ -111,6 +111,10 @@ void ExplainReport::LinkIgnored(const String& path, const LinkNote& note) {
     platform::WriteStandardError("ignored: " + Shown(path) + " (" + link + ": " + ProblemText(note.problem) + ")\n");
 }
 
+void ExplainReport::DatesShared(int count, int entries, const String& date) {
+    sharedDate_ = std::to_string(count) + " of " + std::to_string(entries) + " lastmods on " + date.ToUtf8();
+}
+
 void ExplainReport::WriteCounts(int kept) const {
     std::string line = std::to_string(kept + filesLeftOut_) + " files listed, " + std::to_string(kept) + " kept";
     const auto append = [&](const char* heading, int Tally::*count) {
@@ -130,6 +134,7 @@ void ExplainReport::WriteCounts(int kept) const {
     if (timesInFuture_ > 0) {
         line += "; " + Counted(timesInFuture_, "date") + " later than the run's start written as the start";
     }
+    if (!sharedDate_.empty()) line += "; " + sharedDate_;
     platform::WriteStandardError(line + "\n");
 }
 

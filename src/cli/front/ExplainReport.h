@@ -18,6 +18,7 @@ public:
     void LeftOut(const String& path, bool isFolder, LeftOutReason reason, const String& detail) override;
     void Adjusted(const String& path, Adjustment kind) override;
     void LinkIgnored(const String& path, const LinkNote& note) override;
+    void DatesShared(int count, int entries, const String& date) override;
     // The counts line for a run that kept `kept` files.
     void WriteCounts(int kept) const;
     // What a run should hear of even without --explain, one line each: locations too long to
@@ -39,6 +40,7 @@ private:
     int timesOutOfRange_ = 0;
     int linksIgnored_ = 0;
     int timesInFuture_ = 0;
+    std::string sharedDate_;  // the counts line's words for a date most entries share
 };
 
 }  // namespace linkloom::cli

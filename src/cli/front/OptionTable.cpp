@@ -101,6 +101,15 @@ bool ApplyIndexNowKeyLocation(const String& value, OptionState& state, String& e
     return true;
 }
 
+bool ApplyStateHash(const String& value, OptionState& state, String& error) {
+    if (value == u"content" || value == u"bytes") {
+        state.options.stateHash = value == u"content" ? PageHashKind::Content : PageHashKind::Bytes;
+        return true;
+    }
+    error = String(u"--state-hash needs content or bytes, not '") + value + u"'";
+    return false;
+}
+
 bool ApplyCheck(const String& value, OptionState& state, String& error) {
     return TakeFileName(value, u"sitemap", state.options.check, error);
 }
@@ -267,18 +276,33 @@ const std::vector<CliOption>& OptionTable() {
          "they were. Files changed by a later commit of the clone keep their dates."},
         {0, "lastmod-time", "", None, Flush, Key, Note<&OptionState::lastmodWithTime>, "lastmod with the time of day"},
         {0, "state", "FILE", File, Aligned, Written, ApplyState,
-         "a record of each page's content hash and published lastmod: a page\n"
-         "whose bytes are unchanged since the last run with FILE keeps its\n"
+         "a record of each page's hash and published lastmod: a page whose\n"
+         "main content is unchanged since the last run with FILE keeps its\n"
          "recorded lastmod; FILE is created when missing, rewritten after\n"
          "the document",
          "keep each unchanged page's published lastmod, recorded in FILE",
-         "a record of what was published: for each location a hash of the page's bytes and the lastmod\n"
-         "written. A page whose bytes are unchanged since the last run with \\fIFILE\\fR keeps its recorded\n"
-         "lastmod. \\fIFILE\\fR is UTF\\-8 text, a first line \"linkloom\\-state 1\", then \"HASH LASTMOD\n"
-         "LOCATION\" lines (a byte\\-order mark before the first is allowed); a missing or empty one is\n"
-         "created, one that is not such a record is exit 2 and left as it was. With \\fB\\-o\\fR it is\n"
-         "switched in with the output files, both or neither; to standard output it is written beside and\n"
-         "renamed over once the document is written. It may not be the output file."},
+         "a record of what was published: for each location a hash of the page (see\n"
+         "\\fB\\-\\-state\\-hash\\fR) and the lastmod written. A page that hashes as it did in the last run\n"
+         "with \\fIFILE\\fR keeps its recorded lastmod. \\fIFILE\\fR is UTF\\-8 text, a first line\n"
+         "\"linkloom\\-state 2 content\" or \"linkloom\\-state 2 bytes\" naming the kind of its hashes, then\n"
+         "\"HASH LASTMOD LOCATION\" lines (a byte\\-order mark before the first is allowed); a missing or\n"
+         "empty one is created, one that is not such a record is exit 2 and left as it was. A record of\n"
+         "another kind, or of the first version (\"linkloom\\-state 1\", hashes of bytes), is read with its\n"
+         "own kind of hash and rewritten with the new kind, moving no date. With \\fB\\-o\\fR it is switched\n"
+         "in with the output files, both or neither; to standard output it is written beside and renamed\n"
+         "over once the document is written. It may not be the output file."},
+        {0, "state-hash", "KIND", Text, Aligned, Key, ApplyStateHash,
+         "what --state hashes of each page: content (the default), its main\n"
+         "content, so that a change of the template alone moves no date; or\n"
+         "bytes, the whole file",
+         "hash each page's main content (content) or its whole bytes (bytes) for --state",
+         "what \\fB\\-\\-state\\fR hashes of each page. \\fBcontent\\fR (the default): for a page that\n"
+         "starts with markup, the text and the link (\\fBa\\fR, \\fBarea\\fR) and image (\\fBimg\\fR) targets\n"
+         "of its \\fBmain\\fR elements or, without one, of the page less its \\fBheader\\fR, \\fBfooter\\fR,\n"
+         "\\fBnav\\fR and \\fBaside\\fR; scripts, styles, templates, the title, comments and elements with\n"
+         "the attribute \\fBdata\\-linkloom\\-ignore\\fR count nowhere, and white space is collapsed. So a\n"
+         "change of the template around a page moves none of its dates. Other files, and pages over 64\n"
+         "MiB, are hashed by their bytes. \\fBbytes\\fR: every file by its whole bytes."},
         {0, "changes", "FILE", File, Aligned, Written, ApplyChanges,
          "write to FILE the URLs that changed since the --state record, one\n"
          "a line: \"+ URL\" new, \"~ URL\" lastmod moved, in the document's order,\n"

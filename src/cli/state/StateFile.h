@@ -12,7 +12,8 @@ namespace linkloom::cli {
 // elsewhere. So is the list of changed URLs that --changes names, in the same change.
 class StateFile {
 public:
-    explicit StateFile(const std::optional<String>& path) : path_(path) {}
+    // A record at `path`, if any, whose hashes are to be of `kind`.
+    StateFile(const std::optional<String>& path, PageHashKind kind) : path_(path), record_(kind) {}
     // Before Load: the URLs that changed since the record are kept (for --indexnow), and written
     // to `changesFile` when it names a file.
     void TrackChanges(const std::optional<String>& changesFile);

@@ -8,7 +8,10 @@ namespace linkloom::cli {
 
 namespace {
 
-constexpr std::string_view kFormatLine = "linkloom-state 1";
+// The first line of each kind of record; the first version's held hashes of bytes.
+constexpr std::string_view kBytesLine = "linkloom-state 2 bytes";
+constexpr std::string_view kContentLine = "linkloom-state 2 content";
+constexpr std::string_view kFirstVersionLine = "linkloom-state 1";
 // An editor may put a byte-order mark before the first line.
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::size_t kHashDigits = 16;
@@ -54,6 +57,7 @@ std::string KeyOf(std::uint64_t hash, std::string_view location) {
 
 bool StateRecord::Load(const String& path, String& error, UrlChanges* published) {
     earlier_.clear();
+    earlierKind_ = kind_;
     platform::SequentialFile file;
     platform::SystemError reason;
     // A link to a file not made yet leads to an empty record, as -o would create its file.
@@ -72,7 +76,12 @@ bool StateRecord::Load(const String& path, String& error, UrlChanges* published)
         if (++number == 1) {
             std::string_view first(line);
             if (first.substr(0, kByteOrderMark.size()) == kByteOrderMark) first.remove_prefix(kByteOrderMark.size());
-            return first == kFormatLine;
+            if (first == kContentLine) {
+                earlierKind_ = PageHashKind::Content;
+                return true;
+            }
+            earlierKind_ = PageHashKind::Bytes;
+            return first == kBytesLine || first == kFirstVersionLine;
         }
         const std::size_t first = line.find(' ');
         const std::size_t second = first == std::string::npos ? first : line.find(' ', first + 1);
@@ -122,7 +131,7 @@ bool StateRecord::Load(const String& path, String& error, UrlChanges* published)
 }
 
 bool StateRecord::Stage(FileSetTransaction& change, const String& path, String& error) const {
-    return StageFile(change, path, {kFormatLine, "\n", written_}, error);
+    return StageFile(change, path, {kind_ == PageHashKind::Content ? kContentLine : kBytesLine, "\n", written_}, error);
 }
 
 bool StateRecord::Save(const String& path, String& error) const {

@@ -11,12 +11,16 @@
 
 namespace linkloom::cli {
 
-// The record that --state keeps in a UTF-8 text file: a first line naming the format and its
-// version, then one line per page, "HASH LASTMOD LOCATION", the hash in 16 hex digits and "-" for
-// no lastmod; pages that come to one location have a line each. Read before the walk, written
-// after it for the pages of that run.
+// The record that --state keeps in a UTF-8 text file: a first line naming the format, its
+// version and the kind of its hashes ("linkloom-state 2 content", "linkloom-state 2 bytes"; the
+// first version, "linkloom-state 1", held hashes of bytes), then one line per page, "HASH LASTMOD
+// LOCATION", the hash in 16 hex digits and "-" for no lastmod; pages that come to one location
+// have a line each. Read before the walk, written after it for the pages of that run.
 class StateRecord : public LastmodRecord {
 public:
+    // A record whose hashes are to be of `kind`.
+    explicit StateRecord(PageHashKind kind) : kind_(kind), earlierKind_(kind) {}
+
     // Reads the record at `path`; a missing file is an empty record. False with `error` set when
     // the file is there but is not such a record. `published` (may be null) is told each line.
     bool Load(const String& path, String& error, UrlChanges* published = nullptr);
@@ -26,10 +30,14 @@ public:
     // Stages the record alone and commits it.
     bool Save(const String& path, String& error) const;
 
+    PageHashKind EarlierKind() const override { return earlierKind_; }
+    PageHashKind Kind() const override { return kind_; }
     const String* Recorded(const String& location, std::uint64_t hash) const override;
     void Note(const String& location, std::uint64_t hash, const String& lastmod) override;
 
 private:
+    PageHashKind kind_;
+    PageHashKind earlierKind_;  // as the file read says; this run's kind without one
     // Keyed by hash and location together: the pages that come to one location each have a line.
     std::unordered_map<std::string, String> earlier_;
     std::string written_;  // this run's lines, in walk order

@@ -24,7 +24,15 @@ LastmodChooser::LastmodChooser(const LastmodPlan& plan, NoticeSink& notices, Run
         case LastmodSourceKind::Mtime: sources_.push_back(std::make_unique<MtimeLastmod>()); break;
         }
     }
-    needs_.contentHash = record_ != nullptr;
+    if (record_) {
+        for (const PageHashKind kind : {record_->EarlierKind(), record_->Kind()}) {
+            (kind == PageHashKind::Bytes ? needs_.byteHash : needs_.contentHash) = true;
+        }
+    }
+}
+
+const std::optional<std::uint64_t>& LastmodChooser::HashOf(const PageFacts& facts, PageHashKind kind) {
+    return kind == PageHashKind::Bytes ? facts.byteHash : facts.contentHash;
 }
 
 std::optional<platform::FileTime> LastmodChooser::RecordedDate(const String& location, std::uint64_t hash) const {
@@ -37,10 +45,11 @@ std::optional<platform::FileTime> LastmodChooser::RecordedDate(const String& loc
 }
 
 String LastmodChooser::Decide(const DatedPage& page, const String& location, std::optional<Adjustment>& adjustment) {
-    const std::optional<std::uint64_t>& hash = page.facts.contentHash;
-    const bool recorded = record_ && hash;
+    // A record of the other kind is looked up with its kind of hash, so that a change of kind
+    // moves no date; this run's record keeps this run's kind.
+    const bool recorded = record_ && HashOf(page.facts, record_->Kind());
     std::optional<platform::FileTime> date;
-    if (recorded) date = RecordedDate(location, *hash);
+    if (recorded) date = RecordedDate(location, *HashOf(page.facts, record_->EarlierKind()));
     for (auto source = sources_.begin(); !date && source != sources_.end(); ++source) {
         SourceAnswer answer = (*source)->DateOf(page);
         if (answer.kind == SourceAnswer::Kind::Date) date = answer.time;
@@ -61,7 +70,7 @@ String LastmodChooser::Decide(const DatedPage& page, const String& location, std
         }
         lastmod = Format(*date);
     }
-    if (recorded) record_->Note(location, *hash, lastmod);
+    if (recorded) record_->Note(location, *HashOf(page.facts, record_->Kind()), lastmod);
     return lastmod;
 }
 

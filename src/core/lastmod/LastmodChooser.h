@@ -32,7 +32,7 @@ struct LastmodPlan {
 };
 
 // The lastmod part of the entry step. For each kept page: the lastmod an earlier run recorded,
-// when the plan names such a record and the page's bytes are unchanged; otherwise the date of the
+// when the plan names such a record and the page is unchanged as the record hashes it; otherwise the date of the
 // first source the plan names that has one; otherwise none. A date later than the run's start is
 // written as that start. Every date is written in the run's local time, with the time of day and
 // the offset when the plan asks for it, so that text order is time order.
@@ -50,6 +50,7 @@ public:
     const String& Stopped() const { return stopped_; }
 
 private:
+    static const std::optional<std::uint64_t>& HashOf(const PageFacts& facts, PageHashKind kind);
     std::optional<platform::FileTime> RecordedDate(const String& location, std::uint64_t hash) const;
     const String& Format(platform::FileTime time);
 

@@ -50,6 +50,12 @@ public:
         (void)path;
         (void)note;
     }
+    // `count` of the run's `entries` have the lastmod `date`, more than half of them.
+    virtual void DatesShared(int count, int entries, const String& date) {
+        (void)count;
+        (void)entries;
+        (void)date;
+    }
 };
 
 }  // namespace linkloom

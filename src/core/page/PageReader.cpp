@@ -31,9 +31,12 @@ PageFacts PageReader::Read(const platform::FolderHandle& folder, const platform:
     }
     facts.written = stamp.written;
     facts.size = stamp.size;
-    std::uint64_t hash = 0;
-    if (needs_.contentHash && facts.verdict == PageVerdict::Keep && hasher_.Hash(folder, entry.name, hash)) {
-        facts.contentHash = hash;
+    std::uint64_t bytes = 0;
+    std::uint64_t content = 0;
+    if ((needs_.byteHash || needs_.contentHash) && facts.verdict == PageVerdict::Keep &&
+        hasher_.Hash(folder, entry.name, needs_.byteHash ? &bytes : nullptr, needs_.contentHash ? &content : nullptr)) {
+        if (needs_.byteHash) facts.byteHash = bytes;
+        if (needs_.contentHash) facts.contentHash = content;
     }
     return facts;
 }

@@ -21,11 +21,13 @@ struct PageNeeds {
     bool headTags = false;  // the link, meta, base and script elements of the head
     // A page with no text to read is left out as unreadable, as the content test leaves it out.
     bool text = false;
-    bool contentHash = false;  // a hash of the page's whole bytes
+    bool byteHash = false;     // a hash of the page's whole bytes
+    bool contentHash = false;  // a hash of the page's main content
 
     // What either asks for.
     PageNeeds operator|(const PageNeeds& other) const {
-        return {headTags || other.headTags, text || other.text, contentHash || other.contentHash};
+        return {headTags || other.headTags, text || other.text, byteHash || other.byteHash,
+                contentHash || other.contentHash};
     }
 };
 
@@ -43,7 +45,9 @@ struct PageFacts {
     std::uint64_t size = 0;
     // With PageNeeds::headTags, the head's elements; none when the page has no text to read.
     HeadTags headTags;
-    // With PageNeeds::contentHash, the XXH3 hash of a kept page's bytes, when it could be read.
+    // With PageNeeds::byteHash and contentHash, the hashes of a kept page (ContentHasher), when
+    // it could be read.
+    std::optional<std::uint64_t> byteHash;
     std::optional<std::uint64_t> contentHash;
 };
 

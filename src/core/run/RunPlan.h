@@ -35,6 +35,8 @@ struct RunPlan {
     ShallowPolicy shallow = ShallowPolicy::Next;
     // What earlier runs published, kept and told of this run's entries; null for none.
     LastmodRecord* record = nullptr;
+    // Whether a warning says when most entries share one date (SharedLastmods).
+    bool tellsSharedDates = false;
     // How many threads read pages ahead of the walk; 1 reads each page on the run's own thread.
     int pageReaders = 1;
 };

@@ -52,6 +52,7 @@ RunClock ClockNow() { return {platform::CurrentUtcOffsetSeconds(), platform::Cur
 SitemapRun::SitemapRun(const RunPlan& plan, const RunPorts& ports)
     : plan_(plan),
       ports_(ports),
+      written_(ports.entries),
       walker_(plan.settings.folder, &plan.exclusions),
       entries_(plan.settings.rootUrl, LocationNaming(plan.rules ? &*plan.rules : nullptr)),
       lastmods_({plan.settings.folder, plan.lastmod, plan.record, plan.settings.options.lastmodWithTime, plan.shallow},
@@ -74,10 +75,14 @@ RunEnd SitemapRun::Run() {
         return RunEnd::Stopped;
     }
     if (chains_) chains_->End();
-    if (merge_) merge_->Flush(ports_.entries);
+    if (merge_) merge_->Flush(written_);
     for (const String& text : steps_.Closing()) ports_.notices.Notice(text);
+    if (const auto shared = written_.Shared(); shared && plan_.tellsSharedDates) {
+        ports_.notices.Notice(SharedDateWarning(*shared, plan_.lastmod));
+        if (ports_.leftOut) ports_.leftOut->DatesShared(shared->count, shared->entries, shared->date);
+    }
     if (showsProgress_) ports_.progress.Hide();
-    if (count_ > 0 || ports_.entries.Failed()) return RunEnd::Entries;
+    if (count_ > 0 || written_.Failed()) return RunEnd::Entries;
     if (folderError_) return RunEnd::FolderUnreadable;
     return cancelled_ ? RunEnd::Cancelled : RunEnd::NothingMatched;
 }
@@ -123,7 +128,7 @@ bool SitemapRun::Take(WalkSlot& slot) {
             cancelled_ = true;
             return false;
         }
-        if (ports_.entries.Failed()) return false;
+        if (written_.Failed()) return false;
     }
     switch (item.kind) {
     case WalkItemKind::File: return TakeFile(slot);
@@ -217,7 +222,7 @@ void SitemapRun::Keep(SitemapEntry entry, const String& path, std::optional<Adju
     }
     if (adjustment && ports_.leftOut) ports_.leftOut->Adjusted(path, *adjustment);
     ++count_;
-    if (!merge_) ports_.entries.Add(entry);
+    if (!merge_) written_.Add(entry);
 }
 
 void SitemapRun::LeaveOut(const String& path, LeftOutReason reason, const String& detail) {

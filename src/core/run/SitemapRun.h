@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "core/lastmod/LastmodChooser.h"
+#include "core/lastmod/SharedLastmods.h"
 #include "core/page/PagePipeline.h"
 #include "core/rules/CanonicalChains.h"
 #include "core/rules/PageSteps.h"
@@ -64,6 +65,8 @@ private:
 
     const RunPlan& plan_;
     RunPorts ports_;
+    // The entries port, its dates counted.
+    SharedLastmods written_;
     bool showsProgress_ = false;
     FolderWalker walker_;
     LocationBuilder entries_;

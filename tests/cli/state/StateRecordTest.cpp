@@ -13,7 +13,7 @@ namespace {
 TEST(StateRecord, KeepsDatesOfUnchangedPagesAndWritesThisRunsLines) {
     test::TempTree tree;
     const String path = tree.Root() + u"state.txt";
-    StateRecord first;
+    StateRecord first(PageHashKind::Content);
     String error;
     ASSERT_TRUE(first.Load(path, error));  // missing: empty
     first.Note(u"https://e.x/a", 0x0123456789abcdefULL, u"2024-03-03");
@@ -21,10 +21,14 @@ TEST(StateRecord, KeepsDatesOfUnchangedPagesAndWritesThisRunsLines) {
     ASSERT_TRUE(first.Save(path, error)) << error.ToUtf8();
     std::ifstream in(tree.Path() / "state.txt", std::ios::binary);
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    EXPECT_EQ(text, "linkloom-state 1\n0123456789abcdef 2024-03-03 https://e.x/a\n0000000000000002 - https://e.x/b\n");
+    EXPECT_EQ(
+        text,
+        "linkloom-state 2 content\n0123456789abcdef 2024-03-03 https://e.x/a\n0000000000000002 - https://e.x/b\n");
 
-    StateRecord second;
+    // Read for a run that hashes bytes, it still says what its own hashes are of.
+    StateRecord second(PageHashKind::Bytes);
     ASSERT_TRUE(second.Load(path, error));
+    EXPECT_EQ(second.EarlierKind(), PageHashKind::Content);
     ASSERT_NE(second.Recorded(u"https://e.x/a", 0x0123456789abcdefULL), nullptr);
     EXPECT_EQ(second.Recorded(u"https://e.x/a", 0x0123456789abcdefULL)->ToUtf8(), "2024-03-03");
     EXPECT_EQ(second.Recorded(u"https://e.x/a", 1), nullptr);
@@ -40,9 +44,10 @@ TEST(StateRecord, PagesThatComeToOneLocationEachFindTheirDate) {
               "0000000000000002 2024-03-02 https://e.x/a\n"
               "0000000000000003 2024-03-05 https://e.x/b\n"
               "0000000000000003 2024-03-04 https://e.x/b\n");
-    StateRecord record;
+    StateRecord record(PageHashKind::Content);
     String error;
     ASSERT_TRUE(record.Load(tree.Root() + u"state.txt", error));
+    EXPECT_EQ(record.EarlierKind(), PageHashKind::Bytes);
     ASSERT_NE(record.Recorded(u"https://e.x/a", 1), nullptr);
     EXPECT_EQ(record.Recorded(u"https://e.x/a", 1)->ToUtf8(), "2024-03-01");
     EXPECT_EQ(record.Recorded(u"https://e.x/a", 2)->ToUtf8(), "2024-03-02");
@@ -52,11 +57,12 @@ TEST(StateRecord, PagesThatComeToOneLocationEachFindTheirDate) {
 
 TEST(StateRecord, RefusesWhatIsNotARecordAndSaysWhichLine) {
     test::TempTree tree;
-    for (const std::string& text : {std::string("linkloom-state 1\nzz 2024 https://e.x/a\n"),
-                                    std::string("linkloom-state 1\n0123456789abcdef 2024\n"),
-                                    std::string("linkloom-state 1\n\n"), std::string("other 1\n")}) {
+    for (const std::string& text :
+         {std::string("linkloom-state 1\nzz 2024 https://e.x/a\n"),
+          std::string("linkloom-state 1\n0123456789abcdef 2024\n"), std::string("linkloom-state 1\n\n"),
+          std::string("linkloom-state 2\n"), std::string("other 1\n")}) {
         tree.File("bad.txt", text);
-        StateRecord record;
+        StateRecord record(PageHashKind::Content);
         String error;
         EXPECT_FALSE(record.Load(tree.Root() + u"bad.txt", error)) << text;
         EXPECT_TRUE(error.StartsWith(u"line ")) << text;
@@ -66,17 +72,19 @@ TEST(StateRecord, RefusesWhatIsNotARecordAndSaysWhichLine) {
 TEST(StateRecord, ReadsAnEmptyFileARecordWithAByteOrderMarkAndALinkToNoFileYet) {
     test::TempTree tree;
     const std::string line = "0123456789abcdef 2024-03-03 https://e.x/a\n";
-    for (const std::string& text : {std::string(), "\xEF\xBB\xBFlinkloom-state 1\n" + line}) {
+    for (const std::string& text : {std::string(), "\xEF\xBB\xBFlinkloom-state 2 bytes\n" + line}) {
         tree.File("state.txt", text);
-        StateRecord record;
+        StateRecord record(PageHashKind::Content);
         String error;
         EXPECT_TRUE(record.Load(tree.Root() + u"state.txt", error)) << error.ToUtf8();
         EXPECT_EQ(record.Recorded(u"https://e.x/a", 0x0123456789abcdefULL) != nullptr, !text.empty());
+        // An empty record is of this run's kind.
+        EXPECT_EQ(record.EarlierKind(), text.empty() ? PageHashKind::Content : PageHashKind::Bytes);
     }
     std::error_code linked;
     std::filesystem::create_symlink(tree.Path() / "later.txt", tree.Path() / "link.txt", linked);
     if (linked) return;
-    StateRecord record;
+    StateRecord record(PageHashKind::Content);
     String error;
     EXPECT_TRUE(record.Load(tree.Root() + u"link.txt", error)) << error.ToUtf8();
 }

@@ -22,6 +22,9 @@ class MemoryRecord : public LastmodRecord {
 public:
     std::map<std::string, std::pair<std::uint64_t, String>> earlier;
     std::vector<std::string> noted;
+    PageHashKind earlierKind = PageHashKind::Content;
+    PageHashKind EarlierKind() const override { return earlierKind; }
+    PageHashKind Kind() const override { return PageHashKind::Content; }
     const String* Recorded(const String& location, std::uint64_t hash) const override {
         const auto found = earlier.find(location.ToUtf8());
         return found != earlier.end() && found->second.first == hash ? &found->second.second : nullptr;
@@ -48,7 +51,7 @@ TEST(LastmodChooser, AsksTheSourcesInOrderAndWritesNoneWhenNoneHasADate) {
     NoNotices notices;
     LastmodChooser step({u"", {LastmodSourceKind::Meta, LastmodSourceKind::Mtime}}, notices, {0, kStart});
     EXPECT_TRUE(step.Needs().headTags);
-    EXPECT_FALSE(step.Needs().contentHash);
+    EXPECT_FALSE(step.Needs().contentHash || step.Needs().byteHash);
     Page page;
     page.facts.written = kMarch3;
     EXPECT_EQ(Decide(step, page), "2024-03-03");
@@ -73,12 +76,13 @@ TEST(LastmodChooser, WritesDatesInTheFutureAsTheStartAndInLocalTime) {
     EXPECT_FALSE(adjustment);
 }
 
-TEST(LastmodChooser, KeepsTheRecordedDateOfUnchangedBytesAndNotesEveryPage) {
+TEST(LastmodChooser, KeepsTheRecordedDateOfUnchangedPagesAndNotesEveryPage) {
     NoNotices notices;
     MemoryRecord record;
     record.earlier["https://e.x/a.htm"] = {7, u"2001-02-03"};
     LastmodChooser step({u"", {LastmodSourceKind::Mtime}, &record}, notices, {0, kStart});
     EXPECT_TRUE(step.Needs().contentHash);
+    EXPECT_FALSE(step.Needs().byteHash);
     Page page;
     page.facts.written = kMarch3;
     page.facts.contentHash = 7;
@@ -89,6 +93,21 @@ TEST(LastmodChooser, KeepsTheRecordedDateOfUnchangedBytesAndNotesEveryPage) {
     EXPECT_EQ(Decide(step, page), "2024-03-03");
     EXPECT_EQ(record.noted,
               (std::vector<std::string>{"https://e.x/a.htm 7 2001-02-03", "https://e.x/a.htm 8 2024-03-03"}));
+}
+
+TEST(LastmodChooser, LooksUpARecordOfBytesByTheBytesAndNotesTheContent) {
+    NoNotices notices;
+    MemoryRecord record;
+    record.earlierKind = PageHashKind::Bytes;
+    record.earlier["https://e.x/a.htm"] = {7, u"2001-02-03"};
+    LastmodChooser step({u"", {LastmodSourceKind::Mtime}, &record}, notices, {0, kStart});
+    EXPECT_TRUE(step.Needs().contentHash && step.Needs().byteHash);
+    Page page;
+    page.facts.written = kMarch3;
+    page.facts.byteHash = 7;
+    page.facts.contentHash = 9;
+    EXPECT_EQ(Decide(step, page), "2001-02-03");
+    EXPECT_EQ(record.noted, std::vector<std::string>{"https://e.x/a.htm 9 2001-02-03"});
 }
 
 }  // namespace

@@ -1,0 +1,291 @@
+#include "core/markup/HtmlTokenizer.h"
+
+#include "base/AsciiCharacters.h"
+#include "core/markup/CharacterReferences.h"
+
+namespace linkloom {
+
+namespace {
+
+constexpr std::size_t npos = std::string_view::npos;
+constexpr std::string_view kScript = "script";
+constexpr std::string_view kCommentStart = "--";
+// The elements whose text is not markup; "plaintext" runs to the end of the page.
+constexpr std::string_view kRawTextElements[] = {"style", "xmp", "iframe", "noembed", "noframes"};
+constexpr std::string_view kRcdataElements[] = {"title", "textarea"};
+constexpr std::string_view kPlaintext = "plaintext";
+
+bool EndsTagName(char c) { return IsHtmlBlank(c) || c == '/' || c == '>'; }
+
+bool OneOf(std::string_view name, const std::string_view* names, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) {
+        if (names[i] == name) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+const std::string* HtmlTag::Attribute(std::string_view wanted) const {
+    for (std::size_t i = 0; i < count; ++i) {
+        if (attributes[i].name == wanted) return &attributes[i].value;
+    }
+    return nullptr;
+}
+
+void HtmlTokenizer::Run(std::string_view input, HtmlTokenHandler& handler) {
+    input_ = input;
+    handler_ = &handler;
+    for (std::size_t at = 0; at < input_.size();) {
+        const std::size_t open = input_.find('<', at);
+        EmitText(at, open == npos ? input_.size() : open, true);
+        if (open == npos) break;
+        at = TagOpen(open + 1);
+    }
+    handler_ = nullptr;
+}
+
+void HtmlTokenizer::EmitText(std::size_t from, std::size_t to, bool references) {
+    while (from < to) {
+        // Searched within the run alone: a page of many runs is read once.
+        const std::size_t found = references ? input_.substr(from, to - from).find('&') : npos;
+        const std::size_t amp = found == npos ? npos : from + found;
+        const std::size_t end = amp == npos ? to : amp;
+        if (end > from) handler_->Text(input_.substr(from, end - from));
+        if (end == to) return;
+        decoded_.clear();
+        const std::size_t taken = DecodeCharacterReference(input_.substr(amp + 1, to - amp - 1), false, decoded_);
+        handler_->Text(taken ? std::string_view(decoded_) : input_.substr(amp, 1));
+        from = amp + 1 + taken;
+    }
+}
+
+std::size_t HtmlTokenizer::TagOpen(std::size_t at) {
+    if (at < input_.size()) {
+        const char c = input_[at];
+        if (c == '!') return MarkupDeclaration(at + 1);
+        if (IsAsciiLetter(c)) return ElementText(TagBody(at, false));
+        if (c == '?') return BogusComment(at);
+        if (c == '/') {
+            if (at + 1 < input_.size() && IsAsciiLetter(input_[at + 1])) return TagBody(at + 1, true);
+            // "</>" is dropped; "</" and anything else opens a bogus comment.
+            if (at + 1 < input_.size() && input_[at + 1] == '>') return at + 2;
+            if (at + 1 < input_.size()) return BogusComment(at + 1);
+            EmitText(at - 1, input_.size(), false);
+            return input_.size();
+        }
+    }
+    // A '<' that opens nothing is text.
+    EmitText(at - 1, at, false);
+    return at;
+}
+
+std::size_t HtmlTokenizer::MarkupDeclaration(std::size_t at) const {
+    if (input_.substr(at, kCommentStart.size()) == kCommentStart) return Comment(at + kCommentStart.size());
+    // A doctype ends at the first '>', even inside its quoted identifiers, as a bogus comment
+    // does; CDATA outside foreign content is a bogus comment, as is anything else after "<!".
+    return BogusComment(at);
+}
+
+std::size_t HtmlTokenizer::Comment(std::size_t at) const {
+    const std::string_view rest = input_.substr(at);
+    // "<!-->" and "<!--->" end where they start.
+    if (rest.substr(0, 1) == ">") return at + 1;
+    if (rest.substr(0, 2) == "->") return at + 2;
+    // It ends at the first "-->" or "--!>".
+    for (std::size_t dashes = input_.find("--", at); dashes != npos; dashes = input_.find("--", dashes + 1)) {
+        const std::string_view after = input_.substr(dashes + 2, 2);
+        if (after.substr(0, 1) == ">") return dashes + 3;
+        if (after == "!>") return dashes + 4;
+    }
+    return input_.size();
+}
+
+std::size_t HtmlTokenizer::BogusComment(std::size_t at) const {
+    const std::size_t close = input_.find('>', at);
+    return close == npos ? input_.size() : close + 1;
+}
+
+HtmlAttribute& HtmlTokenizer::NewAttribute() {
+    if (tag_.attributes.size() == tag_.count) tag_.attributes.emplace_back();
+    HtmlAttribute& attribute = tag_.attributes[tag_.count];
+    attribute.name.clear();
+    attribute.value.clear();
+    return attribute;
+}
+
+void HtmlTokenizer::KeepAttribute() {
+    const std::string& name = tag_.attributes[tag_.count].name;
+    for (std::size_t i = 0; i < tag_.count; ++i) {
+        if (tag_.attributes[i].name == name) return;
+    }
+    ++tag_.count;
+}
+
+std::size_t HtmlTokenizer::TagBody(std::size_t at, bool end) {
+    const std::size_t size = input_.size();
+    tag_.end = end;
+    tag_.selfClosing = false;
+    tag_.name.clear();
+    tag_.count = 0;
+    std::size_t i = at;
+    while (i < size && !EndsTagName(input_[i])) ++i;
+    tag_.name.assign(input_.data() + at, i - at);
+    for (char& c : tag_.name) c = AsciiLower(c);
+    for (;;) {
+        while (i < size && IsHtmlBlank(input_[i])) ++i;
+        if (i == size) return size;
+        if (input_[i] == '>') break;
+        if (input_[i] == '/') {
+            if (++i == size) return size;
+            if (input_[i] == '>') {
+                tag_.selfClosing = true;
+                break;
+            }
+            continue;
+        }
+        // An attribute name may start with '='; it ends at a blank, '/', '>' or a later '='.
+        HtmlAttribute& attribute = NewAttribute();
+        attribute.name += AsciiLower(input_[i++]);
+        for (; i < size && !EndsTagName(input_[i]) && input_[i] != '='; ++i) attribute.name += AsciiLower(input_[i]);
+        while (i < size && IsHtmlBlank(input_[i])) ++i;
+        if (i < size && input_[i] == '=') {
+            i = AttributeValue(i + 1, attribute);
+            if (i == size) return size;
+        }
+        KeepAttribute();
+    }
+    handler_->Tag(tag_);
+    return i + 1;
+}
+
+std::size_t HtmlTokenizer::AttributeValue(std::size_t at, HtmlAttribute& attribute) {
+    const std::size_t size = input_.size();
+    std::size_t i = at;
+    while (i < size && IsHtmlBlank(input_[i])) ++i;
+    if (i == size) return size;
+    const char quote = input_[i] == '"' || input_[i] == '\'' ? input_[i] : 0;
+    if (quote) ++i;
+    for (; i < size; ++i) {
+        const char c = input_[i];
+        if (quote ? c == quote : IsHtmlBlank(c) || c == '>') break;
+        if (c == '&') {
+            const std::size_t taken = DecodeCharacterReference(input_.substr(i + 1), true, attribute.value);
+            if (taken) {
+                i += taken;
+                continue;
+            }
+        }
+        attribute.value += c;
+    }
+    if (i == size) return size;
+    // Past the closing quote; an unquoted value leaves its blank or '>' to the tag.
+    return quote ? i + 1 : i;
+}
+
+std::size_t HtmlTokenizer::ElementText(std::size_t at) {
+    if (tag_.end || at == input_.size()) return at;
+    const std::string_view name = tag_.name;
+    std::size_t end;
+    bool references = false;
+    if (name == kScript) {
+        end = ScriptEnd(at);
+    } else if (name == kPlaintext) {
+        end = input_.size();
+    } else if (OneOf(name, kRawTextElements, std::size(kRawTextElements))) {
+        end = RawTextEnd(at, name);
+    } else if (OneOf(name, kRcdataElements, std::size(kRcdataElements))) {
+        end = RawTextEnd(at, name);
+        references = true;
+    } else {
+        return at;
+    }
+    EmitText(at, end, references);
+    return end == input_.size() ? end : TagBody(end + 2, true);
+}
+
+bool HtmlTokenizer::EndTagAt(std::size_t at, std::string_view name) const {
+    const std::size_t after = at + 2 + name.size();
+    return after < input_.size() && input_[at] == '<' && input_[at + 1] == '/' &&
+           AsciiEqualsNoCase(input_.substr(at + 2, name.size()), name) && EndsTagName(input_[after]);
+}
+
+std::size_t HtmlTokenizer::RawTextEnd(std::size_t at, std::string_view name) const {
+    for (std::size_t open = input_.find('<', at); open != npos; open = input_.find('<', open + 1)) {
+        if (EndTagAt(open, name)) return open;
+    }
+    return input_.size();
+}
+
+std::size_t HtmlTokenizer::ScriptEnd(std::size_t at) const {
+    // Script data, its escaped form after "<!--", and its double-escaped form after a "<script"
+    // inside that, where "</script>" does not end it.
+    enum class State { Data, Escaped, EscapedDash, EscapedDashDash, Double, DoubleDash, DoubleDashDash };
+    State state = State::Data;
+    const std::size_t size = input_.size();
+    const auto letters = [&](std::size_t from) {
+        std::size_t end = from;
+        while (end < size && IsAsciiLetter(input_[end])) ++end;
+        return end;
+    };
+    const auto isScript = [&](std::size_t from, std::size_t to) {
+        return to < size && EndsTagName(input_[to]) && AsciiEqualsNoCase(input_.substr(from, to - from), kScript);
+    };
+    for (std::size_t i = at; i < size;) {
+        const char c = input_[i];
+        const bool doubled = state == State::Double || state == State::DoubleDash || state == State::DoubleDashDash;
+        if (c == '<' && !doubled) {
+            if (EndTagAt(i, kScript)) return i;
+            if (state == State::Data) {
+                if (input_.substr(i + 1, 3) == "!--") {
+                    state = State::EscapedDashDash;
+                    i += 4;
+                } else {
+                    ++i;
+                }
+                continue;
+            }
+            state = State::Escaped;
+            const std::size_t end = letters(i + 1);
+            if (isScript(i + 1, end)) {
+                state = State::Double;
+                i = end + 1;
+            } else {
+                i = end > i + 1 ? end : i + 1;
+            }
+            continue;
+        }
+        if (c == '<') {
+            state = State::Double;
+            if (i + 1 < size && input_[i + 1] == '/') {
+                const std::size_t end = letters(i + 2);
+                if (isScript(i + 2, end)) {
+                    state = State::Escaped;
+                    i = end + 1;
+                    continue;
+                }
+                i = end;
+                continue;
+            }
+            ++i;
+            continue;
+        }
+        switch (state) {
+        case State::Data: break;
+        case State::Escaped:
+        case State::EscapedDash:
+            state = c == '-' ? (state == State::Escaped ? State::EscapedDash : State::EscapedDashDash) : State::Escaped;
+            break;
+        case State::EscapedDashDash: state = c == '-' ? state : c == '>' ? State::Data : State::Escaped; break;
+        case State::Double:
+        case State::DoubleDash:
+            state = c == '-' ? (state == State::Double ? State::DoubleDash : State::DoubleDashDash) : State::Double;
+            break;
+        case State::DoubleDashDash: state = c == '-' ? state : c == '>' ? State::Data : State::Double; break;
+        }
+        ++i;
+    }
+    return size;
+}
+
+}  // namespace linkloom
