@@ -23,6 +23,10 @@ public:
         shown_.LinkIgnored(path, note);
         report_.Count("linksIgnored", 1);
     }
+    void DatesShared(int count, int entries, const String& date) override {
+        shown_.DatesShared(count, entries, date);
+        report_.Count("datesShared", count);
+    }
 
 private:
     WalkReport& shown_;
