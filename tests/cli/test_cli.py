@@ -481,6 +481,18 @@ class UrlRulesTest(unittest.TestCase):
         self.assertIn("index.html (alternate 'de_DE' '/x': not a language tag)", err)
         self.assertIn("1 link ignored", err)
 
+    def test_error_pages_are_left_out_at_any_depth(self):
+        site = Tree({"404.html": head(""), "docs/50x.htm": head(""), "410/index.html": head(""),
+                     "docs/4040.html": head("")})
+        try:
+            code, out, err = run("--skip-error-pages", "--explain", "--ext", "htm,html", native(site.root),
+                                 "https://example.com/")
+            self.assertEqual([location for location, _, _ in entries(out)], ["https://example.com/docs/4040.html"])
+            self.assertIn("left out: 404.html (error page)\n", err.replace("\r\n", "\n"))
+            self.assertIn("3 error page", err)
+        finally:
+            site.remove()
+
 
 def as_other_user():
     """The command prefix that runs the program as a user other than the files' owner, or None."""

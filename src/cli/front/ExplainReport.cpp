@@ -28,6 +28,7 @@ const char* ReasonText(LeftOutReason reason) {
     case LeftOutReason::RobotsMeta: return "robots meta";
     case LeftOutReason::Output: return "the output";
     case LeftOutReason::CanonicalLeftOut: return "canonical is left out";
+    case LeftOutReason::ErrorPage: return "error page";
     }
     return "unknown";
 }

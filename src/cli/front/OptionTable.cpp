@@ -315,6 +315,14 @@ const std::vector<CliOption>& OptionTable() {
          "copy each page's <link rel=\"alternate\" hreflang=\"...\" href=\"...\"> into its entry as an\n"
          "<xhtml:link> element, and declare the xhtml namespace on <urlset>; alternates whose language is\n"
          "no language tag are dropped (\\fB\\-\\-explain\\fR names them)"},
+        {0, "skip-error-pages", "", None, Aligned, Key, EnableRule<&PageRules::skipErrorPages>,
+         "leave out servers' error pages: pages named 404, 410, 500, 502,\n"
+         "503 or 50x (404.html, 50x.htm), and the index pages of folders so\n"
+         "named (404/index.html)",
+         "leave out error pages such as 404.html",
+         "leave out servers' error pages: pages named 404, 410, 500, 502, 503 or 50x with one of the\n"
+         "run's extensions (404.html, 50x.htm), at any depth, and the index pages of folders so named\n"
+         "(404/index.html)"},
         {'j', "jobs", "N", Text, Aligned, Key, ApplyJobs,
          "read pages with N threads ahead of the walk (1 to 256; default:\n"
          "the number of processors; 1 reads them in turn); the output is\n"

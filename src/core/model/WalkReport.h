@@ -22,6 +22,7 @@ enum class LeftOutReason {
     RobotsMeta,          // the page's robots meta tags say noindex or none
     Output,              // a file the run writes: its output, or its record
     CanonicalLeftOut,    // the page's canonical link leads to a page the run left out
+    ErrorPage,           // the page is a server's error page, such as 404.html
 };
 
 // What of a kept file was written otherwise than the file gave it.

@@ -22,6 +22,8 @@ struct PageRules {
     bool robotsMeta = false;
     // Each page's language alternates copied into its entry.
     bool alternates = false;
+    // Servers' error pages (404.html, 50x.html, 404/index.html) left out.
+    bool skipErrorPages = false;
     // The site's robots.txt, whose rules for every crawler leave locations out; null for none.
     const RobotsTxt* robots = nullptr;
 

@@ -2,6 +2,7 @@
 
 #include "base/PathText.h"
 #include "core/model/RunMessages.h"
+#include "core/walk/ErrorPages.h"
 #include "core/walk/NameSelection.h"
 #include "platform/Clock.h"
 #include "platform/LocalTime.h"
@@ -39,6 +40,7 @@ bool IsRuleReason(LeftOutReason reason) {
     case LeftOutReason::TemplateName:
     case LeftOutReason::Noindex:
     case LeftOutReason::NoDoctype:
+    case LeftOutReason::ErrorPage:
     case LeftOutReason::Excluded: return true;
     default: break;
     }
@@ -102,6 +104,10 @@ WalkSlot SitemapRun::Sort(WalkItem item) {
         slot.leftOut = LeftOutReason::SubfoldersOff;
     } else if (item.kind == WalkItemKind::File) {
         slot.leftOut = SelectByName(item.entry.name, plan_.settings.options, plan_.extensions);
+        if (!slot.leftOut && plan_.rules && plan_.rules->skipErrorPages &&
+            IsErrorPage(*item.folderPath, item.entry.name, plan_.rules->indexNames)) {
+            slot.leftOut = LeftOutReason::ErrorPage;
+        }
         if (!slot.leftOut && IsOwnFile(plan_.ownFiles, *item.folder, item.entry.name)) {
             slot.leftOut = LeftOutReason::Output;
         }
