@@ -493,6 +493,18 @@ class UrlRulesTest(unittest.TestCase):
         finally:
             site.remove()
 
+    def test_redirect_stubs_are_left_out(self):
+        stub = head('<meta http-equiv="refresh" content="0; url=/new/">')
+        site = Tree({"old.html": stub, "new/index.html": head(""), "reload.html": head('<meta http-equiv=refresh content=60>')})
+        try:
+            code, out, err = run("--skip-redirects", "--explain", "--ext", "html", native(site.root),
+                                 "https://example.com/")
+            self.assertEqual([location for location, _, _ in entries(out)],
+                             ["https://example.com/new/index.html", "https://example.com/reload.html"])
+            self.assertIn("left out: old.html (redirects to https://example.com/new/)\n", err.replace("\r\n", "\n"))
+        finally:
+            site.remove()
+
 
 def as_other_user():
     """The command prefix that runs the program as a user other than the files' owner, or None."""

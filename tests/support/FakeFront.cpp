@@ -51,7 +51,7 @@ void FakeFront::LeftOut(const String& path, bool isFolder, LeftOutReason reason,
                                         "unreadable",     "excluded",      "subfolders off", "cannot be listed",
                                         "already walked", "URL too long",  "same URL",       "canonical elsewhere",
                                         "robots.txt",     "robots meta",   "the output",     "canonical left out",
-                                        "error page"};
+                                        "error page",     "redirects"};
     leftOut.push_back(path.ToUtf8() + (isFolder ? "/" : "") + " (" + names[static_cast<int>(reason)] +
                       (detail.IsEmpty() ? "" : ": " + detail.ToUtf8()) + ")");
 }

@@ -323,6 +323,16 @@ const std::vector<CliOption>& OptionTable() {
          "leave out servers' error pages: pages named 404, 410, 500, 502, 503 or 50x with one of the\n"
          "run's extensions (404.html, 50x.htm), at any depth, and the index pages of folders so named\n"
          "(404/index.html)"},
+        {0, "skip-redirects", "", None, Aligned, Key, EnableRule<&PageRules::skipRedirects>,
+         "leave out redirect stubs: pages whose head holds <meta\n"
+         "http-equiv=\"refresh\"> with a URL other than their own; with\n"
+         "--canonical, a canonical link to a stub leads on to its target",
+         "leave out pages whose head refreshes to another URL",
+         "leave out redirect stubs: pages whose head holds <meta http\\-equiv=\"refresh\"\n"
+         "content=\"0; url=...\"> naming a URL other than their own, resolved against the page's\n"
+         "location. With \\fB\\-\\-canonical\\fR, a stub counts as a page whose canonical link names its\n"
+         "target: a canonical link to it leads on to the target, and to nothing when the target lies\n"
+         "outside \\fIURL\\fR (\"canonical is left out\")"},
         {'j', "jobs", "N", Text, Aligned, Key, ApplyJobs,
          "read pages with N threads ahead of the walk (1 to 256; default:\n"
          "the number of processors; 1 reads them in turn); the output is\n"

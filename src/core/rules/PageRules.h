@@ -22,6 +22,8 @@ struct PageRules {
     bool robotsMeta = false;
     // Each page's language alternates copied into its entry.
     bool alternates = false;
+    // Redirect stubs (a head that refreshes to another URL) left out.
+    bool skipRedirects = false;
     // Servers' error pages (404.html, 50x.html, 404/index.html) left out.
     bool skipErrorPages = false;
     // The site's robots.txt, whose rules for every crawler leave locations out; null for none.
@@ -31,7 +33,7 @@ struct PageRules {
     bool MergesLocations() const { return folderUrls || !droppedExtensions.Items().empty() || canonical; }
     // What these rules need read of each page, added to `needs`.
     PageNeeds Needs(PageNeeds needs) const {
-        needs.headTags |= canonical || robotsMeta || alternates;
+        needs.headTags |= canonical || robotsMeta || alternates || skipRedirects;
         needs.text |= robotsMeta;
         return needs;
     }

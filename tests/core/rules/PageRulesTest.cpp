@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "core/rules/RedirectStep.h"
 #include "core/rules/RobotsTxt.h"
 #include "core/url/UrlReference.h"
 #include "support/StringPrinter.h"
@@ -209,6 +210,39 @@ TEST(RobotsMeta, LeavesOutNoindexAndNoneForGeneralCrawlersOnly) {
     EXPECT_EQ(run.entries, (Strings{"https://example.com/d.htm 2024-03-03", "https://example.com/e.htm 2024-03-03",
                                     "https://example.com/f.htm 2024-03-03"}));
     EXPECT_EQ(run.leftOut, (Strings{"a.htm (robots meta)", "b.htm (robots meta)", "c.htm (robots meta)"}));
+}
+
+TEST(Redirects, RefreshUrlReadAsBrowsersDo) {
+    const auto url = [](std::u16string_view content) { return String(RefreshUrl(content).value_or(u"-")).ToUtf8(); };
+    EXPECT_EQ(url(u"0; url=/new/"), "/new/");
+    EXPECT_EQ(url(u" 5 ,URL = 'a b' x"), "a b");
+    EXPECT_EQ(url(u"0;\"/q\""), "/q");
+    EXPECT_EQ(url(u"1.5 urlish"), "urlish");
+    for (const char16_t* none : {u"0", u"10; ", u"url=/x", u"0x; url=/x", u"0; url=''"}) {
+        EXPECT_EQ(url(none), "-") << String(none).ToUtf8();
+    }
+}
+
+TEST(Redirects, StubsLeftOutAndFollowedByCanonicalLinks) {
+    TempTree tree;
+    const auto refresh = [](const std::string& to) {
+        return Head("<meta http-equiv=\"Refresh\" content=\"0; url=" + to + "\">");
+    };
+    Page(tree, "a.htm", Head("<link rel=canonical href=old.htm>"));
+    Page(tree, "away.htm", refresh("https://other.example/x"));
+    Page(tree, "b.htm", Head("<link rel=canonical href=away.htm>"));
+    Page(tree, "new.htm", Head(""));
+    Page(tree, "old.htm", refresh("new.htm#top"));
+    Page(tree, "self.htm", refresh("self.htm") + "<meta http-equiv=refresh content=30>");
+    PageRules rules;
+    rules.skipRedirects = true;
+    rules.canonical = true;
+    const Outcome run = RunWith(tree, rules);
+    EXPECT_EQ(run.entries,
+              (Strings{"https://example.com/new.htm 2024-03-03", "https://example.com/self.htm 2024-03-03"}));
+    EXPECT_EQ(run.leftOut,
+              (Strings{"away.htm (redirects: https://other.example/x)", "b.htm (canonical left out: away.htm)",
+                       "old.htm (redirects: https://example.com/new.htm)", "a.htm (same URL: new.htm)"}));
 }
 
 TEST(Alternates, CopiedInOrderWithInvalidOnesDropped) {
