@@ -18,6 +18,7 @@ complete -c linkloom-cli -l explain -d 'say on standard error what was left out 
 complete -c linkloom-cli -l folder-urls -d 'list index pages as their folder\'s URL, ending in "/"'
 complete -c linkloom-cli -l index-names -x -d 'the index names (default "index.html,index.htm,index.php")'
 complete -c linkloom-cli -l drop-extensions -x -d 'list pages with these extensions without them'
+complete -c linkloom-cli -l trailing-slash -x -d 'whether folder URLs and clean URLs end in \'/\' (always, never, keep)'
 complete -c linkloom-cli -l canonical -d 'list each page at the URL its canonical link names'
 complete -c linkloom-cli -l robots-txt -d 'leave out what FOLDER/robots.txt disallows to every crawler'
 complete -c linkloom-cli -l robots-meta -d 'leave out pages whose robots meta tags say noindex or none'

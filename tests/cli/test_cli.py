@@ -425,6 +425,13 @@ class UrlRulesTest(unittest.TestCase):
         self.assertIn("1 same URL", err)
         code, _, err = run("--index-names", "a.htm", native(self.tree.root), "https://example.com/")
         self.assertEqual(code, 2)
+        listed, _ = self.cli("--folder-urls", "--drop-extensions", "htm,html", "--trailing-slash", "always")
+        self.assertIn("https://example.com/docs/intro/", [location for location, _, _ in listed])
+        listed, _ = self.cli("--folder-urls", "--trailing-slash", "never")
+        self.assertEqual(sorted(location for location, _, _ in listed)[:2],
+                         ["https://example.com/", "https://example.com/about"])
+        code, _, err = run("--trailing-slash", "always", native(self.tree.root), "https://example.com/")
+        self.assertIn("--trailing-slash needs --folder-urls or --drop-extensions", err)
         # A list of dots names no extension; it once dropped "htm", the default of the extension box.
         for dots in (".", ". , ."):
             code, _, err = run("--drop-extensions", dots, native(self.tree.root), "https://example.com/")

@@ -85,6 +85,11 @@ bool ParseArguments(const std::vector<String>& arguments, CliOptions& options, S
         error = u"--index-names needs --folder-urls";
         return false;
     }
+    if (options.rules.trailingSlash != TrailingSlash::Keep && !options.rules.folderUrls &&
+        options.rules.droppedExtensions.Items().empty()) {
+        error = u"--trailing-slash needs --folder-urls or --drop-extensions";
+        return false;
+    }
     if (options.rules.robotsMeta) {
         if (state.includeNoindex) {
             error = u"--robots-meta and --include-noindex ask for opposite things";

@@ -1,5 +1,7 @@
 #include "cli/front/OptionTable.h"
 
+#include <utility>
+
 #include "cli/front/OptionValues.h"
 #include "cli/output/SitemapUrl.h"
 #include "core/run/InputCheck.h"
@@ -128,6 +130,19 @@ bool ApplyDropExtensions(const String& value, OptionState& state, String& error)
         return false;
     }
     return true;
+}
+
+bool ApplyTrailingSlash(const String& value, OptionState& state, String& error) {
+    static const std::pair<const char16_t*, TrailingSlash> kPolicies[] = {
+        {u"keep", TrailingSlash::Keep}, {u"always", TrailingSlash::Always}, {u"never", TrailingSlash::Never}};
+    for (const auto& [name, policy] : kPolicies) {
+        if (value.Text() == name) {
+            state.options.rules.trailingSlash = policy;
+            return true;
+        }
+    }
+    error = String(u"--trailing-slash needs always, never or keep, not '") + value + u"'";
+    return false;
 }
 
 // A help or manual text with no markup in roff: dashes are minus signs there.
@@ -282,6 +297,15 @@ const std::vector<CliOption>& OptionTable() {
          "list pages with these extensions without them",
          "list pages with one of these extensions without it (docs/intro.html as docs/intro), as hosts\n"
          "that serve clean URLs expect; with \\fB\\-\\-folder\\-urls\\fR, index pages become folder URLs first"},
+        {0, "trailing-slash", "WHEN", Text, Aligned, Key, ApplyTrailingSlash,
+         "always, never or keep (default): whether the locations that\n"
+         "--folder-urls and --drop-extensions make end in '/' (/about/ or\n"
+         "/about); the root URL stays as it is",
+         "whether folder URLs and clean URLs end in '/' (always, never, keep)",
+         "\\fBalways\\fR, \\fBnever\\fR or \\fBkeep\\fR (the default): whether the locations that\n"
+         "\\fB\\-\\-folder\\-urls\\fR and \\fB\\-\\-drop\\-extensions\\fR make end in \"/\" (/about/ or /about), to\n"
+         "match what the host serves; \\fBkeep\\fR ends folder URLs in \"/\" and names without their\n"
+         "extension without it. The root URL stays as it is. Needs one of those two options"},
         {0, "canonical", "", None, Aligned, Key, EnableRule<&PageRules::canonical>,
          "list each page at the URL its <link rel=\"canonical\"> names, and\n"
          "leave out pages whose canonical URL lies outside URL or is a page\n"

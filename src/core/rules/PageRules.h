@@ -2,6 +2,7 @@
 
 #include "base/String.h"
 #include "core/page/PageReader.h"
+#include "core/url/LocationNaming.h"
 #include "core/walk/NameList.h"
 
 namespace linkloom {
@@ -16,6 +17,8 @@ struct PageRules {
     NameList indexNames = {u"index.html", u"index.htm", u"index.php"};
     // Extensions that locations leave out; empty for none.
     NameList droppedExtensions;
+    // Whether the locations of index pages and of names without their extension end in '/'.
+    TrailingSlash trailingSlash = TrailingSlash::Keep;
     // A page listed at the URL its canonical link names, or left out when that lies elsewhere.
     bool canonical = false;
     // Pages whose robots meta tags say noindex or none left out, in place of the word test.

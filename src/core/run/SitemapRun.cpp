@@ -193,11 +193,13 @@ bool SitemapRun::TakesExtension(const String& name) const {
 }
 
 bool SitemapRun::MayBePage(std::u16string_view location) const {
-    // A file's location holds no query; a folder's ends in '/'.
+    // A file's location holds no query; a folder's ends in '/' unless the rules say never.
     if (location.find(u'?') != std::u16string_view::npos) return false;
+    const PageRules& rules = *plan_.rules;
+    const bool drops = !rules.droppedExtensions.Items().empty();
     const std::u16string_view name = location.substr(location.rfind(u'/') + 1);
-    if (name.empty()) return plan_.rules->folderUrls;
-    return !plan_.rules->droppedExtensions.Items().empty() || TakesExtension(String(name));
+    if (name.empty()) return rules.folderUrls || (drops && rules.trailingSlash == TrailingSlash::Always);
+    return drops || TakesExtension(String(name)) || (rules.folderUrls && rules.trailingSlash == TrailingSlash::Never);
 }
 
 void SitemapRun::Keep(SitemapEntry entry, const String& path, std::optional<Adjustment> adjustment,

@@ -84,6 +84,30 @@ TEST(FolderUrls, ListIndexPagesInAnyCaseAsTheirFolder) {
                        "https://example.com/docs/index.php 2024-03-03", "https://example.com/INDEX.HTML 2024-03-03"}));
 }
 
+TEST(TrailingSlash, AddedOrCutForFolderAndCleanUrlsButNotTheRoot) {
+    TempTree tree;
+    Page(tree, "a.htm", Head("<link rel=canonical href=/zeta>"));
+    Page(tree, "docs/intro.htm", "intro");
+    Page(tree, "index.htm", "top");
+    Page(tree, "zeta/index.htm", "zeta");
+    PageRules rules;
+    rules.folderUrls = true;
+    rules.droppedExtensions = {u"htm"};
+    rules.trailingSlash = TrailingSlash::Always;
+    const auto locations = [&] {
+        Strings found;
+        for (const std::string& entry : RunWith(tree, rules).entries) found.push_back(entry.substr(0, entry.find(' ')));
+        return found;
+    };
+    EXPECT_EQ(locations(), (Strings{"https://example.com/a/", "https://example.com/docs/intro/", "https://example.com/",
+                                    "https://example.com/zeta/"}));
+    // The canonical link waits for the folder URL that a later page gives.
+    rules.canonical = true;
+    rules.trailingSlash = TrailingSlash::Never;
+    EXPECT_EQ(locations(),
+              (Strings{"https://example.com/zeta", "https://example.com/docs/intro", "https://example.com/"}));
+}
+
 TEST(DroppedExtensions, MergePagesOfOneLocationWhereFirstMetWithTheNewestLastmod) {
     TempTree tree;
     Page(tree, "a.htm", "old");
