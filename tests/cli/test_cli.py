@@ -205,6 +205,19 @@ class CliTest(unittest.TestCase):
             self.assertEqual((code, err.count("its URL is taken to be https://e.x/s.xml")), (0, said), err)
             self.assertEqual(locations(files(elsewhere)["s.xml"])[0], base + "s-1.xml")
 
+    def test_text_sitemaps_list_one_url_a_line_in_parts_without_an_index(self):
+        code, out, err = run("-q", "--format", "txt", native(self.tree.root), "https://e.x/")
+        self.assertEqual((code, err), (0, ""))
+        self.assertEqual(out.decode().split("\n"), ["https://e.x/a%20b&c.php", "https://e.x/docs/guide.HTM",
+                                                     "https://e.x/docs/old/MyTemplate.htm", "https://e.x/index.htm", ""])
+        folder = tempfile.mkdtemp(prefix="linkloom-out-")
+        self.addCleanup(shutil.rmtree, folder, True)
+        code, _, err = run("-q", "--format", "txt", "--max-urls", "3", "-o", native(os.path.join(folder, "s.txt")),
+                           native(self.tree.root), "https://e.x/")
+        self.assertEqual(sorted(os.listdir(folder)), ["s-1.txt", "s-2.txt"])
+        self.assertIn("a text sitemap has no index; its entries are in 2 files: ", err)
+        self.assertIn("s-2.txt\n", err.replace("\r\n", "\n"))
+
     def test_stdout_is_never_split(self):
         code, out, err = run("-q", "--max-urls", "3", native(self.tree.root), "https://e.x/")
         self.assertEqual(code, 0)

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "base/String.h"
+#include "cli/output/SitemapForm.h"
 #include "core/lastmod/LastmodSource.h"
 #include "core/model/SelectionOptions.h"
 #include "core/model/SitemapLimits.h"
@@ -25,6 +26,7 @@ struct CliOptions {
     // The sitemap to check against the site instead of writing one.
     std::optional<String> check;
     SitemapLimits limits;
+    SitemapFormat format = SitemapFormat::Xml;
     bool gzip = false;
     std::vector<PathPattern> exclusions;
     bool explain = false;

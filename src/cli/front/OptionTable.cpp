@@ -132,6 +132,15 @@ bool ApplyDropExtensions(const String& value, OptionState& state, String& error)
     return true;
 }
 
+bool ApplyFormat(const String& value, OptionState& state, String& error) {
+    if (value.Text() == u"xml" || value.Text() == u"txt") {
+        state.options.format = value.Text() == u"txt" ? SitemapFormat::Text : SitemapFormat::Xml;
+        return true;
+    }
+    error = String(u"--format needs xml or txt, not '") + value + u"'";
+    return false;
+}
+
 bool ApplyTrailingSlash(const String& value, OptionState& state, String& error) {
     static const std::pair<const char16_t*, TrailingSlash> kPolicies[] = {
         {u"keep", TrailingSlash::Keep}, {u"always", TrailingSlash::Always}, {u"never", TrailingSlash::Never}};
@@ -255,6 +264,16 @@ const std::vector<CliOption>& OptionTable() {
         {0, "max-urls", "N", Text, Aligned, Key, ApplyMaxUrls,
          "at most N entries per sitemap file (1 to 50000, default 50000)", "",
          "at most \\fIN\\fR entries per sitemap file (1 to 50000, default 50000)"},
+        {0, "format", "FORM", Text, Aligned, Key, ApplyFormat,
+         "xml (default) or txt: a text sitemap, one URL a line in UTF-8,\n"
+         "with the same limits; split with -o into NAME-1.txt, ... with no\n"
+         "index, the parts named on standard error",
+         "write the sitemap as xml (default) or as a txt list of URLs",
+         "\\fBxml\\fR (the default) or \\fBtxt\\fR: a text sitemap, one URL a line in UTF\\-8 ending in LF, with\n"
+         "the same limits. With \\fB\\-o\\fR, entries past them go into the parts \\fINAME\\fR\\-1.txt,\n"
+         "\\fINAME\\fR\\-2.txt, ... (\\fINAME\\fR: \\fIFILE\\fR without \".txt\"); a text sitemap has no index, so\n"
+         "\\fIFILE\\fR is not written then (an earlier one is removed with the old set) and the parts are\n"
+         "named on standard error"},
         {0, "gzip", "", None, Aligned, Key, Enable<&CliOptions::gzip>,
          "compress every file written with -o (names end in \".gz\"); a FILE\n"
          "that ends in \".gz\" asks for it too",

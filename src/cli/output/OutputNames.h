@@ -5,11 +5,12 @@
 namespace linkloom::cli {
 
 // The names of the files of one written sitemap: FILE itself, and the parts NAME-1.xml, NAME-2.xml,
-// ... beside it when the entries are split, NAME being FILE without ".xml". Compressed sets end
-// in ".gz": FILE gets it when it has none, and so does every part.
+// ... beside it when the entries are split, NAME being FILE without ".xml" (or the extension of
+// the form written). Compressed sets end in ".gz": FILE gets it when it has none, and so does
+// every part.
 class OutputNames {
 public:
-    OutputNames(const String& file, bool gzip);
+    OutputNames(const String& file, bool gzip, const char16_t* extension = u".xml");
 
     // A FILE whose name ends in ".gz" asks for compression.
     static bool NamesCompressedFile(const String& file);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "base/String.h"
 #include "cli/front/CliOptions.h"
@@ -30,6 +31,8 @@ public:
     // The URL at which crawlers find FILE (-o only); said once when it is only assumed.
     const String& SitemapFileUrl();
 
+    // The paths of the files written with -o once in place; empty otherwise.
+    std::vector<String> Written() const { return set_ && delivered_ ? set_->Written() : std::vector<String>(); }
     // True once the document is in place.
     bool Delivered() const { return delivered_; }
     // The request the output ended under; before the end, the one pending.
@@ -39,6 +42,8 @@ private:
     bool Finish(int count);
     void Say(const String& text) const;
     void SayAssumedUrl();
+    // Names the parts of a text sitemap split at the limits.
+    void SayTextParts() const;
 
     const CliOptions& options_;
     std::unique_ptr<DirectSitemap> direct_;

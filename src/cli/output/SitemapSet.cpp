@@ -8,26 +8,12 @@
 
 namespace linkloom::cli {
 
-namespace {
-
-std::uint64_t Utf8Length(const String& text) { return text.ToUtf8().size(); }
-
-// The bytes of the footer of a part of `count` entries: its text grows only with the count's digits.
-std::uint64_t FooterBytes(int count) {
-    static const std::uint64_t kWithOneDigit = Utf8Length(SitemapFooter(0));
-    std::uint64_t digits = 1;
-    for (int rest = count; rest >= 10; rest /= 10) ++digits;
-    return kWithOneDigit - 1 + digits;
-}
-
-}  // namespace
-
-SitemapSet::SitemapSet(OutputNames names, bool gzip, String partsUrl, SitemapLimits limits, bool alternates)
+SitemapSet::SitemapSet(OutputNames names, bool gzip, String partsUrl, SitemapLimits limits, SitemapForm form)
     : names_(std::move(names)),
       gzip_(gzip),
       partsUrl_(std::move(partsUrl)),
       limits_(limits),
-      alternates_(alternates),
+      form_(std::move(form)),
       file_(platform::ResolveOutputTarget(names_.File())) {
     String reason;
     // FILE's folder as named holds the parts and the journal; the folder its links lead to, FILE.
@@ -70,16 +56,15 @@ bool SitemapSet::StartPart() {
     }
     parts_.push_back({path, String()});
     current_ = std::make_unique<SitemapFile>(std::move(file), gzip_);
-    const String header = SitemapHeader(alternates_);
-    if (!Check(current_->Write(header.ToUtf8(), reason), PartTarget(Parts()), reason)) return false;
-    bytes_ = Utf8Length(header);
+    if (!Check(current_->Write(form_.Header(), reason), PartTarget(Parts()), reason)) return false;
+    bytes_ = form_.Header().size();
     return true;
 }
 
 bool SitemapSet::ClosePart() {
     String reason;
-    const bool closed = Check(current_->Write(SitemapFooter(entries_).ToUtf8(), reason) && current_->Close(reason),
-                              PartTarget(Parts()), reason);
+    const bool closed =
+        Check(current_->Write(form_.Footer(entries_), reason) && current_->Close(reason), PartTarget(Parts()), reason);
     current_.reset();
     entries_ = 0;
     return closed;
@@ -88,12 +73,12 @@ bool SitemapSet::ClosePart() {
 void SitemapSet::Add(const SitemapEntry& entry) {
     if (Failed()) return;
     entryText_.clear();
-    AppendEntryUtf8(entryText_, entry);
+    form_.AppendEntry(entryText_, entry);
     const std::string& text = entryText_;
     // A part ends where the next entry, with the footer that would then close it, passes a
     // limit; a part always takes at least one entry.
     if (!current_ || (entries_ > 0 && (entries_ >= limits_.maxEntries ||
-                                       bytes_ + text.size() + FooterBytes(entries_ + 1) > limits_.maxBytes))) {
+                                       bytes_ + text.size() + form_.FooterBytes(entries_ + 1) > limits_.maxBytes))) {
         if (!StartPart()) return;
     }
     String reason;
@@ -131,18 +116,32 @@ bool SitemapSet::CopyAway() {
     return Check(copied, names_.File(), reason);
 }
 
+std::vector<String> SitemapSet::Written() const {
+    std::vector<String> written;
+    if (parts_.size() > 1) {
+        for (int number = 1; number <= Parts(); ++number) written.push_back(names_.PartPath(number));
+    }
+    if (parts_.size() == 1 || !form_.IsText()) written.push_back(names_.File());
+    return written;
+}
+
 bool SitemapSet::Finish(const SetSwitch::Proceed& proceed) {
     if (Failed() || parts_.empty() || !ClosePart()) return false;
     if (parts_.size() == 1) {
         if (away_ && !CopyAway()) return false;
         change_.Replace(file_.path, away_ ? extra_ : parts_[0].temporary);
     } else {
-        if (!WriteIndex()) return false;
+        if (!form_.IsText() && !WriteIndex()) return false;
         // Parts first, then the index that names them.
         for (std::size_t i = 0; i < parts_.size(); ++i) {
             change_.Replace(names_.PartPath(static_cast<int>(i + 1)), parts_[i].temporary);
         }
-        change_.Replace(file_.path, extra_);
+        if (!form_.IsText()) {
+            change_.Replace(file_.path, extra_);
+        } else if (platform::PathKind(file_.path) == platform::PathType::Other) {
+            // An earlier sitemap at FILE would list a stale set beside the parts.
+            change_.Remove(file_.path);
+        }
     }
     // Parts of an earlier, larger set go with the old set: those its index names and the new
     // one does not. Other files of that form are not ours to remove.

@@ -6,11 +6,12 @@
 #include <vector>
 
 #include <functional>
-#include "base/String.h"
 
+#include "base/String.h"
 #include "cli/fileset/FileSetTransaction.h"
 #include "cli/output/OutputNames.h"
 #include "cli/output/SitemapFile.h"
+#include "cli/output/SitemapForm.h"
 #include "core/model/SitemapLimits.h"
 #include "core/sitemap/EntrySink.h"
 #include "platform/OutputFile.h"
@@ -18,15 +19,16 @@
 namespace linkloom::cli {
 
 // Writes a run's entries, as they come, into FILE, or, once they pass a limit, into the parts
-// NAME-1.xml, NAME-2.xml, ... with FILE as their sitemap index. A link at FILE is followed and
+// NAME-1.xml, NAME-2.xml, ... with FILE as their sitemap index (a text sitemap's parts have
+// none, and an earlier FILE goes with the old set). A link at FILE is followed and
 // what it leads to is replaced. Every file is written under a temporary name and the set is
 // switched in place of the old one only when all are ready; a set that fails leaves no file
 // behind and the earlier set as it was.
 class SitemapSet : public EntrySink {
 public:
-    // The index names each part at `partsUrl` (ending in '/') followed by its name. With
-    // `alternates`, each part's header declares their namespace.
-    SitemapSet(OutputNames names, bool gzip, String partsUrl, SitemapLimits limits, bool alternates = false);
+    // The index names each part at `partsUrl` (ending in '/') followed by its name.
+    SitemapSet(OutputNames names, bool gzip, String partsUrl, SitemapLimits limits,
+               SitemapForm form = SitemapForm(SitemapFormat::Xml, false));
     ~SitemapSet() override;
 
     void Add(const SitemapEntry& entry) override;
@@ -42,6 +44,9 @@ public:
     using Companion = std::function<bool(FileSetTransaction& change, String& target, String& error)>;
     bool Include(const Companion& companion);
     int Parts() const { return static_cast<int>(parts_.size()); }
+    // The paths of the files the set holds once finished: its parts, then FILE when it is the
+    // only one or their index.
+    std::vector<String> Written() const;
 
 private:
     struct Part {
@@ -61,7 +66,7 @@ private:
     bool gzip_;
     String partsUrl_;
     SitemapLimits limits_;
-    bool alternates_;
+    SitemapForm form_;
     platform::OutputTarget file_;  // where FILE's links lead
     FileSetTransaction change_;    // declared before the open part, so that it goes after it
     bool away_ = false;            // FILE's links lead to another folder

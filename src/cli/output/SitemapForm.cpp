@@ -1,0 +1,29 @@
+#include "cli/output/SitemapForm.h"
+
+#include "core/sitemap/SitemapDocument.h"
+
+namespace linkloom::cli {
+
+SitemapForm::SitemapForm(SitemapFormat format, bool alternates) : format_(format) {
+    if (IsText()) return;
+    header_ = SitemapHeader(alternates).ToUtf8();
+    footerWithOneDigit_ = Footer(0).size();
+}
+
+void SitemapForm::AppendEntry(std::string& out, const SitemapEntry& entry) const {
+    if (!IsText()) return AppendEntryUtf8(out, entry);
+    out += entry.location.ToUtf8();
+    out += '\n';
+}
+
+std::string SitemapForm::Footer(int count) const { return IsText() ? std::string() : SitemapFooter(count).ToUtf8(); }
+
+std::uint64_t SitemapForm::FooterBytes(int count) const {
+    if (IsText()) return 0;
+    // The footer's text grows only with the count's digits.
+    std::uint64_t digits = 1;
+    for (int rest = count; rest >= 10; rest /= 10) ++digits;
+    return footerWithOneDigit_ - 1 + digits;
+}
+
+}  // namespace linkloom::cli
