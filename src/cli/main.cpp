@@ -4,6 +4,7 @@
 #include "cli/front/CliRun.h"
 #include "cli/front/ExitStatus.h"
 #include "cli/front/HelpText.h"
+#include "cli/output/Stylesheet.h"
 #include "cli/state/StateFile.h"
 #include "platform/Console.h"
 #include "platform/StopSignals.h"
@@ -52,6 +53,12 @@ int main(int argc, char** argv) {
     }
     if (options.help) return Print(cli::HelpText().c_str());
     if (options.version) return Print("linkloom-cli " LINKLOOM_VERSION_TEXT "\n");
+    if (options.writeStylesheet) {
+        if (cli::WriteStylesheet(*options.writeStylesheet, error)) return ExitStatus::kDone;
+        platform::WriteStandardError("linkloom-cli: cannot write " + options.writeStylesheet->ToUtf8() + ": " +
+                                     error.ToUtf8() + "\n");
+        return ExitStatus::kCannotWrite;
+    }
 
     platform::InstallStopHandlers();
     if (options.check) return cli::RunCheck(options);

@@ -218,6 +218,25 @@ class CliTest(unittest.TestCase):
         self.assertIn("a text sitemap has no index; its entries are in 2 files: ", err)
         self.assertIn("s-2.txt\n", err.replace("\r\n", "\n"))
 
+    @unittest.skipUnless(shutil.which("xsltproc"), "needs xsltproc")
+    def test_our_stylesheet_shows_an_index_and_its_parts_that_name_it(self):
+        folder = tempfile.mkdtemp(prefix="linkloom-out-")
+        self.addCleanup(shutil.rmtree, folder, True)
+        stylesheet = os.path.join(folder, "map.xsl")
+        self.assertEqual(run("--write-xsl", native(stylesheet))[0], 0)
+        code, _, err = run("-q", "--max-urls", "3", "--xsl", "/map.xsl?v=1&x", "-o", native(os.path.join(folder, "s.xml")),
+                           native(self.tree.root), "https://e.x/")
+        self.assertEqual(code, 0, err)
+        written = files(folder)
+        for name, shown in (("s.xml", ["https://e.x/s-1.xml", "https://e.x/s-2.xml"]),
+                            ("s-2.xml", ["https://e.x/index.htm"])):
+            self.assertTrue(written[name].startswith(b'<?xml version="1.0" encoding="UTF-8"?> \r\n'
+                                                     b'<?xml-stylesheet type="text/xsl" href="/map.xsl?v=1&amp;x"?> \r\n'))
+            html = subprocess.run(["xsltproc", stylesheet, os.path.join(folder, name)], capture_output=True,
+                                  check=True).stdout.decode()
+            for url in shown:
+                self.assertIn('<a href="%s">%s</a>' % (url, url), html)
+
     def test_stdout_is_never_split(self):
         code, out, err = run("-q", "--max-urls", "3", native(self.tree.root), "https://e.x/")
         self.assertEqual(code, 0)

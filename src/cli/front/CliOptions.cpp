@@ -62,7 +62,7 @@ bool ParseArguments(const std::vector<String>& arguments, CliOptions& options, S
         }
         if (!option->apply(value, state, error)) return false;
     }
-    if (options.help || options.version) return true;
+    if (options.help || options.version || options.writeStylesheet) return true;
     if (positional.size() != 2) {
         error = positional.size() < 2 ? u"FOLDER and URL are needed" : u"too many arguments";
         return false;
@@ -70,6 +70,10 @@ bool ParseArguments(const std::vector<String>& arguments, CliOptions& options, S
     if (options.output && OutputNames::NamesCompressedFile(*options.output)) options.gzip = true;
     if (options.check && (options.output || options.gzip)) {
         error = u"--check reads a sitemap and writes none: it takes no -o or --gzip";
+        return false;
+    }
+    if (options.stylesheet && options.format == SitemapFormat::Text) {
+        error = u"--xsl names a stylesheet for XML files; a text sitemap has none";
         return false;
     }
     if (options.gzip && !options.output) {

@@ -27,6 +27,9 @@ struct CliOptions {
     std::optional<String> check;
     SitemapLimits limits;
     SitemapFormat format = SitemapFormat::Xml;
+    // The URL of the stylesheet every XML file names; the file our own is written to instead of a run.
+    std::optional<String> stylesheet;
+    std::optional<String> writeStylesheet;
     bool gzip = false;
     std::vector<PathPattern> exclusions;
     bool explain = false;

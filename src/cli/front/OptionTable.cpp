@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "base/ControlCharacters.h"
 #include "cli/front/OptionValues.h"
 #include "cli/output/SitemapUrl.h"
 #include "core/run/InputCheck.h"
@@ -141,6 +142,25 @@ bool ApplyFormat(const String& value, OptionState& state, String& error) {
     return false;
 }
 
+bool ApplyStylesheet(const String& value, OptionState& state, String& error) {
+    for (const char16_t unit : value.Text()) {
+        if (IsControlCharacter(unit)) {
+            error = u"--xsl needs a URL without control characters";
+            return false;
+        }
+    }
+    if (value.IsEmpty()) {
+        error = u"--xsl needs the URL of a stylesheet";
+        return false;
+    }
+    state.options.stylesheet = value;
+    return true;
+}
+
+bool ApplyWriteStylesheet(const String& value, OptionState& state, String& error) {
+    return TakeFileName(value, u"stylesheet", state.options.writeStylesheet, error);
+}
+
 bool ApplyTrailingSlash(const String& value, OptionState& state, String& error) {
     static const std::pair<const char16_t*, TrailingSlash> kPolicies[] = {
         {u"keep", TrailingSlash::Keep}, {u"always", TrailingSlash::Always}, {u"never", TrailingSlash::Never}};
@@ -274,6 +294,20 @@ const std::vector<CliOption>& OptionTable() {
          "\\fINAME\\fR\\-2.txt, ... (\\fINAME\\fR: \\fIFILE\\fR without \".txt\"); a text sitemap has no index, so\n"
          "\\fIFILE\\fR is not written then (an earlier one is removed with the old set) and the parts are\n"
          "named on standard error"},
+        {0, "xsl", "URL", Text, Aligned, Key, ApplyStylesheet,
+         "name the stylesheet at URL in every XML file written (sitemap,\n"
+         "parts, index), so that a browser shows them styled",
+         "name the stylesheet at URL in every XML file written",
+         "name the stylesheet at \\fIURL\\fR in an <?xml\\-stylesheet type=\"text/xsl\" href=\"\\fIURL\\fR\"?>\n"
+         "instruction after the XML declaration of every file written (sitemap, parts, index), so that\n"
+         "a browser shows them styled; \\fB\\-\\-write\\-xsl\\fR writes one. Not with \\fB\\-\\-format txt\\fR"},
+        {0, "write-xsl", "FILE", File, Aligned, NoKey, ApplyWriteStylesheet,
+         "write our stylesheet to FILE and do nothing else: it shows a\n"
+         "sitemap or an index as a table sorted by a click on a column",
+         "write our stylesheet, which shows sitemaps as sortable tables, to FILE",
+         "write our XSLT 1.0 stylesheet to \\fIFILE\\fR and do nothing else (no \\fIFOLDER\\fR or \\fIURL\\fR): it\n"
+         "shows a sitemap or a sitemap index as a table in a browser, sorted by a click on a column's\n"
+         "head. Serve it and name its URL with \\fB\\-\\-xsl\\fR"},
         {0, "gzip", "", None, Aligned, Key, Enable<&CliOptions::gzip>,
          "compress every file written with -o (names end in \".gz\"); a FILE\n"
          "that ends in \".gz\" asks for it too",

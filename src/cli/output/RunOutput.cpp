@@ -7,7 +7,7 @@
 namespace linkloom::cli {
 
 EntrySink* RunOutput::Start(const String& rootUrl) {
-    const SitemapForm form(options_.format, options_.rules.alternates);
+    const SitemapForm form(options_.format, options_.rules.alternates, options_.stylesheet);
     if (!options_.output) {
         direct_ = std::make_unique<DirectSitemap>(std::nullopt, false, form);
         return direct_.get();

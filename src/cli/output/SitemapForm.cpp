@@ -4,9 +4,26 @@
 
 namespace linkloom::cli {
 
-SitemapForm::SitemapForm(SitemapFormat format, bool alternates) : format_(format) {
+namespace {
+
+// The header with the stylesheet's instruction after its first line, the XML declaration.
+std::string Styled(const String& header, const std::optional<String>& stylesheet) {
+    std::string text = header.ToUtf8();
+    if (stylesheet) {
+        const String instruction =
+            String(u"<?xml-stylesheet type=\"text/xsl\" href=\"") + EscapeXml(*stylesheet) + u"\"?> \r\n";
+        text.insert(text.find('\n') + 1, instruction.ToUtf8());
+    }
+    return text;
+}
+
+}  // namespace
+
+SitemapForm::SitemapForm(SitemapFormat format, bool alternates, const std::optional<String>& stylesheet)
+    : format_(format) {
     if (IsText()) return;
-    header_ = SitemapHeader(alternates).ToUtf8();
+    header_ = Styled(SitemapHeader(alternates), stylesheet);
+    indexHeader_ = Styled(SitemapIndexHeader(), stylesheet);
     footerWithOneDigit_ = Footer(0).size();
 }
 

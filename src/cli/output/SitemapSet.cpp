@@ -97,7 +97,7 @@ bool SitemapSet::WriteIndex() {
         return false;
     }
     SitemapFile index(std::move(file), gzip_);
-    bool written = index.Write(SitemapIndexHeader().ToUtf8(), reason);
+    bool written = index.Write(form_.IndexHeader(), reason);
     for (std::size_t i = 0; written && i < parts_.size(); ++i) {
         const String location = partsUrl_ + EncodeUrlSegment(names_.PartName(static_cast<int>(i + 1)));
         entryText_.clear();

@@ -113,7 +113,8 @@ TEST_F(SitemapSetTest, UnderTheLimitsFileIsAPlainSitemapAndStalePartsGo) {
     EXPECT_EQ(plain.substr(plain.size() - Count(3).size()), Count(3));
 }
 
-TEST_F(SitemapSetTest, SplitsBySizeWithTheFooterCounted) {
+TEST_F(SitemapSetTest, SplitsBySizeWithTheFooterAndTheStylesheetCounted) {
+    form = SitemapForm(SitemapFormat::Xml, false, String(u"/" + std::u16string(300, u's')));
     const std::string name(200, 'n');
     const SitemapLimits limits{50000, 1500};
     ASSERT_TRUE(Write(20, limits, false, name, u"map")) << error;
