@@ -11,12 +11,12 @@ _linkloom_cli() {
         --state|--check|-o|--output|--write-xsl)
             mapfile -t COMPREPLY < <(compgen -f -- "$cur")
             return ;;
-        --ext|--lastmod|--flags|--sitemap-url|--max-urls|--format|--xsl|--exclude|--index-names|--drop-extensions|--trailing-slash|-j|--jobs)
+        --ext|--lastmod|--flags|--sitemap-url|--max-urls|--format|--xsl|--split-by|--exclude|--index-names|--drop-extensions|--trailing-slash|-j|--jobs)
             COMPREPLY=()
             return ;;
     esac
     if [[ $cur == -* ]]; then
-        mapfile -t COMPREPLY < <(compgen -W '--ext --no-subfolders --include-noindex --skip-template-names --require-doctype --lastmod --lastmod-time --state --check --flags -o --output --sitemap-url --max-urls --format --xsl --write-xsl --gzip --exclude --explain --folder-urls --index-names --drop-extensions --trailing-slash --canonical --robots-txt --robots-meta --alternates --skip-error-pages --skip-redirects -j --jobs -q --quiet -h --help --version' -- "$cur")
+        mapfile -t COMPREPLY < <(compgen -W '--ext --no-subfolders --include-noindex --skip-template-names --require-doctype --lastmod --lastmod-time --state --check --flags -o --output --sitemap-url --max-urls --format --xsl --write-xsl --split-by --gzip --exclude --explain --folder-urls --index-names --drop-extensions --trailing-slash --canonical --robots-txt --robots-meta --alternates --skip-error-pages --skip-redirects -j --jobs -q --quiet -h --help --version' -- "$cur")
     else
         mapfile -t COMPREPLY < <(compgen -d -- "$cur")
     fi

@@ -15,6 +15,7 @@ complete -c linkloom-cli -l max-urls -x -d 'at most N entries per sitemap file (
 complete -c linkloom-cli -l format -x -d 'write the sitemap as xml (default) or as a txt list of URLs'
 complete -c linkloom-cli -l xsl -x -d 'name the stylesheet at URL in every XML file written'
 complete -c linkloom-cli -l write-xsl -r -F -d 'write our stylesheet, which shows sitemaps as sortable tables, to FILE'
+complete -c linkloom-cli -l split-by -x -d 'one sitemap per section (folder at DEPTH) under the index'
 complete -c linkloom-cli -l gzip -d 'compress every file written with -o (names end in ".gz")'
 complete -c linkloom-cli -l exclude -x -d 'leave out files and folders whose path matches PATTERN (repeatable)'
 complete -c linkloom-cli -l explain -d 'say on standard error what was left out and why, then the counts'

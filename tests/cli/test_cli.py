@@ -237,6 +237,30 @@ class CliTest(unittest.TestCase):
             for url in shown:
                 self.assertIn('<a href="%s">%s</a>' % (url, url), html)
 
+    def test_sections_each_have_a_sitemap_under_the_index_whatever_the_jobs(self):
+        for name in ("Docs/a.htm", "docs/b.htm", "root/c.htm"):
+            os.makedirs(os.path.dirname(self.tree.path(name)), exist_ok=True)
+            with open(self.tree.path(name), "w") as page:
+                page.write("<!DOCTYPE html>")
+        written = []
+        for jobs in ("1", "4"):
+            folder = tempfile.mkdtemp(prefix="linkloom-out-")
+            self.addCleanup(shutil.rmtree, folder, True)
+            code, _, err = run("-q", "--jobs", jobs, "--split-by", "section", "--max-urls", "2", "--sitemap-url",
+                               "https://e.x/s.xml", "-o", native(os.path.join(folder, "s.xml")), native(self.tree.root),
+                               "https://e.x/")
+            self.assertEqual(code, 0, err)
+            written.append(files(folder))
+        self.assertEqual(written[0], written[1])
+        # Docs and docs differ only in case; the folder named root gives way to the top's pages.
+        self.assertEqual(locations(written[0]["s.xml"]), ["https://e.x/s-root.xml", "https://e.x/s-docs.xml",
+                                                          "https://e.x/s-docs_2-1.xml", "https://e.x/s-docs_2-2.xml",
+                                                          "https://e.x/s-root_2.xml"])
+        self.assertEqual(locations(written[0]["s-docs_2-1.xml"]), ["https://e.x/docs/b.htm", "https://e.x/docs/guide.HTM"])
+        code, _, err = run("-q", "--split-by", "section", native(self.tree.root), "https://e.x/")
+        self.assertEqual(code, 2)
+        self.assertIn("--split-by writes a sitemap file per section under an index: it needs -o FILE", err)
+
     def test_stdout_is_never_split(self):
         code, out, err = run("-q", "--max-urls", "3", native(self.tree.root), "https://e.x/")
         self.assertEqual(code, 0)

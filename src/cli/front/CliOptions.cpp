@@ -76,6 +76,10 @@ bool ParseArguments(const std::vector<String>& arguments, CliOptions& options, S
         error = u"--xsl names a stylesheet for XML files; a text sitemap has none";
         return false;
     }
+    if (options.sectionDepth && !options.output) {
+        error = u"--split-by writes a sitemap file per section under an index: it needs -o FILE";
+        return false;
+    }
     if (options.gzip && !options.output) {
         error = u"--gzip needs -o FILE";
         return false;

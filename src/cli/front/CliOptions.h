@@ -27,6 +27,8 @@ struct CliOptions {
     std::optional<String> check;
     SitemapLimits limits;
     SitemapFormat format = SitemapFormat::Xml;
+    // With --split-by section, the depth of the folders that make the sections.
+    std::optional<int> sectionDepth;
     // The URL of the stylesheet every XML file names; the file our own is written to instead of a run.
     std::optional<String> stylesheet;
     std::optional<String> writeStylesheet;

@@ -4,6 +4,7 @@
 
 #include "base/ControlCharacters.h"
 #include "cli/front/OptionValues.h"
+#include "cli/output/Sections.h"
 #include "cli/output/SitemapUrl.h"
 #include "core/run/InputCheck.h"
 
@@ -161,6 +162,21 @@ bool ApplyWriteStylesheet(const String& value, OptionState& state, String& error
     return TakeFileName(value, u"stylesheet", state.options.writeStylesheet, error);
 }
 
+bool ApplySplitBy(const String& value, OptionState& state, String& error) {
+    const std::u16string_view text = value.Text();
+    constexpr std::u16string_view kSection = u"section";
+    unsigned long long depth = Sections::kDefaultDepth;
+    const bool named = text.substr(0, kSection.size()) == kSection;
+    const std::u16string_view rest = named ? text.substr(kSection.size()) : text;
+    if (!named ||
+        (!rest.empty() && (rest[0] != u':' || !ParseNumber(String(rest.substr(1)), 1, Sections::kMostDepth, depth)))) {
+        error = String(u"--split-by needs section or section:DEPTH (DEPTH 1 to 16), not '") + value + u"'";
+        return false;
+    }
+    state.options.sectionDepth = static_cast<int>(depth);
+    return true;
+}
+
 bool ApplyTrailingSlash(const String& value, OptionState& state, String& error) {
     static const std::pair<const char16_t*, TrailingSlash> kPolicies[] = {
         {u"keep", TrailingSlash::Keep}, {u"always", TrailingSlash::Always}, {u"never", TrailingSlash::Never}};
@@ -308,6 +324,18 @@ const std::vector<CliOption>& OptionTable() {
          "write our XSLT 1.0 stylesheet to \\fIFILE\\fR and do nothing else (no \\fIFOLDER\\fR or \\fIURL\\fR): it\n"
          "shows a sitemap or a sitemap index as a table in a browser, sorted by a click on a column's\n"
          "head. Serve it and name its URL with \\fB\\-\\-xsl\\fR"},
+        {0, "split-by", "section[:DEPTH]", Text, Aligned, Key, ApplySplitBy,
+         "with -o, one sitemap per folder at DEPTH (default 1) under the\n"
+         "index FILE: NAME-blog.xml, NAME-docs.xml, pages above it in\n"
+         "NAME-root.xml; each split at the limits as FILE would be",
+         "one sitemap per section (folder at DEPTH) under the index",
+         "with \\fB\\-o\\fR, one sitemap per section under the index \\fIFILE\\fR, so that search consoles report\n"
+         "each apart: a section is a page's folders under \\fIURL\\fR up to \\fIDEPTH\\fR (1 to 16, default 1),\n"
+         "named \\fINAME\\fR\\-blog.xml, \\fINAME\\fR\\-docs\\-api.xml (\\fIDEPTH\\fR 2), pages above\n"
+         "\\fIDEPTH\\fR in their folder's section and those at the top in \\fINAME\\fR\\-root.xml. Names are in\n"
+         "lower case with anything but letters, digits, \"\\-\", \"_\" and \".\" as \"_\"; one that another\n"
+         "section's file has already, in any letter case, gets \"_2\", \"_3\", ... A section past the limits\n"
+         "is split into \\fINAME\\fR\\-blog\\-1.xml, \\fINAME\\fR\\-blog\\-2.xml, ... Standard output is refused"},
         {0, "gzip", "", None, Aligned, Key, Enable<&CliOptions::gzip>,
          "compress every file written with -o (names end in \".gz\"); a FILE\n"
          "that ends in \".gz\" asks for it too",

@@ -40,6 +40,4 @@ OutputNames::OutputNames(const String& file, bool gzip, const char16_t* extensio
     if (EndsWithNoCase(stem_, extension)) stem_ = stem_.Left(stem_.Length() - plain.Length());
 }
 
-String OutputNames::PartName(int number) const { return stem_ + u'-' + String::FromInt(number) + extension_; }
-
 }  // namespace linkloom::cli

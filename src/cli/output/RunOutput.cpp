@@ -18,7 +18,10 @@ EntrySink* RunOutput::Start(const String& rootUrl) {
         direct_ = std::make_unique<DirectSitemap>(names.File(), options_.gzip, form);
         return direct_.get();
     }
-    set_ = std::make_unique<SitemapSet>(std::move(names), options_.gzip, url_->Folder(), options_.limits, form);
+    std::optional<Sections> sections;
+    if (options_.sectionDepth) sections.emplace(rootUrl, *options_.sectionDepth);
+    set_ = std::make_unique<SitemapSet>(std::move(names), options_.gzip, url_->Folder(), options_.limits, form,
+                                        std::move(sections));
     return set_.get();
 }
 
@@ -75,7 +78,7 @@ void RunOutput::End(int count) {
         Say(String(u"warning: ") + limits.Excess(direct_->Entries(), direct_->Bytes()) + u"; " +
             (options_.output ? u"a FIFO or device is never split" : u"write it with -o FILE to split it"));
     }
-    if (set_ && set_->Parts() > 1) {
+    if (set_ && set_->Written().size() > 1) {
         // The index names its parts by FILE's URL; text parts have no index to find them by.
         if (options_.format == SitemapFormat::Text) {
             SayTextParts();
