@@ -16,7 +16,7 @@ _linkloom_cli() {
             return ;;
     esac
     if [[ $cur == -* ]]; then
-        mapfile -t COMPREPLY < <(compgen -W '--ext --no-subfolders --include-noindex --skip-template-names --require-doctype --lastmod --lastmod-time --state --check --flags -o --output --sitemap-url --max-urls --format --xsl --write-xsl --split-by --gzip --exclude --explain --folder-urls --index-names --drop-extensions --trailing-slash --canonical --robots-txt --robots-meta --alternates --skip-error-pages --skip-redirects -j --jobs -q --quiet -h --help --version' -- "$cur")
+        mapfile -t COMPREPLY < <(compgen -W '--ext --no-subfolders --include-noindex --skip-template-names --require-doctype --lastmod --lastmod-time --state --check --flags -o --output --sitemap-url --max-urls --format --xsl --write-xsl --split-by --gzip --exclude --explain --folder-urls --index-names --drop-extensions --trailing-slash --canonical --robots-txt --robots-meta --alternates --images --skip-error-pages --skip-redirects -j --jobs -q --quiet -h --help --version' -- "$cur")
     else
         mapfile -t COMPREPLY < <(compgen -d -- "$cur")
     fi

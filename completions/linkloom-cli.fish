@@ -27,6 +27,7 @@ complete -c linkloom-cli -l canonical -d 'list each page at the URL its canonica
 complete -c linkloom-cli -l robots-txt -d 'leave out what FOLDER/robots.txt disallows to every crawler'
 complete -c linkloom-cli -l robots-meta -d 'leave out pages whose robots meta tags say noindex or none'
 complete -c linkloom-cli -l alternates -d 'copy each page\'s language alternates into its entry'
+complete -c linkloom-cli -l images -d 'list each page\'s images in its entry'
 complete -c linkloom-cli -l skip-error-pages -d 'leave out error pages such as 404.html'
 complete -c linkloom-cli -l skip-redirects -d 'leave out pages whose head refreshes to another URL'
 complete -c linkloom-cli -s j -l jobs -x -d 'read pages with N threads ahead of the walk (default: one per processor)'

@@ -568,6 +568,28 @@ class UrlRulesTest(unittest.TestCase):
         finally:
             site.remove()
 
+    def test_images_are_listed_with_their_namespace_and_pass_the_check(self):
+        site = Tree({"a.html": head('<meta property="og:image" content="/og.png">') + '<img src="x.png">',
+                     "b.html": head("")})
+        try:
+            target = os.path.join(self.out, "sitemap.xml")
+            code, out, err = run("-q", "--images", "--ext", "html", "-o", native(target), native(site.root),
+                                 "https://example.com/")
+            self.assertEqual(code, 0, err)
+            with open(target, "rb") as written:
+                document = ElementTree.fromstring(written.read())
+            image = "{http://www.google.com/schemas/sitemap-image/1.1}"
+            self.assertEqual([[loc.text for loc in url.iter(image + "loc")] for url in document],
+                             [["https://example.com/og.png", "https://example.com/x.png"], []])
+            code, _, err = run("-q", "--images", "--ext", "html", "--check", native(target), native(site.root),
+                               "https://example.com/")
+            self.assertEqual(code, 0, err)
+            self.assertIn("in step", err)
+            _, out, _ = run("-q", "--ext", "html", native(site.root), "https://example.com/")
+            self.assertNotIn(b"xmlns:image", out)
+        finally:
+            site.remove()
+
 
 def as_other_user():
     """The command prefix that runs the program as a user other than the files' owner, or None."""

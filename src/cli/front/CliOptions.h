@@ -52,7 +52,7 @@ struct CliOptions {
 inline bool AsksPageRules(const CliOptions& options) {
     const PageRules& rules = options.rules;
     return options.robotsTxt || rules.folderUrls || !rules.droppedExtensions.Items().empty() || rules.canonical ||
-           rules.robotsMeta || rules.alternates || rules.skipErrorPages || rules.skipRedirects;
+           rules.robotsMeta || rules.alternates || rules.skipErrorPages || rules.skipRedirects || rules.images;
 }
 
 // Reads the arguments (without the program name). False with `error` set on a usage error.

@@ -420,6 +420,16 @@ const std::vector<CliOption>& OptionTable() {
          "copy each page's <link rel=\"alternate\" hreflang=\"...\" href=\"...\"> into its entry as an\n"
          "<xhtml:link> element, and declare the xhtml namespace on <urlset>; alternates whose language is\n"
          "no language tag are dropped (\\fB\\-\\-explain\\fR names them)"},
+        {0, "images", "", None, Aligned, Key, EnableRule<&PageRules::images>,
+         "list each page's images in its entry as image:image elements:\n"
+         "og:image, and the src and first srcset candidate of each <img>",
+         "list each page's images in its entry",
+         "list each page's images in its entry as <image:image><image:loc> elements, and declare the\n"
+         "image namespace on <urlset>: the content of <meta property=\"og:image\">, then the src and\n"
+         "the first srcset candidate of each <img> of the page (the whole page is read for them, up to\n"
+         "4 M characters), resolved against the page's location. Sources that are not http or https\n"
+         "URLs, data: among them, are skipped, a URL named again is dropped, and at most 1000 are\n"
+         "listed a page"},
         {0, "skip-error-pages", "", None, Aligned, Key, EnableRule<&PageRules::skipErrorPages>,
          "leave out servers' error pages: pages named 404, 410, 500, 502,\n"
          "503 or 50x (404.html, 50x.htm), and the index pages of folders so\n"

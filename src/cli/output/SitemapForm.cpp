@@ -19,10 +19,10 @@ std::string Styled(const String& header, const std::optional<String>& stylesheet
 
 }  // namespace
 
-SitemapForm::SitemapForm(SitemapFormat format, bool alternates, const std::optional<String>& stylesheet)
+SitemapForm::SitemapForm(SitemapFormat format, bool alternates, const std::optional<String>& stylesheet, bool images)
     : format_(format) {
     if (IsText()) return;
-    header_ = Styled(SitemapHeader(alternates), stylesheet);
+    header_ = Styled(SitemapHeader(alternates, images), stylesheet);
     indexHeader_ = Styled(SitemapIndexHeader(), stylesheet);
     footerWithOneDigit_ = Footer(0).size();
 }

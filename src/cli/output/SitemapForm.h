@@ -17,9 +17,10 @@ enum class SitemapFormat {
 // How the files of a written sitemap are spelt, in UTF-8: their frame and each entry.
 class SitemapForm {
 public:
-    // With `alternates`, an XML header declares their namespace; with `stylesheet`, every XML file
+    // With `alternates` or `images`, an XML header declares their namespace; with `stylesheet`, every XML file
     // names it in an xml-stylesheet instruction after the declaration.
-    SitemapForm(SitemapFormat format, bool alternates, const std::optional<String>& stylesheet = std::nullopt);
+    SitemapForm(SitemapFormat format, bool alternates, const std::optional<String>& stylesheet = std::nullopt,
+                bool images = false);
 
     bool IsText() const { return format_ == SitemapFormat::Text; }
     // The extension of the file's name: ".xml" or ".txt".

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/markup/ImageTags.h"
 #include "platform/TextCompare.h"
 
 namespace linkloom {
@@ -48,6 +49,10 @@ void PageReader::ReadText(const platform::FolderHandle& folder, const String& na
             facts.verdict = head.empty() ? PageVerdict::Unreadable : ContentVerdict(head, options_);
         }
         if (needs_.headTags && facts.verdict == PageVerdict::Keep) facts.headTags = ScanHeadTags(text_);
+        if (needs_.images && facts.verdict == PageVerdict::Keep) {
+            ReadRest();
+            facts.imageSources = ScanImageSources(text_);
+        }
         return;
     case WebFileReader::OpenResult::NoText:
         // Without a content test such a page stays, with nothing read of it.
@@ -88,6 +93,17 @@ void PageReader::ReadHead() {
         // A word cut by the end of the last read is found in this one.
         if (HeadEnd(std::u16string_view(text_).substr(had > 5 ? had - 5 : 0)) != std::u16string_view::npos) return;
         wanted = 4 * kHeadLength;
+    }
+}
+
+void PageReader::ReadRest() {
+    while (text_.size() < kMostImageText) {
+        const std::size_t had = text_.size();
+        const std::size_t asked = std::min(4 * kHeadLength, kMostImageText - had);
+        text_.resize(had + asked);
+        const std::size_t got = reader_.Read(text_.data() + had, asked);
+        text_.resize(had + got);
+        if (got < asked) return;
     }
 }
 

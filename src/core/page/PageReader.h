@@ -21,15 +21,19 @@ struct PageNeeds {
     // A page with no text to read is left out as unreadable, as the content test leaves it out.
     bool text = false;
     bool contentHash = false;  // a hash of the page's whole bytes
+    bool images = false;       // the sources of the page's <img> elements, read past the head
 
     // What either asks for.
     PageNeeds operator|(const PageNeeds& other) const {
-        return {headTags || other.headTags, text || other.text, contentHash || other.contentHash};
+        return {headTags || other.headTags, text || other.text, contentHash || other.contentHash,
+                images || other.images};
     }
 };
 
 // The most of a page's text read to find the end of its head: 256 K characters.
 constexpr std::size_t kMostHeadText = 256 * 1024;
+// The most of a page's text read for its images: 4 M characters.
+constexpr std::size_t kMostImageText = 4 * 1024 * 1024;
 // The first read of a page whose head is wanted without a content test.
 constexpr std::size_t kFirstHeadRead = 1024;
 
@@ -44,6 +48,8 @@ struct PageFacts {
     std::uint64_t size = 0;
     // With PageNeeds::headTags, the head's elements; none when the page has no text to read.
     std::vector<HeadTag> headTags;
+    // With PageNeeds::images, the sources of its <img> elements as the page gives them.
+    std::vector<String> imageSources;
     // With PageNeeds::contentHash, the XXH3 hash of a kept page's bytes, when it could be read.
     std::optional<std::uint64_t> contentHash;
 };
@@ -67,6 +73,8 @@ private:
     bool JudgeBytes(PageFacts& facts);
     // The text up to the end of its head, or its first 4096 characters when that is more.
     void ReadHead();
+    // The rest of the text, up to kMostImageText.
+    void ReadRest();
 
     SelectionOptions options_;
     bool testsContent_;

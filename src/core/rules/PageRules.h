@@ -25,6 +25,8 @@ struct PageRules {
     bool robotsMeta = false;
     // Each page's language alternates copied into its entry.
     bool alternates = false;
+    // Each page's images listed in its entry.
+    bool images = false;
     // Redirect stubs (a head that refreshes to another URL) left out.
     bool skipRedirects = false;
     // Servers' error pages (404.html, 50x.html, 404/index.html) left out.
@@ -36,7 +38,8 @@ struct PageRules {
     bool MergesLocations() const { return folderUrls || !droppedExtensions.Items().empty() || canonical; }
     // What these rules need read of each page, added to `needs`.
     PageNeeds Needs(PageNeeds needs) const {
-        needs.headTags |= canonical || robotsMeta || alternates || skipRedirects;
+        needs.headTags |= canonical || robotsMeta || alternates || skipRedirects || images;
+        needs.images |= images;
         needs.text |= robotsMeta;
         return needs;
     }

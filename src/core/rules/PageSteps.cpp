@@ -2,6 +2,7 @@
 
 #include "core/rules/AlternatesStep.h"
 #include "core/rules/CanonicalStep.h"
+#include "core/rules/ImagesStep.h"
 #include "core/rules/RedirectStep.h"
 #include "core/rules/RobotsMetaStep.h"
 #include "core/rules/RobotsTxtStep.h"
@@ -15,6 +16,7 @@ PageSteps::PageSteps(const PageRules* rules, const String& rootUrl) {
     if (rules->canonical) steps_.push_back(std::make_unique<CanonicalStep>(rootUrl));
     if (rules->robots) steps_.push_back(std::make_unique<RobotsTxtStep>(*rules->robots));
     if (rules->alternates) steps_.push_back(std::make_unique<AlternatesStep>());
+    if (rules->images) steps_.push_back(std::make_unique<ImagesStep>());
 }
 
 std::optional<StepVerdict> PageSteps::Apply(const WalkItem& item, const PageFacts& facts, SitemapEntry& entry,

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "core/rules/ImagesStep.h"
 #include "core/rules/RedirectStep.h"
 #include "core/rules/RobotsTxt.h"
 #include "core/url/UrlReference.h"
@@ -286,6 +287,32 @@ TEST(Alternates, CopiedInOrderWithInvalidOnesDropped) {
                                     "x-default=https://example.com/en/page.htm "
                                     "zh-Hant-TW=https://cdn.example/zh?x=%3C1%3E"}));
     EXPECT_EQ(run.ignored, (Strings{"en/page.htm: /us", "en/page.htm: /de/other.htm", "en/page.htm: /fr/a b"}));
+}
+
+TEST(Images, ResolvedDeduplicatedAndBoundedBesideTheAlternates) {
+    TempTree tree;
+    std::string body =
+        "<img src=a.png><img src=//cdn.example/b.png srcset='/c.png 2x'><img src='data:image/png,x'>"
+        "<img src=a.png#top><img src=ftp://x/y.png>";
+    for (int i = 0; i < 1100; ++i) body += "<img src=/n" + std::to_string(i) + ".png>";
+    Page(tree, "docs/p.htm",
+         Head("<meta property=og:image content=https://example.com/og.png><link rel=alternate hreflang=de href=/de/>") +
+             body);
+    PageRules rules;
+    rules.images = true;
+    rules.alternates = true;
+    FakeFront host = FrontFor(tree, u"htm");
+    host.streams = true;
+    host.rules = &rules;
+    host.Run();
+    ASSERT_EQ(host.streamed.size(), 1u);
+    const SitemapEntry& entry = host.streamed[0];
+    ASSERT_EQ(entry.images.size(), ImagesStep::kMostImages);
+    EXPECT_EQ((Strings{entry.images[0].ToUtf8(), entry.images[1].ToUtf8(), entry.images[2].ToUtf8(),
+                       entry.images[3].ToUtf8(), entry.images[4].ToUtf8(), entry.images.back().ToUtf8()}),
+              (Strings{"https://example.com/og.png", "https://example.com/docs/a.png", "https://cdn.example/b.png",
+                       "https://example.com/c.png", "https://example.com/n0.png", "https://example.com/n995.png"}));
+    EXPECT_EQ(entry.alternates.size(), 1u);
 }
 
 TEST(RobotsTxtRules, LeaveOutTheLocationsListedAfterTheOtherSteps) {
