@@ -335,7 +335,9 @@ const std::vector<CliOption>& OptionTable() {
          "\\fIDEPTH\\fR in their folder's section and those at the top in \\fINAME\\fR\\-root.xml. Names are in\n"
          "lower case with anything but letters, digits, \"\\-\", \"_\" and \".\" as \"_\"; one that another\n"
          "section's file has already, in any letter case, gets \"_2\", \"_3\", ... A section past the limits\n"
-         "is split into \\fINAME\\fR\\-blog\\-1.xml, \\fINAME\\fR\\-blog\\-2.xml, ... Standard output is refused"},
+         "is split into \\fINAME\\fR\\-blog\\-1.xml, \\fINAME\\fR\\-blog\\-2.xml, ... The file of a section that an\n"
+         "earlier run wrote and this one does not is left in place, out of the index. Standard output is\n"
+         "refused"},
         {0, "gzip", "", None, Aligned, Key, Enable<&CliOptions::gzip>,
          "compress every file written with -o (names end in \".gz\"); a FILE\n"
          "that ends in \".gz\" asks for it too",

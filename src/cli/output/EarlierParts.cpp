@@ -23,8 +23,9 @@ String OwnPart(const OutputNames& names, const std::string& segment) {
         return String();
     }
     const std::string middle = segment.substr(cut, segment.size() - prefix.size());
+    // Only numbered parts: a section's name may be a sitemap of the site owner's own.
     for (const char c : middle) {
-        if (!IsAsciiLetter(c) && !IsAsciiDigit(c) && c != '-' && c != '_' && c != '.') return String();
+        if (!IsAsciiDigit(c)) return String();
     }
     return names.PartName(String::FromUtf8(middle));
 }

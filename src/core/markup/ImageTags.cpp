@@ -38,7 +38,8 @@ std::size_t ReadImageTag(std::u16string_view text, std::size_t at, std::vector<S
         while (at < text.size() && (IsHtmlBlank(text[at]) || text[at] == u'/')) ++at;
         if (at >= text.size()) break;
         if (text[at] == u'>') {
-            if (hasSrc && !TrimHtmlBlanks(src).empty()) sources.push_back(DecodeCharacterReferences(TrimHtmlBlanks(src)));
+            if (hasSrc && !TrimHtmlBlanks(src).empty())
+                sources.push_back(DecodeCharacterReferences(TrimHtmlBlanks(src)));
             const std::u16string_view first = FirstCandidate(srcset);
             if (hasSrcset && !first.empty()) sources.push_back(DecodeCharacterReferences(first));
             return at + 1;
