@@ -326,7 +326,7 @@ const std::vector<CliOption>& OptionTable() {
          "head. Serve it and name its URL with \\fB\\-\\-xsl\\fR"},
         {0, "split-by", "section[:DEPTH]", Text, Aligned, Key, ApplySplitBy,
          "with -o, one sitemap per folder at DEPTH (default 1) under the\n"
-         "index FILE: NAME-blog.xml, NAME-docs.xml, pages above it in\n"
+         "index FILE: NAME-blog.xml, NAME-docs.xml, the pages at the top in\n"
          "NAME-root.xml; each split at the limits as FILE would be",
          "one sitemap per section (folder at DEPTH) under the index",
          "with \\fB\\-o\\fR, one sitemap per section under the index \\fIFILE\\fR, so that search consoles report\n"
