@@ -8,15 +8,15 @@ _linkloom_cli() {
         prev=${COMP_WORDS[COMP_CWORD-2]}
     fi
     case $prev in
-        --state|--changes|--check|-o|--output|--config)
+        --state|--changes|--check|-o|--output|--write-xsl|--config)
             mapfile -t COMPREPLY < <(compgen -f -- "$cur")
             return ;;
-        --ext|--lastmod|--shallow|--state-hash|--indexnow|--indexnow-endpoint|--indexnow-key-location|--flags|--sitemap-url|--max-urls|--exclude|--report|--index-names|--drop-extensions|-j|--jobs)
+        --ext|--lastmod|--shallow|--state-hash|--indexnow|--indexnow-endpoint|--indexnow-key-location|--flags|--sitemap-url|--max-urls|--format|--xsl|--split-by|--exclude|--report|--index-names|--drop-extensions|--trailing-slash|-j|--jobs)
             COMPREPLY=()
             return ;;
     esac
     if [[ $cur == -* ]]; then
-        mapfile -t COMPREPLY < <(compgen -W '--ext --no-subfolders --include-noindex --skip-template-names --require-doctype --lastmod --shallow --lastmod-time --state --state-hash --changes --indexnow --indexnow-endpoint --indexnow-key-location --check --flags -o --output --sitemap-url --max-urls --gzip --exclude --explain --report --folder-urls --index-names --drop-extensions --canonical --robots-txt --robots-meta --alternates -j --jobs --init --config --no-config -q --quiet -h --help --version' -- "$cur")
+        mapfile -t COMPREPLY < <(compgen -W '--ext --no-subfolders --include-noindex --skip-template-names --require-doctype --lastmod --shallow --lastmod-time --state --state-hash --changes --indexnow --indexnow-endpoint --indexnow-key-location --check --flags -o --output --sitemap-url --max-urls --format --xsl --write-xsl --split-by --gzip --exclude --explain --report --folder-urls --index-names --drop-extensions --trailing-slash --canonical --robots-txt --robots-meta --alternates --images --skip-error-pages --skip-redirects -j --jobs --init --config --no-config -q --quiet -h --help --version' -- "$cur")
     else
         mapfile -t COMPREPLY < <(compgen -d -- "$cur")
     fi

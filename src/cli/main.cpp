@@ -6,6 +6,7 @@
 #include "cli/front/HelpText.h"
 #include "cli/indexnow/IndexNowSubmission.h"
 #include "cli/init/InitRun.h"
+#include "cli/output/Stylesheet.h"
 #include "cli/report/WriteReports.h"
 #include "cli/state/StateFile.h"
 #include "platform/Console.h"
@@ -55,6 +56,12 @@ int main(int argc, char** argv) {
     }
     if (options.help) return Print(cli::HelpText().c_str());
     if (options.version) return Print("linkloom-cli " LINKLOOM_VERSION_TEXT "\n");
+    if (options.writeStylesheet) {
+        if (cli::WriteStylesheet(*options.writeStylesheet, error)) return ExitStatus::kDone;
+        platform::WriteStandardError("linkloom-cli: cannot write " + options.writeStylesheet->ToUtf8() + ": " +
+                                     error.ToUtf8() + "\n");
+        return ExitStatus::kCannotWrite;
+    }
 
     if (options.init) return cli::RunInit(options);
     platform::InstallStopHandlers();

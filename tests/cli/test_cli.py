@@ -212,6 +212,62 @@ class CliTest(unittest.TestCase):
             self.assertEqual((code, err.count("its URL is taken to be https://e.x/s.xml")), (0, said), err)
             self.assertEqual(locations(files(elsewhere)["s.xml"])[0], base + "s-1.xml")
 
+    def test_text_sitemaps_list_one_url_a_line_in_parts_without_an_index(self):
+        code, out, err = run("-q", "--format", "txt", native(self.tree.root), "https://e.x/")
+        self.assertEqual((code, err), (0, ""))
+        self.assertEqual(out.decode().split("\n"), ["https://e.x/a%20b&c.php", "https://e.x/docs/guide.HTM",
+                                                     "https://e.x/docs/old/MyTemplate.htm", "https://e.x/index.htm", ""])
+        folder = tempfile.mkdtemp(prefix="linkloom-out-")
+        self.addCleanup(shutil.rmtree, folder, True)
+        code, _, err = run("-q", "--format", "txt", "--max-urls", "3", "-o", native(os.path.join(folder, "s.txt")),
+                           native(self.tree.root), "https://e.x/")
+        self.assertEqual(sorted(os.listdir(folder)), ["s-1.txt", "s-2.txt"])
+        self.assertIn("a text sitemap has no index; its entries are in 2 files: ", err)
+        self.assertIn("s-2.txt\n", err.replace("\r\n", "\n"))
+
+    @unittest.skipUnless(shutil.which("xsltproc"), "needs xsltproc")
+    def test_our_stylesheet_shows_an_index_and_its_parts_that_name_it(self):
+        folder = tempfile.mkdtemp(prefix="linkloom-out-")
+        self.addCleanup(shutil.rmtree, folder, True)
+        stylesheet = os.path.join(folder, "map.xsl")
+        self.assertEqual(run("--write-xsl", native(stylesheet))[0], 0)
+        code, _, err = run("-q", "--max-urls", "3", "--xsl", "/map.xsl?v=1&x", "-o", native(os.path.join(folder, "s.xml")),
+                           native(self.tree.root), "https://e.x/")
+        self.assertEqual(code, 0, err)
+        written = files(folder)
+        for name, shown in (("s.xml", ["https://e.x/s-1.xml", "https://e.x/s-2.xml"]),
+                            ("s-2.xml", ["https://e.x/index.htm"])):
+            self.assertTrue(written[name].startswith(b'<?xml version="1.0" encoding="UTF-8"?> \r\n'
+                                                     b'<?xml-stylesheet type="text/xsl" href="/map.xsl?v=1&amp;x"?> \r\n'))
+            html = subprocess.run(["xsltproc", stylesheet, os.path.join(folder, name)], capture_output=True,
+                                  check=True).stdout.decode()
+            for url in shown:
+                self.assertIn('<a href="%s">%s</a>' % (url, url), html)
+
+    def test_sections_each_have_a_sitemap_under_the_index_whatever_the_jobs(self):
+        for name in ("Docs/a.htm", "docs/b.htm", "root/c.htm"):
+            os.makedirs(os.path.dirname(self.tree.path(name)), exist_ok=True)
+            with open(self.tree.path(name), "w") as page:
+                page.write("<!DOCTYPE html>")
+        written = []
+        for jobs in ("1", "4"):
+            folder = tempfile.mkdtemp(prefix="linkloom-out-")
+            self.addCleanup(shutil.rmtree, folder, True)
+            code, _, err = run("-q", "--jobs", jobs, "--split-by", "section", "--max-urls", "2", "--sitemap-url",
+                               "https://e.x/s.xml", "-o", native(os.path.join(folder, "s.xml")), native(self.tree.root),
+                               "https://e.x/")
+            self.assertEqual(code, 0, err)
+            written.append(files(folder))
+        self.assertEqual(written[0], written[1])
+        # Docs and docs differ only in case; the folder named root gives way to the top's pages.
+        self.assertEqual(locations(written[0]["s.xml"]), ["https://e.x/s-root.xml", "https://e.x/s-docs.xml",
+                                                          "https://e.x/s-docs_2-1.xml", "https://e.x/s-docs_2-2.xml",
+                                                          "https://e.x/s-root_2.xml"])
+        self.assertEqual(locations(written[0]["s-docs_2-1.xml"]), ["https://e.x/docs/b.htm", "https://e.x/docs/guide.HTM"])
+        code, _, err = run("-q", "--split-by", "section", native(self.tree.root), "https://e.x/")
+        self.assertEqual(code, 2)
+        self.assertIn("--split-by writes a sitemap file per section under an index: it needs -o FILE", err)
+
     def test_stdout_is_never_split(self):
         code, out, err = run("-q", "--max-urls", "3", native(self.tree.root), "https://e.x/")
         self.assertEqual(code, 0)
@@ -432,6 +488,13 @@ class UrlRulesTest(unittest.TestCase):
         self.assertIn("1 same URL", err)
         code, _, err = run("--index-names", "a.htm", native(self.tree.root), "https://example.com/")
         self.assertEqual(code, 2)
+        listed, _ = self.cli("--folder-urls", "--drop-extensions", "htm,html", "--trailing-slash", "always")
+        self.assertIn("https://example.com/docs/intro/", [location for location, _, _ in listed])
+        listed, _ = self.cli("--folder-urls", "--trailing-slash", "never")
+        self.assertEqual(sorted(location for location, _, _ in listed)[:2],
+                         ["https://example.com/", "https://example.com/about"])
+        code, _, err = run("--trailing-slash", "always", native(self.tree.root), "https://example.com/")
+        self.assertIn("--trailing-slash needs --folder-urls or --drop-extensions", err)
         # A list of dots names no extension; it once dropped "htm", the default of the extension box.
         for dots in (".", ". , ."):
             code, _, err = run("--drop-extensions", dots, native(self.tree.root), "https://example.com/")
@@ -487,6 +550,52 @@ class UrlRulesTest(unittest.TestCase):
         self.assertIn(("https://example.com/index.html", "2024-03-03", [("de", "https://example.com/de/")]), listed)
         self.assertIn("index.html (alternate 'de_DE' '/x': not a language tag)", err)
         self.assertIn("1 link ignored", err)
+
+    def test_error_pages_are_left_out_at_any_depth(self):
+        site = Tree({"404.html": head(""), "docs/50x.htm": head(""), "410/index.html": head(""),
+                     "docs/4040.html": head("")})
+        try:
+            code, out, err = run("--skip-error-pages", "--explain", "--ext", "htm,html", native(site.root),
+                                 "https://example.com/")
+            self.assertEqual([location for location, _, _ in entries(out)], ["https://example.com/docs/4040.html"])
+            self.assertIn("left out: 404.html (error page)\n", err.replace("\r\n", "\n"))
+            self.assertIn("3 error page", err)
+        finally:
+            site.remove()
+
+    def test_redirect_stubs_are_left_out(self):
+        stub = head('<meta http-equiv="refresh" content="0; url=/new/">')
+        site = Tree({"old.html": stub, "new/index.html": head(""), "reload.html": head('<meta http-equiv=refresh content=60>')})
+        try:
+            code, out, err = run("--skip-redirects", "--explain", "--ext", "html", native(site.root),
+                                 "https://example.com/")
+            self.assertEqual([location for location, _, _ in entries(out)],
+                             ["https://example.com/new/index.html", "https://example.com/reload.html"])
+            self.assertIn("left out: old.html (redirects to https://example.com/new/)\n", err.replace("\r\n", "\n"))
+        finally:
+            site.remove()
+
+    def test_images_are_listed_with_their_namespace_and_pass_the_check(self):
+        site = Tree({"a.html": head('<meta property="og:image" content="/og.png">') + '<img src="x.png">',
+                     "b.html": head("")})
+        try:
+            target = os.path.join(self.out, "sitemap.xml")
+            code, out, err = run("-q", "--images", "--ext", "html", "-o", native(target), native(site.root),
+                                 "https://example.com/")
+            self.assertEqual(code, 0, err)
+            with open(target, "rb") as written:
+                document = ElementTree.fromstring(written.read())
+            image = "{http://www.google.com/schemas/sitemap-image/1.1}"
+            self.assertEqual([[loc.text for loc in url.iter(image + "loc")] for url in document],
+                             [["https://example.com/og.png", "https://example.com/x.png"], []])
+            code, _, err = run("-q", "--images", "--ext", "html", "--check", native(target), native(site.root),
+                               "https://example.com/")
+            self.assertEqual(code, 0, err)
+            self.assertIn("in step", err)
+            _, out, _ = run("-q", "--ext", "html", native(site.root), "https://example.com/")
+            self.assertNotIn(b"xmlns:image", out)
+        finally:
+            site.remove()
 
 
 def as_other_user():

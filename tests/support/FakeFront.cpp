@@ -51,7 +51,8 @@ void FakeFront::LeftOut(const String& path, bool isFolder, LeftOutReason reason,
     static const char* const names[] = {"extension",      "template name", "noindex",        "no doctype",
                                         "unreadable",     "excluded",      "subfolders off", "cannot be listed",
                                         "already walked", "URL too long",  "same URL",       "canonical elsewhere",
-                                        "robots.txt",     "robots meta",   "the output",     "canonical left out"};
+                                        "robots.txt",     "robots meta",   "the output",     "canonical left out",
+                                        "error page",     "redirects"};
     leftOut.push_back(path.ToUtf8() + (isFolder ? "/" : "") + " (" + names[static_cast<int>(reason)] +
                       (detail.IsEmpty() ? "" : ": " + detail.ToUtf8()) + ")");
 }

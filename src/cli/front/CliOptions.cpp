@@ -134,7 +134,7 @@ bool ParseArguments(const std::vector<String>& arguments, CliOptions& options, S
     CliOptions commandLine;
     OptionState given{commandLine};
     if (!Apply(uses, given, error)) return false;
-    if (commandLine.help || commandLine.version) {
+    if (commandLine.help || commandLine.version || commandLine.writeStylesheet) {
         options = commandLine;
         return true;
     }
@@ -154,6 +154,14 @@ bool ParseArguments(const std::vector<String>& arguments, CliOptions& options, S
     if (options.output && OutputNames::NamesCompressedFile(*options.output)) options.gzip = true;
     if (options.check && (options.output || options.gzip)) {
         error = u"--check reads a sitemap and writes none: it takes no -o or --gzip";
+        return false;
+    }
+    if (options.stylesheet && options.format == SitemapFormat::Text) {
+        error = u"--xsl names a stylesheet for XML files; a text sitemap has none";
+        return false;
+    }
+    if (options.sectionDepth && !options.output) {
+        error = u"--split-by writes a sitemap file per section under an index: it needs -o FILE";
         return false;
     }
     if (options.gzip && !options.output) {
@@ -187,6 +195,11 @@ bool ParseArguments(const std::vector<String>& arguments, CliOptions& options, S
     }
     if (state.indexNamesGiven && !options.rules.folderUrls) {
         error = u"--index-names needs --folder-urls";
+        return false;
+    }
+    if (options.rules.trailingSlash != TrailingSlash::Keep && !options.rules.folderUrls &&
+        options.rules.droppedExtensions.Items().empty()) {
+        error = u"--trailing-slash needs --folder-urls or --drop-extensions";
         return false;
     }
     if (options.rules.robotsMeta) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "base/String.h"
+#include "cli/output/SitemapForm.h"
 #include "cli/report/ReportRequest.h"
 #include "core/lastmod/LastmodSource.h"
 #include "core/lastmod/PageHashKind.h"
@@ -38,6 +39,12 @@ struct CliOptions {
     // The settings file read, which the walk leaves out.
     std::optional<String> settingsFile;
     SitemapLimits limits;
+    SitemapFormat format = SitemapFormat::Xml;
+    // With --split-by section, the depth of the folders that make the sections.
+    std::optional<int> sectionDepth;
+    // The URL of the stylesheet every XML file names; the file our own is written to instead of a run.
+    std::optional<String> stylesheet;
+    std::optional<String> writeStylesheet;
     bool gzip = false;
     std::vector<PathPattern> exclusions;
     bool explain = false;
@@ -63,7 +70,7 @@ struct CliOptions {
 inline bool AsksPageRules(const CliOptions& options) {
     const PageRules& rules = options.rules;
     return options.robotsTxt || rules.folderUrls || !rules.droppedExtensions.Items().empty() || rules.canonical ||
-           rules.robotsMeta || rules.alternates;
+           rules.robotsMeta || rules.alternates || rules.skipErrorPages || rules.skipRedirects || rules.images;
 }
 
 // Reads the arguments (without the program name). False with `error` set on a usage error.

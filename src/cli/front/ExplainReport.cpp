@@ -28,6 +28,8 @@ const char* ReasonText(LeftOutReason reason) {
     case LeftOutReason::RobotsMeta: return "robots meta";
     case LeftOutReason::Output: return "the output";
     case LeftOutReason::CanonicalLeftOut: return "canonical is left out";
+    case LeftOutReason::ErrorPage: return "error page";
+    case LeftOutReason::Redirect: return "redirects";
     }
     return "unknown";
 }
@@ -66,6 +68,8 @@ void ExplainReport::LeftOut(const String& path, bool isFolder, LeftOutReason rea
         shown = tallied;
     } else if (reason == LeftOutReason::SameUrl) {
         shown += " as " + Shown(detail);
+    } else if (reason == LeftOutReason::Redirect) {
+        shown += " to " + Shown(detail);
     } else if (!detail.IsEmpty()) {
         shown += ": " + Shown(detail);
     }

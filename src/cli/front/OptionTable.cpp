@@ -1,7 +1,11 @@
 #include "cli/front/OptionTable.h"
 
+#include <utility>
+
+#include "base/ControlCharacters.h"
 #include "cli/front/OptionValues.h"
 #include "cli/indexnow/IndexNowSite.h"
+#include "cli/output/Sections.h"
 #include "cli/output/SitemapUrl.h"
 #include "core/run/InputCheck.h"
 
@@ -200,6 +204,62 @@ bool ApplyDropExtensions(const String& value, OptionState& state, String& error)
     return true;
 }
 
+bool ApplyFormat(const String& value, OptionState& state, String& error) {
+    if (value.Text() == u"xml" || value.Text() == u"txt") {
+        state.options.format = value.Text() == u"txt" ? SitemapFormat::Text : SitemapFormat::Xml;
+        return true;
+    }
+    error = String(u"--format needs xml or txt, not '") + value + u"'";
+    return false;
+}
+
+bool ApplyStylesheet(const String& value, OptionState& state, String& error) {
+    for (const char16_t unit : value.Text()) {
+        if (IsControlCharacter(unit)) {
+            error = u"--xsl needs a URL without control characters";
+            return false;
+        }
+    }
+    if (value.IsEmpty()) {
+        error = u"--xsl needs the URL of a stylesheet";
+        return false;
+    }
+    state.options.stylesheet = value;
+    return true;
+}
+
+bool ApplyWriteStylesheet(const String& value, OptionState& state, String& error) {
+    return TakeFileName(value, u"stylesheet", state.options.writeStylesheet, error);
+}
+
+bool ApplySplitBy(const String& value, OptionState& state, String& error) {
+    const std::u16string_view text = value.Text();
+    constexpr std::u16string_view kSection = u"section";
+    unsigned long long depth = Sections::kDefaultDepth;
+    const bool named = text.substr(0, kSection.size()) == kSection;
+    const std::u16string_view rest = named ? text.substr(kSection.size()) : text;
+    if (!named ||
+        (!rest.empty() && (rest[0] != u':' || !ParseNumber(String(rest.substr(1)), 1, Sections::kMostDepth, depth)))) {
+        error = String(u"--split-by needs section or section:DEPTH (DEPTH 1 to 16), not '") + value + u"'";
+        return false;
+    }
+    state.options.sectionDepth = static_cast<int>(depth);
+    return true;
+}
+
+bool ApplyTrailingSlash(const String& value, OptionState& state, String& error) {
+    static const std::pair<const char16_t*, TrailingSlash> kPolicies[] = {
+        {u"keep", TrailingSlash::Keep}, {u"always", TrailingSlash::Always}, {u"never", TrailingSlash::Never}};
+    for (const auto& [name, policy] : kPolicies) {
+        if (value.Text() == name) {
+            state.options.rules.trailingSlash = policy;
+            return true;
+        }
+    }
+    error = String(u"--trailing-slash needs always, never or keep, not '") + value + u"'";
+    return false;
+}
+
 // A help or manual text with no markup in roff: dashes are minus signs there.
 std::string RoffText(const char* text) {
     std::string roff;
@@ -389,6 +449,44 @@ const std::vector<CliOption>& OptionTable() {
         {0, "max-urls", "N", Text, Aligned, Number, ApplyMaxUrls,
          "at most N entries per sitemap file (1 to 50000, default 50000)", "",
          "at most \\fIN\\fR entries per sitemap file (1 to 50000, default 50000)"},
+        {0, "format", "FORM", Text, Aligned, Key, ApplyFormat,
+         "xml (default) or txt: a text sitemap, one URL a line in UTF-8,\n"
+         "with the same limits; split with -o into NAME-1.txt, ... with no\n"
+         "index, the parts named on standard error",
+         "write the sitemap as xml (default) or as a txt list of URLs",
+         "\\fBxml\\fR (the default) or \\fBtxt\\fR: a text sitemap, one URL a line in UTF\\-8 ending in LF, with\n"
+         "the same limits. With \\fB\\-o\\fR, entries past them go into the parts \\fINAME\\fR\\-1.txt,\n"
+         "\\fINAME\\fR\\-2.txt, ... (\\fINAME\\fR: \\fIFILE\\fR without \".txt\"); a text sitemap has no index, so\n"
+         "\\fIFILE\\fR is not written then (an earlier one is removed with the old set) and the parts are\n"
+         "named on standard error"},
+        {0, "xsl", "URL", Text, Aligned, Key, ApplyStylesheet,
+         "name the stylesheet at URL in every XML file written (sitemap,\n"
+         "parts, index), so that a browser shows them styled",
+         "name the stylesheet at URL in every XML file written",
+         "name the stylesheet at \\fIURL\\fR in an <?xml\\-stylesheet type=\"text/xsl\" href=\"\\fIURL\\fR\"?>\n"
+         "instruction after the XML declaration of every file written (sitemap, parts, index), so that\n"
+         "a browser shows them styled; \\fB\\-\\-write\\-xsl\\fR writes one. Not with \\fB\\-\\-format txt\\fR"},
+        {0, "write-xsl", "FILE", File, Aligned, NoKey, ApplyWriteStylesheet,
+         "write our stylesheet to FILE and do nothing else: it shows a\n"
+         "sitemap or an index as a table sorted by a click on a column",
+         "write our stylesheet, which shows sitemaps as sortable tables, to FILE",
+         "write our XSLT 1.0 stylesheet to \\fIFILE\\fR and do nothing else (no \\fIFOLDER\\fR or \\fIURL\\fR): it\n"
+         "shows a sitemap or a sitemap index as a table in a browser, sorted by a click on a column's\n"
+         "head. Serve it and name its URL with \\fB\\-\\-xsl\\fR"},
+        {0, "split-by", "section[:DEPTH]", Text, Aligned, Key, ApplySplitBy,
+         "with -o, one sitemap per folder at DEPTH (default 1) under the\n"
+         "index FILE: NAME-blog.xml, NAME-docs.xml, the pages at the top in\n"
+         "NAME-root.xml; each split at the limits as FILE would be",
+         "one sitemap per section (folder at DEPTH) under the index",
+         "with \\fB\\-o\\fR, one sitemap per section under the index \\fIFILE\\fR, so that search consoles report\n"
+         "each apart: a section is a page's folders under \\fIURL\\fR up to \\fIDEPTH\\fR (1 to 16, default 1),\n"
+         "named \\fINAME\\fR\\-blog.xml, \\fINAME\\fR\\-docs\\-api.xml (\\fIDEPTH\\fR 2), pages above\n"
+         "\\fIDEPTH\\fR in their folder's section and those at the top in \\fINAME\\fR\\-root.xml. Names are in\n"
+         "lower case with anything but letters, digits, \"\\-\", \"_\" and \".\" as \"_\"; one that another\n"
+         "section's file has already, in any letter case, gets \"_2\", \"_3\", ... A section past the limits\n"
+         "is split into \\fINAME\\fR\\-blog\\-1.xml, \\fINAME\\fR\\-blog\\-2.xml, ... The file of a section that an\n"
+         "earlier run wrote and this one does not is left in place, out of the index. Standard output is\n"
+         "refused"},
         {0, "gzip", "", None, Aligned, Key, Enable<&CliOptions::gzip>,
          "compress every file written with -o (names end in \".gz\"); a FILE\n"
          "that ends in \".gz\" asks for it too",
@@ -454,6 +552,15 @@ const std::vector<CliOption>& OptionTable() {
          "list pages with these extensions without them",
          "list pages with one of these extensions without it (docs/intro.html as docs/intro), as hosts\n"
          "that serve clean URLs expect; with \\fB\\-\\-folder\\-urls\\fR, index pages become folder URLs first"},
+        {0, "trailing-slash", "WHEN", Text, Aligned, Key, ApplyTrailingSlash,
+         "always, never or keep (default): whether the locations that\n"
+         "--folder-urls and --drop-extensions make end in '/' (/about/ or\n"
+         "/about); the root URL stays as it is",
+         "whether folder URLs and clean URLs end in '/' (always, never, keep)",
+         "\\fBalways\\fR, \\fBnever\\fR or \\fBkeep\\fR (the default): whether the locations that\n"
+         "\\fB\\-\\-folder\\-urls\\fR and \\fB\\-\\-drop\\-extensions\\fR make end in \"/\" (/about/ or /about), to\n"
+         "match what the host serves; \\fBkeep\\fR ends folder URLs in \"/\" and names without their\n"
+         "extension without it. The root URL stays as it is. Needs one of those two options"},
         {0, "canonical", "", None, Aligned, Key, EnableRule<&PageRules::canonical>,
          "list each page at the URL its <link rel=\"canonical\"> names, and\n"
          "leave out pages whose canonical URL lies outside URL or is a page\n"
@@ -487,6 +594,34 @@ const std::vector<CliOption>& OptionTable() {
          "copy each page's <link rel=\"alternate\" hreflang=\"...\" href=\"...\"> into its entry as an\n"
          "<xhtml:link> element, and declare the xhtml namespace on <urlset>; alternates whose language is\n"
          "no language tag are dropped (\\fB\\-\\-explain\\fR names them)"},
+        {0, "images", "", None, Aligned, Key, EnableRule<&PageRules::images>,
+         "list each page's images in its entry as image:image elements:\n"
+         "og:image, and the src and first srcset candidate of each <img>",
+         "list each page's images in its entry",
+         "list each page's images in its entry as <image:image><image:loc> elements, and declare the\n"
+         "image namespace on <urlset>: the content of <meta property=\"og:image\">, then the src and\n"
+         "the first srcset candidate of each <img> of the page (the whole page is read for them, up to\n"
+         "4 M characters), resolved against the page's location. Sources that are not http or https\n"
+         "URLs, data: among them, are skipped, a URL named again is dropped, and at most 1000 are\n"
+         "listed a page"},
+        {0, "skip-error-pages", "", None, Aligned, Key, EnableRule<&PageRules::skipErrorPages>,
+         "leave out servers' error pages: pages named 404, 410, 500, 502,\n"
+         "503 or 50x (404.html, 50x.htm), and the index pages of folders so\n"
+         "named (404/index.html)",
+         "leave out error pages such as 404.html",
+         "leave out servers' error pages: pages named 404, 410, 500, 502, 503 or 50x with one of the\n"
+         "run's extensions (404.html, 50x.htm), at any depth, and the index pages of folders so named\n"
+         "(404/index.html)"},
+        {0, "skip-redirects", "", None, Aligned, Key, EnableRule<&PageRules::skipRedirects>,
+         "leave out redirect stubs: pages whose head holds <meta\n"
+         "http-equiv=\"refresh\"> with a URL other than their own; with\n"
+         "--canonical, a canonical link to a stub leads on to its target",
+         "leave out pages whose head refreshes to another URL",
+         "leave out redirect stubs: pages whose head holds <meta http\\-equiv=\"refresh\"\n"
+         "content=\"0; url=...\"> naming a URL other than their own, resolved against the page's\n"
+         "location. With \\fB\\-\\-canonical\\fR, a stub counts as a page whose canonical link names its\n"
+         "target: a canonical link to it leads on to the target, and to nothing when the target lies\n"
+         "outside \\fIURL\\fR (\"canonical is left out\")"},
         {'j', "jobs", "N", Text, Aligned, Number, ApplyJobs,
          "read pages with N threads ahead of the walk (1 to 256; default:\n"
          "the number of processors; 1 reads them in turn); the output is\n"

@@ -1,11 +1,9 @@
 #include "cli/output/DirectSitemap.h"
 
-#include "core/sitemap/SitemapDocument.h"
-
 namespace linkloom::cli {
 
-DirectSitemap::DirectSitemap(const std::optional<String>& path, bool gzip, bool alternates)
-    : name_(path ? *path : String(u"standard output")), alternates_(alternates) {
+DirectSitemap::DirectSitemap(const std::optional<String>& path, bool gzip, SitemapForm form)
+    : name_(path ? *path : String(u"standard output")), form_(std::move(form)) {
     platform::OutputFile file = path ? platform::OutputFile() : platform::OutputFile::StandardOutput();
     String reason;
     if (Check(!path || platform::OutputFile::OpenStream(*path, file, reason), reason)) {
@@ -25,16 +23,16 @@ void DirectSitemap::Write(const std::string& text) {
 
 void DirectSitemap::Add(const SitemapEntry& entry) {
     if (Failed()) return;
-    if (entries_ == 0) Write(SitemapHeader(alternates_).ToUtf8());
+    if (entries_ == 0) Write(form_.Header());
     entryText_.clear();
-    AppendEntryUtf8(entryText_, entry);
+    form_.AppendEntry(entryText_, entry);
     Write(entryText_);
     ++entries_;
 }
 
 bool DirectSitemap::Finish(int count) {
     if (Failed()) return false;
-    Write(SitemapFooter(count).ToUtf8());
+    Write(form_.Footer(count));
     if (Failed()) return false;
     String reason;
     return Check(file_->Close(reason), reason);

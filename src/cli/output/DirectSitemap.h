@@ -6,6 +6,7 @@
 
 #include "base/String.h"
 #include "cli/output/SitemapFile.h"
+#include "cli/output/SitemapForm.h"
 #include "core/model/SitemapLimits.h"
 #include "core/sitemap/EntrySink.h"
 
@@ -16,8 +17,8 @@ namespace linkloom::cli {
 // footer at the end.
 class DirectSitemap : public EntrySink {
 public:
-    // Standard output without a path. With `alternates`, the header declares their namespace.
-    DirectSitemap(const std::optional<String>& path, bool gzip, bool alternates = false);
+    // Standard output without a path.
+    DirectSitemap(const std::optional<String>& path, bool gzip, SitemapForm form);
 
     void Add(const SitemapEntry& entry) override;
     bool Failed() const override { return !error_.IsEmpty(); }
@@ -38,7 +39,7 @@ private:
     bool Check(bool ok, const String& reason);
 
     String name_;  // as messages name the output
-    bool alternates_;
+    SitemapForm form_;
     std::optional<SitemapFile> file_;
     int entries_ = 0;
     std::uint64_t bytes_ = 0;

@@ -7,9 +7,10 @@
 
 namespace linkloom::cli {
 
-// The numbers of the parts beside FILE that the sitemap index now at `file` names, read before
+// The file names of the parts beside FILE that the sitemap index now at `file` names, read before
 // a new set replaces it: only these are parts of an earlier set. Empty when `file` is missing or
-// not an index; a part is known by its file name at the end of the location.
-std::vector<int> EarlierParts(const OutputNames& names, const String& file);
+// not an index; a part is known by its file name at the end of the location, which is NAME, '-',
+// a number and the extension, as a set of ours names its parts.
+std::vector<String> EarlierParts(const OutputNames& names, const String& file);
 
 }  // namespace linkloom::cli

@@ -30,14 +30,14 @@ bool IsOneFolder(const String& one, const String& other) {
 
 bool OutputNames::NamesCompressedFile(const String& file) { return EndsWithNoCase(file, u".gz"); }
 
-OutputNames::OutputNames(const String& file, bool gzip)
-    : file_(gzip && !NamesCompressedFile(file) ? file + u".gz" : file), extension_(gzip ? u".xml.gz" : u".xml") {
+OutputNames::OutputNames(const String& file, bool gzip, const char16_t* extension)
+    : file_(gzip && !NamesCompressedFile(file) ? file + u".gz" : file),
+      extension_(gzip ? String(extension) + u".gz" : String(extension)) {
     folder_ = FolderOf(file_);
     stem_ = file_.Mid(folder_.Length());
     if (gzip) stem_ = stem_.Left(stem_.Length() - 3);
-    if (EndsWithNoCase(stem_, u".xml")) stem_ = stem_.Left(stem_.Length() - 4);
+    const String plain(extension);
+    if (EndsWithNoCase(stem_, extension)) stem_ = stem_.Left(stem_.Length() - plain.Length());
 }
-
-String OutputNames::PartName(int number) const { return stem_ + u'-' + String::FromInt(number) + extension_; }
 
 }  // namespace linkloom::cli

@@ -28,7 +28,7 @@ std::vector<OwnFile> RunFiles(const CliOptions& options) {
     if (options.output) {
         const OutputNames names(*options.output, options.gzip);
         AddFollowed(files, names.File());
-        for (const int part : EarlierParts(names, platform::ResolveOutputTarget(names.File()).path)) {
+        for (const String& part : EarlierParts(names, platform::ResolveOutputTarget(names.File()).path)) {
             Add(files, names.PartPath(part));
         }
     }

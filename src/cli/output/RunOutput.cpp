@@ -7,18 +7,21 @@
 namespace linkloom::cli {
 
 EntrySink* RunOutput::Start(const String& rootUrl) {
+    const SitemapForm form(options_.format, options_.rules.alternates, options_.stylesheet, options_.rules.images);
     if (!options_.output) {
-        direct_ = std::make_unique<DirectSitemap>(std::nullopt, false, options_.rules.alternates);
+        direct_ = std::make_unique<DirectSitemap>(std::nullopt, false, form);
         return direct_.get();
     }
-    OutputNames names(*options_.output, options_.gzip);
+    OutputNames names(*options_.output, options_.gzip, form.Extension());
     url_.emplace(names, options_.folder, rootUrl, options_.sitemapUrl);
     if (platform::ResolveOutputTarget(names.File()).kind == platform::OutputKind::Stream) {
-        direct_ = std::make_unique<DirectSitemap>(names.File(), options_.gzip, options_.rules.alternates);
+        direct_ = std::make_unique<DirectSitemap>(names.File(), options_.gzip, form);
         return direct_.get();
     }
-    set_ = std::make_unique<SitemapSet>(std::move(names), options_.gzip, url_->Folder(), options_.limits,
-                                        options_.rules.alternates);
+    std::optional<Sections> sections;
+    if (options_.sectionDepth) sections.emplace(rootUrl, *options_.sectionDepth);
+    set_ = std::make_unique<SitemapSet>(std::move(names), options_.gzip, url_->Folder(), options_.limits, form,
+                                        std::move(sections));
     return set_.get();
 }
 
@@ -32,6 +35,16 @@ std::vector<WrittenFile> RunOutput::Written() const {
     if (set_) return set_->Files(url_->File());
     if (!options_.output) return {{std::nullopt, std::nullopt, direct_->Size()}};
     return {{*options_.output, url_->File(), direct_->Size()}};
+}
+
+void RunOutput::SayTextParts() const {
+    String list;
+    for (const WrittenFile& file : set_->Files(url_->File())) {
+        if (!list.IsEmpty()) list += u", ";
+        list += EscapeControlCharacters(*file.path);
+    }
+    notices_.Notice(String(u"note: a text sitemap has no index; its entries are in ") + String::FromInt(set_->Parts()) +
+                    u" files: " + list);
 }
 
 void RunOutput::SayAssumedUrl() {
@@ -75,8 +88,14 @@ void RunOutput::End(int count) {
         notices_.Notice(String(u"warning: ") + limits.Excess(direct_->Entries(), direct_->Bytes()) + u"; " +
                         (options_.output ? u"a FIFO or device is never split" : u"write it with -o FILE to split it"));
     }
-    // The index names its parts by FILE's URL.
-    if (set_ && set_->Parts() > 1) SayAssumedUrl();
+    if (set_ && set_->Parts() > 1) {
+        // The index names its parts by FILE's URL; text parts have no index to find them by.
+        if (options_.format == SitemapFormat::Text) {
+            SayTextParts();
+        } else {
+            SayAssumedUrl();
+        }
+    }
     if (stop_ == platform::StopRequest::Interrupt) {
         notices_.Notice(String(u"cancelled: ") + String::FromInt(count) + u" entries written");
     }

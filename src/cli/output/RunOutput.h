@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "base/String.h"
 #include "cli/front/CliOptions.h"
@@ -47,6 +48,8 @@ private:
     // Says why the document is not in place.
     void Fail(const String& text);
     void SayAssumedUrl();
+    // Names the parts of a text sitemap split at the limits.
+    void SayTextParts() const;
 
     const CliOptions& options_;
     NoticeSink& notices_;

@@ -1,5 +1,7 @@
 #include "cli/output/SitemapSet.h"
 
+#include <algorithm>
+
 #include "base/ControlCharacters.h"
 #include "cli/output/EarlierParts.h"
 #include "core/sitemap/SitemapDocument.h"
@@ -8,27 +10,15 @@
 
 namespace linkloom::cli {
 
-namespace {
-
-std::uint64_t Utf8Length(const String& text) { return text.ToUtf8().size(); }
-
-// The bytes of the footer of a part of `count` entries: its text grows only with the count's digits.
-std::uint64_t FooterBytes(int count) {
-    static const std::uint64_t kWithOneDigit = Utf8Length(SitemapFooter(0));
-    std::uint64_t digits = 1;
-    for (int rest = count; rest >= 10; rest /= 10) ++digits;
-    return kWithOneDigit - 1 + digits;
-}
-
-}  // namespace
-
-SitemapSet::SitemapSet(OutputNames names, bool gzip, String partsUrl, SitemapLimits limits, bool alternates)
+SitemapSet::SitemapSet(OutputNames names, bool gzip, String partsUrl, SitemapLimits limits, SitemapForm form,
+                       std::optional<Sections> sections)
     : names_(std::move(names)),
       gzip_(gzip),
       partsUrl_(std::move(partsUrl)),
       limits_(limits),
-      alternates_(alternates),
-      file_(platform::ResolveOutputTarget(names_.File())) {
+      form_(std::move(form)),
+      file_(platform::ResolveOutputTarget(names_.File())),
+      sections_(std::move(sections)) {
     String reason;
     // FILE's folder as named holds the parts and the journal; the folder its links lead to, FILE.
     Check(file_.kind != platform::OutputKind::Folder, names_.File(), u"a folder has that name") &&
@@ -39,7 +29,9 @@ SitemapSet::SitemapSet(OutputNames names, bool gzip, String partsUrl, SitemapLim
 }
 
 // Closed before the change rolls back: Windows removes no file that is open.
-SitemapSet::~SitemapSet() { current_.reset(); }
+SitemapSet::~SitemapSet() {
+    for (Section& section : written_) section.current.reset();
+}
 
 bool SitemapSet::Include(const Companion& companion) {
     String target, reason;
@@ -52,58 +44,93 @@ bool SitemapSet::Check(bool ok, const String& path, const String& reason) {
 }
 
 // The first part is named for FILE in messages too: it becomes FILE when no other follows.
-String SitemapSet::PartTarget(std::size_t number) const {
-    return number == 1 && parts_.size() <= 1 ? names_.File() : names_.PartPath(static_cast<int>(number));
+String SitemapSet::PartTarget(const Section& section, std::size_t number) const {
+    if (sections_) return section.name.IsEmpty() ? names_.File() : names_.PartPath(PartName(section, number));
+    return number == 1 && parts_ <= 1 ? names_.File() : names_.PartPath(static_cast<int>(number));
 }
 
-bool SitemapSet::StartPart() {
-    if (current_ && !ClosePart()) return false;
-    if (!Check(parts_.size() < limits_.maxSitemaps, names_.File(),
+String SitemapSet::PartName(const Section& section, std::size_t number) const {
+    if (!sections_) return names_.PartName(static_cast<int>(number));
+    if (section.parts.size() == 1) return names_.PartName(section.name);
+    return names_.PartName(section.name + u'-' + String::FromInt(static_cast<long long>(number)));
+}
+
+SitemapSet::Section& SitemapSet::SectionOf(const SitemapEntry& entry) {
+    std::u16string key = sections_ ? sections_->KeyOf(entry.location) : std::u16string();
+    const auto [at, added] = sectionAt_.try_emplace(key, written_.size());
+    if (added) written_.push_back(Section{std::move(key)});
+    return written_[at->second];
+}
+
+bool SitemapSet::StartPart(Section& section) {
+    if (section.current && !ClosePart(section)) return false;
+    if (!Check(static_cast<std::size_t>(parts_) < limits_.maxSitemaps, names_.File(),
                String(u"an index may name at most ") + String::FromInt(static_cast<long long>(limits_.maxSitemaps)) +
                    u" sitemap files; raise --max-urls")) {
         return false;
     }
     platform::OutputFile file;
     String path, reason;
-    if (!Check(change_.CreateTemporary(names_.Folder(), file, path, reason), PartTarget(parts_.size() + 1), reason)) {
+    ++parts_;
+    if (!Check(change_.CreateTemporary(names_.Folder(), file, path, reason),
+               PartTarget(section, section.parts.size() + 1), reason)) {
         return false;
     }
-    parts_.push_back({path, String()});
-    current_ = std::make_unique<SitemapFile>(std::move(file), gzip_);
-    const String header = SitemapHeader(alternates_);
-    if (!Check(current_->Write(header.ToUtf8(), reason), PartTarget(Parts()), reason)) return false;
-    bytes_ = Utf8Length(header);
+    section.parts.push_back({path, String()});
+    section.current = std::make_unique<SitemapFile>(std::move(file), gzip_);
+    if (!Check(section.current->Write(form_.Header(), reason), PartTarget(section, section.parts.size()), reason)) {
+        return false;
+    }
+    section.bytes = form_.Header().size();
     return true;
 }
 
-bool SitemapSet::ClosePart() {
+bool SitemapSet::ClosePart(Section& section) {
     String reason;
-    const bool closed = Check(current_->Write(SitemapFooter(entries_).ToUtf8(), reason) && current_->Close(reason),
-                              PartTarget(Parts()), reason);
-    parts_.back().size = current_->Size();
-    current_.reset();
-    entries_ = 0;
+    const bool closed =
+        Check(section.current->Write(form_.Footer(section.entries), reason) && section.current->Close(reason),
+              PartTarget(section, section.parts.size()), reason);
+    section.parts.back().size = section.current->Size();
+    section.current.reset();
+    section.entries = 0;
     return closed;
 }
 
 void SitemapSet::Add(const SitemapEntry& entry) {
     if (Failed()) return;
     entryText_.clear();
-    AppendEntryUtf8(entryText_, entry);
+    form_.AppendEntry(entryText_, entry);
     const std::string& text = entryText_;
+    Section& section = SectionOf(entry);
     // A part ends where the next entry, with the footer that would then close it, passes a
     // limit; a part always takes at least one entry.
-    if (!current_ || (entries_ > 0 && (entries_ >= limits_.maxEntries ||
-                                       bytes_ + text.size() + FooterBytes(entries_ + 1) > limits_.maxBytes))) {
-        if (!StartPart()) return;
+    if (!section.current ||
+        (section.entries > 0 &&
+         (section.entries >= limits_.maxEntries ||
+          section.bytes + text.size() + form_.FooterBytes(section.entries + 1) > limits_.maxBytes))) {
+        if (!StartPart(section)) return;
     }
     String reason;
-    if (!Check(current_->Write(text, reason), PartTarget(Parts()), reason)) return;
-    ++entries_;
-    bytes_ += text.size();
+    if (!Check(section.current->Write(text, reason), PartTarget(section, section.parts.size()), reason)) return;
+    ++section.entries;
+    section.bytes += text.size();
     // Every lastmod of a run has the same form and offset, so text order is time order.
-    String& newest = parts_.back().newest;
+    String& newest = section.parts.back().newest;
     if (entry.lastmod.Text() > newest.Text()) newest = entry.lastmod;
+}
+
+void SitemapSet::NameSections() {
+    if (!sections_) return;
+    std::vector<std::u16string> keys;
+    for (const Section& section : written_) keys.push_back(section.key);
+    const std::vector<String> names = SectionNames(keys, [this](const String& name, std::size_t index) {
+        Section named{written_[index].key, name};
+        named.parts.resize(written_[index].parts.size());
+        std::vector<String> files;
+        for (std::size_t number = 1; number <= named.parts.size(); ++number) files.push_back(PartName(named, number));
+        return files;
+    });
+    for (std::size_t i = 0; i < written_.size(); ++i) written_[i].name = names[i];
 }
 
 bool SitemapSet::WriteIndex() {
@@ -113,56 +140,74 @@ bool SitemapSet::WriteIndex() {
         return false;
     }
     SitemapFile index(std::move(file), gzip_);
-    bool written = index.Write(SitemapIndexHeader().ToUtf8(), reason);
-    for (std::size_t i = 0; written && i < parts_.size(); ++i) {
-        const String location = partsUrl_ + EncodeUrlSegment(names_.PartName(static_cast<int>(i + 1)));
-        entryText_.clear();
-        AppendEntryUtf8(entryText_, {location, parts_[i].newest}, u"sitemap");
-        written = index.Write(entryText_, reason);
+    bool written = index.Write(form_.IndexHeader(), reason);
+    for (const Section& section : written_) {
+        for (std::size_t i = 0; written && i < section.parts.size(); ++i) {
+            const String location = partsUrl_ + EncodeUrlSegment(PartName(section, i + 1));
+            entryText_.clear();
+            AppendEntryUtf8(entryText_, {location, section.parts[i].newest}, u"sitemap");
+            written = index.Write(entryText_, reason);
+        }
     }
     const bool closed = written && index.Write(SitemapIndexFooter().ToUtf8(), reason) && index.Close(reason);
     indexSize_ = index.Size();
     return Check(closed, names_.File(), reason);
 }
 
-std::vector<WrittenFile> SitemapSet::Files(const String& fileUrl) const {
-    if (parts_.size() == 1) return {{names_.File(), fileUrl, parts_[0].size}};
-    std::vector<WrittenFile> files = {{names_.File(), fileUrl, indexSize_}};
-    for (std::size_t i = 0; i < parts_.size(); ++i) {
-        const int number = static_cast<int>(i + 1);
-        files.push_back(
-            {names_.PartPath(number), partsUrl_ + EncodeUrlSegment(names_.PartName(number)), parts_[i].size});
-    }
-    return files;
-}
-
 bool SitemapSet::CopyAway() {
     platform::OutputFile file;
     String reason;
     const bool copied = change_.CreateTemporary(FolderOf(file_.path), file, extra_, reason) &&
-                        platform::CopyInto(parts_[0].temporary, file, reason) && file.Close(reason);
+                        platform::CopyInto(written_[0].parts[0].temporary, file, reason) && file.Close(reason);
     return Check(copied, names_.File(), reason);
 }
 
-bool SitemapSet::Finish(const SetSwitch::Proceed& proceed) {
-    if (Failed() || parts_.empty() || !ClosePart()) return false;
-    if (parts_.size() == 1) {
-        if (away_ && !CopyAway()) return false;
-        change_.Replace(file_.path, away_ ? extra_ : parts_[0].temporary);
-    } else {
-        if (!WriteIndex()) return false;
-        // Parts first, then the index that names them.
-        for (std::size_t i = 0; i < parts_.size(); ++i) {
-            change_.Replace(names_.PartPath(static_cast<int>(i + 1)), parts_[i].temporary);
+std::vector<WrittenFile> SitemapSet::Files(const String& fileUrl) const {
+    if (Single()) return {{names_.File(), fileUrl, written_[0].parts[0].size}};
+    std::vector<WrittenFile> files;
+    if (!form_.IsText()) files.push_back({names_.File(), fileUrl, indexSize_});
+    for (const Section& section : written_) {
+        for (std::size_t number = 1; number <= section.parts.size(); ++number) {
+            const String name = PartName(section, number);
+            files.push_back(
+                {names_.PartPath(name), partsUrl_ + EncodeUrlSegment(name), section.parts[number - 1].size});
         }
-        change_.Replace(file_.path, extra_);
     }
-    // Parts of an earlier, larger set go with the old set: those its index names and the new
-    // one does not. Other files of that form are not ours to remove.
-    const int kept = parts_.size() > 1 ? Parts() : 0;
-    for (const int number : earlier_) {
-        if (number > kept && platform::PathKind(names_.PartPath(number)) == platform::PathType::Other) {
-            change_.Remove(names_.PartPath(number));
+    return files;
+}
+
+bool SitemapSet::Finish(const SetSwitch::Proceed& proceed) {
+    if (Failed() || parts_ == 0) return false;
+    for (Section& section : written_) {
+        if (section.current && !ClosePart(section)) return false;
+    }
+    NameSections();
+    std::vector<String> kept;
+    if (Single()) {
+        if (away_ && !CopyAway()) return false;
+        change_.Replace(file_.path, away_ ? extra_ : written_[0].parts[0].temporary);
+    } else {
+        if (!form_.IsText() && !WriteIndex()) return false;
+        // Parts first, then the index that names them.
+        for (const Section& section : written_) {
+            for (std::size_t i = 0; i < section.parts.size(); ++i) {
+                kept.push_back(PartName(section, i + 1));
+                change_.Replace(names_.PartPath(kept.back()), section.parts[i].temporary);
+            }
+        }
+        if (!form_.IsText()) {
+            change_.Replace(file_.path, extra_);
+        } else if (platform::PathKind(file_.path) == platform::PathType::Other) {
+            // An earlier sitemap at FILE would list a stale set beside the parts.
+            change_.Remove(file_.path);
+        }
+    }
+    // Parts of an earlier set go with the old set: those its index names and the new one does
+    // not. Other files of that form are not ours to remove.
+    for (const String& name : earlier_) {
+        if (std::find(kept.begin(), kept.end(), name) == kept.end() &&
+            platform::PathKind(names_.PartPath(name)) == platform::PathType::Other) {
+            change_.Remove(names_.PartPath(name));
         }
     }
     String reason, failed;

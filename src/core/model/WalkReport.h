@@ -22,6 +22,8 @@ enum class LeftOutReason {
     RobotsMeta,          // the page's robots meta tags say noindex or none
     Output,              // a file the run writes: its output, or its record
     CanonicalLeftOut,    // the page's canonical link leads to a page the run left out
+    ErrorPage,           // the page is a server's error page, such as 404.html
+    Redirect,            // the page's head refreshes to another URL
 };
 
 // What of a kept file was written otherwise than the file gave it.
@@ -37,7 +39,7 @@ public:
     virtual ~WalkReport() = default;
     // `path` is relative to the walked folder with '/' between names. `detail` is the pattern for
     // Excluded, the system's reason for Unreadable and Unlistable, the earlier page's path for
-    // SameUrl and CanonicalLeftOut, the URL for CanonicalElsewhere and the rule for RobotsTxt;
+    // SameUrl and CanonicalLeftOut, the URL for CanonicalElsewhere and Redirect and the rule for RobotsTxt;
     // empty otherwise.
     virtual void LeftOut(const String& path, bool isFolder, LeftOutReason reason, const String& detail) = 0;
     // `path` as for LeftOut.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/markup/ImageTags.h"
 #include "platform/TextCompare.h"
 
 namespace linkloom {
@@ -51,6 +52,10 @@ void PageReader::ReadText(const platform::FolderHandle& folder, const String& na
             facts.verdict = head.empty() ? PageVerdict::Unreadable : ContentVerdict(head, options_);
         }
         if (needs_.headTags && facts.verdict == PageVerdict::Keep) facts.headTags = ScanHeadTags(Text());
+        if (needs_.images && facts.verdict == PageVerdict::Keep) {
+            ReadRest();
+            facts.imageSources = ScanImageSources(Text());
+        }
         return;
     case WebFileReader::OpenResult::NoText:
         // Without a content test such a page stays, with nothing read of it.
@@ -104,6 +109,16 @@ void PageReader::Reserve(std::size_t units) {
     std::copy(text_.get(), text_.get() + textLength_, grown.get());
     text_ = std::move(grown);
     textCapacity_ = capacity;
+}
+
+void PageReader::ReadRest() {
+    while (textLength_ < kMostImageText) {
+        const std::size_t asked = std::min(4 * kHeadLength, kMostImageText - textLength_);
+        Reserve(textLength_ + asked);
+        const std::size_t got = reader_.Read(text_.get() + textLength_, asked);
+        textLength_ += got;
+        if (got < asked) return;
+    }
 }
 
 }  // namespace linkloom

@@ -23,16 +23,19 @@ struct PageNeeds {
     bool text = false;
     bool byteHash = false;     // a hash of the page's whole bytes
     bool contentHash = false;  // a hash of the page's main content
+    bool images = false;       // the sources of the page's <img> elements, read past the head
 
     // What either asks for.
     PageNeeds operator|(const PageNeeds& other) const {
         return {headTags || other.headTags, text || other.text, byteHash || other.byteHash,
-                contentHash || other.contentHash};
+                contentHash || other.contentHash, images || other.images};
     }
 };
 
 // The most of a page's text read to find the end of its head: 256 K characters.
 constexpr std::size_t kMostHeadText = 256 * 1024;
+// The most of a page's text read for its images: 4 M characters.
+constexpr std::size_t kMostImageText = 4 * 1024 * 1024;
 
 // What the steps after the walk need to know of one candidate file, read once.
 struct PageFacts {
@@ -45,6 +48,8 @@ struct PageFacts {
     std::uint64_t size = 0;
     // With PageNeeds::headTags, the head's elements; none when the page has no text to read.
     HeadTags headTags;
+    // With PageNeeds::images, the sources of its <img> elements as the page gives them.
+    std::vector<String> imageSources;
     // With PageNeeds::byteHash and contentHash, the hashes of a kept page (ContentHasher), when
     // it could be read.
     std::optional<std::uint64_t> byteHash;
@@ -74,6 +79,8 @@ private:
     void Reserve(std::size_t units);
     // The text read so far.
     std::u16string_view Text() const { return {text_.get(), textLength_}; }
+    // The rest of the text, up to kMostImageText.
+    void ReadRest();
 
     SelectionOptions options_;
     bool testsContent_;

@@ -2,6 +2,8 @@
 
 #include "core/rules/AlternatesStep.h"
 #include "core/rules/CanonicalStep.h"
+#include "core/rules/ImagesStep.h"
+#include "core/rules/RedirectStep.h"
 #include "core/rules/RobotsMetaStep.h"
 #include "core/rules/RobotsTxtStep.h"
 
@@ -10,9 +12,11 @@ namespace linkloom {
 PageSteps::PageSteps(const PageRules* rules, const String& rootUrl) {
     if (!rules) return;
     if (rules->robotsMeta) steps_.push_back(std::make_unique<RobotsMetaStep>());
+    if (rules->skipRedirects) steps_.push_back(std::make_unique<RedirectStep>(rootUrl));
     if (rules->canonical) steps_.push_back(std::make_unique<CanonicalStep>(rootUrl));
     if (rules->robots) steps_.push_back(std::make_unique<RobotsTxtStep>(*rules->robots));
     if (rules->alternates) steps_.push_back(std::make_unique<AlternatesStep>());
+    if (rules->images) steps_.push_back(std::make_unique<ImagesStep>());
 }
 
 std::optional<StepVerdict> PageSteps::Apply(const WalkItem& item, const PageFacts& facts, SitemapEntry& entry,

@@ -11,7 +11,8 @@
 namespace linkloom {
 
 // The steps that a plan's rules ask for, in the order they apply to each kept page: its robots
-// meta tags, its canonical link, robots.txt on the location it is listed at, its alternates.
+// meta tags, a refresh to another URL, its canonical link, robots.txt on the location it is listed at, its alternates,
+// its images.
 class PageSteps {
 public:
     // No steps for null rules.

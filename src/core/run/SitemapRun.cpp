@@ -2,6 +2,7 @@
 
 #include "base/PathText.h"
 #include "core/model/RunMessages.h"
+#include "core/walk/ErrorPages.h"
 #include "core/walk/NameSelection.h"
 #include "platform/Clock.h"
 #include "platform/LocalTime.h"
@@ -39,6 +40,7 @@ bool IsRuleReason(LeftOutReason reason) {
     case LeftOutReason::TemplateName:
     case LeftOutReason::Noindex:
     case LeftOutReason::NoDoctype:
+    case LeftOutReason::ErrorPage:
     case LeftOutReason::Excluded: return true;
     default: break;
     }
@@ -111,6 +113,10 @@ WalkSlot SitemapRun::Sort(WalkItem item) {
         slot.leftOut = LeftOutReason::SubfoldersOff;
     } else if (item.kind == WalkItemKind::File) {
         slot.leftOut = SelectByName(item.entry.name, plan_.settings.options, plan_.extensions);
+        if (!slot.leftOut && plan_.rules && plan_.rules->skipErrorPages &&
+            IsErrorPage(*item.folderPath, item.entry.name, plan_.rules->indexNames)) {
+            slot.leftOut = LeftOutReason::ErrorPage;
+        }
         if (!slot.leftOut && IsOwnFile(plan_.ownFiles, *item.folder, item.entry.name)) {
             slot.leftOut = LeftOutReason::Output;
         }
@@ -206,11 +212,13 @@ bool SitemapRun::TakesExtension(const String& name) const {
 }
 
 bool SitemapRun::MayBePage(std::u16string_view location) const {
-    // A file's location holds no query; a folder's ends in '/'.
+    // A file's location holds no query; a folder's ends in '/' unless the rules say never.
     if (location.find(u'?') != std::u16string_view::npos) return false;
+    const PageRules& rules = *plan_.rules;
+    const bool drops = !rules.droppedExtensions.Items().empty();
     const std::u16string_view name = location.substr(location.rfind(u'/') + 1);
-    if (name.empty()) return plan_.rules->folderUrls;
-    return !plan_.rules->droppedExtensions.Items().empty() || TakesExtension(String(name));
+    if (name.empty()) return rules.folderUrls || (drops && rules.trailingSlash == TrailingSlash::Always);
+    return drops || TakesExtension(String(name)) || (rules.folderUrls && rules.trailingSlash == TrailingSlash::Never);
 }
 
 void SitemapRun::Keep(SitemapEntry entry, const String& path, std::optional<Adjustment> adjustment,

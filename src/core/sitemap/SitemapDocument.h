@@ -7,8 +7,9 @@
 namespace linkloom {
 
 // The XML declaration and the urlset start tag, each line ending in a blank and CR LF; with
-// `alternates`, the tag declares the xhtml namespace of the entries' language alternates.
-String SitemapHeader(bool alternates = false);
+// `alternates`, the tag declares the xhtml namespace of the entries' language alternates, with
+// `images` the namespace of their images.
+String SitemapHeader(bool alternates = false, bool images = false);
 // The count comment and the end tag.
 String SitemapFooter(int count);
 // The frame of a sitemap index, whose <sitemap> elements name the parts of a split sitemap.

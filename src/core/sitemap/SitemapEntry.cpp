@@ -86,6 +86,11 @@ void AppendEntry(Text& out, const SitemapEntry& entry, std::u16string_view eleme
         AppendText(out, alternate.location.Text(), true);
         AppendAscii(out, "\"/>\r\n");
     }
+    for (const String& image : entry.images) {
+        AppendAscii(out, " <image:image><image:loc>");
+        AppendText(out, image.Text(), true);
+        AppendAscii(out, "</image:loc></image:image>\r\n");
+    }
     AppendAscii(out, "</");
     AppendText(out, element, false);
     AppendAscii(out, ">\r\n");

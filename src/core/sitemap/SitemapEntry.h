@@ -17,12 +17,13 @@ struct Alternate {
 };
 
 // One <url> element: its location (already percent-encoded, not yet XML-escaped), its lastmod
-// text (empty for none), and the page's language versions, written as xhtml:link elements after
-// the lastmod.
+// text (empty for none), the page's language versions, written as xhtml:link elements after
+// the lastmod, and the URLs of its images (percent-encoded), written as image:image elements.
 struct SitemapEntry {
     String location;
     String lastmod;
     std::vector<Alternate> alternates = {};
+    std::vector<String> images = {};
 };
 
 // The local calendar date of a file time, "2024-03-03", or with the time of day and the offset

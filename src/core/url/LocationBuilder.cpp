@@ -23,7 +23,7 @@ const String& LocationBuilder::FolderUrl(const std::shared_ptr<const String>& fo
 std::optional<LeftOutReason> LocationBuilder::Locate(const std::shared_ptr<const String>& folderPath,
                                                      const String& name, String& location) {
     std::u16string text = FolderUrl(folderPath).Text();
-    names_.AppendName(text, name);
+    names_.AppendName(text, name, folderPath->IsEmpty());
     location = String(std::move(text));
     if (location.Length() > kMostLocationLength) return LeftOutReason::UrlTooLong;
     return std::nullopt;

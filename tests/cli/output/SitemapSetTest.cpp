@@ -51,7 +51,8 @@ protected:
     // Writes `count` entries named by `name` into FILE "sitemap.xml" of the tree.
     bool Write(int count, SitemapLimits limits = {}, bool gzip = false, const std::string& name = "page",
                String file = u"sitemap.xml") {
-        SitemapSet set(OutputNames(tree.Root() + file, gzip), gzip, u"https://example.com/", limits);
+        SitemapSet set(OutputNames(tree.Root() + file, gzip, form.Extension()), gzip, u"https://example.com/", limits,
+                       form);
         entries.clear();
         for (int i = 0; i < count; ++i) {
             entries.push_back("https://example.com/" + name + std::to_string(i) + ".htm");
@@ -70,6 +71,7 @@ protected:
     }
 
     test::TempTree tree;
+    SitemapForm form{SitemapFormat::Xml, false};
     Strings entries;
     std::string error;
 };
@@ -111,7 +113,8 @@ TEST_F(SitemapSetTest, UnderTheLimitsFileIsAPlainSitemapAndStalePartsGo) {
     EXPECT_EQ(plain.substr(plain.size() - Count(3).size()), Count(3));
 }
 
-TEST_F(SitemapSetTest, SplitsBySizeWithTheFooterCounted) {
+TEST_F(SitemapSetTest, SplitsBySizeWithTheFooterAndTheStylesheetCounted) {
+    form = SitemapForm(SitemapFormat::Xml, false, String(u"/" + std::u16string(300, u's')));
     const std::string name(200, 'n');
     const SitemapLimits limits{50000, 1500};
     ASSERT_TRUE(Write(20, limits, false, name, u"map")) << error;
@@ -178,6 +181,16 @@ TEST_F(SitemapSetTest, ASetThatNeedsMoreSitemapsThanAnIndexMayNameLeavesTheEarli
     EXPECT_EQ(now, earlier);
 }
 
+TEST_F(SitemapSetTest, TextPartsHaveNoIndexAndTheEarlierFileGoes) {
+    form = SitemapForm(SitemapFormat::Text, false);
+    ASSERT_TRUE(Write(2, {}, false, "page", u"map.txt")) << error;
+    EXPECT_EQ(File("map.txt"), entries[0] + "\n" + entries[1] + "\n");
+    // 30 bytes a line: two fit in 80 bytes, not three.
+    ASSERT_TRUE(Write(5, {50000, 80}, false, "page", u"map.txt")) << error;
+    EXPECT_EQ(Names(), (Strings{"map-1.txt", "map-2.txt", "map-3.txt"}));
+    EXPECT_EQ(File("map-3.txt"), entries[4] + "\n");
+}
+
 TEST(OutputNamesTest, PartsAreNamedForTheFileWithoutItsExtension) {
     EXPECT_EQ(OutputNames(u"out/sitemap.XML", false).PartPath(2).ToUtf8(), "out/sitemap-2.xml");
     EXPECT_EQ(OutputNames(u"map", false).PartName(1).ToUtf8(), "map-1.xml");
@@ -190,7 +203,8 @@ TEST(OutputNamesTest, PartsAreNamedForTheFileWithoutItsExtension) {
 TEST_F(SitemapSetTest, PartsWithAlternatesStayWithinTheByteLimitAndDeclareTheirNamespace) {
     const SitemapLimits limits{50000, 3000};
     {
-        SitemapSet set(OutputNames(tree.Root() + u"alt.xml", false), false, u"https://example.com/", limits, true);
+        SitemapSet set(OutputNames(tree.Root() + u"alt.xml", false), false, u"https://example.com/", limits,
+                       SitemapForm(SitemapFormat::Xml, true));
         for (int i = 0; i < 12; ++i) {
             SitemapEntry entry{String::FromUtf8("https://example.com/p" + std::to_string(i)), u"2024-03-10"};
             for (int language = 0; language < i % 5; ++language) {

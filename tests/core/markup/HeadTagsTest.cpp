@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/markup/HeadTags.h"
+#include "core/markup/ImageTags.h"
 #include "core/page/PageReader.h"
 #include "support/StringPrinter.h"
 #include "support/TempTree.h"
@@ -109,6 +110,20 @@ TEST(HeadReading, ReadsTheHeadAsFarAsItGoesAndTestsTheFirstCharacters) {
     // A page with no text is listed without tags when no content test asks for text.
     EXPECT_EQ(Read(tree, std::string("\x01\x02zz", 4), false, &verdict), Strings{});
     EXPECT_EQ(verdict, PageVerdict::Keep);
+}
+
+TEST(ImageSources, SrcAndFirstSrcsetCandidateOfEachImgOutsideCommentsAndScripts) {
+    const auto sources = [](std::u16string_view text) {
+        Strings found;
+        for (const String& source : ScanImageSources(text)) found.push_back(source.ToUtf8());
+        return found;
+    };
+    EXPECT_EQ(sources(u"<p><IMG alt='x>y' SRC=\" a.png \" srcset=\"b.png 2x, c.png 3x\"><img/src=d&amp;e.png>"
+                      u"<img srcset='f.png, g.png' src=''><imgx src=no.png><img src=h.png src=no.png>"),
+              (Strings{"a.png", "b.png", "d&e.png", "f.png", "h.png"}));
+    EXPECT_EQ(sources(u"<!-- <img src=a.png> --><script>x='<img src=b.png>'</script><style>/*<img src=c>*/</STYLE>"
+                      u"<img src=d.png><img src=\"cut"),
+              (Strings{"d.png"}));
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "core/rules/ImagesStep.h"
+#include "core/rules/RedirectStep.h"
 #include "core/rules/RobotsTxt.h"
 #include "core/url/UrlReference.h"
 #include "support/StringPrinter.h"
@@ -81,6 +83,30 @@ TEST(FolderUrls, ListIndexPagesInAnyCaseAsTheirFolder) {
               (Strings{"https://example.com/about/Index.Htm 2024-03-03",
                        "https://example.com/about/team.htm 2024-03-03", "https://example.com/docs/ 2024-03-03",
                        "https://example.com/docs/index.php 2024-03-03", "https://example.com/INDEX.HTML 2024-03-03"}));
+}
+
+TEST(TrailingSlash, AddedOrCutForFolderAndCleanUrlsButNotTheRoot) {
+    TempTree tree;
+    Page(tree, "a.htm", Head("<link rel=canonical href=/zeta>"));
+    Page(tree, "docs/intro.htm", "intro");
+    Page(tree, "index.htm", "top");
+    Page(tree, "zeta/index.htm", "zeta");
+    PageRules rules;
+    rules.folderUrls = true;
+    rules.droppedExtensions = {u"htm"};
+    rules.trailingSlash = TrailingSlash::Always;
+    const auto locations = [&] {
+        Strings found;
+        for (const std::string& entry : RunWith(tree, rules).entries) found.push_back(entry.substr(0, entry.find(' ')));
+        return found;
+    };
+    EXPECT_EQ(locations(), (Strings{"https://example.com/a/", "https://example.com/docs/intro/", "https://example.com/",
+                                    "https://example.com/zeta/"}));
+    // The canonical link waits for the folder URL that a later page gives.
+    rules.canonical = true;
+    rules.trailingSlash = TrailingSlash::Never;
+    EXPECT_EQ(locations(),
+              (Strings{"https://example.com/zeta", "https://example.com/docs/intro", "https://example.com/"}));
 }
 
 TEST(DroppedExtensions, MergePagesOfOneLocationWhereFirstMetWithTheNewestLastmod) {
@@ -211,6 +237,39 @@ TEST(RobotsMeta, LeavesOutNoindexAndNoneForGeneralCrawlersOnly) {
     EXPECT_EQ(run.leftOut, (Strings{"a.htm (robots meta)", "b.htm (robots meta)", "c.htm (robots meta)"}));
 }
 
+TEST(Redirects, RefreshUrlReadAsBrowsersDo) {
+    const auto url = [](std::u16string_view content) { return String(RefreshUrl(content).value_or(u"-")).ToUtf8(); };
+    EXPECT_EQ(url(u"0; url=/new/"), "/new/");
+    EXPECT_EQ(url(u" 5 ,URL = 'a b' x"), "a b");
+    EXPECT_EQ(url(u"0;\"/q\""), "/q");
+    EXPECT_EQ(url(u"1.5 urlish"), "urlish");
+    for (const char16_t* none : {u"0", u"10; ", u"url=/x", u"0x; url=/x", u"0; url=''"}) {
+        EXPECT_EQ(url(none), "-") << String(none).ToUtf8();
+    }
+}
+
+TEST(Redirects, StubsLeftOutAndFollowedByCanonicalLinks) {
+    TempTree tree;
+    const auto refresh = [](const std::string& to) {
+        return Head("<meta http-equiv=\"Refresh\" content=\"0; url=" + to + "\">");
+    };
+    Page(tree, "a.htm", Head("<link rel=canonical href=old.htm>"));
+    Page(tree, "away.htm", refresh("https://other.example/x"));
+    Page(tree, "b.htm", Head("<link rel=canonical href=away.htm>"));
+    Page(tree, "new.htm", Head(""));
+    Page(tree, "old.htm", refresh("new.htm#top"));
+    Page(tree, "self.htm", refresh("self.htm") + "<meta http-equiv=refresh content=30>");
+    PageRules rules;
+    rules.skipRedirects = true;
+    rules.canonical = true;
+    const Outcome run = RunWith(tree, rules);
+    EXPECT_EQ(run.entries,
+              (Strings{"https://example.com/new.htm 2024-03-03", "https://example.com/self.htm 2024-03-03"}));
+    EXPECT_EQ(run.leftOut,
+              (Strings{"away.htm (redirects: https://other.example/x)", "b.htm (canonical left out: away.htm)",
+                       "old.htm (redirects: https://example.com/new.htm)", "a.htm (same URL: new.htm)"}));
+}
+
 TEST(Alternates, CopiedInOrderWithInvalidOnesDropped) {
     TempTree tree;
     Page(tree, "en/page.htm",
@@ -228,6 +287,32 @@ TEST(Alternates, CopiedInOrderWithInvalidOnesDropped) {
                                     "x-default=https://example.com/en/page.htm "
                                     "zh-Hant-TW=https://cdn.example/zh?x=%3C1%3E"}));
     EXPECT_EQ(run.ignored, (Strings{"en/page.htm: /us", "en/page.htm: /de/other.htm", "en/page.htm: /fr/a b"}));
+}
+
+TEST(Images, ResolvedDeduplicatedAndBoundedBesideTheAlternates) {
+    TempTree tree;
+    std::string body =
+        "<img src=a.png><img src=//cdn.example/b.png srcset='/c.png 2x'><img src='data:image/png,x'>"
+        "<img src=a.png#top><img src=ftp://x/y.png>";
+    for (int i = 0; i < 1100; ++i) body += "<img src=/n" + std::to_string(i) + ".png>";
+    Page(tree, "docs/p.htm",
+         Head("<meta property=og:image content=https://example.com/og.png><link rel=alternate hreflang=de href=/de/>") +
+             body);
+    PageRules rules;
+    rules.images = true;
+    rules.alternates = true;
+    FakeFront host = FrontFor(tree, u"htm");
+    host.streams = true;
+    host.rules = &rules;
+    host.Run();
+    ASSERT_EQ(host.streamed.size(), 1u);
+    const SitemapEntry& entry = host.streamed[0];
+    ASSERT_EQ(entry.images.size(), ImagesStep::kMostImages);
+    EXPECT_EQ((Strings{entry.images[0].ToUtf8(), entry.images[1].ToUtf8(), entry.images[2].ToUtf8(),
+                       entry.images[3].ToUtf8(), entry.images[4].ToUtf8(), entry.images.back().ToUtf8()}),
+              (Strings{"https://example.com/og.png", "https://example.com/docs/a.png", "https://cdn.example/b.png",
+                       "https://example.com/c.png", "https://example.com/n0.png", "https://example.com/n995.png"}));
+    EXPECT_EQ(entry.alternates.size(), 1u);
 }
 
 TEST(RobotsTxtRules, LeaveOutTheLocationsListedAfterTheOtherSteps) {
