@@ -23,10 +23,8 @@ CliOutcome CliRun::Run(LastmodRecord* record) {
     }
     RunPlan plan(std::move(std::get<RunSettings>(accepted)));
     EntrySink& entries = Entries(plan.settings.rootUrl);
-    if (AsksPageRules(options_)) plan.rules = RulesFor(plan.settings.folder);
-    plan.exclusions = options_.exclusions;
+    options_.site.PutInto(plan, ReadRobots(plan.settings.folder));
     plan.ownFiles = RunFiles(options_);
-    plan.lastmod = options_.lastmod;
     plan.record = record;
     plan.pageReaders = PageReaders();
 
@@ -81,15 +79,13 @@ void CliRun::EndEntries(int count) {
     if (output_.Delivered()) SuggestSitemapLine();
 }
 
-PageRules CliRun::RulesFor(const String& folder) {
-    PageRules rules = options_.rules;
-    if (!options_.robotsTxt) return rules;
+const RobotsTxt* CliRun::ReadRobots(const String& folder) {
+    if (!options_.site.robotsTxt) return nullptr;
     const String shownFolder = EscapeControlCharacters(options_.folder);
     bool cut = false;
     String reason;
     switch (ReadRobotsTxt(folder, robots_, cut, reason)) {
     case RobotsTxtRead::Read:
-        rules.robots = &robots_;
         robotsRead_ = true;
         if (cut) {
             Say(String(u"warning: robots.txt in ") + shownFolder + u" holds more than " +
@@ -105,7 +101,7 @@ PageRules CliRun::RulesFor(const String& folder) {
             u"; nothing is left out by it");
         break;
     }
-    return rules;
+    return robotsRead_ ? &robots_ : nullptr;
 }
 
 void CliRun::SuggestSitemapLine() {

@@ -3,6 +3,8 @@
 #include "cli/front/OptionValues.h"
 #include "cli/output/SitemapUrl.h"
 #include "core/run/InputCheck.h"
+#include "site/SettingsKeys.h"
+#include "site/SiteRules.h"
 
 namespace linkloom::cli {
 
@@ -16,10 +18,10 @@ bool Enable(const String&, OptionState& state, String&) {
     return true;
 }
 
-template <bool PageRules::*Field>
-bool EnableRule(const String&, OptionState& state, String&) {
-    state.options.rules.*Field = true;
-    return true;
+// An option that gives a site rule, as a settings file's key gives it.
+template <ApplyRule Rule>
+bool Site(const String& value, OptionState& state, String& error) {
+    return Rule(value, state.options.site, error);
 }
 
 template <bool OptionState::*Field>
@@ -41,10 +43,6 @@ bool TakeFileName(const String& value, const char16_t* what, std::optional<Strin
 bool ApplyExtensions(const String& value, OptionState& state, String&) {
     state.options.extensions = value;
     return true;
-}
-
-bool ApplyLastmod(const String& value, OptionState& state, String& error) {
-    return ParseLastmodSources(value, state.options.lastmod, error);
 }
 
 bool ApplyState(const String& value, OptionState& state, String& error) {
@@ -100,40 +98,6 @@ bool ApplyJobs(const String& value, OptionState& state, String& error) {
     return true;
 }
 
-bool ApplyExclude(const String& value, OptionState& state, String& error) {
-    if (value.Length() > PathPattern::kMaxLength) {
-        error = String(u"--exclude takes patterns of at most ") +
-                String::FromInt(static_cast<long long>(PathPattern::kMaxLength)) + u" characters, not " +
-                String::FromInt(static_cast<long long>(value.Length()));
-        return false;
-    }
-    PathPattern pattern;
-    if (!pattern.Parse(value)) {
-        error = String(u"invalid pattern '") + value + u"'";
-        return false;
-    }
-    state.options.exclusions.push_back(std::move(pattern));
-    return true;
-}
-
-bool ApplyIndexNames(const String& value, OptionState& state, String& error) {
-    if (!state.options.rules.indexNames.Parse(value, u',')) {
-        error = u"--index-names needs at least one name";
-        return false;
-    }
-    state.indexNamesGiven = true;
-    return true;
-}
-
-bool ApplyDropExtensions(const String& value, OptionState& state, String& error) {
-    const auto normalised = NormaliseExtensionList(value);
-    if (!normalised || !state.options.rules.droppedExtensions.Parse(*normalised, u',')) {
-        error = String(u"--drop-extensions needs a list of extensions, not '") + value + u"'";
-        return false;
-    }
-    return true;
-}
-
 // A help or manual text with no markup in roff: dashes are minus signs there.
 std::string RoffText(const char* text) {
     std::string roff;
@@ -146,13 +110,6 @@ constexpr auto Text = OptionValue::Text;
 constexpr auto File = OptionValue::File;
 constexpr auto Flush = HelpColumn::Flush;
 constexpr auto Aligned = HelpColumn::Aligned;
-constexpr auto Key = SettingsKey::LongName;
-constexpr auto Negated = SettingsKey::Negated;
-constexpr auto Number = SettingsKey::Number;
-constexpr auto List = SettingsKey::List;
-constexpr auto Repeated = SettingsKey::Repeated;
-constexpr auto Written = SettingsKey::Written;
-constexpr auto NoKey = SettingsKey::None;
 
 }  // namespace
 
@@ -162,17 +119,17 @@ std::string CliOption::Manual() const { return *manual ? std::string(manual) : R
 
 const std::vector<CliOption>& OptionTable() {
     static const std::vector<CliOption> table = {
-        {0, "ext", "LIST", Text, Flush, List, ApplyExtensions,
+        {0, "ext", "LIST", Text, Flush, ApplyExtensions,
          "extension list (default \"htm,php\"), normalised as the dialog's box is"},
-        {0, "no-subfolders", "", None, Flush, Negated, Note<&OptionState::noSubfolders>,
-         "stay in FOLDER (default: descend)", "", "stay in \\fIFOLDER\\fR (default: descend)"},
-        {0, "include-noindex", "", None, Flush, Key, Note<&OptionState::includeNoindex>,
+        {0, "no-subfolders", "", None, Flush, Note<&OptionState::noSubfolders>, "stay in FOLDER (default: descend)", "",
+         "stay in \\fIFOLDER\\fR (default: descend)"},
+        {0, "include-noindex", "", None, Flush, Note<&OptionState::includeNoindex>,
          "keep pages that ask not to be indexed (default: leave them out)"},
-        {0, "skip-template-names", "", None, Flush, Key, Note<&OptionState::skipTemplateNames>,
+        {0, "skip-template-names", "", None, Flush, Site<SiteRuleValues::SkipTemplateNames>,
          "leave out files whose names hold \"template\""},
-        {0, "require-doctype", "", None, Flush, Key, Note<&OptionState::requireDoctype>,
+        {0, "require-doctype", "", None, Flush, Site<SiteRuleValues::RequireDoctype>,
          "keep only pages whose head holds \"!DOCTYPE\""},
-        {0, "lastmod", "SOURCES", Text, Flush, List, ApplyLastmod,
+        {0, "lastmod", "SOURCES", Text, Flush, Site<SiteRuleValues::Lastmod>,
          "where each page's lastmod comes from: a comma-separated list\n"
          "tried in order until one has a date (default \"mtime\"):\n"
          "  git    the committer date of the last commit that changed\n"
@@ -193,8 +150,8 @@ const std::vector<CliOption>& OptionTable() {
          "<script type=\"application/ld+json\">), when it is a W3C Datetime. \\fBmtime\\fR: the file's\n"
          "last\\-write time. \\fBnone\\fR: no lastmod; it ends the list. Every date is written in the run's\n"
          "local time, as file times are."},
-        {0, "lastmod-time", "", None, Flush, Key, Note<&OptionState::lastmodWithTime>, "lastmod with the time of day"},
-        {0, "state", "FILE", File, Aligned, Written, ApplyState,
+        {0, "lastmod-time", "", None, Flush, Site<SiteRuleValues::LastmodTime>, "lastmod with the time of day"},
+        {0, "state", "FILE", File, Aligned, ApplyState,
          "a record of each page's content hash and published lastmod: a page\n"
          "whose bytes are unchanged since the last run with FILE keeps its\n"
          "recorded lastmod; FILE is created when missing, rewritten after\n"
@@ -207,7 +164,7 @@ const std::vector<CliOption>& OptionTable() {
          "created, one that is not such a record is exit 2 and left as it was. With \\fB\\-o\\fR it is\n"
          "switched in with the output files, both or neither; to standard output it is written beside and\n"
          "renamed over once the document is written. It may not be the output file."},
-        {0, "check", "SITEMAP", File, Aligned, Key, ApplyCheck,
+        {0, "check", "SITEMAP", File, Aligned, ApplyCheck,
          "write nothing: check SITEMAP (or an index and its parts beside\n"
          "it; .gz unpacked) against the protocol and against the site as this\n"
          "run would list it; findings on standard error, then their count",
@@ -218,13 +175,13 @@ const std::vector<CliOption>& OptionTable() {
          "\"stale: \\fIURL\\fR (sitemap \\fID1\\fR, site \\fID2\\fR)\"), then the count. Locations compare in\n"
          "their RFC 3986 normal form; a file not in UTF-8, a location or part named twice, more than 50000\n"
          "entries or elements nested deeper than 16 levels are findings, the last two ending the reading"},
-        {0, "flags", "N", Text, Flush, Number, ApplyFlags,
+        {0, "flags", "N", Text, Flush, ApplyFlags,
          "start from this flags word (the stored \"flags\" of the desktop program);\n"
          "the options above then adjust it",
          "start from this flags word (the stored \"flags\" of the desktop program)",
          "start from this flags word (the stored \"flags\" of the desktop program); the options above\n"
          "then adjust it"},
-        {'o', "output", "FILE", File, Aligned, Written, ApplyOutput,
+        {'o', "output", "FILE", File, Aligned, ApplyOutput,
          "write the document to FILE instead of standard output; beyond\n"
          "--max-urls entries or 52428800 bytes, the entries go into the parts\n"
          "NAME-1.xml, NAME-2.xml, ... beside FILE (NAME: FILE without \".xml\")\n"
@@ -237,7 +194,7 @@ const std::vector<CliOption>& OptionTable() {
          "\\fINAME\\fR\\-2.xml, ... beside \\fIFILE\\fR (\\fINAME\\fR: \\fIFILE\\fR without \".xml\") and\n"
          "\\fIFILE\\fR becomes their sitemap index, which may name at most 50000 parts.\n"
          "See \\fBOUTPUT FILES\\fR for how the files are replaced."},
-        {0, "sitemap-url", "URL", Text, Aligned, Key, ApplySitemapUrl,
+        {0, "sitemap-url", "URL", Text, Aligned, ApplySitemapUrl,
          "the URL at which crawlers find FILE, when it is not served at\n"
          "URL followed by its path in FOLDER; the index names the parts\n"
          "beside it",
@@ -246,16 +203,16 @@ const std::vector<CliOption>& OptionTable() {
          "it) and the \"Sitemap:\" line. Without it, a \\fIFILE\\fR inside \\fIFOLDER\\fR is at the root URL\n"
          "followed by its path there; one outside is taken to be at the root URL followed by its name,\n"
          "which is said once when the URL is used."},
-        {0, "max-urls", "N", Text, Aligned, Number, ApplyMaxUrls,
+        {0, "max-urls", "N", Text, Aligned, ApplyMaxUrls,
          "at most N entries per sitemap file (1 to 50000, default 50000)", "",
          "at most \\fIN\\fR entries per sitemap file (1 to 50000, default 50000)"},
-        {0, "gzip", "", None, Aligned, Key, Enable<&CliOptions::gzip>,
+        {0, "gzip", "", None, Aligned, Enable<&CliOptions::gzip>,
          "compress every file written with -o (names end in \".gz\"); a FILE\n"
          "that ends in \".gz\" asks for it too",
          "compress every file written with -o (names end in \".gz\")",
          "compress every file written with \\fB\\-o\\fR (names end in \".gz\"); a \\fIFILE\\fR that ends in\n"
          "\".gz\" asks for it too"},
-        {0, "exclude", "PATTERN", Text, Aligned, Repeated, ApplyExclude,
+        {0, "exclude", "PATTERN", Text, Aligned, Site<SiteRuleValues::Exclude>,
          "leave out files and folders whose path relative to FOLDER matches\n"
          "PATTERN (repeatable): '*' within a name, '**' across folders, '?',\n"
          "'[...]', '/' between names, letter case ignored; a final '/'\n"
@@ -266,32 +223,32 @@ const std::vector<CliOption>& OptionTable() {
          "(repeatable): '*' within a name, '**' across folders, '?', '[...]', '/' between names,\n"
          "letter case ignored; a final '/' matches folders only, and an excluded folder is not entered;\n"
          "at most 4096 characters"},
-        {0, "explain", "", None, Aligned, Key, Enable<&CliOptions::explain>,
+        {0, "explain", "", None, Aligned, Enable<&CliOptions::explain>,
          "on standard error, each file left out and each folder not\n"
          "entered, with the reason, each date outside what a lastmod can\n"
          "name or later than the run's start, then the counts",
          "say on standard error what was left out and why, then the counts",
          "on standard error, each file left out and each folder not entered, with the reason, each\n"
          "date outside what a lastmod can name or later than the run's start, then the counts"},
-        {0, "folder-urls", "", None, Aligned, Key, EnableRule<&PageRules::folderUrls>,
+        {0, "folder-urls", "", None, Aligned, Site<SiteRuleValues::FolderUrls>,
          "list an index page as its folder's URL, ending in '/' (the top\n"
          "folder's is URL itself)",
          "list index pages as their folder's URL, ending in \"/\"",
          "list a page whose name is an index name (letter case ignored) as its folder's URL, ending in\n"
          "\"/\"; the top folder's index page is \\fIURL\\fR itself"},
-        {0, "index-names", "LIST", Text, Aligned, List, ApplyIndexNames,
+        {0, "index-names", "LIST", Text, Aligned, Site<SiteRuleValues::IndexNames>,
          "the names of index pages, in any letter case (default\n"
          "\"index.html,index.htm,index.php\"); needs --folder-urls",
          "the index names (default \"index.html,index.htm,index.php\")",
          "the index names, comma-separated (default \"index.html,index.htm,index.php\"); needs\n"
          "\\fB\\-\\-folder\\-urls\\fR"},
-        {0, "drop-extensions", "LIST", Text, Aligned, List, ApplyDropExtensions,
+        {0, "drop-extensions", "LIST", Text, Aligned, Site<SiteRuleValues::DropExtensions>,
          "list pages with these extensions without them (docs/intro.html\n"
          "as docs/intro), after --folder-urls",
          "list pages with these extensions without them",
          "list pages with one of these extensions without it (docs/intro.html as docs/intro), as hosts\n"
          "that serve clean URLs expect; with \\fB\\-\\-folder\\-urls\\fR, index pages become folder URLs first"},
-        {0, "canonical", "", None, Aligned, Key, EnableRule<&PageRules::canonical>,
+        {0, "canonical", "", None, Aligned, Site<SiteRuleValues::Canonical>,
          "list each page at the URL its <link rel=\"canonical\"> names, and\n"
          "leave out pages whose canonical URL lies outside URL or is a page\n"
          "this run leaves out; chains are followed, cycles ignored",
@@ -302,7 +259,7 @@ const std::vector<CliOption>& OptionTable() {
          "\\fIURL\\fR when more than half of the pages name a canonical URL elsewhere. A chain of canonical\n"
          "links is followed to its end (at most 8 links); a page whose canonical URL is a page the run\n"
          "leaves out is left out too (\"canonical is left out\"); the links of a cycle are ignored"},
-        {0, "robots-txt", "", None, Aligned, Key, Enable<&CliOptions::robotsTxt>,
+        {0, "robots-txt", "", None, Aligned, Site<SiteRuleValues::RobotsTxt>,
          "leave out locations that FOLDER/robots.txt disallows to every\n"
          "crawler; with -o, say which Sitemap line it lacks",
          "leave out what FOLDER/robots.txt disallows to every crawler",
@@ -310,28 +267,28 @@ const std::vector<CliOption>& OptionTable() {
          "user agent \"*\": the longest matching rule decides, Allow wins a tie, \"*\" and a final \"$\" as\n"
          "crawlers read them); with \\fB\\-o\\fR, give the \"Sitemap:\" line it lacks for \\fIFILE\\fR. Nothing is\n"
          "written into \\fIFOLDER\\fR"},
-        {0, "robots-meta", "", None, Aligned, Key, EnableRule<&PageRules::robotsMeta>,
+        {0, "robots-meta", "", None, Aligned, Site<SiteRuleValues::RobotsMeta>,
          "leave out pages whose robots meta tags (robots, googlebot,\n"
          "bingbot) say noindex or none, in place of looking for the word\n"
          "\"noindex\"; not with --include-noindex",
          "leave out pages whose robots meta tags say noindex or none",
          "leave out pages whose <meta name=\"robots\"> (or googlebot, bingbot) holds the token noindex or\n"
          "none, in place of looking for the word \"noindex\"; not with \\fB\\-\\-include\\-noindex\\fR"},
-        {0, "alternates", "", None, Aligned, Key, EnableRule<&PageRules::alternates>,
+        {0, "alternates", "", None, Aligned, Site<SiteRuleValues::Alternates>,
          "copy each page's <link rel=\"alternate\" hreflang=...> into its\n"
          "entry as an xhtml:link element",
          "copy each page's language alternates into its entry",
          "copy each page's <link rel=\"alternate\" hreflang=\"...\" href=\"...\"> into its entry as an\n"
          "<xhtml:link> element, and declare the xhtml namespace on <urlset>; alternates whose language is\n"
          "no language tag are dropped (\\fB\\-\\-explain\\fR names them)"},
-        {'j', "jobs", "N", Text, Aligned, Number, ApplyJobs,
+        {'j', "jobs", "N", Text, Aligned, ApplyJobs,
          "read pages with N threads ahead of the walk (1 to 256; default:\n"
          "the number of processors; 1 reads them in turn); the output is\n"
          "the same whatever N is",
          "read pages with N threads ahead of the walk (default: one per processor)",
          "read pages with \\fIN\\fR threads ahead of the walk (1 to 256; default: the number of\n"
          "processors; 1 reads them in turn); the output is the same whatever \\fIN\\fR is"},
-        {0, "init", "", None, Aligned, NoKey, Enable<&CliOptions::init>,
+        {0, "init", "", None, Aligned, Enable<&CliOptions::init>,
          "write nothing else: write a starter FOLDER/linkloom.toml from what\n"
          "FOLDER holds (page extensions, index pages, robots.txt, git,\n"
          "canonical links and alternates in the first 300 pages), each key\n"
@@ -344,7 +301,7 @@ const std::vector<CliOption>& OptionTable() {
          "\\fBcanonical\\fR and \\fBalternates\\fR when the first 300 pages name them; each key with a comment\n"
          "saying why. \\fIURL\\fR may be left off; it is then a comment to fill in. A file already there is\n"
          "left as it is (exit 2); the new one is written beside and renamed into place"},
-        {0, "config", "FILE", File, Aligned, NoKey, ApplyConfig,
+        {0, "config", "FILE", File, Aligned, ApplyConfig,
          "read the settings from FILE instead of FOLDER/linkloom.toml; its\n"
          "paths are relative to its folder, and it may name where the run\n"
          "writes (output, state)",
@@ -352,11 +309,11 @@ const std::vector<CliOption>& OptionTable() {
          "read the settings from \\fIFILE\\fR instead of \\fIFOLDER\\fR/linkloom.toml (see \\fBFILES\\fR); its\n"
          "paths are relative to its folder, and unlike the folder's own file it may name where the run\n"
          "writes (\\fBoutput\\fR, \\fBstate\\fR)"},
-        {0, "no-config", "", None, Aligned, NoKey, Note<&OptionState::noConfig>, "read no settings file", "",
+        {0, "no-config", "", None, Aligned, Note<&OptionState::noConfig>, "read no settings file", "",
          "read no settings file, not even \\fIFOLDER\\fR/linkloom.toml"},
-        {'q', "quiet", "", None, Aligned, Key, Enable<&CliOptions::quiet>, "no progress on standard error"},
-        {'h', "help", "", None, Aligned, NoKey, Enable<&CliOptions::help>, "show this text", "show the options"},
-        {0, "version", "", None, Aligned, NoKey, Enable<&CliOptions::version>, "show the version"},
+        {'q', "quiet", "", None, Aligned, Enable<&CliOptions::quiet>, "no progress on standard error"},
+        {'h', "help", "", None, Aligned, Enable<&CliOptions::help>, "show this text", "show the options"},
+        {0, "version", "", None, Aligned, Enable<&CliOptions::version>, "show the version"},
     };
     return table;
 }

@@ -8,17 +8,17 @@ namespace linkloom::cli {
 
 EntrySink* RunOutput::Start(const String& rootUrl) {
     if (!options_.output) {
-        direct_ = std::make_unique<DirectSitemap>(std::nullopt, false, options_.rules.alternates);
+        direct_ = std::make_unique<DirectSitemap>(std::nullopt, false, options_.site.rules.alternates);
         return direct_.get();
     }
     OutputNames names(*options_.output, options_.gzip);
     url_.emplace(names, options_.folder, rootUrl, options_.sitemapUrl);
     if (platform::ResolveOutputTarget(names.File()).kind == platform::OutputKind::Stream) {
-        direct_ = std::make_unique<DirectSitemap>(names.File(), options_.gzip, options_.rules.alternates);
+        direct_ = std::make_unique<DirectSitemap>(names.File(), options_.gzip, options_.site.rules.alternates);
         return direct_.get();
     }
     set_ = std::make_unique<SitemapSet>(std::move(names), options_.gzip, url_->Folder(), options_.limits,
-                                        options_.rules.alternates);
+                                        options_.site.rules.alternates);
     return set_.get();
 }
 
