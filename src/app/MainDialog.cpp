@@ -226,7 +226,7 @@ void MainDialog::OnCreateXml() {
 }
 
 bool MainDialog::ShowDocument(const RunPlan& plan) {
-    SitemapDocument document;
+    SitemapDocument document(plan.rules && plan.rules->alternates);
     SitemapRun run(plan, {document, nullptr, *this, *this});
     // The program says that no files match, whatever the cause.
     if (run.Run() != RunEnd::Entries) {

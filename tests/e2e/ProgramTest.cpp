@@ -47,13 +47,14 @@ std::wstring Clipboard() {
     return text;
 }
 
-// The built linkloom-cli's document on standard output for `arguments`.
+// The built linkloom-cli's document on standard output for `arguments`; programs are run only
+// from the PATH, so its folder is put first there.
 std::string CliDocument(const std::vector<String>& arguments) {
-    const std::wstring built = L"" LINKLOOM_CLI;
-    wchar_t full[MAX_PATH] = L"";
-    GetFullPathNameW(built.c_str(), MAX_PATH, full, nullptr);
+    const std::filesystem::path built = std::filesystem::absolute(L"" LINKLOOM_CLI);
+    const std::wstring path = built.parent_path().wstring() + L";" + _wgetenv(L"PATH");
+    SetEnvironmentVariableW(L"PATH", path.c_str());
     std::string document;
-    platform::RunProgram(String::FromWide(full), arguments, [&document](std::string_view bytes) {
+    platform::RunProgram(String::FromWide(built.stem().c_str()), arguments, [&document](std::string_view bytes) {
         document += bytes;
         return true;
     });
