@@ -4,6 +4,7 @@
 #include "app/AppInfo.h"
 #include "app/ModuleState.h"
 #include "app/ShowMessage.h"
+#include "app/SiteFile.h"
 #include "controls/Fonts.h"
 #include "controls/Monitors.h"
 #include "controls/WindowText.h"
@@ -27,6 +28,8 @@ constexpr wchar_t kBrowseCaption[] = L"...";
 // keeps pause and cancel prompt while the queue checks stay a small part of the walk.
 constexpr ULONGLONG kPumpIntervalMs = 5;
 constexpr wchar_t kCopied[] = L"Use Notepad or a similar editor to paste the text\nand save it into SITEMAP.XML file";
+// The folder box's icon while its folder holds a settings file: the system's OIC_INFORMATION.
+constexpr UINT kSiteFileIcon = 32516;
 constexpr char16_t kSplitAdvice[] = u"\nsearch engines refuse such a file: linkloom-cli -o FILE splits it into parts";
 
 int ControlOf(RunInput input) {
@@ -66,6 +69,9 @@ bool MainDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& res
         case IDOK: OnCreateXml(); return true;
         case IDC_COPY_TEXT: OnCopyText(); return true;
         case IDCANCEL: OnClose(); return true;
+        case IDC_FOLDER:
+            if (HIWORD(wParam) == EN_CHANGE) ShowSiteFile();
+            return false;
         default: return false;
         }
     case WM_DESTROY:
@@ -99,6 +105,8 @@ void MainDialog::OnInitDialog() {
     LoadSettings();
     if (MessageLoop* loop = ModuleState::CurrentLoop()) loop->RegisterFilter(this);
     tip_.Attach(dialog, ModuleState::ResourceModule());
+    siteFileShown_ = String();
+    ShowSiteFile();
 }
 
 // The folder box's "..." button sends its command to the box itself, whose own handler browses.
@@ -111,6 +119,25 @@ void MainDialog::DecorateInputs() {
         folderDecorator_.SetCommandTarget(folder);
     }
     if (urlDecorator_.Attach(GetDlgItem(Handle(), IDC_ROOT_URL))) urlDecorator_.SetCueText(kUrlCue, true);
+}
+
+void MainDialog::ShowSiteFile() {
+    const String folder = ControlText(IDC_FOLDER);
+    const String path = SiteFile::IsIn(folder) ? SiteFile::PathIn(folder) : String();
+    if (path == siteFileShown_) return;
+    siteFileShown_ = path;
+    const HWND box = GetDlgItem(Handle(), IDC_FOLDER);
+    folderDecorator_.SetIcon(box, path.IsEmpty() ? IDI_FOLDER_BOX : kSiteFileIcon, ModuleState::ResourceModule(),
+                             ModuleState::Instance());
+    tip_.SetToolText(box, path.IsEmpty() ? String() : SiteFileTip(path));
+}
+
+String MainDialog::SiteFileTip(const String& path) const {
+    SiteFile file;
+    String error;
+    if (!file.Read(path, error)) return LoadModuleString(IDS_SITE_SETTINGS_FAULT) + u"\n" + error;
+    const String keys = file.RuleKeys();
+    return LoadModuleString(IDS_SITE_SETTINGS) + u"\n" + path + (keys.IsEmpty() ? String() : u"\n" + keys);
 }
 
 void MainDialog::LoadSettings() {
@@ -169,10 +196,26 @@ void MainDialog::OnCreateXml() {
         SetFocus(GetDlgItem(Handle(), ControlOf(rejection->input)));
         return;
     }
-    const RunPlan plan(std::move(std::get<RunSettings>(accepted)));
+    RunPlan plan(std::move(std::get<RunSettings>(accepted)));
+    // The file is looked for again: it may have come or gone since the box last changed.
+    siteFileShown_ = String();
+    ShowSiteFile();
+    SiteFile site;
+    const bool hasSite = SiteFile::IsIn(plan.settings.folder);
+    String fault;
+    if (hasSite && !site.Read(SiteFile::PathIn(plan.settings.folder), fault)) {
+        linkloom::ShowMessage(MB_ICONHAND, fault);
+        SetFocus(GetDlgItem(Handle(), IDC_FOLDER));
+        return;
+    }
     options_ = plan.settings.options;
-    // Saved before the walk, so the inputs persist even when the run is cancelled or finds nothing.
+    // Saved before the walk, so the inputs persist even when the run is cancelled or finds nothing;
+    // what the site's file adds is the site's, not the dialog's.
     SaveSettings(plan.settings);
+    if (hasSite && !site.PutInto(plan, fault)) {
+        linkloom::ShowMessage(MB_ICONHAND, fault);
+        return;
+    }
 
     running_ = true;
     const bool shown = ShowDocument(plan);
@@ -183,7 +226,7 @@ void MainDialog::OnCreateXml() {
 }
 
 bool MainDialog::ShowDocument(const RunPlan& plan) {
-    SitemapDocument document;
+    SitemapDocument document(plan.rules && plan.rules->alternates);
     SitemapRun run(plan, {document, nullptr, *this, *this});
     // The program says that no files match, whatever the cause.
     if (run.Run() != RunEnd::Entries) {

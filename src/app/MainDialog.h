@@ -38,6 +38,10 @@ protected:
 private:
     void OnInitDialog();
     void DecorateInputs();
+    // Shows on the folder box whether its folder holds a settings file, and what the file adds;
+    // the file is read only when the box comes to name another one.
+    void ShowSiteFile();
+    String SiteFileTip(const String& path) const;
     void LoadSettings();
     // Checks the inputs, saves them, runs and puts the document in the output box.
     void OnCreateXml();
@@ -58,6 +62,8 @@ private:
     EditDecorator urlDecorator_;
     FontHandle bannerFont_;
     GlimTip tip_;
+    // The settings file the folder box shows; empty for none.
+    String siteFileShown_;
     std::unique_ptr<ProgressDialog> progress_;
     // The stored selection options, of which the two check boxes show two.
     SelectionOptions options_;

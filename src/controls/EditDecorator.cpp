@@ -44,8 +44,12 @@ bool EditDecorator::Attach(HWND edit) {
 
 bool EditDecorator::SetIcon(HWND edit, UINT iconId, HINSTANCE resources, HINSTANCE instance) {
     if (!edit_ && !Attach(edit)) return false;
-    HICON icon = LoadSizedIcon(resources, instance, iconId, iconBox_.right - iconBox_.left);
-    if (!icon) icon = LoadIconW(nullptr, MAKEINTRESOURCEW(iconId));
+    const int edge = iconBox_.right - iconBox_.left;
+    HICON icon = LoadSizedIcon(resources, instance, iconId, edge);
+    if (!icon) {
+        icon = static_cast<HICON>(
+            LoadImageW(nullptr, MAKEINTRESOURCEW(iconId), IMAGE_ICON, edge, edge, LR_SHARED | LR_DEFAULTCOLOR));
+    }
     return icon && SetIcon(edit, icon);
 }
 

@@ -17,7 +17,7 @@ public:
 
     // False when `edit` is not a window or this decorator is attached already.
     bool Attach(HWND edit);
-    // The icon of group `iconId` (from `resources`, else `instance`, else the system's icons),
+    // The icon of group `iconId` (from `resources`, else `instance`, else the system's OIC_ icons),
     // or a given icon handle; attaches first if needed.
     bool SetIcon(HWND edit, UINT iconId, HINSTANCE resources, HINSTANCE instance);
     bool SetIcon(HWND edit, HICON icon);

@@ -118,6 +118,19 @@ HWND GlimTip::Create(HWND owner) {
     return window_;
 }
 
+void GlimTip::SetToolText(HWND control, const String& text) {
+    if (!window_) return;
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = GetParent(control);
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    SendMessageW(window_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    if (text.IsEmpty()) return;
+    tool.lpszText = const_cast<wchar_t*>(text.Wide());
+    SendMessageW(window_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
 void GlimTip::Configure() {
     SendMessageW(window_, TTM_ACTIVATE, TRUE, 0);
     const auto autoPop = static_cast<int>(SendMessageW(window_, TTM_GETDELAYTIME, TTDT_AUTOPOP, 0));

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "base/String.h"
 #include "controls/TipGeometry.h"
 
 namespace linkloom {
@@ -23,6 +24,8 @@ public:
     // string in `resources`; null when the window cannot be created.
     HWND Attach(HWND dialog, HINSTANCE resources);
     HWND Create(HWND owner);
+    // Gives `control`, a child of the dialog, the tip `text`; an empty text takes its tip away.
+    void SetToolText(HWND control, const String& text);
     void Configure();
     HWND Handle() const { return window_; }
 

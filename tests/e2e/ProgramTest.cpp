@@ -5,6 +5,10 @@
 #include <string>
 
 #include "e2e/ProgramDriver.h"
+
+#include <commctrl.h>
+
+#include "platform/RunProgram.h"
 #include "resources/resource.h"
 #include "support/TempTree.h"
 
@@ -41,6 +45,30 @@ std::wstring Clipboard() {
     }
     CloseClipboard();
     return text;
+}
+
+// The built linkloom-cli's document on standard output for `arguments`; programs are run only
+// from the PATH, so its folder is put first there.
+std::string CliDocument(const std::vector<String>& arguments) {
+    const std::filesystem::path built = std::filesystem::absolute(L"" LINKLOOM_CLI);
+    const std::wstring path = built.parent_path().wstring() + L";" + _wgetenv(L"PATH");
+    SetEnvironmentVariableW(L"PATH", path.c_str());
+    std::string document;
+    platform::RunProgram(String::FromWide(built.stem().c_str()), arguments, [&document](std::string_view bytes) {
+        document += bytes;
+        return true;
+    });
+    return document;
+}
+
+// What the folder box shows of a settings file: its icon, and how many tools the tip has.
+std::pair<LRESULT, LRESULT> FolderBoxSign(const ProgramDriver& program) {
+    const HWND icon = FindWindowExW(program.Item(IDC_FOLDER), nullptr, L"Static", nullptr);
+    HWND tip = nullptr;
+    while ((tip = FindWindowExW(nullptr, tip, L"ATL:GlimTip", nullptr))) {
+        if (GetParent(tip) == program.Window() || GetWindow(tip, GW_OWNER) == program.Window()) break;
+    }
+    return {SendMessageW(icon, STM_GETICON, 0, 0), tip ? SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0) : -1};
 }
 
 // The program started from its own folder, which holds its settings file.
@@ -238,6 +266,51 @@ TEST_F(ProgramTest, PauseResumeCancelThenAWholeRunCopiedToTheClipboard) {
     const std::wstring copied = Clipboard();
     // Compared whole but not printed: a failure would otherwise print megabytes.
     EXPECT_TRUE(copied == whole) << copied.size() << " units copied of " << whole.size();
+}
+
+// The folder's settings file adds its rules to the dialog's inputs, which win over its own: the
+// folder box says so, and the document is linkloom-cli's with those inputs to the byte.
+TEST_F(ProgramTest, ASiteSettingsFileIsShownAndGivesLinkloomClisDocument) {
+    test::TempTree plain;
+    plain.File("index.htm");
+    test::TempTree site;
+    site.File("index.htm", "<!DOCTYPE html>", test::kNoonMarch3);
+    site.File("docs/intro.htm", "<link rel=\"alternate\" hreflang=\"de\" href=\"/de/intro\">", test::kNoonMarch3);
+    site.File("drafts/a.htm", "draft", test::kNoonMarch3);
+    site.File("private/p.htm", "private", test::kNoonMarch3);
+    site.File("robots.txt", "User-agent: *\nDisallow: /private/\n");
+    site.File("linkloom.toml",
+              "url = 'https://other.example/'\next = 'php'\nfolder-urls = true\n"
+              "drop-extensions = 'htm'\nexclude = ['drafts/']\nrobots-txt = true\n"
+              "alternates = true\nlastmod-time = true\njobs = 2\nquiet = true\n");
+    Start();
+    Inputs(plain.Root().Wide(), L"htm", L"https://example.com/");
+    const auto without = FolderBoxSign(*program);
+    program->SetText(IDC_FOLDER, site.Root().Wide());
+    const auto with = FolderBoxSign(*program);
+    EXPECT_NE(with.first, without.first);
+    EXPECT_EQ(with.second, without.second + 1);
+
+    const std::wstring document = Create();
+    EXPECT_NE(document.find(L"<loc>https://example.com/docs/intro</loc>"), std::wstring::npos);
+    EXPECT_EQ(String::FromWide(document.c_str()).ToUtf8(),
+              CliDocument({site.Root(), u"https://example.com/", u"--ext", u"htm"}));
+    program->SetText(IDC_FOLDER, plain.Root().Wide());
+    EXPECT_EQ(FolderBoxSign(*program), without);
+}
+
+TEST_F(ProgramTest, ASettingsFileThatCannotBeUsedIsNamedAndNothingRuns) {
+    test::TempTree site;
+    site.File("index.htm");
+    site.File("linkloom.toml", "ext = 'htm'\n\ncanonicals = true\n");
+    Start();
+    Inputs(site.Root().Wide(), L"htm", L"https://example.com/");
+    program->Click(IDOK);
+    const SeenMessage seen = program->CloseMessageBox();
+    EXPECT_TRUE(EndsWith(seen.text, L"linkloom.toml:3: unknown key \"canonicals\"; did you mean \"canonical\"?"))
+        << String::FromWide(seen.text.c_str()).ToUtf8();
+    EXPECT_EQ(program->FindWindowOfClass(L"#32770"), nullptr);
+    EXPECT_EQ(program->Text(IDC_OUTPUT), L"");
 }
 
 }  // namespace

@@ -6,10 +6,10 @@
 #include "base/PathText.h"
 #include "cli/front/OptionTable.h"
 #include "cli/output/OutputNames.h"
-#include "cli/settings/SettingsFile.h"
 #include "platform/Directory.h"
 #include "platform/FileNames.h"
 #include "platform/NativePath.h"
+#include "site/SettingsFile.h"
 
 namespace linkloom::cli {
 
@@ -25,6 +25,9 @@ const CliOption* FindOption(const String& name) {
     }
     return nullptr;
 }
+
+// The option named `longName`; every settings key names one.
+const CliOption& OptionNamed(const char* longName) { return *FindOption(String(u"--") + String::FromUtf8(longName)); }
 
 // An option and the value it was given.
 struct OptionUse {
@@ -103,9 +106,10 @@ bool ReadSettings(const OptionState& given, const String& folder, std::optional<
 bool ApplySettings(const SiteSettings& settings, const std::vector<OptionUse>& given, OptionState& state,
                    String& error) {
     for (const SettingsUse& use : settings.uses) {
+        const CliOption& option = OptionNamed(use.key->option);
         const bool overridden = std::any_of(given.begin(), given.end(),
-                                            [&use](const OptionUse& flag) { return flag.option == use.option; });
-        if (overridden || use.option->apply(use.value, state, error)) continue;
+                                            [&option](const OptionUse& flag) { return flag.option == &option; });
+        if (overridden || option.apply(use.value, state, error)) continue;
         error = settings.Where(use.line) + error;
         return false;
     }
@@ -193,32 +197,12 @@ bool ParseArguments(const std::vector<String>& arguments, CliOptions& options, S
         error = u"--indexnow-endpoint and --indexnow-key-location need --indexnow KEY";
         return false;
     }
-    if (state.indexNamesGiven && !options.rules.folderUrls) {
-        error = u"--index-names needs --folder-urls";
-        return false;
-    }
-    if (options.rules.trailingSlash != TrailingSlash::Keep && !options.rules.folderUrls &&
-        options.rules.droppedExtensions.Items().empty()) {
-        error = u"--trailing-slash needs --folder-urls or --drop-extensions";
-        return false;
-    }
-    if (options.rules.robotsMeta) {
-        if (state.includeNoindex) {
-            error = u"--robots-meta and --include-noindex ask for opposite things";
-            return false;
-        }
-        // The meta tags decide in place of the word.
-        state.includeNoindex = true;
-    }
     options.folder = positional[0];
     options.rootUrl = positional[1];
     SelectionOptions& selection = options.selection;
     selection.subfolders &= !state.noSubfolders;
     selection.excludeNoindex &= !state.includeNoindex;
-    selection.skipTemplateNames |= state.skipTemplateNames;
-    selection.requireDoctype |= state.requireDoctype;
-    selection.lastmodWithTime |= state.lastmodWithTime;
-    return true;
+    return options.site.Settle(state.includeNoindex, selection, error);
 }
 
 }  // namespace

@@ -6,12 +6,10 @@
 #include "base/String.h"
 #include "cli/output/SitemapForm.h"
 #include "cli/report/ReportRequest.h"
-#include "core/lastmod/LastmodSource.h"
 #include "core/lastmod/PageHashKind.h"
 #include "core/model/SelectionOptions.h"
 #include "core/model/SitemapLimits.h"
-#include "core/rules/PageRules.h"
-#include "core/walk/PathPattern.h"
+#include "site/SiteRules.h"
 
 namespace linkloom::cli {
 
@@ -46,32 +44,19 @@ struct CliOptions {
     std::optional<String> stylesheet;
     std::optional<String> writeStylesheet;
     bool gzip = false;
-    std::vector<PathPattern> exclusions;
     bool explain = false;
     // The reports written once the run has ended, in the order asked.
     std::vector<ReportRequest> reports;
-    // Where each lastmod comes from, in the order asked; empty for none at all.
-    LastmodOrder lastmod = {LastmodSourceKind::Mtime};
-    ShallowPolicy shallow = ShallowPolicy::Next;
     // Threads that read pages ahead of the walk; 1 reads them in turn, 0 one per processor.
     int jobs = 0;
-    // The rules for the pages kept and their locations (--folder-urls ... --alternates), and
-    // whether FOLDER's robots.txt is to be read into them.
-    PageRules rules;
-    bool robotsTxt = false;
+    // The rules for the pages kept and their locations, the exclusions and the lastmod sources.
+    SiteRules site;
     bool quiet = false;
     // Write a starter settings file for FOLDER instead of a sitemap.
     bool init = false;
     bool help = false;
     bool version = false;
 };
-
-// True when the options ask for any rule for the pages kept and their locations.
-inline bool AsksPageRules(const CliOptions& options) {
-    const PageRules& rules = options.rules;
-    return options.robotsTxt || rules.folderUrls || !rules.droppedExtensions.Items().empty() || rules.canonical ||
-           rules.robotsMeta || rules.alternates || rules.skipErrorPages || rules.skipRedirects || rules.images;
-}
 
 // Reads the arguments (without the program name). False with `error` set on a usage error.
 bool ParseOptions(const std::vector<String>& arguments, CliOptions& options, String& error);

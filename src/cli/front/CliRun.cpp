@@ -44,11 +44,8 @@ CliOutcome CliRun::Run(LastmodRecord* record, UrlChanges* changes) {
     std::optional<ListedEntries> listed;
     if (changes) listed.emplace(output, *changes);
     EntrySink& entries = listed ? static_cast<EntrySink&>(*listed) : output;
-    if (AsksPageRules(options_)) plan.rules = RulesFor(plan.settings.folder);
-    plan.exclusions = options_.exclusions;
+    options_.site.PutInto(plan, ReadRobots(plan.settings.folder));
     plan.ownFiles = RunFiles(options_);
-    plan.lastmod = options_.lastmod;
-    plan.shallow = options_.shallow;
     plan.record = record;
     plan.pageReaders = PageReaders();
     plan.tellsSharedDates = tellsSharedDates_;
@@ -128,15 +125,13 @@ void CliRun::EndEntries(int count) {
     if (output_.Delivered()) SuggestSitemapLine();
 }
 
-PageRules CliRun::RulesFor(const String& folder) {
-    PageRules rules = options_.rules;
-    if (!options_.robotsTxt) return rules;
+const RobotsTxt* CliRun::ReadRobots(const String& folder) {
+    if (!options_.site.robotsTxt) return nullptr;
     const String shownFolder = EscapeControlCharacters(options_.folder);
     bool cut = false;
     String reason;
     switch (ReadRobotsTxt(folder, robots_, cut, reason)) {
     case RobotsTxtRead::Read:
-        rules.robots = &robots_;
         robotsRead_ = true;
         if (cut) {
             Say(String(u"warning: robots.txt in ") + shownFolder + u" holds more than " +
@@ -152,7 +147,7 @@ PageRules CliRun::RulesFor(const String& folder) {
             u"; nothing is left out by it");
         break;
     }
-    return rules;
+    return robotsRead_ ? &robots_ : nullptr;
 }
 
 void CliRun::SuggestSitemapLine() {

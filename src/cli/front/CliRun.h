@@ -65,8 +65,8 @@ protected:
 
 private:
     void Reject(const Rejection& rejection);
-    // The rules the options ask for, with FOLDER's robots.txt read for --robots-txt.
-    PageRules RulesFor(const String& folder);
+    // FOLDER's robots.txt read for --robots-txt, saying what became of it; null when not read.
+    const RobotsTxt* ReadRobots(const String& folder);
     int PageReaders() const;
     // Says which Sitemap line robots.txt lacks for the file written, if any.
     void SuggestSitemapLine();

@@ -1,13 +1,13 @@
 #include "cli/front/OptionTable.h"
 
-#include <utility>
-
 #include "base/ControlCharacters.h"
 #include "cli/front/OptionValues.h"
 #include "cli/indexnow/IndexNowSite.h"
 #include "cli/output/Sections.h"
 #include "cli/output/SitemapUrl.h"
 #include "core/run/InputCheck.h"
+#include "site/SettingsKeys.h"
+#include "site/SiteRules.h"
 
 namespace linkloom::cli {
 
@@ -21,10 +21,10 @@ bool Enable(const String&, OptionState& state, String&) {
     return true;
 }
 
-template <bool PageRules::*Field>
-bool EnableRule(const String&, OptionState& state, String&) {
-    state.options.rules.*Field = true;
-    return true;
+// An option that gives a site rule, as a settings file's key gives it.
+template <ApplyRule Rule>
+bool Site(const String& value, OptionState& state, String& error) {
+    return Rule(value, state.options.site, error);
 }
 
 template <bool OptionState::*Field>
@@ -59,25 +59,57 @@ bool ApplyExtensions(const String& value, OptionState& state, String&) {
     return true;
 }
 
-bool ApplyLastmod(const String& value, OptionState& state, String& error) {
-    return ParseLastmodSources(value, state.options.lastmod, error);
+bool ApplyState(const String& value, OptionState& state, String& error) {
+    return TakeFileName(value, u"state", state.options.state, error);
 }
 
-bool ApplyShallow(const String& value, OptionState& state, String& error) {
-    static const std::pair<const char16_t*, ShallowPolicy> kPolicies[] = {
-        {u"next", ShallowPolicy::Next}, {u"omit", ShallowPolicy::Omit}, {u"fail", ShallowPolicy::Fail}};
-    for (const auto& [name, policy] : kPolicies) {
-        if (value == name) {
-            state.options.shallow = policy;
-            return true;
-        }
-    }
-    error = String(u"--shallow needs next, omit or fail, not '") + value + u"'";
+bool ApplyCheck(const String& value, OptionState& state, String& error) {
+    return TakeFileName(value, u"sitemap", state.options.check, error);
+}
+
+bool ApplyOutput(const String& value, OptionState& state, String& error) {
+    return TakeFileName(value, u"output", state.options.output, error);
+}
+
+bool ApplyConfig(const String& value, OptionState& state, String& error) {
+    return TakeFileName(value, u"settings", state.config, error);
+}
+
+bool ApplySitemapUrl(const String& value, OptionState& state, String& error) {
+    state.options.sitemapUrl = SitemapUrl::Accept(value);
+    if (state.options.sitemapUrl) return true;
+    error = String(u"--sitemap-url needs the http or https URL of a file, not '") + value + u"'";
     return false;
 }
 
-bool ApplyState(const String& value, OptionState& state, String& error) {
-    return TakeFileName(value, u"state", state.options.state, error);
+bool ApplyFlags(const String& value, OptionState& state, String& error) {
+    unsigned long long number = 0;
+    if (!ParseNumber(value, 0, 0xFFFFFFFFULL, number)) {
+        error = String(u"--flags needs a number from 0 to 4294967295, not '") + value + u"'";
+        return false;
+    }
+    state.options.selection = SelectionOptions::FromFlagsWord(static_cast<std::uint32_t>(number));
+    return true;
+}
+
+bool ApplyMaxUrls(const String& value, OptionState& state, String& error) {
+    unsigned long long number = 0;
+    if (!ParseNumber(value, 1, SitemapLimits::kMostEntries, number)) {
+        error = String(u"--max-urls needs a number from 1 to 50000, not '") + value + u"'";
+        return false;
+    }
+    state.options.limits.maxEntries = static_cast<int>(number);
+    return true;
+}
+
+bool ApplyJobs(const String& value, OptionState& state, String& error) {
+    unsigned long long number = 0;
+    if (!ParseNumber(value, 1, kMostJobs, number)) {
+        error = String(u"--jobs needs a number from 1 to 256, not '") + value + u"'";
+        return false;
+    }
+    state.options.jobs = static_cast<int>(number);
+    return true;
 }
 
 bool ApplyChanges(const String& value, OptionState& state, String& error) {
@@ -114,93 +146,10 @@ bool ApplyStateHash(const String& value, OptionState& state, String& error) {
     return false;
 }
 
-bool ApplyCheck(const String& value, OptionState& state, String& error) {
-    return TakeFileName(value, u"sitemap", state.options.check, error);
-}
-
-bool ApplyOutput(const String& value, OptionState& state, String& error) {
-    return TakeFileName(value, u"output", state.options.output, error);
-}
-
-bool ApplyConfig(const String& value, OptionState& state, String& error) {
-    return TakeFileName(value, u"settings", state.config, error);
-}
-
-bool ApplySitemapUrl(const String& value, OptionState& state, String& error) {
-    String url;
-    if (!TakeFileUrl(value, u"--sitemap-url", url, error)) return false;
-    state.options.sitemapUrl = url;
-    return true;
-}
-
-bool ApplyFlags(const String& value, OptionState& state, String& error) {
-    unsigned long long number = 0;
-    if (!ParseNumber(value, 0, 0xFFFFFFFFULL, number)) {
-        error = String(u"--flags needs a number from 0 to 4294967295, not '") + value + u"'";
-        return false;
-    }
-    state.options.selection = SelectionOptions::FromFlagsWord(static_cast<std::uint32_t>(number));
-    return true;
-}
-
-bool ApplyMaxUrls(const String& value, OptionState& state, String& error) {
-    unsigned long long number = 0;
-    if (!ParseNumber(value, 1, SitemapLimits::kMostEntries, number)) {
-        error = String(u"--max-urls needs a number from 1 to 50000, not '") + value + u"'";
-        return false;
-    }
-    state.options.limits.maxEntries = static_cast<int>(number);
-    return true;
-}
-
-bool ApplyJobs(const String& value, OptionState& state, String& error) {
-    unsigned long long number = 0;
-    if (!ParseNumber(value, 1, kMostJobs, number)) {
-        error = String(u"--jobs needs a number from 1 to 256, not '") + value + u"'";
-        return false;
-    }
-    state.options.jobs = static_cast<int>(number);
-    return true;
-}
-
-bool ApplyExclude(const String& value, OptionState& state, String& error) {
-    if (value.Length() > PathPattern::kMaxLength) {
-        error = String(u"--exclude takes patterns of at most ") +
-                String::FromInt(static_cast<long long>(PathPattern::kMaxLength)) + u" characters, not " +
-                String::FromInt(static_cast<long long>(value.Length()));
-        return false;
-    }
-    PathPattern pattern;
-    if (!pattern.Parse(value)) {
-        error = String(u"invalid pattern '") + value + u"'";
-        return false;
-    }
-    state.options.exclusions.push_back(std::move(pattern));
-    return true;
-}
-
 bool ApplyReport(const String& value, OptionState& state, String& error) {
     ReportRequest request;
     if (!ParseReportRequest(value, request, error)) return false;
     state.options.reports.push_back(std::move(request));
-    return true;
-}
-
-bool ApplyIndexNames(const String& value, OptionState& state, String& error) {
-    if (!state.options.rules.indexNames.Parse(value, u',')) {
-        error = u"--index-names needs at least one name";
-        return false;
-    }
-    state.indexNamesGiven = true;
-    return true;
-}
-
-bool ApplyDropExtensions(const String& value, OptionState& state, String& error) {
-    const auto normalised = NormaliseExtensionList(value);
-    if (!normalised || !state.options.rules.droppedExtensions.Parse(*normalised, u',')) {
-        error = String(u"--drop-extensions needs a list of extensions, not '") + value + u"'";
-        return false;
-    }
     return true;
 }
 
@@ -247,19 +196,6 @@ bool ApplySplitBy(const String& value, OptionState& state, String& error) {
     return true;
 }
 
-bool ApplyTrailingSlash(const String& value, OptionState& state, String& error) {
-    static const std::pair<const char16_t*, TrailingSlash> kPolicies[] = {
-        {u"keep", TrailingSlash::Keep}, {u"always", TrailingSlash::Always}, {u"never", TrailingSlash::Never}};
-    for (const auto& [name, policy] : kPolicies) {
-        if (value.Text() == name) {
-            state.options.rules.trailingSlash = policy;
-            return true;
-        }
-    }
-    error = String(u"--trailing-slash needs always, never or keep, not '") + value + u"'";
-    return false;
-}
-
 // A help or manual text with no markup in roff: dashes are minus signs there.
 std::string RoffText(const char* text) {
     std::string roff;
@@ -272,13 +208,6 @@ constexpr auto Text = OptionValue::Text;
 constexpr auto File = OptionValue::File;
 constexpr auto Flush = HelpColumn::Flush;
 constexpr auto Aligned = HelpColumn::Aligned;
-constexpr auto Key = SettingsKey::LongName;
-constexpr auto Negated = SettingsKey::Negated;
-constexpr auto Number = SettingsKey::Number;
-constexpr auto List = SettingsKey::List;
-constexpr auto Repeated = SettingsKey::Repeated;
-constexpr auto Written = SettingsKey::Written;
-constexpr auto NoKey = SettingsKey::None;
 
 }  // namespace
 
@@ -288,17 +217,17 @@ std::string CliOption::Manual() const { return *manual ? std::string(manual) : R
 
 const std::vector<CliOption>& OptionTable() {
     static const std::vector<CliOption> table = {
-        {0, "ext", "LIST", Text, Flush, List, ApplyExtensions,
+        {0, "ext", "LIST", Text, Flush, ApplyExtensions,
          "extension list (default \"htm,php\"), normalised as the dialog's box is"},
-        {0, "no-subfolders", "", None, Flush, Negated, Note<&OptionState::noSubfolders>,
-         "stay in FOLDER (default: descend)", "", "stay in \\fIFOLDER\\fR (default: descend)"},
-        {0, "include-noindex", "", None, Flush, Key, Note<&OptionState::includeNoindex>,
+        {0, "no-subfolders", "", None, Flush, Note<&OptionState::noSubfolders>, "stay in FOLDER (default: descend)", "",
+         "stay in \\fIFOLDER\\fR (default: descend)"},
+        {0, "include-noindex", "", None, Flush, Note<&OptionState::includeNoindex>,
          "keep pages that ask not to be indexed (default: leave them out)"},
-        {0, "skip-template-names", "", None, Flush, Key, Note<&OptionState::skipTemplateNames>,
+        {0, "skip-template-names", "", None, Flush, Site<SiteRuleValues::SkipTemplateNames>,
          "leave out files whose names hold \"template\""},
-        {0, "require-doctype", "", None, Flush, Key, Note<&OptionState::requireDoctype>,
+        {0, "require-doctype", "", None, Flush, Site<SiteRuleValues::RequireDoctype>,
          "keep only pages whose head holds \"!DOCTYPE\""},
-        {0, "lastmod", "SOURCES", Text, Flush, List, ApplyLastmod,
+        {0, "lastmod", "SOURCES", Text, Flush, Site<SiteRuleValues::Lastmod>,
          "where each page's lastmod comes from: a comma-separated list\n"
          "tried in order until one has a date (default \"mtime\"):\n"
          "  git    the committer date of the last commit that changed\n"
@@ -320,7 +249,7 @@ const std::vector<CliOption>& OptionTable() {
          "<script type=\"application/ld+json\">), when it is a W3C Datetime. \\fBmtime\\fR: the file's\n"
          "last\\-write time. \\fBnone\\fR: no lastmod; it ends the list. Every date is written in the run's\n"
          "local time, as file times are."},
-        {0, "shallow", "POLICY", Text, Flush, Key, ApplyShallow,
+        {0, "shallow", "POLICY", Text, Flush, Site<SiteRuleValues::Shallow>,
          "git dates in a shallow clone, for files whose last commit there is\n"
          "its oldest (the date of the clone, not of the change):\n"
          "  next   take the next --lastmod source, with a warning (default)\n"
@@ -334,8 +263,8 @@ const std::vector<CliOption>& OptionTable() {
          "source, \\fBomit\\fR writes no lastmod, both with one warning that gives the command fetching the\n"
          "whole history; \\fBfail\\fR stops the run at the first such page with exit 2, the output files as\n"
          "they were. Files changed by a later commit of the clone keep their dates."},
-        {0, "lastmod-time", "", None, Flush, Key, Note<&OptionState::lastmodWithTime>, "lastmod with the time of day"},
-        {0, "state", "FILE", File, Aligned, Written, ApplyState,
+        {0, "lastmod-time", "", None, Flush, Site<SiteRuleValues::LastmodTime>, "lastmod with the time of day"},
+        {0, "state", "FILE", File, Aligned, ApplyState,
          "a record of each page's hash and published lastmod: a page whose\n"
          "main content is unchanged since the last run with FILE keeps its\n"
          "recorded lastmod; FILE is created when missing, rewritten after\n"
@@ -351,7 +280,7 @@ const std::vector<CliOption>& OptionTable() {
          "own kind of hash and rewritten with the new kind, moving no date. With \\fB\\-o\\fR it is switched\n"
          "in with the output files, both or neither; to standard output it is written beside and renamed\n"
          "over once the document is written. It may not be the output file."},
-        {0, "state-hash", "KIND", Text, Aligned, Key, ApplyStateHash,
+        {0, "state-hash", "KIND", Text, Aligned, ApplyStateHash,
          "what --state hashes of each page: content (the default), its main\n"
          "content, so that a change of the template alone moves no date; or\n"
          "bytes, the whole file",
@@ -363,7 +292,7 @@ const std::vector<CliOption>& OptionTable() {
          "the attribute \\fBdata\\-linkloom\\-ignore\\fR count nowhere, and white space is collapsed. So a\n"
          "change of the template around a page moves none of its dates. Other files, and pages over 64\n"
          "MiB, are hashed by their bytes. \\fBbytes\\fR: every file by its whole bytes."},
-        {0, "changes", "FILE", File, Aligned, Written, ApplyChanges,
+        {0, "changes", "FILE", File, Aligned, ApplyChanges,
          "write to FILE the URLs that changed since the --state record, one\n"
          "a line: \"+ URL\" new, \"~ URL\" lastmod moved, in the document's order,\n"
          "then \"- URL\" no longer listed; switched in with the record; needs\n"
@@ -374,7 +303,7 @@ const std::vector<CliOption>& OptionTable() {
          "in the document's order, then \"\\- \\fIURL\\fR\" for each URL of the record no longer listed, in\n"
          "the record's order (UTF\\-8, LF line ends; empty when nothing changed). Written with the record,\n"
          "both or neither; \\fB\\-\\-explain\\fR counts them. Needs \\fB\\-\\-state\\fR."},
-        {0, "indexnow", "KEY", Text, Aligned, Key, ApplyIndexNow,
+        {0, "indexnow", "KEY", Text, Aligned, ApplyIndexNow,
          "once the document is written, submit the URLs of --changes (new,\n"
          "re-dated and gone since the --state record) to IndexNow with KEY\n"
          "(8 to 128 of a-z A-Z 0-9 -), at most 10000 a request; FOLDER must\n"
@@ -394,20 +323,20 @@ const std::vector<CliOption>& OptionTable() {
          "for submitting by hand. HTTPS certificates are\n"
          "checked against the system's; a request gives up after 10 seconds to connect, 60 in all.\n"
          "Needs \\fB\\-\\-state\\fR. No other option makes the program touch the network."},
-        {0, "indexnow-endpoint", "URL", Text, Aligned, NoKey, ApplyIndexNowEndpoint,
+        {0, "indexnow-endpoint", "URL", Text, Aligned, ApplyIndexNowEndpoint,
          "where --indexnow posts (default\n"
          "\"https://api.indexnow.org/indexnow\")",
          "where --indexnow posts (default \"https://api.indexnow.org/indexnow\")",
          "the http or https URL that \\fB\\-\\-indexnow\\fR posts to (default\n"
          "\"https://api.indexnow.org/indexnow\", which shares the URLs with every engine taking part)"},
-        {0, "indexnow-key-location", "URL", Text, Aligned, Key, ApplyIndexNowKeyLocation,
+        {0, "indexnow-key-location", "URL", Text, Aligned, ApplyIndexNowKeyLocation,
          "the URL of the key file, under URL, when it is not URL/KEY.txt;\n"
          "FOLDER must hold it at the same path",
          "the URL of the IndexNow key file (default: URL followed by KEY.txt)",
          "the URL of the IndexNow key file when it is not \\fIURL\\fR followed by \\fIKEY\\fR.txt: it must lie\n"
          "under \\fIURL\\fR, its path after \\fIURL\\fR made of letters, digits, '\\-', '.', '_' and '~'\n"
          "between slashes, and \\fIFOLDER\\fR must hold the file at that path"},
-        {0, "check", "SITEMAP", File, Aligned, Key, ApplyCheck,
+        {0, "check", "SITEMAP", File, Aligned, ApplyCheck,
          "write nothing: check SITEMAP (or an index and its parts beside\n"
          "it; .gz unpacked) against the protocol and against the site as this\n"
          "run would list it; findings on standard error, then their count",
@@ -418,13 +347,13 @@ const std::vector<CliOption>& OptionTable() {
          "\"stale: \\fIURL\\fR (sitemap \\fID1\\fR, site \\fID2\\fR)\"), then the count. Locations compare in\n"
          "their RFC 3986 normal form; a file not in UTF-8, a location or part named twice, more than 50000\n"
          "entries or elements nested deeper than 16 levels are findings, the last two ending the reading"},
-        {0, "flags", "N", Text, Flush, Number, ApplyFlags,
+        {0, "flags", "N", Text, Flush, ApplyFlags,
          "start from this flags word (the stored \"flags\" of the desktop program);\n"
          "the options above then adjust it",
          "start from this flags word (the stored \"flags\" of the desktop program)",
          "start from this flags word (the stored \"flags\" of the desktop program); the options above\n"
          "then adjust it"},
-        {'o', "output", "FILE", File, Aligned, Written, ApplyOutput,
+        {'o', "output", "FILE", File, Aligned, ApplyOutput,
          "write the document to FILE instead of standard output; beyond\n"
          "--max-urls entries or 52428800 bytes, the entries go into the parts\n"
          "NAME-1.xml, NAME-2.xml, ... beside FILE (NAME: FILE without \".xml\")\n"
@@ -437,7 +366,7 @@ const std::vector<CliOption>& OptionTable() {
          "\\fINAME\\fR\\-2.xml, ... beside \\fIFILE\\fR (\\fINAME\\fR: \\fIFILE\\fR without \".xml\") and\n"
          "\\fIFILE\\fR becomes their sitemap index, which may name at most 50000 parts.\n"
          "See \\fBOUTPUT FILES\\fR for how the files are replaced."},
-        {0, "sitemap-url", "URL", Text, Aligned, Key, ApplySitemapUrl,
+        {0, "sitemap-url", "URL", Text, Aligned, ApplySitemapUrl,
          "the URL at which crawlers find FILE, when it is not served at\n"
          "URL followed by its path in FOLDER; the index names the parts\n"
          "beside it",
@@ -446,10 +375,10 @@ const std::vector<CliOption>& OptionTable() {
          "it) and the \"Sitemap:\" line. Without it, a \\fIFILE\\fR inside \\fIFOLDER\\fR is at the root URL\n"
          "followed by its path there; one outside is taken to be at the root URL followed by its name,\n"
          "which is said once when the URL is used."},
-        {0, "max-urls", "N", Text, Aligned, Number, ApplyMaxUrls,
+        {0, "max-urls", "N", Text, Aligned, ApplyMaxUrls,
          "at most N entries per sitemap file (1 to 50000, default 50000)", "",
          "at most \\fIN\\fR entries per sitemap file (1 to 50000, default 50000)"},
-        {0, "format", "FORM", Text, Aligned, Key, ApplyFormat,
+        {0, "format", "FORM", Text, Aligned, ApplyFormat,
          "xml (default) or txt: a text sitemap, one URL a line in UTF-8,\n"
          "with the same limits; split with -o into NAME-1.txt, ... with no\n"
          "index, the parts named on standard error",
@@ -459,21 +388,21 @@ const std::vector<CliOption>& OptionTable() {
          "\\fINAME\\fR\\-2.txt, ... (\\fINAME\\fR: \\fIFILE\\fR without \".txt\"); a text sitemap has no index, so\n"
          "\\fIFILE\\fR is not written then (an earlier one is removed with the old set) and the parts are\n"
          "named on standard error"},
-        {0, "xsl", "URL", Text, Aligned, Key, ApplyStylesheet,
+        {0, "xsl", "URL", Text, Aligned, ApplyStylesheet,
          "name the stylesheet at URL in every XML file written (sitemap,\n"
          "parts, index), so that a browser shows them styled",
          "name the stylesheet at URL in every XML file written",
          "name the stylesheet at \\fIURL\\fR in an <?xml\\-stylesheet type=\"text/xsl\" href=\"\\fIURL\\fR\"?>\n"
          "instruction after the XML declaration of every file written (sitemap, parts, index), so that\n"
          "a browser shows them styled; \\fB\\-\\-write\\-xsl\\fR writes one. Not with \\fB\\-\\-format txt\\fR"},
-        {0, "write-xsl", "FILE", File, Aligned, NoKey, ApplyWriteStylesheet,
+        {0, "write-xsl", "FILE", File, Aligned, ApplyWriteStylesheet,
          "write our stylesheet to FILE and do nothing else: it shows a\n"
          "sitemap or an index as a table sorted by a click on a column",
          "write our stylesheet, which shows sitemaps as sortable tables, to FILE",
          "write our XSLT 1.0 stylesheet to \\fIFILE\\fR and do nothing else (no \\fIFOLDER\\fR or \\fIURL\\fR): it\n"
          "shows a sitemap or a sitemap index as a table in a browser, sorted by a click on a column's\n"
          "head. Serve it and name its URL with \\fB\\-\\-xsl\\fR"},
-        {0, "split-by", "section[:DEPTH]", Text, Aligned, Key, ApplySplitBy,
+        {0, "split-by", "section[:DEPTH]", Text, Aligned, ApplySplitBy,
          "with -o, one sitemap per folder at DEPTH (default 1) under the\n"
          "index FILE: NAME-blog.xml, NAME-docs.xml, the pages at the top in\n"
          "NAME-root.xml; each split at the limits as FILE would be",
@@ -487,13 +416,13 @@ const std::vector<CliOption>& OptionTable() {
          "is split into \\fINAME\\fR\\-blog\\-1.xml, \\fINAME\\fR\\-blog\\-2.xml, ... The file of a section that an\n"
          "earlier run wrote and this one does not is left in place, out of the index. Standard output is\n"
          "refused"},
-        {0, "gzip", "", None, Aligned, Key, Enable<&CliOptions::gzip>,
+        {0, "gzip", "", None, Aligned, Enable<&CliOptions::gzip>,
          "compress every file written with -o (names end in \".gz\"); a FILE\n"
          "that ends in \".gz\" asks for it too",
          "compress every file written with -o (names end in \".gz\")",
          "compress every file written with \\fB\\-o\\fR (names end in \".gz\"); a \\fIFILE\\fR that ends in\n"
          "\".gz\" asks for it too"},
-        {0, "exclude", "PATTERN", Text, Aligned, Repeated, ApplyExclude,
+        {0, "exclude", "PATTERN", Text, Aligned, Site<SiteRuleValues::Exclude>,
          "leave out files and folders whose path relative to FOLDER matches\n"
          "PATTERN (repeatable): '*' within a name, '**' across folders, '?',\n"
          "'[...]', '/' between names, letter case ignored; a final '/'\n"
@@ -504,14 +433,14 @@ const std::vector<CliOption>& OptionTable() {
          "(repeatable): '*' within a name, '**' across folders, '?', '[...]', '/' between names,\n"
          "letter case ignored; a final '/' matches folders only, and an excluded folder is not entered;\n"
          "at most 4096 characters"},
-        {0, "explain", "", None, Aligned, Key, Enable<&CliOptions::explain>,
+        {0, "explain", "", None, Aligned, Enable<&CliOptions::explain>,
          "on standard error, each file left out and each folder not\n"
          "entered, with the reason, each date outside what a lastmod can\n"
          "name or later than the run's start, then the counts",
          "say on standard error what was left out and why, then the counts",
          "on standard error, each file left out and each folder not entered, with the reason, each\n"
          "date outside what a lastmod can name or later than the run's start, then the counts"},
-        {0, "report", "FORMAT[:FILE]", Text, Aligned, Written, ApplyReport,
+        {0, "report", "FORMAT[:FILE]", Text, Aligned, ApplyReport,
          "once the run has ended, write a report to FILE (default: standard\n"
          "error) in FORMAT: json, one JSON document (docs/report.schema.json)\n"
          "with the inputs, the counts, each file left out (with --explain),\n"
@@ -534,25 +463,25 @@ const std::vector<CliOption>& OptionTable() {
          "\\fBGITHUB_STEP_SUMMARY\\fR names, and the outputs sitemap\\-path, url\\-count, excluded\\-count\n"
          "(and findings with \\fB\\-\\-check\\fR) appended to the file that \\fBGITHUB_OUTPUT\\fR names.\n"
          "Repeatable; a report that cannot be written makes a run that succeeded end with status 3"},
-        {0, "folder-urls", "", None, Aligned, Key, EnableRule<&PageRules::folderUrls>,
+        {0, "folder-urls", "", None, Aligned, Site<SiteRuleValues::FolderUrls>,
          "list an index page as its folder's URL, ending in '/' (the top\n"
          "folder's is URL itself)",
          "list index pages as their folder's URL, ending in \"/\"",
          "list a page whose name is an index name (letter case ignored) as its folder's URL, ending in\n"
          "\"/\"; the top folder's index page is \\fIURL\\fR itself"},
-        {0, "index-names", "LIST", Text, Aligned, List, ApplyIndexNames,
+        {0, "index-names", "LIST", Text, Aligned, Site<SiteRuleValues::IndexNames>,
          "the names of index pages, in any letter case (default\n"
          "\"index.html,index.htm,index.php\"); needs --folder-urls",
          "the index names (default \"index.html,index.htm,index.php\")",
          "the index names, comma-separated (default \"index.html,index.htm,index.php\"); needs\n"
          "\\fB\\-\\-folder\\-urls\\fR"},
-        {0, "drop-extensions", "LIST", Text, Aligned, List, ApplyDropExtensions,
+        {0, "drop-extensions", "LIST", Text, Aligned, Site<SiteRuleValues::DropExtensions>,
          "list pages with these extensions without them (docs/intro.html\n"
          "as docs/intro), after --folder-urls",
          "list pages with these extensions without them",
          "list pages with one of these extensions without it (docs/intro.html as docs/intro), as hosts\n"
          "that serve clean URLs expect; with \\fB\\-\\-folder\\-urls\\fR, index pages become folder URLs first"},
-        {0, "trailing-slash", "WHEN", Text, Aligned, Key, ApplyTrailingSlash,
+        {0, "trailing-slash", "WHEN", Text, Aligned, Site<SiteRuleValues::TrailingSlash>,
          "always, never or keep (default): whether the locations that\n"
          "--folder-urls and --drop-extensions make end in '/' (/about/ or\n"
          "/about); the root URL stays as it is",
@@ -561,7 +490,7 @@ const std::vector<CliOption>& OptionTable() {
          "\\fB\\-\\-folder\\-urls\\fR and \\fB\\-\\-drop\\-extensions\\fR make end in \"/\" (/about/ or /about), to\n"
          "match what the host serves; \\fBkeep\\fR ends folder URLs in \"/\" and names without their\n"
          "extension without it. The root URL stays as it is. Needs one of those two options"},
-        {0, "canonical", "", None, Aligned, Key, EnableRule<&PageRules::canonical>,
+        {0, "canonical", "", None, Aligned, Site<SiteRuleValues::Canonical>,
          "list each page at the URL its <link rel=\"canonical\"> names, and\n"
          "leave out pages whose canonical URL lies outside URL or is a page\n"
          "this run leaves out; chains are followed, cycles ignored",
@@ -572,7 +501,7 @@ const std::vector<CliOption>& OptionTable() {
          "\\fIURL\\fR when more than half of the pages name a canonical URL elsewhere. A chain of canonical\n"
          "links is followed to its end (at most 8 links); a page whose canonical URL is a page the run\n"
          "leaves out is left out too (\"canonical is left out\"); the links of a cycle are ignored"},
-        {0, "robots-txt", "", None, Aligned, Key, Enable<&CliOptions::robotsTxt>,
+        {0, "robots-txt", "", None, Aligned, Site<SiteRuleValues::RobotsTxt>,
          "leave out locations that FOLDER/robots.txt disallows to every\n"
          "crawler; with -o, say which Sitemap line it lacks",
          "leave out what FOLDER/robots.txt disallows to every crawler",
@@ -580,21 +509,21 @@ const std::vector<CliOption>& OptionTable() {
          "user agent \"*\": the longest matching rule decides, Allow wins a tie, \"*\" and a final \"$\" as\n"
          "crawlers read them); with \\fB\\-o\\fR, give the \"Sitemap:\" line it lacks for \\fIFILE\\fR. Nothing is\n"
          "written into \\fIFOLDER\\fR"},
-        {0, "robots-meta", "", None, Aligned, Key, EnableRule<&PageRules::robotsMeta>,
+        {0, "robots-meta", "", None, Aligned, Site<SiteRuleValues::RobotsMeta>,
          "leave out pages whose robots meta tags (robots, googlebot,\n"
          "bingbot) say noindex or none, in place of looking for the word\n"
          "\"noindex\"; not with --include-noindex",
          "leave out pages whose robots meta tags say noindex or none",
          "leave out pages whose <meta name=\"robots\"> (or googlebot, bingbot) holds the token noindex or\n"
          "none, in place of looking for the word \"noindex\"; not with \\fB\\-\\-include\\-noindex\\fR"},
-        {0, "alternates", "", None, Aligned, Key, EnableRule<&PageRules::alternates>,
+        {0, "alternates", "", None, Aligned, Site<SiteRuleValues::Alternates>,
          "copy each page's <link rel=\"alternate\" hreflang=...> into its\n"
          "entry as an xhtml:link element",
          "copy each page's language alternates into its entry",
          "copy each page's <link rel=\"alternate\" hreflang=\"...\" href=\"...\"> into its entry as an\n"
          "<xhtml:link> element, and declare the xhtml namespace on <urlset>; alternates whose language is\n"
          "no language tag are dropped (\\fB\\-\\-explain\\fR names them)"},
-        {0, "images", "", None, Aligned, Key, EnableRule<&PageRules::images>,
+        {0, "images", "", None, Aligned, Site<SiteRuleValues::Images>,
          "list each page's images in its entry as image:image elements:\n"
          "og:image, and the src and first srcset candidate of each <img>",
          "list each page's images in its entry",
@@ -604,7 +533,7 @@ const std::vector<CliOption>& OptionTable() {
          "4 M characters), resolved against the page's location. Sources that are not http or https\n"
          "URLs, data: among them, are skipped, a URL named again is dropped, and at most 1000 are\n"
          "listed a page"},
-        {0, "skip-error-pages", "", None, Aligned, Key, EnableRule<&PageRules::skipErrorPages>,
+        {0, "skip-error-pages", "", None, Aligned, Site<SiteRuleValues::SkipErrorPages>,
          "leave out servers' error pages: pages named 404, 410, 500, 502,\n"
          "503 or 50x (404.html, 50x.htm), and the index pages of folders so\n"
          "named (404/index.html)",
@@ -612,7 +541,7 @@ const std::vector<CliOption>& OptionTable() {
          "leave out servers' error pages: pages named 404, 410, 500, 502, 503 or 50x with one of the\n"
          "run's extensions (404.html, 50x.htm), at any depth, and the index pages of folders so named\n"
          "(404/index.html)"},
-        {0, "skip-redirects", "", None, Aligned, Key, EnableRule<&PageRules::skipRedirects>,
+        {0, "skip-redirects", "", None, Aligned, Site<SiteRuleValues::SkipRedirects>,
          "leave out redirect stubs: pages whose head holds <meta\n"
          "http-equiv=\"refresh\"> with a URL other than their own; with\n"
          "--canonical, a canonical link to a stub leads on to its target",
@@ -622,14 +551,14 @@ const std::vector<CliOption>& OptionTable() {
          "location. With \\fB\\-\\-canonical\\fR, a stub counts as a page whose canonical link names its\n"
          "target: a canonical link to it leads on to the target, and to nothing when the target lies\n"
          "outside \\fIURL\\fR (\"canonical is left out\")"},
-        {'j', "jobs", "N", Text, Aligned, Number, ApplyJobs,
+        {'j', "jobs", "N", Text, Aligned, ApplyJobs,
          "read pages with N threads ahead of the walk (1 to 256; default:\n"
          "the number of processors; 1 reads them in turn); the output is\n"
          "the same whatever N is",
          "read pages with N threads ahead of the walk (default: one per processor)",
          "read pages with \\fIN\\fR threads ahead of the walk (1 to 256; default: the number of\n"
          "processors; 1 reads them in turn); the output is the same whatever \\fIN\\fR is"},
-        {0, "init", "", None, Aligned, NoKey, Enable<&CliOptions::init>,
+        {0, "init", "", None, Aligned, Enable<&CliOptions::init>,
          "write nothing else: write a starter FOLDER/linkloom.toml from what\n"
          "FOLDER holds (page extensions, index pages, robots.txt, git,\n"
          "canonical links and alternates in the first 300 pages), each key\n"
@@ -642,7 +571,7 @@ const std::vector<CliOption>& OptionTable() {
          "\\fBcanonical\\fR and \\fBalternates\\fR when the first 300 pages name them; each key with a comment\n"
          "saying why. \\fIURL\\fR may be left off; it is then a comment to fill in. A file already there is\n"
          "left as it is (exit 2); the new one is written beside and renamed into place"},
-        {0, "config", "FILE", File, Aligned, NoKey, ApplyConfig,
+        {0, "config", "FILE", File, Aligned, ApplyConfig,
          "read the settings from FILE instead of FOLDER/linkloom.toml; its\n"
          "paths are relative to its folder, and it may name where the run\n"
          "writes (output, state)",
@@ -650,11 +579,11 @@ const std::vector<CliOption>& OptionTable() {
          "read the settings from \\fIFILE\\fR instead of \\fIFOLDER\\fR/linkloom.toml (see \\fBFILES\\fR); its\n"
          "paths are relative to its folder, and unlike the folder's own file it may name where the run\n"
          "writes (\\fBoutput\\fR, \\fBstate\\fR)"},
-        {0, "no-config", "", None, Aligned, NoKey, Note<&OptionState::noConfig>, "read no settings file", "",
+        {0, "no-config", "", None, Aligned, Note<&OptionState::noConfig>, "read no settings file", "",
          "read no settings file, not even \\fIFOLDER\\fR/linkloom.toml"},
-        {'q', "quiet", "", None, Aligned, Key, Enable<&CliOptions::quiet>, "no progress on standard error"},
-        {'h', "help", "", None, Aligned, NoKey, Enable<&CliOptions::help>, "show this text", "show the options"},
-        {0, "version", "", None, Aligned, NoKey, Enable<&CliOptions::version>, "show the version"},
+        {'q', "quiet", "", None, Aligned, Enable<&CliOptions::quiet>, "no progress on standard error"},
+        {'h', "help", "", None, Aligned, Enable<&CliOptions::help>, "show this text", "show the options"},
+        {0, "version", "", None, Aligned, Enable<&CliOptions::version>, "show the version"},
     };
     return table;
 }

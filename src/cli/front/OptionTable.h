@@ -19,10 +19,6 @@ struct OptionState {
     // whatever order they came in.
     bool noSubfolders = false;
     bool includeNoindex = false;
-    bool skipTemplateNames = false;
-    bool requireDoctype = false;
-    bool lastmodWithTime = false;
-    bool indexNamesGiven = false;
     // The settings file named with --config, and whether --no-config turned them off.
     std::optional<String> config;
     bool noConfig = false;
@@ -38,24 +34,12 @@ enum class OptionValue { None, Text, File };
 // the options that have a short one.
 enum class HelpColumn { Flush, Aligned };
 
-// How a settings file holds the option: under its long name, as the value kind says, or not at all.
-enum class SettingsKey {
-    LongName,  // a switch: true gives it; a value: a string (a file's path relative to the settings file)
-    Negated,   // a switch "no-NAME": the key NAME, false gives it
-    Number,    // an integer
-    List,      // an array of strings, or one string with commas, given as one comma list
-    Repeated,  // an array of strings, or one string, each given as the option once
-    Written,   // a path the run writes: only from a file the user named with --config
-    None,
-};
-
 struct CliOption {
     char shortName;        // 0 for none
     const char* longName;  // without its dashes
     const char* argument;  // the value's name in the help; "" for a switch
     OptionValue value;
     HelpColumn column;
-    SettingsKey key;
     ApplyOption apply;
     // Lines of the --help text, without the names' column.
     const char* help;

@@ -8,10 +8,10 @@
 #include "cli/front/ExitStatus.h"
 #include "cli/init/StarterSettings.h"
 #include "cli/output/OutputNames.h"
-#include "cli/settings/SettingsFile.h"
 #include "core/run/InputCheck.h"
 #include "platform/Console.h"
 #include "platform/NativePath.h"
+#include "site/SettingsFile.h"
 
 namespace linkloom::cli {
 

@@ -15,12 +15,6 @@ bool EndsWithNoCase(const String& text, const char16_t* suffix) {
 
 }  // namespace
 
-String FolderOf(const String& path) {
-    const bool windows = platform::kNativePathStyle == PathStyle::Windows;
-    const auto at = path.Text().find_last_of(windows ? u"/\\:" : u"/");
-    return at == std::u16string::npos ? String() : path.Left(at + 1);
-}
-
 bool IsOneFolder(const String& one, const String& other) {
     const auto listed = [](const String& folder) { return folder.IsEmpty() ? String(u".") : folder; };
     platform::FileIdentity first, second;

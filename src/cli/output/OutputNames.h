@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/String.h"
+#include "platform/NativePath.h"
 
 namespace linkloom::cli {
 
@@ -34,8 +35,7 @@ private:
     String extension_;
 };
 
-// The folder part of a path, up to and with its last separator; empty for a bare name.
-String FolderOf(const String& path);
+using platform::FolderOf;
 // True when two folders, each as FolderOf gives them, are one, in whatever form they are named.
 bool IsOneFolder(const String& one, const String& other);
 

@@ -7,7 +7,8 @@
 namespace linkloom::cli {
 
 EntrySink* RunOutput::Start(const String& rootUrl) {
-    const SitemapForm form(options_.format, options_.rules.alternates, options_.stylesheet, options_.rules.images);
+    const SitemapForm form(options_.format, options_.site.rules.alternates, options_.stylesheet,
+                           options_.site.rules.images);
     if (!options_.output) {
         direct_ = std::make_unique<DirectSitemap>(std::nullopt, false, form);
         return direct_.get();

@@ -50,10 +50,10 @@ void Inputs(JsonWriter& json, const RunReport& report) {
     json.Key("requireDoctype").Value(selection.requireDoctype);
     json.Key("lastmodTime").Value(selection.lastmodWithTime);
     json.Key("lastmod").BeginArray();
-    for (const LastmodSourceKind kind : options.lastmod) json.Value(SourceName(kind));
+    for (const LastmodSourceKind kind : options.site.lastmod) json.Value(SourceName(kind));
     json.EndArray();
     json.Key("exclude").BeginArray();
-    for (const PathPattern& pattern : options.exclusions) json.Value(pattern.Text());
+    for (const PathPattern& pattern : options.site.exclusions) json.Value(pattern.Text());
     json.EndArray();
     Optional(json, "output", options.output);
     json.Key("gzip").Value(options.gzip);
@@ -62,12 +62,12 @@ void Inputs(JsonWriter& json, const RunReport& report) {
     Optional(json, "state", options.state);
     Optional(json, "check", options.check);
     json.Key("explain").Value(options.explain);
-    const PageRules& rules = options.rules;
+    const PageRules& rules = options.site.rules;
     json.Key("folderUrls").Value(rules.folderUrls);
     Names(json, "indexNames", rules.indexNames.Items());
     Names(json, "dropExtensions", rules.droppedExtensions.Items());
     json.Key("canonical").Value(rules.canonical);
-    json.Key("robotsTxt").Value(options.robotsTxt);
+    json.Key("robotsTxt").Value(options.site.robotsTxt);
     json.Key("robotsMeta").Value(rules.robotsMeta);
     json.Key("alternates").Value(rules.alternates);
     json.EndObject();

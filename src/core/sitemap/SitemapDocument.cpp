@@ -25,7 +25,7 @@ String SitemapFooter(int count) {
     return String(u"<!-- ") + String::FromInt(count) + u" files added -->\r\n</urlset>\r\n";
 }
 
-SitemapDocument::SitemapDocument() { buffer_.Append(SitemapHeader()); }
+SitemapDocument::SitemapDocument(bool alternates) { buffer_.Append(SitemapHeader(alternates)); }
 
 void SitemapDocument::Add(const SitemapEntry& entry) { buffer_.Append(FormatEntry(entry)); }
 

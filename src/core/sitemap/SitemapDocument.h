@@ -20,7 +20,8 @@ String SitemapIndexFooter();
 // at the end.
 class SitemapDocument : public EntrySink {
 public:
-    SitemapDocument();
+    // With `alternates`, the entries may carry language alternates, whose namespace the tag declares.
+    explicit SitemapDocument(bool alternates = false);
     void Add(const SitemapEntry& entry) override;
     bool Failed() const override { return buffer_.Failed(); }
     // The finished document; false when the buffer could not hold it.

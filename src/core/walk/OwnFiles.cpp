@@ -5,6 +5,12 @@
 
 namespace linkloom {
 
+void AddOwnFile(std::vector<OwnFile>& files, const String& path) {
+    const String folder = platform::FolderOf(path);
+    OwnFile file{{}, path.Mid(folder.Length())};
+    if (platform::IdentifyDirectory(folder.IsEmpty() ? String(u".") : folder, file.folder)) files.push_back(file);
+}
+
 bool IsOwnFile(const std::vector<OwnFile>& files, const platform::FolderHandle& folder, const String& name) {
     // Windows names one file in any letter case.
     const bool anyCase = platform::kNativePathStyle == PathStyle::Windows;

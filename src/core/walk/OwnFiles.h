@@ -14,6 +14,9 @@ struct OwnFile {
     String name;
 };
 
+// Adds the file at `path` to `files`, when its folder can be found.
+void AddOwnFile(std::vector<OwnFile>& files, const String& path);
+
 // True when the file `name` of `folder` is one of `files`.
 bool IsOwnFile(const std::vector<OwnFile>& files, const platform::FolderHandle& folder, const String& name);
 

@@ -1,10 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 
 #include "cli/front/OptionTable.h"
-#include "cli/settings/SettingsFile.h"
+#include "site/SettingsKeys.h"
 
 namespace linkloom::cli {
 namespace {
@@ -23,17 +24,17 @@ TEST(OptionTable, NamesAreUniqueAndArgumentsMatchTheValues) {
     }
 }
 
-// A settings key names one option; "url" is the root URL's.
-TEST(OptionTable, SettingsKeysAreUnique) {
+// Each settings key stands for one option of the table, which takes the kind of value the key gives.
+TEST(OptionTable, EachSettingsKeyStandsForOneOption) {
     std::set<std::string> keys{"url"};
-    for (const CliOption& option : OptionTable()) {
-        const std::string key = SettingsKeyOf(option);
-        if (option.key == SettingsKey::Negated) {
-            EXPECT_EQ("no-" + key, option.longName);
-        }
-        if (!key.empty()) {
-            EXPECT_TRUE(keys.insert(key).second) << key;
-        }
+    for (const SettingsKeyInfo& key : SettingsKeys()) {
+        EXPECT_TRUE(keys.insert(key.key).second) << key.key;
+        const auto option = std::find_if(OptionTable().begin(), OptionTable().end(), [&key](const CliOption& one) {
+            return one.longName == std::string(key.option);
+        });
+        ASSERT_NE(option, OptionTable().end()) << key.option;
+        EXPECT_EQ(key.value == KeyValue::Switch, option->value == OptionValue::None) << key.key;
+        EXPECT_EQ(key.value == KeyValue::File, option->value == OptionValue::File) << key.key;
     }
 }
 

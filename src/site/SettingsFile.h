@@ -5,16 +5,17 @@
 #include <vector>
 
 #include "base/String.h"
-#include "cli/front/OptionTable.h"
+#include "site/SettingsKeys.h"
+#include "site/SiteRules.h"
 
-namespace linkloom::cli {
+namespace linkloom {
 
 // The settings file a site's folder may hold.
 inline constexpr char16_t kSettingsFileName[] = u"linkloom.toml";
 
-// An option a settings file gives, with the value its command line would give it.
+// A key a settings file gives, with the value its option's command line would give it.
 struct SettingsUse {
-    const CliOption* option;
+    const SettingsKeyInfo* key;
     String value;
     long line;
 };
@@ -35,11 +36,12 @@ struct SiteSettings {
 // where the run writes.
 enum class SettingsOrigin { Folder, Named };
 
-// The key under which a settings file holds `option`; empty for none.
-std::string SettingsKeyOf(const CliOption& option);
-
 // Reads the settings file at `path`. False with `error` set, naming the file, and the line and
 // what is expected.
 bool ReadSettingsFile(const String& path, SettingsOrigin origin, SiteSettings& settings, String& error);
 
-}  // namespace linkloom::cli
+// Gives `rules` what the settings' keys of site rules say; the other keys are left to the front end.
+// False with `error` set, naming the file and the line.
+bool ApplySiteRules(const SiteSettings& settings, SiteRules& rules, String& error);
+
+}  // namespace linkloom

@@ -1,23 +1,21 @@
-#include "cli/settings/SettingsFile.h"
+#include "site/SettingsFile.h"
 
 #include <toml++/toml.h>
 #include <algorithm>
 
 #include "base/PathText.h"
-#include "cli/output/OutputNames.h"
-#include "cli/settings/NearestName.h"
 #include "platform/Directory.h"
 #include "platform/NativePath.h"
 #include "platform/ReadFile.h"
+#include "site/NearestName.h"
 
-namespace linkloom::cli {
+namespace linkloom {
 
 namespace {
 
 // Far more than any site's settings need; a larger file is not read into memory.
 constexpr std::size_t kMostBytes = 1 << 20;
 constexpr char kUrlKey[] = "url";
-constexpr char kNegatedPrefix[] = "no-";
 
 String Quoted(std::string_view key) { return String(u"\"") + String::FromUtf8(key) + u"\""; }
 
@@ -39,9 +37,7 @@ String TypeName(const toml::node& node) {
 
 std::vector<std::string> KnownKeys() {
     std::vector<std::string> keys{kUrlKey};
-    for (const CliOption& option : OptionTable()) {
-        if (!SettingsKeyOf(option).empty()) keys.push_back(SettingsKeyOf(option));
-    }
+    for (const SettingsKeyInfo& key : SettingsKeys()) keys.push_back(key.key);
     return keys;
 }
 
@@ -74,12 +70,13 @@ public:
     KeyReader(const SiteSettings& settings, SettingsOrigin origin, std::string_view key, long line)
         : settings_(settings), origin_(origin), key_(key), line_(line) {}
 
-    bool Read(const CliOption& option, const toml::node& node, std::vector<SettingsUse>& uses, String& error) const {
+    bool Read(const SettingsKeyInfo& info, const toml::node& node, std::vector<SettingsUse>& uses,
+              String& error) const {
         std::vector<String> values;
         bool ok = false;
-        switch (option.key) {
+        switch (info.kind) {
         case SettingsKey::LongName:
-            ok = option.value == OptionValue::None ? Switch(node, true, values) : Text(option, node, values);
+            ok = info.value == KeyValue::Switch ? Switch(node, true, values) : Text(info, node, values);
             break;
         case SettingsKey::Negated: ok = Switch(node, false, values); break;
         case SettingsKey::Number: ok = Integer(node, values); break;
@@ -88,33 +85,31 @@ public:
         case SettingsKey::Written:
             if (origin_ == SettingsOrigin::Folder) {
                 error = settings_.Where(line_) + u"a site's own settings file may not say where the run writes (" +
-                        Quoted(key_) + u"): give --" + String::FromUtf8(option.longName) +
+                        Quoted(key_) + u"): give --" + String::FromUtf8(info.option) +
                         u" on the command line, or name the file with --config";
                 return false;
             }
-            ok = Text(option, node, values);
+            ok = Text(info, node, values);
             break;
-        case SettingsKey::None: break;
         }
         if (!ok) {
-            error = settings_.Where(line_) + Quoted(key_) + u" takes " + Expected(option) + u", not " + TypeName(node);
+            error = settings_.Where(line_) + Quoted(key_) + u" takes " + Expected(info) + u", not " + TypeName(node);
             return false;
         }
-        if (option.key == SettingsKey::List && values.size() > 1) values = {Joined(values)};
-        for (String& value : values) uses.push_back({&option, std::move(value), line_});
+        if (info.kind == SettingsKey::List && values.size() > 1) values = {Joined(values)};
+        for (String& value : values) uses.push_back({&info, std::move(value), line_});
         return true;
     }
 
 private:
-    static String Expected(const CliOption& option) {
-        switch (option.key) {
+    static String Expected(const SettingsKeyInfo& info) {
+        switch (info.kind) {
         case SettingsKey::LongName:
-        case SettingsKey::Written: return option.value == OptionValue::None ? u"true or false" : u"a string";
+        case SettingsKey::Written: return info.value == KeyValue::Switch ? u"true or false" : u"a string";
         case SettingsKey::Negated: return u"true or false";
         case SettingsKey::Number: return u"an integer";
         case SettingsKey::List:
-        case SettingsKey::Repeated:
-        case SettingsKey::None: break;
+        case SettingsKey::Repeated: break;
         }
         return u"a string or an array of strings";
     }
@@ -151,13 +146,12 @@ private:
     }
 
     // A string; a file's relative path is taken from the settings file's folder.
-    bool Text(const CliOption& option, const toml::node& node, std::vector<String>& values) const {
+    bool Text(const SettingsKeyInfo& info, const toml::node& node, std::vector<String>& values) const {
         const auto* text = node.as_string();
         if (!text) return false;
         String value = String::FromUtf8(text->get());
-        if (option.value == OptionValue::File && !value.IsEmpty() &&
-            IsRelativePath(value, platform::kNativePathStyle)) {
-            value = FolderOf(settings_.path) + value;
+        if (info.value == KeyValue::File && !value.IsEmpty() && IsRelativePath(value, platform::kNativePathStyle)) {
+            value = platform::FolderOf(settings_.path) + value;
         }
         values.push_back(std::move(value));
         return true;
@@ -169,9 +163,9 @@ private:
     long line_;
 };
 
-const CliOption* OptionForKey(std::string_view key) {
-    for (const CliOption& option : OptionTable()) {
-        if (SettingsKeyOf(option) == key) return &option;
+const SettingsKeyInfo* KeyNamed(std::string_view name) {
+    for (const SettingsKeyInfo& key : SettingsKeys()) {
+        if (name == key.key) return &key;
     }
     return nullptr;
 }
@@ -179,19 +173,6 @@ const CliOption* OptionForKey(std::string_view key) {
 }  // namespace
 
 String SiteSettings::Where(long line) const { return path + u':' + String::FromInt(line) + u": "; }
-
-std::string SettingsKeyOf(const CliOption& option) {
-    switch (option.key) {
-    case SettingsKey::None: return std::string();
-    case SettingsKey::Negated: return std::string(option.longName).substr(sizeof kNegatedPrefix - 1);
-    case SettingsKey::LongName:
-    case SettingsKey::Number:
-    case SettingsKey::List:
-    case SettingsKey::Repeated:
-    case SettingsKey::Written: break;
-    }
-    return option.longName;
-}
 
 bool ReadSettingsFile(const String& path, SettingsOrigin origin, SiteSettings& settings, String& error) {
     settings = SiteSettings{path, {}, std::nullopt};
@@ -222,16 +203,25 @@ bool ReadSettingsFile(const String& path, SettingsOrigin origin, SiteSettings& s
             settings.rootUrl = String::FromUtf8(url->get());
             continue;
         }
-        const CliOption* option = OptionForKey(name);
-        if (!option) {
+        const SettingsKeyInfo* info = KeyNamed(name);
+        if (!info) {
             error = settings.Where(line) + u"unknown key " + Quoted(name);
             const std::string nearest = NearestName(std::string(name), KnownKeys());
             if (!nearest.empty()) error += u"; did you mean " + Quoted(nearest) + u"?";
             return false;
         }
-        if (!KeyReader(settings, origin, name, line).Read(*option, *node, settings.uses, error)) return false;
+        if (!KeyReader(settings, origin, name, line).Read(*info, *node, settings.uses, error)) return false;
     }
     return true;
 }
 
-}  // namespace linkloom::cli
+bool ApplySiteRules(const SiteSettings& settings, SiteRules& rules, String& error) {
+    for (const SettingsUse& use : settings.uses) {
+        if (!use.key->rule || use.key->rule(use.value, rules, error)) continue;
+        error = settings.Where(use.line) + error;
+        return false;
+    }
+    return true;
+}
+
+}  // namespace linkloom

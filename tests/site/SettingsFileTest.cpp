@@ -1,12 +1,12 @@
-#include "cli/settings/SettingsFile.h"
+#include "site/SettingsFile.h"
 
 #include <gtest/gtest.h>
 
-#include "cli/settings/NearestName.h"
+#include "site/NearestName.h"
 #include "support/StringPrinter.h"
 #include "support/TempTree.h"
 
-namespace linkloom::cli {
+namespace linkloom {
 namespace {
 
 class SettingsFileTest : public ::testing::Test {
@@ -24,7 +24,7 @@ protected:
     std::vector<String> Uses() const {
         std::vector<String> uses;
         for (const SettingsUse& use : settings_.uses) {
-            uses.push_back(String(u"--") + String::FromUtf8(use.option->longName) + u"=" + use.value);
+            uses.push_back(String(u"--") + String::FromUtf8(use.key->option) + u"=" + use.value);
         }
         return uses;
     }
@@ -82,4 +82,4 @@ TEST(NearestName, ASlipIsNamedAndAStrangerIsNot) {
 }
 
 }  // namespace
-}  // namespace linkloom::cli
+}  // namespace linkloom

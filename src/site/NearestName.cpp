@@ -1,9 +1,9 @@
-#include "cli/settings/NearestName.h"
+#include "site/NearestName.h"
 
 #include <algorithm>
 #include <numeric>
 
-namespace linkloom::cli {
+namespace linkloom {
 
 namespace {
 
@@ -39,4 +39,4 @@ std::string NearestName(const std::string& name, const std::vector<std::string>&
     return nearest;
 }
 
-}  // namespace linkloom::cli
+}  // namespace linkloom
