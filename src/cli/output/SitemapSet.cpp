@@ -58,7 +58,10 @@ String SitemapSet::PartName(const Section& section, std::size_t number) const {
 SitemapSet::Section& SitemapSet::SectionOf(const SitemapEntry& entry) {
     std::u16string key = sections_ ? sections_->KeyOf(entry.location) : std::u16string();
     const auto [at, added] = sectionAt_.try_emplace(key, written_.size());
-    if (added) written_.push_back(Section{std::move(key)});
+    if (added) {
+        written_.emplace_back();
+        written_.back().key = std::move(key);
+    }
     return written_[at->second];
 }
 
@@ -124,7 +127,9 @@ void SitemapSet::NameSections() {
     std::vector<std::u16string> keys;
     for (const Section& section : written_) keys.push_back(section.key);
     const std::vector<String> names = SectionNames(keys, [this](const String& name, std::size_t index) {
-        Section named{written_[index].key, name};
+        Section named;
+        named.key = written_[index].key;
+        named.name = name;
         named.parts.resize(written_[index].parts.size());
         std::vector<String> files;
         for (std::size_t number = 1; number <= named.parts.size(); ++number) files.push_back(PartName(named, number));

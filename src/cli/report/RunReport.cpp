@@ -26,6 +26,8 @@ const char* ReasonName(LeftOutReason reason) {
     case LeftOutReason::RobotsMeta: return "robots-meta";
     case LeftOutReason::Output: return "output";
     case LeftOutReason::CanonicalLeftOut: return "canonical-left-out";
+    case LeftOutReason::ErrorPage: return "error-page";
+    case LeftOutReason::Redirect: return "redirect";
     }
     return "unknown";
 }

@@ -1,9 +1,12 @@
 #include "platform/HttpPost.h"
 
+// The library is loaded only by a run that posts, so its calls go through pointers, which the
+// header's type-checking macros would not take.
+#define CURL_DISABLE_TYPECHECK
 #include <curl/curl.h>
+#include <dlfcn.h>
 
 #include <memory>
-#include <mutex>
 
 #include "base/AsciiCharacters.h"
 #include "platform/StopSignals.h"
@@ -15,11 +18,62 @@ namespace {
 constexpr std::string_view kRetryAfter = "retry-after:";
 constexpr std::string_view kStatusLine = "HTTP/";
 
+// libcurl, opened on the first post: a run without one loads neither it nor the libraries it
+// brings (TLS, name lookup, ...), and cannot reach the network.
+struct Curl {
+    decltype(&curl_global_init) globalInit = nullptr;
+    decltype(&curl_easy_init) init = nullptr;
+    decltype(&curl_easy_setopt) setopt = nullptr;
+    decltype(&curl_easy_perform) perform = nullptr;
+    decltype(&curl_easy_getinfo) getinfo = nullptr;
+    decltype(&curl_easy_strerror) strerror = nullptr;
+    decltype(&curl_easy_cleanup) cleanup = nullptr;
+    decltype(&curl_slist_append) append = nullptr;
+    decltype(&curl_slist_free_all) freeAll = nullptr;
+    std::string error;  // why it could not be opened; empty once it is
+};
+
+template <typename Function>
+bool Find(void* library, const char* name, Function& function) {
+    function = reinterpret_cast<Function>(dlsym(library, name));
+    return function != nullptr;
+}
+
+const Curl& LoadCurl() {
+    static const Curl curl = [] {
+        Curl loaded;
+        void* library = nullptr;
+        for (const char* name : {"libcurl.so.4", "libcurl.4.dylib", "libcurl.so", "libcurl.dylib"}) {
+            if ((library = dlopen(name, RTLD_NOW | RTLD_LOCAL))) break;
+        }
+        if (!library) {
+            const char* reason = dlerror();
+            loaded.error = std::string("cannot load libcurl: ") + (reason ? reason : "not found");
+            return loaded;
+        }
+        // Kept open for the rest of the run: its functions are called until the end.
+        const bool found =
+            Find(library, "curl_global_init", loaded.globalInit) && Find(library, "curl_easy_init", loaded.init) &&
+            Find(library, "curl_easy_setopt", loaded.setopt) && Find(library, "curl_easy_perform", loaded.perform) &&
+            Find(library, "curl_easy_getinfo", loaded.getinfo) &&
+            Find(library, "curl_easy_strerror", loaded.strerror) &&
+            Find(library, "curl_easy_cleanup", loaded.cleanup) && Find(library, "curl_slist_append", loaded.append) &&
+            Find(library, "curl_slist_free_all", loaded.freeAll);
+        if (!found) {
+            loaded.error = "cannot load libcurl: a function is missing";
+        } else if (loaded.globalInit(CURL_GLOBAL_DEFAULT) != CURLE_OK) {
+            loaded.error = "cannot start libcurl";
+        }
+        return loaded;
+    }();
+    return curl;
+}
+
 struct EasyFree {
-    void operator()(CURL* easy) const { curl_easy_cleanup(easy); }
+    void operator()(CURL* easy) const { LoadCurl().cleanup(easy); }
 };
 struct ListFree {
-    void operator()(curl_slist* list) const { curl_slist_free_all(list); }
+    void operator()(curl_slist* list) const { LoadCurl().freeAll(list); }
 };
 
 // Each answer's headers, an interim one's (100 Continue) forgotten at the next status line.
@@ -47,40 +101,43 @@ int CheckStop(void*, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
 }  // namespace
 
 HttpAnswer HttpPost(const String& url, std::string_view contentType, std::string_view body, const HttpLimits& limits) {
-    static std::once_flag initialised;
-    std::call_once(initialised, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
     HttpAnswer answer;
-    const std::unique_ptr<CURL, EasyFree> easy(curl_easy_init());
+    const Curl& curl = LoadCurl();
+    if (!curl.error.empty()) {
+        answer.error = String::FromUtf8(curl.error);
+        return answer;
+    }
+    const std::unique_ptr<CURL, EasyFree> easy(curl.init());
     if (!easy) {
         answer.error = u"cannot start libcurl";
         return answer;
     }
     const std::string type = "Content-Type: " + std::string(contentType);
-    std::unique_ptr<curl_slist, ListFree> headers(curl_slist_append(nullptr, type.c_str()));
+    std::unique_ptr<curl_slist, ListFree> headers(curl.append(nullptr, type.c_str()));
     // Sent at once, without waiting for a 100 Continue first.
-    if (headers) headers.reset(curl_slist_append(headers.release(), "Expect:"));
+    if (headers) headers.reset(curl.append(headers.release(), "Expect:"));
     const std::string address = url.ToUtf8();
     char reason[CURL_ERROR_SIZE] = {};
     CURL* const handle = easy.get();
-    curl_easy_setopt(handle, CURLOPT_URL, address.c_str());
-    curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(handle, CURLOPT_HTTPHEADER, headers.get());
-    curl_easy_setopt(handle, CURLOPT_POSTFIELDS, body.data());
-    curl_easy_setopt(handle, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(body.size()));
-    curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(limits.connect.count()));
-    curl_easy_setopt(handle, CURLOPT_TIMEOUT_MS, static_cast<long>(limits.total.count()));
-    curl_easy_setopt(handle, CURLOPT_HEADERFUNCTION, TakeHeader);
-    curl_easy_setopt(handle, CURLOPT_HEADERDATA, &answer);
-    curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, DropBody);
-    curl_easy_setopt(handle, CURLOPT_NOPROGRESS, 0L);
-    curl_easy_setopt(handle, CURLOPT_XFERINFOFUNCTION, CheckStop);
-    curl_easy_setopt(handle, CURLOPT_ERRORBUFFER, reason);
-    const CURLcode result = curl_easy_perform(handle);
+    curl.setopt(handle, CURLOPT_URL, address.c_str());
+    curl.setopt(handle, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl.setopt(handle, CURLOPT_NOSIGNAL, 1L);
+    curl.setopt(handle, CURLOPT_HTTPHEADER, headers.get());
+    curl.setopt(handle, CURLOPT_POSTFIELDS, body.data());
+    curl.setopt(handle, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(body.size()));
+    curl.setopt(handle, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(limits.connect.count()));
+    curl.setopt(handle, CURLOPT_TIMEOUT_MS, static_cast<long>(limits.total.count()));
+    curl.setopt(handle, CURLOPT_HEADERFUNCTION, TakeHeader);
+    curl.setopt(handle, CURLOPT_HEADERDATA, &answer);
+    curl.setopt(handle, CURLOPT_WRITEFUNCTION, DropBody);
+    curl.setopt(handle, CURLOPT_NOPROGRESS, 0L);
+    curl.setopt(handle, CURLOPT_XFERINFOFUNCTION, CheckStop);
+    curl.setopt(handle, CURLOPT_ERRORBUFFER, reason);
+    const CURLcode result = curl.perform(handle);
     switch (result) {
     case CURLE_OK: {
         long status = 0;
-        curl_easy_getinfo(handle, CURLINFO_RESPONSE_CODE, &status);
+        curl.getinfo(handle, CURLINFO_RESPONSE_CODE, &status);
         answer.outcome = HttpAnswer::Outcome::Answered;
         answer.status = static_cast<int>(status);
         return answer;
@@ -89,7 +146,7 @@ HttpAnswer HttpPost(const String& url, std::string_view contentType, std::string
     case CURLE_ABORTED_BY_CALLBACK: answer.outcome = HttpAnswer::Outcome::Stopped; return answer;
     default: break;
     }
-    answer.error = String::FromUtf8(*reason ? reason : curl_easy_strerror(result));
+    answer.error = String::FromUtf8(*reason ? reason : curl.strerror(result));
     return answer;
 }
 
