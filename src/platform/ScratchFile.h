@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 
 #include "base/String.h"
 
@@ -14,9 +15,15 @@ namespace linkloom::platform {
 class ScratchFile {
 public:
     ScratchFile() = default;
-    ~ScratchFile();
-    ScratchFile(ScratchFile&& other) noexcept;
-    ScratchFile& operator=(ScratchFile&& other) noexcept;
+    ~ScratchFile() { Close(); }
+    ScratchFile(ScratchFile&& other) noexcept : handle_(std::exchange(other.handle_, kNone)) {}
+    ScratchFile& operator=(ScratchFile&& other) noexcept {
+        if (this != &other) {
+            Close();
+            handle_ = std::exchange(other.handle_, kNone);
+        }
+        return *this;
+    }
 
     // On failure `error` holds the system's reason.
     static bool Create(ScratchFile& file, String& error);

@@ -25,19 +25,6 @@ std::string TemporaryFolder() {
 
 }  // namespace
 
-ScratchFile::~ScratchFile() { Close(); }
-
-ScratchFile::ScratchFile(ScratchFile&& other) noexcept : handle_(other.handle_) { other.handle_ = kNone; }
-
-ScratchFile& ScratchFile::operator=(ScratchFile&& other) noexcept {
-    if (this != &other) {
-        Close();
-        handle_ = other.handle_;
-        other.handle_ = kNone;
-    }
-    return *this;
-}
-
 void ScratchFile::Close() {
     if (handle_ != kNone) close(static_cast<int>(handle_));
     handle_ = kNone;

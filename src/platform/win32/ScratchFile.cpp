@@ -26,19 +26,6 @@ OVERLAPPED At(std::uint64_t offset) {
 
 }  // namespace
 
-ScratchFile::~ScratchFile() { Close(); }
-
-ScratchFile::ScratchFile(ScratchFile&& other) noexcept : handle_(other.handle_) { other.handle_ = kNone; }
-
-ScratchFile& ScratchFile::operator=(ScratchFile&& other) noexcept {
-    if (this != &other) {
-        Close();
-        handle_ = other.handle_;
-        other.handle_ = kNone;
-    }
-    return *this;
-}
-
 void ScratchFile::Close() {
     if (handle_ != kNone) CloseHandle(HandleOf(handle_));
     handle_ = kNone;
