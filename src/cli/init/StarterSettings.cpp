@@ -36,9 +36,9 @@ std::string OfSampled(int number, const SiteSurvey& survey) {
 
 std::string StarterSettings(const SiteSurvey& survey, const String& rootUrl) {
     std::string text =
-        "# linkloom.toml: the settings of this site for linkloom-cli, written by linkloom-cli --init\n"
-        "# from what the folder holds. Each key is an option's long name; what the command line\n"
-        "# gives wins.\n\n";
+        "# linkloom.toml: the settings of this site for linkloom-cli and the Linkloom window,\n"
+        "# written by linkloom-cli --init from what the folder holds. Each key is an option's long\n"
+        "# name; what the command line or the window gives wins.\n\n";
     text += "# the site's root URL, which the folder's files lie under\n";
     text += rootUrl.IsEmpty() ? "# url = \"https://www.example.com/\"\n" : "url = " + TomlString(rootUrl) + "\n";
     if (survey.pageExtensions.empty()) {
