@@ -85,28 +85,8 @@ TEST(FolderSelection, SkipsTemplateNamesButNotTemplateFolders) {
     EXPECT_EQ(Walk(all).size(), 3u);
 }
 
-TEST(FolderSelection, NeedsAnExtensionThatTheListHolds) {
-    TempTree tree;
-    tree.File("README");
-    tree.File("index.");
-    tree.File(".htaccess");
-    tree.File("archive.tar.gz");
-    tree.File("page.HtM");
-    FakeFront host = FrontFor(tree, u"htm,htaccess,gz");
-    EXPECT_EQ(Walk(host), (Strings{"https://example.com/.htaccess", "https://example.com/archive.tar.gz",
-                                   "https://example.com/page.HtM"}));
-}
-
-TEST(FolderSelection, EncodesFolderAndFileNamesInLocations) {
-    TempTree tree;
-    tree.File("My Docs/caf\xC3\xA9 #1.htm");
-    FakeFront host = FrontFor(tree, u"htm");
-    EXPECT_EQ(Walk(host), (Strings{"https://example.com/My%20Docs/caf%C3%A9%20%231.htm"}));
-}
-
 TEST(FolderDepth, WalksAThousandLevelsAndLongPaths) {
     TempTree tree;
-    std::filesystem::path deep = tree.Path();
     std::string relative;
     // Built level by level, so no single call needs the whole long path.
     for (int level = 0; level < 1000; ++level) relative += "d/";
