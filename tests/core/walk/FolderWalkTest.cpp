@@ -11,7 +11,6 @@ namespace {
 using test::FakeFront;
 using test::FrontFor;
 using test::Locations;
-using test::Outcome;
 using test::TempTree;
 using Strings = std::vector<std::string>;
 
@@ -48,19 +47,6 @@ TEST_F(FolderWalkTest, SetsTheTitleOncePerFolderDeepestFirst) {
               (Strings{"title working... (5 files found)", "title working... (6 files found)",
                        "title working... (7 files found)"}));
     EXPECT_EQ(host.CallsStartingWith("hide").size(), 1u);
-}
-
-TEST_F(FolderWalkTest, CancelKeepsTheEntriesFoundSoFarInAClosedDocument) {
-    FakeFront host = FrontFor(tree);
-    host.cancelAtPump = 6;  // a, b, c, d.txt, Docs, then Docs/index.htm is never reached
-    EXPECT_EQ(Walk(host),
-              (Strings{"https://example.com/a.htm", "https://example.com/b.HTM", "https://example.com/c.php"}));
-    EXPECT_NE(host.document.find("<!-- 3 files added -->\r\n</urlset>\r\n"), std::string::npos);
-    EXPECT_TRUE(host.CallsStartingWith("title").empty());
-
-    FakeFront early = FrontFor(tree);
-    early.cancelAtPump = 1;
-    EXPECT_EQ(early.Run(), Outcome::NoFiles);
 }
 
 TEST_F(FolderWalkTest, WithoutAProgressWindowRunsToTheEndSilently) {
