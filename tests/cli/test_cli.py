@@ -98,6 +98,14 @@ class Tree:
         shutil.rmtree(self.root, ignore_errors=True)
 
 
+class CliCase(unittest.TestCase):
+    def ok(self, *args, **options):
+        """Standard output and error of a run that must succeed."""
+        code, out, err = run(*args, **options)
+        self.assertEqual(code, 0, err)
+        return out, err
+
+
 def files(folder):
     """Every file of a folder by name, with its bytes."""
     return {name: read(os.path.join(folder, name)) for name in os.listdir(folder)}
@@ -112,15 +120,14 @@ def locations(document):
     return [part.split("</loc>")[0] for part in text.split("<loc>")[1:]]
 
 
-class CliTest(unittest.TestCase):
+class CliTest(CliCase):
     def setUp(self):
         page = "<!DOCTYPE html><p>page</p>"
         self.tree = temp_tree(self, {"index.htm": page, "a b&c.php": page, "notes.txt": page,
                           "docs/guide.HTM": page, "docs/old/MyTemplate.htm": page})
 
     def test_writes_the_document_as_utf8_with_crlf(self):
-        code, out, err = run("-q", native(self.tree.root), "https://example.com")
-        self.assertEqual(code, 0, err)
+        out, err = self.ok("-q", native(self.tree.root), "https://example.com")
         self.assertTrue(out.startswith(b'<?xml version="1.0" encoding="UTF-8"?> \r\n<urlset'))
         self.assertTrue(out.endswith(b"<!-- 4 files added -->\r\n</urlset>\r\n"))
         self.assertNotIn(b"\n", out.replace(b"\r\n", b""))
@@ -235,9 +242,8 @@ class CliTest(unittest.TestCase):
         folder = scratch(self)
         stylesheet = os.path.join(folder, "map.xsl")
         self.assertEqual(run("--write-xsl", native(stylesheet))[0], 0)
-        code, _, err = run("-q", "--max-urls", "3", "--xsl", "/map.xsl?v=1&x", "-o", native(os.path.join(folder, "s.xml")),
-                           native(self.tree.root), "https://e.x/")
-        self.assertEqual(code, 0, err)
+        _, err = self.ok("-q", "--max-urls", "3", "--xsl", "/map.xsl?v=1&x", "-o", native(os.path.join(folder, "s.xml")),
+                         native(self.tree.root), "https://e.x/")
         written = files(folder)
         for name, shown in (("s.xml", ["https://e.x/s-1.xml", "https://e.x/s-2.xml"]),
                             ("s-2.xml", ["https://e.x/index.htm"])):
@@ -252,9 +258,8 @@ class CliTest(unittest.TestCase):
         for name in ("Docs/a.htm", "docs/b.htm", "root/c.htm"):
             write(self.tree.path(name), "<!DOCTYPE html>")
         folder = scratch(self)
-        code, _, err = run("-q", "--split-by", "section", "--max-urls", "2", "--sitemap-url", "https://e.x/s.xml", "-o",
-                           native(os.path.join(folder, "s.xml")), native(self.tree.root), "https://e.x/")
-        self.assertEqual(code, 0, err)
+        _, err = self.ok("-q", "--split-by", "section", "--max-urls", "2", "--sitemap-url", "https://e.x/s.xml", "-o",
+                         native(os.path.join(folder, "s.xml")), native(self.tree.root), "https://e.x/")
         written = files(folder)
         # Docs and docs differ only in case; the folder named root gives way to the top's pages.
         self.assertEqual(locations(written["s.xml"]), ["https://e.x/s-root.xml", "https://e.x/s-docs.xml",
@@ -284,8 +289,7 @@ class CliTest(unittest.TestCase):
         self.assertEqual((code, out), (2, b""))
         self.assertIn("invalid pattern 'docs/[x/y]'", err)
         longest = "**/" * 1365 + "x"
-        code, _, err = run("-q", "--exclude", longest, native(self.tree.root), "https://e.x/")
-        self.assertEqual(code, 0, err)
+        _, err = self.ok("-q", "--exclude", longest, native(self.tree.root), "https://e.x/")
         code, out, err = run("-q", "--exclude", longest + "x", native(self.tree.root), "https://e.x/")
         self.assertEqual((code, out), (2, b""))
         self.assertIn("--exclude takes patterns of at most 4096 characters, not 4097", err)
@@ -295,9 +299,8 @@ class CliTest(unittest.TestCase):
         tree = temp_tree(self, {"kept.htm": doctype, "notes.txt": doctype, "MyTemplate.htm": doctype,
                      "hidden.htm": doctype + '<meta name="robots" content="noindex">', "plain.htm": "<p>no</p>",
                      "empty.htm": "", "skip/x.htm": doctype, "old.htm": doctype})
-        code, out, err = run("-q", "--explain", "--require-doctype", "--skip-template-names", "--exclude", "old*",
-                             "--exclude", "skip/", native(tree.root), "https://e.x/")
-        self.assertEqual(code, 0, err)
+        out, err = self.ok("-q", "--explain", "--require-doctype", "--skip-template-names", "--exclude", "old*",
+                           "--exclude", "skip/", native(tree.root), "https://e.x/")
         self.assertEqual(locations(out), ["https://e.x/kept.htm"])
         self.assertEqual(err.replace("\r\n", "\n").splitlines(), [
             "left out: empty.htm (unreadable)", "left out: hidden.htm (noindex)",
@@ -324,8 +327,7 @@ class CliTest(unittest.TestCase):
             write(os.path.join(root, name), b"<p>page</p>")
             os.utime(os.path.join(root, name), ns=(seconds * 10**9, seconds * 10**9))
         before = time.strftime("%Y-%m-%d")
-        code, out, err = run("--explain", native(root), "https://e.x/")
-        self.assertEqual(code, 0, err)
+        out, err = self.ok("--explain", native(root), "https://e.x/")
         self.assertIn(re.search(r"tomorrow.htm</loc>\r\n <lastmod>([^<]*)<", out.decode()).group(1),
                       {before, time.strftime("%Y-%m-%d")})
         later = " (date later than the run's start, written as the start)"
@@ -344,8 +346,7 @@ class CliTest(unittest.TestCase):
             self.skipTest("Windows names cannot hold control characters")
         tree = temp_tree(self, {"kept.htm": "<p>page</p>", "a\nleft out: forged.htm (noindex).txt": "x",
                      "b\x01\x1b[2Jc\\d.txt": "x", "sub\r\n/x.htm": "x"})
-        code, out, err = run("-q", "--explain", "--exclude", "sub\r\n/", native(tree.root), "https://e.x/")
-        self.assertEqual(code, 0, err)
+        out, err = self.ok("-q", "--explain", "--exclude", "sub\r\n/", native(tree.root), "https://e.x/")
         self.assertEqual(err.splitlines(), [
             "left out: a\\nleft out: forged.htm (noindex).txt (extension)",
             "left out: b\\x01\\x1B[2Jc\\d.txt (extension)",
@@ -417,7 +418,7 @@ def head(tags):
     return "<!DOCTYPE html><html><head>" + tags + "</head><body><p>text</p></body></html>"
 
 
-class UrlRulesTest(unittest.TestCase):
+class UrlRulesTest(CliCase):
     """The URLs a search engine should get: folder URLs, clean URLs, canonical links, robots.txt,
     robots meta tags and language alternates."""
 
@@ -439,8 +440,7 @@ class UrlRulesTest(unittest.TestCase):
         self.out = scratch(self)
 
     def cli(self, *options, url="https://example.com/"):
-        code, out, err = run("-q", "--ext", "htm,html", *options, native(self.tree.root), url)
-        self.assertEqual(code, 0, err)
+        out, err = self.ok("-q", "--ext", "htm,html", *options, native(self.tree.root), url)
         if "-o" in options:
             out = read(os.path.join(self.out, "sitemap.xml"))
         return entries(out), err.replace("\r\n", "\n")
@@ -524,16 +524,14 @@ class UrlRulesTest(unittest.TestCase):
         site = temp_tree(self, {"a.html": head('<meta property="og:image" content="/og.png">') + '<img src="x.png">',
                      "b.html": head("")})
         target = os.path.join(self.out, "sitemap.xml")
-        code, out, err = run("-q", "--images", "--ext", "html", "-o", native(target), native(site.root),
-                             "https://example.com/")
-        self.assertEqual(code, 0, err)
+        out, err = self.ok("-q", "--images", "--ext", "html", "-o", native(target), native(site.root),
+                           "https://example.com/")
         document = ElementTree.fromstring(read(target))
         image = "{http://www.google.com/schemas/sitemap-image/1.1}"
         self.assertEqual([[loc.text for loc in url.iter(image + "loc")] for url in document],
                          [["https://example.com/og.png", "https://example.com/x.png"], []])
-        code, _, err = run("-q", "--images", "--ext", "html", "--check", native(target), native(site.root),
-                           "https://example.com/")
-        self.assertEqual(code, 0, err)
+        _, err = self.ok("-q", "--images", "--ext", "html", "--check", native(target), native(site.root),
+                         "https://example.com/")
         self.assertIn("in step", err)
         _, out, _ = run("-q", "--ext", "html", native(site.root), "https://example.com/")
         self.assertNotIn(b"xmlns:image", out)
@@ -547,7 +545,7 @@ def as_other_user():
     return [runuser, "-u", "nobody", "--"] if runuser else None
 
 
-class WalkTest(unittest.TestCase):
+class WalkTest(CliCase):
     """What the walk meets: folders given as paths, what cannot be read, links, long locations."""
 
     def setUp(self):
@@ -559,10 +557,9 @@ class WalkTest(unittest.TestCase):
         written = []
         for jobs in ("1", "4"):
             folder = tempfile.mkdtemp(prefix="linkloom-out-")
-            code, out, err = run("-q", "--jobs", jobs, "--require-doctype", "--explain", "--max-urls", "2", "--gzip",
-                                 "--sitemap-url", "https://e.x/sitemap.xml", "-o",
-                                 native(os.path.join(folder, "sitemap.xml")), native(self.tree.root), "https://e.x/")
-            self.assertEqual(code, 0, err)
+            out, err = self.ok("-q", "--jobs", jobs, "--require-doctype", "--explain", "--max-urls", "2", "--gzip",
+                               "--sitemap-url", "https://e.x/sitemap.xml", "-o",
+                               native(os.path.join(folder, "sitemap.xml")), native(self.tree.root), "https://e.x/")
             written.append((out, err, {name: gzip.decompress(data) for name, data in files(folder).items()}))
             shutil.rmtree(folder)
         self.assertEqual(written[0], written[1])
@@ -618,8 +615,7 @@ class WalkTest(unittest.TestCase):
         # folder, so only the folders' identities can tell that the walk comes back.
         os.symlink(self.tree.root, self.tree.path("docs", "loop"))
         os.symlink(self.tree.path("old"), self.tree.path("docs", "same"))
-        code, out, err = run("-q", "--explain", native(self.tree.root), "https://e.x/")
-        self.assertEqual(code, 0, err)
+        out, err = self.ok("-q", "--explain", native(self.tree.root), "https://e.x/")
         self.assertEqual(locations(out), ["https://e.x/docs/a.htm", "https://e.x/docs/same/b.php",
                                           "https://e.x/docs/same/deep/c.htm", "https://e.x/index.htm"])
         self.assertIn("not entered: docs/loop/ (already walked)", err)
@@ -632,9 +628,8 @@ class WalkTest(unittest.TestCase):
             path = self.tree.path(*name.split("/"))
             write(path, b"<!DOCTYPE html><p>page</p>")
         for options in ([], ["--include-noindex"]):
-            code, out, err = run("-q", "--ext", "htm,html", *options, native(self.tree.root), "https://e.x/",
-                                 timeout=30)
-            self.assertEqual(code, 0, err)
+            out, err = self.ok("-q", "--ext", "htm,html", *options, native(self.tree.root), "https://e.x/",
+                               timeout=30)
             found = locations(out)
             for name in names:
                 self.assertIn("https://e.x/" + name, found, options)
@@ -643,14 +638,13 @@ class WalkTest(unittest.TestCase):
         folder = os.path.join(self.tree.root, *["n" * 200] * 11)
         os.makedirs(folder)
         write(os.path.join(folder, "far.htm"), b"<p>far</p>")
-        code, out, err = run("-q", native(self.tree.root), "https://e.x/")
-        self.assertEqual(code, 0, err)
+        out, err = self.ok("-q", native(self.tree.root), "https://e.x/")
         self.assertEqual(len(locations(out)), 4)
         self.assertNotIn(b"far.htm", out)
         self.assertIn("warning: 1 page left out: URL longer than 2,048 characters", err)
 
 
-class OutputSafetyTest(unittest.TestCase):
+class OutputSafetyTest(CliCase):
     """-o and standard output on a hostile folder and a faulty machine."""
 
     def setUp(self):
@@ -666,9 +660,8 @@ class OutputSafetyTest(unittest.TestCase):
         state = self.tree.path("state.txt")
         for limit in ("1", "50000"):
             for _ in range(2):
-                code, _, err = run("--explain", "--ext", "htm,xml,txt", "--max-urls", limit, "--state", native(state),
-                                   "-o", native(self.tree.path("sitemap.xml")), native(self.tree.root), "https://e.x/")
-                self.assertEqual(code, 0, err)
+                _, err = self.ok("--explain", "--ext", "htm,xml,txt", "--max-urls", limit, "--state", native(state),
+                                 "-o", native(self.tree.path("sitemap.xml")), native(self.tree.root), "https://e.x/")
             listed = []
             for name in os.listdir(self.tree.root):
                 text = read(self.tree.path(name)) if name.startswith("sitemap") else b""
@@ -790,7 +783,7 @@ class OutputSafetyTest(unittest.TestCase):
         self.assertEqual(files(self.out), earlier)
 
 
-class LargeTreeTest(unittest.TestCase):
+class LargeTreeTest(CliCase):
     """Runs on 20,000 pages: memory with many parts, signals and kills during a run."""
 
     @classmethod
@@ -834,8 +827,7 @@ class LargeTreeTest(unittest.TestCase):
 
     def test_signals_end_the_run_without_writing_or_write_what_was_found(self):
         target = os.path.join(self.out, "s.xml")
-        code, _, err = run(*self.arguments(target, "--max-urls", "400", folder=self.tree.path("d00")))
-        self.assertEqual(code, 0, err)
+        _, err = self.ok(*self.arguments(target, "--max-urls", "400", folder=self.tree.path("d00")))
         earlier = files(self.out)
         stops = [(signal.SIGINT, 130)]
         if not emulated():
@@ -967,7 +959,7 @@ def lastmods(document):
     return found
 
 
-class LastmodTest(unittest.TestCase):
+class LastmodTest(CliCase):
     PAGE = "<!DOCTYPE html><html><head>%s</head><body>page</body></html>"
 
     def setUp(self):
@@ -978,8 +970,7 @@ class LastmodTest(unittest.TestCase):
         write(path, self.PAGE % head, when)
 
     def dates(self, *options, folder=None):
-        code, out, err = run("-q", "--ext", "htm", *options, native(folder or self.tree.root), "https://e.x/")
-        self.assertEqual(code, 0, err)
+        out, err = self.ok("-q", "--ext", "htm", *options, native(folder or self.tree.root), "https://e.x/")
         return lastmods(out), err
 
     def test_a_date_most_pages_share_is_warned_of_once_and_counted(self):
@@ -1238,7 +1229,7 @@ class LastmodTest(unittest.TestCase):
             self.assertIn("--lastmod", err)
 
 
-class CheckTest(unittest.TestCase):
+class CheckTest(CliCase):
     HEAD = '<?xml version="1.0" encoding="UTF-8"?>\n<urlset xmlns="http://www.sitemaps.org/schemas/sitemap/0.9">\n'
 
     def setUp(self):
@@ -1266,9 +1257,8 @@ class CheckTest(unittest.TestCase):
         write(os.path.join(self.out, name), text)
 
     def publish(self, *options):
-        code, _, err = run("-q", *options, "-o", native(os.path.join(self.out, "s.xml")), native(self.tree.root),
-                           "https://e.x/")
-        self.assertEqual(code, 0, err)
+        _, err = self.ok("-q", *options, "-o", native(os.path.join(self.out, "s.xml")), native(self.tree.root),
+                         "https://e.x/")
 
     def test_a_sitemap_in_step_then_missing_extra_and_stale_pages(self):
         self.publish()
@@ -1410,7 +1400,7 @@ class CheckTest(unittest.TestCase):
             self.assertIn("--check", err)
 
 
-class StateTest(unittest.TestCase):
+class StateTest(CliCase):
     def setUp(self):
         self.tree = temp_tree(self, {"a.htm": "a", "b.htm": "b", "c.htm": "c"})
         self.state = os.path.join(scratch(self, "linkloom-state-"), "state.txt")
@@ -1571,7 +1561,7 @@ class StateTest(unittest.TestCase):
         self.assertEqual(code, 2)
 
 
-class SettingsTest(unittest.TestCase):
+class SettingsTest(CliCase):
     def setUp(self):
         page = "<!DOCTYPE html><p>page</p>"
         self.tree = temp_tree(self, {"index.htm": page, "a.htm": page, "b.html": page, "drafts/c.htm": page,
@@ -1665,7 +1655,7 @@ def serve_indexnow(log, port):
     server.serve_forever()
 
 
-class IndexNowTest(unittest.TestCase):
+class IndexNowTest(CliCase):
     KEY = "k3y-0123456789"
 
     def setUp(self):
@@ -1761,7 +1751,7 @@ class IndexNowTest(unittest.TestCase):
         self.assertNotEqual(sockets("-q", "--state", native(self.state), "--indexnow", self.KEY, "--indexnow-endpoint",
                                     self.endpoint + "/status/200", "--ext", "htm,txt", self.tree.root, "https://e.x/"),
                             [])
-class ReportTest(unittest.TestCase):
+class ReportTest(CliCase):
     """--report json: one document per run, valid against the schema, in every mode."""
 
     def setUp(self):
