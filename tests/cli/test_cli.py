@@ -966,9 +966,7 @@ class LastmodTest(CliCase):
         for number in range(20):
             self.page("p%02d.htm" % number, when=MARCH_3 + (0 if number < 15 else number * DAY))
         _, err = self.dates("--lastmod", "meta,mtime", "--explain")
-        self.assertEqual(err.count("warning: "), 1, err)
-        self.assertIn("warning: 15 of 20 entries have the lastmod 2024-03-03, which looks like a build or checkout "
-                      "date rather than when each page changed; --lastmod git,mtime dates each page", err)
+        self.assertEqual(err.count("warning: 15 of 20 entries have the lastmod 2024-03-03"), 1, err)
         self.assertIn("; 15 of 20 lastmods on 2024-03-03\n", err)
 
     def need_git(self):
