@@ -53,15 +53,43 @@ def native(path):
     return path
 
 
+MARCH_3 = 1709467200  # 2024-03-03 12:00 UTC
+DAY = 86400
+
+
+def write(path, content, when=None):
+    """Writes text (as UTF-8) or bytes, making the folders on the way; `when` sets the file's time."""
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "wb") as out:
+        out.write(content if isinstance(content, bytes) else content.encode("utf-8"))
+    if when is not None:
+        os.utime(path, (when, when))
+
+
+def read(path):
+    with open(path, "rb") as data:
+        return data.read()
+
+
+def scratch(test, prefix="linkloom-out-"):
+    """A new folder removed when the test ends."""
+    folder = tempfile.mkdtemp(prefix=prefix)
+    test.addCleanup(shutil.rmtree, folder, True)
+    return folder
+
+
+def temp_tree(test, files):
+    """A Tree removed when the test ends."""
+    made = Tree(files)
+    test.addCleanup(made.remove)
+    return made
+
+
 class Tree:
     def __init__(self, files):
         self.root = tempfile.mkdtemp(prefix="linkloom-cli-")
         for relative, content in files.items():
-            path = os.path.join(self.root, relative)
-            os.makedirs(os.path.dirname(path), exist_ok=True)
-            with open(path, "wb") as out:
-                out.write(content.encode("utf-8"))
-            os.utime(path, (1709467200, 1709467200))  # 2024-03-03 12:00 UTC
+            write(self.path(relative), content, MARCH_3)
 
     def path(self, *parts):
         return os.path.join(self.root, *parts)
@@ -70,13 +98,17 @@ class Tree:
         shutil.rmtree(self.root, ignore_errors=True)
 
 
+class CliCase(unittest.TestCase):
+    def ok(self, *args, **options):
+        """Standard output and error of a run that must succeed."""
+        code, out, err = run(*args, **options)
+        self.assertEqual(code, 0, err)
+        return out, err
+
+
 def files(folder):
     """Every file of a folder by name, with its bytes."""
-    found = {}
-    for name in os.listdir(folder):
-        with open(os.path.join(folder, name), "rb") as content:
-            found[name] = content.read()
-    return found
+    return {name: read(os.path.join(folder, name)) for name in os.listdir(folder)}
 
 
 def leftovers(folder):
@@ -88,18 +120,14 @@ def locations(document):
     return [part.split("</loc>")[0] for part in text.split("<loc>")[1:]]
 
 
-class CliTest(unittest.TestCase):
+class CliTest(CliCase):
     def setUp(self):
         page = "<!DOCTYPE html><p>page</p>"
-        self.tree = Tree({"index.htm": page, "a b&c.php": page, "notes.txt": page,
+        self.tree = temp_tree(self, {"index.htm": page, "a b&c.php": page, "notes.txt": page,
                           "docs/guide.HTM": page, "docs/old/MyTemplate.htm": page})
 
-    def tearDown(self):
-        self.tree.remove()
-
     def test_writes_the_document_as_utf8_with_crlf(self):
-        code, out, err = run("-q", native(self.tree.root), "https://example.com")
-        self.assertEqual(code, 0, err)
+        out, err = self.ok("-q", native(self.tree.root), "https://example.com")
         self.assertTrue(out.startswith(b'<?xml version="1.0" encoding="UTF-8"?> \r\n<urlset'))
         self.assertTrue(out.endswith(b"<!-- 4 files added -->\r\n</urlset>\r\n"))
         self.assertNotIn(b"\n", out.replace(b"\r\n", b""))
@@ -123,8 +151,6 @@ class CliTest(unittest.TestCase):
         cases = [(["--ext", "*.htm", "nowhere", "x"], "please enter a list of extensions, not wildcards"),
                  ([native(self.tree.path("missing")), "https://x/"],
                   "please enter a valid path to scan for web files"),
-                 ([native(self.tree.path("index.htm")), "https://x/"],
-                  "please enter a valid path to scan for web files"),
                  ([native(self.tree.root), "HTTPS://x/"], "please specify the CANONICAL full website URL"),
                  ([native(self.tree.root)], "FOLDER and URL are needed"),
                  (["--bogus=1", native(self.tree.root), "https://x/"], "unknown option --bogus\n"),
@@ -146,21 +172,13 @@ class CliTest(unittest.TestCase):
         self.assertEqual(err.replace("\r\n", "\n"),
                          "no files match the criteria\ntry scanning a different folder or adjust search settings\n")
 
-    def test_output_file_is_replaced_whole(self):
+    def test_a_run_that_finds_no_files_leaves_the_earlier_document(self):
         target = self.tree.path("sitemap.xml")
-        with open(target, "wb") as old:
-            old.write(b"old contents that are longer than nothing")
-        code, out, err = run("-q", "-o", native(target), "--ext", "php", native(self.tree.root), "https://e.x/")
-        self.assertEqual((code, out), (0, b""), err)
-        with open(target, "rb") as written:
-            self.assertEqual(locations(written.read()), ["https://e.x/a%20b&amp;c.php"])
-        # No files: the old document stays as it was.
+        write(target, b"earlier")
         code, _, _ = run("-q", "-o", native(target), "--ext", "asp", native(self.tree.root), "https://e.x/")
         self.assertEqual(code, 1)
-        with open(target, "rb") as kept:
-            self.assertIn(b"a%20b&amp;c.php", kept.read())
-        self.assertEqual(sorted(os.listdir(self.tree.root)), ["a b&c.php", "docs", "index.htm", "notes.txt",
-                                                              "sitemap.xml"])
+        self.assertEqual(read(target), b"earlier")
+        self.assertEqual(leftovers(self.tree.root), [])
 
     def test_unwritable_output_exits_3_naming_the_file(self):
         target = self.tree.path("no", "such", "folder", "sitemap.xml")
@@ -174,51 +192,34 @@ class CliTest(unittest.TestCase):
         if emulated():
             # A file with the read-only attribute (no write bits, under Wine) is neither replaced nor kept aside.
             target = self.tree.path("sitemap.xml")
-            with open(target, "wb") as old:
-                old.write(b"old")
+            write(target, b"old")
             os.chmod(target, 0o444)
             code, _, err = run("-q", "-o", native(target), native(self.tree.root), "https://e.x/")
             self.assertEqual(code, 3, err)
             self.assertIn("sitemap.xml: it has the read-only attribute", err)
-            with open(target, "rb") as kept:
-                self.assertEqual(kept.read(), b"old")
+            self.assertEqual(read(target), b"old")
             self.assertEqual(leftovers(self.tree.root), [])
 
     def test_max_urls_splits_into_parts_under_an_index(self):
-        for name in ("e.htm",):
-            with open(self.tree.path(name), "wb") as page:
-                page.write(b"<p>page</p>")
-            os.utime(self.tree.path(name), (1709467200, 1709467200))
-        _, single, _ = run("-q", native(self.tree.root), "https://e.x/")
+        write(self.tree.path("e.htm"), b"<p>page</p>", MARCH_3)
         target = self.tree.path("out", "site map.xml")
         os.makedirs(os.path.dirname(target))
         code, out, err = run("-q", "--max-urls", "2", "-o", native(target), native(self.tree.root), "https://e.x/")
         self.assertEqual((code, out, err), (0, b"", ""))
         self.assertEqual(sorted(os.listdir(self.tree.path("out"))),
                          ["site map-1.xml", "site map-2.xml", "site map-3.xml", "site map.xml"])
-        written = files(self.tree.path("out"))
-        parts = ["site map-%d.xml" % part for part in (1, 2, 3)]
-        self.assertEqual(locations(written["site map.xml"]),
-                         ["https://e.x/out/" + name.replace(" ", "%20") for name in parts])
-        self.assertEqual(sum((locations(written[name]) for name in parts), []), locations(single))
-        # Served elsewhere: the URL given, or the one assumed, said once.
-        elsewhere = tempfile.mkdtemp(prefix="linkloom-elsewhere-")
-        self.addCleanup(shutil.rmtree, elsewhere, True)
-        target = os.path.join(elsewhere, "s.xml")
-        for options, base, said in ((["--sitemap-url", "https://cdn.e.x/m/s.xml"], "https://cdn.e.x/m/", 0),
-                                    ([], "https://e.x/", 1)):
-            code, _, err = run("-q", "--max-urls", "2", *options, "-o", native(target), native(self.tree.root),
-                               "https://e.x/")
-            self.assertEqual((code, err.count("its URL is taken to be https://e.x/s.xml")), (0, said), err)
-            self.assertEqual(locations(files(elsewhere)["s.xml"])[0], base + "s-1.xml")
+        self.assertEqual(locations(read(target)), ["https://e.x/out/site%%20map-%d.xml" % part for part in (1, 2, 3)])
+        # Written outside the folder, the set's URL is assumed, and that is said once.
+        elsewhere = os.path.join(scratch(self, "linkloom-elsewhere-"), "s.xml")
+        _, err = self.ok("-q", "--max-urls", "2", "-o", native(elsewhere), native(self.tree.root), "https://e.x/")
+        self.assertEqual(err.count("its URL is taken to be https://e.x/s.xml"), 1, err)
 
     def test_text_sitemaps_list_one_url_a_line_in_parts_without_an_index(self):
         code, out, err = run("-q", "--format", "txt", native(self.tree.root), "https://e.x/")
         self.assertEqual((code, err), (0, ""))
         self.assertEqual(out.decode().split("\n"), ["https://e.x/a%20b&c.php", "https://e.x/docs/guide.HTM",
                                                      "https://e.x/docs/old/MyTemplate.htm", "https://e.x/index.htm", ""])
-        folder = tempfile.mkdtemp(prefix="linkloom-out-")
-        self.addCleanup(shutil.rmtree, folder, True)
+        folder = scratch(self)
         code, _, err = run("-q", "--format", "txt", "--max-urls", "3", "-o", native(os.path.join(folder, "s.txt")),
                            native(self.tree.root), "https://e.x/")
         self.assertEqual(sorted(os.listdir(folder)), ["s-1.txt", "s-2.txt"])
@@ -227,13 +228,11 @@ class CliTest(unittest.TestCase):
 
     @unittest.skipUnless(shutil.which("xsltproc"), "needs xsltproc")
     def test_our_stylesheet_shows_an_index_and_its_parts_that_name_it(self):
-        folder = tempfile.mkdtemp(prefix="linkloom-out-")
-        self.addCleanup(shutil.rmtree, folder, True)
+        folder = scratch(self)
         stylesheet = os.path.join(folder, "map.xsl")
         self.assertEqual(run("--write-xsl", native(stylesheet))[0], 0)
-        code, _, err = run("-q", "--max-urls", "3", "--xsl", "/map.xsl?v=1&x", "-o", native(os.path.join(folder, "s.xml")),
-                           native(self.tree.root), "https://e.x/")
-        self.assertEqual(code, 0, err)
+        _, err = self.ok("-q", "--max-urls", "3", "--xsl", "/map.xsl?v=1&x", "-o", native(os.path.join(folder, "s.xml")),
+                         native(self.tree.root), "https://e.x/")
         written = files(folder)
         for name, shown in (("s.xml", ["https://e.x/s-1.xml", "https://e.x/s-2.xml"]),
                             ("s-2.xml", ["https://e.x/index.htm"])):
@@ -244,26 +243,19 @@ class CliTest(unittest.TestCase):
             for url in shown:
                 self.assertIn('<a href="%s">%s</a>' % (url, url), html)
 
-    def test_sections_each_have_a_sitemap_under_the_index_whatever_the_jobs(self):
+    def test_sections_each_have_a_sitemap_under_the_index(self):
         for name in ("Docs/a.htm", "docs/b.htm", "root/c.htm"):
-            os.makedirs(os.path.dirname(self.tree.path(name)), exist_ok=True)
-            with open(self.tree.path(name), "w") as page:
-                page.write("<!DOCTYPE html>")
-        written = []
-        for jobs in ("1", "4"):
-            folder = tempfile.mkdtemp(prefix="linkloom-out-")
-            self.addCleanup(shutil.rmtree, folder, True)
-            code, _, err = run("-q", "--jobs", jobs, "--split-by", "section", "--max-urls", "2", "--sitemap-url",
-                               "https://e.x/s.xml", "-o", native(os.path.join(folder, "s.xml")), native(self.tree.root),
-                               "https://e.x/")
-            self.assertEqual(code, 0, err)
-            written.append(files(folder))
-        self.assertEqual(written[0], written[1])
+            write(self.tree.path(name), "<!DOCTYPE html>")
+        folder = scratch(self)
+        _, err = self.ok("-q", "--split-by", "section", "--max-urls", "2", "--sitemap-url", "https://e.x/s.xml", "-o",
+                         native(os.path.join(folder, "s.xml")), native(self.tree.root), "https://e.x/")
+        self.assertNotIn("taken to be", err)  # the set's URL is given
+        written = files(folder)
         # Docs and docs differ only in case; the folder named root gives way to the top's pages.
-        self.assertEqual(locations(written[0]["s.xml"]), ["https://e.x/s-root.xml", "https://e.x/s-docs.xml",
+        self.assertEqual(locations(written["s.xml"]), ["https://e.x/s-root.xml", "https://e.x/s-docs.xml",
                                                           "https://e.x/s-docs_2-1.xml", "https://e.x/s-docs_2-2.xml",
                                                           "https://e.x/s-root_2.xml"])
-        self.assertEqual(locations(written[0]["s-docs_2-1.xml"]), ["https://e.x/docs/b.htm", "https://e.x/docs/guide.HTM"])
+        self.assertEqual(locations(written["s-docs_2-1.xml"]), ["https://e.x/docs/b.htm", "https://e.x/docs/guide.HTM"])
         code, _, err = run("-q", "--split-by", "section", native(self.tree.root), "https://e.x/")
         self.assertEqual(code, 2)
         self.assertIn("--split-by writes a sitemap file per section under an index: it needs -o FILE", err)
@@ -282,123 +274,91 @@ class CliTest(unittest.TestCase):
             self.assertIn(sentence, err)
 
     def test_exclude_patterns_that_cannot_be_read_exit_2(self):
-        tree = Tree({"index.htm": "<p>page</p>"})
-        try:
-            for pattern in ("[abc", "docs/[x/y]"):
-                code, out, err = run("-q", "--exclude", pattern, native(tree.root), "https://e.x/")
-                self.assertEqual((code, out), (2, b""))
-                self.assertIn("invalid pattern '%s'" % pattern, err)
-            longest = "**/" * 1365 + "x"
-            code, _, err = run("-q", "--exclude", longest, native(tree.root), "https://e.x/")
-            self.assertEqual(code, 0, err)
-            code, out, err = run("-q", "--exclude", longest + "x", native(tree.root), "https://e.x/")
-            self.assertEqual((code, out), (2, b""))
-            self.assertIn("--exclude takes patterns of at most 4096 characters, not 4097", err)
-        finally:
-            tree.remove()
+        # Which patterns are refused is the pattern's own rule; here, that the run says so and stops.
+        code, out, err = run("-q", "--exclude", "docs/[x/y]", native(self.tree.root), "https://e.x/")
+        self.assertEqual((code, out), (2, b""))
+        self.assertIn("invalid pattern 'docs/[x/y]'", err)
+        longest = "**/" * 1365 + "x"
+        _, err = self.ok("-q", "--exclude", longest, native(self.tree.root), "https://e.x/")
+        code, out, err = run("-q", "--exclude", longest + "x", native(self.tree.root), "https://e.x/")
+        self.assertEqual((code, out), (2, b""))
+        self.assertIn("--exclude takes patterns of at most 4096 characters, not 4097", err)
 
     def test_explain_names_each_reason_and_counts(self):
         doctype = "<!DOCTYPE html><p>page</p>"
-        tree = Tree({"kept.htm": doctype, "notes.txt": doctype, "MyTemplate.htm": doctype,
+        tree = temp_tree(self, {"kept.htm": doctype, "notes.txt": doctype, "MyTemplate.htm": doctype,
                      "hidden.htm": doctype + '<meta name="robots" content="noindex">', "plain.htm": "<p>no</p>",
                      "empty.htm": "", "skip/x.htm": doctype, "old.htm": doctype})
-        try:
-            code, out, err = run("-q", "--explain", "--require-doctype", "--skip-template-names", "--exclude", "old*",
-                                 "--exclude", "skip/", native(tree.root), "https://e.x/")
-            self.assertEqual(code, 0, err)
-            self.assertEqual(locations(out), ["https://e.x/kept.htm"])
-            self.assertEqual(err.replace("\r\n", "\n").splitlines(), [
-                "left out: empty.htm (unreadable)", "left out: hidden.htm (noindex)",
-                "left out: MyTemplate.htm (template name)", "left out: notes.txt (extension)",
-                "left out: old.htm (excluded by old*)", "left out: plain.htm (no doctype)",
-                "not entered: skip/ (excluded by skip/)",
-                "7 files listed, 1 kept; left out: 1 unreadable, 1 noindex, 1 template name, 1 extension, "
-                "1 excluded by old*, 1 no doctype; folders not entered: 1 excluded by skip/"])
-            code, _, err = run("-q", "--explain", "--no-subfolders", "--ext", "asp", native(tree.root), "https://e.x/")
-            self.assertEqual(code, 1)
-            self.assertIn("not entered: skip/ (subfolders off)", err)
-            self.assertIn("7 files listed, 0 kept; left out: 7 extension; folders not entered: 1 subfolders off", err)
-        finally:
-            tree.remove()
+        out, err = self.ok("-q", "--explain", "--require-doctype", "--skip-template-names", "--exclude", "old*",
+                           "--exclude", "skip/", native(tree.root), "https://e.x/")
+        self.assertEqual(locations(out), ["https://e.x/kept.htm"])
+        self.assertEqual(err.replace("\r\n", "\n").splitlines(), [
+            "left out: empty.htm (unreadable)", "left out: hidden.htm (noindex)",
+            "left out: MyTemplate.htm (template name)", "left out: notes.txt (extension)",
+            "left out: old.htm (excluded by old*)", "left out: plain.htm (no doctype)",
+            "not entered: skip/ (excluded by skip/)",
+            "7 files listed, 1 kept; left out: 1 unreadable, 1 noindex, 1 template name, 1 extension, "
+            "1 excluded by old*, 1 no doctype; folders not entered: 1 excluded by skip/"])
+        code, _, err = run("-q", "--explain", "--no-subfolders", "--ext", "asp", native(tree.root), "https://e.x/")
+        self.assertEqual(code, 1)
+        self.assertIn("not entered: skip/ (subfolders off)", err)
+        self.assertIn("7 files listed, 0 kept; left out: 7 extension; folders not entered: 1 subfolders off", err)
 
-    def test_file_times_in_the_future_are_written_as_the_runs_start_and_those_out_of_range_clamped(self):
-        # tmpfs keeps any 64-bit time; most disk file systems hold times to a narrower range.
-        if not os.path.isdir("/dev/shm"):
-            self.skipTest("no tmpfs at /dev/shm to store times outside the usual range")
-        root = tempfile.mkdtemp(prefix="linkloom-cli-", dir="/dev/shm")
-        try:
-            times = {"index.htm": 1709467200, "year-12110.htm": 320000000000, "tomorrow.htm": int(time.time()) + 86400}
-            # Wine converts times beyond a file time's range in its own way; only the native build
-            # reads them as the system gives them.
-            if len(CLI) == 1:
-                times.update({"year-1336.htm": -20000000000, "year-63000.htm": 2000000000000})
-            for name, seconds in times.items():
-                path = os.path.join(root, name)
-                with open(path, "wb") as page:
-                    page.write(b"<p>page</p>")
-                os.utime(path, ns=(seconds * 10**9, seconds * 10**9))
-                if os.stat(path).st_mtime_ns != seconds * 10**9:
-                    self.skipTest("/dev/shm does not keep the time %d" % seconds)
-            before = time.strftime("%Y-%m-%d")
-            code, out, err = run("--explain", native(root), "https://e.x/")
-            today = {before, time.strftime("%Y-%m-%d")}
-            self.assertEqual(code, 0, err)
-            text = out.decode()
-            for name in ("year-12110.htm", "tomorrow.htm") + (("year-63000.htm",) if len(CLI) == 1 else ()):
-                written = re.search(name + r"</loc>\r\n <lastmod>([^<]*)<", text).group(1)
-                self.assertIn(written, today)
-            self.assertIn("<loc>https://e.x/index.htm</loc>\r\n <lastmod>2024-03-03</lastmod>", text)
-            lines = err.replace("\r\n", "\n").splitlines()
-            future = [name for name in sorted(times, key=str.upper) if name not in ("index.htm", "year-1336.htm")]
-            expected = ["adjusted: %s (%s)" % (name, "time out of range, written as the nearest valid date"
-                                               if name == "year-1336.htm" else
-                                               "date later than the run's start, written as the start")
-                        for name in sorted(times, key=str.upper) if name != "index.htm"]
-            counts = "%d files listed, %d kept" % (len(times), len(times))
-            if len(CLI) == 1:
-                counts += "; 1 file time out of range written as the nearest valid date"
-            counts += "; %d dates later than the run's start written as the start" % len(future)
-            self.assertEqual(lines, expected + [counts])
-            if len(CLI) == 1:
-                # Before 1601 a file time can say no more than its first instant.
-                self.assertRegex(text, r"year-1336.htm</loc>\r\n <lastmod>(1601-01-01|1600-12-31)</lastmod>")
-        finally:
-            shutil.rmtree(root, ignore_errors=True)
+    def test_file_times_in_the_future_or_out_of_range_are_explained_as_adjusted(self):
+        # How each is written is the lastmod chooser's and the time conversion's rule; here, that the run says so.
+        # tmpfs keeps a time before 1601, which only the native build reads as the system gives it.
+        shm = os.path.isdir("/dev/shm") and len(CLI) == 1
+        root = tempfile.mkdtemp(prefix="linkloom-cli-", dir="/dev/shm" if shm else None)
+        self.addCleanup(shutil.rmtree, root, True)
+        times = {"index.htm": MARCH_3, "next-week.htm": int(time.time()) + 7 * DAY, "tomorrow.htm": int(time.time()) + DAY}
+        if shm:
+            times["year-1336.htm"] = -20000000000
+        for name, seconds in times.items():
+            write(os.path.join(root, name), b"<p>page</p>")
+            os.utime(os.path.join(root, name), ns=(seconds * 10**9, seconds * 10**9))
+        before = time.strftime("%Y-%m-%d")
+        out, err = self.ok("--explain", native(root), "https://e.x/")
+        self.assertIn(re.search(r"tomorrow.htm</loc>\r\n <lastmod>([^<]*)<", out.decode()).group(1),
+                      {before, time.strftime("%Y-%m-%d")})
+        later = " (date later than the run's start, written as the start)"
+        expected = ["adjusted: next-week.htm" + later, "adjusted: tomorrow.htm" + later]
+        counts = "%d files listed, %d kept; " % (len(times), len(times))
+        if shm:
+            expected.append("adjusted: year-1336.htm (time out of range, written as the nearest valid date)")
+            counts += "1 file time out of range written as the nearest valid date; "
+            # Before 1601 a file time can say no more than its first instant.
+            self.assertRegex(out.decode(), r"year-1336.htm</loc>\r\n <lastmod>(1601-01-01|1600-12-31)</lastmod>")
+        self.assertEqual(err.replace("\r\n", "\n").splitlines(),
+                         expected + [counts + "2 dates later than the run's start written as the start"])
 
     def test_explain_shows_control_characters_in_names_escaped(self):
         if len(CLI) > 1:
             self.skipTest("Windows names cannot hold control characters")
-        tree = Tree({"kept.htm": "<p>page</p>", "a\nleft out: forged.htm (noindex).txt": "x",
+        tree = temp_tree(self, {"kept.htm": "<p>page</p>", "a\nleft out: forged.htm (noindex).txt": "x",
                      "b\x01\x1b[2Jc\\d.txt": "x", "sub\r\n/x.htm": "x"})
-        try:
-            code, out, err = run("-q", "--explain", "--exclude", "sub\r\n/", native(tree.root), "https://e.x/")
-            self.assertEqual(code, 0, err)
-            self.assertEqual(err.splitlines(), [
-                "left out: a\\nleft out: forged.htm (noindex).txt (extension)",
-                "left out: b\\x01\\x1B[2Jc\\d.txt (extension)",
-                "not entered: sub\\r\\n/ (excluded by sub\\r\\n/)",
-                "3 files listed, 1 kept; left out: 2 extension; folders not entered: 1 excluded by sub\\r\\n/"])
-            code, _, err = run("-q", "--exclude", "[\n", native(tree.root), "https://e.x/")
-            self.assertEqual(code, 2)
-            self.assertIn("invalid pattern '[\\n'\n", err)
-            code, _, err = run("-q", "--bad\x1b]0;x\x07", native(tree.root), "https://e.x/")
-            self.assertEqual(code, 2)
-            self.assertIn("unknown option --bad\\x1B]0;x\\x07\n", err)
-            code, _, err = run("-q", "-o", tree.path("no\nsuch", "map.xml"), native(tree.root), "https://e.x/")
-            self.assertEqual(code, 3)
-            self.assertIn("cannot write " + tree.path("no\\nsuch", "map.xml") + ": ", err)
-        finally:
-            tree.remove()
+        out, err = self.ok("-q", "--explain", "--exclude", "sub\r\n/", native(tree.root), "https://e.x/")
+        self.assertEqual(err.splitlines(), [
+            "left out: a\\nleft out: forged.htm (noindex).txt (extension)",
+            "left out: b\\x01\\x1B[2Jc\\d.txt (extension)",
+            "not entered: sub\\r\\n/ (excluded by sub\\r\\n/)",
+            "3 files listed, 1 kept; left out: 2 extension; folders not entered: 1 excluded by sub\\r\\n/"])
+        code, _, err = run("-q", "--exclude", "[\n", native(tree.root), "https://e.x/")
+        self.assertEqual(code, 2)
+        self.assertIn("invalid pattern '[\\n'\n", err)
+        code, _, err = run("-q", "--bad\x1b]0;x\x07", native(tree.root), "https://e.x/")
+        self.assertEqual(code, 2)
+        self.assertIn("unknown option --bad\\x1B]0;x\\x07\n", err)
+        code, _, err = run("-q", "-o", tree.path("no\nsuch", "map.xml"), native(tree.root), "https://e.x/")
+        self.assertEqual(code, 3)
+        self.assertIn("cannot write " + tree.path("no\\nsuch", "map.xml") + ": ", err)
 
     def test_writes_the_same_files_as_the_native_build(self):
         if len(CLI) < 2 or not REFERENCE or not os.path.exists(REFERENCE):
             self.skipTest("only the emulated build is compared, and only with a native build beside it")
-        with open(self.tree.path("docs", "hidden.htm"), "wb") as page:
-            page.write(b'<meta name="robots" content="noindex">')
-        with open(self.tree.path("docs", "wide caf\u00e9.htm"), "wb") as page:
-            page.write(b"\xff\xfe" + "<!DOCTYPE html><p>caf\u00e9</p>".encode("utf-16-le"))
+        write(self.tree.path("docs", "hidden.htm"), b'<meta name="robots" content="noindex">')
+        write(self.tree.path("docs", "wide caf\u00e9.htm"), b"\xff\xfe" + "<!DOCTYPE html><p>caf\u00e9</p>".encode("utf-16-le"))
         for name in ("docs/hidden.htm", "docs/wide caf\u00e9.htm"):
-            os.utime(self.tree.path(name), (1709467200, 1709467200))
+            os.utime(self.tree.path(name), (MARCH_3, MARCH_3))
         for options in (["--max-urls", "2"], ["--max-urls", "2", "--gzip"], ["--lastmod-time", "--skip-template-names"],
                         ["--folder-urls", "--drop-extensions", "htm", "--canonical", "--robots-meta", "--alternates"]):
             written = {}
@@ -448,12 +408,12 @@ def head(tags):
     return "<!DOCTYPE html><html><head>" + tags + "</head><body><p>text</p></body></html>"
 
 
-class UrlRulesTest(unittest.TestCase):
+class UrlRulesTest(CliCase):
     """The URLs a search engine should get: folder URLs, clean URLs, canonical links, robots.txt,
     robots meta tags and language alternates."""
 
     def setUp(self):
-        self.tree = Tree({
+        self.tree = temp_tree(self, {
             "index.html": head('<link rel="alternate" hreflang="de" href="/de/"><link rel=alternate hreflang=de_DE href=/x>'),
             "about/INDEX.HTM": head("<link rel=canonical href='/about/'>"),
             "docs/intro.htm": head(""),
@@ -467,18 +427,12 @@ class UrlRulesTest(unittest.TestCase):
             "robots.txt": "User-agent: bot\nDisallow: /\n\nuser-agent: *\nDisallow: /private/\nAllow: /private/*d.html$\n",
         })
         os.utime(self.tree.path("docs", "intro.html"), (1709553600, 1709553600))  # 2024-03-04
-        self.out = tempfile.mkdtemp(prefix="linkloom-out-")
-
-    def tearDown(self):
-        self.tree.remove()
-        shutil.rmtree(self.out, ignore_errors=True)
+        self.out = scratch(self)
 
     def cli(self, *options, url="https://example.com/"):
-        code, out, err = run("-q", "--ext", "htm,html", *options, native(self.tree.root), url)
-        self.assertEqual(code, 0, err)
+        out, err = self.ok("-q", "--ext", "htm,html", *options, native(self.tree.root), url)
         if "-o" in options:
-            with open(os.path.join(self.out, "sitemap.xml"), "rb") as written:
-                out = written.read()
+            out = read(os.path.join(self.out, "sitemap.xml"))
         return entries(out), err.replace("\r\n", "\n")
 
     def test_folder_urls_and_dropped_extensions_merge_where_first_met(self):
@@ -486,36 +440,14 @@ class UrlRulesTest(unittest.TestCase):
         self.assertIn(("https://example.com/docs/intro", "2024-03-04", []), listed)
         self.assertIn("left out: docs/intro.html (same URL as docs/intro.htm)\n", err)
         self.assertIn("1 same URL", err)
-        code, _, err = run("--index-names", "a.htm", native(self.tree.root), "https://example.com/")
-        self.assertEqual(code, 2)
         listed, _ = self.cli("--folder-urls", "--drop-extensions", "htm,html", "--trailing-slash", "always")
         self.assertIn("https://example.com/docs/intro/", [location for location, _, _ in listed])
-        listed, _ = self.cli("--folder-urls", "--trailing-slash", "never")
-        self.assertEqual(sorted(location for location, _, _ in listed)[:2],
-                         ["https://example.com/", "https://example.com/about"])
-        code, _, err = run("--trailing-slash", "always", native(self.tree.root), "https://example.com/")
-        self.assertIn("--trailing-slash needs --folder-urls or --drop-extensions", err)
-        # A list of dots names no extension; it once dropped "htm", the default of the extension box.
-        for dots in (".", ". , ."):
-            code, _, err = run("--drop-extensions", dots, native(self.tree.root), "https://example.com/")
-            self.assertEqual(code, 2, dots)
-            self.assertIn("--drop-extensions needs a list of extensions", err)
 
     def test_canonical_links_move_merge_or_leave_out_pages(self):
         listed, err = self.cli("--canonical", "--explain")
         self.assertIn("https://example.com/docs/intro?print=1&a=%3C", [location for location, _, _ in listed])
         self.assertIn("left out: moved.html (canonical elsewhere: https://elsewhere.example/moved)\n", err)
         self.assertNotIn("warning", err)
-        # Most pages naming a canonical URL on another host mean a wrong root URL.
-        site = Tree({"a.htm": head("<link rel=canonical href=https://www.example.com/a.htm>"),
-                     "b.htm": head("<link rel=canonical href=https://www.example.com/b.htm>"), "c.htm": head("")})
-        try:
-            code, out, err = run("-q", "--canonical", native(site.root), "https://example.com/")
-            self.assertEqual((code, len(entries(out)), err.count("warning")), (0, 1, 1), err)
-            self.assertIn(" https://example.com/", err)
-            self.assertIn(" https://www.example.com/a.htm", err)
-        finally:
-            site.remove()
 
     def test_robots_txt_leaves_out_what_every_crawler_is_kept_from(self):
         target = os.path.join(self.out, "sitemap.xml")
@@ -542,8 +474,6 @@ class UrlRulesTest(unittest.TestCase):
         _, err = self.cli("--robots-meta", "--explain")
         self.assertIn("left out: hidden.html (robots meta)\n", err)
         self.assertNotIn("mention.html", err)
-        code, _, err = run("--robots-meta", "--include-noindex", native(self.tree.root), "https://example.com/")
-        self.assertEqual(code, 2, err)
 
     def test_alternates_are_well_formed_and_the_ignored_ones_counted(self):
         listed, err = self.cli("--alternates", "--explain")
@@ -552,50 +482,38 @@ class UrlRulesTest(unittest.TestCase):
         self.assertIn("1 link ignored", err)
 
     def test_error_pages_are_left_out_at_any_depth(self):
-        site = Tree({"404.html": head(""), "docs/50x.htm": head(""), "410/index.html": head(""),
+        site = temp_tree(self, {"404.html": head(""), "docs/50x.htm": head(""), "410/index.html": head(""),
                      "docs/4040.html": head("")})
-        try:
-            code, out, err = run("--skip-error-pages", "--explain", "--ext", "htm,html", native(site.root),
-                                 "https://example.com/")
-            self.assertEqual([location for location, _, _ in entries(out)], ["https://example.com/docs/4040.html"])
-            self.assertIn("left out: 404.html (error page)\n", err.replace("\r\n", "\n"))
-            self.assertIn("3 error page", err)
-        finally:
-            site.remove()
+        code, out, err = run("--skip-error-pages", "--explain", "--ext", "htm,html", native(site.root),
+                             "https://example.com/")
+        self.assertEqual([location for location, _, _ in entries(out)], ["https://example.com/docs/4040.html"])
+        self.assertIn("left out: 404.html (error page)\n", err.replace("\r\n", "\n"))
+        self.assertIn("3 error page", err)
 
     def test_redirect_stubs_are_left_out(self):
         stub = head('<meta http-equiv="refresh" content="0; url=/new/">')
-        site = Tree({"old.html": stub, "new/index.html": head(""), "reload.html": head('<meta http-equiv=refresh content=60>')})
-        try:
-            code, out, err = run("--skip-redirects", "--explain", "--ext", "html", native(site.root),
-                                 "https://example.com/")
-            self.assertEqual([location for location, _, _ in entries(out)],
-                             ["https://example.com/new/index.html", "https://example.com/reload.html"])
-            self.assertIn("left out: old.html (redirects to https://example.com/new/)\n", err.replace("\r\n", "\n"))
-        finally:
-            site.remove()
+        site = temp_tree(self, {"old.html": stub, "new/index.html": head(""), "reload.html": head('<meta http-equiv=refresh content=60>')})
+        code, out, err = run("--skip-redirects", "--explain", "--ext", "html", native(site.root),
+                             "https://example.com/")
+        self.assertEqual([location for location, _, _ in entries(out)],
+                         ["https://example.com/new/index.html", "https://example.com/reload.html"])
+        self.assertIn("left out: old.html (redirects to https://example.com/new/)\n", err.replace("\r\n", "\n"))
 
     def test_images_are_listed_with_their_namespace_and_pass_the_check(self):
-        site = Tree({"a.html": head('<meta property="og:image" content="/og.png">') + '<img src="x.png">',
+        site = temp_tree(self, {"a.html": head('<meta property="og:image" content="/og.png">') + '<img src="x.png">',
                      "b.html": head("")})
-        try:
-            target = os.path.join(self.out, "sitemap.xml")
-            code, out, err = run("-q", "--images", "--ext", "html", "-o", native(target), native(site.root),
-                                 "https://example.com/")
-            self.assertEqual(code, 0, err)
-            with open(target, "rb") as written:
-                document = ElementTree.fromstring(written.read())
-            image = "{http://www.google.com/schemas/sitemap-image/1.1}"
-            self.assertEqual([[loc.text for loc in url.iter(image + "loc")] for url in document],
-                             [["https://example.com/og.png", "https://example.com/x.png"], []])
-            code, _, err = run("-q", "--images", "--ext", "html", "--check", native(target), native(site.root),
-                               "https://example.com/")
-            self.assertEqual(code, 0, err)
-            self.assertIn("in step", err)
-            _, out, _ = run("-q", "--ext", "html", native(site.root), "https://example.com/")
-            self.assertNotIn(b"xmlns:image", out)
-        finally:
-            site.remove()
+        target = os.path.join(self.out, "sitemap.xml")
+        out, err = self.ok("-q", "--images", "--ext", "html", "-o", native(target), native(site.root),
+                           "https://example.com/")
+        document = ElementTree.fromstring(read(target))
+        image = "{http://www.google.com/schemas/sitemap-image/1.1}"
+        self.assertEqual([[loc.text for loc in url.iter(image + "loc")] for url in document],
+                         [["https://example.com/og.png", "https://example.com/x.png"], []])
+        _, err = self.ok("-q", "--images", "--ext", "html", "--check", native(target), native(site.root),
+                         "https://example.com/")
+        self.assertIn("in step", err)
+        _, out, _ = run("-q", "--ext", "html", native(site.root), "https://example.com/")
+        self.assertNotIn(b"xmlns:image", out)
 
 
 def as_other_user():
@@ -606,25 +524,21 @@ def as_other_user():
     return [runuser, "-u", "nobody", "--"] if runuser else None
 
 
-class WalkTest(unittest.TestCase):
+class WalkTest(CliCase):
     """What the walk meets: folders given as paths, what cannot be read, links, long locations."""
 
     def setUp(self):
         page = "<!DOCTYPE html><p>page</p>"
-        self.tree = Tree({"index.htm": page, "docs/a.htm": page, "docs/hidden.htm": page + "<!-- noindex -->",
+        self.tree = temp_tree(self, {"index.htm": page, "docs/a.htm": page, "docs/hidden.htm": page + "<!-- noindex -->",
                           "docs/empty.htm": "", "old/b.php": page, "old/deep/c.htm": page})
-
-    def tearDown(self):
-        self.tree.remove()
 
     def test_page_readers_write_the_same_files_whatever_their_number(self):
         written = []
         for jobs in ("1", "4"):
             folder = tempfile.mkdtemp(prefix="linkloom-out-")
-            code, out, err = run("-q", "--jobs", jobs, "--require-doctype", "--explain", "--max-urls", "2", "--gzip",
-                                 "--sitemap-url", "https://e.x/sitemap.xml", "-o",
-                                 native(os.path.join(folder, "sitemap.xml")), native(self.tree.root), "https://e.x/")
-            self.assertEqual(code, 0, err)
+            out, err = self.ok("-q", "--jobs", jobs, "--require-doctype", "--explain", "--max-urls", "2", "--gzip",
+                               "--sitemap-url", "https://e.x/sitemap.xml", "-o",
+                               native(os.path.join(folder, "sitemap.xml")), native(self.tree.root), "https://e.x/")
             written.append((out, err, {name: gzip.decompress(data) for name, data in files(folder).items()}))
             shutil.rmtree(folder)
         self.assertEqual(written[0], written[1])
@@ -637,8 +551,7 @@ class WalkTest(unittest.TestCase):
             self.skipTest("Windows names hold no '|', and its paths drop leading blanks themselves")
         for name in ("a|b", " lead"):
             os.makedirs(self.tree.path(name))
-            with open(self.tree.path(name, "x.htm"), "wb") as page:
-                page.write(b"<p>x</p>")
+            write(self.tree.path(name, "x.htm"), b"<p>x</p>")
             code, out, err = run("-q", self.tree.path(name), "https://e.x/")
             self.assertEqual((code, locations(out)), (0, ["https://e.x/x.htm"]), err)
         code, _, err = run("-q", self.tree.path("a"), "https://e.x/")
@@ -681,8 +594,7 @@ class WalkTest(unittest.TestCase):
         # folder, so only the folders' identities can tell that the walk comes back.
         os.symlink(self.tree.root, self.tree.path("docs", "loop"))
         os.symlink(self.tree.path("old"), self.tree.path("docs", "same"))
-        code, out, err = run("-q", "--explain", native(self.tree.root), "https://e.x/")
-        self.assertEqual(code, 0, err)
+        out, err = self.ok("-q", "--explain", native(self.tree.root), "https://e.x/")
         self.assertEqual(locations(out), ["https://e.x/docs/a.htm", "https://e.x/docs/same/b.php",
                                           "https://e.x/docs/same/deep/c.htm", "https://e.x/index.htm"])
         self.assertIn("not entered: docs/loop/ (already walked)", err)
@@ -693,13 +605,10 @@ class WalkTest(unittest.TestCase):
         names = ["COM1.htm", "aux.html", "CON.htm", "NUL.htm", "LPT1.htm", "CON./p.htm"]
         for name in names:
             path = self.tree.path(*name.split("/"))
-            os.makedirs(os.path.dirname(path), exist_ok=True)
-            with open(path, "wb") as page:
-                page.write(b"<!DOCTYPE html><p>page</p>")
+            write(path, b"<!DOCTYPE html><p>page</p>")
         for options in ([], ["--include-noindex"]):
-            code, out, err = run("-q", "--ext", "htm,html", *options, native(self.tree.root), "https://e.x/",
-                                 timeout=30)
-            self.assertEqual(code, 0, err)
+            out, err = self.ok("-q", "--ext", "htm,html", *options, native(self.tree.root), "https://e.x/",
+                               timeout=30)
             found = locations(out)
             for name in names:
                 self.assertIn("https://e.x/" + name, found, options)
@@ -707,26 +616,21 @@ class WalkTest(unittest.TestCase):
     def test_locations_longer_than_a_sitemap_allows_are_left_out_and_counted(self):
         folder = os.path.join(self.tree.root, *["n" * 200] * 11)
         os.makedirs(folder)
-        with open(os.path.join(folder, "far.htm"), "wb") as page:
-            page.write(b"<p>far</p>")
-        code, out, err = run("-q", native(self.tree.root), "https://e.x/")
-        self.assertEqual(code, 0, err)
+        write(os.path.join(folder, "far.htm"), b"<p>far</p>")
+        out, err = self.ok("-q", native(self.tree.root), "https://e.x/")
         self.assertEqual(len(locations(out)), 4)
         self.assertNotIn(b"far.htm", out)
         self.assertIn("warning: 1 page left out: URL longer than 2,048 characters", err)
 
 
-class OutputSafetyTest(unittest.TestCase):
+class OutputSafetyTest(CliCase):
     """-o and standard output on a hostile folder and a faulty machine."""
 
     def setUp(self):
         page = "<!DOCTYPE html><p>page</p>"
-        self.tree = Tree({"index.htm": page, "a.htm": page, "b.htm": page, "c.htm": page})
+        self.tree = temp_tree(self, {"index.htm": page, "a.htm": page, "b.htm": page, "c.htm": page})
         self.out = self.tree.path("out")
         os.makedirs(self.out)
-
-    def tearDown(self):
-        self.tree.remove()
 
     def write(self, target, *options, url="https://e.x/"):
         return run("-q", *options, "-o", native(target), native(self.tree.root), url)
@@ -735,13 +639,11 @@ class OutputSafetyTest(unittest.TestCase):
         state = self.tree.path("state.txt")
         for limit in ("1", "50000"):
             for _ in range(2):
-                code, _, err = run("--explain", "--ext", "htm,xml,txt", "--max-urls", limit, "--state", native(state),
-                                   "-o", native(self.tree.path("sitemap.xml")), native(self.tree.root), "https://e.x/")
-                self.assertEqual(code, 0, err)
+                _, err = self.ok("--explain", "--ext", "htm,xml,txt", "--max-urls", limit, "--state", native(state),
+                                 "-o", native(self.tree.path("sitemap.xml")), native(self.tree.root), "https://e.x/")
             listed = []
             for name in os.listdir(self.tree.root):
-                with open(self.tree.path(name), "rb") if name.startswith("sitemap") else open(os.devnull, "rb") as f:
-                    text = f.read()
+                text = read(self.tree.path(name)) if name.startswith("sitemap") else b""
                 if b"<urlset" in text:
                     listed += locations(text)
             self.assertIn("https://e.x/a.htm", listed)
@@ -756,8 +658,7 @@ class OutputSafetyTest(unittest.TestCase):
         os.makedirs(real)
         link = os.path.join(self.out, "site.xml")
         os.symlink("../real/target.xml", link)
-        with open(os.path.join(real, "target.xml"), "wb") as old:
-            old.write(b"old")
+        write(os.path.join(real, "target.xml"), b"old")
         code, _, err = self.write(link)
         self.assertEqual(code, 0, err)
         self.assertEqual(os.readlink(link), "../real/target.xml")
@@ -783,12 +684,8 @@ class OutputSafetyTest(unittest.TestCase):
         os.mkfifo(fifo)
         received = []
 
-        def read():
-            with open(fifo, "rb") as pipe:
-                received.append(pipe.read())
-
         # A daemon: a reader left waiting by a program that replaced the FIFO does not hold the tests.
-        reader = threading.Thread(target=read, daemon=True)
+        reader = threading.Thread(target=lambda: received.append(read(fifo)), daemon=True)
         reader.start()
         code, _, err = self.write(fifo, "--max-urls", "2")
         reader.join(10)
@@ -802,20 +699,13 @@ class OutputSafetyTest(unittest.TestCase):
         device = os.path.join(self.out, "null.xml")
         try:
             os.mknod(device, stat.S_IFCHR | 0o666, os.makedev(1, 3))
-            with open(device, "wb") as probe:
-                probe.write(b"x")
+            write(device, b"x")
         except OSError:
             self.skipTest("no device nodes here")
         code, _, err = self.write(device)
         self.assertEqual(code, 0, err)
         self.assertTrue(stat.S_ISCHR(os.lstat(device).st_mode))
         self.assertEqual(sorted(os.listdir(self.out)), ["null.xml", "pipe.xml"])
-
-    def test_the_longest_name_is_written(self):
-        longest = os.path.join(self.out, "n" * 246 + ".xml")
-        code, _, err = self.write(longest)
-        self.assertEqual(code, 0, err)
-        self.assertEqual(len(locations(files(self.out)[os.path.basename(longest)])), 4)
 
     def test_standard_output_that_takes_no_bytes_fails_the_run(self):
         arguments = CLI + ["-q", native(self.tree.root), "https://e.x/"]
@@ -836,9 +726,7 @@ class OutputSafetyTest(unittest.TestCase):
 
     def test_closed_standard_error_keeps_explanations_out_of_the_files(self):
         for name in ("d.txt", "e.txt", "f.txt", "g/h.txt"):
-            os.makedirs(os.path.dirname(self.tree.path(name)), exist_ok=True)
-            with open(self.tree.path(name), "wb") as text:
-                text.write(b"left out")
+            write(self.tree.path(name), b"left out")
         target = os.path.join(self.out, "sitemap.xml")
         arguments = CLI + ["-q", "--explain", "--require-doctype", "-o", native(target), native(self.tree.root),
                            "https://e.x/"]
@@ -849,10 +737,10 @@ class OutputSafetyTest(unittest.TestCase):
         self.assertEqual(files(self.out), expected)
         # Standard error into a pipe whose reader has gone (`2>&1 | head`): the files are still written.
         os.remove(target)
-        read, write = os.pipe()
-        os.close(read)
-        result = subprocess.run(arguments, stdout=subprocess.DEVNULL, stderr=write, timeout=120)
-        os.close(write)
+        reader, writer = os.pipe()
+        os.close(reader)
+        result = subprocess.run(arguments, stdout=subprocess.DEVNULL, stderr=writer, timeout=120)
+        os.close(writer)
         self.assertEqual(result.returncode, 0)
         self.assertEqual(files(self.out), expected)
 
@@ -874,7 +762,7 @@ class OutputSafetyTest(unittest.TestCase):
         self.assertEqual(files(self.out), earlier)
 
 
-class LargeTreeTest(unittest.TestCase):
+class LargeTreeTest(CliCase):
     """Runs on 20,000 pages: memory with many parts, signals and kills during a run."""
 
     @classmethod
@@ -883,18 +771,14 @@ class LargeTreeTest(unittest.TestCase):
         for folder in range(20):
             os.makedirs(cls.tree.path("d%02d" % folder))
             for page in range(1000):
-                with open(cls.tree.path("d%02d" % folder, "p%04d.htm" % page), "wb") as out:
-                    out.write(b"<p>page</p>")
+                write(cls.tree.path("d%02d" % folder, "p%04d.htm" % page), b"<p>page</p>")
 
     @classmethod
     def tearDownClass(cls):
         cls.tree.remove()
 
     def setUp(self):
-        self.out = tempfile.mkdtemp(prefix="linkloom-out-")
-
-    def tearDown(self):
-        shutil.rmtree(self.out, ignore_errors=True)
+        self.out = scratch(self)
 
     def arguments(self, target, *options, folder=None, url="https://e.x/"):
         return ["-q", *options, "-o", native(target), native(folder or self.tree.root), url]
@@ -922,8 +806,7 @@ class LargeTreeTest(unittest.TestCase):
 
     def test_signals_end_the_run_without_writing_or_write_what_was_found(self):
         target = os.path.join(self.out, "s.xml")
-        code, _, err = run(*self.arguments(target, "--max-urls", "400", folder=self.tree.path("d00")))
-        self.assertEqual(code, 0, err)
+        _, err = self.ok(*self.arguments(target, "--max-urls", "400", folder=self.tree.path("d00")))
         earlier = files(self.out)
         stops = [(signal.SIGINT, 130)]
         if not emulated():
@@ -1055,32 +938,25 @@ def lastmods(document):
     return found
 
 
-class LastmodTest(unittest.TestCase):
+class LastmodTest(CliCase):
     PAGE = "<!DOCTYPE html><html><head>%s</head><body>page</body></html>"
 
     def setUp(self):
-        self.tree = Tree({})
-        self.addCleanup(self.tree.remove)
+        self.tree = temp_tree(self, {})
 
-    def page(self, name, head="", when=1709467200):
+    def page(self, name, head="", when=MARCH_3):
         path = self.tree.path(name)
-        os.makedirs(os.path.dirname(path), exist_ok=True)
-        with open(path, "w", encoding="utf-8") as out:
-            out.write(self.PAGE % head)
-        os.utime(path, (when, when))
+        write(path, self.PAGE % head, when)
 
     def dates(self, *options, folder=None):
-        code, out, err = run("-q", "--ext", "htm", *options, native(folder or self.tree.root), "https://e.x/")
-        self.assertEqual(code, 0, err)
+        out, err = self.ok("-q", "--ext", "htm", *options, native(folder or self.tree.root), "https://e.x/")
         return lastmods(out), err
 
     def test_a_date_most_pages_share_is_warned_of_once_and_counted(self):
         for number in range(20):
-            self.page("p%02d.htm" % number, when=1709467200 + (0 if number < 15 else number * 86400))
+            self.page("p%02d.htm" % number, when=MARCH_3 + (0 if number < 15 else number * DAY))
         _, err = self.dates("--lastmod", "meta,mtime", "--explain")
-        self.assertEqual(err.count("warning: "), 1, err)
-        self.assertIn("warning: 15 of 20 entries have the lastmod 2024-03-03, which looks like a build or checkout "
-                      "date rather than when each page changed; --lastmod git,mtime dates each page", err)
+        self.assertEqual(err.count("warning: 15 of 20 entries have the lastmod 2024-03-03"), 1, err)
         self.assertIn("; 15 of 20 lastmods on 2024-03-03\n", err)
 
     def need_git(self):
@@ -1149,8 +1025,7 @@ class LastmodTest(unittest.TestCase):
             for name in names:
                 path = os.path.join(folder, name)
                 os.chmod(path, 0o644)
-                with open(path, "wb") as out:
-                    out.write(b"not an object")
+                write(path, b"not an object")
         found, err = self.dates("--lastmod", "git,mtime")
         self.assertEqual(found, {"a.htm": "2024-03-03", "b.htm": "2024-03-03"})
         self.assertEqual(len(err.splitlines()), 1, err)
@@ -1164,8 +1039,7 @@ class LastmodTest(unittest.TestCase):
         commits = [("p0", "2018-01-01T12:00:00Z"), ("p1", "2019-01-01T12:00:00Z"), ("p2", "2020-01-01T12:00:00Z"),
                    ("p0", "2022-01-01T12:00:00Z")]
         for number, (name, date) in enumerate(commits):
-            with open(os.path.join(origin, name + ".htm"), "w") as out:
-                out.write("page %d" % number)
+            write(os.path.join(origin, name + ".htm"), "page %d" % number)
             git(origin, "add", ".")
             git(origin, "commit", "-qm", str(number), date=date)
         # The suggested command is pasted into a shell: the folder's name must reach git as it is.
@@ -1239,8 +1113,7 @@ class LastmodTest(unittest.TestCase):
 
         def plant(name, folder=planted):
             path = os.path.join(folder, name)
-            with open(path, "w") as out:
-                out.write("#!/bin/sh\ntouch '%s'\ncat\n" % os.path.join(marks, name))
+            write(path, "#!/bin/sh\ntouch '%s'\ncat\n" % os.path.join(marks, name))
             os.chmod(path, 0o755)
             return path
 
@@ -1251,8 +1124,7 @@ class LastmodTest(unittest.TestCase):
         git(site, "add", ".")
         git(site, "commit", "-qm", "one", date="2020-01-02T12:00:00Z")
         included = self.tree.path("included.config")
-        with open(included, "w") as out:
-            out.write("[diff]\n\texternal = %s\n[core]\n\tfsmonitor = %s\n" % (plant("include"), plant("include-fs")))
+        write(included, "[diff]\n\texternal = %s\n[core]\n\tfsmonitor = %s\n" % (plant("include"), plant("include-fs")))
         hooks = self.tree.path("hooks")
         os.makedirs(hooks)
         for hook in ("post-index-change", "reference-transaction", "post-checkout", "pre-auto-gc", "fsmonitor-watchman"):
@@ -1265,8 +1137,7 @@ class LastmodTest(unittest.TestCase):
                     "core.sshCommand": plant("ssh"), "credential.helper": plant("credential"), "include.path": included}
         for key, value in settings.items():
             git(site, "config", key, value)
-        with open(os.path.join(site, ".gitattributes"), "w") as out:
-            out.write("*.htm filter=x diff=t\nb.htm filter=y\n")
+        write(os.path.join(site, ".gitattributes"), "*.htm filter=x diff=t\nb.htm filter=y\n")
         # A copied tree: the index's stat data no longer match a.htm and b.htm.
         for name in ("a.htm", "b.htm"):
             os.utime(os.path.join(site, name), (1709553600, 1709553600))
@@ -1294,8 +1165,7 @@ class LastmodTest(unittest.TestCase):
         self.page("a.htm")
         slow = self.tree.path("bin")
         os.makedirs(slow)
-        with open(os.path.join(slow, "git"), "w") as out:
-            out.write("#!/bin/sh\nsleep 30 >&2 &\nsleep 30\n")
+        write(os.path.join(slow, "git"), "#!/bin/sh\nsleep 30 >&2 &\nsleep 30\n")
         os.chmod(os.path.join(slow, "git"), 0o755)
         process = start("-q", "--ext", "htm", "--lastmod", "git,mtime", self.tree.root, "https://e.x/",
                         env=dict(os.environ, PATH=slow + os.pathsep + os.environ["PATH"]))
@@ -1313,7 +1183,6 @@ class LastmodTest(unittest.TestCase):
                               ' "dateModified": "2021-07-08T10:00:00Z"}</script>')
         self.page("invalid.htm", '<meta property="article:modified_time" content="yesterday">'
                                  '<meta itemprop="dateModified" content="2021-02-30">')
-        self.page("later.htm", '<meta itemprop="dateModified" content="2999-01-01">')
         self.page("plain.htm")
         found, err = self.dates("--lastmod", "meta,mtime", "--lastmod-time")
         self.assertEqual(err, "")
@@ -1324,11 +1193,6 @@ class LastmodTest(unittest.TestCase):
         self.assertTrue(all(value.endswith(zone) for value in found.values()), found)
         self.assertEqual(found["itemprop.htm"], "2022-02-03T00:00:00" + zone)
         self.assertEqual(found["invalid.htm"], found["plain.htm"])
-        self.assertEqual(found["later.htm"][:10], time.strftime("%Y-%m-%d"))
-        found, _ = self.dates("--lastmod", "meta")
-        self.assertEqual(found["invalid.htm"], None)
-        self.assertEqual(found["plain.htm"], None)
-        self.assertEqual(found["itemprop.htm"], "2022-02-03")
 
     def test_the_sources_are_asked_in_the_order_given_and_none_ends_the_list(self):
         self.page("dated.htm", '<meta itemprop="dateModified" content="2001-02-03">')
@@ -1342,14 +1206,12 @@ class LastmodTest(unittest.TestCase):
             self.assertIn("--lastmod", err)
 
 
-class CheckTest(unittest.TestCase):
+class CheckTest(CliCase):
     HEAD = '<?xml version="1.0" encoding="UTF-8"?>\n<urlset xmlns="http://www.sitemaps.org/schemas/sitemap/0.9">\n'
 
     def setUp(self):
-        self.tree = Tree({"a.htm": "a", "b.htm": "b", "sub/c.htm": "c"})
-        self.addCleanup(self.tree.remove)
-        self.out = tempfile.mkdtemp(prefix="linkloom-check-")
-        self.addCleanup(shutil.rmtree, self.out, True)
+        self.tree = temp_tree(self, {"a.htm": "a", "b.htm": "b", "sub/c.htm": "c"})
+        self.out = scratch(self, "linkloom-check-")
 
     def check(self, name, *options):
         """The exit status and lines of standard error; the most memory the program held is kept."""
@@ -1369,35 +1231,31 @@ class CheckTest(unittest.TestCase):
         return process.returncode, err.decode("utf-8", "replace").replace("\r\n", "\n").splitlines()
 
     def write(self, name, text):
-        with open(os.path.join(self.out, name), "wb") as out:
-            out.write(text if isinstance(text, bytes) else text.encode("utf-8"))
+        write(os.path.join(self.out, name), text)
 
     def publish(self, *options):
-        code, _, err = run("-q", *options, "-o", native(os.path.join(self.out, "s.xml")), native(self.tree.root),
-                           "https://e.x/")
-        self.assertEqual(code, 0, err)
+        _, err = self.ok("-q", *options, "-o", native(os.path.join(self.out, "s.xml")), native(self.tree.root),
+                         "https://e.x/")
 
     def test_a_sitemap_in_step_then_missing_extra_and_stale_pages(self):
         self.publish()
         code, lines = self.check("s.xml")
         self.assertEqual((code, lines), (0, ["in step: the sitemap is valid and lists the 3 pages of the site"]))
         os.remove(self.tree.path("b.htm"))
-        with open(self.tree.path("new.htm"), "w") as page:
-            page.write("new")
-        os.utime(self.tree.path("new.htm"), (1709467200, 1709467200))
-        os.utime(self.tree.path("a.htm"), (1709467200 + 86400, 1709467200 + 86400))
+        write(self.tree.path("new.htm"), "new", MARCH_3)
+        os.utime(self.tree.path("a.htm"), (MARCH_3 + DAY, MARCH_3 + DAY))
         code, lines = self.check("s.xml")
         self.assertEqual(code, 4)
         self.assertEqual(lines, ["stale: https://e.x/a.htm (sitemap 2024-03-03, site 2024-03-04)",
                                  "extra: https://e.x/b.htm", "missing: https://e.x/new.htm", "3 findings"])
         # The same options as the run: with the time of day, a later time on the same day is stale.
         self.publish("--lastmod-time")
-        os.utime(self.tree.path("a.htm"), (1709467200 + 86400 + 60, 1709467200 + 86400 + 60))
+        os.utime(self.tree.path("a.htm"), (MARCH_3 + DAY + 60, MARCH_3 + DAY + 60))
         self.assertEqual(self.check("s.xml", "--lastmod-time")[1][0][:25], "stale: https://e.x/a.htm ")
         self.assertEqual(self.check("s.xml", "--lastmod", "none")[0], 0)
 
     def test_each_protocol_finding_is_told_once_with_its_line(self):
-        future = time.strftime("%Y", time.gmtime(time.time() + 3 * 366 * 86400))
+        future = time.strftime("%Y", time.gmtime(time.time() + 3 * 366 * DAY))
         self.write("s.xml", self.HEAD +
                    "<url><lastmod>2024-03-03</lastmod></url>\n"
                    "<url><loc>e.x/a.htm</loc></url>\n"
@@ -1457,8 +1315,7 @@ class CheckTest(unittest.TestCase):
         self.assertEqual(lines[1:], ["not compared with the site: the sitemap could not be read whole", "1 finding"])
         # An index that names one part twice reads it once.
         self.publish("--max-urls", "2")
-        with open(os.path.join(self.out, "s.xml"), "rb") as index:
-            text = index.read().decode()
+        text = read(os.path.join(self.out, "s.xml")).decode()
         part = text[text.index("<sitemap>"):text.index("</sitemap>") + len("</sitemap>")]
         self.write("s.xml", text.replace(part, part + part.replace("https://e.x/", "https://E.X/")))
         code, lines = self.check("s.xml")
@@ -1476,8 +1333,7 @@ class CheckTest(unittest.TestCase):
         self.assertEqual(lines[-1], "1 finding")
         # A name that Windows would open as another file is no part on any system.
         self.publish("--max-urls", "2")
-        with open(os.path.join(self.out, "s.xml"), "rb") as index:
-            text = index.read().decode()
+        text = read(os.path.join(self.out, "s.xml")).decode()
         for suffix in (".", "%20"):
             self.write("s.xml", text.replace("s-1.xml<", "s-1.xml%s<" % suffix))
             code, lines = self.check("s.xml")
@@ -1521,12 +1377,10 @@ class CheckTest(unittest.TestCase):
             self.assertIn("--check", err)
 
 
-class StateTest(unittest.TestCase):
+class StateTest(CliCase):
     def setUp(self):
-        self.tree = Tree({"a.htm": "a", "b.htm": "b", "c.htm": "c"})
-        self.addCleanup(self.tree.remove)
-        self.state = os.path.join(tempfile.mkdtemp(prefix="linkloom-state-"), "state.txt")
-        self.addCleanup(shutil.rmtree, os.path.dirname(self.state), True)
+        self.tree = temp_tree(self, {"a.htm": "a", "b.htm": "b", "c.htm": "c"})
+        self.state = os.path.join(scratch(self, "linkloom-state-"), "state.txt")
 
     def publish(self, *options):
         code, out, err = run("-q", "--state", native(self.state), *options, native(self.tree.root), "https://e.x/")
@@ -1534,8 +1388,7 @@ class StateTest(unittest.TestCase):
 
     def touch(self, name, when, content=None):
         if content is not None:
-            with open(self.tree.path(name), "w") as page:
-                page.write(content)
+            write(self.tree.path(name), content)
         os.utime(self.tree.path(name), (when, when))
 
     def test_unchanged_pages_keep_their_dates_across_three_runs(self):
@@ -1547,13 +1400,13 @@ class StateTest(unittest.TestCase):
         self.assertEqual(lines[0], "linkloom-state 2 content")
         self.assertRegex(lines[1], r"^[0-9a-f]{16} 2024-03-03 https://e.x/a.htm$")
         # Rebuilt with the same bytes (a new file time), changed bytes, and a page removed.
-        later = 1709467200 + 100 * 86400
+        later = MARCH_3 + 100 * DAY
         self.touch("a.htm", later)
         self.touch("b.htm", later, "b changed")
         os.remove(self.tree.path("c.htm"))
         self.assertEqual(self.publish()[1], {"a.htm": "2024-03-03", "b.htm": "2024-06-11"})
         self.touch("c.htm", later, "c")
-        self.touch("b.htm", later + 86400)
+        self.touch("b.htm", later + DAY)
         self.assertEqual(self.publish()[1], {"a.htm": "2024-03-03", "b.htm": "2024-06-11", "c.htm": "2024-06-11"})
         with open(self.state, encoding="utf-8") as record:
             self.assertEqual(len(record.read().splitlines()), 4)
@@ -1570,9 +1423,9 @@ class StateTest(unittest.TestCase):
 
     def test_a_template_change_keeps_every_date_and_a_content_change_moves_its_page(self):
         self.bodies = {}
-        self.write_pages(1709467200)
+        self.write_pages(MARCH_3)
         self.assertEqual(self.publish()[:2], (0, dict.fromkeys(("a.htm", "b.htm", "c.htm"), "2024-03-03")))
-        later = 1709467200 + 100 * 86400
+        later = MARCH_3 + 100 * DAY
         self.write_pages(later, title="New", script="b.js", nav="<a href=/new>New</a>", footer="(c) 2025")
         self.assertEqual(self.publish()[1], dict.fromkeys(("a.htm", "b.htm", "c.htm"), "2024-03-03"))
         self.bodies = {"b.htm": "<main>b text, edited</main>", "c.htm": "<p>c text <img src=c2.png></p>"}
@@ -1580,20 +1433,19 @@ class StateTest(unittest.TestCase):
         self.assertEqual(self.publish()[1], {"a.htm": "2024-03-03", "b.htm": "2024-06-11", "c.htm": "2024-06-11"})
         # Hashed by their bytes, a template change moves every page.
         self.publish("--state-hash", "bytes")
-        self.write_pages(later + 86400, footer="(c) 2026")
+        self.write_pages(later + DAY, footer="(c) 2026")
         self.assertEqual(self.publish("--state-hash", "bytes")[1], dict.fromkeys(("a.htm", "b.htm", "c.htm"), "2024-06-12"))
         self.assertEqual(run("--state-hash", "words", native(self.tree.root), "https://e.x/")[0], 2)
 
     def test_a_first_version_record_is_rehashed_without_moving_a_date(self):
         self.bodies = {}
-        self.write_pages(1709467200)
+        self.write_pages(MARCH_3)
         self.publish("--state-hash", "bytes")
         with open(self.state, encoding="utf-8") as record:
             first, rest = record.read().split("\n", 1)
         self.assertEqual(first, "linkloom-state 2 bytes")
-        with open(self.state, "w", encoding="utf-8") as record:
-            record.write("linkloom-state 1\n" + rest)
-        later = 1709467200 + 100 * 86400
+        write(self.state, "linkloom-state 1\n" + rest)
+        later = MARCH_3 + 100 * DAY
         self.touch("a.htm", later)
         self.touch("b.htm", later, "<main>b changed</main>")
         # The second run finds the content hashes the first recorded.
@@ -1604,33 +1456,27 @@ class StateTest(unittest.TestCase):
 
     def test_a_record_that_is_not_one_is_exit_2_and_left_as_it_was(self):
         self.publish()
-        with open(self.state, "rb") as record:
-            good = record.read()
+        good = read(self.state)
         for bad in (b"linkloom-state 2\n", good + b"garbage\n"):
-            with open(self.state, "wb") as record:
-                record.write(bad)
+            write(self.state, bad)
             code, out, err = run("-q", "--state", native(self.state), native(self.tree.root), "https://e.x/")
             self.assertEqual((code, out), (2, b""), bad[:40])
             self.assertIn("cannot read the state file", err)
-            with open(self.state, "rb") as record:
-                self.assertEqual(record.read(), bad)
+            self.assertEqual(read(self.state), bad)
 
     def test_crlf_lines_duplicates_and_a_long_record_are_read(self):
         self.publish()
-        with open(self.state, "rb") as record:
-            good = record.read()
+        good = read(self.state)
         first, rest = good.split(b"\n", 1)
         filler = b"".join(b"%016x 2020-01-01 https://e.x/gone/%d.htm\n" % (n, n) for n in range(300000))
         duplicate = rest.replace(b"2024-03-03", b"2019-01-01")
-        with open(self.state, "wb") as record:
-            record.write((first + b"\n" + filler + duplicate + rest).replace(b"\n", b"\r\n"))
-        self.touch("a.htm", 1709467200 + 86400)
+        write(self.state, (first + b"\n" + filler + duplicate + rest).replace(b"\n", b"\r\n"))
+        self.touch("a.htm", MARCH_3 + DAY)
         code, found, err = self.publish()
         self.assertEqual(code, 0, err)
         # The last line of a location counts; the record is rewritten for this run's pages.
         self.assertEqual(found["a.htm"], "2024-03-03")
-        with open(self.state, "rb") as record:
-            self.assertEqual(record.read(), good)
+        self.assertEqual(read(self.state), good)
 
     def test_the_record_is_switched_with_the_sitemap_files_and_is_never_one_of_them(self):
         out = os.path.join(os.path.dirname(self.state), "sitemap.xml")
@@ -1643,16 +1489,14 @@ class StateTest(unittest.TestCase):
             self.assertIn("-o %s and --state %s name one file" % (native(out), native(record)), err)
         code, _, err = run("-q", "-o", native(out), "--state", native(self.state), native(self.tree.root), "https://e.x/")
         self.assertEqual((code, err), (0, ""))
-        with open(out, "rb") as sitemap:
-            earlier = sitemap.read()
+        earlier = read(out)
         # A record that cannot be written keeps the earlier sitemap.
         missing = os.path.join(os.path.dirname(self.state), "gone", "state.txt")
-        self.touch("d.htm", 1709467200, "d")
+        self.touch("d.htm", MARCH_3, "d")
         code, _, err = run("-q", "-o", native(out), "--state", native(missing), native(self.tree.root), "https://e.x/")
         self.assertEqual(code, 3)
         self.assertIn("cannot write " + native(missing), err)
-        with open(out, "rb") as sitemap:
-            self.assertEqual(sitemap.read(), earlier)
+        self.assertEqual(read(out), earlier)
 
     def test_changes_lists_added_edited_and_removed_urls_and_is_written_with_the_record(self):
         changes = os.path.join(os.path.dirname(self.state), "changes.txt")
@@ -1665,24 +1509,22 @@ class StateTest(unittest.TestCase):
         self.assertEqual(publish()[0], 0)
         with open(changes, encoding="utf-8") as listed:
             self.assertEqual(listed.read(), "".join("+ https://e.x/%s.htm\n" % name for name in "abc"))
-        self.touch("b.htm", 1709467200 + 86400, "b changed")
-        self.touch("a0.htm", 1709467200, "new")
+        self.touch("b.htm", MARCH_3 + DAY, "b changed")
+        self.touch("a0.htm", MARCH_3, "new")
         os.remove(self.tree.path("c.htm"))
         code, _, err = publish("-o", native(out))
         self.assertEqual(code, 0, err)
         self.assertIn("changes since the record: 1 new, 1 changed, 1 gone", err)
         with open(changes, encoding="utf-8") as listed:
             self.assertEqual(listed.read(), "+ https://e.x/a0.htm\n~ https://e.x/b.htm\n- https://e.x/c.htm\n")
-        with open(self.state, "rb") as record:
-            earlier = record.read()
+        earlier = read(self.state)
         # A changes file that cannot be written leaves the record and the sitemap as they were.
         os.remove(changes)
         os.makedirs(changes)
-        self.touch("b.htm", 1709467200 + 2 * 86400, "b changed again")
+        self.touch("b.htm", MARCH_3 + 2 * DAY, "b changed again")
         code, _, err = publish("-o", native(out))
         self.assertEqual(code, 3)
-        with open(self.state, "rb") as record:
-            self.assertEqual(record.read(), earlier)
+        self.assertEqual(read(self.state), earlier)
         code, _, err = run("--changes", native(changes), native(self.tree.root), "https://e.x/")
         self.assertEqual(code, 2)
         self.assertIn("--changes needs --state", err)
@@ -1696,15 +1538,12 @@ class StateTest(unittest.TestCase):
         self.assertEqual(code, 2)
 
 
-class SettingsTest(unittest.TestCase):
+class SettingsTest(CliCase):
     def setUp(self):
         page = "<!DOCTYPE html><p>page</p>"
-        self.tree = Tree({"index.htm": page, "a.htm": page, "b.html": page, "drafts/c.htm": page,
+        self.tree = temp_tree(self, {"index.htm": page, "a.htm": page, "b.html": page, "drafts/c.htm": page,
                           "linkloom.toml": 'url = "https://e.x/"\next = ["htm", "toml"]\nexclude = "drafts/"\n'
                                            "folder-urls = true\nsubfolders = true\n"})
-
-    def tearDown(self):
-        self.tree.remove()
 
     def test_flags_win_over_the_file_and_the_file_over_the_defaults(self):
         cases = [([], ["https://e.x/a.htm", "https://e.x/"]),
@@ -1719,28 +1558,24 @@ class SettingsTest(unittest.TestCase):
 
     def test_a_named_file_says_where_to_write_and_a_bad_one_writes_nothing(self):
         config = self.tree.path("drafts", "run.toml")
-        with open(config, "w") as settings:
-            settings.write('url = "https://e.x/"\noutput = "../sitemap.xml"\nfolder-urls = true\n')
+        write(config, 'url = "https://e.x/"\noutput = "../sitemap.xml"\nfolder-urls = true\n')
         code, _, err = run("-q", "--config", native(config), native(self.tree.root))
         self.assertEqual((code, err), (0, ""))
-        with open(self.tree.path("sitemap.xml"), "rb") as written:
-            before = written.read()
+        before = read(self.tree.path("sitemap.xml"))
         self.assertIn(b"<loc>https://e.x/</loc>", before)
         with open(config, "a") as settings:
             settings.write("max-urls = 0\n")
         code, out, err = run("-q", "--config", native(config), native(self.tree.root))
         self.assertEqual((code, out), (2, b""))
         self.assertIn("run.toml:4: --max-urls needs a number from 1 to 50000, not '0'", err)
-        with open(self.tree.path("sitemap.xml"), "rb") as written:
-            self.assertEqual(written.read(), before)
+        self.assertEqual(read(self.tree.path("sitemap.xml")), before)
 
     def test_init_writes_what_the_folder_suggests_and_never_over_a_file(self):
         head = '<html><head><link rel="canonical" href="https://e.x/%s"><link rel="alternate" hreflang="de" ' \
                'href="https://e.x/de/%s"></head></html>'
-        site = Tree({"index.html": head % ("", ""), "docs/index.html": head % ("docs/", "docs/"),
+        site = temp_tree(self, {"index.html": head % ("", ""), "docs/index.html": head % ("docs/", "docs/"),
                      "docs/a.html": head % ("docs/a", "docs/a"), "docs/b.htm": "<p>b</p>", "robots.txt": "",
                      "notes.txt": ""})
-        self.addCleanup(site.remove)
         code, out, err = run("--init", native(site.root), "https://e.x")
         self.assertEqual((code, out, err), (0, b"", ""))
         with open(site.path("linkloom.toml")) as written:
@@ -1797,14 +1632,12 @@ def serve_indexnow(log, port):
     server.serve_forever()
 
 
-class IndexNowTest(unittest.TestCase):
+class IndexNowTest(CliCase):
     KEY = "k3y-0123456789"
 
     def setUp(self):
-        self.tree = Tree({"a.htm": "a", "b.htm": "b", self.KEY + ".txt": self.KEY + "\n"})
-        self.addCleanup(self.tree.remove)
-        self.state = os.path.join(tempfile.mkdtemp(prefix="linkloom-state-"), "state.txt")
-        self.addCleanup(shutil.rmtree, os.path.dirname(self.state), True)
+        self.tree = temp_tree(self, {"a.htm": "a", "b.htm": "b", self.KEY + ".txt": self.KEY + "\n"})
+        self.state = os.path.join(scratch(self, "linkloom-state-"), "state.txt")
         context = multiprocessing.get_context("fork")
         self.log, port = os.path.join(os.path.dirname(self.state), "requests"), context.Queue()
         server = context.Process(target=serve_indexnow, args=(self.log, port), daemon=True)
@@ -1840,8 +1673,7 @@ class IndexNowTest(unittest.TestCase):
         self.assertFalse(os.path.exists(out) or os.path.exists(self.state))
         self.assertEqual(self.posted(), [])
         for number in range(10000):
-            with open(self.tree.path("p%05d.htm" % number), "w") as page:
-                page.write("p")
+            write(self.tree.path("p%05d.htm" % number), "p")
         code, _, err = self.submit()
         self.assertEqual(code, 0, err)
         posted = self.posted()
@@ -1850,9 +1682,8 @@ class IndexNowTest(unittest.TestCase):
         self.assertEqual({key: posted[1][2][key] for key in ("host", "key", "keyLocation")},
                          {"host": "e.x", "key": self.KEY, "keyLocation": "https://e.x/%s.txt" % self.KEY})
         # The next run posts only what changed since: an edit and a removal.
-        os.utime(self.tree.path("a.htm"), (1709467200 + 86400,) * 2)
-        with open(self.tree.path("a.htm"), "w") as page:
-            page.write("a changed")
+        os.utime(self.tree.path("a.htm"), (MARCH_3 + DAY,) * 2)
+        write(self.tree.path("a.htm"), "a changed")
         os.remove(self.tree.path("b.htm"))
         code, _, err = self.submit(fresh=False)
         self.assertEqual(code, 0, err)
@@ -1897,23 +1728,20 @@ class IndexNowTest(unittest.TestCase):
         self.assertNotEqual(sockets("-q", "--state", native(self.state), "--indexnow", self.KEY, "--indexnow-endpoint",
                                     self.endpoint + "/status/200", "--ext", "htm,txt", self.tree.root, "https://e.x/"),
                             [])
-class ReportTest(unittest.TestCase):
+class ReportTest(CliCase):
     """--report json: one document per run, valid against the schema, in every mode."""
 
     def setUp(self):
         page = "<!DOCTYPE html><p>page</p>"
-        self.tree = Tree({"a.htm": page, "b.htm": page, "c.htm": page, "notes.txt": page, 'q"\x01.txt': page})
-        self.addCleanup(self.tree.remove)
-        self.out = tempfile.mkdtemp(prefix="linkloom-report-")
-        self.addCleanup(shutil.rmtree, self.out, True)
+        self.tree = temp_tree(self, {"a.htm": page, "b.htm": page, "c.htm": page, "notes.txt": page, 'q"\x01.txt': page})
+        self.out = scratch(self, "linkloom-report-")
         with open(SCHEMA) as schema:
             self.validator = jsonschema.Draft7Validator(json.load(schema))
 
     def report(self, *args):
         path = os.path.join(self.out, "report.json")
         code, out, err = run("-q", "--report", "json:" + native(path), *args)
-        with open(path, "rb") as text:
-            document = json.loads(text.read().decode("utf-8"))
+        document = json.loads(read(path).decode("utf-8"))
         self.validator.validate(document)
         self.assertEqual(document["exitStatus"], code, err)
         return document
@@ -1956,8 +1784,7 @@ class ReportTest(unittest.TestCase):
         self.assertEqual(run("-q", "-o", native(sitemap), native(self.tree.root), "https://e.x/")[0], 0)
         os.remove(self.tree.path("b.htm"))
         summary, outputs = os.path.join(self.out, "summary.md"), os.path.join(self.out, "outputs")
-        with open(summary, "w") as earlier:
-            earlier.write("earlier step\n")
+        write(summary, "earlier step\n")
         env = dict(os.environ, GITHUB_STEP_SUMMARY=native(summary), GITHUB_OUTPUT=native(outputs))
         result = subprocess.run(CLI + ["-q", "--report", "github", "--check", native(sitemap), native(self.tree.root),
                                        "https://e.x/"], capture_output=True, env=env, stdin=subprocess.DEVNULL)

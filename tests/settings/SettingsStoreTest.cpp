@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-
 #include "settings/SettingsStore.h"
 #include "support/StringPrinter.h"
 #include "support/TempTree.h"
@@ -10,16 +7,8 @@
 namespace linkloom {
 namespace {
 
-std::string Bytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-std::string Utf16Le(const std::string& ascii) {
-    std::string bytes;
-    for (char c : ascii) bytes += std::string(1, c) + '\0';
-    return bytes;
-}
+using test::ReadFile;
+using test::Utf16Le;
 
 class SettingsStoreTest : public ::testing::Test {
 protected:
@@ -52,8 +41,8 @@ TEST_F(SettingsStoreTest, WithoutAFileEveryReadGivesItsDefaultAndNothingIsCreate
 
 TEST_F(SettingsStoreTest, TheFirstSaveCreatesAUtf16FileWithTheKeysInOrder) {
     Save(u"C:\\site\\", 3, u"htm,php", u"https://example.com/");
-    EXPECT_EQ(Bytes(IniPath()), "\xFF\xFE" + Utf16Le("[settings]\r\nfolder=C:\\site\\\r\nflags=3\r\n"
-                                                     "ext=htm,php\r\nurl=https://example.com/\r\n"));
+    EXPECT_EQ(ReadFile(IniPath()), "\xFF\xFE" + Utf16Le(u"[settings]\r\nfolder=C:\\site\\\r\nflags=3\r\n"
+                                                        "ext=htm,php\r\nurl=https://example.com/\r\n"));
 }
 
 TEST_F(SettingsStoreTest, IntegersRoundTripExceptTheSentinel) {
@@ -71,15 +60,16 @@ TEST_F(SettingsStoreTest, IntegersRoundTripExceptTheSentinel) {
 }
 
 TEST_F(SettingsStoreTest, ASaveReplacesValuesInPlaceAndAppendsNewKeysToTheSection) {
-    tree.File("linkloom.ini", "\xFF\xFE" + Utf16Le("[settings]\r\nurl=old\r\nfolder=old\r\n[other]\r\nx=1\r\n"));
+    tree.File("linkloom.ini", "\xFF\xFE" + Utf16Le(u"[settings]\r\nurl=old\r\nfolder=old\r\n[other]\r\nx=1\r\n"));
     Save(u"C:\\site\\", 3, u"htm", u"https://example.com/");
-    EXPECT_EQ(Bytes(IniPath()), "\xFF\xFE" + Utf16Le("[settings]\r\nurl=https://example.com/\r\nfolder=C:\\site\\\r\n"
-                                                     "flags=3\r\next=htm\r\n[other]\r\nx=1\r\n"));
+    EXPECT_EQ(ReadFile(IniPath()),
+              "\xFF\xFE" + Utf16Le(u"[settings]\r\nurl=https://example.com/\r\nfolder=C:\\site\\\r\n"
+                                   "flags=3\r\next=htm\r\n[other]\r\nx=1\r\n"));
 }
 
 TEST_F(SettingsStoreTest, EmptyValuesAreStoredAndReadAsDefaults) {
     Save(u"", 3, u"", u"");
-    EXPECT_NE(Bytes(IniPath()).find(Utf16Le("\r\next=\r\n")), std::string::npos);
+    EXPECT_NE(ReadFile(IniPath()).find(Utf16Le(u"\r\next=\r\n")), std::string::npos);
     const SettingsSection section = Store().OpenSection(u"settings", SectionMode::Read);
     ASSERT_TRUE(section.IsOpen());
     EXPECT_EQ(section.ReadString(u"ext", u"htm,php"), String(u"htm,php"));
@@ -101,7 +91,7 @@ TEST_F(SettingsStoreTest, AFileWithoutTheMarkIsReadAndUpdatedWithoutOne) {
     EXPECT_EQ(Store().OpenSection(u"settings", SectionMode::Read).ReadString(u"url"), String(u"https://8bit.example/"));
     EXPECT_EQ(Store().OpenSection(u"settings", SectionMode::Write).WriteString(u"url", u"https://new.example/"),
               ERROR_SUCCESS);
-    EXPECT_EQ(Bytes(IniPath()), "[other]\r\nx=1\r\n[settings]\r\nurl=https://new.example/\r\n");
+    EXPECT_EQ(ReadFile(IniPath()), "[other]\r\nx=1\r\n[settings]\r\nurl=https://new.example/\r\n");
 }
 
 TEST_F(SettingsStoreTest, AFileWithoutEntriesInTheSectionIsNotOpenForReading) {
@@ -117,17 +107,17 @@ TEST_F(SettingsStoreTest, AFileWithoutEntriesInTheSectionIsNotOpenForReading) {
 
 TEST_F(SettingsStoreTest, AReadOnlyFileIsReadButNotWritten) {
     Save(u"C:\\site\\", 3, u"htm", u"https://example.com/");
-    const std::string before = Bytes(IniPath());
+    const std::string before = ReadFile(IniPath());
     ASSERT_TRUE(SetFileAttributesW(IniPath().c_str(), FILE_ATTRIBUTE_READONLY));
     EXPECT_FALSE(Store().OpenSection(u"settings", SectionMode::Write).IsOpen());
     EXPECT_EQ(Store().OpenSection(u"settings", SectionMode::Read).ReadString(u"ext"), String(u"htm"));
-    EXPECT_EQ(Bytes(IniPath()), before);
+    EXPECT_EQ(ReadFile(IniPath()), before);
     SetFileAttributesW(IniPath().c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST_F(SettingsStoreTest, ALockedFileIsLeftByteForByte) {
     Save(u"C:\\site\\", 3, u"htm", u"https://example.com/");
-    const std::string before = Bytes(IniPath());
+    const std::string before = ReadFile(IniPath());
     const HANDLE lock = CreateFileW(IniPath().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
@@ -135,7 +125,7 @@ TEST_F(SettingsStoreTest, ALockedFileIsLeftByteForByte) {
     EXPECT_FALSE(section.IsOpen());
     EXPECT_EQ(section.WriteString(u"folder", u"D:\\"), static_cast<DWORD>(ERROR_INVALID_HANDLE));
     CloseHandle(lock);
-    EXPECT_EQ(Bytes(IniPath()), before);
+    EXPECT_EQ(ReadFile(IniPath()), before);
 }
 
 }  // namespace

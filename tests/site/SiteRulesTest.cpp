@@ -58,8 +58,15 @@ TEST_F(SiteRulesTest, ARefusedValueNamesTheFileAndLineAndRulesMustAgree) {
     String error;
     EXPECT_FALSE(rules_.Settle(false, selection, error));
     EXPECT_EQ(error, String(u"--index-names needs --folder-urls"));
+    ASSERT_EQ(Apply("trailing-slash = 'always'\n"), String());
+    EXPECT_FALSE(rules_.Settle(false, selection, error));
+    EXPECT_EQ(error, String(u"--trailing-slash needs --folder-urls or --drop-extensions"));
     ASSERT_EQ(Apply("robots-meta = true\n"), String());
     EXPECT_FALSE(rules_.Settle(true, selection, error));
+    EXPECT_EQ(error, String(u"--robots-meta and --include-noindex ask for opposite things"));
+    // A list of dots names no extension; it once dropped "htm", the default of the extension box.
+    EXPECT_EQ(Apply("drop-extensions = '. , .'\n"),
+              path_ + u":1: --drop-extensions needs a list of extensions, not '. , .'");
 
     RunPlan plan(RunSettings{});
     ASSERT_EQ(Apply("exclude = 'x/'\n"), String());

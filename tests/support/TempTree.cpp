@@ -56,6 +56,20 @@ std::filesystem::path TempTree::Folder(const std::string& relative) {
     return path;
 }
 
+std::string ReadFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string Utf16Le(const std::u16string& text) {
+    std::string bytes;
+    for (const char16_t unit : text) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    return bytes;
+}
+
 std::filesystem::path TempTree::File(const std::string& relative, const std::string& content,
                                      platform::FileTime written) {
     const auto path = root_ / std::filesystem::u8path(relative);

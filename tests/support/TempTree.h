@@ -32,6 +32,12 @@ private:
 // A UTF-8 relative path under the tree as an engine path.
 String ToEnginePath(const std::filesystem::path& path);
 
+// Every byte of a file; empty when it cannot be read.
+std::string ReadFile(const std::filesystem::path& path);
+
+// The text's code units as UTF-16LE bytes, without a byte order mark.
+std::string Utf16Le(const std::u16string& text);
+
 // 2024-03-03 12:00:00 UTC: the same calendar date in every time zone from -11 to +11 hours.
 constexpr platform::FileTime kNoonMarch3 = 133539408000000000ULL;
 

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -16,13 +14,6 @@ namespace linkloom::cli {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Read(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // A file of two folders switched in by one change, or nothing when the change is not committed.
 TEST(FileSetTransactionTest, CommitsAcrossFoldersOrRollsBackOnDestruction) {
@@ -44,8 +35,8 @@ TEST(FileSetTransactionTest, CommitsAcrossFoldersOrRollsBackOnDestruction) {
             ASSERT_TRUE(change.Commit([] { return true; }, error, failed)) << error.ToUtf8();
         }
     }
-    EXPECT_EQ(Read(tree.Path() / "a/map.xml"), "new map");
-    EXPECT_EQ(Read(tree.Path() / "b/state.txt"), "record");
+    EXPECT_EQ(test::ReadFile(tree.Path() / "a/map.xml"), "new map");
+    EXPECT_EQ(test::ReadFile(tree.Path() / "b/state.txt"), "record");
     // Nothing of either change is left: the first one's temporaries went with it.
     for (const char* folder : {"a", "b"}) {
         EXPECT_EQ(std::distance(fs::directory_iterator(tree.Path() / folder), fs::directory_iterator()), 1) << folder;

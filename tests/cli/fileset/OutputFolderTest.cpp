@@ -2,9 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <regex>
-#include <sstream>
 
 #include "cli/fileset/OutputFolder.h"
 #include "cli/fileset/SwitchJournal.h"
@@ -16,13 +14,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using Strings = std::vector<std::string>;
-
-std::string Read(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 Strings Names(const fs::path& folder) {
     Strings names;
@@ -46,7 +37,7 @@ TEST(OutputFolderTest, TemporaryFilesGetShortUnpredictableNamesAndNeverGoThrough
                       platform::OutputFile::Creation::Exists)
                 << name;
         }
-        EXPECT_EQ(Read(victim), "keep");
+        EXPECT_EQ(test::ReadFile(victim), "keep");
         EXPECT_FALSE(fs::exists(tree.Path() / "absent.txt"));
     }
 
@@ -106,7 +97,7 @@ TEST(OutputFolderTest, OpeningAFolderUndoesTheSwitchOfADeadRunAndRemovesOnlyWhat
 
     OutputFolder folder;
     ASSERT_TRUE(folder.Open(tree.Root(), error)) << error.ToUtf8();
-    EXPECT_EQ(Read(tree.Path() / "s.xml"), "old index");
+    EXPECT_EQ(test::ReadFile(tree.Path() / "s.xml"), "old index");
     // The folder's own run lock stays too: ".linkloom-" and the token its journal is named for.
     const std::string own = folder.JournalPath().Mid(tree.Root().Length()).ToUtf8();
     expected.push_back(own.substr(0, own.size() - 8));

@@ -3,7 +3,6 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <sstream>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -21,12 +20,8 @@ using Files = std::map<std::string, std::string>;
 // Every file of a folder by name, with its content.
 Files Contents(const fs::path& folder) {
     Files files;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        std::ifstream in(entry.path(), std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        files[entry.path().filename().string()] = text.str();
-    }
+    for (const auto& entry : fs::directory_iterator(folder))
+        files[entry.path().filename().string()] = test::ReadFile(entry.path());
     return files;
 }
 

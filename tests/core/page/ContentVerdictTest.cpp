@@ -19,12 +19,6 @@ namespace {
 const SelectionOptions kNoindex = test::ContentTests(true, false);
 const SelectionOptions kDoctype = test::ContentTests(false, true);
 
-std::string Utf16Le(const std::string& ascii) {
-    std::string bytes;
-    for (char c : ascii) bytes += std::string(1, c) + '\0';
-    return bytes;
-}
-
 // The verdict on the page `name` in `folder`, read as a walk reads it.
 PageVerdict Judge(const std::filesystem::path& folder, const std::string& name, const SelectionOptions& flags) {
     platform::SystemError error;
@@ -68,7 +62,7 @@ TEST_F(PageHeadFilterTest, FindsNoindexInAnyCaseWithinTheFirst4096Characters) {
         for (int i = 0; i < 4089; ++i) inside += form.filler;
         outside = inside + form.filler;
         const bool wide = form.prefix == "\xFF\xFE";
-        const std::string word = wide ? Utf16Le("noindex") : "noindex";
+        const std::string word = wide ? test::Utf16Le(u"noindex") : "noindex";
         EXPECT_EQ(Filter(form.prefix + inside + word, kNoindex), PageVerdict::Noindex) << form.name;
         EXPECT_EQ(Filter(form.prefix + outside + word, kNoindex), PageVerdict::Keep) << form.name;
     }

@@ -8,15 +8,7 @@ namespace linkloom {
 namespace {
 
 using Result = WebFileReader::OpenResult;
-
-std::string Utf16Le(const std::u16string& text) {
-    std::string bytes;
-    for (char16_t unit : text) {
-        bytes += static_cast<char>(unit & 0xFF);
-        bytes += static_cast<char>(unit >> 8);
-    }
-    return bytes;
-}
+using test::Utf16Le;
 
 class WebFileReaderTest : public ::testing::Test {
 protected:

@@ -59,16 +59,6 @@ TEST_F(InputCheckTest, RefusesFoldersThatAreFilesOrMissingAndTakesTheFirstOfFold
     EXPECT_EQ(Check(), Accepted("htm", "https://example.com/"));
 }
 
-TEST_F(InputCheckTest, AcceptsOnlyRootUrlsThatMakeAValidDocument) {
-    // Which roots are refused is the root URL's own rule; here only that a refusal names the URL box.
-    for (const String& url : {String(u"HTTP://example.com/"), String(u"https://example.com/?lang=en")}) {
-        inputs.rootUrl = url;
-        EXPECT_EQ(Check(), kNoUrl) << url.ToUtf8();
-    }
-    inputs.rootUrl = u"  https://example.com/caf\u00E9/\"q\"";
-    EXPECT_EQ(Check(), Accepted("htm", "https://example.com/caf%C3%A9/%22q%22/"));
-}
-
 TEST_F(InputCheckTest, SaysWhyARootOfTheRightFormIsRefused) {
     for (const auto& [url, message] : {std::pair{u"httpx://example.com/", RunMessage::kUrlScheme},
                                        std::pair{u"http://example.com:65536/", RunMessage::kUrlPort},

@@ -27,12 +27,6 @@ SelectionOptions BothTests() {
     return options;
 }
 
-std::string Utf16Le(const std::string& ascii) {
-    std::string bytes = "\xFF\xFE";
-    for (char c : ascii) bytes += std::string(1, c) + '\0';
-    return bytes;
-}
-
 // A tree with every kind of page the content test meets, in several folders.
 void FillWithEveryKind(TempTree& tree) {
     const std::string doctype = "<!DOCTYPE html><title>x</title>";
@@ -43,7 +37,8 @@ void FillWithEveryKind(TempTree& tree) {
         tree.File(at + "fragment.htm", "<p>no doctype</p>", test::kNoonMarch3);
         tree.File(at + "empty.htm", "", test::kNoonMarch3);
         tree.File(at + "binary.htm", std::string("\x01\x02\x03\x00zz", 6), test::kNoonMarch3);
-        tree.File(at + "wide.htm", Utf16Le(doctype + "<p>caf\xE9</p>"), test::kNoonMarch3);
+        tree.File(at + "wide.htm", "\xFF\xFE" + test::Utf16Le(u"<!DOCTYPE html><title>x</title><p>caf\u00E9</p>"),
+                  test::kNoonMarch3);
         tree.File(at + "utf8 caf\xC3\xA9.htm", doctype + "<p>caf\xC3\xA9 \xE2\x82\xAC</p>", test::kNoonMarch3);
         tree.File(at + "late.htm", doctype + std::string(5000, ' ') + "noindex", test::kNoonMarch3);
         tree.File(at + "MyTemplate.htm", doctype, test::kNoonMarch3);
