@@ -98,7 +98,7 @@ bool ContentHasher::HashMarkup(std::uint64_t& hash) {
     }
     const std::size_t first = std::find_if_not(text.begin(), text.end(), IsHtmlBlank<char>) - text.begin();
     if (first == text.size() || text[first] != '<') return false;
-    const std::string& main = mainContent_.Of(text);
+    const std::string_view main = mainContent_.Of(text);
     hash = XXH3_64bits(main.data(), main.size());
     return true;
 }
