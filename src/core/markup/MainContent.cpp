@@ -85,19 +85,21 @@ char* MainContent::Stream::Room(std::size_t count) {
 }
 
 void MainContent::Stream::Append(std::string_view piece) {
-    // A piece takes at most its own size and the space pending before it.
+    // A piece takes at most its own size and the space pending before it. Each byte is written
+    // without a branch: a blank only marks a space pending (none at the start), any other byte
+    // writes the pending space and itself.
     char* out = Room(piece.size() + 1);
     const char* const start = buffer.data();
+    bool pending = space;
     for (const char c : piece) {
-        // Most bytes are above the space, which no blank is.
-        if (static_cast<unsigned char>(c) <= ' ' && IsHtmlBlank(c)) {
-            space = out != start;
-            continue;
-        }
-        if (space) *out++ = ' ';
-        space = false;
-        *out++ = c;
+        const bool blank = static_cast<unsigned char>(c) <= ' ' && IsHtmlBlank(c);
+        *out = ' ';
+        out += pending && !blank;
+        *out = c;
+        out += !blank;
+        pending = blank && out != start;
     }
+    space = pending;
     length = out - start;
 }
 
