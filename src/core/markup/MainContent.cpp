@@ -112,7 +112,7 @@ void MainContent::Stream::AppendTarget(std::string_view target) {
     *out++ = kTargetMark;
     out = std::copy(target.begin(), target.end(), out);
     *out++ = kTargetMark;
-    length = out - &buffer[0];
+    length = out - buffer.data();
 }
 
 std::string_view MainContent::Of(std::string_view markup) {
