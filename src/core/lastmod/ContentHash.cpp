@@ -31,6 +31,16 @@ void Utf16ToUtf8(std::string_view bytes, std::string& out) {
                                      static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
     };
     for (std::size_t i = 0; i < units; ++i) {
+        // A stretch of ASCII, most of a page's markup, is narrowed in place.
+        std::size_t end = i;
+        while (end < units && unit(end) < 0x80) ++end;
+        if (end > i) {
+            const std::size_t had = out.size();
+            out.resize(had + end - i);
+            for (std::size_t from = i; from < end; ++from) out[had + from - i] = static_cast<char>(unit(from));
+            i = end - 1;
+            continue;
+        }
         const char16_t first = unit(i);
         if (IsHighSurrogate(first) && i + 1 < units && IsLowSurrogate(unit(i + 1))) {
             AppendUtf8(out, CombineSurrogates(first, unit(++i)));
@@ -98,7 +108,7 @@ bool ContentHasher::HashMarkup(std::uint64_t& hash) {
     }
     const std::size_t first = std::find_if_not(text.begin(), text.end(), IsHtmlBlank<char>) - text.begin();
     if (first == text.size() || text[first] != '<') return false;
-    const std::string& main = mainContent_.Of(text);
+    const std::string_view main = mainContent_.Of(text);
     hash = XXH3_64bits(main.data(), main.size());
     return true;
 }

@@ -1,5 +1,8 @@
 #include "core/markup/HtmlTokenizer.h"
 
+#include <algorithm>
+#include <array>
+
 #include "base/AsciiCharacters.h"
 #include "core/markup/CharacterReferences.h"
 
@@ -14,8 +17,28 @@ constexpr std::string_view kCommentStart = "--";
 constexpr std::string_view kRawTextElements[] = {"style", "xmp", "iframe", "noembed", "noframes"};
 constexpr std::string_view kRcdataElements[] = {"title", "textarea"};
 constexpr std::string_view kPlaintext = "plaintext";
+// What all of them have: their first letters and at least the length of "xmp".
+constexpr std::string_view kTextElementLetters = "psxint";
+constexpr std::size_t kShortestTextElement = 3;
 
-bool EndsTagName(char c) { return IsHtmlBlank(c) || c == '/' || c == '>'; }
+// The bytes that end a tag's name, and the capitals, as flags in one table: tags are most of a
+// page's tokens.
+enum ByteClass : unsigned char { kEndsName = 1, kCapital = 2 };
+
+constexpr auto kByteClasses = [] {
+    std::array<unsigned char, 256> classes{};
+    for (const char c : {' ', '\t', '\n', '\r', '\f', '/', '>'}) classes[static_cast<unsigned char>(c)] = kEndsName;
+    for (char c = 'A'; c <= 'Z'; ++c) classes[static_cast<unsigned char>(c)] = kCapital;
+    return classes;
+}();
+
+bool Is(char c, ByteClass byteClass) { return kByteClasses[static_cast<unsigned char>(c)] & byteClass; }
+
+bool EndsTagName(char c) { return Is(c, kEndsName); }
+
+void LowerInPlace(std::string& text) {
+    for (char& c : text) c = AsciiLower(c);
+}
 
 bool OneOf(std::string_view name, const std::string_view* names, std::size_t count) {
     for (std::size_t i = 0; i < count; ++i) {
@@ -36,6 +59,7 @@ const std::string* HtmlTag::Attribute(std::string_view wanted) const {
 void HtmlTokenizer::Run(std::string_view input, HtmlTokenHandler& handler) {
     input_ = input;
     handler_ = &handler;
+    ampersand_ = input_.find('&');
     for (std::size_t at = 0; at < input_.size();) {
         const std::size_t open = input_.find('<', at);
         EmitText(at, open == npos ? input_.size() : open, true);
@@ -47,10 +71,8 @@ void HtmlTokenizer::Run(std::string_view input, HtmlTokenHandler& handler) {
 
 void HtmlTokenizer::EmitText(std::size_t from, std::size_t to, bool references) {
     while (from < to) {
-        // Searched within the run alone: a page of many runs is read once.
-        const std::size_t found = references ? input_.substr(from, to - from).find('&') : npos;
-        const std::size_t amp = found == npos ? npos : from + found;
-        const std::size_t end = amp == npos ? to : amp;
+        const std::size_t amp = references ? AmpersandFrom(from) : npos;
+        const std::size_t end = std::min(amp, to);
         if (end > from) handler_->Text(input_.substr(from, end - from));
         if (end == to) return;
         decoded_.clear();
@@ -58,6 +80,12 @@ void HtmlTokenizer::EmitText(std::size_t from, std::size_t to, bool references) 
         handler_->Text(taken ? std::string_view(decoded_) : input_.substr(amp, 1));
         from = amp + 1 + taken;
     }
+}
+
+std::size_t HtmlTokenizer::AmpersandFrom(std::size_t from) {
+    // Text comes in page order, so the search only moves forward.
+    if (ampersand_ < from) ampersand_ = input_.find('&', from);
+    return ampersand_;
 }
 
 std::size_t HtmlTokenizer::TagOpen(std::size_t at) {
@@ -126,12 +154,16 @@ std::size_t HtmlTokenizer::TagBody(std::size_t at, bool end) {
     const std::size_t size = input_.size();
     tag_.end = end;
     tag_.selfClosing = false;
-    tag_.name.clear();
     tag_.count = 0;
     std::size_t i = at;
-    while (i < size && !EndsTagName(input_[i])) ++i;
-    tag_.name.assign(input_.data() + at, i - at);
-    for (char& c : tag_.name) c = AsciiLower(c);
+    bool capitals = false;
+    for (; i < size && !EndsTagName(input_[i]); ++i) capitals = capitals || Is(input_[i], kCapital);
+    tag_.name = input_.substr(at, i - at);
+    if (capitals) {
+        loweredName_.assign(tag_.name);
+        LowerInPlace(loweredName_);
+        tag_.name = loweredName_;
+    }
     for (;;) {
         while (i < size && IsHtmlBlank(input_[i])) ++i;
         if (i == size) return size;
@@ -146,8 +178,10 @@ std::size_t HtmlTokenizer::TagBody(std::size_t at, bool end) {
         }
         // An attribute name may start with '='; it ends at a blank, '/', '>' or a later '='.
         HtmlAttribute& attribute = NewAttribute();
-        attribute.name += AsciiLower(input_[i++]);
-        for (; i < size && !EndsTagName(input_[i]) && input_[i] != '='; ++i) attribute.name += AsciiLower(input_[i]);
+        const std::size_t nameStart = i++;
+        while (i < size && !EndsTagName(input_[i]) && input_[i] != '=') ++i;
+        attribute.name.assign(input_.data() + nameStart, i - nameStart);
+        LowerInPlace(attribute.name);
         while (i < size && IsHtmlBlank(input_[i])) ++i;
         if (i < size && input_[i] == '=') {
             i = AttributeValue(i + 1, attribute);
@@ -166,17 +200,16 @@ std::size_t HtmlTokenizer::AttributeValue(std::size_t at, HtmlAttribute& attribu
     if (i == size) return size;
     const char quote = input_[i] == '"' || input_[i] == '\'' ? input_[i] : 0;
     if (quote) ++i;
-    for (; i < size; ++i) {
-        const char c = input_[i];
-        if (quote ? c == quote : IsHtmlBlank(c) || c == '>') break;
-        if (c == '&') {
-            const std::size_t taken = DecodeCharacterReference(input_.substr(i + 1), true, attribute.value);
-            if (taken) {
-                i += taken;
-                continue;
-            }
-        }
-        attribute.value += c;
+    const auto ends = [quote](char c) { return quote ? c == quote : IsHtmlBlank(c) || c == '>'; };
+    while (i < size) {
+        // The characters up to a reference or the value's end are taken as they are, at once.
+        const std::size_t run = i;
+        while (i < size && input_[i] != '&' && !ends(input_[i])) ++i;
+        attribute.value.append(input_.data() + run, i - run);
+        if (i == size || input_[i] != '&') break;
+        const std::size_t taken = DecodeCharacterReference(input_.substr(i + 1), true, attribute.value);
+        if (!taken) attribute.value += '&';
+        i += 1 + taken;
     }
     if (i == size) return size;
     // Past the closing quote; an unquoted value leaves its blank or '>' to the tag.
@@ -186,6 +219,8 @@ std::size_t HtmlTokenizer::AttributeValue(std::size_t at, HtmlAttribute& attribu
 std::size_t HtmlTokenizer::ElementText(std::size_t at) {
     if (tag_.end || at == input_.size()) return at;
     const std::string_view name = tag_.name;
+    // Most tags are none of these: their length or first letter tells.
+    if (name.size() < kShortestTextElement || kTextElementLetters.find(name[0]) == npos) return at;
     std::size_t end;
     bool references = false;
     if (name == kScript) {

@@ -12,11 +12,12 @@ struct HtmlAttribute {
     std::string value;  // character references decoded
 };
 
-// A start or end tag. Its strings and attributes are the tokenizer's, reused from tag to tag.
+// A start or end tag. Its name, strings and attributes are the tokenizer's, valid until the next
+// tag and reused from tag to tag.
 struct HtmlTag {
     bool end = false;
     bool selfClosing = false;
-    std::string name;  // ASCII letters in lower case
+    std::string_view name;  // ASCII letters in lower case
     // The first `count` entries are the tag's; a name given twice keeps its first value.
     std::vector<HtmlAttribute> attributes;
     std::size_t count = 0;
@@ -60,12 +61,16 @@ private:
     bool EndTagAt(std::size_t at, std::string_view name) const;
     // Text in [from, to), with its character references decoded when `references`.
     void EmitText(std::size_t from, std::size_t to, bool references);
+    // The position of the first '&' at or after `from`; each stretch of the page is searched once.
+    std::size_t AmpersandFrom(std::size_t from);
     HtmlAttribute& NewAttribute();
     void KeepAttribute();
 
     std::string_view input_;
     HtmlTokenHandler* handler_ = nullptr;
+    std::size_t ampersand_ = 0;  // the last '&' found, or npos when there is none further
     HtmlTag tag_;
+    std::string loweredName_;  // the tag's name when the page writes it with capitals
     std::string decoded_;
 };
 

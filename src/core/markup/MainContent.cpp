@@ -1,5 +1,7 @@
 #include "core/markup/MainContent.h"
 
+#include <algorithm>
+
 #include "base/AsciiCharacters.h"
 
 namespace linkloom {
@@ -7,7 +9,6 @@ namespace linkloom {
 namespace {
 
 constexpr std::string_view kIgnoreAttribute = "data-linkloom-ignore";
-constexpr std::string_view kMain = "main";
 // Deeper elements are not tracked: a page nested that deep is broken anyway.
 constexpr std::size_t kMostDepth = 512;
 
@@ -27,6 +28,7 @@ struct NamedClass {
     unsigned flags;
 };
 
+// In order of length.
 constexpr NamedClass kClasses[] = {
     {"p", kSelfEnding},
     {"a", kHasTarget},
@@ -60,10 +62,10 @@ constexpr NamedClass kClasses[] = {
 };
 
 unsigned ClassOf(std::string_view name) {
-    // Most tags are of none of these; their length alone tells most of them apart.
-    if (name.size() > 8) return kPlain;
+    // The table is in order of length: most names are passed over by their length alone.
     for (const NamedClass& known : kClasses) {
-        if (known.name.size() == name.size() && known.name == name) return known.flags;
+        if (known.name.size() > name.size()) break;
+        if (known.name == name) return known.flags;
     }
     return kPlain;
 }
@@ -75,55 +77,54 @@ const std::string* TargetOf(const HtmlTag& tag) {
     return tag.Attribute(tag.name.size() == 3 ? kSource : kHref);
 }
 
-// True when a tag named "main", in any case, may be in the page: without one, its text need not
-// be gathered for the main elements.
-bool MayHaveMain(std::string_view markup) {
-    for (std::size_t open = markup.find('<'); open != std::string_view::npos; open = markup.find('<', open + 1)) {
-        if (AsciiEqualsNoCase(markup.substr(open + 1, kMain.size()), kMain)) return true;
-    }
-    return false;
-}
-
 }  // namespace
 
+char* MainContent::Stream::Room(std::size_t count) {
+    if (buffer.size() - length < count) buffer.resize(std::max(2 * buffer.size(), length + count));
+    return &buffer[length];
+}
+
 void MainContent::Stream::Append(std::string_view piece) {
-    // Most bytes are above the space, which no blank is.
-    const auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' ' && IsHtmlBlank(c); };
-    for (std::size_t at = 0; at < piece.size();) {
-        if (blank(piece[at])) {
-            space = !text.empty();
-            ++at;
-            continue;
-        }
-        std::size_t end = at + 1;
-        while (end < piece.size() && !blank(piece[end])) ++end;
-        if (space) text += ' ';
-        space = false;
-        text.append(piece.data() + at, end - at);
-        at = end;
+    // A piece takes at most its own size and the space pending before it. Each byte is written
+    // without a branch: a blank only marks a space pending (none at the start), any other byte
+    // writes the pending space and itself.
+    char* out = Room(piece.size() + 1);
+    const char* const start = buffer.data();
+    bool pending = space;
+    for (const char c : piece) {
+        const bool blank = static_cast<unsigned char>(c) <= ' ' && IsHtmlBlank(c);
+        *out = ' ';
+        out += pending && !blank;
+        *out = c;
+        out += !blank;
+        pending = blank && out != start;
     }
+    space = pending;
+    length = out - start;
 }
 
 void MainContent::Stream::AppendTarget(std::string_view target) {
     while (!target.empty() && IsHtmlBlank(target.front())) target.remove_prefix(1);
     while (!target.empty() && IsHtmlBlank(target.back())) target.remove_suffix(1);
-    if (space) text += ' ';
+    char* out = Room(target.size() + 3);
+    if (space) *out++ = ' ';
     space = false;
-    text += kTargetMark;
-    text.append(target);
-    text += kTargetMark;
+    *out++ = kTargetMark;
+    out = std::copy(target.begin(), target.end(), out);
+    *out++ = kTargetMark;
+    length = out - buffer.data();
 }
 
-const std::string& MainContent::Of(std::string_view markup) {
-    main_.text.clear();
-    page_.text.clear();
+std::string_view MainContent::Of(std::string_view markup) {
+    main_.length = page_.length = 0;
     main_.space = page_.space = false;
     sawMain_ = false;
-    gathersMain_ = MayHaveMain(markup);
+    openNames_.clear();
+    openStarts_.clear();
     depth_ = 0;
     skippedAt_ = outsideAt_ = mainAt_ = kNone;
     tokenizer_.Run(markup, *this);
-    return sawMain_ ? main_.text : page_.text;
+    return sawMain_ ? main_.Text() : page_.Text();
 }
 
 void MainContent::Text(std::string_view text) {
@@ -137,7 +138,7 @@ void MainContent::Tag(const HtmlTag& tag) {
         return;
     }
     const unsigned kind = ClassOf(tag.name);
-    if ((kind & kSelfEnding) && depth_ > 0 && depth_ <= kMostDepth && open_[depth_ - 1] == tag.name) {
+    if ((kind & kSelfEnding) && depth_ > 0 && depth_ <= kMostDepth && OpenName(depth_ - 1) == tag.name) {
         PopTo(depth_ - 1);
     }
     const bool ignored = tag.count > 0 && tag.Attribute(kIgnoreAttribute) != nullptr;
@@ -156,17 +157,23 @@ void MainContent::Tag(const HtmlTag& tag) {
 
 void MainContent::Open(const HtmlTag& tag) {
     if (depth_ < kMostDepth) {
-        if (open_.size() == depth_) open_.emplace_back();
-        open_[depth_] = tag.name;
+        openStarts_.push_back(openNames_.size());
+        openNames_.append(tag.name);
     }
     ++depth_;
+}
+
+std::string_view MainContent::OpenName(std::size_t depth) const {
+    const std::size_t start = openStarts_[depth];
+    const std::size_t end = depth + 1 < openStarts_.size() ? openStarts_[depth + 1] : openNames_.size();
+    return std::string_view(openNames_).substr(start, end - start);
 }
 
 void MainContent::Close(std::string_view name) {
     // An end tag closes the innermost open element of its name and those inside it; one with no
     // such element open is passed over.
     for (std::size_t depth = std::min(depth_, kMostDepth); depth > 0; --depth) {
-        if (open_[depth - 1] == name) {
+        if (OpenName(depth - 1) == name) {
             PopTo(depth - 1);
             return;
         }
@@ -175,6 +182,10 @@ void MainContent::Close(std::string_view name) {
 
 void MainContent::PopTo(std::size_t depth) {
     depth_ = depth;
+    if (depth < openStarts_.size()) {
+        openNames_.resize(openStarts_[depth]);
+        openStarts_.resize(depth);
+    }
     if (skippedAt_ != kNone && skippedAt_ >= depth) skippedAt_ = kNone;
     if (outsideAt_ != kNone && outsideAt_ >= depth) outsideAt_ = kNone;
     if (mainAt_ != kNone && mainAt_ >= depth) mainAt_ = kNone;

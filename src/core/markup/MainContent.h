@@ -22,13 +22,17 @@ class MainContent : private HtmlTokenHandler {
 public:
     // The main content of the page `markup` (UTF-8 or another ASCII-based encoding); valid until
     // the next call.
-    const std::string& Of(std::string_view markup);
+    std::string_view Of(std::string_view markup);
 
 private:
     // Where text goes: the main elements' content, and the page's less its template.
     struct Stream {
-        std::string text;
+        std::string buffer;  // grows and is written in place; the text is its first `length` bytes
+        std::size_t length = 0;
         bool space = false;  // white space is pending
+        std::string_view Text() const { return {buffer.data(), length}; }
+        // Where `count` more bytes may be written.
+        char* Room(std::size_t count);
         void Append(std::string_view piece);
         void AppendTarget(std::string_view target);
     };
@@ -39,8 +43,11 @@ private:
     void Close(std::string_view name);
     void PopTo(std::size_t depth);
     // Whether content at the current place counts in each stream.
-    bool ToMain() const { return gathersMain_ && skippedAt_ == kNone && mainAt_ != kNone; }
-    bool ToPage() const { return skippedAt_ == kNone && outsideAt_ == kNone; }
+    bool ToMain() const { return skippedAt_ == kNone && mainAt_ != kNone; }
+    // Once a main element is seen, the page's text is not the answer.
+    bool ToPage() const { return !sawMain_ && skippedAt_ == kNone && outsideAt_ == kNone; }
+    // The name of the open element at `depth` (below kMostDepth).
+    std::string_view OpenName(std::size_t depth) const;
 
     static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
@@ -48,9 +55,10 @@ private:
     Stream main_;
     Stream page_;
     bool sawMain_ = false;
-    bool gathersMain_ = false;  // the page may have a main element
-    // The names of the open elements; entries past depth_ keep their buffers for reuse.
-    std::vector<std::string> open_;
+    // The names of the open elements, one after another, and where each starts; elements deeper
+    // than the most tracked have none.
+    std::string openNames_;
+    std::vector<std::size_t> openStarts_;
     std::size_t depth_ = 0;
     // The depth of the open element that began each kind of exclusion; kNone while none is open.
     std::size_t skippedAt_ = kNone;  // counts nowhere

@@ -9,7 +9,7 @@ std::string Target(const std::string& target) { return kTargetMark + target + kT
 
 std::string Of(std::string_view page) {
     MainContent content;
-    return content.Of(page);
+    return std::string(content.Of(page));
 }
 
 TEST(MainContent, TakesTheMainElementsOrThePageLessItsTemplate) {
