@@ -1876,6 +1876,24 @@ class IndexNowTest(unittest.TestCase):
                 self.assertIn("the sitemap was written; 2 of 2 URLs not submitted", err)
             self.assertLess(time.monotonic() - started, 20, path)
 
+    def test_urls_not_accepted_are_kept_and_submitted_by_the_next_run(self):
+        changes, pending = os.path.join(os.path.dirname(self.state), "changes.txt"), self.state + ".pending"
+        self.assertEqual(self.submit("/status/503")[0], 5)
+        self.posted()
+        with open(pending) as kept:
+            self.assertEqual(kept.read(), "+ https://e.x/a.htm\n+ https://e.x/b.htm\n")
+        # The kept URLs go first, b.htm once though it is now gone; --changes holds this run's alone.
+        os.remove(self.tree.path("b.htm"))
+        with open(self.tree.path("c.htm"), "w") as page:
+            page.write("c")
+        code, _, err = self.submit("/status/200", "--changes", native(changes), fresh=False)
+        self.assertEqual(code, 0, err)
+        self.assertEqual([body["urlList"] for _, _, body in self.posted()],
+                         [["https://e.x/a.htm", "https://e.x/b.htm", "https://e.x/c.htm"]])
+        with open(changes) as listed:
+            self.assertEqual(listed.read(), "+ https://e.x/c.htm\n- https://e.x/b.htm\n")
+        self.assertFalse(os.path.exists(pending))
+
     def test_no_socket_is_opened_without_indexnow(self):
         if emulated() or shutil.which("strace") is None:
             self.skipTest("strace traces the native program")
