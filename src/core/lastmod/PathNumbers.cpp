@@ -22,6 +22,11 @@ std::string_view PathNumbers::PathOf(std::uint64_t slot) const {
     return std::string_view(text_).substr(span.at, span.size);
 }
 
+std::string_view PathNumbers::PathNumbered(std::uint32_t number) const {
+    const Span& span = spans_[number];
+    return std::string_view(text_).substr(span.at, span.size);
+}
+
 std::size_t PathNumbers::SlotOf(std::string_view path, std::uint64_t hash) const {
     const std::size_t mask = slots_.size() - 1;
     const std::uint64_t high = hash >> kHalf << kHalf;
@@ -45,9 +50,12 @@ std::pair<std::uint32_t, bool> PathNumbers::Add(std::string_view path) {
 }
 
 std::uint32_t PathNumbers::Find(std::string_view path) const {
+    const std::uint32_t next = lastFound_ + 1;  // 0 after none
+    if (next < spans_.size() && PathNumbered(next) == path) return lastFound_ = next;
     if (slots_.empty()) return kNone;
     const std::uint64_t taken = slots_[SlotOf(path, HashOf(path))];
-    return taken == 0 ? kNone : static_cast<std::uint32_t>((taken & kLowHalf) - 1);
+    if (taken == 0) return kNone;
+    return lastFound_ = static_cast<std::uint32_t>((taken & kLowHalf) - 1);
 }
 
 void PathNumbers::Grow() {
