@@ -1111,6 +1111,13 @@ class LastmodTest(unittest.TestCase):
         # Run on a folder below the top of the work tree, the paths are the folder's own.
         found, _ = self.dates("--lastmod", "git,none", folder=self.tree.path("sub"))
         self.assertEqual(found, {"%C3%A7a%20va.htm": "2020-01-02"})
+        # A commit undone, its change kept staged: the index's cached trees, whole again after the
+        # commit, make that commit's tree, not the one checked out.
+        self.page("kept.htm", "<title>three</title>")
+        git(self.tree.root, "commit", "-qam", "three", date="2022-01-02T12:00:00Z")
+        git(self.tree.root, "reset", "-q", "--soft", "HEAD~1")
+        found, _ = self.dates("--lastmod", "git,mtime")
+        self.assertEqual((found["kept.htm"], found["renamed.htm"]), ("2024-03-03", "2021-06-07"))
 
     def test_git_outside_a_work_tree_or_missing_warns_once_and_takes_the_next_source(self):
         self.page("a.htm")
