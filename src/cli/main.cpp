@@ -71,6 +71,7 @@ int main(int argc, char** argv) {
     cli::RunReport report(options);
     cli::StateFile state(options.state, options.stateHash);
     if (options.changes || options.indexNowKey) state.TrackChanges(options.changes);
+    if (options.indexNowKey) state.KeepPending();
     if (!state.Load()) return cli::EndRun(report, ExitStatus::kRejected);
     int status = ExitStatus::kDone;
     std::optional<cli::IndexNowSite> indexNow;
@@ -85,10 +86,13 @@ int main(int argc, char** argv) {
     }
     // The record follows only a document that was written whole.
     if (status == ExitStatus::kDone && !state.Save()) status = ExitStatus::kCannotWrite;
-    // The network is reached only here, once the document and the record are in place.
-    if (status == ExitStatus::kDone && indexNow &&
-        !cli::SubmitToIndexNow(*indexNow, options.indexNowEndpoint, state.Changes()->Changes(), options.quiet)) {
-        status = ExitStatus::kNotSubmitted;
+    // The network is reached only here, once the document, the record and the URLs to submit are in place.
+    if (status == ExitStatus::kDone && indexNow) {
+        const std::size_t urls = state.Pending().size();
+        const std::size_t accepted =
+            cli::SubmitToIndexNow(*indexNow, options.indexNowEndpoint, state.Pending(), options.quiet);
+        if (!state.Submitted(accepted)) status = ExitStatus::kCannotWrite;
+        if (accepted < urls) status = ExitStatus::kNotSubmitted;
     }
     return cli::EndRun(report, status);
 }

@@ -987,6 +987,13 @@ class LastmodTest(CliCase):
         # Run on a folder below the top of the work tree, the paths are the folder's own.
         found, _ = self.dates("--lastmod", "git,none", folder=self.tree.path("sub"))
         self.assertEqual(found, {"%C3%A7a%20va.htm": "2020-01-02"})
+        # A commit undone, its change kept staged: the index's cached trees, whole again after the
+        # commit, make that commit's tree, not the one checked out.
+        self.page("kept.htm", "<title>three</title>")
+        git(self.tree.root, "commit", "-qam", "three", date="2022-01-02T12:00:00Z")
+        git(self.tree.root, "reset", "-q", "--soft", "HEAD~1")
+        found, _ = self.dates("--lastmod", "git,mtime")
+        self.assertEqual((found["kept.htm"], found["renamed.htm"]), ("2024-03-03", "2021-06-07"))
 
     def test_git_outside_a_work_tree_or_missing_warns_once_and_takes_the_next_source(self):
         self.page("a.htm")
@@ -1706,6 +1713,24 @@ class IndexNowTest(CliCase):
             if code == 5:
                 self.assertIn("the sitemap was written; 2 of 2 URLs not submitted", err)
             self.assertLess(time.monotonic() - started, 20, path)
+
+    def test_urls_not_accepted_are_kept_and_submitted_by_the_next_run(self):
+        changes, pending = os.path.join(os.path.dirname(self.state), "changes.txt"), self.state + ".pending"
+        self.assertEqual(self.submit("/status/503")[0], 5)
+        self.posted()
+        with open(pending) as kept:
+            self.assertEqual(kept.read(), "+ https://e.x/a.htm\n+ https://e.x/b.htm\n")
+        # The kept URLs go first, b.htm once though it is now gone; --changes holds this run's alone.
+        os.remove(self.tree.path("b.htm"))
+        with open(self.tree.path("c.htm"), "w") as page:
+            page.write("c")
+        code, _, err = self.submit("/status/200", "--changes", native(changes), fresh=False)
+        self.assertEqual(code, 0, err)
+        self.assertEqual([body["urlList"] for _, _, body in self.posted()],
+                         [["https://e.x/a.htm", "https://e.x/b.htm", "https://e.x/c.htm"]])
+        with open(changes) as listed:
+            self.assertEqual(listed.read(), "+ https://e.x/c.htm\n- https://e.x/b.htm\n")
+        self.assertFalse(os.path.exists(pending))
 
     def test_no_socket_is_opened_without_indexnow(self):
         if emulated() or shutil.which("strace") is None:

@@ -307,8 +307,9 @@ const std::vector<CliOption>& OptionTable() {
          "once the document is written, submit the URLs of --changes (new,\n"
          "re-dated and gone since the --state record) to IndexNow with KEY\n"
          "(8 to 128 of a-z A-Z 0-9 -), at most 10000 a request; FOLDER must\n"
-         "hold KEY.txt holding KEY; needs --state; the only option that\n"
-         "touches the network",
+         "hold KEY.txt holding KEY; needs --state; URLs not accepted are\n"
+         "kept in the record's FILE.pending for the next run; the only\n"
+         "option that touches the network",
          "submit the URLs changed since the --state record to IndexNow",
          "once the document is written (and the record with it), submit the URLs that changed since the\n"
          "\\fB\\-\\-state\\fR record (those \\fB\\-\\-changes\\fR lists: new, re\\-dated and gone) to IndexNow: a\n"
@@ -318,9 +319,11 @@ const std::vector<CliOption>& OptionTable() {
          "\\fB\\-\\-indexnow\\-key\\-location\\fR names), else exit 2 naming the file to create. Each answer is\n"
          "said on standard error: 200 and 202 accepted; 400 bad request; 403 key not valid; 422 URLs not\n"
          "of the host; 429 too many requests, asked again once after its Retry\\-After seconds; 5xx server\n"
-         "error. The first request not accepted ends the submission with exit 5; the record is written by\n"
-         "then, so the next run does not count those URLs as changes again: \\fB\\-\\-changes\\fR keeps them\n"
-         "for submitting by hand. HTTPS certificates are\n"
+         "error. The first request not accepted ends the submission with exit 5. The URLs to submit are\n"
+         "written beside the record, in \\fIFILE\\fR.pending (one a line, as \\fB\\-\\-changes\\fR writes\n"
+         "them), before anything is posted; those not accepted stay there, and the next run with\n"
+         "\\fB\\-\\-indexnow\\fR submits them first, then its own changes, removing the file once all are\n"
+         "accepted. \\fB\\-\\-changes\\fR lists only the run's own changes. HTTPS certificates are\n"
          "checked against the system's; a request gives up after 10 seconds to connect, 60 in all.\n"
          "Needs \\fB\\-\\-state\\fR. No other option makes the program touch the network."},
         {0, "indexnow-endpoint", "URL", Text, Aligned, ApplyIndexNowEndpoint,

@@ -75,12 +75,12 @@ std::string Counted(std::size_t count) { return std::to_string(count) + (count =
 
 }  // namespace
 
-bool SubmitToIndexNow(const IndexNowSite& site, const String& endpoint, const std::vector<UrlChanges::Change>& changes,
-                      bool quiet) {
+std::size_t SubmitToIndexNow(const IndexNowSite& site, const String& endpoint,
+                             const std::vector<UrlChanges::Change>& changes, bool quiet) {
     const std::string shown = EscapeControlCharacters(endpoint).ToUtf8();
     if (changes.empty()) {
         if (!quiet) Say("no URL changed since the record; nothing submitted");
-        return true;
+        return 0;
     }
     const platform::HttpLimits limits = Limits();
     bool retried = false;
@@ -116,13 +116,13 @@ bool SubmitToIndexNow(const IndexNowSite& site, const String& endpoint, const st
         if (!failure.empty()) {
             Say(failure);
             Say("the sitemap was written; " + std::to_string(changes.size() - first) + " of " +
-                Counted(changes.size()) + " not submitted");
-            return false;
+                Counted(changes.size()) + " not submitted; the next run with --indexnow submits them");
+            return first;
         }
         if (!quiet) Say(answered);
         first += count;
     }
-    return true;
+    return changes.size();
 }
 
 }  // namespace linkloom::cli

@@ -20,6 +20,10 @@ void StateFile::TrackChanges(const std::optional<String>& changesFile) {
     changesFile_ = changesFile;
 }
 
+void StateFile::KeepPending() {
+    if (path_) pending_.emplace(*path_);
+}
+
 bool StateFile::Load() {
     if (!path_) return true;
     String error;
@@ -27,12 +31,33 @@ bool StateFile::Load() {
         Tell("cannot read the state file", *path_, error);
         return false;
     }
+    if (pending_ && !pending_->Load(error)) {
+        Tell("cannot read the URLs not yet submitted in", pending_->Path(), error);
+        return false;
+    }
     return true;
 }
 
-bool StateFile::Stage(FileSetTransaction& change, String& target, String& error) const {
+const std::vector<UrlChanges::Change>& StateFile::Pending() const {
+    static const std::vector<UrlChanges::Change> kNone;
+    return pending_ ? pending_->Urls() : kNone;
+}
+
+bool StateFile::Submitted(std::size_t count) {
+    String error;
+    if (!pending_ || pending_->Accepted(count, error)) return true;
+    Tell("cannot write", pending_->Path(), error);
+    return false;
+}
+
+bool StateFile::Stage(FileSetTransaction& change, String& target, String& error) {
     target = *path_;
     if (!record_.Stage(change, *path_, error)) return false;
+    if (pending_) {
+        pending_->Join(changes_->Changes());
+        target = pending_->Path();
+        if (!pending_->Stage(change, error)) return false;
+    }
     if (!changesFile_) return true;
     target = *changesFile_;
     return StageFile(change, *changesFile_, {changes_->Text()}, error);
@@ -46,7 +71,7 @@ SitemapSet::Companion StateFile::Companion() {
     };
 }
 
-bool StateFile::Save() const {
+bool StateFile::Save() {
     if (!path_ || staged_) return true;
     FileSetTransaction change;
     String target, error, failed;

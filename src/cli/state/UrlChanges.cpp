@@ -38,9 +38,9 @@ int UrlChanges::Count(Mark mark) const {
         std::count_if(changes_.begin(), changes_.end(), [mark](const Change& change) { return change.mark == mark; }));
 }
 
-std::string UrlChanges::Text() const {
+std::string UrlChanges::Lines(const std::vector<Change>& changes) {
     std::string text;
-    for (const Change& change : changes_) {
+    for (const Change& change : changes) {
         text += static_cast<char>(change.mark);
         text += ' ';
         text += change.location;

@@ -31,7 +31,8 @@ public:
     const std::vector<Change>& Changes() const { return changes_; }
     int Count(Mark mark) const;
     // One line per change, its mark, a blank, and the location.
-    std::string Text() const;
+    std::string Text() const { return Lines(changes_); }
+    static std::string Lines(const std::vector<Change>& changes);
     // "N new, N changed, N gone".
     std::string Summary() const;
 

@@ -57,6 +57,7 @@ std::optional<GitIndex> ReadIndex(const String& gitFolder, const WorkTreeAnswer&
     }
     std::string bytes;
     constexpr std::size_t kChunk = 1 << 20;
+    bytes.reserve(static_cast<std::size_t>(written.size) + kChunk);
     for (std::size_t got = kChunk; got == kChunk;) {
         const std::size_t size = bytes.size();
         bytes.resize(size + kChunk);
@@ -99,17 +100,25 @@ GitHistory GitHistory::Read(const String& folder, const std::atomic<bool>& aband
     if (!Succeeded(located)) return failed(State::Failed, located);
     if (!gitFolder.empty() && gitFolder.back() == '\n') gitFolder.pop_back();
 
-    // What is staged, and the index, beside the history.
+    // The index, and what is staged, beside the history.
     GitNameReader staged;
-    platform::ProgramRun stagedRun;
+    std::optional<platform::ProgramRun> stagedRun;
     String indexReason;
     std::thread changes([&] {
+        history.index_ = ReadIndex(String::FromUtf8(gitFolder), tree, indexReason);
+        if (!history.index_) return;
+        // An index whose cache of tree ids makes the commit's tree has nothing staged: git's
+        // comparison, which reads the index again, is not needed.
+        std::string commitTree;
+        if (Succeeded(Ask(folder, {u"rev-parse", u"--verify", u"-q", u"HEAD^{tree}"}, commitTree, stop)) &&
+            !history.index_->WholeTree().empty() && commitTree == history.index_->WholeTree() + "\n") {
+            return;
+        }
         stagedRun = RunGit(
             folder,
             {u"diff-index", u"--cached", u"--name-only", u"-z", u"--no-renames", u"--relative",
              u"--ignore-submodules=all", u"HEAD", u"--"},
             [&](std::string_view bytes) { return staged.Feed(bytes); }, stop);
-        if (Succeeded(stagedRun)) history.index_ = ReadIndex(String::FromUtf8(gitFolder), tree, indexReason);
     });
     // No path is given to log: it would follow the history of the whole folder, which for a file
     // is not always the history `git log -- FILE` follows.
@@ -130,15 +139,14 @@ GitHistory GitHistory::Read(const String& folder, const std::atomic<bool>& aband
     changes.join();
 
     if (!Succeeded(logRun) || !log.Finish()) return failed(State::Failed, logRun);
-    if (!Succeeded(stagedRun) || !staged.Finish()) return failed(State::Failed, stagedRun);
     if (!history.index_) {
         history.state_ = State::Failed;
         history.reason_ = indexReason;
         return history;
     }
+    if (stagedRun && (!Succeeded(*stagedRun) || !staged.Finish())) return failed(State::Failed, *stagedRun);
     history.state_ = State::Read;
     history.dates_ = std::move(log.Dates());
-    history.grafted_ = std::move(log.Grafted());
     history.staged_ = std::move(staged.Names());
     return history;
 }
@@ -146,9 +154,7 @@ GitHistory GitHistory::Read(const String& folder, const std::atomic<bool>& aband
 std::optional<GitHistory::FileDate> GitHistory::DateOf(const std::string& path,
                                                        const platform::FileStamp& stamp) const {
     if (staged_.count(path) > 0 || !index_ || !index_->Unchanged(path, stamp)) return std::nullopt;
-    const auto found = dates_.find(path);
-    if (found == dates_.end()) return std::nullopt;
-    return FileDate{found->second, grafted_.count(path) > 0};
+    return dates_.Of(path);
 }
 
 }  // namespace linkloom

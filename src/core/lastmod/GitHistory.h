@@ -4,11 +4,11 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <unordered_map>
 #include <unordered_set>
 
 #include "base/String.h"
 #include "core/lastmod/GitIndex.h"
+#include "core/lastmod/GitOutput.h"
 #include "platform/Directory.h"
 
 namespace linkloom {
@@ -16,8 +16,9 @@ namespace linkloom {
 // What git knows of the files under a folder: the committer time of the last commit that changed
 // each, as `git log -1 -- FILE` gives it, and which have changes not committed yet. The history
 // is read with one `git log` (and one more over the merges), the staged changes with
-// `git diff-index --cached`; whether a file changed since it was staged is judged from git's
-// index and the file's own time, never by git, which would run the repository's filters.
+// `git diff-index --cached` unless the index's cache of tree ids shows the commit's tree; whether a file changed since
+// it was staged is judged from git's index and the file's own time, never by git, which would run the repository's
+// filters.
 class GitHistory {
 public:
     enum class State {
@@ -37,12 +38,8 @@ public:
     const String& Reason() const { return reason_; }
     // True when the clone holds only the newest part of the history.
     bool Shallow() const { return shallow_; }
-    struct FileDate {
-        std::int64_t seconds;  // the committer time, since 1970
-        // The commit is one of a shallow clone's oldest, whose parents the clone lacks: the file
-        // may have last changed long before.
-        bool grafted;
-    };
+    // The committer time; a file whose commit is a grafted one may have last changed long before.
+    using FileDate = FileDates::Date;
     // The date of the file at `path` (relative to the folder, '/' between names, UTF-8) with the
     // time and size of `stamp`; nothing when the file was never committed or may have changed since.
     std::optional<FileDate> DateOf(const std::string& path, const platform::FileStamp& stamp) const;
@@ -51,8 +48,7 @@ private:
     State state_ = State::Failed;
     String reason_;
     bool shallow_ = false;
-    std::unordered_map<std::string, std::int64_t> dates_;
-    std::unordered_set<std::string> grafted_;
+    FileDates dates_;
     std::unordered_set<std::string> staged_;
     std::optional<GitIndex> index_;
 };

@@ -20,6 +20,26 @@ constexpr std::uint16_t kAssumeValid = 0x8000, kExtended = 0x4000, kStageMask = 
 constexpr std::uint16_t kNotInWorkTree = 0x4000 | 0x2000;
 // An extension whose entries live in another file.
 constexpr std::string_view kSplitIndex = "link";
+// The cache of tree ids, the whole index's first: an empty path, "COUNT SUBTREES\n", and the tree's
+// id unless COUNT is -1 (not known).
+constexpr std::string_view kTreeCache = "TREE";
+constexpr std::string_view kWholeIndexTree = std::string_view("\0", 1);
+
+// The id of the tree the whole index makes, in hex, from the tree cache's bytes; empty when not known.
+std::string WholeTreeId(std::string_view cache, std::size_t hashSize) {
+    const std::size_t line = cache.find('\n');
+    if (cache.substr(0, 1) != kWholeIndexTree || line == std::string_view::npos || cache.substr(1, 1) == "-" ||
+        cache.size() < line + 1 + hashSize) {
+        return std::string();
+    }
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::string hex;
+    for (const char byte : cache.substr(line + 1, hashSize)) {
+        hex += kDigits[static_cast<unsigned char>(byte) >> 4];
+        hex += kDigits[static_cast<unsigned char>(byte) & 0xF];
+    }
+    return hex;
+}
 
 // Reads big-endian numbers from the front of the bytes.
 class Bytes {
@@ -102,24 +122,28 @@ std::optional<GitIndex> GitIndex::Parse(std::string_view data, const std::string
             !platform::FileTimeFromUnix(seconds, nanoseconds, written) || written >= indexWritten) {
             continue;
         }
-        index.recorded_.emplace(path.substr(prefix.size()), platform::FileStamp{written, fileSize});
+        if (index.paths_.Add(std::string_view(path).substr(prefix.size())).second)
+            index.recorded_.push_back({written, fileSize});
     }
     // A split index holds only the entries changed since the shared one it names.
     for (Bytes rest = bytes; rest.Has(8 + hashSize);) {
         const std::uint32_t size = rest.Number(4, 4);
         if (rest.View().substr(0, 4) == kSplitIndex) return std::nullopt;
         if (!rest.Has(8 + size)) break;
+        if (rest.View().substr(0, 4) == kTreeCache)
+            index.wholeTree_ = WholeTreeId(rest.View().substr(8, size), hashSize);
         rest.Skip(8 + size);
     }
     return index;
 }
 
-bool GitIndex::Unchanged(const std::string& path, const platform::FileStamp& stamp) const {
+bool GitIndex::Unchanged(std::string_view path, const platform::FileStamp& stamp) const {
     // The index keeps the low 32 bits of a size.
     constexpr std::uint64_t kRecordedBits = 0xFFFFFFFF;
-    const auto found = recorded_.find(path);
-    return found != recorded_.end() && found->second.written == stamp.written &&
-           found->second.size == (stamp.size & kRecordedBits);
+    const std::uint32_t number = paths_.Find(path);
+    if (number == PathNumbers::kNone) return false;
+    const platform::FileStamp& recorded = recorded_[number];
+    return recorded.written == stamp.written && recorded.size == (stamp.size & kRecordedBits);
 }
 
 }  // namespace linkloom

@@ -4,8 +4,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <vector>
 
+#include "core/lastmod/PathNumbers.h"
 #include "platform/Directory.h"
 
 namespace linkloom {
@@ -24,10 +25,15 @@ public:
 
     // True when the file at `path` (relative to the folder) is recorded and still has the time
     // and size of `stamp`.
-    bool Unchanged(const std::string& path, const platform::FileStamp& stamp) const;
+    bool Unchanged(std::string_view path, const platform::FileStamp& stamp) const;
+    // The id of the tree the whole index makes (hex), as git's cache of tree ids holds it; empty
+    // when it holds none. The same as the commit's tree, nothing is staged.
+    const std::string& WholeTree() const { return wholeTree_; }
 
 private:
-    std::unordered_map<std::string, platform::FileStamp> recorded_;
+    PathNumbers paths_;
+    std::vector<platform::FileStamp> recorded_;  // by the path's number
+    std::string wholeTree_;
 };
 
 }  // namespace linkloom

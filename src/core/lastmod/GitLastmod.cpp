@@ -1,5 +1,7 @@
 #include "core/lastmod/GitLastmod.h"
 
+#include <chrono>
+
 #include "base/ControlCharacters.h"
 #include "platform/ShellQuote.h"
 #include "platform/UnixTime.h"
@@ -58,6 +60,10 @@ void GitLastmod::Warn(const GitHistory& history) {
     case GitHistory::State::Failed:
         return notices_.Notice(String(u"warning: git cannot read the history of ") + folder + reason + fallback_);
     }
+}
+
+bool GitLastmod::Ready() const {
+    return history_ || reading_.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
 }
 
 SourceAnswer GitLastmod::DateOf(const DatedPage& page) {

@@ -22,6 +22,7 @@ public:
     GitLastmod(const String& folder, bool lastSource, ShallowPolicy shallow, NoticeSink& notices);
     ~GitLastmod() override;
     SourceAnswer DateOf(const DatedPage& page) override;
+    bool Ready() const override;
 
 private:
     // The history, waited for at the first page.

@@ -56,8 +56,15 @@ bool GitCommitFields::Feed(std::string_view bytes) {
 bool GitCommitFields::Finish() { return fields_.AtFieldEnd() && (!inCommit_ || TakeCommit()); }
 
 bool GitCommitFields::TakeCommit() {
-    const bool taken = take_(header_, names_);
+    views_.clear();
+    std::size_t start = 0;
+    for (const std::size_t end : nameEnds_) {
+        views_.push_back(std::string_view(names_).substr(start, end - start));
+        start = end;
+    }
+    const bool taken = take_(header_, views_);
     names_.clear();
+    nameEnds_.clear();
     return taken;
 }
 
@@ -77,7 +84,10 @@ bool GitCommitFields::Field(std::string_view field) {
         if (field[0] != '\n') return false;
         field.remove_prefix(1);
     }
-    if (!field.empty()) names_.emplace_back(field);
+    if (!field.empty()) {
+        names_.append(field);
+        nameEnds_.push_back(names_.size());
+    }
     return true;
 }
 
@@ -118,10 +128,25 @@ std::shared_ptr<const PathFilter> PathFilter::Joined(const PathFilter& other) co
     return std::shared_ptr<const PathFilter>(new PathFilter(true, std::move(missing)));
 }
 
-GitLogReader::GitLogReader(const MergedFiles& merged)
-    : merged_(merged),
-      commits_([this](std::string_view header, const std::vector<std::string>& names) { return Take(header, names); }) {
+void FileDates::Offer(std::string_view path, Date date) {
+    const auto [number, added] = paths_.Add(path);
+    if (added) {
+        dates_.push_back(date);
+    } else if (dates_[number].seconds < date.seconds) {
+        dates_[number] = date;
+    }
 }
+
+std::optional<FileDates::Date> FileDates::Of(std::string_view path) const {
+    const std::uint32_t number = paths_.Find(path);
+    if (number == PathNumbers::kNone) return std::nullopt;
+    return dates_[number];
+}
+
+GitLogReader::GitLogReader(const MergedFiles& merged)
+    : merged_(merged), commits_([this](std::string_view header, const std::vector<std::string_view>& names) {
+          return Take(header, names);
+      }) {}
 
 void GitLogReader::Hand(const std::string& parent, std::shared_ptr<const PathFilter> filter) {
     auto& reaching = reaching_[parent];
@@ -132,7 +157,7 @@ void GitLogReader::Hand(const std::string& parent, std::shared_ptr<const PathFil
     }
 }
 
-bool GitLogReader::Take(std::string_view header, const std::vector<std::string>& names) {
+bool GitLogReader::Take(std::string_view header, const std::vector<std::string_view>& names) {
     const std::size_t mark = header.find(kDecorationMark);
     const bool grafted = mark != std::string_view::npos && IsGrafted(header.substr(mark + 1));
     const std::vector<std::string_view> words = Words(header.substr(0, mark));
@@ -154,17 +179,12 @@ bool GitLogReader::Take(std::string_view header, const std::vector<std::string>&
     // The names are those that differ from the first parent; a merge counts for a file only where
     // it differs from every parent.
     const auto merged = merge ? merged_.find(commit) : merged_.end();
-    for (const std::string& name : names) {
-        if (merge && (merged == merged_.end() || merged->second.count(name) == 0)) continue;
-        if (!reaching->Has(name)) continue;
-        const auto [date, added] = dates_.try_emplace(name, time);
-        if (!added && date->second >= time) continue;
-        date->second = time;
-        if (grafted) {
-            grafted_.insert(name);
-        } else if (!added) {
-            grafted_.erase(name);
-        }
+    const auto differsFromEach = [&](std::string_view name) {
+        return merged != merged_.end() && merged->second.count(std::string(name)) > 0;
+    };
+    for (const std::string_view name : names) {
+        if ((merge && !differsFromEach(name)) || !reaching->Has(name)) continue;
+        dates_.Offer(name, {time, grafted});
     }
     if (!merge) {
         if (words.size() == 3) Hand(std::string(words[2]), std::move(reaching));
@@ -172,10 +192,10 @@ bool GitLogReader::Take(std::string_view header, const std::vector<std::string>&
     }
     // A file the same as the first parent follows that parent alone; one that differs from it
     // follows the others (the first it is the same as, or all when it differs from each).
-    const std::unordered_set<std::string> changed(names.begin(), names.end());
-    std::unordered_set<std::string> leaveFirst;
-    for (const std::string& name : names) {
-        if (merged == merged_.end() || merged->second.count(name) == 0) leaveFirst.insert(name);
+    std::unordered_set<std::string> changed, leaveFirst;
+    for (const std::string_view name : names) {
+        changed.emplace(name);
+        if (!differsFromEach(name)) leaveFirst.emplace(name);
     }
     Hand(std::string(words[2]), leaveFirst.empty() ? reaching : reaching->Without(leaveFirst));
     const std::shared_ptr<const PathFilter> others = reaching->OnlyIn(changed);
@@ -184,9 +204,11 @@ bool GitLogReader::Take(std::string_view header, const std::vector<std::string>&
 }
 
 GitCommitFields MergedFilesReader(GitLogReader::MergedFiles& merged) {
-    return GitCommitFields([&merged](std::string_view header, const std::vector<std::string>& names) {
+    return GitCommitFields([&merged](std::string_view header, const std::vector<std::string_view>& names) {
         if (header.empty()) return false;
-        if (!names.empty()) merged[std::string(header)].insert(names.begin(), names.end());
+        if (names.empty()) return true;
+        auto& files = merged[std::string(header)];
+        for (const std::string_view name : names) files.emplace(name);
         return true;
     });
 }

@@ -3,11 +3,14 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
+
+#include "core/lastmod/PathNumbers.h"
 
 namespace linkloom {
 
@@ -45,7 +48,7 @@ private:
 // commit, its header (what follows that byte) and the files named after it.
 class GitCommitFields {
 public:
-    using Take = std::function<bool(std::string_view header, const std::vector<std::string>& names)>;
+    using Take = std::function<bool(std::string_view header, const std::vector<std::string_view>& names)>;
     explicit GitCommitFields(Take take) : take_(std::move(take)) {}
     // False when the output is not what that command writes.
     bool Feed(std::string_view bytes);
@@ -59,7 +62,10 @@ private:
     Take take_;
     ZeroEndedFields fields_;
     std::string header_;
-    std::vector<std::string> names_;
+    // The commit's names, one after another, and where each ends.
+    std::string names_;
+    std::vector<std::size_t> nameEnds_;
+    std::vector<std::string_view> views_;
     bool inCommit_ = false;
     bool afterHeader_ = false;
 };
@@ -69,7 +75,9 @@ private:
 class PathFilter {
 public:
     static std::shared_ptr<const PathFilter> All();
-    bool Has(const std::string& path) const { return allBut_ != (paths_.count(path) > 0); }
+    bool Has(std::string_view path) const {
+        return paths_.empty() ? allBut_ : allBut_ != (paths_.count(std::string(path)) > 0);
+    }
     // These paths, the files in `paths` taken out or kept alone.
     std::shared_ptr<const PathFilter> Without(const std::unordered_set<std::string>& paths) const;
     std::shared_ptr<const PathFilter> OnlyIn(const std::unordered_set<std::string>& paths) const;
@@ -79,6 +87,23 @@ private:
     PathFilter(bool allBut, std::unordered_set<std::string> paths) : allBut_(allBut), paths_(std::move(paths)) {}
     bool allBut_;
     std::unordered_set<std::string> paths_;
+};
+
+// Each file's date: the committer time of the newest commit that changed it, and whether that
+// commit is a shallow clone's oldest (grafted), whose parents the clone lacks.
+class FileDates {
+public:
+    struct Date {
+        std::int64_t seconds;  // since 1970
+        bool grafted;
+    };
+    // The file at `path` has `date`, unless it has a newer one or one as new already.
+    void Offer(std::string_view path, Date date);
+    std::optional<Date> Of(std::string_view path) const;
+
+private:
+    PathNumbers paths_;
+    std::vector<Date> dates_;  // by the path's number
 };
 
 // Reads `git log --topo-order --diff-merges=first-parent --name-only -z --decorate-refs-exclude=*
@@ -93,19 +118,16 @@ public:
     explicit GitLogReader(const MergedFiles& merged);
     bool Feed(std::string_view bytes) { return commits_.Feed(bytes); }
     bool Finish() { return commits_.Finish(); }
-    // Paths relative to the folder git was asked about, '/' between names, as git stores them.
-    std::unordered_map<std::string, std::int64_t>& Dates() { return dates_; }
-    // The files whose date is that of a grafted commit.
-    std::unordered_set<std::string>& Grafted() { return grafted_; }
+    // By paths relative to the folder git was asked about, '/' between names, as git stores them.
+    FileDates& Dates() { return dates_; }
 
 private:
-    bool Take(std::string_view header, const std::vector<std::string>& names);
+    bool Take(std::string_view header, const std::vector<std::string_view>& names);
     void Hand(const std::string& parent, std::shared_ptr<const PathFilter> filter);
 
     const MergedFiles& merged_;
     GitCommitFields commits_;
-    std::unordered_map<std::string, std::int64_t> dates_;
-    std::unordered_set<std::string> grafted_;
+    FileDates dates_;
     // For each commit still to come, the files whose history reaches it.
     std::unordered_map<std::string, std::shared_ptr<const PathFilter>> reaching_;
     bool first_ = true;

@@ -1,5 +1,7 @@
 #include "core/lastmod/LastmodChooser.h"
 
+#include <algorithm>
+
 #include "core/lastmod/GitLastmod.h"
 #include "core/lastmod/MetaLastmod.h"
 #include "core/lastmod/MtimeLastmod.h"
@@ -42,6 +44,14 @@ std::optional<platform::FileTime> LastmodChooser::RecordedDate(const String& loc
     platform::FileTime time = 0;
     if (!date || !platform::FileTimeFromUnix(date->first, 0, time)) return std::nullopt;
     return time;
+}
+
+bool LastmodChooser::Ready() {
+    if (!ready_) {
+        ready_ = std::all_of(sources_.begin(), sources_.end(),
+                             [](const std::unique_ptr<LastmodSource>& source) { return source->Ready(); });
+    }
+    return ready_;
 }
 
 String LastmodChooser::Decide(const DatedPage& page, const String& location, std::optional<Adjustment>& adjustment) {

@@ -46,6 +46,8 @@ public:
     // The lastmod of the kept page that is listed at `location` (empty for none), and in
     // `adjustment` what was written otherwise than its source gave it.
     String Decide(const DatedPage& page, const String& location, std::optional<Adjustment>& adjustment);
+    // False while a source still reads what it dates pages from: deciding now would wait for it.
+    bool Ready();
     // Why a source stopped the run at the page last decided; empty while none has.
     const String& Stopped() const { return stopped_; }
 
@@ -60,6 +62,7 @@ private:
     RunClock clock_;
     PageNeeds needs_;
     String stopped_;
+    bool ready_ = false;
     // Pages written in the same second share their text, so runs of them format it once.
     platform::FileTime formattedSecond_ = 0;
     String formatted_;

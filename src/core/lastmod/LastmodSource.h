@@ -49,6 +49,8 @@ class LastmodSource {
 public:
     virtual ~LastmodSource() = default;
     virtual SourceAnswer DateOf(const DatedPage& page) = 0;
+    // False while the source still reads what it dates pages from, and DateOf would wait for it.
+    virtual bool Ready() const { return true; }
 };
 
 }  // namespace linkloom

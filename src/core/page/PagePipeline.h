@@ -41,11 +41,16 @@ public:
     void Push(WalkSlot slot);
     // True when no slot may be pushed before one is taken.
     bool Full() const { return slots_.size() >= capacity_; }
+    // True when even a walk that may run far ahead pushes no more before one is taken.
+    bool FarAhead() const { return slots_.size() >= kMostAhead; }
     // The oldest slot once its page has been read; false when there is none ready. With `wait`,
     // waits for it, helping to read, and is false only when no slot is left.
     bool Pop(WalkSlot& slot, bool wait);
 
 private:
+    // How far a walk may run ahead while what the steps need is not ready yet: bounded so that
+    // the slots of a large tree do not all wait in memory.
+    static constexpr std::size_t kMostAhead = 65536;
     struct Slot {
         WalkSlot value;
         std::atomic<bool> ready{false};

@@ -93,7 +93,10 @@ void SitemapRun::Walk() {
     bool walked = false;
     for (;;) {
         WalkSlot slot;
-        while (pages_.Pop(slot, walked || pages_.Full())) {
+        // While a lastmod source still reads (git's history), the walk lists further ahead
+        // rather than wait for it at the first page.
+        const bool ahead = !walked && !pages_.FarAhead() && !lastmods_.Ready();
+        while (!ahead && pages_.Pop(slot, walked || pages_.Full())) {
             if (!Take(slot)) return;
         }
         if (walked) return;

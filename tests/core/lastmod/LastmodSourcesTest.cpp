@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/lastmod/GitOutput.h"
+#include "core/lastmod/PathNumbers.h"
 #include "core/markup/JsonDates.h"
 #include "core/markup/W3cDatetime.h"
 
@@ -40,6 +41,16 @@ TEST(JsonDates, TakesDateModifiedMembersAtAnyDepthOnly) {
     EXPECT_TRUE(DateModifiedValues(u"{\"dateModified\": \"unterminated").empty());
 }
 
+// Each path's date in seconds, -1 for none.
+std::vector<std::int64_t> Seconds(GitLogReader& log, std::initializer_list<std::string_view> paths) {
+    std::vector<std::int64_t> found;
+    for (const std::string_view path : paths) {
+        const auto date = log.Dates().Of(path);
+        found.push_back(date ? date->seconds : -1);
+    }
+    return found;
+}
+
 TEST(GitLog, TakesEachFilesNewestCommitTimeAcrossSplitReads) {
     const std::string output =
         "\x01"
@@ -53,9 +64,9 @@ TEST(GitLog, TakesEachFilesNewestCommitTimeAcrossSplitReads) {
         ASSERT_TRUE(log.Feed(std::string_view(output).substr(0, split)));
         ASSERT_TRUE(log.Feed(std::string_view(output).substr(split)));
         ASSERT_TRUE(log.Finish());
-        const std::unordered_map<std::string, std::int64_t> expected = {
-            {"b.htm", 200}, {"a b/\xC3\xA9.htm", 200}, {"a.htm", 100}};
-        EXPECT_EQ(log.Dates(), expected) << split;
+        EXPECT_EQ(Seconds(log, {"b.htm", "a b/\xC3\xA9.htm", "a.htm", "c.htm"}),
+                  (std::vector<std::int64_t>{200, 200, 100, -1}))
+            << split;
     }
 }
 
@@ -75,8 +86,7 @@ TEST(GitLog, FollowsEachFilesOwnHistoryThroughMerges) {
                  "\x01"
                  "100 r \0\nf\0g\0h\0k\0"s));
     ASSERT_TRUE(log.Finish());
-    const std::unordered_map<std::string, std::int64_t> expected = {{"g", 400}, {"f", 200}, {"h", 300}, {"k", 100}};
-    EXPECT_EQ(log.Dates(), expected);
+    EXPECT_EQ(Seconds(log, {"g", "f", "h", "k"}), (std::vector<std::int64_t>{400, 200, 300, 100}));
 }
 
 // A shallow clone's oldest commit shows every file it holds; only files no later commit changed
@@ -90,8 +100,9 @@ TEST(GitLog, MarksTheFilesDatedByAGraftedCommit) {
                  "200 c2 \x02HEAD, grafted\0\na.htm\0b.htm\0\x01"
                  "100 c1 \x02\0\nc.htm\0"s));
     ASSERT_TRUE(log.Finish());
-    EXPECT_EQ(log.Grafted(), std::unordered_set<std::string>{"b.htm"});
-    EXPECT_EQ(log.Dates().at("b.htm"), 200);
+    EXPECT_FALSE(log.Dates().Of("a.htm")->grafted);
+    EXPECT_TRUE(log.Dates().Of("b.htm")->grafted);
+    EXPECT_EQ(log.Dates().Of("b.htm")->seconds, 200);
 }
 
 TEST(GitLog, RefusesOutputOfAnotherShape) {
@@ -107,6 +118,16 @@ TEST(GitLog, RefusesOutputOfAnotherShape) {
         cut.Feed("\x01"
                  "1 c\0\na.h"s));
     EXPECT_FALSE(cut.Finish());
+}
+
+TEST(PathNumbers, NumbersEachPathOnceAndFindsItAfterGrowing) {
+    PathNumbers numbers;
+    for (std::uint32_t number = 0; number < 5000; ++number)
+        EXPECT_EQ(numbers.Add("p/" + std::to_string(number)), std::make_pair(number, true));
+    EXPECT_EQ(numbers.Add("p/42"), std::make_pair(42u, false));
+    EXPECT_EQ(numbers.Find("p/4999"), 4999u);
+    EXPECT_EQ(numbers.Find("p/"), PathNumbers::kNone);
+    EXPECT_EQ(PathNumbers().Find(""), PathNumbers::kNone);
 }
 
 TEST(GitWorkTree, ReadsTheAnswers) {
