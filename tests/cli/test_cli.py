@@ -268,6 +268,26 @@ class CliTest(unittest.TestCase):
         self.assertEqual(code, 2)
         self.assertIn("--split-by writes a sitemap file per section under an index: it needs -o FILE", err)
 
+    def test_more_sections_than_files_may_be_open(self):
+        if emulated():
+            self.skipTest("sets a POSIX limit on open files")
+        import resource
+        for number in range(200):
+            os.makedirs(self.tree.path("s%03d" % number))
+            with open(self.tree.path("s%03d" % number, "p.htm"), "w") as page:
+                page.write("<!DOCTYPE html>")
+        folder = tempfile.mkdtemp(prefix="linkloom-out-")
+        self.addCleanup(shutil.rmtree, folder, True)
+        limited = subprocess.run(CLI + ["-q", "--jobs", "1", "--split-by", "section", "--gzip", "-o",
+                                        os.path.join(folder, "s.xml"), self.tree.root, "https://e.x/"],
+                                 capture_output=True, preexec_fn=lambda: resource.setrlimit(resource.RLIMIT_NOFILE,
+                                                                                            (64, 64)))
+        self.assertEqual(limited.returncode, 0, limited.stderr)
+        self.assertNotIn(b"could not", limited.stderr)
+        written = files(folder)
+        self.assertEqual(len(written), 203)  # the index, the top's and docs' sitemaps, one per s* folder
+        self.assertEqual(locations(gzip.decompress(written["s-s199.xml.gz"])), ["https://e.x/s199/p.htm"])
+
     def test_stdout_is_never_split(self):
         code, out, err = run("-q", "--max-urls", "3", native(self.tree.root), "https://e.x/")
         self.assertEqual(code, 0)

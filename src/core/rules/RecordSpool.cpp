@@ -25,6 +25,11 @@ void RecordSpool::Writer::Text(const String& text) {
     out_.append(reinterpret_cast<const char*>(text.Text().data()), text.Length() * sizeof(char16_t));
 }
 
+void RecordSpool::Writer::Bytes(std::string_view bytes) {
+    Count(static_cast<std::uint32_t>(bytes.size()));
+    out_.append(bytes);
+}
+
 std::uint32_t RecordSpool::Reader::Count() {
     std::uint32_t count;
     std::memcpy(&count, at_, sizeof count);
@@ -48,6 +53,13 @@ bool RecordSpool::Reader::TextIs(std::u16string_view text) {
 }
 
 void RecordSpool::Reader::SkipText() { at_ += Count() * sizeof(char16_t); }
+
+std::string_view RecordSpool::Reader::Bytes() {
+    const std::uint32_t size = Count();
+    const std::string_view bytes(at_, size);
+    at_ += size;
+    return bytes;
+}
 
 RecordSpool::RecordSpool() {
     String error;

@@ -14,29 +14,32 @@ namespace linkloom {
 // the bytes stay in memory: the run is the same, only larger.
 class RecordSpool {
 public:
+    // Appends counts, texts and bytes to `out`.
     class Writer {
     public:
+        explicit Writer(std::string& out) : out_(out) {}
         void Count(std::uint32_t count);
         void Text(const String& text);
+        void Bytes(std::string_view bytes);
 
     private:
-        friend class RecordSpool;
-        explicit Writer(std::string& out) : out_(out) {}
         std::string& out_;
     };
 
     // Reads what a Writer wrote, in turn.
     class Reader {
     public:
+        explicit Reader(const char* bytes) : at_(bytes) {}
         std::uint32_t Count();
         String Text();
         // True when the next text is `text`, which is passed over.
         bool TextIs(std::u16string_view text);
         void SkipText();
+        std::string_view Bytes();
+        // Where the next count, text or bytes begin.
+        const char* At() const { return at_; }
 
     private:
-        friend class RecordSpool;
-        explicit Reader(const char* bytes) : at_(bytes) {}
         const char* at_;
     };
 
