@@ -224,6 +224,15 @@ class CliTest(unittest.TestCase):
         self.assertEqual(sorted(os.listdir(folder)), ["s-1.txt", "s-2.txt"])
         self.assertIn("a text sitemap has no index; its entries are in 2 files: ", err)
         self.assertIn("s-2.txt\n", err.replace("\r\n", "\n"))
+        # A later run of fewer parts removes the earlier ones past them, not a file of that form of another's.
+        target = native(os.path.join(folder, "s.txt"))
+        for limit, listed in (("1", ["s-1.txt", "s-2.txt", "s-3.txt", "s-4.txt", "s-5.txt"]),
+                              ("3", ["s-1.txt", "s-2.txt", "s-5.txt"]), ("50000", ["s-5.txt", "s.txt"])):
+            with open(os.path.join(folder, "s-5.txt"), "w") as other:
+                other.write("notes\n")
+            code, _, err = run("-q", "--format", "txt", "--max-urls", limit, "-o", target, native(self.tree.root),
+                               "https://e.x/")
+            self.assertEqual((code, sorted(os.listdir(folder))), (0, listed), err)
 
     @unittest.skipUnless(shutil.which("xsltproc"), "needs xsltproc")
     def test_our_stylesheet_shows_an_index_and_its_parts_that_name_it(self):

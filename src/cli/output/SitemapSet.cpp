@@ -25,7 +25,7 @@ SitemapSet::SitemapSet(OutputNames names, bool gzip, String partsUrl, SitemapLim
         Check(change_.Open(names_.Folder(), reason) && change_.Open(FolderOf(file_.path), reason), names_.File(),
               reason);
     away_ = !change_.SameFolder(names_.Folder(), FolderOf(file_.path));
-    earlier_ = EarlierParts(names_, file_.path);
+    earlier_ = form_.IsText() ? EarlierTextParts(names_) : EarlierParts(names_, file_.path);
 }
 
 // Closed before the change rolls back: Windows removes no file that is open.
@@ -231,8 +231,8 @@ bool SitemapSet::Finish(const SetSwitch::Proceed& proceed) {
             change_.Remove(file_.path);
         }
     }
-    // Parts of an earlier set go with the old set: those its index names and the new one does
-    // not. Other files of that form are not ours to remove.
+    // Parts of an earlier set go with the old set: those its index names, or its text parts, and
+    // the new one does not. Other files of that form are not ours to remove.
     for (const String& name : earlier_) {
         if (std::find(kept.begin(), kept.end(), name) == kept.end() &&
             platform::PathKind(names_.PartPath(name)) == platform::PathType::Other) {

@@ -105,7 +105,7 @@ private:
     platform::OutputTarget file_;  // where FILE's links lead
     FileSetTransaction change_;    // declared before the open part, so that it goes after it
     bool away_ = false;            // FILE's links lead to another folder
-    std::vector<String> earlier_;  // the parts the index at FILE named when the run began
+    std::vector<String> earlier_;  // the parts of the set there when the run began
     std::optional<Sections> sections_;
     std::deque<Section> written_;  // in the order they were first met; one without sections
     std::unordered_map<std::u16string, std::size_t> sectionAt_;
