@@ -225,6 +225,15 @@ class CliTest(CliCase):
         self.assertEqual(sorted(os.listdir(folder)), ["s-1.txt", "s-2.txt"])
         self.assertIn("a text sitemap has no index; its entries are in 2 files: ", err)
         self.assertIn("s-2.txt\n", err.replace("\r\n", "\n"))
+        # A later run of fewer parts removes the earlier ones past them, not a file of that form of another's.
+        target = native(os.path.join(folder, "s.txt"))
+        for limit, listed in (("1", ["s-1.txt", "s-2.txt", "s-3.txt", "s-4.txt", "s-5.txt"]),
+                              ("3", ["s-1.txt", "s-2.txt", "s-5.txt"]), ("50000", ["s-5.txt", "s.txt"])):
+            with open(os.path.join(folder, "s-5.txt"), "w") as other:
+                other.write("notes\n")
+            code, _, err = run("-q", "--format", "txt", "--max-urls", limit, "-o", target, native(self.tree.root),
+                               "https://e.x/")
+            self.assertEqual((code, sorted(os.listdir(folder))), (0, listed), err)
 
     @unittest.skipUnless(shutil.which("xsltproc"), "needs xsltproc")
     def test_our_stylesheet_shows_an_index_and_its_parts_that_name_it(self):
@@ -259,6 +268,26 @@ class CliTest(CliCase):
         code, _, err = run("-q", "--split-by", "section", native(self.tree.root), "https://e.x/")
         self.assertEqual(code, 2)
         self.assertIn("--split-by writes a sitemap file per section under an index: it needs -o FILE", err)
+
+    def test_more_sections_than_files_may_be_open(self):
+        if emulated():
+            self.skipTest("sets a POSIX limit on open files")
+        import resource
+        for number in range(200):
+            os.makedirs(self.tree.path("s%03d" % number))
+            with open(self.tree.path("s%03d" % number, "p.htm"), "w") as page:
+                page.write("<!DOCTYPE html>")
+        folder = tempfile.mkdtemp(prefix="linkloom-out-")
+        self.addCleanup(shutil.rmtree, folder, True)
+        limited = subprocess.run(CLI + ["-q", "--jobs", "1", "--split-by", "section", "--gzip", "-o",
+                                        os.path.join(folder, "s.xml"), self.tree.root, "https://e.x/"],
+                                 capture_output=True, preexec_fn=lambda: resource.setrlimit(resource.RLIMIT_NOFILE,
+                                                                                            (64, 64)))
+        self.assertEqual(limited.returncode, 0, limited.stderr)
+        self.assertNotIn(b"could not", limited.stderr)
+        written = files(folder)
+        self.assertEqual(len(written), 203)  # the index, the top's and docs' sitemaps, one per s* folder
+        self.assertEqual(locations(gzip.decompress(written["s-s199.xml.gz"])), ["https://e.x/s199/p.htm"])
 
     def test_stdout_is_never_split(self):
         code, out, err = run("-q", "--max-urls", "3", native(self.tree.root), "https://e.x/")

@@ -30,7 +30,34 @@ String OwnPart(const OutputNames& names, const std::string& segment) {
     return names.PartName(String::FromUtf8(middle));
 }
 
+// True when the file's first line is an http(s) URL, as in a text sitemap of ours.
+bool IsTextSitemap(const String& path) {
+    SitemapBytes bytes(SitemapLimits().maxBytes);
+    String ignored;
+    if (!bytes.Open(path, ignored)) return false;
+    // A location takes at most 3 bytes a character in UTF-8, and CR LF may end it.
+    std::string head(3 * kMostLocationLength + 2, '\0');
+    std::size_t filled = 0, got = 0;
+    while (filled < head.size() && bytes.Read(head.data() + filled, head.size() - filled, got) && got > 0) {
+        filled += got;
+    }
+    head.resize(filled);
+    const std::size_t end = head.find('\n');
+    if (end == std::string::npos) return false;
+    const std::string_view line(head.data(), end - (end > 0 && head[end - 1] == '\r'));
+    for (const char c : line) {
+        if (static_cast<unsigned char>(c) <= ' ' || c == '\x7f') return false;
+    }
+    return line.rfind("https://", 0) == 0 || line.rfind("http://", 0) == 0;
+}
+
 }  // namespace
+
+std::vector<String> EarlierTextParts(const OutputNames& names) {
+    std::vector<String> parts;
+    for (int number = 1; IsTextSitemap(names.PartPath(number)); ++number) parts.push_back(names.PartName(number));
+    return parts;
+}
 
 std::vector<String> EarlierParts(const OutputNames& names, const String& file) {
     SitemapBytes bytes(SitemapLimits().maxBytes);

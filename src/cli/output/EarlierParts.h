@@ -13,4 +13,9 @@ namespace linkloom::cli {
 // a number and the extension, as a set of ours names its parts.
 std::vector<String> EarlierParts(const OutputNames& names, const String& file);
 
+// The file names of the text parts of an earlier set beside FILE, which no index names: NAME-1.txt,
+// NAME-2.txt, ... up to the first that is missing or does not begin with an http(s) URL, as every
+// text sitemap of ours does.
+std::vector<String> EarlierTextParts(const OutputNames& names);
+
 }  // namespace linkloom::cli

@@ -25,7 +25,7 @@ SitemapSet::SitemapSet(OutputNames names, bool gzip, String partsUrl, SitemapLim
         Check(change_.Open(names_.Folder(), reason) && change_.Open(FolderOf(file_.path), reason), names_.File(),
               reason);
     away_ = !change_.SameFolder(names_.Folder(), FolderOf(file_.path));
-    earlier_ = EarlierParts(names_, file_.path);
+    earlier_ = form_.IsText() ? EarlierTextParts(names_) : EarlierParts(names_, file_.path);
 }
 
 // Closed before the change rolls back: Windows removes no file that is open.
@@ -55,14 +55,16 @@ String SitemapSet::PartName(const Section& section, std::size_t number) const {
     return names_.PartName(section.name + u'-' + String::FromInt(static_cast<long long>(number)));
 }
 
-SitemapSet::Section& SitemapSet::SectionOf(const SitemapEntry& entry) {
+std::size_t SitemapSet::SectionOf(const SitemapEntry& entry) {
     std::u16string key = sections_ ? sections_->KeyOf(entry.location) : std::u16string();
     const auto [at, added] = sectionAt_.try_emplace(key, written_.size());
     if (added) {
         written_.emplace_back();
         written_.back().key = std::move(key);
+        written_.back().spooled = written_.size() > kOpenSections;
+        if (written_.back().spooled && !spool_) spool_.emplace();
     }
-    return written_[at->second];
+    return at->second;
 }
 
 bool SitemapSet::StartPart(Section& section) {
@@ -103,23 +105,45 @@ void SitemapSet::Add(const SitemapEntry& entry) {
     if (Failed()) return;
     entryText_.clear();
     form_.AppendEntry(entryText_, entry);
-    const std::string& text = entryText_;
-    Section& section = SectionOf(entry);
+    const std::size_t at = SectionOf(entry);
+    if (written_[at].spooled) {
+        spool_->Add(at, entryText_, entry.lastmod);
+    } else {
+        Write(written_[at], entryText_, entry.lastmod);
+    }
+}
+
+bool SitemapSet::Write(Section& section, const std::string& text, const String& lastmod) {
     // A part ends where the next entry, with the footer that would then close it, passes a
     // limit; a part always takes at least one entry.
     if (!section.current ||
         (section.entries > 0 &&
          (section.entries >= limits_.maxEntries ||
           section.bytes + text.size() + form_.FooterBytes(section.entries + 1) > limits_.maxBytes))) {
-        if (!StartPart(section)) return;
+        if (!StartPart(section)) return false;
     }
     String reason;
-    if (!Check(section.current->Write(text, reason), PartTarget(section, section.parts.size()), reason)) return;
+    if (!Check(section.current->Write(text, reason), PartTarget(section, section.parts.size()), reason)) return false;
     ++section.entries;
     section.bytes += text.size();
     // Every lastmod of a run has the same form and offset, so text order is time order.
     String& newest = section.parts.back().newest;
-    if (entry.lastmod.Text() > newest.Text()) newest = entry.lastmod;
+    if (lastmod.Text() > newest.Text()) newest = lastmod;
+    return true;
+}
+
+bool SitemapSet::Complete(std::size_t at) {
+    Section& section = written_[at];
+    if (section.spooled) {
+        String reason;
+        const bool replayed = spool_->Replay(
+            at, [&](const std::string& text, const String& lastmod) { return Write(section, text, lastmod); }, reason);
+        if (!replayed) {
+            Check(reason.IsEmpty(), names_.File(), reason);  // a write that failed has said so
+            return false;
+        }
+    }
+    return !section.current || ClosePart(section);
 }
 
 void SitemapSet::NameSections() {
@@ -183,8 +207,8 @@ std::vector<WrittenFile> SitemapSet::Files(const String& fileUrl) const {
 
 bool SitemapSet::Finish(const SetSwitch::Proceed& proceed) {
     if (Failed() || parts_ == 0) return false;
-    for (Section& section : written_) {
-        if (section.current && !ClosePart(section)) return false;
+    for (std::size_t at = 0; at < written_.size(); ++at) {
+        if (!Complete(at)) return false;
     }
     NameSections();
     std::vector<String> kept;
@@ -207,8 +231,8 @@ bool SitemapSet::Finish(const SetSwitch::Proceed& proceed) {
             change_.Remove(file_.path);
         }
     }
-    // Parts of an earlier set go with the old set: those its index names and the new one does
-    // not. Other files of that form are not ours to remove.
+    // Parts of an earlier set go with the old set: those its index names, or its text parts, and
+    // the new one does not. Other files of that form are not ours to remove.
     for (const String& name : earlier_) {
         if (std::find(kept.begin(), kept.end(), name) == kept.end() &&
             platform::PathKind(names_.PartPath(name)) == platform::PathType::Other) {

@@ -13,6 +13,7 @@
 #include "base/String.h"
 #include "cli/fileset/FileSetTransaction.h"
 #include "cli/output/OutputNames.h"
+#include "cli/output/SectionSpool.h"
 #include "cli/output/Sections.h"
 #include "cli/output/SitemapFile.h"
 #include "cli/output/SitemapForm.h"
@@ -26,7 +27,9 @@ namespace linkloom::cli {
 // Writes a run's entries, as they come, into FILE, or, once they pass a limit, into the parts
 // NAME-1.xml, NAME-2.xml, ... with FILE as their sitemap index (a text sitemap's parts have
 // none, and an earlier FILE goes with the old set). Split by sections, each section has its own
-// parts, NAME-SECTION.xml or NAME-SECTION-1.xml, ..., all under the index. A link at FILE is followed and
+// parts, NAME-SECTION.xml or NAME-SECTION-1.xml, ..., all under the index; the first sections
+// met are written as their entries come, the entries of any further one wait in a SectionSpool and
+// its files are written at the end, one section at a time. A link at FILE is followed and
 // what it leads to is replaced. Every file is written under a temporary name and the set is
 // switched in place of the old one only when all are ready; a set that fails leaves no file
 // behind and the earlier set as it was.
@@ -68,8 +71,16 @@ private:
         std::unique_ptr<SitemapFile> current;  // the part being written
         int entries = 0;                       // in the current part
         std::uint64_t bytes = 0;
+        bool spooled = false;  // its entries wait in the spool
     };
-    Section& SectionOf(const SitemapEntry& entry);
+    // The sections written as their entries come; with more, files and buffers would run out.
+    static constexpr std::size_t kOpenSections = 16;
+
+    std::size_t SectionOf(const SitemapEntry& entry);
+    // Writes an entry's text into the section's current part, or a new one past a limit.
+    bool Write(Section& section, const std::string& text, const String& lastmod);
+    // Writes the section's entries held in the spool, and closes its last part.
+    bool Complete(std::size_t section);
     bool StartPart(Section& section);
     bool ClosePart(Section& section);
     // Names the sections, so that no two files of the set share a name in any letter case.
@@ -94,10 +105,11 @@ private:
     platform::OutputTarget file_;  // where FILE's links lead
     FileSetTransaction change_;    // declared before the open part, so that it goes after it
     bool away_ = false;            // FILE's links lead to another folder
-    std::vector<String> earlier_;  // the parts the index at FILE named when the run began
+    std::vector<String> earlier_;  // the parts of the set there when the run began
     std::optional<Sections> sections_;
     std::deque<Section> written_;  // in the order they were first met; one without sections
     std::unordered_map<std::u16string, std::size_t> sectionAt_;
+    std::optional<SectionSpool> spool_;
     int parts_ = 0;  // of all sections
     std::uint64_t indexSize_ = 0;
     String extra_;           // the index's temporary file, or the only part's copy

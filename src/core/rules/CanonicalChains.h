@@ -1,15 +1,18 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
-#include <string>
 #include <unordered_map>
 #include <vector>
 
+#include "base/HashIndex.h"
 #include "base/String.h"
 #include "core/model/LinkNote.h"
 #include "core/model/WalkReport.h"
+#include "core/rules/EntrySpool.h"
+#include "core/rules/RecordSpool.h"
 #include "core/rules/SameUrlMerge.h"
 #include "core/sitemap/SitemapEntry.h"
 
@@ -21,7 +24,8 @@ namespace linkloom {
 // at a page the run left out is left out too. The links of a cycle, and of a chain longer than
 // kMostLinks, are ignored and their pages listed at their own locations. A page whose chain
 // meets a location where a page the walk has not reached yet may stand waits for it in a slot of
-// the merge, so the order of entries stays the walk's.
+// the merge, so the order of entries stays the walk's. Like the merge, it holds in memory only
+// hashes and positions: the locations met and the pages that wait are in scratch files.
 class CanonicalChains {
 public:
     static constexpr int kMostLinks = 8;
@@ -59,32 +63,48 @@ public:
     void End();
 
 private:
+    enum class Kind : std::uint8_t { Kept, Names, LeftOut };
+    // A location met: its record in `texts_` holds the location, then the location it names or
+    // the path of the page left out there.
     struct Known {
-        enum class Kind { Kept, Names, LeftOut } kind;
-        String detail;  // the location named, or the path of the page left out
-        bool inCycle = false;
+        std::uint64_t at : 61;
+        std::uint64_t kind : 2;
+        std::uint64_t inCycle : 1;
     };
     struct Waiting {
         std::size_t slot;
-        Page page;
+        std::uint32_t own;                // the page's own location, met
+        std::uint64_t page = kNotParked;  // its entry and path in `parked_`
+        std::optional<Adjustment> adjustment;
     };
+    static constexpr std::uint64_t kNotParked = ~std::uint64_t{0};
 
-    // Records the first page met at `location`; a kept page takes the place of one left out.
-    void Meet(const String& location, Known known);
+    // The location met first at `location`, with a record of it; a kept page takes the place of
+    // one left out.
+    std::uint32_t Meet(const String& location, Kind kind, const String& detail);
+    // The location met at `location`, when one was.
+    std::optional<std::uint32_t> Find(std::u16string_view location);
+    String Detail(std::uint32_t known) const;
     // Hands on the pages that wait for `location`, which a page now stands at.
     void Wake(const String& location);
     // Follows the page's chain and settles the page, unless it meets a location not known yet
-    // before the walk has `ended`: that location is returned.
-    std::optional<std::u16string> Follow(Waiting& waiting, bool ended);
-    // Marks the pages of the chain from `start` when it comes back to `start`.
-    void MarkCycle(const std::u16string& start);
-    void KeepAtOwn(Waiting& waiting, LinkProblem problem);
+    // before the walk has `ended`: the hash of that location is returned.
+    std::optional<std::uint64_t> Follow(const Waiting& waiting, SitemapEntry& entry, const String& path, bool ended);
+    // Follows a parked page again, and parks it once more when it must wait.
+    void Refollow(Waiting& waiting, bool ended);
+    // Marks the locations of the chain from `start` when it comes back to `start`.
+    void MarkCycle(std::uint32_t start);
 
     SameUrlMerge& merge_;
     Outlet& outlet_;
     PageTest mayBePage_;
-    std::unordered_map<std::u16string, Known> known_;
-    std::unordered_map<std::u16string, std::vector<Waiting>> waiting_;
+    RecordSpool texts_;
+    std::vector<Known> known_;
+    HashIndex<std::uint32_t> knownAt_;  // by the hash of their location
+    EntrySpool parked_;
+    // By the hash of the location they wait for; pages woken by another location of that hash
+    // only wait again.
+    std::unordered_map<std::uint64_t, std::vector<Waiting>> waiting_;
 };
 
 }  // namespace linkloom

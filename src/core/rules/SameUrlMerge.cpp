@@ -1,42 +1,21 @@
 #include "core/rules/SameUrlMerge.h"
 
-#define XXH_INLINE_ALL
-#include <xxhash.h>
-
 #include "core/rules/AlternatesStep.h"
+#include "core/rules/LocationHash.h"
 
 namespace linkloom {
 
-namespace {
-
-std::uint64_t HashOf(const String& location) {
-    return XXH3_64bits(location.Text().data(), location.Length() * sizeof(char16_t));
-}
-
-}  // namespace
-
-std::optional<std::size_t> SameUrlMerge::Find(const String& location, std::uint64_t hash) const {
-    const auto found = slots_.find(hash);
-    if (found == slots_.end()) return std::nullopt;
-    SitemapEntry held;
-    String path;
-    spool_.Load(at_[found->second], held, path);
-    if (held.location == location) return found->second;
-    const auto collided = collided_.find(location.Text());
-    if (collided == collided_.end()) return std::nullopt;
-    return collided->second;
-}
-
 std::optional<String> SameUrlMerge::Add(SitemapEntry entry, const String& path, std::optional<std::size_t> slot) {
-    const std::uint64_t hash = HashOf(entry.location);
-    const auto found = Find(entry.location, hash);
+    const std::uint64_t hash = HashLocation(entry.location.Text());
+    const std::uint32_t* found =
+        slots_.Find(hash, [&](std::uint32_t held) { return spool_.HasLocation(at_[held], entry.location.Text()); });
     if (!found) {
         if (!slot) {
             slot = at_.size();
             at_.push_back(kEmpty);
         }
         at_[*slot] = spool_.Append(entry, path);
-        if (!slots_.emplace(hash, *slot).second) collided_.emplace(entry.location.Text(), *slot);
+        slots_.Insert(hash, static_cast<std::uint32_t>(*slot));
         return std::nullopt;
     }
     SitemapEntry held;

@@ -2,11 +2,9 @@
 
 #include <cstdint>
 #include <optional>
-#include <string>
-#include <string_view>
-#include <unordered_map>
 #include <vector>
 
+#include "base/HashIndex.h"
 #include "base/String.h"
 #include "core/rules/EntrySpool.h"
 #include "core/sitemap/EntrySink.h"
@@ -16,7 +14,8 @@ namespace linkloom {
 
 // Holds the entries of a run whose locations may repeat, so that each location is listed once:
 // where the walk first met it, with the newest lastmod of the pages that gave it and the language
-// alternates of all of them (the first page's for a language named twice). A page whose location
+// alternates of all of them (the first page's for a language named twice), and the first page's
+// images. A page whose location
 // is known only later keeps its place in the walk in a slot. The entries wait in an EntrySpool;
 // memory holds a hash and a position for each, so a run of millions of pages stays small.
 class SameUrlMerge {
@@ -33,14 +32,9 @@ public:
 private:
     static constexpr std::uint64_t kEmpty = ~std::uint64_t{0};
 
-    // The slot whose entry is at `location`, which hashes to `hash`, when one is.
-    std::optional<std::size_t> Find(const String& location, std::uint64_t hash) const;
-
     EntrySpool spool_;
-    std::vector<std::uint64_t> at_;                         // each slot's entry in the spool, or kEmpty
-    std::unordered_map<std::uint64_t, std::size_t> slots_;  // by the hash of their location
-    // Locations whose hash an earlier location has, which a 64-bit hash makes rare.
-    std::unordered_map<std::u16string, std::size_t> collided_;
+    std::vector<std::uint64_t> at_;   // each slot's entry in the spool, or kEmpty
+    HashIndex<std::uint32_t> slots_;  // by the hash of their location
 };
 
 }  // namespace linkloom

@@ -23,10 +23,11 @@ TEST(SameUrlMerge, MergesEntriesHeldOutOfMemoryAndKeepsTheirOrder) {
     SameUrlMerge merge;
     const std::size_t late = merge.Reserve();
     for (int i = 0; i < kEntries; ++i) {
-        EXPECT_FALSE(merge.Add({Location(i), u"2020-01-01", {{u"de", u"https://example.com/de"}}}, u"p.htm"));
+        EXPECT_FALSE(
+            merge.Add({Location(i), u"2020-01-01", {{u"de", u"https://example.com/de"}}, {u"a.png"}}, u"p.htm"));
     }
-    const auto first =
-        merge.Add({Location(0), u"2024-05-06", {{u"de", u"x"}, {u"fr", u"https://example.com/fr"}}}, u"again.htm");
+    const auto first = merge.Add(
+        {Location(0), u"2024-05-06", {{u"de", u"x"}, {u"fr", u"https://example.com/fr"}}, {u"b.png"}}, u"again.htm");
     ASSERT_TRUE(first);
     EXPECT_EQ(*first, String(u"p.htm"));
     EXPECT_EQ(merge.Add({Location(1), u"2019-01-01"}, u"older.htm"), String(u"p.htm"));
@@ -42,6 +43,7 @@ TEST(SameUrlMerge, MergesEntriesHeldOutOfMemoryAndKeepsTheirOrder) {
     ASSERT_EQ(merged.alternates.size(), 2u);
     EXPECT_EQ(merged.alternates[0].location, String(u"https://example.com/de"));
     EXPECT_EQ(merged.alternates[1].language, String(u"fr"));
+    EXPECT_EQ(merged.images, std::vector<String>{u"a.png"});
     EXPECT_EQ(sink.entries[2].lastmod, String(u"2020-01-01"));
     EXPECT_EQ(sink.entries[kEntries].location, Location(kEntries - 1));
 }
