@@ -992,6 +992,23 @@ class LastmodTest(CliCase):
         if emulated() or shutil.which("git") is None:
             self.skipTest("git dates are read by the native program, with git on the PATH")
 
+    def test_a_walk_waiting_for_git_keeps_few_folders_open(self):
+        self.need_git()
+        import resource
+        for number in range(1500):
+            self.page("f%04d/p.htm" % number)
+        git(self.tree.root, "init", "-q")
+        git(self.tree.root, "add", ".")
+        git(self.tree.root, "commit", "-qm", "one", date="2020-01-02T12:00:00Z")
+        for jobs in ("1", "2"):
+            limited = subprocess.run(CLI + ["-q", "--jobs", jobs, "--ext", "htm", "--lastmod", "git,mtime",
+                                            self.tree.root, "https://e.x/"], capture_output=True,
+                                     preexec_fn=lambda: resource.setrlimit(resource.RLIMIT_NOFILE, (128, 128)))
+            self.assertEqual(limited.returncode, 0, limited.stderr)
+            self.assertNotIn(b"could not", limited.stderr)
+            self.assertEqual(set(lastmods(limited.stdout).values()), {"2020-01-02"})
+            self.assertEqual(len(locations(limited.stdout)), 1500)
+
     def test_git_dates_for_committed_renamed_modified_and_untracked_pages(self):
         self.need_git()
         git(self.tree.root, "init", "-q")

@@ -37,6 +37,11 @@ PagePipeline::~PagePipeline() {
 void PagePipeline::Push(WalkSlot value) {
     Slot& slot = slots_.emplace_back();
     slot.value = std::move(value);
+    if (slot.value.item.folder && slot.value.item.folder != lastFolder_) {
+        lastFolder_ = slot.value.item.folder;
+        slot.firstOfFolder = true;
+        ++foldersHeld_;
+    }
     if (!slot.value.candidate) {
         slot.ready.store(true, std::memory_order_relaxed);
     } else if (threads_.empty()) {
@@ -82,6 +87,7 @@ bool PagePipeline::Pop(WalkSlot& value, bool wait) {
         }
     }
     value = std::move(head.value);
+    if (head.firstOfFolder) --foldersHeld_;
     slots_.pop_front();
     return true;
 }

@@ -40,9 +40,9 @@ public:
     // Takes the next slot in walk order.
     void Push(WalkSlot slot);
     // True when no slot may be pushed before one is taken.
-    bool Full() const { return slots_.size() >= capacity_; }
+    bool Full() const { return slots_.size() >= capacity_ || foldersHeld_ >= kFoldersAhead; }
     // True when even a walk that may run far ahead pushes no more before one is taken.
-    bool FarAhead() const { return slots_.size() >= kMostAhead; }
+    bool FarAhead() const { return slots_.size() >= kMostAhead || foldersHeld_ >= kFoldersAhead; }
     // The oldest slot once its page has been read; false when there is none ready. With `wait`,
     // waits for it, helping to read, and is false only when no slot is left.
     bool Pop(WalkSlot& slot, bool wait);
@@ -51,9 +51,13 @@ private:
     // How far a walk may run ahead while what the steps need is not ready yet: bounded so that
     // the slots of a large tree do not all wait in memory.
     static constexpr std::size_t kMostAhead = 65536;
+    // Each waiting slot keeps its folder open; a tree of many small folders must not use up the
+    // process's descriptors (256 by default on some systems), which git and the readers need too.
+    static constexpr std::size_t kFoldersAhead = 64;
     struct Slot {
         WalkSlot value;
         std::atomic<bool> ready{false};
+        bool firstOfFolder = false;  // its folder differs from the slot's before it
     };
     using Batch = std::vector<Slot*>;
 
@@ -64,6 +68,9 @@ private:
     std::size_t capacity_;
     PageReader reader_;
     std::deque<Slot> slots_;
+    // The folder of the last slot pushed, held so that a new folder cannot reuse its address.
+    std::shared_ptr<const platform::FolderHandle> lastFolder_;
+    std::size_t foldersHeld_ = 0;  // slots waiting that are the first of their folder
     Batch gathering_;
 
     std::mutex mutex_;
