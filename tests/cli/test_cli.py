@@ -1738,16 +1738,13 @@ class ReportTest(CliCase):
         summary, outputs = os.path.join(self.out, "summary.md"), os.path.join(self.out, "outputs")
         write(summary, "earlier step\n")
         env = dict(os.environ, GITHUB_STEP_SUMMARY=native(summary), GITHUB_OUTPUT=native(outputs))
-        result = subprocess.run(CLI + ["-q", "--report", "github", "--check", native(sitemap), native(self.tree.root),
-                                       "https://e.x/"], capture_output=True, env=env, stdin=subprocess.DEVNULL)
-        self.assertEqual(result.returncode, 4)
-        err = result.stderr.decode().replace("\r\n", "\n")
+        code, _, err = run("-q", "--report", "github", "--check", native(sitemap), native(self.tree.root),
+                           "https://e.x/", env=env)
+        self.assertEqual(code, 4)
         self.assertIn("::error file=" + native(sitemap).replace(":", "%3A") + ",line=7::extra: https://e.x/b.htm\n",
-                      err)
-        with open(summary) as text:
-            self.assertTrue(text.read().startswith("earlier step\n### Sitemap check\n"))
-        with open(outputs) as text:
-            lines = text.read().splitlines()
+                      err.replace("\r\n", "\n"))
+        self.assertTrue(read_text(summary).startswith("earlier step\n### Sitemap check\n"))
+        lines = read_text(outputs).splitlines()
         values = {lines[i].split("<<")[0]: lines[i + 1] for i in range(0, len(lines), 3)}
         self.assertEqual(values, {"sitemap-path": "", "url-count": "2", "excluded-count": "2", "findings": "1"})
         self.assertEqual(len({line for line in lines[2::3]} | {line.split("<<")[1] for line in lines[::3]}), 1)
