@@ -931,8 +931,8 @@ class LastmodTest(CliCase):
         path = self.tree.path(name)
         write(path, self.PAGE % head, when)
 
-    def dates(self, *options, folder=None):
-        out, err = self.ok("-q", "--ext", "htm", *options, native(folder or self.tree.root), "https://e.x/")
+    def dates(self, *options, folder=None, env=None):
+        out, err = self.ok("-q", "--ext", "htm", *options, native(folder or self.tree.root), "https://e.x/", env=env)
         return lastmods(out), err
 
     def test_a_date_most_pages_share_is_warned_of_once_and_counted(self):
@@ -975,23 +975,15 @@ class LastmodTest(CliCase):
         self.page("b.htm")
         if not emulated() and shutil.which("git"):
             # GIT_CEILING_DIRECTORIES keeps git from finding a repository above the temporary folder.
-            os.environ["GIT_CEILING_DIRECTORIES"] = os.path.dirname(self.tree.root)
-            try:
-                found, err = self.dates("--lastmod", "git,mtime")
-            finally:
-                del os.environ["GIT_CEILING_DIRECTORIES"]
+            found, err = self.dates("--lastmod", "git,mtime",
+                                    env=dict(os.environ, GIT_CEILING_DIRECTORIES=os.path.dirname(self.tree.root)))
             self.assertEqual(found, {"a.htm": "2024-03-03", "b.htm": "2024-03-03"})
             self.assertEqual(len(err.splitlines()), 1, err)
             self.assertIn("not in a git work tree", err)
-        saved = os.environ["PATH"]
         # Wine's programs have a PATH of their own, on which there is no git.
-        if not emulated():
-            os.environ["PATH"] = self.tree.root
-        try:
-            code, out, err = run("-q", "--lastmod", "git,none", native(self.tree.root), "https://e.x/")
-        finally:
-            os.environ["PATH"] = saved
-        self.assertEqual(code, 0, err)
+        path = os.environ["PATH"] if emulated() else self.tree.root
+        out, err = self.ok("-q", "--lastmod", "git,none", native(self.tree.root), "https://e.x/",
+                           env=dict(os.environ, PATH=path))
         self.assertEqual(lastmods(out), {"a.htm": None, "b.htm": None})
         self.assertEqual(err.splitlines(), ["warning: git is not on the PATH; pages get no lastmod"])
 
@@ -1124,14 +1116,9 @@ class LastmodTest(CliCase):
                   "GIT_INDEX_FILE": os.path.join(other, "index"), "GIT_EXTERNAL_DIFF": plant("env-diff"),
                   "GIT_CONFIG_COUNT": "1", "GIT_CONFIG_KEY_0": "core.fsmonitor", "GIT_CONFIG_VALUE_0": plant("env-fs"),
                   "PATH": ":.:" + os.environ["PATH"]}
-        saved = dict(os.environ)
-        os.environ.update(caller)
-        try:
-            code, out, err = run("-q", "--ext", "htm", "--lastmod", "git,mtime", site, "https://e.x/", cwd=planted)
-        finally:
-            os.environ.clear()
-            os.environ.update(saved)
-        self.assertEqual((code, err), (0, ""))
+        out, err = self.ok("-q", "--ext", "htm", "--lastmod", "git,mtime", site, "https://e.x/", cwd=planted,
+                           env=dict(os.environ, **caller))
+        self.assertEqual(err, "")
         self.assertEqual(os.listdir(marks), [])
         self.assertEqual(lastmods(out), {"a.htm": "2024-03-04", "b.htm": "2024-03-04", "kept.htm": "2020-01-02"})
 
