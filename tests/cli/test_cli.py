@@ -1481,7 +1481,8 @@ class StateTest(CliCase):
                    "https://e.x/")
         self.assertFalse(os.path.exists(self.state))
         os.makedirs(self.state + ".d")
-        self.fails(2, "not a file", "-q", "--state", native(self.state + ".d"), native(self.tree.root), "https://e.x/")
+        self.fails(2, "cannot read the state file", "-q", "--state", native(self.state + ".d"), native(self.tree.root),
+                   "https://e.x/")
 
 
 class SettingsTest(CliCase):
