@@ -34,8 +34,7 @@ String OwnPart(const OutputNames& names, const std::string& segment) {
 
 std::vector<String> EarlierParts(const OutputNames& names, const String& file) {
     SitemapBytes bytes(SitemapLimits().maxBytes);
-    String ignored;
-    if (!bytes.Open(file, ignored)) return {};
+    if (bytes.Open(file)) return {};
     std::vector<String> parts;
     SitemapXml xml([&](const SitemapItem& item, SitemapXml::Root root) {
         // A plain sitemap names no parts: nothing more to read.

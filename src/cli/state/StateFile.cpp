@@ -8,9 +8,10 @@ namespace linkloom::cli {
 
 namespace {
 
-void Tell(const char* what, const String& path, const String& error) {
-    platform::WriteStandardError("linkloom-cli: " + std::string(what) + " " + EscapeControlCharacters(path).ToUtf8() +
-                                 ": " + EscapeControlCharacters(error).ToUtf8() + "\n");
+// Tells of `failure` as `path`'s.
+void Tell(platform::SystemError failure, const String& path, const char16_t* what = nullptr) {
+    failure.path = path;
+    platform::WriteStandardError("linkloom-cli: " + platform::Sentence(failure, what).ToUtf8() + "\n");
 }
 
 }  // namespace
@@ -22,36 +23,40 @@ void StateFile::TrackChanges(const std::optional<String>& changesFile) {
 
 bool StateFile::Load() {
     if (!path_) return true;
-    String error;
-    if (!record_.Load(*path_, error, Changes())) {
-        Tell("cannot read the state file", *path_, error);
+    if (auto failure = record_.Load(*path_, Changes())) {
+        Tell(*failure, *path_, u"the state file");
         return false;
     }
     return true;
 }
 
-bool StateFile::Stage(FileSetTransaction& change, String& target, String& error) const {
-    target = *path_;
-    if (!record_.Stage(change, *path_, error)) return false;
-    if (!changesFile_) return true;
-    target = *changesFile_;
-    return StageFile(change, *changesFile_, {changes_->Text()}, error);
+std::optional<platform::SystemError> StateFile::Stage(FileSetTransaction& change) const {
+    // Named for the file it was making, whatever step failed.
+    const auto of = [](const String& target, std::optional<platform::SystemError> failure) {
+        if (failure) failure->path = target;
+        return failure;
+    };
+    if (auto failure = record_.Stage(change, *path_)) return of(*path_, failure);
+    if (!changesFile_) return std::nullopt;
+    return of(*changesFile_, StageFile(change, *changesFile_, {changes_->Text()}));
 }
 
 SitemapSet::Companion StateFile::Companion() {
     if (!path_) return {};
-    return [this](FileSetTransaction& change, String& target, String& error) {
+    return [this](FileSetTransaction& change) {
         staged_ = true;
-        return Stage(change, target, error);
+        return Stage(change);
     };
 }
 
 bool StateFile::Save() const {
     if (!path_ || staged_) return true;
     FileSetTransaction change;
-    String target, error, failed;
-    if (Stage(change, target, error) && change.Commit([] { return true; }, error, failed)) return true;
-    Tell("cannot write", failed.IsEmpty() ? target : failed, error);
+    std::optional<platform::SystemError> failure = Stage(change);
+    if (!failure) failure = change.Commit([] { return true; });
+    if (!failure) return true;
+    // The switch names the file whose step failed; a failure of the whole names the last file staged.
+    Tell(*failure, failure->path.IsEmpty() ? (changesFile_ ? *changesFile_ : *path_) : failure->path);
     return false;
 }
 

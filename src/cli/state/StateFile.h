@@ -31,8 +31,9 @@ public:
     bool Save() const;
 
 private:
-    // Makes the record's file, and the changes file if any, in `change`.
-    bool Stage(FileSetTransaction& change, String& target, String& error) const;
+    // Makes the record's file, and the changes file if any, in `change`; a failure names the
+    // file it was making.
+    std::optional<platform::SystemError> Stage(FileSetTransaction& change) const;
 
     const std::optional<String>& path_;
     StateRecord record_;

@@ -46,9 +46,8 @@ private:
 }  // namespace
 
 EntrySpool::EntrySpool() {
-    String error;
     // Without a scratch file the entries stay in memory.
-    platform::ScratchFile::Create(file_, error);
+    platform::ScratchFile::Create(file_);
 }
 
 std::uint64_t EntrySpool::Append(const SitemapEntry& entry, const String& path) {
