@@ -146,7 +146,7 @@ void MainDialog::LoadSettings() {
     if (!folder.IsEmpty() && folderBox_.Subclassed()) SetDlgItemTextW(Handle(), IDC_FOLDER, folder.Wide());
 
     int stored = 0;
-    if (section.ReadInt(u"flags", stored) == ERROR_SUCCESS) {
+    if (!section.ReadInt(u"flags", stored)) {
         options_ = SelectionOptions::FromFlagsWord(static_cast<std::uint32_t>(stored));
     }
     if (options_.subfolders) CheckDlgButton(Handle(), IDC_SUBFOLDERS, BST_CHECKED);

@@ -18,9 +18,9 @@ using linkloom::cli::ExitStatus;
 
 // Help and version text; a standard output that takes no bytes fails the run.
 int Print(const char* text) {
-    linkloom::String error;
-    if (linkloom::platform::WriteStandardOutput(text, error)) return ExitStatus::kDone;
-    linkloom::platform::WriteStandardError("linkloom-cli: cannot write standard output: " + error.ToUtf8() + "\n");
+    const auto failure = linkloom::platform::WriteStandardOutput(text);
+    if (!failure) return ExitStatus::kDone;
+    linkloom::platform::WriteStandardError("linkloom-cli: " + linkloom::platform::Sentence(*failure).ToUtf8() + "\n");
     return ExitStatus::kCannotWrite;
 }
 
@@ -57,9 +57,10 @@ int main(int argc, char** argv) {
     if (options.help) return Print(cli::HelpText().c_str());
     if (options.version) return Print("linkloom-cli " LINKLOOM_VERSION_TEXT "\n");
     if (options.writeStylesheet) {
-        if (cli::WriteStylesheet(*options.writeStylesheet, error)) return ExitStatus::kDone;
-        platform::WriteStandardError("linkloom-cli: cannot write " + options.writeStylesheet->ToUtf8() + ": " +
-                                     error.ToUtf8() + "\n");
+        auto failure = cli::WriteStylesheet(*options.writeStylesheet);
+        if (!failure) return ExitStatus::kDone;
+        failure->path = *options.writeStylesheet;
+        platform::WriteStandardError("linkloom-cli: " + platform::Sentence(*failure).ToUtf8() + "\n");
         return ExitStatus::kCannotWrite;
     }
 

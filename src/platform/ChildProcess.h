@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "base/String.h"
@@ -21,7 +22,6 @@ struct ChildEnvironment {
 // together, and waited for at the latest with the object.
 class ChildProcess {
 public:
-    enum class StartResult { Started, NotFound, Failed };
     enum class ReadResult { Data, Nothing, Ended, Failed };
 
     ChildProcess() = default;
@@ -30,9 +30,9 @@ public:
     ChildProcess& operator=(const ChildProcess&) = delete;
 
     // Starts `program`, found in the absolute folders of the PATH only (never the current one),
-    // with `arguments`. Failed with `error` set when it is there but cannot be started.
-    StartResult Start(const String& program, const std::vector<String>& arguments, const ChildEnvironment& environment,
-                      SystemError& error);
+    // with `arguments`. Fails as Kind::NotFound when no such program is there.
+    std::optional<SystemError> Start(const String& program, const std::vector<String>& arguments,
+                                     const ChildEnvironment& environment);
     // Reads what has arrived so far, at most `size` bytes, without waiting.
     ReadResult ReadOutput(char* buffer, std::size_t size, std::size_t& got);
     ReadResult ReadError(char* buffer, std::size_t size, std::size_t& got);

@@ -4,13 +4,10 @@
 
 namespace linkloom::platform {
 
-bool WriteStandardOutput(const std::string& bytes, String& error) {
-    return OutputFile::StandardOutput().Write(bytes.data(), bytes.size(), error);
+std::optional<SystemError> WriteStandardOutput(const std::string& bytes) {
+    return OutputFile::StandardOutput().Write(bytes.data(), bytes.size());
 }
 
-void WriteStandardError(const std::string& bytes) {
-    String ignored;
-    OutputFile::StandardError().Write(bytes.data(), bytes.size(), ignored);
-}
+void WriteStandardError(const std::string& bytes) { OutputFile::StandardError().Write(bytes.data(), bytes.size()); }
 
 }  // namespace linkloom::platform

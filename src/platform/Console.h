@@ -1,9 +1,11 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "base/String.h"
+#include "platform/SystemError.h"
 
 namespace linkloom::platform {
 
@@ -18,9 +20,9 @@ bool ProtectStandardStreams();
 
 bool StandardErrorIsTerminal();
 
-// Write bytes unchanged (no newline translation). Standard output reports a failed write with
-// the system's reason; standard error has nowhere to report one.
-bool WriteStandardOutput(const std::string& bytes, String& error);
+// Write bytes unchanged (no newline translation). Standard output reports a failed write;
+// standard error has nowhere to report one.
+std::optional<SystemError> WriteStandardOutput(const std::string& bytes);
 void WriteStandardError(const std::string& bytes);
 
 }  // namespace linkloom::platform

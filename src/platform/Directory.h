@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/String.h"
+#include "platform/Outcome.h"
 #include "platform/SystemError.h"
 
 namespace linkloom::platform {
@@ -68,17 +69,19 @@ public:
     FolderHandle(const FolderHandle&) = delete;
     FolderHandle& operator=(const FolderHandle&) = delete;
 
-    // The folder at `path`; null with `error` set when it cannot be opened.
-    static std::shared_ptr<const FolderHandle> Open(const String& path, SystemError& error);
-    // The folder `name` inside this one, a link followed.
-    std::shared_ptr<const FolderHandle> OpenFolder(const String& name, SystemError& error) const;
+    using Opened = Outcome<std::shared_ptr<const FolderHandle>>;
+
+    // The folder at `path`.
+    static Opened Open(const String& path);
+    // The folder `name` inside this one, a link followed; a failure names `name`.
+    Opened OpenFolder(const String& name) const;
 
     // The entries without "." and "..": sorted on POSIX so that output is stable (upper-cased
     // code units first, plain ones on a tie, the order NTFS lists in), in the system's order on Windows.
-    bool List(std::vector<DirectoryEntry>& entries, SystemError& error) const;
+    std::optional<SystemError> List(std::vector<DirectoryEntry>& entries) const;
     bool Identify(FileIdentity& identity) const;
     // The last-write time and size of an entry of this folder, a link followed.
-    bool Stamp(const DirectoryEntry& entry, FileStamp& stamp, SystemError& error) const;
+    Outcome<FileStamp> Stamp(const DirectoryEntry& entry) const;
 
 #ifdef _WIN32
     // The folder's "\\?\" path, ending in a backslash.
@@ -94,7 +97,7 @@ private:
     String path_;
 #else
     // Takes a descriptor from open; a negative one is the failure that errno describes.
-    static std::shared_ptr<const FolderHandle> Adopt(int descriptor, SystemError& error);
+    static Opened Adopt(int descriptor, const String& path);
     int descriptor_ = -1;
 #endif
 };

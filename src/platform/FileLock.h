@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "base/String.h"
+#include "platform/SystemError.h"
 
 namespace linkloom::platform {
 
@@ -22,7 +24,7 @@ public:
     FileLock(const FileLock&) = delete;
     FileLock& operator=(const FileLock&) = delete;
 
-    bool Acquire(const String& path, Mode mode, String& error);
+    std::optional<SystemError> Acquire(const String& path, Mode mode);
     void Release();
 
     // True when a live process holds the lock at `path`, or when that cannot be told.

@@ -2,9 +2,13 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <string_view>
 
 #include "base/String.h"
 #include "platform/Directory.h"
+#include "platform/Outcome.h"
+#include "platform/SystemError.h"
 
 namespace linkloom::platform {
 
@@ -30,38 +34,47 @@ OutputTarget ResolveOutputTarget(const String& path);
 enum class FileAccess { Shared, Private };
 
 // An open file written front to back and closed with the object. Standard output and standard
-// error are written through it but never closed.
+// error are written through it but never closed. Its failures name the path it was opened by.
 class OutputFile {
 public:
-    enum class Creation { Created, Exists, Failed };
-
     OutputFile() = default;
     ~OutputFile();
     OutputFile(OutputFile&& other) noexcept;
     OutputFile& operator=(OutputFile&& other) noexcept;
 
+    // How failures name the standard streams.
+    static constexpr char16_t kStandardOutput[] = u"standard output";
+    static constexpr char16_t kStandardError[] = u"standard error";
+
     static OutputFile StandardOutput();
     static OutputFile StandardError();
-    // Creates a new file at `path`; Exists when any name is there already, a link included,
-    // which is never followed. On failure `error` holds the system's reason.
-    static Creation CreateNew(const String& path, FileAccess access, OutputFile& file, String& error);
+    // Creates a new file at `path`; fails as Kind::Exists when any name is there already, a link
+    // included, which is never followed.
+    static Outcome<OutputFile> CreateNew(const String& path, FileAccess access);
     // Opens the FIFO or device at `path` as it is, for writing.
-    static bool OpenStream(const String& path, OutputFile& file, String& error);
+    static Outcome<OutputFile> OpenStream(const String& path);
     // Opens the file at `path` for writing at its end, creating it when missing.
-    static bool OpenAppend(const String& path, OutputFile& file, String& error);
+    static Outcome<OutputFile> OpenAppend(const String& path);
 
     bool IsOpen() const { return handle_ != kNone; }
+    // The path it was opened by.
+    const String& Path() const { return path_; }
     // The identity of the open file on its volume.
     bool Identify(FileIdentity& identity) const;
-    bool Write(const char* bytes, std::size_t size, String& error);
-    bool Close(String& error);
+    std::optional<SystemError> Write(const char* bytes, std::size_t size);
+    std::optional<SystemError> Close();
 
 private:
     static constexpr std::intptr_t kNone = -1;
-    OutputFile(std::intptr_t handle, bool owned) : handle_(handle), owned_(owned) {}
+    OutputFile(std::intptr_t handle, bool owned, String path)
+        : handle_(handle), owned_(owned), path_(std::move(path)) {}
 
     std::intptr_t handle_ = kNone;
     bool owned_ = false;
+    String path_;
 };
+
+// Writes `bytes` into `file` and closes it; the first failure.
+std::optional<SystemError> WriteAndClose(OutputFile& file, std::string_view bytes);
 
 }  // namespace linkloom::platform

@@ -16,13 +16,12 @@ bool IsRandomNameSymbol(char16_t unit) {
     return unit != 0 && std::u16string_view(kSymbols).find(unit) != std::u16string_view::npos;
 }
 
-bool RandomName(std::size_t length, String& name, String& error) {
+Outcome<String> RandomName(std::size_t length) {
     std::vector<unsigned char> bytes(length);
-    if (!RandomBytes(bytes.data(), bytes.size(), error)) return false;
+    if (auto failure = RandomBytes(bytes.data(), bytes.size())) return *failure;
     std::u16string text;
     for (const unsigned char byte : bytes) text += kSymbols[byte % 32];
-    name = String(std::move(text));
-    return true;
+    return String(std::move(text));
 }
 
 }  // namespace linkloom::platform

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 
 #include "base/String.h"
 #include "platform/Directory.h"
@@ -15,19 +16,18 @@ namespace linkloom::platform {
 
 // A file opened for reading from start to end, shared for reading only: a file that another
 // program holds open for writing without sharing cannot be opened. Only a file on disk is
-// opened: a folder, a pipe or a device named like a page never is, so reading cannot block.
+// opened: a folder, a pipe or a device named like a page never is (Kind::NotAFile), so reading
+// cannot block.
 class SequentialFile {
 public:
-    enum class OpenResult { Opened, NotAFile, Failed };
-
     SequentialFile() = default;
     ~SequentialFile() { Close(); }
     SequentialFile(const SequentialFile&) = delete;
     SequentialFile& operator=(const SequentialFile&) = delete;
 
-    OpenResult Open(const String& path, SystemError& error);
-    // The file `name` in `folder`.
-    OpenResult Open(const FolderHandle& folder, const String& name, SystemError& error);
+    std::optional<SystemError> Open(const String& path);
+    // The file `name` in `folder`; a failure names `name`.
+    std::optional<SystemError> Open(const FolderHandle& folder, const String& name);
     void Close();
     bool IsOpen() const;
     // Reads up to `size` bytes; fewer only at the end of the file or on an error.
@@ -38,10 +38,10 @@ public:
 
 private:
 #ifdef _WIN32
-    OpenResult Adopt(HANDLE file, SystemError& error);
+    std::optional<SystemError> Adopt(HANDLE file, const String& path);
     FileHandle file_;
 #else
-    OpenResult Adopt(int descriptor, SystemError& error);
+    std::optional<SystemError> Adopt(int descriptor, const String& path);
     int descriptor_ = -1;
     FileStamp stamp_;
 #endif

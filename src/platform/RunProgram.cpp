@@ -18,10 +18,10 @@ ProgramRun RunProgram(const String& program, const std::vector<String>& argument
                       const ChildEnvironment& environment, const ProgramStop& stop) {
     ProgramRun run;
     ChildProcess child;
-    switch (child.Start(program, arguments, environment, run.error)) {
-    case ChildProcess::StartResult::Started: break;
-    case ChildProcess::StartResult::NotFound: run.outcome = ProgramRun::Outcome::NotFound; return run;
-    case ChildProcess::StartResult::Failed: return run;
+    if (auto failure = child.Start(program, arguments, environment)) {
+        if (failure->kind == SystemError::Kind::NotFound) run.outcome = ProgramRun::Outcome::NotFound;
+        run.error = std::move(*failure);
+        return run;
     }
     run.outcome = ProgramRun::Outcome::Exited;
     std::vector<char> buffer(kReadSize);

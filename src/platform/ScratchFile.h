@@ -2,9 +2,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <utility>
 
 #include "base/String.h"
+#include "platform/SystemError.h"
 
 namespace linkloom::platform {
 
@@ -25,8 +27,8 @@ public:
         return *this;
     }
 
-    // On failure `error` holds the system's reason.
-    static bool Create(ScratchFile& file, String& error);
+    // Makes `file` a new scratch file.
+    static std::optional<SystemError> Create(ScratchFile& file);
 
     bool IsOpen() const { return handle_ != kNone; }
     bool Write(std::uint64_t offset, const char* bytes, std::size_t size);

@@ -12,8 +12,6 @@ namespace {
 constexpr int kMissingInt = static_cast<int>(0xDEADBEEB);
 constexpr DWORD kReadBufferSize = 50000;
 
-DWORD StatusOf(BOOL succeeded) { return succeeded ? ERROR_SUCCESS : ERROR_INVALID_DATA; }
-
 // Whether the file exists and can be read; both modes start with this.
 HANDLE OpenForProbe(const String& path) {
     return CreateFileW(path.Wide(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
@@ -58,37 +56,42 @@ bool SettingsSection::OpenForWriting() {
     return (GetFileAttributesW(path_.Wide()) & FILE_ATTRIBUTE_READONLY) == 0;
 }
 
-DWORD SettingsSection::ReadInt(const String& key, int& value) const {
-    if (!open_) return ERROR_INVALID_HANDLE;
-    const int read = static_cast<int>(GetPrivateProfileIntW(name_.Wide(), key.Wide(), kMissingInt, path_.Wide()));
-    if (read == kMissingInt) return ERROR_INVALID_DATA;
-    value = read;
-    return ERROR_SUCCESS;
+std::optional<platform::SystemError> SettingsSection::Failure(DWORD code, platform::Action action) const {
+    return platform::SystemFailure(code, path_, action);
 }
 
-DWORD SettingsSection::ReadStored(const String& key, String& value) const {
-    if (!open_) return ERROR_INVALID_HANDLE;
+std::optional<platform::SystemError> SettingsSection::ReadInt(const String& key, int& value) const {
+    if (!open_) return Failure(ERROR_INVALID_HANDLE, platform::Action::Read);
+    const int read = static_cast<int>(GetPrivateProfileIntW(name_.Wide(), key.Wide(), kMissingInt, path_.Wide()));
+    if (read == kMissingInt) return Failure(ERROR_INVALID_DATA, platform::Action::Read);
+    value = read;
+    return std::nullopt;
+}
+
+std::optional<platform::SystemError> SettingsSection::ReadStored(const String& key, String& value) const {
+    if (!open_) return Failure(ERROR_INVALID_HANDLE, platform::Action::Read);
     std::vector<wchar_t> buffer(kReadBufferSize, L'\0');
     const DWORD length =
         GetPrivateProfileStringW(name_.Wide(), key.Wide(), nullptr, buffer.data(), kReadBufferSize - 1, path_.Wide());
-    if (length == 0) return ERROR_INVALID_DATA;
+    if (length == 0) return Failure(ERROR_INVALID_DATA, platform::Action::Read);
     value = String(std::u16string_view(reinterpret_cast<const char16_t*>(buffer.data()), length));
-    return ERROR_SUCCESS;
+    return std::nullopt;
 }
 
 String SettingsSection::ReadString(const String& key, const String& defaultText) const {
     String value;
-    return ReadStored(key, value) == ERROR_SUCCESS ? value : defaultText;
+    return ReadStored(key, value) ? defaultText : value;
 }
 
-DWORD SettingsSection::WriteInt(const String& key, int value) const {
-    if (!open_) return ERROR_INVALID_HANDLE;
+std::optional<platform::SystemError> SettingsSection::WriteInt(const String& key, int value) const {
+    if (!open_) return Failure(ERROR_INVALID_HANDLE, platform::Action::Write);
     return WriteString(key, String::FromInt(value));
 }
 
-DWORD SettingsSection::WriteString(const String& key, const String& text) const {
-    if (!open_) return ERROR_INVALID_HANDLE;
-    return StatusOf(WritePrivateProfileStringW(name_.Wide(), key.Wide(), text.Wide(), path_.Wide()));
+std::optional<platform::SystemError> SettingsSection::WriteString(const String& key, const String& text) const {
+    if (!open_) return Failure(ERROR_INVALID_HANDLE, platform::Action::Write);
+    if (WritePrivateProfileStringW(name_.Wide(), key.Wide(), text.Wide(), path_.Wide())) return std::nullopt;
+    return Failure(ERROR_INVALID_DATA, platform::Action::Write);
 }
 
 }  // namespace linkloom

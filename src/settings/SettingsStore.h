@@ -2,13 +2,16 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "base/String.h"
+#include "platform/SystemError.h"
 
 namespace linkloom {
 
 enum class SectionMode { Read, Write };
 
-// One open section of the INI file, for one operation. Every call reports ERROR_SUCCESS,
+// One open section of the INI file, for one operation. A call that fails says so with the code
 // ERROR_INVALID_HANDLE (the section is not open) or ERROR_INVALID_DATA (missing, empty, failed).
 class SettingsSection {
 public:
@@ -20,17 +23,18 @@ public:
     void Close();
 
     // On success sets `value`; otherwise leaves it alone.
-    DWORD ReadInt(const String& key, int& value) const;
+    std::optional<platform::SystemError> ReadInt(const String& key, int& value) const;
     // The stored text, or on any failure `defaultText`. An empty stored value counts as missing.
     String ReadString(const String& key, const String& defaultText = String()) const;
-    DWORD WriteInt(const String& key, int value) const;
+    std::optional<platform::SystemError> WriteInt(const String& key, int value) const;
     // An empty text is stored as the key with an empty value, never as a deletion.
-    DWORD WriteString(const String& key, const String& text) const;
+    std::optional<platform::SystemError> WriteString(const String& key, const String& text) const;
 
 private:
     bool OpenForReading();
     bool OpenForWriting();
-    DWORD ReadStored(const String& key, String& value) const;
+    std::optional<platform::SystemError> ReadStored(const String& key, String& value) const;
+    std::optional<platform::SystemError> Failure(DWORD code, platform::Action action) const;
 
     bool open_ = false;
     String path_;

@@ -44,14 +44,8 @@ std::vector<std::string> KnownKeys() {
 // Reads the file whole; false with `error` set when it cannot be read or is too large.
 bool ReadWhole(const String& path, std::string& text, String& error) {
     platform::SequentialFile file;
-    platform::SystemError system;
-    switch (file.Open(path, system)) {
-    case platform::SequentialFile::OpenResult::Opened: break;
-    case platform::SequentialFile::OpenResult::NotAFile:
-        error = String(u"cannot read ") + path + u": not a file";
-        return false;
-    case platform::SequentialFile::OpenResult::Failed:
-        error = String(u"cannot read ") + path + u": " + platform::Describe(system);
+    if (auto failure = file.Open(path)) {
+        error = String(u"cannot read ") + path + u": " + platform::Describe(*failure);
         return false;
     }
     // One byte beyond the most tells whether there is more.

@@ -9,8 +9,8 @@ namespace {
 
 TEST(ScratchFile, ReadsBackWhatWasWrittenAtAnyOffset) {
     ScratchFile file;
-    String error;
-    ASSERT_TRUE(ScratchFile::Create(file, error)) << error.ToUtf8();
+    const auto failure = ScratchFile::Create(file);
+    ASSERT_FALSE(failure) << Describe(*failure).ToUtf8();
     const std::string later(70000, 'b');
     ASSERT_TRUE(file.Write(100000, later.data(), later.size()));
     ASSERT_TRUE(file.Write(0, "abc", 3));

@@ -10,6 +10,9 @@ namespace {
 using test::ReadFile;
 using test::Utf16Le;
 
+// The code a failed call reports; 0 when it did not fail.
+DWORD Code(const std::optional<platform::SystemError>& failure) { return failure ? failure->code : 0; }
+
 class SettingsStoreTest : public ::testing::Test {
 protected:
     std::filesystem::path IniPath() const { return tree.Path() / "linkloom.ini"; }
@@ -18,10 +21,10 @@ protected:
     void Save(const String& folder, int flags, const String& ext, const String& url) {
         const SettingsSection section = Store().OpenSection(u"settings", SectionMode::Write);
         ASSERT_TRUE(section.IsOpen());
-        EXPECT_EQ(section.WriteString(u"folder", folder), ERROR_SUCCESS);
-        EXPECT_EQ(section.WriteInt(u"flags", flags), ERROR_SUCCESS);
-        EXPECT_EQ(section.WriteString(u"ext", ext), ERROR_SUCCESS);
-        EXPECT_EQ(section.WriteString(u"url", url), ERROR_SUCCESS);
+        EXPECT_FALSE(section.WriteString(u"folder", folder));
+        EXPECT_FALSE(section.WriteInt(u"flags", flags));
+        EXPECT_FALSE(section.WriteString(u"ext", ext));
+        EXPECT_FALSE(section.WriteString(u"url", url));
     }
 
     test::TempTree tree;
@@ -31,11 +34,11 @@ TEST_F(SettingsStoreTest, WithoutAFileEveryReadGivesItsDefaultAndNothingIsCreate
     const SettingsSection section = Store().OpenSection(u"settings", SectionMode::Read);
     EXPECT_FALSE(section.IsOpen());
     int flags = 3;
-    EXPECT_EQ(section.ReadInt(u"flags", flags), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+    EXPECT_EQ(Code(section.ReadInt(u"flags", flags)), ERROR_INVALID_HANDLE);
     EXPECT_EQ(flags, 3);
     EXPECT_EQ(section.ReadString(u"ext", u"htm,php"), String(u"htm,php"));
     EXPECT_EQ(section.ReadString(u"folder"), String());
-    EXPECT_EQ(section.WriteString(u"url", u"https://example.com/"), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+    EXPECT_EQ(Code(section.WriteString(u"url", u"https://example.com/")), ERROR_INVALID_HANDLE);
     EXPECT_FALSE(std::filesystem::exists(IniPath()));
 }
 
@@ -49,13 +52,12 @@ TEST_F(SettingsStoreTest, IntegersRoundTripExceptTheSentinel) {
     for (const int stored : {0, 1, 2, 3, 7, 19, -1}) {
         Save(u"f", stored, u"e", u"u");
         int flags = 99;
-        EXPECT_EQ(Store().OpenSection(u"settings", SectionMode::Read).ReadInt(u"flags", flags), ERROR_SUCCESS);
+        EXPECT_FALSE(Store().OpenSection(u"settings", SectionMode::Read).ReadInt(u"flags", flags));
         EXPECT_EQ(flags, stored);
     }
     Save(u"f", -559038741, u"e", u"u");
     int flags = 3;
-    EXPECT_EQ(Store().OpenSection(u"settings", SectionMode::Read).ReadInt(u"flags", flags),
-              static_cast<DWORD>(ERROR_INVALID_DATA));
+    EXPECT_EQ(Code(Store().OpenSection(u"settings", SectionMode::Read).ReadInt(u"flags", flags)), ERROR_INVALID_DATA);
     EXPECT_EQ(flags, 3);
 }
 
@@ -82,15 +84,14 @@ TEST_F(SettingsStoreTest, SectionAndKeyNamesMatchInAnyLetterCase) {
     ASSERT_TRUE(section.IsOpen());
     EXPECT_EQ(section.ReadString(u"folder"), String(u"C:\\x\\"));
     int flags = 0;
-    EXPECT_EQ(section.ReadInt(u"FLAGS", flags), ERROR_SUCCESS);
+    EXPECT_FALSE(section.ReadInt(u"FLAGS", flags));
     EXPECT_EQ(flags, 5);
 }
 
 TEST_F(SettingsStoreTest, AFileWithoutTheMarkIsReadAndUpdatedWithoutOne) {
     tree.File("linkloom.ini", "[other]\r\nx=1\r\n[settings]\r\nurl=https://8bit.example/\r\n");
     EXPECT_EQ(Store().OpenSection(u"settings", SectionMode::Read).ReadString(u"url"), String(u"https://8bit.example/"));
-    EXPECT_EQ(Store().OpenSection(u"settings", SectionMode::Write).WriteString(u"url", u"https://new.example/"),
-              ERROR_SUCCESS);
+    EXPECT_FALSE(Store().OpenSection(u"settings", SectionMode::Write).WriteString(u"url", u"https://new.example/"));
     EXPECT_EQ(ReadFile(IniPath()), "[other]\r\nx=1\r\n[settings]\r\nurl=https://new.example/\r\n");
 }
 
@@ -123,7 +124,7 @@ TEST_F(SettingsStoreTest, ALockedFileIsLeftByteForByte) {
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
     const SettingsSection section = Store().OpenSection(u"settings", SectionMode::Write);
     EXPECT_FALSE(section.IsOpen());
-    EXPECT_EQ(section.WriteString(u"folder", u"D:\\"), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+    EXPECT_EQ(Code(section.WriteString(u"folder", u"D:\\")), ERROR_INVALID_HANDLE);
     CloseHandle(lock);
     EXPECT_EQ(ReadFile(IniPath()), before);
 }

@@ -29,9 +29,9 @@ public:
         return listing;
     }
     void EndEntries(int count) override { CountKept(count); }
-    void NoEntries(RunEnd end, const String& reason) override {
+    void NoEntries(RunEnd end, const std::optional<platform::SystemError>& folderError) override {
         // A site with no pages is a finding for every location the sitemap lists.
-        if (end != RunEnd::NothingMatched) CliRun::NoEntries(end, reason);
+        if (end != RunEnd::NothingMatched) CliRun::NoEntries(end, folderError);
     }
 
     String rootUrl;

@@ -27,24 +27,18 @@ SitemapBytes::SitemapBytes(std::uint64_t mostBytes) : mostBytes_(mostBytes) {}
 
 SitemapBytes::~SitemapBytes() = default;
 
-bool SitemapBytes::Open(const String& path, String& error) {
-    platform::SystemError reason;
-    switch (file_.Open(path, reason)) {
-    case platform::SequentialFile::OpenResult::Opened: break;
-    case platform::SequentialFile::OpenResult::NotAFile: error = u"not a file"; return false;
-    case platform::SequentialFile::OpenResult::Failed: error = platform::Describe(reason); return false;
-    }
+std::optional<platform::SystemError> SitemapBytes::Open(const String& path) {
+    if (auto failure = file_.Open(path)) return failure;
     if (OutputNames::NamesCompressedFile(path)) {
         gzip_ = std::make_unique<Gzip>();
         if (inflateInit2(&gzip_->stream, kGzipWindow) != Z_OK) {
             gzip_.reset();
-            error = u"not enough memory";
-            return false;
+            return platform::OwnFailure(u"not enough memory", path, platform::Action::Read);
         }
         packed_.resize(kPackedChunk);
     }
     state_ = State::Reading;
-    return true;
+    return std::nullopt;
 }
 
 bool SitemapBytes::Read(char* buffer, std::size_t size, std::size_t& got) {

@@ -2,11 +2,13 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "base/String.h"
 #include "platform/ReadFile.h"
+#include "platform/SystemError.h"
 #include "platform/XmlReader.h"
 
 namespace linkloom::cli {
@@ -23,8 +25,8 @@ public:
     SitemapBytes(const SitemapBytes&) = delete;
     SitemapBytes& operator=(const SitemapBytes&) = delete;
 
-    // False with the reason in `error` when the file is not there or cannot be opened.
-    bool Open(const String& path, String& error);
+    // Why the file cannot be opened, if it cannot.
+    std::optional<platform::SystemError> Open(const String& path);
     bool Read(char* buffer, std::size_t size, std::size_t& got) override;
 
     State Outcome() const { return state_; }

@@ -129,10 +129,10 @@ int SitemapCheck::Check(const String& path, SiteListing& site) {
 bool SitemapCheck::ReadFile(const String& path, bool isPart, SitemapXml::Root& root, std::vector<SitemapItem>* index) {
     const SitemapLimits limits;
     SitemapBytes bytes(limits.maxBytes);
-    String reason;
-    if (!bytes.Open(path, reason)) {
+    if (auto failure = bytes.Open(path)) {
         Say(path, 0, "unreadable",
-            std::string(isPart ? "the part named by the index cannot be read: " : "cannot be read: ") + Shown(reason));
+            std::string(isPart ? "the part named by the index cannot be read: " : "cannot be read: ") +
+                Shown(platform::Describe(*failure)));
         return false;
     }
     entries_ = 0;

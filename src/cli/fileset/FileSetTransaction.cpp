@@ -20,24 +20,25 @@ OutputFolder* FileSetTransaction::Find(const String& folder) const {
     return nullptr;
 }
 
-bool FileSetTransaction::Open(const String& folder, String& error) {
-    if (Find(folder)) return true;
+std::optional<platform::SystemError> FileSetTransaction::Open(const String& folder) {
+    if (Find(folder)) return std::nullopt;
     auto opened = std::make_unique<OutputFolder>();
-    if (!opened->Open(folder, error)) return false;
+    if (auto failure = opened->Open(folder)) return failure;
     folders_.push_back(std::move(opened));
-    return true;
+    return std::nullopt;
 }
 
-OutputFolder* FileSetTransaction::FolderOf(const String& path, String& error) {
+platform::Outcome<OutputFolder*> FileSetTransaction::FolderOf(const String& path) {
     const String folder = cli::FolderOf(path);
-    return Open(folder, error) ? Find(folder) : nullptr;
+    if (auto failure = Open(folder)) return *failure;
+    return Find(folder);
 }
 
-bool FileSetTransaction::CreateTemporary(const String& folder, platform::OutputFile& file, String& path,
-                                         String& error) {
-    if (!Open(folder, error) || !Find(folder)->CreateTemporary(file, path, error)) return false;
-    temporaries_.push_back(path);
-    return true;
+platform::Outcome<platform::OutputFile> FileSetTransaction::CreateTemporary(const String& folder) {
+    if (auto failure = Open(folder)) return *failure;
+    platform::Outcome<platform::OutputFile> file = Find(folder)->CreateTemporary();
+    if (file) temporaries_.push_back(file->Path());
+    return file;
 }
 
 void FileSetTransaction::Replace(const String& target, const String& temporary) {
@@ -46,23 +47,27 @@ void FileSetTransaction::Replace(const String& target, const String& temporary) 
 
 void FileSetTransaction::Remove(const String& target) { steps_.push_back({target, String(), String()}); }
 
-bool FileSetTransaction::Commit(const SetSwitch::Proceed& proceed, String& error, String& failed) {
-    failed = String();
-    if (steps_.empty()) return true;
+std::optional<platform::SystemError> FileSetTransaction::Commit(const SetSwitch::Proceed& proceed) {
+    if (steps_.empty()) return std::nullopt;
     std::vector<const OutputFolder*> homes;
     for (const SwitchStep& step : steps_) {
-        homes.push_back(FolderOf(step.target, error));
-        if (!homes.back()) return false;
+        platform::Outcome<OutputFolder*> home = FolderOf(step.target);
+        if (!home) return SetFailure(home.Failure());
+        homes.push_back(*home);
     }
     std::vector<std::unique_ptr<platform::FileLock>> locks;
     for (const auto& folder : folders_) {
         locks.push_back(std::make_unique<platform::FileLock>());
-        if (!folder->Hold(*locks.back(), error)) return false;
+        if (auto failure = folder->Hold(*locks.back())) return SetFailure(*failure);
     }
     std::vector<String> guards;
     for (std::size_t i = 0; i < steps_.size(); ++i) {
         SwitchStep& step = steps_[i];
-        if (platform::NameExists(step.target) && !homes[i]->NewPath(step.backup, error)) return false;
+        if (platform::NameExists(step.target)) {
+            platform::Outcome<String> backup = homes[i]->NewPath();
+            if (!backup) return SetFailure(backup.Failure());
+            step.backup = *backup;
+        }
         // The new file keeps who owns the old one and who may read it.
         if (!step.temporary.IsEmpty() && !step.backup.IsEmpty()) platform::CopyOwnership(step.target, step.temporary);
         const String guard = homes[i]->GuardPath();
@@ -71,7 +76,7 @@ bool FileSetTransaction::Commit(const SetSwitch::Proceed& proceed, String& error
         }
     }
     SetSwitch change(steps_, folders_.front()->JournalPath(), std::move(guards));
-    return change.Run(proceed, error, failed);
+    return change.Run(proceed);
 }
 
 }  // namespace linkloom::cli

@@ -1,22 +1,26 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "base/String.h"
 #include "cli/fileset/OutputFolder.h"
 #include "cli/fileset/SetSwitch.h"
+#include "platform/Outcome.h"
 #include "platform/OutputFile.h"
+#include "platform/SystemError.h"
 
 namespace linkloom::cli {
 
 // One change of a set of files, all of it or none. The calling sequence:
 //   FileSetTransaction change;                        begin: nothing is touched yet
 //   change.Open(folder)                               each folder the set reaches (optional: done on first use)
-//   change.CreateTemporary(folder, file, path)        a new file beside its target; written and closed by the caller
-//   change.Replace(target, path) / Remove(target)     what the commit will do
-//   change.Commit(proceed, error, failed)             all switched in, or all rolled back
-// A transaction that is not committed rolls back on destruction: its temporary files go.
+//   change.CreateTemporary(folder)                    a new file beside its target; written and closed by the caller
+//   change.Replace(target, file.Path()) / Remove(target)  what the commit will do
+//   change.Commit(proceed)                            all switched in, or all rolled back
+// Each step returns its failure, if any. A transaction that is not committed rolls back on
+// destruction: its temporary files go.
 // The journal lies in the first folder opened; each other folder a step reaches holds a guard.
 class FileSetTransaction {
 public:
@@ -26,21 +30,21 @@ public:
     FileSetTransaction& operator=(const FileSetTransaction&) = delete;
 
     // `folder` ends in a separator, or is empty for the current folder.
-    bool Open(const String& folder, String& error);
+    std::optional<platform::SystemError> Open(const String& folder);
     // True when two folders opened here are one, in whatever form they are named.
     bool SameFolder(const String& one, const String& other) const { return Find(one) && Find(one) == Find(other); }
-    bool CreateTemporary(const String& folder, platform::OutputFile& file, String& path, String& error);
+    platform::Outcome<platform::OutputFile> CreateTemporary(const String& folder);
     // `temporary`, made by CreateTemporary, takes the place of `target` at the commit.
     void Replace(const String& target, const String& temporary);
     // `target` goes at the commit.
     void Remove(const String& target);
-    // False with `error` and `failed` (the target of the step that failed; empty when the journal
-    // failed or a stop came) when the change was rolled back or is left to the next run.
-    bool Commit(const SetSwitch::Proceed& proceed, String& error, String& failed);
+    // Why the change was rolled back or is left to the next run: its path is the target of the
+    // step that failed, empty when a folder, the journal or a stop failed the set as a whole.
+    std::optional<platform::SystemError> Commit(const SetSwitch::Proceed& proceed);
 
 private:
-    // The open folder that holds `path`'s file, opened now if need be; null on failure.
-    OutputFolder* FolderOf(const String& path, String& error);
+    // The open folder that holds `path`'s file, opened now if need be.
+    platform::Outcome<OutputFolder*> FolderOf(const String& path);
     OutputFolder* Find(const String& folder) const;
 
     std::vector<std::unique_ptr<OutputFolder>> folders_;

@@ -22,11 +22,14 @@ const char16_t kFolderLock[] = u".linkloom.lock";
 constexpr int kMostTries = 16;
 
 // The run's token, the same in every folder: one process, one run.
-bool RunToken(String& token, String& error) {
+platform::Outcome<String> RunToken() {
     static String made;
-    if (made.IsEmpty() && !platform::RandomName(RunFileNames::kTokenLength, made, error)) return false;
-    token = made;
-    return true;
+    if (made.IsEmpty()) {
+        platform::Outcome<String> token = platform::RandomName(RunFileNames::kTokenLength);
+        if (!token) return token;
+        made = *token;
+    }
+    return made;
 }
 
 String Listed(const String& folder) { return folder.IsEmpty() ? String(u".") : folder; }
@@ -39,42 +42,45 @@ void LeaveAlone(const String& path) {
 
 }  // namespace
 
-bool OutputFolder::Open(const String& folder, String& error) {
+std::optional<platform::SystemError> OutputFolder::Open(const String& folder) {
     folder_ = folder;
-    if (!RunToken(token_, error)) return false;
+    platform::Outcome<String> token = RunToken();
+    if (!token) return token.Failure();
+    token_ = *token;
     platform::FileLock folderLock;
-    if (!folderLock.Acquire(folder_ + kFolderLock, platform::FileLock::Mode::Wait, error)) return false;
+    if (auto failure = folderLock.Acquire(folder_ + kFolderLock, platform::FileLock::Mode::Wait)) return failure;
     // Taken under the folder's lock, so that no sweep sees the file before it is locked.
-    if (!runLock_.Acquire(folder_ + RunFileNames::Lock(token_), platform::FileLock::Mode::CreateNew, error)) {
-        return false;
+    if (auto failure = runLock_.Acquire(folder_ + RunFileNames::Lock(token_), platform::FileLock::Mode::CreateNew)) {
+        return failure;
     }
     Sweep();
-    return true;
+    return std::nullopt;
 }
 
 bool OutputFolder::IsSameAs(const String& folder) const { return IsOneFolder(folder_, folder); }
 
-bool OutputFolder::NewPath(String& path, String& error) const {
-    String name;
-    if (!platform::RandomName(RunFileNames::kNameLength, name, error)) return false;
-    path = folder_ + RunFileNames::Temporary(token_, name);
-    return true;
+platform::Outcome<String> OutputFolder::NewPath() const {
+    platform::Outcome<String> name = platform::RandomName(RunFileNames::kNameLength);
+    if (!name) return name;
+    return folder_ + RunFileNames::Temporary(token_, *name);
 }
 
-bool OutputFolder::CreateTemporary(platform::OutputFile& file, String& path, String& error) const {
-    using Creation = platform::OutputFile::Creation;
-    for (int tries = 0; tries < kMostTries; ++tries) {
-        if (!NewPath(path, error)) return false;
-        const Creation created = platform::OutputFile::CreateNew(path, platform::FileAccess::Shared, file, error);
-        if (created != Creation::Exists) return created == Creation::Created;
+platform::Outcome<platform::OutputFile> OutputFolder::CreateTemporary() const {
+    for (int tries = 1;; ++tries) {
+        platform::Outcome<String> path = NewPath();
+        if (!path) return path.Failure();
+        platform::Outcome<platform::OutputFile> created =
+            platform::OutputFile::CreateNew(*path, platform::FileAccess::Shared);
+        if (created || created.Failure().kind != platform::SystemError::Kind::Exists || tries == kMostTries) {
+            return created;
+        }
     }
-    return false;
 }
 
-bool OutputFolder::Hold(platform::FileLock& lock, String& error) const {
-    if (!lock.Acquire(folder_ + kFolderLock, platform::FileLock::Mode::Wait, error)) return false;
+std::optional<platform::SystemError> OutputFolder::Hold(platform::FileLock& lock) const {
+    if (auto failure = lock.Acquire(folder_ + kFolderLock, platform::FileLock::Mode::Wait)) return failure;
     Sweep();
-    return true;
+    return std::nullopt;
 }
 
 String OutputFolder::JournalPath() const { return folder_ + RunFileNames::Journal(token_); }
@@ -87,10 +93,9 @@ void OutputFolder::Sweep() const {
         std::vector<String> files;
     };
     std::map<std::u16string, DeadRun> runs;
-    platform::SystemError error;
     std::vector<platform::DirectoryEntry> entries;
-    const auto folder = platform::FolderHandle::Open(Listed(folder_), error);
-    if (!folder || !folder->List(entries, error)) return;
+    auto folder = platform::FolderHandle::Open(Listed(folder_));
+    if (!folder || (*folder)->List(entries)) return;
     for (const platform::DirectoryEntry& entry : entries) {
         String token;
         const RunFileNames::Kind kind = RunFileNames::Parse(entry.name, token);
@@ -133,9 +138,8 @@ bool OutputFolder::SweepDead(const String& token) const {
         return false;
     }
     platform::FileLock otherLock;
-    String ignored;
     // Only tried: a run that holds that folder may be waiting for this one.
-    if (!otherLock.Acquire(FolderOf(other) + kFolderLock, platform::FileLock::Mode::Try, ignored)) return false;
+    if (otherLock.Acquire(FolderOf(other) + kFolderLock, platform::FileLock::Mode::Try)) return false;
     return !platform::NameExists(other) || SetSwitch::Recover(other);
 }
 

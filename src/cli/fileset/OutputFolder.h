@@ -1,8 +1,12 @@
 #pragma once
 
+#include <optional>
+
 #include "base/String.h"
 #include "platform/FileLock.h"
+#include "platform/Outcome.h"
 #include "platform/OutputFile.h"
+#include "platform/SystemError.h"
 
 namespace linkloom::cli {
 
@@ -21,17 +25,17 @@ public:
     OutputFolder& operator=(const OutputFolder&) = delete;
 
     // `folder` ends in a separator, or is empty for the current folder.
-    bool Open(const String& folder, String& error);
+    std::optional<platform::SystemError> Open(const String& folder);
     // True when `folder` names this folder, in whatever form.
     bool IsSameAs(const String& folder) const;
 
     // A new file under an unpredictable name, created exclusively and never through a link.
-    bool CreateTemporary(platform::OutputFile& file, String& path, String& error) const;
+    platform::Outcome<platform::OutputFile> CreateTemporary() const;
     // An unpredictable path where nothing is yet.
-    bool NewPath(String& path, String& error) const;
+    platform::Outcome<String> NewPath() const;
     // Takes the folder's lock, waiting for other runs, and removes what runs that died since
     // left behind. The folder is held until `lock` is released.
-    bool Hold(platform::FileLock& lock, String& error) const;
+    std::optional<platform::SystemError> Hold(platform::FileLock& lock) const;
 
     // Where this run keeps the journal of its switch, and the guard that points other runs from
     // a second folder of the switch to that journal.

@@ -10,7 +10,16 @@ namespace {
 // Removes a name that should not stay; true when it is gone.
 bool Gone(const String& path) { return platform::RemoveFile(path) || !platform::NameExists(path); }
 
+platform::SystemError SetFailure(const char16_t* words) {
+    return platform::OwnFailure(words, String(), platform::Action::Write);
+}
+
 }  // namespace
+
+platform::SystemError SetFailure(platform::SystemError failure) {
+    failure.path = String();
+    return failure;
+}
 
 SetSwitch::SetSwitch(std::vector<SwitchStep> steps, String journal, std::vector<String> guards)
     : journal_(std::move(journal)) {
@@ -18,68 +27,65 @@ SetSwitch::SetSwitch(std::vector<SwitchStep> steps, String journal, std::vector<
     record_.guards = std::move(guards);
 }
 
-bool SetSwitch::Run(const Proceed& proceed, String& error, String& failed) {
-    failed = String();
+std::optional<platform::SystemError> SetSwitch::Run(const Proceed& proceed) {
     // The guards come first: a guard whose journal is missing only marks files to remove.
     for (const String& guard : record_.guards) {
-        if (!WriteStampedFile(guard, journal_.ToNativeBytes(), error)) {
+        if (auto failure = WriteStampedFile(guard, journal_.ToNativeBytes())) {
             for (const String& written : record_.guards) Gone(written);
-            return false;
+            return SetFailure(*failure);
         }
     }
-    if (!record_.Write(journal_, error)) {
+    if (auto failure = record_.Write(journal_)) {
         Gone(journal_);
         for (const String& guard : record_.guards) Gone(guard);
-        return false;
+        return SetFailure(*failure);
     }
     const std::vector<SwitchStep>& steps = record_.steps;
     // `proceed` is asked before each step and once more before the switch is made final.
     for (std::size_t next = 0; next <= steps.size(); ++next) {
+        std::optional<platform::SystemError> failure;
         if (!proceed()) {
-            error = u"stopped";
+            failure = SetFailure(u"stopped");
         } else if (next == steps.size()) {
             break;
-        } else if (!Apply(steps[next], error)) {
-            failed = steps[next].target;
+        } else if ((failure = Apply(steps[next]))) {
+            failure->path = steps[next].target;
         } else {
             continue;
         }
         // Steps not made yet are undone as well: there is nothing to undo in them.
         Undo(record_, journal_);
-        return false;
+        return failure;
     }
     // The journal gone, the switch is over: the backups are no longer needed.
     if (!platform::RemoveFile(journal_)) {
-        error = u"the journal of the switch cannot be removed";
         Undo(record_, journal_);
-        return false;
+        return SetFailure(u"the journal of the switch cannot be removed");
     }
     for (const SwitchStep& step : record_.steps) {
         if (!step.backup.IsEmpty()) platform::RemoveFile(step.backup);
     }
     for (const String& guard : record_.guards) platform::RemoveFile(guard);
-    return true;
+    return std::nullopt;
 }
 
-bool SetSwitch::Apply(const SwitchStep& step, String& error) {
-    if (step.temporary.IsEmpty()) return platform::RenameFile(step.target, step.backup, error);
+std::optional<platform::SystemError> SetSwitch::Apply(const SwitchStep& step) {
+    if (step.temporary.IsEmpty()) return platform::RenameFile(step.target, step.backup);
     // A second name keeps the old file in place until the new one replaces it; where the file
     // system has no such names, the old file moves aside for a moment.
-    if (!step.backup.IsEmpty() && !platform::LinkFile(step.target, step.backup, error) &&
-        !platform::RenameFile(step.target, step.backup, error)) {
-        return false;
+    if (!step.backup.IsEmpty() && platform::LinkFile(step.target, step.backup)) {
+        if (auto failure = platform::RenameFile(step.target, step.backup)) return failure;
     }
-    return platform::RenameFile(step.temporary, step.target, error);
+    return platform::RenameFile(step.temporary, step.target);
 }
 
 bool SetSwitch::Undo(const SwitchJournal& record, const String& journal) {
     bool undone = true;
-    String ignored;
     for (auto step = record.steps.rbegin(); step != record.steps.rend(); ++step) {
         if (!step->backup.IsEmpty()) {
             // Renaming a second name of the same file changes nothing: that name is removed.
             if (platform::NameExists(step->backup)) {
-                undone = (platform::RenameFile(step->backup, step->target, ignored) && Gone(step->backup)) && undone;
+                undone = (!platform::RenameFile(step->backup, step->target) && Gone(step->backup)) && undone;
             }
         } else if (!step->temporary.IsEmpty()) {
             // Nothing was there before: what is there now is the switch's.

@@ -14,19 +14,14 @@ std::string Stamp(const platform::FileIdentity& identity) {
 
 }  // namespace
 
-bool WriteStampedFile(const String& path, const std::string& body, String& error) {
-    platform::OutputFile file;
+std::optional<platform::SystemError> WriteStampedFile(const String& path, const std::string& body) {
+    platform::Outcome<platform::OutputFile> file = platform::OutputFile::CreateNew(path, platform::FileAccess::Private);
+    if (!file) return file.Failure();
     platform::FileIdentity identity;
-    if (platform::OutputFile::CreateNew(path, platform::FileAccess::Private, file, error) !=
-        platform::OutputFile::Creation::Created) {
-        return false;
+    if (!file->Identify(identity)) {
+        return platform::OwnFailure(u"the new file cannot be identified", path, platform::Action::Write);
     }
-    if (!file.Identify(identity)) {
-        error = u"the new file cannot be identified";
-        return false;
-    }
-    const std::string text = Stamp(identity) + body;
-    return file.Write(text.data(), text.size(), error) && file.Close(error);
+    return platform::WriteAndClose(*file, Stamp(identity) + body);
 }
 
 StampedRead ReadStampedFile(const String& path, std::string& body) {

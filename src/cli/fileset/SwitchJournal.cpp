@@ -62,7 +62,7 @@ bool PathBeside(const String& target, const std::string& name, const String& tok
 
 }  // namespace
 
-bool SwitchJournal::Write(const String& path, String& error) const {
+std::optional<platform::SystemError> SwitchJournal::Write(const String& path) const {
     std::string text;
     Put(text, kMagic);
     Put(text, std::to_string(guards.size()));
@@ -73,7 +73,7 @@ bool SwitchJournal::Write(const String& path, String& error) const {
         Put(text, NameIn(step.temporary).ToNativeBytes());
         Put(text, NameIn(step.backup).ToNativeBytes());
     }
-    return WriteStampedFile(path, text, error);
+    return WriteStampedFile(path, text);
 }
 
 SwitchJournal::State SwitchJournal::Read(const String& path) {

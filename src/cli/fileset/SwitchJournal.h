@@ -1,8 +1,10 @@
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include "base/String.h"
+#include "platform/SystemError.h"
 
 namespace linkloom::cli {
 
@@ -28,7 +30,7 @@ public:
 
     enum class State { Whole, Partial, Unusable };
 
-    bool Write(const String& path, String& error) const;
+    std::optional<platform::SystemError> Write(const String& path) const;
     // Unusable: missing, not a stamped file of this user's, not a journal at all, or one whose
     // steps reach beyond what its run made.
     State Read(const String& path);

@@ -6,23 +6,25 @@
 
 namespace linkloom::cli {
 
-bool WriteWholeFile(const String& path, const std::string& bytes, String& error) {
+std::optional<platform::SystemError> WriteWholeFile(const String& path, const std::string& bytes) {
     const platform::OutputTarget target = platform::ResolveOutputTarget(path);
-    platform::OutputFile file;
     switch (target.kind) {
-    case platform::OutputKind::Folder: error = u"a folder has that name"; return false;
-    case platform::OutputKind::Stream:
-        return platform::OutputFile::OpenStream(path, file, error) && file.Write(bytes.data(), bytes.size(), error) &&
-               file.Close(error);
+    case platform::OutputKind::Folder:
+        return platform::OwnFailure(u"a folder has that name", path, platform::Action::Write);
+    case platform::OutputKind::Stream: {
+        platform::Outcome<platform::OutputFile> stream = platform::OutputFile::OpenStream(path);
+        if (!stream) return stream.Failure();
+        return WriteAndClose(*stream, bytes);
+    }
     case platform::OutputKind::File:
     case platform::OutputKind::Missing: break;
     }
     FileSetTransaction change;
-    String temporary, failed;
-    if (!change.CreateTemporary(FolderOf(target.path), file, temporary, error)) return false;
-    if (!file.Write(bytes.data(), bytes.size(), error) || !file.Close(error)) return false;
-    change.Replace(target.path, temporary);
-    return change.Commit([] { return true; }, error, failed);
+    platform::Outcome<platform::OutputFile> file = change.CreateTemporary(FolderOf(target.path));
+    if (!file) return file.Failure();
+    if (auto failure = WriteAndClose(*file, bytes)) return failure;
+    change.Replace(target.path, file->Path());
+    return change.Commit([] { return true; });
 }
 
 }  // namespace linkloom::cli

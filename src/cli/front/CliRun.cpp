@@ -63,14 +63,12 @@ CliOutcome CliRun::Run(LastmodRecord* record, UrlChanges* changes) {
         }
         EndEntries(run.Count());
         return CliOutcome::Entries;
-    case RunEnd::FolderUnreadable:
-        NoEntries(end, platform::Describe(*run.FolderError()));
-        return CliOutcome::FolderUnreadable;
+    case RunEnd::FolderUnreadable: NoEntries(end, run.FolderError()); return CliOutcome::FolderUnreadable;
     case RunEnd::Stopped: Say(run.StopReason()); return CliOutcome::Rejected;
     case RunEnd::NothingMatched:
     case RunEnd::Cancelled: break;
     }
-    NoEntries(end, String());
+    NoEntries(end, std::nullopt);
     return CliOutcome::NoFiles;
 }
 
@@ -94,10 +92,13 @@ void CliRun::Fail(const String& text) {
     report_.Error(text);
 }
 
-void CliRun::NoEntries(RunEnd end, const String& reason) {
+void CliRun::NoEntries(RunEnd end, const std::optional<platform::SystemError>& folderError) {
     switch (end) {
-    case RunEnd::FolderUnreadable:
-        return Fail(String(u"cannot read the folder ") + EscapeControlCharacters(options_.folder) + u": " + reason);
+    case RunEnd::FolderUnreadable: {
+        platform::SystemError failure = *folderError;
+        failure.path = options_.folder;
+        return Fail(platform::Sentence(failure, u"the folder"));
+    }
     case RunEnd::Cancelled: return Fail(u"cancelled");
     case RunEnd::NothingMatched:
     case RunEnd::Stopped:

@@ -49,8 +49,8 @@ protected:
     virtual EntrySink& Entries(const String& rootUrl) { return *output_.Start(rootUrl); }
     // The walk has ended with `count` entries (at least one, or a failed sink).
     virtual void EndEntries(int count);
-    // The run ended without an entry; `reason` is the system's word for an unreadable folder.
-    virtual void NoEntries(RunEnd end, const String& reason);
+    // The run ended without an entry; `folderError` says why the folder could not be read.
+    virtual void NoEntries(RunEnd end, const std::optional<platform::SystemError>& folderError);
     // The walk kept `count` entries, as the report counts them.
     void CountKept(int count) {
         kept_ = count;

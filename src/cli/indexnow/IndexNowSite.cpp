@@ -51,8 +51,7 @@ std::optional<String> PathInFolder(const String& folder, std::u16string_view rel
 
 bool HoldsKey(const String& path, const String& key) {
     platform::SequentialFile file;
-    platform::SystemError error;
-    if (file.Open(path, error) != platform::SequentialFile::OpenResult::Opened) return false;
+    if (file.Open(path)) return false;
     std::string text(kMostKeyFile + 1, '\0');
     text.resize(file.Read(text.data(), text.size()));
     std::string_view content(text);

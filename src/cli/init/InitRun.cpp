@@ -26,17 +26,13 @@ int Fail(const String& message, int status) {
 }
 
 // Writes `text` as the new file `path` through a temporary beside it, so no reader sees it half written.
-bool WriteWhole(const String& path, const std::string& text, String& error) {
+std::optional<platform::SystemError> WriteWhole(const String& path, const std::string& text) {
     FileSetTransaction change;
-    platform::OutputFile file;
-    String temporary;
-    String failed;
-    if (!change.CreateTemporary(FolderOf(path), file, temporary, error) ||
-        !file.Write(text.data(), text.size(), error) || !file.Close(error)) {
-        return false;
-    }
-    change.Replace(path, temporary);
-    return change.Commit([] { return true; }, error, failed);
+    platform::Outcome<platform::OutputFile> file = change.CreateTemporary(FolderOf(path));
+    if (!file) return file.Failure();
+    if (auto failure = platform::WriteAndClose(*file, text)) return failure;
+    change.Replace(path, file->Path());
+    return change.Commit([] { return true; });
 }
 
 }  // namespace
@@ -55,9 +51,10 @@ int RunInit(const CliOptions& options) {
         return Fail(path + u" exists; --init leaves it as it is", ExitStatus::kRejected);
     }
     const std::string text = StarterSettings(SurveySite(settings.folder), urlGiven ? settings.rootUrl : String());
-    String error;
-    if (!WriteWhole(path, text, error))
-        return Fail(String(u"cannot write ") + path + u": " + error, ExitStatus::kCannotWrite);
+    if (auto failure = WriteWhole(path, text)) {
+        failure->path = path;
+        return Fail(platform::Sentence(*failure), ExitStatus::kCannotWrite);
+    }
     return ExitStatus::kDone;
 }
 

@@ -4,21 +4,20 @@ namespace linkloom::cli {
 
 DirectSitemap::DirectSitemap(const std::optional<String>& path, bool gzip, SitemapForm form)
     : name_(path ? *path : String(u"standard output")), form_(std::move(form)) {
-    platform::OutputFile file = path ? platform::OutputFile() : platform::OutputFile::StandardOutput();
-    String reason;
-    if (Check(!path || platform::OutputFile::OpenStream(*path, file, reason), reason)) {
-        file_.emplace(std::move(file), gzip);
-    }
+    platform::Outcome<platform::OutputFile> file =
+        path ? platform::OutputFile::OpenStream(*path) : platform::OutputFile::StandardOutput();
+    if (Check(file ? std::nullopt : std::optional(file.Failure()))) file_.emplace(std::move(*file), gzip);
 }
 
-bool DirectSitemap::Check(bool ok, const String& reason) {
-    if (!ok && error_.IsEmpty()) error_ = String(u"cannot write ") + name_ + u": " + reason;
-    return ok;
+bool DirectSitemap::Check(std::optional<platform::SystemError> failure) {
+    if (!failure) return true;
+    failure->path = name_;
+    if (error_.IsEmpty()) error_ = platform::Sentence(*failure);
+    return false;
 }
 
 void DirectSitemap::Write(const std::string& text) {
-    String reason;
-    if (Check(file_->Write(text, reason), reason)) bytes_ += text.size();
+    if (Check(file_->Write(text))) bytes_ += text.size();
 }
 
 void DirectSitemap::Add(const SitemapEntry& entry) {
@@ -34,8 +33,7 @@ bool DirectSitemap::Finish(int count) {
     if (Failed()) return false;
     Write(form_.Footer(count));
     if (Failed()) return false;
-    String reason;
-    return Check(file_->Close(reason), reason);
+    return Check(file_->Close());
 }
 
 bool DirectSitemap::Exceeds(const SitemapLimits& limits) const { return limits.Exceeded(entries_, bytes_); }

@@ -36,7 +36,8 @@ private:
     void Write(const std::string& text);
 
     std::string entryText_;  // kept, so that no entry allocates
-    bool Check(bool ok, const String& reason);
+    // Keeps the first failure; true when there is none.
+    bool Check(std::optional<platform::SystemError> failure);
 
     String name_;  // as messages name the output
     SitemapForm form_;

@@ -33,8 +33,7 @@ String OwnPart(const OutputNames& names, const std::string& segment) {
 // True when the file's first line is an http(s) URL, as in a text sitemap of ours.
 bool IsTextSitemap(const String& path) {
     SitemapBytes bytes(SitemapLimits().maxBytes);
-    String ignored;
-    if (!bytes.Open(path, ignored)) return false;
+    if (bytes.Open(path)) return false;
     // A location takes at most 3 bytes a character in UTF-8, and CR LF may end it.
     std::string head(3 * kMostLocationLength + 2, '\0');
     std::size_t filled = 0, got = 0;
@@ -61,8 +60,7 @@ std::vector<String> EarlierTextParts(const OutputNames& names) {
 
 std::vector<String> EarlierParts(const OutputNames& names, const String& file) {
     SitemapBytes bytes(SitemapLimits().maxBytes);
-    String ignored;
-    if (!bytes.Open(file, ignored)) return {};
+    if (bytes.Open(file)) return {};
     std::vector<String> parts;
     SitemapXml xml([&](const SitemapItem& item, SitemapXml::Root root) {
         // A plain sitemap names no parts: nothing more to read.

@@ -23,9 +23,8 @@ bool Entries(std::string_view bytes, const SectionSpool::Take& take, std::string
 }  // namespace
 
 SectionSpool::SectionSpool() {
-    String error;
     // Without a scratch file the entries stay in memory.
-    platform::ScratchFile::Create(file_, error);
+    platform::ScratchFile::Create(file_);
 }
 
 void SectionSpool::Add(std::size_t section, std::string_view text, const String& lastmod) {
@@ -54,19 +53,20 @@ void SectionSpool::Spill() {
     }
 }
 
-bool SectionSpool::Replay(std::size_t section, const Take& take, String& error) const {
-    if (section >= sections_.size()) return true;
+std::optional<platform::SystemError> SectionSpool::Replay(std::size_t section, const Take& take) const {
+    if (section >= sections_.size()) return std::nullopt;
     const Held& held = sections_[section];
     std::string block, text;
     for (const auto& [at, size] : held.blocks) {
         block.resize(size);
         if (!file_.Read(at, block.data(), size)) {
-            error = u"the entries held in a temporary file cannot be read back";
-            return false;
+            return platform::OwnFailure(u"the entries held in a temporary file cannot be read back", String(),
+                                        platform::Action::Write);
         }
-        if (!Entries(block, take, text)) return false;
+        if (!Entries(block, take, text)) return std::nullopt;
     }
-    return Entries(held.bytes, take, text);
+    Entries(held.bytes, take, text);
+    return std::nullopt;
 }
 
 }  // namespace linkloom::cli

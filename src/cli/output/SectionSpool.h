@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -10,6 +11,7 @@
 
 #include "base/String.h"
 #include "platform/ScratchFile.h"
+#include "platform/SystemError.h"
 
 namespace linkloom::cli {
 
@@ -24,9 +26,9 @@ public:
     // Holds an entry of section `section`: its text as written and its lastmod.
     void Add(std::size_t section, std::string_view text, const String& lastmod);
     using Take = std::function<bool(const std::string& text, const String& lastmod)>;
-    // Hands the section's entries in turn to `take` until it fails; false then, or when the
-    // scratch file cannot be read back (with `error`).
-    bool Replay(std::size_t section, const Take& take, String& error) const;
+    // Hands the section's entries in turn to `take`, stopping where it fails (which has said
+    // why); a failure when the scratch file cannot be read back.
+    std::optional<platform::SystemError> Replay(std::size_t section, const Take& take) const;
 
 private:
     struct Held {

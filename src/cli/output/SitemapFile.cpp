@@ -11,27 +11,31 @@ constexpr std::size_t kWriteSize = 1 << 16;
 SitemapFile::SitemapFile(platform::OutputFile file, bool gzip)
     : file_(std::move(file)), gzip_(gzip ? std::make_unique<GzipEncoder>() : nullptr) {}
 
-bool SitemapFile::Write(const std::string& text, String& error) {
+std::optional<platform::SystemError> SitemapFile::Write(const std::string& text) {
     pending_ += text;
-    return pending_.size() < kWriteSize || Flush(false, error);
+    if (pending_.size() < kWriteSize) return std::nullopt;
+    return Flush(false);
 }
 
-bool SitemapFile::Close(String& error) { return Flush(true, error) && file_.Close(error); }
+std::optional<platform::SystemError> SitemapFile::Close() {
+    if (auto failure = Flush(true)) return failure;
+    return file_.Close();
+}
 
-bool SitemapFile::Flush(bool finish, String& error) {
+std::optional<platform::SystemError> SitemapFile::Flush(bool finish) {
     const std::string* bytes = &pending_;
     if (gzip_) {
         compressed_.clear();
         if (!gzip_->Encode(pending_.data(), pending_.size(), finish, compressed_)) {
-            error = u"not enough memory to compress the sitemap";
-            return false;
+            return platform::OwnFailure(u"not enough memory to compress the sitemap", file_.Path(),
+                                        platform::Action::Write);
         }
         bytes = &compressed_;
     }
-    const bool written = file_.Write(bytes->data(), bytes->size(), error);
-    if (written) size_ += bytes->size();
+    std::optional<platform::SystemError> failure = file_.Write(bytes->data(), bytes->size());
+    if (!failure) size_ += bytes->size();
     pending_.clear();
-    return written;
+    return failure;
 }
 
 }  // namespace linkloom::cli

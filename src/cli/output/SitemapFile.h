@@ -2,11 +2,13 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "base/String.h"
 #include "cli/output/GzipEncoder.h"
 #include "platform/OutputFile.h"
+#include "platform/SystemError.h"
 
 namespace linkloom::cli {
 
@@ -16,14 +18,14 @@ class SitemapFile {
 public:
     SitemapFile(platform::OutputFile file, bool gzip);
 
-    bool Write(const std::string& text, String& error);
+    std::optional<platform::SystemError> Write(const std::string& text);
     // Writes what is pending, ends the compressed stream and closes the file.
-    bool Close(String& error);
+    std::optional<platform::SystemError> Close();
     // The bytes written into the file so far, compressed ones when compressed.
     std::uint64_t Size() const { return size_; }
 
 private:
-    bool Flush(bool finish, String& error);
+    std::optional<platform::SystemError> Flush(bool finish);
 
     platform::OutputFile file_;
     std::unique_ptr<GzipEncoder> gzip_;

@@ -19,11 +19,12 @@ SitemapSet::SitemapSet(OutputNames names, bool gzip, String partsUrl, SitemapLim
       form_(std::move(form)),
       file_(platform::ResolveOutputTarget(names_.File())),
       sections_(std::move(sections)) {
-    String reason;
     // FILE's folder as named holds the parts and the journal; the folder its links lead to, FILE.
-    Check(file_.kind != platform::OutputKind::Folder, names_.File(), u"a folder has that name") &&
-        Check(change_.Open(names_.Folder(), reason) && change_.Open(FolderOf(file_.path), reason), names_.File(),
-              reason);
+    if (file_.kind == platform::OutputKind::Folder) {
+        Check(platform::OwnFailure(u"a folder has that name", names_.File(), platform::Action::Write), names_.File());
+    } else if (Check(change_.Open(names_.Folder()), names_.File())) {
+        Check(change_.Open(FolderOf(file_.path)), names_.File());
+    }
     away_ = !change_.SameFolder(names_.Folder(), FolderOf(file_.path));
     earlier_ = form_.IsText() ? EarlierTextParts(names_) : EarlierParts(names_, file_.path);
 }
@@ -34,13 +35,15 @@ SitemapSet::~SitemapSet() {
 }
 
 bool SitemapSet::Include(const Companion& companion) {
-    String target, reason;
-    return Check(companion(change_, target, reason), target, reason);
+    std::optional<platform::SystemError> failure = companion(change_);
+    return Check(failure, failure ? failure->path : String());
 }
 
-bool SitemapSet::Check(bool ok, const String& path, const String& reason) {
-    if (!ok && error_.IsEmpty()) error_ = String(u"cannot write ") + EscapeControlCharacters(path) + u": " + reason;
-    return ok;
+bool SitemapSet::Check(std::optional<platform::SystemError> failure, const String& target) {
+    if (!failure) return true;
+    failure->path = target;
+    if (error_.IsEmpty()) error_ = platform::Sentence(*failure);
+    return false;
 }
 
 // The first part is named for FILE in messages too: it becomes FILE when no other follows.
@@ -69,32 +72,27 @@ std::size_t SitemapSet::SectionOf(const SitemapEntry& entry) {
 
 bool SitemapSet::StartPart(Section& section) {
     if (section.current && !ClosePart(section)) return false;
-    if (!Check(static_cast<std::size_t>(parts_) < limits_.maxSitemaps, names_.File(),
-               String(u"an index may name at most ") + String::FromInt(static_cast<long long>(limits_.maxSitemaps)) +
-                   u" sitemap files; raise --max-urls")) {
-        return false;
+    if (static_cast<std::size_t>(parts_) >= limits_.maxSitemaps) {
+        return Check(platform::OwnFailure(String(u"an index may name at most ") +
+                                              String::FromInt(static_cast<long long>(limits_.maxSitemaps)) +
+                                              u" sitemap files; raise --max-urls",
+                                          names_.File(), platform::Action::Write),
+                     names_.File());
     }
-    platform::OutputFile file;
-    String path, reason;
     ++parts_;
-    if (!Check(change_.CreateTemporary(names_.Folder(), file, path, reason),
-               PartTarget(section, section.parts.size() + 1), reason)) {
-        return false;
-    }
-    section.parts.push_back({path, String()});
-    section.current = std::make_unique<SitemapFile>(std::move(file), gzip_);
-    if (!Check(section.current->Write(form_.Header(), reason), PartTarget(section, section.parts.size()), reason)) {
-        return false;
-    }
+    platform::Outcome<platform::OutputFile> file = change_.CreateTemporary(names_.Folder());
+    if (!file) return Check(file.Failure(), PartTarget(section, section.parts.size() + 1));
+    section.parts.push_back({file->Path(), String()});
+    section.current = std::make_unique<SitemapFile>(std::move(*file), gzip_);
+    if (!Check(section.current->Write(form_.Header()), PartTarget(section, section.parts.size()))) return false;
     section.bytes = form_.Header().size();
     return true;
 }
 
 bool SitemapSet::ClosePart(Section& section) {
-    String reason;
-    const bool closed =
-        Check(section.current->Write(form_.Footer(section.entries), reason) && section.current->Close(reason),
-              PartTarget(section, section.parts.size()), reason);
+    std::optional<platform::SystemError> failure = section.current->Write(form_.Footer(section.entries));
+    if (!failure) failure = section.current->Close();
+    const bool closed = Check(failure, PartTarget(section, section.parts.size()));
     section.parts.back().size = section.current->Size();
     section.current.reset();
     section.entries = 0;
@@ -122,8 +120,7 @@ bool SitemapSet::Write(Section& section, const std::string& text, const String& 
           section.bytes + text.size() + form_.FooterBytes(section.entries + 1) > limits_.maxBytes))) {
         if (!StartPart(section)) return false;
     }
-    String reason;
-    if (!Check(section.current->Write(text, reason), PartTarget(section, section.parts.size()), reason)) return false;
+    if (!Check(section.current->Write(text), PartTarget(section, section.parts.size()))) return false;
     ++section.entries;
     section.bytes += text.size();
     // Every lastmod of a run has the same form and offset, so text order is time order.
@@ -135,13 +132,8 @@ bool SitemapSet::Write(Section& section, const std::string& text, const String& 
 bool SitemapSet::Complete(std::size_t at) {
     Section& section = written_[at];
     if (section.spooled) {
-        String reason;
-        const bool replayed = spool_->Replay(
-            at, [&](const std::string& text, const String& lastmod) { return Write(section, text, lastmod); }, reason);
-        if (!replayed) {
-            Check(reason.IsEmpty(), names_.File(), reason);  // a write that failed has said so
-            return false;
-        }
+        const auto take = [&](const std::string& text, const String& lastmod) { return Write(section, text, lastmod); };
+        if (!Check(spool_->Replay(at, take), names_.File()) || Failed()) return false;
     }
     return !section.current || ClosePart(section);
 }
@@ -163,32 +155,32 @@ void SitemapSet::NameSections() {
 }
 
 bool SitemapSet::WriteIndex() {
-    platform::OutputFile file;
-    String reason;
-    if (!Check(change_.CreateTemporary(FolderOf(file_.path), file, extra_, reason), names_.File(), reason)) {
-        return false;
-    }
-    SitemapFile index(std::move(file), gzip_);
-    bool written = index.Write(form_.IndexHeader(), reason);
+    platform::Outcome<platform::OutputFile> file = change_.CreateTemporary(FolderOf(file_.path));
+    if (!file) return Check(file.Failure(), names_.File());
+    extra_ = file->Path();
+    SitemapFile index(std::move(*file), gzip_);
+    std::optional<platform::SystemError> failure = index.Write(form_.IndexHeader());
     for (const Section& section : written_) {
-        for (std::size_t i = 0; written && i < section.parts.size(); ++i) {
+        for (std::size_t i = 0; !failure && i < section.parts.size(); ++i) {
             const String location = partsUrl_ + EncodeUrlSegment(PartName(section, i + 1));
             entryText_.clear();
             AppendEntryUtf8(entryText_, {location, section.parts[i].newest}, u"sitemap");
-            written = index.Write(entryText_, reason);
+            failure = index.Write(entryText_);
         }
     }
-    const bool closed = written && index.Write(SitemapIndexFooter().ToUtf8(), reason) && index.Close(reason);
+    if (!failure) failure = index.Write(SitemapIndexFooter().ToUtf8());
+    if (!failure) failure = index.Close();
     indexSize_ = index.Size();
-    return Check(closed, names_.File(), reason);
+    return Check(failure, names_.File());
 }
 
 bool SitemapSet::CopyAway() {
-    platform::OutputFile file;
-    String reason;
-    const bool copied = change_.CreateTemporary(FolderOf(file_.path), file, extra_, reason) &&
-                        platform::CopyInto(written_[0].parts[0].temporary, file, reason) && file.Close(reason);
-    return Check(copied, names_.File(), reason);
+    platform::Outcome<platform::OutputFile> file = change_.CreateTemporary(FolderOf(file_.path));
+    if (!file) return Check(file.Failure(), names_.File());
+    extra_ = file->Path();
+    std::optional<platform::SystemError> failure = platform::CopyInto(written_[0].parts[0].temporary, *file);
+    if (!failure) failure = file->Close();
+    return Check(failure, names_.File());
 }
 
 std::vector<WrittenFile> SitemapSet::Files(const String& fileUrl) const {
@@ -239,9 +231,9 @@ bool SitemapSet::Finish(const SetSwitch::Proceed& proceed) {
             change_.Remove(names_.PartPath(name));
         }
     }
-    String reason, failed;
-    const bool switched = change_.Commit(proceed, reason, failed);
-    return Check(switched, failed.IsEmpty() || failed == file_.path ? names_.File() : failed, reason);
+    std::optional<platform::SystemError> failure = change_.Commit(proceed);
+    const bool named = failure && !failure->path.IsEmpty() && failure->path != file_.path;
+    return Check(failure, named ? failure->path : names_.File());
 }
 
 }  // namespace linkloom::cli

@@ -50,8 +50,8 @@ public:
     bool Finish(const SetSwitch::Proceed& proceed = [] { return true; });
     const String& Error() const { return error_; }
     // A file switched in with the set, both or neither (the --state record): it makes its
-    // temporary file in `change` and names the file it replaces; false with `target` and `error`.
-    using Companion = std::function<bool(FileSetTransaction& change, String& target, String& error)>;
+    // temporary file in `change`; a failure names the file it replaces.
+    using Companion = std::function<std::optional<platform::SystemError>(FileSetTransaction& change)>;
     bool Include(const Companion& companion);
     int Parts() const { return parts_; }
     // The files of a set switched in: FILE at `fileUrl` when it is the only file or the index,
@@ -90,7 +90,8 @@ private:
     bool WriteIndex();
     // Copies the only part beside FILE, which lies in another folder.
     bool CopyAway();
-    bool Check(bool ok, const String& path, const String& reason);
+    // Keeps the first failure as `target`'s; true when there is none.
+    bool Check(std::optional<platform::SystemError> failure, const String& target);
     // The file that messages name for a section's part `number`: FILE itself when it is the only
     // one, or when the section's name is not given yet.
     String PartTarget(const Section& section, std::size_t number) const;

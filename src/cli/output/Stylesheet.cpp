@@ -85,22 +85,19 @@ constexpr char kStylesheet[] = R"XSL(<?xml version="1.0" encoding="UTF-8"?>
 
 }  // namespace
 
-bool WriteStylesheet(const String& path, String& error) {
+std::optional<platform::SystemError> WriteStylesheet(const String& path) {
     const platform::OutputTarget target = platform::ResolveOutputTarget(path);
     if (target.kind == platform::OutputKind::Folder) {
-        error = u"a folder has that name";
-        return false;
+        return platform::OwnFailure(u"a folder has that name", path, platform::Action::Write);
     }
     FileSetTransaction change;
-    platform::OutputFile file;
-    String temporary, failed;
-    if (!change.Open(FolderOf(target.path), error) ||
-        !change.CreateTemporary(FolderOf(target.path), file, temporary, error) ||
-        !file.Write(kStylesheet, sizeof kStylesheet - 1, error) || !file.Close(error)) {
-        return false;
+    platform::Outcome<platform::OutputFile> file = change.CreateTemporary(FolderOf(target.path));
+    if (!file) return file.Failure();
+    if (auto failure = platform::WriteAndClose(*file, std::string_view(kStylesheet, sizeof kStylesheet - 1))) {
+        return failure;
     }
-    change.Replace(target.path, temporary);
-    return change.Commit([] { return true; }, error, failed);
+    change.Replace(target.path, file->Path());
+    return change.Commit([] { return true; });
 }
 
 }  // namespace linkloom::cli

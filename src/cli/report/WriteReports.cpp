@@ -14,10 +14,12 @@ namespace linkloom::cli {
 
 namespace {
 
-// The text goes to FILE, or to standard error, so that standard output stays the sitemap.
-bool Tell(const String& path, const String& error) {
-    platform::WriteStandardError("linkloom-cli: cannot write the report " + EscapeControlCharacters(path).ToUtf8() +
-                                 ": " + EscapeControlCharacters(error).ToUtf8() + "\n");
+// The text goes to FILE, or to standard error, so that standard output stays the sitemap. True
+// when there is no failure to tell of.
+bool Tell(std::optional<platform::SystemError> failure, const String& path) {
+    if (!failure) return true;
+    failure->path = path;
+    platform::WriteStandardError("linkloom-cli: " + platform::Sentence(*failure, u"the report").ToUtf8() + "\n");
     return false;
 }
 
@@ -26,28 +28,24 @@ bool Deliver(const ReportRequest& request, const std::string& text) {
         platform::WriteStandardError(text);
         return true;
     }
-    String error;
-    return WriteWholeFile(*request.file, text, error) || Tell(*request.file, error);
+    return Tell(WriteWholeFile(*request.file, text), *request.file);
 }
 
 // Appends `text` to the file the runner names in the environment variable `name`, if it names one.
 bool AppendToRunnerFile(const char16_t* name, const std::string& text) {
     const std::optional<String> path = platform::EnvironmentVariable(name);
     if (!path || path->IsEmpty()) return true;
-    platform::OutputFile file;
-    String error;
-    return (platform::OutputFile::OpenAppend(*path, file, error) && file.Write(text.data(), text.size(), error) &&
-            file.Close(error)) ||
-           Tell(*path, error);
+    platform::Outcome<platform::OutputFile> file = platform::OutputFile::OpenAppend(*path);
+    return Tell(file ? platform::WriteAndClose(*file, text) : file.Failure(), *path);
 }
 
 // A delimiter no output value holds; only the sitemap's path is not ours to choose.
 bool OutputDelimiter(const RunReport& report, std::string& delimiter) {
     const std::string path = report.Options().output ? report.Options().output->ToUtf8() : std::string();
-    String name, error;
     do {
-        if (!platform::RandomName(24, name, error)) return Tell(u"GITHUB_OUTPUT", error);
-        delimiter = "linkloom_" + name.ToUtf8();
+        platform::Outcome<String> name = platform::RandomName(24);
+        if (!name) return Tell(name.Failure(), u"GITHUB_OUTPUT");
+        delimiter = "linkloom_" + name->ToUtf8();
     } while (path.find(delimiter) != std::string::npos);
     return true;
 }

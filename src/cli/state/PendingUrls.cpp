@@ -26,18 +26,17 @@ bool IsMark(char mark) {
 
 PendingUrls::PendingUrls(const String& statePath) : path_(statePath + kSuffix) {}
 
-bool PendingUrls::Load(String& error) {
+std::optional<platform::SystemError> PendingUrls::Load() {
     urls_.clear();
     platform::SequentialFile file;
-    platform::SystemError reason;
     const platform::OutputTarget target = platform::ResolveOutputTarget(path_);
     inFile_ = target.kind != platform::OutputKind::Missing;
-    if (!inFile_) return true;
-    switch (file.Open(target.path, reason)) {
-    case platform::SequentialFile::OpenResult::Opened: break;
-    case platform::SequentialFile::OpenResult::NotAFile: error = u"not a file"; return false;
-    case platform::SequentialFile::OpenResult::Failed: error = platform::Describe(reason); return false;
-    }
+    if (!inFile_) return std::nullopt;
+    if (auto failure = file.Open(target.path)) return failure;
+    const auto unreadable = [this](String words) {
+        urls_.clear();
+        return platform::OwnFailure(std::move(words), path_, platform::Action::Read);
+    };
     std::string buffer(kReadSize, '\0');
     std::string line;
     const auto take = [this, &line] {
@@ -51,19 +50,15 @@ bool PendingUrls::Load(String& error) {
             const std::size_t end = chunk.find('\n');
             line.append(chunk.substr(0, end));
             if (line.size() > kMostLine || (end != std::string_view::npos && !take())) {
-                error = String(u"line ") + String::FromInt(static_cast<long long>(urls_.size() + 1)) +
-                        u" is not a line of a list of URLs";
-                urls_.clear();
-                return false;
+                return unreadable(String(u"line ") + String::FromInt(static_cast<long long>(urls_.size() + 1)) +
+                                  u" is not a line of a list of URLs");
             }
             chunk.remove_prefix(end == std::string_view::npos ? chunk.size() : end + 1);
         }
         if (got < buffer.size()) break;
     }
-    if (line.empty() || take()) return true;
-    error = u"its last line is cut short";
-    urls_.clear();
-    return false;
+    if (line.empty() || take()) return std::nullopt;
+    return unreadable(u"its last line is cut short");
 }
 
 void PendingUrls::Join(const std::vector<UrlChanges::Change>& changes) {
@@ -79,24 +74,23 @@ void PendingUrls::Join(const std::vector<UrlChanges::Change>& changes) {
     }
 }
 
-bool PendingUrls::Stage(FileSetTransaction& change, String& error) const {
-    if (urls_.empty() && !inFile_) return true;
-    return StageFile(change, path_, {UrlChanges::Lines(urls_)}, error);
+std::optional<platform::SystemError> PendingUrls::Stage(FileSetTransaction& change) const {
+    if (urls_.empty() && !inFile_) return std::nullopt;
+    return StageFile(change, path_, {UrlChanges::Lines(urls_)});
 }
 
-bool PendingUrls::Accepted(std::size_t count, String& error) {
+std::optional<platform::SystemError> PendingUrls::Accepted(std::size_t count) {
     urls_.erase(urls_.begin(), urls_.begin() + static_cast<std::ptrdiff_t>(std::min(count, urls_.size())));
     if (urls_.empty()) {
         if (platform::RemoveFile(path_) || !platform::NameExists(path_)) {
             inFile_ = false;
-            return true;
+            return std::nullopt;
         }
-        error = u"cannot remove it";
-        return false;
+        return platform::OwnFailure(u"cannot remove it", path_, platform::Action::Write);
     }
     FileSetTransaction change;
-    String failed;
-    return Stage(change, error) && change.Commit([] { return true; }, error, failed);
+    if (auto failure = Stage(change)) return failure;
+    return change.Commit([] { return true; });
 }
 
 }  // namespace linkloom::cli

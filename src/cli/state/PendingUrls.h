@@ -1,11 +1,13 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <vector>
 
 #include "base/String.h"
 #include "cli/fileset/FileSetTransaction.h"
 #include "cli/state/UrlChanges.h"
+#include "platform/SystemError.h"
 
 namespace linkloom::cli {
 
@@ -18,16 +20,16 @@ public:
     // The list beside the record at `statePath`.
     explicit PendingUrls(const String& statePath);
 
-    // Reads the list; a missing file is an empty list. False with `error` set when the file is
-    // there but is not such a list.
-    bool Load(String& error);
+    // Reads the list; a missing file is an empty list. A failure when the file is there but
+    // cannot be read or is not such a list.
+    std::optional<platform::SystemError> Load();
     // This run's changes join the list after those kept from earlier runs; a URL kept already
     // stays in its place with its new mark.
     void Join(const std::vector<UrlChanges::Change>& changes);
     // Writes the list in `change`; nothing when it is empty and no file holds it.
-    bool Stage(FileSetTransaction& change, String& error) const;
+    std::optional<platform::SystemError> Stage(FileSetTransaction& change) const;
     // The first `count` URLs were accepted: the file keeps the rest, or goes when none is left.
-    bool Accepted(std::size_t count, String& error);
+    std::optional<platform::SystemError> Accepted(std::size_t count);
 
     const std::vector<UrlChanges::Change>& Urls() const { return urls_; }
     const String& Path() const { return path_; }

@@ -5,22 +5,20 @@
 
 namespace linkloom::cli {
 
-bool StageFile(FileSetTransaction& change, const String& path, std::initializer_list<std::string_view> pieces,
-               String& error) {
+std::optional<platform::SystemError> StageFile(FileSetTransaction& change, const String& path,
+                                               std::initializer_list<std::string_view> pieces) {
     const platform::OutputTarget target = platform::ResolveOutputTarget(path);
     if (target.kind == platform::OutputKind::Folder || target.kind == platform::OutputKind::Stream) {
-        error = u"not a file";
-        return false;
+        return platform::OwnFailure(u"not a file", path, platform::Action::Write);
     }
-    platform::OutputFile file;
-    String temporary;
-    if (!change.CreateTemporary(FolderOf(target.path), file, temporary, error)) return false;
+    platform::Outcome<platform::OutputFile> file = change.CreateTemporary(FolderOf(target.path));
+    if (!file) return file.Failure();
     for (const std::string_view piece : pieces) {
-        if (!file.Write(piece.data(), piece.size(), error)) return false;
+        if (auto failure = file->Write(piece.data(), piece.size())) return failure;
     }
-    if (!file.Close(error)) return false;
-    change.Replace(target.path, temporary);
-    return true;
+    if (auto failure = file->Close()) return failure;
+    change.Replace(target.path, file->Path());
+    return std::nullopt;
 }
 
 }  // namespace linkloom::cli

@@ -8,9 +8,10 @@ namespace linkloom::cli {
 
 namespace {
 
-void Tell(const char* what, const String& path, const String& error) {
-    platform::WriteStandardError("linkloom-cli: " + std::string(what) + " " + EscapeControlCharacters(path).ToUtf8() +
-                                 ": " + EscapeControlCharacters(error).ToUtf8() + "\n");
+// Tells of `failure` as `path`'s.
+void Tell(platform::SystemError failure, const String& path, const char16_t* what = nullptr) {
+    failure.path = path;
+    platform::WriteStandardError("linkloom-cli: " + platform::Sentence(failure, what).ToUtf8() + "\n");
 }
 
 }  // namespace
@@ -26,14 +27,15 @@ void StateFile::KeepPending() {
 
 bool StateFile::Load() {
     if (!path_) return true;
-    String error;
-    if (!record_.Load(*path_, error, Changes())) {
-        Tell("cannot read the state file", *path_, error);
+    if (auto failure = record_.Load(*path_, Changes())) {
+        Tell(*failure, *path_, u"the state file");
         return false;
     }
-    if (pending_ && !pending_->Load(error)) {
-        Tell("cannot read the URLs not yet submitted in", pending_->Path(), error);
-        return false;
+    if (pending_) {
+        if (auto failure = pending_->Load()) {
+            Tell(*failure, pending_->Path(), u"the URLs not yet submitted in");
+            return false;
+        }
     }
     return true;
 }
@@ -44,39 +46,45 @@ const std::vector<UrlChanges::Change>& StateFile::Pending() const {
 }
 
 bool StateFile::Submitted(std::size_t count) {
-    String error;
-    if (!pending_ || pending_->Accepted(count, error)) return true;
-    Tell("cannot write", pending_->Path(), error);
+    if (!pending_) return true;
+    auto failure = pending_->Accepted(count);
+    if (!failure) return true;
+    Tell(*failure, pending_->Path());
     return false;
 }
 
-bool StateFile::Stage(FileSetTransaction& change, String& target, String& error) {
-    target = *path_;
-    if (!record_.Stage(change, *path_, error)) return false;
+std::optional<platform::SystemError> StateFile::Stage(FileSetTransaction& change) {
+    // Named for the file it was making, whatever step failed.
+    const auto of = [](const String& target, std::optional<platform::SystemError> failure) {
+        if (failure) failure->path = target;
+        return failure;
+    };
+    if (auto failure = record_.Stage(change, *path_)) return of(*path_, failure);
     if (pending_) {
         pending_->Join(changes_->Changes());
-        target = pending_->Path();
-        if (!pending_->Stage(change, error)) return false;
+        if (auto failure = pending_->Stage(change)) return of(pending_->Path(), failure);
     }
-    if (!changesFile_) return true;
-    target = *changesFile_;
-    return StageFile(change, *changesFile_, {changes_->Text()}, error);
+    if (!changesFile_) return std::nullopt;
+    return of(*changesFile_, StageFile(change, *changesFile_, {changes_->Text()}));
 }
 
 SitemapSet::Companion StateFile::Companion() {
     if (!path_) return {};
-    return [this](FileSetTransaction& change, String& target, String& error) {
+    return [this](FileSetTransaction& change) {
         staged_ = true;
-        return Stage(change, target, error);
+        return Stage(change);
     };
 }
 
 bool StateFile::Save() {
     if (!path_ || staged_) return true;
     FileSetTransaction change;
-    String target, error, failed;
-    if (Stage(change, target, error) && change.Commit([] { return true; }, error, failed)) return true;
-    Tell("cannot write", failed.IsEmpty() ? target : failed, error);
+    std::optional<platform::SystemError> failure = Stage(change);
+    if (!failure) failure = change.Commit([] { return true; });
+    if (!failure) return true;
+    // The switch names the file whose step failed; a failure of the whole names the last file staged.
+    const String& last = changesFile_ ? *changesFile_ : pending_ ? pending_->Path() : *path_;
+    Tell(*failure, failure->path.IsEmpty() ? last : failure->path);
     return false;
 }
 

@@ -42,8 +42,9 @@ public:
     bool Save();
 
 private:
-    // Makes the record's file, and the changes file and the pending list if any, in `change`.
-    bool Stage(FileSetTransaction& change, String& target, String& error);
+    // Makes the record's file, and the changes file and the pending list if any, in `change`; a
+    // failure names the file it was making.
+    std::optional<platform::SystemError> Stage(FileSetTransaction& change);
 
     const std::optional<String>& path_;
     StateRecord record_;

@@ -55,19 +55,14 @@ std::string KeyOf(std::uint64_t hash, std::string_view location) {
 
 }  // namespace
 
-bool StateRecord::Load(const String& path, String& error, UrlChanges* published) {
+std::optional<platform::SystemError> StateRecord::Load(const String& path, UrlChanges* published) {
     earlier_.clear();
     earlierKind_ = kind_;
     platform::SequentialFile file;
-    platform::SystemError reason;
     // A link to a file not made yet leads to an empty record, as -o would create its file.
     const platform::OutputTarget target = platform::ResolveOutputTarget(path);
-    if (target.kind == platform::OutputKind::Missing) return true;
-    switch (file.Open(target.path, reason)) {
-    case platform::SequentialFile::OpenResult::Opened: break;
-    case platform::SequentialFile::OpenResult::NotAFile: error = u"not a file"; return false;
-    case platform::SequentialFile::OpenResult::Failed: error = platform::Describe(reason); return false;
-    }
+    if (target.kind == platform::OutputKind::Missing) return std::nullopt;
+    if (auto failure = file.Open(target.path)) return failure;
     std::string buffer(kReadSize, '\0');
     std::string line;
     std::size_t number = 0;
@@ -122,22 +117,21 @@ bool StateRecord::Load(const String& path, String& error, UrlChanges* published)
     }
     // The last line needs no line break, but must be whole.
     if (ok && !line.empty()) ok = take();
-    if (!ok) {
-        error =
-            String(u"line ") + String::FromInt(static_cast<long long>(number)) + u" is not a line of a state record";
-        earlier_.clear();
-    }
-    return ok;
+    if (ok) return std::nullopt;
+    earlier_.clear();
+    return platform::OwnFailure(
+        String(u"line ") + String::FromInt(static_cast<long long>(number)) + u" is not a line of a state record", path,
+        platform::Action::Read);
 }
 
-bool StateRecord::Stage(FileSetTransaction& change, const String& path, String& error) const {
-    return StageFile(change, path, {kind_ == PageHashKind::Content ? kContentLine : kBytesLine, "\n", written_}, error);
+std::optional<platform::SystemError> StateRecord::Stage(FileSetTransaction& change, const String& path) const {
+    return StageFile(change, path, {kind_ == PageHashKind::Content ? kContentLine : kBytesLine, "\n", written_});
 }
 
-bool StateRecord::Save(const String& path, String& error) const {
+std::optional<platform::SystemError> StateRecord::Save(const String& path) const {
     FileSetTransaction change;
-    String failed;
-    return Stage(change, path, error) && change.Commit([] { return true; }, error, failed);
+    if (auto failure = Stage(change, path)) return failure;
+    return change.Commit([] { return true; });
 }
 
 const String* StateRecord::Recorded(const String& location, std::uint64_t hash) const {

@@ -21,14 +21,14 @@ public:
     // A record whose hashes are to be of `kind`.
     explicit StateRecord(PageHashKind kind) : kind_(kind), earlierKind_(kind) {}
 
-    // Reads the record at `path`; a missing file is an empty record. False with `error` set when
-    // the file is there but is not such a record. `published` (may be null) is told each line.
-    bool Load(const String& path, String& error, UrlChanges* published = nullptr);
+    // Reads the record at `path`; a missing file is an empty record. Fails when the file is there
+    // but cannot be read or is not such a record. `published` (may be null) is told each line.
+    std::optional<platform::SystemError> Load(const String& path, UrlChanges* published = nullptr);
     // Writes this run's record beside the file at `path` (its links followed), to take that
-    // file's place when `change` is committed; false with `error` set.
-    bool Stage(FileSetTransaction& change, const String& path, String& error) const;
+    // file's place when `change` is committed.
+    std::optional<platform::SystemError> Stage(FileSetTransaction& change, const String& path) const;
     // Stages the record alone and commits it.
-    bool Save(const String& path, String& error) const;
+    std::optional<platform::SystemError> Save(const String& path) const;
 
     PageHashKind EarlierKind() const override { return earlierKind_; }
     PageHashKind Kind() const override { return kind_; }

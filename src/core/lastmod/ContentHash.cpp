@@ -63,8 +63,7 @@ ContentHasher::~ContentHasher() = default;
 bool ContentHasher::Hash(const platform::FolderHandle& folder, const String& name, std::uint64_t* bytes,
                          std::uint64_t* content) {
     platform::SequentialFile file;
-    platform::SystemError error;
-    if (file.Open(folder, name, error) != platform::SequentialFile::OpenResult::Opened) return false;
+    if (file.Open(folder, name)) return false;
     // Made at the first file: most readers never hash one.
     if (!state_) {
         state_ = std::make_unique<State>();

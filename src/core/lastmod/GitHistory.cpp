@@ -44,27 +44,28 @@ platform::ProgramRun Ask(const String& folder, std::initializer_list<const char1
 // between then counts its newer entries as ones to re-read.
 std::optional<GitIndex> ReadIndex(const String& gitFolder, const WorkTreeAnswer& tree, String& reason) {
     const std::size_t hashSize = tree.objectFormat == "sha256" ? kSha256Size : kSha1Size;
-    platform::SystemError error;
-    const auto folder = platform::FolderHandle::Open(gitFolder, error);
+    const auto noIndex = [&reason](const platform::SystemError& failure) {
+        reason = u"its index: " + platform::Describe(failure);
+        return std::nullopt;
+    };
     platform::DirectoryEntry entry;
     entry.name = kIndexName;
-    platform::FileStamp written;
+    auto folder = platform::FolderHandle::Open(gitFolder);
+    if (!folder) return noIndex(folder.Failure());
+    auto written = (*folder)->Stamp(entry);
+    if (!written) return noIndex(written.Failure());
     platform::SequentialFile file;
-    if (!folder || !folder->Stamp(entry, written, error) ||
-        file.Open(*folder, entry.name, error) != platform::SequentialFile::OpenResult::Opened) {
-        reason = u"its index: " + platform::Describe(error);
-        return std::nullopt;
-    }
+    if (auto failure = file.Open(**folder, entry.name)) return noIndex(*failure);
     std::string bytes;
     constexpr std::size_t kChunk = 1 << 20;
-    bytes.reserve(static_cast<std::size_t>(written.size) + kChunk);
+    bytes.reserve(static_cast<std::size_t>(written->size) + kChunk);
     for (std::size_t got = kChunk; got == kChunk;) {
         const std::size_t size = bytes.size();
         bytes.resize(size + kChunk);
         got = file.Read(bytes.data() + size, kChunk);
         bytes.resize(size + got);
     }
-    std::optional<GitIndex> index = GitIndex::Parse(bytes, tree.prefix, hashSize, written.written);
+    std::optional<GitIndex> index = GitIndex::Parse(bytes, tree.prefix, hashSize, written->written);
     if (!index) reason = u"its index is of a form not read here";
     return index;
 }

@@ -26,9 +26,13 @@ PageFacts PageReader::Read(const platform::FolderHandle& folder, const platform:
     }
     if (entry.hasTime) {
         stamp = {entry.written, entry.size};
-    } else if (platform::SystemError error; !timed && !folder.Stamp(entry, stamp, error)) {
-        facts.verdict = PageVerdict::Unreadable;
-        facts.error = error;
+    } else if (!timed) {
+        if (auto stamped = folder.Stamp(entry)) {
+            stamp = *stamped;
+        } else {
+            facts.verdict = PageVerdict::Unreadable;
+            facts.error = stamped.Failure();
+        }
     }
     facts.written = stamp.written;
     facts.size = stamp.size;

@@ -68,7 +68,7 @@ WebFileReader::OpenResult WebFileReader::Open(const String& path) {
         encoding_ = TextEncoding::NotText;
         return OpenResult::NoText;
     }
-    return Start(path, file_.Open(path, error_));
+    return Start(path, file_.Open(path));
 }
 
 WebFileReader::OpenResult WebFileReader::Open(const platform::FolderHandle& folder, const String& name) {
@@ -79,16 +79,20 @@ WebFileReader::OpenResult WebFileReader::Open(const platform::FolderHandle& fold
         encoding_ = TextEncoding::NotText;
         return OpenResult::NoText;
     }
-    return Start(name, file_.Open(folder, name, error_));
+    return Start(name, file_.Open(folder, name));
 }
 
-WebFileReader::OpenResult WebFileReader::Start(const String& path, platform::SequentialFile::OpenResult opened) {
+WebFileReader::OpenResult WebFileReader::Start(const String& path, std::optional<platform::SystemError> failure) {
     endOfInput_ = false;
     byteCount_ = 0;
     rawStart_ = rawEnd_ = 0;
     rawEnded_ = false;
     pending_ = false;
-    if (opened != platform::SequentialFile::OpenResult::Opened) return OpenResult::CannotOpen;
+    if (failure) {
+        // No file at all is no error of the system's.
+        if (failure->kind != platform::SystemError::Kind::NotAFile) error_ = std::move(*failure);
+        return OpenResult::CannotOpen;
+    }
 
     ReadBlock(kWebBlockSize);
     if (byteCount_ == 0) {

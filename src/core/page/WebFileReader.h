@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 
 #include "base/String.h"
 #include "platform/ReadFile.h"
@@ -46,7 +47,7 @@ public:
     bool Stamp(platform::FileStamp& stamp) const { return file_.Stamp(stamp); }
 
 private:
-    OpenResult Start(const String& path, platform::SequentialFile::OpenResult opened);
+    OpenResult Start(const String& path, std::optional<platform::SystemError> failure);
     // Takes the next block of up to 4096 bytes, reading when fewer than the lesser of a block
     // and `wanted` are at hand: then up to `wanted` bytes at once.
     void ReadBlock(std::size_t wanted);

@@ -62,9 +62,8 @@ std::string_view RecordSpool::Reader::Bytes() {
 }
 
 RecordSpool::RecordSpool() {
-    String error;
     // Without a scratch file the records stay in memory.
-    platform::ScratchFile::Create(file_, error);
+    platform::ScratchFile::Create(file_);
 }
 
 std::size_t RecordSpool::Begin() {

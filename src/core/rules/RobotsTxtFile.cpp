@@ -11,12 +11,8 @@ RobotsTxtRead ReadRobotsTxt(const String& folder, RobotsTxt& robots, bool& cut, 
     const String path = folder + u"robots.txt";
     if (platform::PathKind(path) == platform::PathType::Missing) return RobotsTxtRead::Missing;
     platform::SequentialFile file;
-    platform::SystemError error;
-    switch (file.Open(path, error)) {
-    case platform::SequentialFile::OpenResult::Opened: break;
-    case platform::SequentialFile::OpenResult::NotAFile: reason = u"not a file"; return RobotsTxtRead::Unreadable;
-    case platform::SequentialFile::OpenResult::Failed:
-        reason = platform::Describe(error);
+    if (auto failure = file.Open(path)) {
+        reason = platform::Describe(*failure);
         return RobotsTxtRead::Unreadable;
     }
     // One byte beyond the most tells whether there is more.

@@ -2,6 +2,18 @@
 
 namespace linkloom {
 
+namespace {
+
+// The folder opened, or null with `error` saying why.
+std::shared_ptr<const platform::FolderHandle> Opened(platform::FolderHandle::Opened opened,
+                                                     platform::SystemError& error) {
+    if (opened) return *opened;
+    error = opened.Failure();
+    return nullptr;
+}
+
+}  // namespace
+
 FolderWalker::FolderWalker(String folder, const std::vector<PathPattern>* exclusions)
     : root_(std::move(folder)), exclusions_(exclusions) {}
 
@@ -54,7 +66,7 @@ bool FolderWalker::Next(WalkItem& item) {
 bool FolderWalker::Start(WalkItem& item) {
     Level level;
     level.path = std::make_shared<const String>();
-    level.handle = platform::FolderHandle::Open(root_, item.error);
+    level.handle = Opened(platform::FolderHandle::Open(root_), item.error);
     if (!level.handle || !Load(level, item)) {
         NotEntered(item, level.path, String());
         return false;
@@ -69,7 +81,7 @@ bool FolderWalker::Enter(WalkItem& item) {
     Level level;
     level.name = pending_;
     level.path = std::make_shared<const String>(*parent.path + pending_ + u'/');
-    level.handle = parent.handle->OpenFolder(pending_, item.error);
+    level.handle = Opened(parent.handle->OpenFolder(pending_), item.error);
     if (!level.handle || !Load(level, item)) {
         NotEntered(item, parent.path, pending_);
         return false;
@@ -95,7 +107,9 @@ bool FolderWalker::Load(Level& level, WalkItem& item) {
         item.reason = LeftOutReason::AlreadyWalked;
         return false;
     }
-    return level.handle->List(level.entries, item.error);
+    auto failure = level.handle->List(level.entries);
+    if (failure) item.error = std::move(*failure);
+    return !failure;
 }
 
 void FolderWalker::Leave() {
@@ -126,12 +140,13 @@ void FolderWalker::RegainFolder(std::size_t index) {
     };
     platform::SystemError error;
     std::shared_ptr<const platform::FolderHandle> handle;
-    if (const auto& below = levels_[index + 1].handle) handle = below->OpenFolder(u"..", error);
+    if (const auto& below = levels_[index + 1].handle) handle = Opened(below->OpenFolder(u".."), error);
     if (!isTheSame(handle)) {
         std::size_t from = index;
         while (!levels_[from].handle) --from;
         handle = levels_[from].handle;
-        for (std::size_t i = from + 1; handle && i <= index; ++i) handle = handle->OpenFolder(levels_[i].name, error);
+        for (std::size_t i = from + 1; handle && i <= index; ++i)
+            handle = Opened(handle->OpenFolder(levels_[i].name), error);
         if (handle && !isTheSame(handle)) handle = nullptr;
     }
     firstHeld_ = index;

@@ -11,6 +11,8 @@
 #include <cerrno>
 #include <string>
 
+#include "platform/posix/SystemError.h"
+
 extern char** environ;
 
 namespace linkloom::platform {
@@ -100,20 +102,17 @@ void ChildProcess::Close() {
     CloseDescriptor(error_);
 }
 
-ChildProcess::StartResult ChildProcess::Start(const String& program, const std::vector<String>& arguments,
-                                              const ChildEnvironment& environment, SystemError& error) {
+std::optional<SystemError> ChildProcess::Start(const String& program, const std::vector<String>& arguments,
+                                               const ChildEnvironment& environment) {
     const std::string file = FindOnPath(program.ToNativeBytes());
-    if (file.empty()) return StartResult::NotFound;
+    if (file.empty()) return ProgramNotFound(program);
     int output[2], errors[2];
-    if (!MakePipe(output)) {
-        error.code = static_cast<std::uint32_t>(errno);
-        return StartResult::Failed;
-    }
+    if (!MakePipe(output)) return LastFailure(program, Action::Start);
     if (!MakePipe(errors)) {
-        error.code = static_cast<std::uint32_t>(errno);
+        const SystemError failure = LastFailure(program, Action::Start);
         close(output[0]);
         close(output[1]);
-        return StartResult::Failed;
+        return failure;
     }
     SpawnSetup setup;
     posix_spawn_file_actions_addopen(&setup.actions, 0, "/dev/null", O_RDONLY, 0);
@@ -142,14 +141,13 @@ ChildProcess::StartResult ChildProcess::Start(const String& program, const std::
     if (started != 0) {
         close(output[0]);
         close(errors[0]);
-        error.code = static_cast<std::uint32_t>(started);
-        return StartResult::Failed;
+        return SystemFailure(static_cast<std::uint32_t>(started), program, Action::Start);
     }
     process_ = pid;
     output_ = output[0];
     error_ = errors[0];
     ended_ = waited_ = false;
-    return StartResult::Started;
+    return std::nullopt;
 }
 
 ChildProcess::ReadResult ChildProcess::ReadPipe(std::intptr_t& pipe, char* buffer, std::size_t size, std::size_t& got) {

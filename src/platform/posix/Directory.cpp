@@ -11,6 +11,7 @@
 #include "platform/posix/FileIdentity.h"
 #include "platform/posix/FileTimes.h"
 #include "platform/posix/LatinCase.h"
+#include "platform/posix/SystemError.h"
 
 namespace linkloom::platform {
 
@@ -75,33 +76,30 @@ FolderHandle::~FolderHandle() {
     if (descriptor_ >= 0) close(descriptor_);
 }
 
-std::shared_ptr<const FolderHandle> FolderHandle::Adopt(int descriptor, SystemError& error) {
-    if (descriptor < 0) {
-        error.code = static_cast<std::uint32_t>(errno);
-        return nullptr;
-    }
+FolderHandle::Opened FolderHandle::Adopt(int descriptor, const String& path) {
+    if (descriptor < 0) return LastFailure(path, Action::Read);
     std::shared_ptr<FolderHandle> handle(new FolderHandle);
     handle->descriptor_ = descriptor;
-    return handle;
+    return std::shared_ptr<const FolderHandle>(std::move(handle));
 }
 
-std::shared_ptr<const FolderHandle> FolderHandle::Open(const String& path, SystemError& error) {
-    return Adopt(open(path.IsEmpty() ? "." : path.ToNativeBytes().c_str(), kFolderFlags), error);
+FolderHandle::Opened FolderHandle::Open(const String& path) {
+    return Adopt(open(path.IsEmpty() ? "." : path.ToNativeBytes().c_str(), kFolderFlags), path);
 }
 
-std::shared_ptr<const FolderHandle> FolderHandle::OpenFolder(const String& name, SystemError& error) const {
-    return Adopt(openat(descriptor_, name.ToNativeBytes().c_str(), kFolderFlags), error);
+FolderHandle::Opened FolderHandle::OpenFolder(const String& name) const {
+    return Adopt(openat(descriptor_, name.ToNativeBytes().c_str(), kFolderFlags), name);
 }
 
-bool FolderHandle::List(std::vector<DirectoryEntry>& entries, SystemError& error) const {
+std::optional<SystemError> FolderHandle::List(std::vector<DirectoryEntry>& entries) const {
     entries.clear();
     // The listing reads through a descriptor of its own, which closedir takes with it.
     const int listing = fcntl(descriptor_, F_DUPFD_CLOEXEC, 0);
     DIR* dir = listing >= 0 ? fdopendir(listing) : nullptr;
     if (!dir) {
-        error.code = static_cast<std::uint32_t>(errno);
+        const SystemError failure = LastFailure(String(), Action::Read);
         if (listing >= 0) close(listing);
-        return false;
+        return failure;
     }
     for (;;) {
         // readdir says an error from the end of the listing only through errno.
@@ -125,12 +123,9 @@ bool FolderHandle::List(std::vector<DirectoryEntry>& entries, SystemError& error
     }
     const int failure = errno;
     closedir(dir);
-    if (failure != 0) {
-        error.code = static_cast<std::uint32_t>(failure);
-        return false;
-    }
+    if (failure != 0) return SystemFailure(static_cast<std::uint32_t>(failure), String(), Action::Read);
     SortEntries(entries);
-    return true;
+    return std::nullopt;
 }
 
 bool FolderHandle::Identify(FileIdentity& identity) const {
@@ -140,15 +135,15 @@ bool FolderHandle::Identify(FileIdentity& identity) const {
     return true;
 }
 
-bool FolderHandle::Stamp(const DirectoryEntry& entry, FileStamp& stamp, SystemError& error) const {
+Outcome<FileStamp> FolderHandle::Stamp(const DirectoryEntry& entry) const {
     struct stat info;
     if (fstatat(descriptor_, entry.name.ToNativeBytes().c_str(), &info, 0) != 0) {
-        error.code = static_cast<std::uint32_t>(errno);
-        return false;
+        return LastFailure(entry.name, Action::Read);
     }
+    FileStamp stamp;
     stamp.written = ToFileTime(info.st_mtim);
     stamp.size = static_cast<std::uint64_t>(info.st_size);
-    return true;
+    return stamp;
 }
 
 PathType PathKind(const String& path) {

@@ -11,7 +11,7 @@
 
 namespace linkloom::platform {
 
-bool FileLock::Acquire(const String& path, Mode mode, String& error) {
+std::optional<SystemError> FileLock::Acquire(const String& path, Mode mode) {
     Release();
     const std::string bytes = path.ToNativeBytes();
     // Not blocking: a FIFO planted under the name must not hold the run.
@@ -21,17 +21,16 @@ bool FileLock::Acquire(const String& path, Mode mode, String& error) {
         const int fd = open(bytes.c_str(), flags, 0644);
         if (fd < 0) {
             if (ShouldRetry(errno)) continue;
-            error = SystemReason(errno);
-            return false;
+            return LastFailure(path, Action::Write);
         }
         int locked;
         do {
             locked = flock(fd, LOCK_EX | (mode == Mode::Wait ? 0 : LOCK_NB));
         } while (locked != 0 && ShouldRetry(errno));
         if (locked != 0) {
-            error = SystemReason(errno);
+            const SystemError failure = LastFailure(path, Action::Write);
             close(fd);
-            return false;
+            return failure;
         }
         // A holder removes the file before it lets go: a lock got on a removed file is no lock.
         struct stat held, named;
@@ -39,7 +38,7 @@ bool FileLock::Acquire(const String& path, Mode mode, String& error) {
             held.st_dev == named.st_dev && held.st_ino == named.st_ino) {
             handle_ = fd;
             path_ = path;
-            return true;
+            return std::nullopt;
         }
         close(fd);
     }

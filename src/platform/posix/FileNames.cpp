@@ -18,16 +18,14 @@ constexpr off_t kMostPrivateBytes = 64 << 20;
 
 }  // namespace
 
-bool RenameFile(const String& from, const String& to, String& error) {
-    if (rename(from.ToNativeBytes().c_str(), to.ToNativeBytes().c_str()) == 0) return true;
-    error = SystemReason(errno);
-    return false;
+std::optional<SystemError> RenameFile(const String& from, const String& to) {
+    if (rename(from.ToNativeBytes().c_str(), to.ToNativeBytes().c_str()) == 0) return std::nullopt;
+    return LastFailure(to, Action::Write);
 }
 
-bool LinkFile(const String& existing, const String& link, String& error) {
-    if (::link(existing.ToNativeBytes().c_str(), link.ToNativeBytes().c_str()) == 0) return true;
-    error = SystemReason(errno);
-    return false;
+std::optional<SystemError> LinkFile(const String& existing, const String& link) {
+    if (::link(existing.ToNativeBytes().c_str(), link.ToNativeBytes().c_str()) == 0) return std::nullopt;
+    return LastFailure(link, Action::Write);
 }
 
 void CopyOwnership(const String& from, const String& to) {
@@ -51,26 +49,20 @@ bool NameExists(const String& path) {
     return lstat(path.ToNativeBytes().c_str(), &info) == 0;
 }
 
-bool CopyInto(const String& source, OutputFile& target, String& error) {
+std::optional<SystemError> CopyInto(const String& source, OutputFile& target) {
     const int fd = open(source.ToNativeBytes().c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0) {
-        error = SystemReason(errno);
-        return false;
-    }
+    if (fd < 0) return LastFailure(source, Action::Read);
     char buffer[1 << 16];
-    bool copied = true;
+    std::optional<SystemError> failure;
     for (;;) {
         const ssize_t got = read(fd, buffer, sizeof buffer);
         if (got == 0) break;
         if (got < 0 && ShouldRetry(errno)) continue;
-        if (got < 0) error = SystemReason(errno);
-        if (got < 0 || !target.Write(buffer, static_cast<std::size_t>(got), error)) {
-            copied = false;
-            break;
-        }
+        failure = got < 0 ? LastFailure(source, Action::Read) : target.Write(buffer, static_cast<std::size_t>(got));
+        if (failure) break;
     }
     close(fd);
-    return copied;
+    return failure;
 }
 
 bool ReadPrivateFile(const String& path, std::string& bytes, FileIdentity& identity) {

@@ -44,68 +44,53 @@ OutputTarget ResolveOutputTarget(const String& path) {
     return {String::FromUtf8(bytes), OutputKind::Missing};
 }
 
-OutputFile OutputFile::StandardOutput() { return OutputFile(STDOUT_FILENO, false); }
+OutputFile OutputFile::StandardOutput() { return OutputFile(STDOUT_FILENO, false, kStandardOutput); }
 
-OutputFile OutputFile::StandardError() { return OutputFile(STDERR_FILENO, false); }
+OutputFile OutputFile::StandardError() { return OutputFile(STDERR_FILENO, false, kStandardError); }
 
-OutputFile::Creation OutputFile::CreateNew(const String& path, FileAccess access, OutputFile& file, String& error) {
+Outcome<OutputFile> OutputFile::CreateNew(const String& path, FileAccess access) {
     const mode_t mode = access == FileAccess::Private ? 0600 : 0666;
     int fd;
     do {
         fd = open(path.ToNativeBytes().c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, mode);
     } while (fd < 0 && ShouldRetry(errno));
     if (fd < 0) {
-        const int code = errno;
-        error = SystemReason(code);
-        return code == EEXIST ? Creation::Exists : Creation::Failed;
+        SystemError failure = LastFailure(path, Action::Write);
+        if (failure.code == EEXIST) failure.kind = SystemError::Kind::Exists;
+        return failure;
     }
-    file = OutputFile(fd, true);
-    return Creation::Created;
+    return OutputFile(fd, true, path);
 }
 
-bool OutputFile::OpenStream(const String& path, OutputFile& file, String& error) {
+Outcome<OutputFile> OutputFile::OpenStream(const String& path) {
     int fd;
     // Opening a FIFO waits for its reader.
     do {
         fd = open(path.ToNativeBytes().c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
     } while (fd < 0 && ShouldRetry(errno) && PendingStop() == StopRequest::None);
-    if (fd < 0) {
-        error = SystemReason(errno);
-        return false;
-    }
-    file = OutputFile(fd, true);
-    return true;
+    if (fd < 0) return LastFailure(path, Action::Write);
+    return OutputFile(fd, true, path);
 }
 
-bool OutputFile::OpenAppend(const String& path, OutputFile& file, String& error) {
+Outcome<OutputFile> OutputFile::OpenAppend(const String& path) {
     const int fd = open(path.ToNativeBytes().c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NOCTTY, 0666);
-    if (fd < 0) {
-        error = SystemReason(errno);
-        return false;
-    }
-    file = OutputFile(fd, true);
-    return true;
+    if (fd < 0) return LastFailure(path, Action::Write);
+    return OutputFile(fd, true, path);
 }
 
-bool OutputFile::Write(const char* bytes, std::size_t size, String& error) {
+std::optional<SystemError> OutputFile::Write(const char* bytes, std::size_t size) {
     while (size > 0) {
         const ssize_t written = write(static_cast<int>(handle_), bytes, size);
-        if (written < 0 && !ShouldRetry(errno)) {
-            error = SystemReason(errno);
-            return false;
-        }
+        if (written < 0 && !ShouldRetry(errno)) return LastFailure(path_, Action::Write);
         if (written > 0) {
             bytes += written;
             size -= static_cast<std::size_t>(written);
         }
         // A write that a signal cut short (a reader that holds the pipe without reading) goes on
         // only while nothing asks the run to end without writing.
-        if (size > 0 && EndsWithoutWriting(PendingStop())) {
-            error = SystemReason(EINTR);
-            return false;
-        }
+        if (size > 0 && EndsWithoutWriting(PendingStop())) return SystemFailure(EINTR, path_, Action::Write);
     }
-    return true;
+    return std::nullopt;
 }
 
 bool OutputFile::Identify(FileIdentity& identity) const {
@@ -115,12 +100,11 @@ bool OutputFile::Identify(FileIdentity& identity) const {
     return true;
 }
 
-bool OutputFile::Close(String& error) {
+std::optional<SystemError> OutputFile::Close() {
     const int fd = static_cast<int>(std::exchange(handle_, kNone));
     // Linux releases the descriptor even when close reports EINTR.
-    if (fd < 0 || !owned_ || close(fd) == 0 || errno == EINTR) return true;
-    error = SystemReason(errno);
-    return false;
+    if (fd < 0 || !owned_ || close(fd) == 0 || errno == EINTR) return std::nullopt;
+    return LastFailure(path_, Action::Write);
 }
 
 }  // namespace linkloom::platform

@@ -8,15 +8,13 @@
 
 namespace linkloom::platform {
 
-bool RandomBytes(unsigned char* bytes, std::size_t size, String& error) {
+std::optional<SystemError> RandomBytes(unsigned char* bytes, std::size_t size) {
     // getentropy gives at most 256 bytes a call.
     for (std::size_t done = 0; done < size; done += 256) {
-        if (getentropy(bytes + done, size - done < 256 ? size - done : 256) != 0) {
-            error = SystemReason(errno);
-            return false;
-        }
+        if (getentropy(bytes + done, size - done < 256 ? size - done : 256) != 0)
+            return LastFailure(String(), Action::Read);
     }
-    return true;
+    return std::nullopt;
 }
 
 }  // namespace linkloom::platform

@@ -7,6 +7,7 @@
 #include <cerrno>
 
 #include "platform/posix/FileTimes.h"
+#include "platform/posix/SystemError.h"
 
 namespace linkloom::platform {
 
@@ -17,35 +18,32 @@ constexpr int kReadFlags = O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
 
 }  // namespace
 
-SequentialFile::OpenResult SequentialFile::Adopt(int descriptor, SystemError& error) {
-    if (descriptor < 0) {
-        error.code = static_cast<std::uint32_t>(errno);
-        return OpenResult::Failed;
-    }
+std::optional<SystemError> SequentialFile::Adopt(int descriptor, const String& path) {
+    if (descriptor < 0) return LastFailure(path, Action::Read);
     struct stat info;
     if (fstat(descriptor, &info) != 0) {
-        error.code = static_cast<std::uint32_t>(errno);
+        const SystemError failure = LastFailure(path, Action::Read);
         close(descriptor);
-        return OpenResult::Failed;
+        return failure;
     }
     if (!S_ISREG(info.st_mode)) {
         close(descriptor);
-        return OpenResult::NotAFile;
+        return NotAFile(path);
     }
     descriptor_ = descriptor;
     stamp_.written = ToFileTime(info.st_mtim);
     stamp_.size = static_cast<std::uint64_t>(info.st_size);
-    return OpenResult::Opened;
+    return std::nullopt;
 }
 
-SequentialFile::OpenResult SequentialFile::Open(const String& path, SystemError& error) {
+std::optional<SystemError> SequentialFile::Open(const String& path) {
     Close();
-    return Adopt(open(path.ToNativeBytes().c_str(), kReadFlags), error);
+    return Adopt(open(path.ToNativeBytes().c_str(), kReadFlags), path);
 }
 
-SequentialFile::OpenResult SequentialFile::Open(const FolderHandle& folder, const String& name, SystemError& error) {
+std::optional<SystemError> SequentialFile::Open(const FolderHandle& folder, const String& name) {
     Close();
-    return Adopt(openat(folder.Descriptor(), name.ToNativeBytes().c_str(), kReadFlags), error);
+    return Adopt(openat(folder.Descriptor(), name.ToNativeBytes().c_str(), kReadFlags), name);
 }
 
 void SequentialFile::Close() {

@@ -30,24 +30,21 @@ void ScratchFile::Close() {
     handle_ = kNone;
 }
 
-bool ScratchFile::Create(ScratchFile& file, String& error) {
+std::optional<SystemError> ScratchFile::Create(ScratchFile& file) {
+    const String folder = String::FromUtf8(TemporaryFolder());
     for (int tries = 0; tries < kMostTries; ++tries) {
-        String name;
-        if (!RandomName(kNameLength, name, error)) return false;
-        const std::string path = TemporaryFolder() + "/linkloom-" + name.ToUtf8() + ".tmp";
+        Outcome<String> name = RandomName(kNameLength);
+        if (!name) return name.Failure();
+        const std::string path = TemporaryFolder() + "/linkloom-" + name->ToUtf8() + ".tmp";
         const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, 0600);
         if (fd < 0 && (errno == EEXIST || errno == EINTR)) continue;
-        if (fd < 0) {
-            error = SystemReason(errno);
-            return false;
-        }
+        if (fd < 0) return LastFailure(folder, Action::Write);
         unlink(path.c_str());
         file.Close();
         file.handle_ = fd;
-        return true;
+        return std::nullopt;
     }
-    error = SystemReason(EEXIST);
-    return false;
+    return SystemFailure(EEXIST, folder, Action::Write);
 }
 
 bool ScratchFile::Write(std::uint64_t offset, const char* bytes, std::size_t size) {

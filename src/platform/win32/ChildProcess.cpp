@@ -6,6 +6,7 @@
 
 #include "base/AsciiCharacters.h"
 #include "platform/win32/Handle.h"
+#include "platform/win32/SystemError.h"
 
 namespace linkloom::platform {
 
@@ -134,10 +135,10 @@ void ChildProcess::Close() {
     CloseOwned(error_);
 }
 
-ChildProcess::StartResult ChildProcess::Start(const String& program, const std::vector<String>& arguments,
-                                              const ChildEnvironment& environment, SystemError& error) {
+std::optional<SystemError> ChildProcess::Start(const String& program, const std::vector<String>& arguments,
+                                               const ChildEnvironment& environment) {
     const String file = FindOnPath(program);
-    if (file.IsEmpty()) return StartResult::NotFound;
+    if (file.IsEmpty()) return ProgramNotFound(program);
     std::u16string line;
     AppendArgument(line, file);
     for (const String& argument : arguments) AppendArgument(line, argument);
@@ -147,8 +148,7 @@ ChildProcess::StartResult ChildProcess::Start(const String& program, const std::
     FileHandle input(
         CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited, OPEN_EXISTING, 0, nullptr));
     if (!input.IsValid() || !MakePipe(outputRead, outputWrite) || !MakePipe(errorRead, errorWrite)) {
-        error.code = GetLastError();
-        return StartResult::Failed;
+        return LastFailure(program, Action::Start);
     }
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -163,8 +163,7 @@ ChildProcess::StartResult ChildProcess::Start(const String& program, const std::
     if (!CreateProcessW(file.Wide(), reinterpret_cast<wchar_t*>(line.data()), nullptr, nullptr, TRUE,
                         CREATE_NO_WINDOW | CREATE_SUSPENDED | CREATE_UNICODE_ENVIRONMENT, variables.data(), nullptr,
                         &startup, &started)) {
-        error.code = GetLastError();
-        return StartResult::Failed;
+        return LastFailure(program, Action::Start);
     }
     if (job.IsValid() && AssignProcessToJobObject(job.Get(), started.hProcess)) {
         job_ = reinterpret_cast<std::intptr_t>(job.Release());
@@ -178,7 +177,7 @@ ChildProcess::StartResult ChildProcess::Start(const String& program, const std::
     outputRead.Release();
     errorRead.Release();
     ended_ = waited_ = false;
-    return StartResult::Started;
+    return std::nullopt;
 }
 
 ChildProcess::ReadResult ChildProcess::ReadPipe(std::intptr_t& pipe, char* buffer, std::size_t size, std::size_t& got) {

@@ -6,6 +6,7 @@
 #include "platform/win32/ExtendedPath.h"
 #include "platform/win32/FileIdentity.h"
 #include "platform/win32/Handle.h"
+#include "platform/win32/SystemError.h"
 
 namespace linkloom::platform {
 
@@ -17,46 +18,35 @@ FileTime ToFileTime(const FILETIME& time) {
 
 bool IsDotName(const wchar_t* name) { return name[0] == L'.' && (name[1] == 0 || (name[1] == L'.' && name[2] == 0)); }
 
-std::shared_ptr<const FolderHandle> FailWith(SystemError& error) {
-    error.code = GetLastError();
-    return nullptr;
-}
-
 }  // namespace
 
 FolderHandle::~FolderHandle() = default;
 
-std::shared_ptr<const FolderHandle> FolderHandle::Open(const String& path, SystemError& error) {
+FolderHandle::Opened FolderHandle::Open(const String& path) {
     String extended = ExtendedPath(path.IsEmpty() ? String(u".") : path);
     const DWORD attributes = GetFileAttributesW(extended.Wide());
-    if (attributes == INVALID_FILE_ATTRIBUTES) return FailWith(error);
-    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        SetLastError(ERROR_DIRECTORY);
-        return FailWith(error);
-    }
+    if (attributes == INVALID_FILE_ATTRIBUTES) return LastFailure(path, Action::Read);
+    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return SystemFailure(ERROR_DIRECTORY, path, Action::Read);
     if (!extended.EndsWith(u'\\')) extended += u'\\';
     std::shared_ptr<FolderHandle> handle(new FolderHandle);
     handle->path_ = std::move(extended);
-    return handle;
+    return std::shared_ptr<const FolderHandle>(std::move(handle));
 }
 
-std::shared_ptr<const FolderHandle> FolderHandle::OpenFolder(const String& name, SystemError&) const {
+FolderHandle::Opened FolderHandle::OpenFolder(const String& name) const {
     // Nothing is opened: a folder that cannot be listed says so when it is listed.
     std::shared_ptr<FolderHandle> handle(new FolderHandle);
     handle->path_ = path_ + name + u'\\';
-    return handle;
+    return std::shared_ptr<const FolderHandle>(std::move(handle));
 }
 
-bool FolderHandle::List(std::vector<DirectoryEntry>& entries, SystemError& error) const {
+std::optional<SystemError> FolderHandle::List(std::vector<DirectoryEntry>& entries) const {
     entries.clear();
     WIN32_FIND_DATAW record;
     const String pattern = path_ + u'*';
     FindHandle search(FindFirstFileExW(pattern.Wide(), FindExInfoBasic, &record, FindExSearchNameMatch, nullptr,
                                        FIND_FIRST_EX_LARGE_FETCH));
-    if (!search.IsValid()) {
-        error.code = GetLastError();
-        return false;
-    }
+    if (!search.IsValid()) return LastFailure(path_, Action::Read);
     do {
         if (IsDotName(record.cFileName)) continue;
         DirectoryEntry entry;
@@ -69,19 +59,17 @@ bool FolderHandle::List(std::vector<DirectoryEntry>& entries, SystemError& error
         entries.push_back(std::move(entry));
     } while (FindNextFileW(search.Get(), &record));
     const DWORD failure = GetLastError();
-    if (failure != ERROR_NO_MORE_FILES) {
-        error.code = failure;
-        return false;
-    }
-    return true;
+    if (failure != ERROR_NO_MORE_FILES) return SystemFailure(failure, path_, Action::Read);
+    return std::nullopt;
 }
 
 bool FolderHandle::Identify(FileIdentity& identity) const { return IdentifyDirectory(path_, identity); }
 
-bool FolderHandle::Stamp(const DirectoryEntry& entry, FileStamp& stamp, SystemError&) const {
+Outcome<FileStamp> FolderHandle::Stamp(const DirectoryEntry& entry) const {
+    FileStamp stamp;
     stamp.written = entry.written;
     stamp.size = entry.size;
-    return true;
+    return stamp;
 }
 
 PathType PathKind(const String& path) {

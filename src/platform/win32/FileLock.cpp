@@ -18,7 +18,7 @@ constexpr int kMostRefusals = 250;
 // The file is opened unshared, so no other process opens it while the lock is held; the system
 // closes the handle of a process that ends in any way. As on other systems, only a holder that
 // lets go removes the file: the lock file of a killed run stays to say whose names lie beside it.
-bool FileLock::Acquire(const String& path, Mode mode, String& error) {
+std::optional<SystemError> FileLock::Acquire(const String& path, Mode mode) {
     Release();
     for (int refusals = 0;;) {
         const HANDLE file =
@@ -27,14 +27,13 @@ bool FileLock::Acquire(const String& path, Mode mode, String& error) {
         if (file != INVALID_HANDLE_VALUE) {
             handle_ = reinterpret_cast<std::intptr_t>(file);
             path_ = path;
-            return true;
+            return std::nullopt;
         }
         const DWORD code = GetLastError();
         const bool held =
             code == ERROR_SHARING_VIOLATION || (code == ERROR_ACCESS_DENIED && ++refusals < kMostRefusals);
         if (!held || mode != Mode::Wait || EndsWithoutWriting(PendingStop())) {
-            error = SystemReason(code);
-            return false;
+            return SystemFailure(code, path, Action::Write);
         }
         Sleep(kPauseMs);
     }

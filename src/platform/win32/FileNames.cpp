@@ -46,45 +46,38 @@ bool IsOwnedByUs(HANDLE file) {
 
 constexpr char16_t kReadOnly[] = u"it has the read-only attribute";
 
+SystemError ReadOnly(const String& path) { return OwnFailure(kReadOnly, path, Action::Write); }
+
 bool IsReadOnly(const String& path) {
     const DWORD attributes = GetFileAttributesW(path.Wide());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
 }
 
-// False with the reason when the file at `path` may not be moved or replaced: it is read-only,
-// or another program holds it open without letting it be deleted. Asked before a file is given
-// a second name or moved aside, since neither could be undone then: a read-only name cannot be
-// removed, and a held file cannot be moved back.
-bool MayReplace(const String& path, String& error) {
-    if (IsReadOnly(path)) {
-        error = kReadOnly;
-        return false;
-    }
+// Why the file at `path` may not be moved or replaced: it is read-only, or another program holds
+// it open without letting it be deleted. Asked before a file is given a second name or moved
+// aside, since neither could be undone then: a read-only name cannot be removed, and a held file
+// cannot be moved back.
+std::optional<SystemError> WhyNotReplaced(const String& path) {
+    if (IsReadOnly(path)) return ReadOnly(path);
     const FileHandle file(CreateFileW(path.Wide(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
-    if (file.IsValid() || GetLastError() != ERROR_SHARING_VIOLATION) return true;
-    error = SystemReason(ERROR_SHARING_VIOLATION);
-    return false;
+    if (file.IsValid() || GetLastError() != ERROR_SHARING_VIOLATION) return std::nullopt;
+    return SystemFailure(ERROR_SHARING_VIOLATION, path, Action::Write);
 }
 
 }  // namespace
 
 // A read-only file is never replaced, as the system itself refuses, and never moved.
-bool RenameFile(const String& from, const String& to, String& error) {
-    if (IsReadOnly(from) || IsReadOnly(to)) {
-        error = kReadOnly;
-        return false;
-    }
-    if (MoveFileExW(from.Wide(), to.Wide(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
-    error = SystemReason(GetLastError());
-    return false;
+std::optional<SystemError> RenameFile(const String& from, const String& to) {
+    if (IsReadOnly(from) || IsReadOnly(to)) return ReadOnly(to);
+    if (MoveFileExW(from.Wide(), to.Wide(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return std::nullopt;
+    return LastFailure(to, Action::Write);
 }
 
-bool LinkFile(const String& existing, const String& link, String& error) {
-    if (!MayReplace(existing, error)) return false;
-    if (CreateHardLinkW(link.Wide(), existing.Wide(), nullptr)) return true;
-    error = SystemReason(GetLastError());
-    return false;
+std::optional<SystemError> LinkFile(const String& existing, const String& link) {
+    if (auto failure = WhyNotReplaced(existing)) return failure;
+    if (CreateHardLinkW(link.Wide(), existing.Wide(), nullptr)) return std::nullopt;
+    return LastFailure(link, Action::Write);
 }
 
 void CopyOwnership(const String&, const String&) {}
@@ -93,22 +86,18 @@ bool RemoveFile(const String& path) { return DeleteFileW(path.Wide()) != 0; }
 
 bool NameExists(const String& path) { return GetFileAttributesW(path.Wide()) != INVALID_FILE_ATTRIBUTES; }
 
-bool CopyInto(const String& source, OutputFile& target, String& error) {
+std::optional<SystemError> CopyInto(const String& source, OutputFile& target) {
     const FileHandle file(CreateFileW(source.Wide(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                       FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!file.IsValid()) {
-        error = SystemReason(GetLastError());
-        return false;
-    }
+    if (!file.IsValid()) return LastFailure(source, Action::Read);
     std::vector<char> buffer(1 << 16);
     for (;;) {
         DWORD got = 0;
         if (!ReadFile(file.Get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr)) {
-            error = SystemReason(GetLastError());
-            return false;
+            return LastFailure(source, Action::Read);
         }
-        if (got == 0) return true;
-        if (!target.Write(buffer.data(), got, error)) return false;
+        if (got == 0) return std::nullopt;
+        if (auto failure = target.Write(buffer.data(), got)) return failure;
     }
 }
 

@@ -44,57 +44,53 @@ OutputTarget ResolveOutputTarget(const String& path) {
     return {FinalPath(file.Get(), path), OutputKind::File};
 }
 
-OutputFile OutputFile::StandardOutput() { return OutputFile(AsValue(GetStdHandle(STD_OUTPUT_HANDLE)), false); }
+OutputFile OutputFile::StandardOutput() {
+    return OutputFile(AsValue(GetStdHandle(STD_OUTPUT_HANDLE)), false, kStandardOutput);
+}
 
-OutputFile OutputFile::StandardError() { return OutputFile(AsValue(GetStdHandle(STD_ERROR_HANDLE)), false); }
+OutputFile OutputFile::StandardError() {
+    return OutputFile(AsValue(GetStdHandle(STD_ERROR_HANDLE)), false, kStandardError);
+}
 
-OutputFile::Creation OutputFile::CreateNew(const String& path, FileAccess, OutputFile& file, String& error) {
+Outcome<OutputFile> OutputFile::CreateNew(const String& path, FileAccess) {
     // CREATE_NEW fails on any name that is there, a link included.
     const HANDLE created =
         CreateFileW(path.Wide(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (created == INVALID_HANDLE_VALUE) {
-        const DWORD code = GetLastError();
-        error = SystemReason(code);
-        return code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS ? Creation::Exists : Creation::Failed;
+        SystemError failure = LastFailure(path, Action::Write);
+        if (failure.code == ERROR_FILE_EXISTS || failure.code == ERROR_ALREADY_EXISTS) {
+            failure.kind = SystemError::Kind::Exists;
+        }
+        return failure;
     }
-    file = OutputFile(AsValue(created), true);
-    return Creation::Created;
+    return OutputFile(AsValue(created), true, path);
 }
 
-bool OutputFile::OpenStream(const String& path, OutputFile& file, String& error) {
+Outcome<OutputFile> OutputFile::OpenStream(const String& path) {
     const HANDLE opened = CreateFileW(path.Wide(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (opened == INVALID_HANDLE_VALUE) {
-        error = SystemReason(GetLastError());
-        return false;
-    }
-    file = OutputFile(AsValue(opened), true);
-    return true;
+    if (opened == INVALID_HANDLE_VALUE) return LastFailure(path, Action::Write);
+    return OutputFile(AsValue(opened), true, path);
 }
 
-bool OutputFile::OpenAppend(const String& path, OutputFile& file, String& error) {
+Outcome<OutputFile> OutputFile::OpenAppend(const String& path) {
     const HANDLE opened = CreateFileW(path.Wide(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                       OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (opened == INVALID_HANDLE_VALUE) {
-        error = SystemReason(GetLastError());
-        return false;
-    }
-    file = OutputFile(AsValue(opened), true);
-    return true;
+    if (opened == INVALID_HANDLE_VALUE) return LastFailure(path, Action::Write);
+    return OutputFile(AsValue(opened), true, path);
 }
 
-bool OutputFile::Write(const char* bytes, std::size_t size, String& error) {
+std::optional<SystemError> OutputFile::Write(const char* bytes, std::size_t size) {
     while (size > 0) {
         const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(size, 1u << 30));
         DWORD written = 0;
         if (!WriteFile(AsHandle(handle_), bytes, chunk, &written, nullptr) || written == 0) {
-            error = SystemReason(GetLastError());
-            return false;
+            return LastFailure(path_, Action::Write);
         }
         bytes += written;
         size -= written;
     }
-    return true;
+    return std::nullopt;
 }
 
 bool OutputFile::Identify(FileIdentity& identity) const {
@@ -104,11 +100,10 @@ bool OutputFile::Identify(FileIdentity& identity) const {
     return true;
 }
 
-bool OutputFile::Close(String& error) {
+std::optional<SystemError> OutputFile::Close() {
     const std::intptr_t handle = std::exchange(handle_, kNone);
-    if (handle == kNone || !owned_ || CloseHandle(AsHandle(handle))) return true;
-    error = SystemReason(GetLastError());
-    return false;
+    if (handle == kNone || !owned_ || CloseHandle(AsHandle(handle))) return std::nullopt;
+    return LastFailure(path_, Action::Write);
 }
 
 }  // namespace linkloom::platform

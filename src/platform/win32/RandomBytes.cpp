@@ -6,11 +6,11 @@
 
 namespace linkloom::platform {
 
-bool RandomBytes(unsigned char* bytes, std::size_t size, String& error) {
+std::optional<SystemError> RandomBytes(unsigned char* bytes, std::size_t size) {
     const NTSTATUS status = BCryptGenRandom(nullptr, bytes, static_cast<ULONG>(size), BCRYPT_USE_SYSTEM_PREFERRED_RNG);
-    if (status >= 0) return true;
-    error = String(u"no random numbers from the system (status ") + String::FromInt(status) + u")";
-    return false;
+    if (status >= 0) return std::nullopt;
+    return OwnFailure(String(u"no random numbers from the system (status ") + String::FromInt(status) + u")", String(),
+                      Action::Read);
 }
 
 }  // namespace linkloom::platform

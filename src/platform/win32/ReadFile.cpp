@@ -3,35 +3,33 @@
 #include <windows.h>
 
 #include "platform/win32/ExtendedPath.h"
+#include "platform/win32/SystemError.h"
 
 namespace linkloom::platform {
 
-SequentialFile::OpenResult SequentialFile::Adopt(HANDLE file, SystemError& error) {
+std::optional<SystemError> SequentialFile::Adopt(HANDLE file, const String& path) {
     file_.Reset(file);
-    if (!file_.IsValid()) {
-        error.code = GetLastError();
-        return OpenResult::Failed;
-    }
+    if (!file_.IsValid()) return LastFailure(path, Action::Read);
     // A device or a pipe could block the reading thread for ever.
     if (GetFileType(file_.Get()) != FILE_TYPE_DISK) {
         file_.Reset();
-        return OpenResult::NotAFile;
+        return NotAFile(path);
     }
-    return OpenResult::Opened;
+    return std::nullopt;
 }
 
-SequentialFile::OpenResult SequentialFile::Open(const String& path, SystemError& error) {
+std::optional<SystemError> SequentialFile::Open(const String& path) {
     const String extended = ExtendedPath(path);
     return Adopt(CreateFileW(extended.Wide(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                              FILE_FLAG_SEQUENTIAL_SCAN, nullptr),
-                 error);
+                 path);
 }
 
-SequentialFile::OpenResult SequentialFile::Open(const FolderHandle& folder, const String& name, SystemError& error) {
+std::optional<SystemError> SequentialFile::Open(const FolderHandle& folder, const String& name) {
     const String path = folder.Path() + name;
     return Adopt(CreateFileW(path.Wide(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                              FILE_FLAG_SEQUENTIAL_SCAN, nullptr),
-                 error);
+                 name);
 }
 
 void SequentialFile::Close() { file_.Reset(); }

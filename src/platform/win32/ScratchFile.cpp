@@ -31,30 +31,24 @@ void ScratchFile::Close() {
     handle_ = kNone;
 }
 
-bool ScratchFile::Create(ScratchFile& file, String& error) {
-    wchar_t folder[MAX_PATH + 1];
-    const DWORD length = GetTempPathW(MAX_PATH + 1, folder);
-    if (length == 0 || length > MAX_PATH) {
-        error = SystemReason(GetLastError());
-        return false;
-    }
+std::optional<SystemError> ScratchFile::Create(ScratchFile& file) {
+    wchar_t buffer[MAX_PATH + 1];
+    const DWORD length = GetTempPathW(MAX_PATH + 1, buffer);
+    if (length == 0 || length > MAX_PATH) return LastFailure(String(), Action::Write);
+    const String folder = String::FromWide(buffer);
     for (int tries = 0; tries < kMostTries; ++tries) {
-        String name;
-        if (!RandomName(kNameLength, name, error)) return false;
-        const String path = String(reinterpret_cast<const char16_t*>(folder)) + u"linkloom-" + name + u".tmp";
+        Outcome<String> name = RandomName(kNameLength);
+        if (!name) return name.Failure();
+        const String path = folder + u"linkloom-" + *name + u".tmp";
         const HANDLE handle = CreateFileW(path.Wide(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                           FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
         if (handle == INVALID_HANDLE_VALUE && GetLastError() == ERROR_FILE_EXISTS) continue;
-        if (handle == INVALID_HANDLE_VALUE) {
-            error = SystemReason(GetLastError());
-            return false;
-        }
+        if (handle == INVALID_HANDLE_VALUE) return LastFailure(folder, Action::Write);
         file.Close();
         file.handle_ = reinterpret_cast<std::intptr_t>(handle);
-        return true;
+        return std::nullopt;
     }
-    error = SystemReason(ERROR_FILE_EXISTS);
-    return false;
+    return SystemFailure(ERROR_FILE_EXISTS, folder, Action::Write);
 }
 
 bool ScratchFile::Write(std::uint64_t offset, const char* bytes, std::size_t size) {

@@ -17,6 +17,8 @@ String SystemReason(DWORD code) {
     return message;
 }
 
-String Describe(SystemError error) { return SystemReason(error.code); }
+SystemError LastFailure(const String& path, Action action) { return SystemFailure(GetLastError(), path, action); }
+
+String Describe(const SystemError& error) { return error.code == 0 ? error.words : SystemReason(error.code); }
 
 }  // namespace linkloom::platform

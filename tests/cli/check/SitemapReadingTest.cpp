@@ -25,22 +25,22 @@ TEST(SitemapBytes, UnpacksGzipAndStopsPastTheLimit) {
     tree.File("a.xml.gz", packed);
     tree.File("cut.xml.gz", packed.substr(0, 14));
     tree.File("big.xml", std::string(5000, 'x'));
-    String error;
     SitemapBytes gzip(100);
-    ASSERT_TRUE(gzip.Open(tree.Root() + u"a.xml.gz", error));
+    ASSERT_FALSE(gzip.Open(tree.Root() + u"a.xml.gz"));
     EXPECT_EQ(ReadAll(gzip), "hello");
     EXPECT_EQ(gzip.Outcome(), SitemapBytes::State::Reading);
     SitemapBytes cut(100);
-    ASSERT_TRUE(cut.Open(tree.Root() + u"cut.xml.gz", error));
+    ASSERT_FALSE(cut.Open(tree.Root() + u"cut.xml.gz"));
     ReadAll(cut);
     EXPECT_EQ(cut.Outcome(), SitemapBytes::State::BadGzip);
     SitemapBytes big(4096);
-    ASSERT_TRUE(big.Open(tree.Root() + u"big.xml", error));
+    ASSERT_FALSE(big.Open(tree.Root() + u"big.xml"));
     EXPECT_LE(ReadAll(big).size(), 4097u);
     EXPECT_EQ(big.Outcome(), SitemapBytes::State::TooLarge);
     SitemapBytes missing(100);
-    EXPECT_FALSE(missing.Open(tree.Root() + u"none.xml", error));
-    EXPECT_FALSE(error.IsEmpty());
+    const auto failure = missing.Open(tree.Root() + u"none.xml");
+    ASSERT_TRUE(failure);
+    EXPECT_FALSE(platform::Describe(*failure).IsEmpty());
 }
 
 TEST(SiteListing, FindsPagesInOrderAndOutOfIt) {

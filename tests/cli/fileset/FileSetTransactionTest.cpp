@@ -8,6 +8,7 @@
 #endif
 
 #include "cli/fileset/FileSetTransaction.h"
+#include "support/Failures.h"
 #include "support/TempTree.h"
 
 namespace linkloom::cli {
@@ -23,16 +24,16 @@ TEST(FileSetTransactionTest, CommitsAcrossFoldersOrRollsBackOnDestruction) {
     const String a = tree.Root() + u"a/", b = tree.Root() + u"b/";
     for (const bool commit : {false, true}) {
         FileSetTransaction change;
-        String error, failed, first, second;
-        platform::OutputFile file, other;
-        ASSERT_TRUE(change.CreateTemporary(a, file, first, error)) << error.ToUtf8();
-        ASSERT_TRUE(change.CreateTemporary(b, other, second, error)) << error.ToUtf8();
-        ASSERT_TRUE(file.Write("new map", 7, error) && file.Close(error) && other.Write("record", 6, error) &&
-                    other.Close(error));
-        change.Replace(a + u"map.xml", first);
-        change.Replace(b + u"state.txt", second);
+        auto file = change.CreateTemporary(a);
+        ASSERT_TRUE(file) << platform::Describe(file.Failure()).ToUtf8();
+        auto other = change.CreateTemporary(b);
+        ASSERT_TRUE(other) << platform::Describe(other.Failure()).ToUtf8();
+        ASSERT_FALSE(platform::WriteAndClose(*file, "new map") || platform::WriteAndClose(*other, "record"));
+        change.Replace(a + u"map.xml", file->Path());
+        change.Replace(b + u"state.txt", other->Path());
         if (commit) {
-            ASSERT_TRUE(change.Commit([] { return true; }, error, failed)) << error.ToUtf8();
+            const auto failure = change.Commit([] { return true; });
+            ASSERT_FALSE(failure) << test::Why(failure);
         }
     }
     EXPECT_EQ(test::ReadFile(tree.Path() / "a/map.xml"), "new map");
@@ -55,13 +56,13 @@ TEST(FileSetTransactionTest, AReplacedFileKeepsItsModeAndOwner) {
     }
     const mode_t mask = umask(077);
     FileSetTransaction change;
-    String error, failed, temporary;
-    platform::OutputFile file;
-    const bool made = change.CreateTemporary(tree.Root(), file, temporary, error) && file.Close(error);
+    auto file = change.CreateTemporary(tree.Root());
+    const bool made = file && !file->Close();
     umask(mask);
-    ASSERT_TRUE(made) << error.ToUtf8();
-    change.Replace(tree.Root() + u"map.xml", temporary);
-    ASSERT_TRUE(change.Commit([] { return true; }, error, failed)) << error.ToUtf8();
+    ASSERT_TRUE(made);
+    change.Replace(tree.Root() + u"map.xml", file->Path());
+    const auto failure = change.Commit([] { return true; });
+    ASSERT_FALSE(failure) << test::Why(failure);
     struct stat info;
     ASSERT_EQ(stat(path.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0644u);

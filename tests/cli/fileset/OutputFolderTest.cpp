@@ -7,6 +7,7 @@
 #include "cli/fileset/OutputFolder.h"
 #include "cli/fileset/SwitchJournal.h"
 #include "platform/FileLock.h"
+#include "support/Failures.h"
 #include "support/TempTree.h"
 
 namespace linkloom::cli {
@@ -29,28 +30,26 @@ TEST(OutputFolderTest, TemporaryFilesGetShortUnpredictableNamesAndNeverGoThrough
     fs::create_symlink(victim, tree.Path() / "planted", linked);
     fs::create_symlink(tree.Path() / "absent.txt", tree.Path() / "dangling", linked);
     if (!linked) {
-        String error;
-        platform::OutputFile file;
         for (const char* name : {"planted", "dangling"}) {
-            const String path = tree.Root() + String::FromUtf8(name);
-            EXPECT_EQ(platform::OutputFile::CreateNew(path, platform::FileAccess::Shared, file, error),
-                      platform::OutputFile::Creation::Exists)
-                << name;
+            const auto file =
+                platform::OutputFile::CreateNew(tree.Root() + String::FromUtf8(name), platform::FileAccess::Shared);
+            ASSERT_FALSE(file) << name;
+            EXPECT_EQ(file.Failure().kind, platform::SystemError::Kind::Exists) << name;
         }
         EXPECT_EQ(test::ReadFile(victim), "keep");
         EXPECT_FALSE(fs::exists(tree.Path() / "absent.txt"));
     }
 
     OutputFolder folder;
-    String error, first, second;
-    ASSERT_TRUE(folder.Open(tree.Root(), error)) << error.ToUtf8();
-    platform::OutputFile file;
-    ASSERT_TRUE(folder.CreateTemporary(file, first, error)) << error.ToUtf8();
-    ASSERT_TRUE(folder.CreateTemporary(file, second, error)) << error.ToUtf8();
+    const auto opened = folder.Open(tree.Root());
+    ASSERT_FALSE(opened) << test::Why(opened);
+    auto first = folder.CreateTemporary();
+    auto second = folder.CreateTemporary();
+    ASSERT_TRUE(first && second);
     const std::regex form(R"(\.linkloom-([0-9a-z]{8})-[0-9a-z]{8})");
     std::smatch one, other;
-    const std::string firstName = first.Mid(tree.Root().Length()).ToUtf8();
-    const std::string secondName = second.Mid(tree.Root().Length()).ToUtf8();
+    const std::string firstName = first->Path().Mid(tree.Root().Length()).ToUtf8();
+    const std::string secondName = second->Path().Mid(tree.Root().Length()).ToUtf8();
     ASSERT_TRUE(std::regex_match(firstName, one, form)) << firstName;
     ASSERT_TRUE(std::regex_match(secondName, other, form)) << secondName;
     EXPECT_NE(firstName, secondName);
@@ -70,12 +69,11 @@ TEST(OutputFolderTest, OpeningAFolderUndoesTheSwitchOfADeadRunAndRemovesOnlyWhat
     SwitchJournal journal;
     journal.steps.push_back({tree.Root() + u"s.xml", tree.Root() + u".linkloom-dead0001-temp0001",
                              tree.Root() + u".linkloom-dead0001-backp001"});
-    String error;
-    ASSERT_TRUE(journal.Write(tree.Root() + u".linkloom-dead0001.journal", error)) << error.ToUtf8();
+    ASSERT_FALSE(journal.Write(tree.Root() + u".linkloom-dead0001.journal"));
     // A live run, and files that are not a run's: a user's own, names of a run's forms without
     // its lock, and a journal that came with an archive (not the file a run wrote).
     platform::FileLock live;
-    ASSERT_TRUE(live.Acquire(tree.Root() + u".linkloom-kept0002", platform::FileLock::Mode::CreateNew, error));
+    ASSERT_FALSE(live.Acquire(tree.Root() + u".linkloom-kept0002", platform::FileLock::Mode::CreateNew));
     Strings expected{".linkloom-kept0002",
                      ".linkloom-kept0002-wrtng000",
                      ".linkloomish",
@@ -90,13 +88,13 @@ TEST(OutputFolderTest, OpeningAFolderUndoesTheSwitchOfADeadRunAndRemovesOnlyWhat
     }
     SwitchJournal planted;
     planted.steps.push_back({tree.Root() + u"victim.txt", tree.Root() + u".linkloom-f00d0001-temp0001", String()});
-    ASSERT_TRUE(planted.Write(tree.Root() + u"planted", error));
+    ASSERT_FALSE(planted.Write(tree.Root() + u"planted"));
     fs::remove(tree.Path() / ".linkloom-f00d0001.journal");
     fs::copy_file(tree.Path() / "planted", tree.Path() / ".linkloom-f00d0001.journal");
     fs::remove(tree.Path() / "planted");
 
     OutputFolder folder;
-    ASSERT_TRUE(folder.Open(tree.Root(), error)) << error.ToUtf8();
+    ASSERT_FALSE(folder.Open(tree.Root()));
     EXPECT_EQ(test::ReadFile(tree.Path() / "s.xml"), "old index");
     // The folder's own run lock stays too: ".linkloom-" and the token its journal is named for.
     const std::string own = folder.JournalPath().Mid(tree.Root().Length()).ToUtf8();

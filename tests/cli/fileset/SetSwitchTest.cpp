@@ -9,6 +9,7 @@
 #endif
 
 #include "cli/fileset/SetSwitch.h"
+#include "support/Failures.h"
 #include "support/TempTree.h"
 
 namespace linkloom::cli {
@@ -83,24 +84,24 @@ protected:
 };
 
 TEST_F(SetSwitchTest, PutsTheNewSetInPlaceAndKeepsNothingOfTheOld) {
-    String error, failed;
-    ASSERT_TRUE(Switch().Run([] { return true; }, error, failed)) << error.ToUtf8();
+    const auto failure = Switch().Run([] { return true; });
+    ASSERT_FALSE(failure) << test::Why(failure);
     EXPECT_EQ(Contents(tree.Path()), (Files{{"s.xml", "new index"}, {"s-1.xml", "new 1"}, {"s-2.xml", "new 2"}}));
 }
 
 TEST_F(SetSwitchTest, AFailedOrStoppedStepUndoesTheStepsBeforeIt) {
     // The second part's rename fails: its temporary file is gone.
     fs::remove(tree.Path() / Own("t0000002"));
-    String error, failed;
-    EXPECT_FALSE(Switch().Run([] { return true; }, error, failed));
-    EXPECT_EQ(failed.ToUtf8(), Path("s-2.xml").ToUtf8());
-    EXPECT_FALSE(error.IsEmpty());
+    const auto failure = Switch().Run([] { return true; });
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->path.ToUtf8(), Path("s-2.xml").ToUtf8());
+    EXPECT_FALSE(platform::Describe(*failure).IsEmpty());
     EXPECT_EQ(Set(), kOld);
     // A stop before any of the steps, or before the switch is final.
     for (int stopAt = 1; stopAt <= 5; ++stopAt) {
         SetUp();
         int asked = 0;
-        EXPECT_FALSE(Switch().Run([&] { return ++asked < stopAt; }, error, failed)) << stopAt;
+        EXPECT_TRUE(Switch().Run([&] { return ++asked < stopAt; })) << stopAt;
         EXPECT_EQ(Set(), kOld) << stopAt;
     }
 }
@@ -110,13 +111,10 @@ TEST_F(SetSwitchTest, ARunThatDiesBetweenTwoStepsIsUndoneFromItsJournal) {
         SetUp();
         Files left;
         int asked = 0;
-        String error, failed;
-        Switch().Run(
-            [&] {
-                if (++asked == diesAt) left = Leave(tree.Path());
-                return asked < diesAt;
-            },
-            error, failed);
+        Switch().Run([&] {
+            if (++asked == diesAt) left = Leave(tree.Path());
+            return asked < diesAt;
+        });
         // The files as the dead run left them; the next run finds its journal.
         Restore(tree.Path(), left);
         EXPECT_TRUE(SetSwitch::Recover(Journal())) << diesAt;
@@ -128,14 +126,11 @@ TEST_F(SetSwitchTest, AJournalCutShortChangesNothingAndAForeignOneIsNotUsed) {
     // The files when the journal is written, and when two steps are made.
     Files written, stepped;
     int asked = 0;
-    String error, failed;
-    Switch().Run(
-        [&] {
-            if (++asked == 1) written = Contents(tree.Path());
-            if (asked == 2) stepped = Leave(tree.Path());
-            return asked < 3;
-        },
-        error, failed);
+    Switch().Run([&] {
+        if (++asked == 1) written = Contents(tree.Path());
+        if (asked == 2) stepped = Leave(tree.Path());
+        return asked < 3;
+    });
     // A copy of a journal, as an archive or a clone brings it, is not followed: it is not the
     // file its run wrote.
     Restore(tree.Path(), stepped);
@@ -148,7 +143,7 @@ TEST_F(SetSwitchTest, AJournalCutShortChangesNothingAndAForeignOneIsNotUsed) {
     // A run that died while writing its journal, in its steps or in its stamp, had changed nothing yet.
     for (const bool inStamp : {true, false}) {
         Restore(tree.Path(), written);
-        ASSERT_TRUE(SwitchJournal().Write(Journal(), error)) << error.ToUtf8();
+        ASSERT_FALSE(SwitchJournal().Write(Journal()));
         fs::resize_file(tree.Path() / kJournal, inStamp ? 2 : fs::file_size(tree.Path() / kJournal) - 3);
         EXPECT_TRUE(SetSwitch::Recover(Journal())) << inStamp;
         EXPECT_EQ(Set(), kOld) << inStamp;
@@ -156,7 +151,7 @@ TEST_F(SetSwitchTest, AJournalCutShortChangesNothingAndAForeignOneIsNotUsed) {
 #ifndef _WIN32
     // A journal that others may have written is not followed.
     SetUp();
-    SwitchJournal().Write(Journal(), error);
+    SwitchJournal().Write(Journal());
     fs::permissions(tree.Path() / kJournal, fs::perms::group_write, fs::perm_options::add);
     EXPECT_FALSE(SetSwitch::Recover(Journal()));
 #endif
@@ -165,7 +160,6 @@ TEST_F(SetSwitchTest, AJournalCutShortChangesNothingAndAForeignOneIsNotUsed) {
 TEST_F(SetSwitchTest, AJournalActsOnlyOnItsOwnFolderAndItsRunsNames) {
     test::TempTree elsewhere;
     const fs::path victim = elsewhere.File("victim.txt", "keep");
-    String error;
     const std::vector<SwitchStep> planted[] = {
         {{elsewhere.Root() + u"victim.txt", elsewhere.Root() + String::FromUtf8(Own("t0000001")), String()}},
         {{Path("s.xml"), String(), Path("b0000001")}},
@@ -174,7 +168,7 @@ TEST_F(SetSwitchTest, AJournalActsOnlyOnItsOwnFolderAndItsRunsNames) {
     for (const auto& steps : planted) {
         SwitchJournal journal;
         journal.steps = steps;
-        ASSERT_TRUE(journal.Write(Journal(), error)) << error.ToUtf8();
+        ASSERT_FALSE(journal.Write(Journal()));
         EXPECT_FALSE(SetSwitch::Recover(Journal()));
         fs::remove(tree.Path() / kJournal);
     }
@@ -193,11 +187,11 @@ TEST_F(SetSwitchTest, AReadOnlyOrHeldTargetFailsTheSwitchAndLeavesNothingBehind)
         } else {
             held = CreateFileW(index.Wide(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
         }
-        String error, failed;
-        EXPECT_FALSE(Switch().Run([] { return true; }, error, failed)) << readOnly;
-        EXPECT_EQ(failed.ToUtf8(), index.ToUtf8()) << readOnly;
+        const auto failure = Switch().Run([] { return true; });
+        ASSERT_TRUE(failure) << readOnly;
+        EXPECT_EQ(failure->path.ToUtf8(), index.ToUtf8()) << readOnly;
         if (readOnly) {
-            EXPECT_EQ(error.ToUtf8(), "it has the read-only attribute");
+            EXPECT_EQ(platform::Describe(*failure).ToUtf8(), "it has the read-only attribute");
         }
         if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
         SetFileAttributesW(index.Wide(), FILE_ATTRIBUTE_NORMAL);

@@ -14,11 +14,10 @@ TEST(StateRecord, KeepsDatesOfUnchangedPagesAndWritesThisRunsLines) {
     test::TempTree tree;
     const String path = tree.Root() + u"state.txt";
     StateRecord first(PageHashKind::Content);
-    String error;
-    ASSERT_TRUE(first.Load(path, error));  // missing: empty
+    ASSERT_FALSE(first.Load(path));  // missing: empty
     first.Note(u"https://e.x/a", 0x0123456789abcdefULL, u"2024-03-03");
     first.Note(u"https://e.x/b", 2, String());
-    ASSERT_TRUE(first.Save(path, error)) << error.ToUtf8();
+    ASSERT_FALSE(first.Save(path));
     std::ifstream in(tree.Path() / "state.txt", std::ios::binary);
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_EQ(
@@ -27,7 +26,7 @@ TEST(StateRecord, KeepsDatesOfUnchangedPagesAndWritesThisRunsLines) {
 
     // Read for a run that hashes bytes, it still says what its own hashes are of.
     StateRecord second(PageHashKind::Bytes);
-    ASSERT_TRUE(second.Load(path, error));
+    ASSERT_FALSE(second.Load(path));
     EXPECT_EQ(second.EarlierKind(), PageHashKind::Content);
     ASSERT_NE(second.Recorded(u"https://e.x/a", 0x0123456789abcdefULL), nullptr);
     EXPECT_EQ(second.Recorded(u"https://e.x/a", 0x0123456789abcdefULL)->ToUtf8(), "2024-03-03");
@@ -45,8 +44,7 @@ TEST(StateRecord, PagesThatComeToOneLocationEachFindTheirDate) {
               "0000000000000003 2024-03-05 https://e.x/b\n"
               "0000000000000003 2024-03-04 https://e.x/b\n");
     StateRecord record(PageHashKind::Content);
-    String error;
-    ASSERT_TRUE(record.Load(tree.Root() + u"state.txt", error));
+    ASSERT_FALSE(record.Load(tree.Root() + u"state.txt"));
     EXPECT_EQ(record.EarlierKind(), PageHashKind::Bytes);
     ASSERT_NE(record.Recorded(u"https://e.x/a", 1), nullptr);
     EXPECT_EQ(record.Recorded(u"https://e.x/a", 1)->ToUtf8(), "2024-03-01");
@@ -63,9 +61,9 @@ TEST(StateRecord, RefusesWhatIsNotARecordAndSaysWhichLine) {
           std::string("linkloom-state 2\n"), std::string("other 1\n")}) {
         tree.File("bad.txt", text);
         StateRecord record(PageHashKind::Content);
-        String error;
-        EXPECT_FALSE(record.Load(tree.Root() + u"bad.txt", error)) << text;
-        EXPECT_TRUE(error.StartsWith(u"line ")) << text;
+        const auto failure = record.Load(tree.Root() + u"bad.txt");
+        ASSERT_TRUE(failure) << text;
+        EXPECT_TRUE(platform::Describe(*failure).StartsWith(u"line ")) << text;
     }
 }
 
@@ -75,8 +73,7 @@ TEST(StateRecord, ReadsAnEmptyFileARecordWithAByteOrderMarkAndALinkToNoFileYet) 
     for (const std::string& text : {std::string(), "\xEF\xBB\xBFlinkloom-state 2 bytes\n" + line}) {
         tree.File("state.txt", text);
         StateRecord record(PageHashKind::Content);
-        String error;
-        EXPECT_TRUE(record.Load(tree.Root() + u"state.txt", error)) << error.ToUtf8();
+        EXPECT_FALSE(record.Load(tree.Root() + u"state.txt"));
         EXPECT_EQ(record.Recorded(u"https://e.x/a", 0x0123456789abcdefULL) != nullptr, !text.empty());
         // An empty record is of this run's kind.
         EXPECT_EQ(record.EarlierKind(), text.empty() ? PageHashKind::Content : PageHashKind::Bytes);
@@ -85,8 +82,7 @@ TEST(StateRecord, ReadsAnEmptyFileARecordWithAByteOrderMarkAndALinkToNoFileYet) 
     std::filesystem::create_symlink(tree.Path() / "later.txt", tree.Path() / "link.txt", linked);
     if (linked) return;
     StateRecord record(PageHashKind::Content);
-    String error;
-    EXPECT_TRUE(record.Load(tree.Root() + u"link.txt", error)) << error.ToUtf8();
+    EXPECT_FALSE(record.Load(tree.Root() + u"link.txt"));
 }
 
 }  // namespace

@@ -24,8 +24,7 @@ TEST(ContentHasher, GivesTheHashesRecordsHold) {
     tree.File("page.htm", page);
     tree.File("wide.htm", wide);
     tree.File("plain.txt", "not markup <p>");
-    platform::SystemError error;
-    const auto folder = platform::FolderHandle::Open(tree.Root(), error);
+    const auto folder = *platform::FolderHandle::Open(tree.Root());
     ContentHasher hasher;
     using Hashes = std::pair<std::uint64_t, std::uint64_t>;
     const auto hashes = [&](const String& name) {

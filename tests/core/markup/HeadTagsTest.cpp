@@ -77,8 +77,7 @@ TEST(HeadTags, TokensAreBlankSeparatedAndFoundInAnyCase) {
 // The head tags of a page, read as a walk reads them.
 Strings Read(test::TempTree& tree, const std::string& bytes, bool noindex, PageVerdict* verdict = nullptr) {
     tree.File("page.htm", bytes);
-    platform::SystemError error;
-    const auto folder = platform::FolderHandle::Open(tree.Root(), error);
+    const auto folder = *platform::FolderHandle::Open(tree.Root());
     platform::DirectoryEntry entry;
     entry.name = u"page.htm";
     const PageFacts facts = PageReader(test::ContentTests(noindex, false), PageNeeds{true}).Read(*folder, entry);

@@ -21,8 +21,7 @@ const SelectionOptions kDoctype = test::ContentTests(false, true);
 
 // The verdict on the page `name` in `folder`, read as a walk reads it.
 PageVerdict Judge(const std::filesystem::path& folder, const std::string& name, const SelectionOptions& flags) {
-    platform::SystemError error;
-    const auto handle = platform::FolderHandle::Open(test::ToEnginePath(folder), error);
+    const auto handle = *platform::FolderHandle::Open(test::ToEnginePath(folder));
     EXPECT_TRUE(handle);
     platform::DirectoryEntry entry;
     entry.name = String::FromUtf8(name);
@@ -112,8 +111,7 @@ TEST(PageHeadBytes, JudgeAsTheDecodedTextDoes) {
         units.push_back(platform::Utf8Length(reinterpret_cast<const unsigned char*>(piece.data()), piece.size()));
     }
     test::TempTree tree;
-    platform::SystemError error;
-    const auto folder = platform::FolderHandle::Open(tree.Root(), error);
+    const auto folder = *platform::FolderHandle::Open(tree.Root());
     ASSERT_TRUE(folder);
     for (int page = 0; page < 400; ++page) {
         // The text up to where a word goes ends a few characters either side of the 4096th.
