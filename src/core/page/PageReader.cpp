@@ -75,8 +75,13 @@ bool PageReader::JudgeBytes(PageFacts& facts) {
     // The words can be found in the bytes; nothing needs converting.
     const bool utf8 = encoding == TextEncoding::Utf8;
     const unsigned char* bytes = nullptr;
-    std::size_t count = reader_.Peek(kWebBlockSize, bytes);
-    count = reader_.Peek(HeadBytes(bytes, count, utf8), bytes);
+    std::size_t count = reader_.Peek(0, bytes);
+    // UTF-8 is read on, a guess at a time, until its bytes hold the characters or end.
+    for (std::size_t wanted; (wanted = HeadBytes(bytes, count, utf8)) > count;) {
+        const std::size_t got = reader_.Peek(wanted, bytes);
+        if (got <= count) break;
+        count = got;
+    }
     facts.verdict = ContentVerdict(bytes, count, utf8, options_);
     return true;
 }

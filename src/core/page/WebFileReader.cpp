@@ -190,7 +190,7 @@ std::size_t WebFileReader::Peek(std::size_t count, const unsigned char*& bytes) 
         rawEnd_ += got;
     }
     bytes = raw_ + pendingSkip_;
-    return std::min(rawEnd_, end) - pendingSkip_;
+    return rawEnd_ - pendingSkip_;
 }
 
 bool WebFileReader::NextBlock(std::size_t wanted) {
