@@ -90,6 +90,18 @@ std::size_t DecodeInPlace(char16_t* value, std::size_t size) {
     return static_cast<std::size_t>(out - value);
 }
 
+constexpr std::string_view kHeadClose = "</head";
+constexpr std::string_view kBodyOpen = "<body";
+static_assert(kHeadEndLength == std::max(kHeadClose.size(), kBodyOpen.size()));
+
+template <typename Unit>
+std::size_t HeadEndIn(const Unit* text, std::size_t count) {
+    const std::size_t close = FindAsciiNoCase(text, count, kHeadClose);
+    // A body that opens first lies wholly before the close, which starts with a '<' that only
+    // its first letter could match.
+    return std::min(close, FindAsciiNoCase(text, std::min(count, close), kBodyOpen));
+}
+
 // Reads the tags of a head's text, lowering names and decoding values where they stand.
 class TagScanner {
 public:
@@ -189,9 +201,9 @@ bool HeadTag::HasToken(std::u16string_view attribute, std::u16string_view token)
     return false;
 }
 
-std::size_t HeadEnd(std::u16string_view text) {
-    return std::min(FindWord(text, 0, "</head"), FindWord(text, 0, "<body"));
-}
+std::size_t HeadEnd(std::u16string_view text) { return HeadEndIn(text.data(), text.size()); }
+
+std::size_t HeadEnd(const unsigned char* bytes, std::size_t count) { return HeadEndIn(bytes, count); }
 
 HeadTags ScanHeadTags(std::u16string_view head) {
     head = head.substr(0, std::min(HeadEnd(head), head.size()));

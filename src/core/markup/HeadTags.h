@@ -64,6 +64,10 @@ private:
 // The head of a page's text ends where "</head" or "<body" starts (in any letter case).
 // Returns where, or npos when the text holds neither.
 std::size_t HeadEnd(std::u16string_view text);
+// The same in the bytes of 8-bit or UTF-8 text, where the words stand as ASCII bytes.
+std::size_t HeadEnd(const unsigned char* bytes, std::size_t count);
+// The length of the longer of the two words.
+constexpr std::size_t kHeadEndLength = 6;
 
 // The link, meta, base and script elements of the head, in the order they stand, up to the head's end
 // (or the end of the text). Comments, other tags and the content of script, style, title and
