@@ -22,7 +22,7 @@ LinkProblem ResolveLink(std::u16string_view href, const UrlParts& base, UrlParts
     // The parts of a normal reference and a normal base are normal, but for what depends on the
     // scheme that a network-path reference takes from the base: the default port and empty path.
     if (networkPath && !NormalizeUrl(target)) return LinkProblem::Malformed;
-    const std::u16string host = target.authority.substr(target.authority.rfind(u'@') + 1);
+    const std::u16string_view host = std::u16string_view(target.authority).substr(target.authority.rfind(u'@') + 1);
     if ((target.scheme != u"http" && target.scheme != u"https") || !target.hasAuthority || host.empty() ||
         host[0] == u':') {
         return LinkProblem::NotHttp;

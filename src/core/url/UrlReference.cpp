@@ -48,8 +48,17 @@ std::u16string MergePaths(const UrlParts& base, const std::u16string& path) {
 
 bool IsHttp(const std::u16string& scheme) { return scheme == u"http" || scheme == u"https"; }
 
+// True when the authority is a host alone, already in normal form, as most are.
+bool IsNormalHost(std::u16string_view authority) {
+    for (const char16_t unit : authority) {
+        if (AsciiLower(unit) != unit || !Keeps(UrlComponent::Host, unit)) return false;
+    }
+    return true;
+}
+
 // The authority in normal form; false when its address or port is no valid one.
 bool NormalizeAuthority(std::u16string& authority, const std::u16string& scheme) {
+    if (IsNormalHost(authority)) return true;
     const std::size_t at = authority.rfind(u'@');
     const std::size_t hostStart = at == std::u16string::npos ? 0 : at + 1;
     std::u16string out;
