@@ -37,9 +37,10 @@ std::optional<String> SiteRoot::Locate(const UrlParts& url) const {
         url.path.compare(0, normal_.path.size(), normal_.path) != 0) {
         return std::nullopt;
     }
-    std::u16string location = url_.Text();
-    location.append(url.path, normal_.path.size(), std::u16string::npos);
-    if (url.hasQuery) location += u'?' + url.query;
+    std::u16string location;
+    location.reserve(url_.Length() + url.path.size() + url.query.size() + 1);
+    location.append(url_.Text()).append(url.path, normal_.path.size(), std::u16string::npos);
+    if (url.hasQuery) location.append(1, u'?').append(url.query);
     return String(std::move(location));
 }
 

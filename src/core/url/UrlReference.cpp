@@ -126,12 +126,14 @@ void Normalize(std::u16string& text, UrlComponent component) {
 }  // namespace
 
 std::u16string UrlParts::Text() const {
+    // Each piece is appended where it goes, in a string made once.
     std::u16string text;
-    if (hasScheme) text += scheme + u':';
-    if (hasAuthority) text += u"//" + authority;
+    text.reserve(scheme.size() + authority.size() + path.size() + query.size() + fragment.size() + 5);
+    if (hasScheme) text.append(scheme).push_back(u':');
+    if (hasAuthority) text.append(u"//").append(authority);
     text += path;
-    if (hasQuery) text += u'?' + query;
-    if (hasFragment) text += u'#' + fragment;
+    if (hasQuery) text.append(1, u'?').append(query);
+    if (hasFragment) text.append(1, u'#').append(fragment);
     return text;
 }
 
