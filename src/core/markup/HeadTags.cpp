@@ -74,7 +74,7 @@ bool ReferencedCodePoint(std::u16string_view body, char32_t& code) {
 // so the writing never overtakes the reading.
 std::size_t DecodeInPlace(char16_t* value, std::size_t size) {
     const std::u16string_view text(value, size);
-    std::size_t at = text.find(u'&');
+    std::size_t at = FindFrom(text, 0, u'&');
     if (at == npos) return size;
     char16_t* out = value + at;
     for (std::size_t i = at; i < size; ++i) {
@@ -219,7 +219,7 @@ HeadTags ScanHeadTags(std::u16string_view head) {
     TagScanner scanner(tags.text_.get(), head.size(), tags.attributes_);
     for (std::size_t at = FindFrom(text, 0, u'<'); at != npos; at = FindFrom(text, at, u'<')) {
         if (text.substr(at, 4) == u"<!--") {
-            const std::size_t end = text.find(u"-->", at + 4);
+            const std::size_t end = FindWord(text, at + 4, "-->");
             at = end == npos ? npos : end + 3;
             continue;
         }
