@@ -92,7 +92,6 @@ std::size_t DecodeInPlace(char16_t* value, std::size_t size) {
 
 constexpr std::string_view kHeadClose = "</head";
 constexpr std::string_view kBodyOpen = "<body";
-static_assert(kHeadEndLength == std::max(kHeadClose.size(), kBodyOpen.size()));
 
 template <typename Unit>
 std::size_t HeadEndIn(const Unit* text, std::size_t count) {
@@ -205,8 +204,9 @@ std::size_t HeadEnd(std::u16string_view text) { return HeadEndIn(text.data(), te
 
 std::size_t HeadEnd(const unsigned char* bytes, std::size_t count) { return HeadEndIn(bytes, count); }
 
-HeadTags ScanHeadTags(std::u16string_view head) {
-    head = head.substr(0, std::min(HeadEnd(head), head.size()));
+HeadTags ScanHeadTags(std::u16string_view text) { return ScanHeadText(text.substr(0, HeadEnd(text))); }
+
+HeadTags ScanHeadText(std::u16string_view head) {
     HeadTags tags;
     tags.text_.reset(new char16_t[head.size()]);
     std::memcpy(tags.text_.get(), head.data(), head.size() * sizeof(char16_t));

@@ -50,7 +50,7 @@ void PageReader::ReadText(const platform::FolderHandle& folder, const String& na
             if (!needs_.headTags || facts.verdict != PageVerdict::Keep) return;
             // The images are read past the head, in the text the head starts.
             if (!needs_.images && HeadFromBytes()) {
-                facts.headTags = ScanHeadTags(Text());
+                facts.headTags = ScanHeadText(Text());
                 return;
             }
         }
@@ -100,11 +100,9 @@ bool PageReader::HeadFromBytes() {
     const std::size_t count = reader_.Peek(0, bytes);
     const std::size_t end = HeadEnd(bytes, count);
     if (end == std::u16string_view::npos) return false;
-    // Up to the word that ends the head: an ASCII word ends where its characters do, whatever
-    // the bytes after it.
-    const std::size_t used = std::min(count, end + kHeadEndLength);
-    Reserve(used);
-    textLength_ = reader_.DecodePeeked(used, text_.get());
+    // The word that ends the head starts where the characters before it end.
+    Reserve(end);
+    textLength_ = reader_.DecodePeeked(end, text_.get());
     return true;
 }
 
