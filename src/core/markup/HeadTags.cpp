@@ -74,7 +74,7 @@ bool ReferencedCodePoint(std::u16string_view body, char32_t& code) {
 // so the writing never overtakes the reading.
 std::size_t DecodeInPlace(char16_t* value, std::size_t size) {
     const std::u16string_view text(value, size);
-    std::size_t at = text.find(u'&');
+    std::size_t at = FindFrom(text, 0, u'&');
     if (at == npos) return size;
     char16_t* out = value + at;
     for (std::size_t i = at; i < size; ++i) {
@@ -88,6 +88,17 @@ std::size_t DecodeInPlace(char16_t* value, std::size_t size) {
         }
     }
     return static_cast<std::size_t>(out - value);
+}
+
+constexpr std::string_view kHeadClose = "</head";
+constexpr std::string_view kBodyOpen = "<body";
+
+template <typename Unit>
+std::size_t HeadEndIn(const Unit* text, std::size_t count) {
+    const std::size_t close = FindAsciiNoCase(text, count, kHeadClose);
+    // A body that opens first lies wholly before the close, which starts with a '<' that only
+    // its first letter could match.
+    return std::min(close, FindAsciiNoCase(text, std::min(count, close), kBodyOpen));
 }
 
 // Reads the tags of a head's text, lowering names and decoding values where they stand.
@@ -189,12 +200,13 @@ bool HeadTag::HasToken(std::u16string_view attribute, std::u16string_view token)
     return false;
 }
 
-std::size_t HeadEnd(std::u16string_view text) {
-    return std::min(FindWord(text, 0, "</head"), FindWord(text, 0, "<body"));
-}
+std::size_t HeadEnd(std::u16string_view text) { return HeadEndIn(text.data(), text.size()); }
 
-HeadTags ScanHeadTags(std::u16string_view head) {
-    head = head.substr(0, std::min(HeadEnd(head), head.size()));
+std::size_t HeadEnd(const unsigned char* bytes, std::size_t count) { return HeadEndIn(bytes, count); }
+
+HeadTags ScanHeadTags(std::u16string_view text) { return ScanHeadText(text.substr(0, HeadEnd(text))); }
+
+HeadTags ScanHeadText(std::u16string_view head) {
     HeadTags tags;
     tags.text_.reset(new char16_t[head.size()]);
     std::memcpy(tags.text_.get(), head.data(), head.size() * sizeof(char16_t));
@@ -207,7 +219,7 @@ HeadTags ScanHeadTags(std::u16string_view head) {
     TagScanner scanner(tags.text_.get(), head.size(), tags.attributes_);
     for (std::size_t at = FindFrom(text, 0, u'<'); at != npos; at = FindFrom(text, at, u'<')) {
         if (text.substr(at, 4) == u"<!--") {
-            const std::size_t end = text.find(u"-->", at + 4);
+            const std::size_t end = FindWord(text, at + 4, "-->");
             at = end == npos ? npos : end + 3;
             continue;
         }

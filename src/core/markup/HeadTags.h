@@ -54,7 +54,9 @@ public:
     const HeadTag& operator[](std::size_t index) const { return tags_[index]; }
 
 private:
-    friend HeadTags ScanHeadTags(std::u16string_view text);
+    friend HeadTags ScanHeadText(std::u16string_view head);
+    // The same for a text cut at the head's end already.
+    HeadTags ScanHeadText(std::u16string_view head);
 
     std::unique_ptr<char16_t[]> text_;
     std::vector<HeadAttribute> attributes_;
@@ -64,12 +66,16 @@ private:
 // The head of a page's text ends where "</head" or "<body" starts (in any letter case).
 // Returns where, or npos when the text holds neither.
 std::size_t HeadEnd(std::u16string_view text);
+// The same in the bytes of 8-bit or UTF-8 text, where the words stand as ASCII bytes.
+std::size_t HeadEnd(const unsigned char* bytes, std::size_t count);
 
 // The link, meta, base and script elements of the head, in the order they stand, up to the head's end
 // (or the end of the text). Comments, other tags and the content of script, style, title and
 // textarea elements are passed over; a cut tag, a quote that is never closed or a missing '>'
 // ends the scan without harm. Takes time in proportion to the text.
 HeadTags ScanHeadTags(std::u16string_view text);
+// The same for a text cut at the head's end already.
+HeadTags ScanHeadText(std::u16string_view head);
 
 // Decodes the character references of an attribute value: the named ones XML and HTML share
 // (&amp; &lt; &gt; &quot; &apos;, and &nbsp;) and numeric ones (&#38; &#x26;). Anything else

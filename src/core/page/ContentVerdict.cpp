@@ -10,6 +10,9 @@ namespace linkloom {
 
 namespace {
 
+// Bytes asked for beyond the estimate of what the missing characters take.
+constexpr std::size_t kDensitySlack = 64;
+
 // True when the word stands in the text's first characters.
 bool InHead(const unsigned char* bytes, std::size_t count, bool utf8, std::string_view word) {
     const std::size_t at = FindAsciiNoCase(bytes, count, word);
@@ -28,9 +31,15 @@ PageVerdict ContentVerdict(std::u16string_view head, const SelectionOptions& opt
 
 std::size_t HeadBytes(const unsigned char* bytes, std::size_t count, bool utf8) {
     if (!utf8) return kHeadLength;
+    // Past the first characters' starts the last of them is whole, whichever was cut.
+    const std::size_t starts = CountUtf8Starts(bytes, count);
+    if (starts > kHeadLength) return count;
+    const std::size_t missing = kHeadLength - starts;
     // A sequence cut at the end of the bytes may add up to six more.
-    const std::size_t made = std::min(CountUtf8Starts(bytes, count), kHeadLength);
-    return count + 3 * (kHeadLength - made) + 6;
+    const std::size_t most = count + 3 * missing + 6;
+    if (starts == 0) return most;
+    // The rest is taken to be as dense as the bytes at hand, with room for a little more.
+    return std::min(most, count + (missing + 1) * count / starts + kDensitySlack);
 }
 
 PageVerdict ContentVerdict(const unsigned char* bytes, std::size_t count, bool utf8, const SelectionOptions& options) {

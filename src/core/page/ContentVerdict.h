@@ -22,9 +22,10 @@ PageVerdict ContentVerdict(std::u16string_view head, const SelectionOptions& opt
 // least those characters' bytes where the text has them (see HeadBytes).
 PageVerdict ContentVerdict(const unsigned char* bytes, std::size_t count, bool utf8, const SelectionOptions& options);
 
-// How many bytes of 8-bit or UTF-8 text hold its first characters at most, given the first
-// `count` bytes (a whole block of UTF-8, or all there is): a character of UTF-8 takes at most
-// three bytes, and a block makes at least as many characters as it has bytes that start one.
+// How many bytes of 8-bit or UTF-8 text to have at hand for its first characters, given the first
+// `count` bytes (a whole block of UTF-8, or all there is): `count` when they hold them; otherwise
+// what the missing characters take at the density of those at hand, never more than they can take
+// (three bytes a character). A block makes at least as many characters as it has bytes that start one.
 std::size_t HeadBytes(const unsigned char* bytes, std::size_t count, bool utf8);
 
 }  // namespace linkloom

@@ -49,7 +49,15 @@ PageFacts PageReader::Read(const platform::FolderHandle& folder, const platform:
 void PageReader::ReadText(const platform::FolderHandle& folder, const String& name, PageFacts& facts) {
     switch (reader_.Open(folder, name)) {
     case WebFileReader::OpenResult::TextReady:
-        if (!needs_.headTags && JudgeBytes(facts)) return;
+        if (ReadsBytes()) {
+            if (testsContent_) JudgeBytes(facts);
+            if (!needs_.headTags || facts.verdict != PageVerdict::Keep) return;
+            // The images are read past the head, in the text the head starts.
+            if (!needs_.images && HeadFromBytes()) {
+                facts.headTags = ScanHeadText(Text());
+                return;
+            }
+        }
         ReadHead();
         if (needsText_) {
             const std::u16string_view head = Text().substr(0, kHeadLength);
@@ -73,15 +81,32 @@ void PageReader::ReadText(const platform::FolderHandle& folder, const String& na
     }
 }
 
-bool PageReader::JudgeBytes(PageFacts& facts) {
+bool PageReader::ReadsBytes() const {
     const TextEncoding encoding = reader_.Encoding();
-    if (!platform::kAsciiFoldsAlone || (encoding != TextEncoding::Ansi && encoding != TextEncoding::Utf8)) return false;
-    // The words can be found in the bytes; nothing needs converting.
-    const bool utf8 = encoding == TextEncoding::Utf8;
+    return platform::kAsciiFoldsAlone && (encoding == TextEncoding::Ansi || encoding == TextEncoding::Utf8);
+}
+
+void PageReader::JudgeBytes(PageFacts& facts) {
+    const bool utf8 = reader_.Encoding() == TextEncoding::Utf8;
     const unsigned char* bytes = nullptr;
-    std::size_t count = reader_.Peek(kWebBlockSize, bytes);
-    count = reader_.Peek(HeadBytes(bytes, count, utf8), bytes);
+    std::size_t count = reader_.Peek(0, bytes);
+    // UTF-8 is read on, a guess at a time, until its bytes hold the characters or end.
+    for (std::size_t wanted; (wanted = HeadBytes(bytes, count, utf8)) > count;) {
+        const std::size_t got = reader_.Peek(wanted, bytes);
+        if (got <= count) break;
+        count = got;
+    }
     facts.verdict = ContentVerdict(bytes, count, utf8, options_);
+}
+
+bool PageReader::HeadFromBytes() {
+    const unsigned char* bytes = nullptr;
+    const std::size_t count = reader_.Peek(0, bytes);
+    const std::size_t end = HeadEnd(bytes, count);
+    if (end == std::u16string_view::npos) return false;
+    // The word that ends the head starts where the characters before it end.
+    Reserve(end);
+    textLength_ = reader_.DecodePeeked(end, text_.get());
     return true;
 }
 

@@ -71,8 +71,13 @@ public:
 private:
     // Reads the text the content test and the head need and judges it.
     void ReadText(const platform::FolderHandle& folder, const String& name, PageFacts& facts);
-    // The content test on the bytes of 8-bit and UTF-8 text; false where it needs the characters.
-    bool JudgeBytes(PageFacts& facts);
+    // True when the content test and the head's end can be found in the bytes: 8-bit and UTF-8
+    // text, where ASCII letters fold alone.
+    bool ReadsBytes() const;
+    // The content test on the bytes.
+    void JudgeBytes(PageFacts& facts);
+    // Decodes the text up to the head's end from the bytes at hand; false when they do not hold it.
+    bool HeadFromBytes();
     // The text up to the end of its head, or its first 4096 characters when that is more.
     void ReadHead();
     // Room for `units` code units of text, those read kept.

@@ -22,7 +22,7 @@ LinkProblem ResolveLink(std::u16string_view href, const UrlParts& base, UrlParts
     // The parts of a normal reference and a normal base are normal, but for what depends on the
     // scheme that a network-path reference takes from the base: the default port and empty path.
     if (networkPath && !NormalizeUrl(target)) return LinkProblem::Malformed;
-    const std::u16string host = target.authority.substr(target.authority.rfind(u'@') + 1);
+    const std::u16string_view host = std::u16string_view(target.authority).substr(target.authority.rfind(u'@') + 1);
     if ((target.scheme != u"http" && target.scheme != u"https") || !target.hasAuthority || host.empty() ||
         host[0] == u':') {
         return LinkProblem::NotHttp;
@@ -37,9 +37,10 @@ std::optional<String> SiteRoot::Locate(const UrlParts& url) const {
         url.path.compare(0, normal_.path.size(), normal_.path) != 0) {
         return std::nullopt;
     }
-    std::u16string location = url_.Text();
-    location.append(url.path, normal_.path.size(), std::u16string::npos);
-    if (url.hasQuery) location += u'?' + url.query;
+    std::u16string location;
+    location.reserve(url_.Length() + url.path.size() + url.query.size() + 1);
+    location.append(url_.Text()).append(url.path, normal_.path.size(), std::u16string::npos);
+    if (url.hasQuery) location.append(1, u'?').append(url.query);
     return String(std::move(location));
 }
 

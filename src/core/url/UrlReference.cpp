@@ -48,8 +48,17 @@ std::u16string MergePaths(const UrlParts& base, const std::u16string& path) {
 
 bool IsHttp(const std::u16string& scheme) { return scheme == u"http" || scheme == u"https"; }
 
+// True when the authority is a host alone, already in normal form, as most are.
+bool IsNormalHost(std::u16string_view authority) {
+    for (const char16_t unit : authority) {
+        if (AsciiLower(unit) != unit || !Keeps(UrlComponent::Host, unit)) return false;
+    }
+    return true;
+}
+
 // The authority in normal form; false when its address or port is no valid one.
 bool NormalizeAuthority(std::u16string& authority, const std::u16string& scheme) {
+    if (IsNormalHost(authority)) return true;
     const std::size_t at = authority.rfind(u'@');
     const std::size_t hostStart = at == std::u16string::npos ? 0 : at + 1;
     std::u16string out;
@@ -117,12 +126,14 @@ void Normalize(std::u16string& text, UrlComponent component) {
 }  // namespace
 
 std::u16string UrlParts::Text() const {
+    // Each piece is appended where it goes, in a string made once.
     std::u16string text;
-    if (hasScheme) text += scheme + u':';
-    if (hasAuthority) text += u"//" + authority;
+    text.reserve(scheme.size() + authority.size() + path.size() + query.size() + fragment.size() + 5);
+    if (hasScheme) text.append(scheme).push_back(u':');
+    if (hasAuthority) text.append(u"//").append(authority);
     text += path;
-    if (hasQuery) text += u'?' + query;
-    if (hasFragment) text += u'#' + fragment;
+    if (hasQuery) text.append(1, u'?').append(query);
+    if (hasFragment) text.append(1, u'#').append(fragment);
     return text;
 }
 

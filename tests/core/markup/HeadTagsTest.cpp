@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -18,9 +20,9 @@ using Strings = std::vector<std::string>;
 std::string Utf8(std::u16string_view text) { return String(text).ToUtf8(); }
 
 // Each tag as "name attr=value attr=value", and a script's text after a '|'.
-Strings Scan(const std::u16string& head) {
+Strings Lines(const HeadTags& tags) {
     Strings found;
-    for (const HeadTag& tag : ScanHeadTags(head)) {
+    for (const HeadTag& tag : tags) {
         std::string line = Utf8(tag.name);
         for (const HeadAttribute& attribute : tag.attributes)
             line += " " + Utf8(attribute.name) + "=" + Utf8(attribute.value);
@@ -29,6 +31,8 @@ Strings Scan(const std::u16string& head) {
     }
     return found;
 }
+
+Strings Scan(const std::u16string& head) { return Lines(ScanHeadTags(head)); }
 
 TEST(HeadTags, ReadsAttributesInEveryCaseAndQuoting) {
     EXPECT_EQ(Scan(u"<HTML><HEAD><LINK REL=\"Canonical\" HREF='/a?x=1&amp;y=2'>"
@@ -123,6 +127,47 @@ TEST(ImageSources, SrcAndFirstSrcsetCandidateOfEachImgOutsideCommentsAndScripts)
     EXPECT_EQ(sources(u"<!-- <img src=a.png> --><script>x='<img src=b.png>'</script><style>/*<img src=c>*/</STYLE>"
                       u"<img src=d.png><img src=\"cut"),
               (Strings{"d.png"}));
+}
+
+TEST(HeadReading, FindsInTheBytesTheTagsTheDecodedTextHolds) {
+    // Heads ending before, at and past the end of the first block, in 8-bit text and in UTF-8
+    // with whole, stray and cut sequences: the tags read as a walk reads them are those of the
+    // whole text decoded.
+    std::mt19937 random(20261208);
+    const std::string pieces[] = {"<meta name=a content=\"\xC3\xA9\">",
+                                  "<link rel=canonical href=/c>",
+                                  "<!-- <body> -->",
+                                  "<title>t</title>",
+                                  "  ",
+                                  "\xC3\xA9",
+                                  "\xE2\x82",
+                                  "\xF0\x9F\x98\x80",
+                                  "\xE9"};
+    test::TempTree tree;
+    platform::SystemError error;
+    const auto folder = platform::FolderHandle::Open(tree.Root(), error);
+    ASSERT_TRUE(folder);
+    for (int page = 0; page < 120; ++page) {
+        // The last piece is 8-bit; the others make UTF-8.
+        const std::size_t kinds = std::size(pieces) - (page % 2 ? 1 : 0);
+        std::string bytes = page % 4 == 1 ? "\xEF\xBB\xBF<head>" : "<head>";
+        for (const std::size_t length = 3000 + random() % 3000; bytes.size() < length;)
+            bytes += pieces[random() % kinds];
+        bytes += std::string(page % 3 ? "</HEAD>" : "<body>") + "<meta name=b>" + std::string(8000, ' ');
+        const std::string name = "p" + std::to_string(page) + ".htm";
+        tree.File(name, bytes);
+        WebFileReader reader;
+        ASSERT_EQ(reader.Open(*folder, String::FromUtf8(name)), WebFileReader::OpenResult::TextReady);
+        std::u16string text(bytes.size(), u'\0');
+        text.resize(reader.Read(text.data(), text.size()));
+        platform::DirectoryEntry entry;
+        entry.name = String::FromUtf8(name);
+        for (const bool noindex : {false, true}) {
+            const PageFacts facts =
+                PageReader(test::ContentTests(noindex, false), PageNeeds{true}).Read(*folder, entry);
+            EXPECT_EQ(Lines(facts.headTags), Scan(text)) << name;
+        }
+    }
 }
 
 }  // namespace
