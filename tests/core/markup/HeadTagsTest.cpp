@@ -144,9 +144,9 @@ TEST(HeadReading, FindsInTheBytesTheTagsTheDecodedTextHolds) {
                                   "\xF0\x9F\x98\x80",
                                   "\xE9"};
     test::TempTree tree;
-    platform::SystemError error;
-    const auto folder = platform::FolderHandle::Open(tree.Root(), error);
-    ASSERT_TRUE(folder);
+    auto opened = platform::FolderHandle::Open(tree.Root());
+    ASSERT_TRUE(opened);
+    const auto& folder = *opened;
     for (int page = 0; page < 120; ++page) {
         // The last piece is 8-bit; the others make UTF-8.
         const std::size_t kinds = std::size(pieces) - (page % 2 ? 1 : 0);
