@@ -22,8 +22,8 @@ namespace linkloom::cli {
 // walk, written after it for the pages of that run.
 class StateRecord : public LastmodRecord {
 public:
-    // A record whose hashes are to be of `kind`.
-    // A record whose hashes are to be of `kind`, for a run that began at `began`.
+    // A record whose hashes are to be of `kind`, for a run that began at `began` (made before the
+    // walk, so no file the run reads was written after it unseen).
     explicit StateRecord(PageHashKind kind, platform::FileTime began = platform::CurrentFileTime())
         : kind_(kind), earlierKind_(kind), began_(began) {}
 
