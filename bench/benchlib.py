@@ -47,12 +47,14 @@ class Timing:
         self.wall, self.user, self.system, self.peak_kb = wall, user, system, peak_kb
 
 
-def timed(command, rounds=5):
+def timed(command, rounds=5, prepare=None):
     """The median wall time of `rounds` runs with its user and system times, and the largest peak
-    resident size (KB)."""
+    resident size (KB). `prepare`, when given, is called before each run, outside its time."""
     runs = []
     peak = 0
     for _ in range(rounds):
+        if prepare:
+            prepare()
         start = time.perf_counter()
         process = subprocess.Popen(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         _, status, usage = os.wait4(process.pid, 0)
@@ -108,11 +110,12 @@ def where_time_goes(name, command, timing, files):
 
 
 def compare(reference, cli, target, memory_target_mb=None, files=None, name="linkloom-cli",
-            reference_name="reference loop"):
-    """Prints the median times, their ratio against the target and, past it, where the time goes."""
+            reference_name="reference loop", prepare=None):
+    """Prints the median times, their ratio against the target and, past it, where the time goes.
+    `prepare` is called before each run of `cli`."""
     timed(reference, 2)  # warm the caches
     base = timed(reference)
-    run = timed(cli)
+    run = timed(cli, prepare=prepare)
     ratio = run.wall / base.wall
     print("%-16s %.3f s (user %.3f s, system %.3f s)" % (reference_name, base.wall, base.user, base.system))
     print("%-16s %.3f s (user %.3f s, system %.3f s), peak memory %.1f MB" %

@@ -272,12 +272,16 @@ const std::vector<CliOption>& OptionTable() {
          "keep each unchanged page's published lastmod, recorded in FILE",
          "a record of what was published: for each location a hash of the page (see\n"
          "\\fB\\-\\-state\\-hash\\fR) and the lastmod written. A page that hashes as it did in the last run\n"
-         "with \\fIFILE\\fR keeps its recorded lastmod. \\fIFILE\\fR is UTF\\-8 text, a first line\n"
-         "\"linkloom\\-state 2 content\" or \"linkloom\\-state 2 bytes\" naming the kind of its hashes, then\n"
-         "\"HASH LASTMOD LOCATION\" lines (a byte\\-order mark before the first is allowed); a missing or\n"
-         "empty one is created, one that is not such a record is exit 2 and left as it was. A record of\n"
-         "another kind, or of the first version (\"linkloom\\-state 1\", hashes of bytes), is read with its\n"
-         "own kind of hash and rewritten with the new kind, moving no date. With \\fB\\-o\\fR it is switched\n"
+         "with \\fIFILE\\fR keeps its recorded lastmod. A file with the size and modification time\n"
+         "recorded for it, written at least 2 seconds before that run began, keeps its recorded hash\n"
+         "without being read (as make does, an edit that keeps both goes unseen). \\fIFILE\\fR is UTF\\-8\n"
+         "text, a first line \"linkloom\\-state 3 content TIME\" or \"linkloom\\-state 3 bytes TIME\"\n"
+         "naming the kind of its hashes and when its run began, then \"HASH LASTMOD SIZE MTIME PATH\n"
+         "LOCATION\" lines (a byte\\-order mark before the first is allowed); a missing or empty one is\n"
+         "created, one that is not such a record is exit 2 and left as it was. A record of another kind,\n"
+         "or of an earlier version (\"linkloom\\-state 2\" without sizes and times, \"linkloom\\-state 1\",\n"
+         "hashes of bytes), is read with its own kind of hash and rewritten, moving no date. With \\fB\\-o\\fR it is "
+         "switched\n"
          "in with the output files, both or neither; to standard output it is written beside and renamed\n"
          "over once the document is written. It may not be the output file."},
         {0, "state-hash", "KIND", Text, Aligned, ApplyStateHash,

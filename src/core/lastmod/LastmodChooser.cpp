@@ -30,6 +30,8 @@ LastmodChooser::LastmodChooser(const LastmodPlan& plan, NoticeSink& notices, Run
         for (const PageHashKind kind : {record_->EarlierKind(), record_->Kind()}) {
             (kind == PageHashKind::Bytes ? needs_.byteHash : needs_.contentHash) = true;
         }
+        // A hash of the other kind has to be taken anew.
+        if (record_->EarlierKind() == record_->Kind()) needs_.knownHashes = record_;
     }
 }
 
@@ -80,7 +82,10 @@ String LastmodChooser::Decide(const DatedPage& page, const String& location, std
         }
         lastmod = Format(*date);
     }
-    if (recorded) record_->Note(location, *HashOf(page.facts, record_->Kind()), lastmod);
+    if (recorded) {
+        record_->Note(location, *HashOf(page.facts, record_->Kind()), lastmod, *page.folderPath + page.name,
+                      {page.facts.written, page.facts.size});
+    }
     return lastmod;
 }
 

@@ -45,7 +45,8 @@ void PagePipeline::Push(WalkSlot value) {
     if (!slot.value.candidate) {
         slot.ready.store(true, std::memory_order_relaxed);
     } else if (threads_.empty()) {
-        slot.value.facts = reader_.Read(*slot.value.item.folder, slot.value.item.entry);
+        slot.value.facts =
+            reader_.Read(*slot.value.item.folder, slot.value.item.entry, slot.value.item.folderPath.get());
         slot.ready.store(true, std::memory_order_relaxed);
     } else {
         gathering_.push_back(&slot);
@@ -110,7 +111,8 @@ void PagePipeline::Serve(PageReader& reader) {
 
 void PagePipeline::ReadBatch(const Batch& batch, PageReader& reader) {
     for (Slot* slot : batch) {
-        slot->value.facts = reader.Read(*slot->value.item.folder, slot->value.item.entry);
+        slot->value.facts =
+            reader.Read(*slot->value.item.folder, slot->value.item.entry, slot->value.item.folderPath.get());
         slot->ready.store(true, std::memory_order_release);
     }
 }

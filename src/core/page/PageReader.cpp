@@ -13,7 +13,8 @@ PageReader::PageReader(const SelectionOptions& options, PageNeeds needs)
       needsText_(testsContent_ || needs.text),
       needs_(needs) {}
 
-PageFacts PageReader::Read(const platform::FolderHandle& folder, const platform::DirectoryEntry& entry) {
+PageFacts PageReader::Read(const platform::FolderHandle& folder, const platform::DirectoryEntry& entry,
+                           const String* folderPath) {
     PageFacts facts;
     platform::FileStamp stamp;
     bool timed = false;
@@ -36,14 +37,26 @@ PageFacts PageReader::Read(const platform::FolderHandle& folder, const platform:
     }
     facts.written = stamp.written;
     facts.size = stamp.size;
+    if ((needs_.byteHash || needs_.contentHash) && facts.verdict == PageVerdict::Keep) {
+        Hash(folder, entry.name, folderPath, facts);
+    }
+    return facts;
+}
+
+void PageReader::Hash(const platform::FolderHandle& folder, const String& name, const String* folderPath,
+                      PageFacts& facts) {
+    if (needs_.knownHashes && folderPath) {
+        if (const auto known = needs_.knownHashes->KnownHash(*folderPath + name, {facts.written, facts.size})) {
+            (needs_.knownHashes->Kind() == PageHashKind::Bytes ? facts.byteHash : facts.contentHash) = known;
+            return;
+        }
+    }
     std::uint64_t bytes = 0;
     std::uint64_t content = 0;
-    if ((needs_.byteHash || needs_.contentHash) && facts.verdict == PageVerdict::Keep &&
-        hasher_.Hash(folder, entry.name, needs_.byteHash ? &bytes : nullptr, needs_.contentHash ? &content : nullptr)) {
+    if (hasher_.Hash(folder, name, needs_.byteHash ? &bytes : nullptr, needs_.contentHash ? &content : nullptr)) {
         if (needs_.byteHash) facts.byteHash = bytes;
         if (needs_.contentHash) facts.contentHash = content;
     }
-    return facts;
 }
 
 void PageReader::ReadText(const platform::FolderHandle& folder, const String& name, PageFacts& facts) {

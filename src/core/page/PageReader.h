@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/lastmod/ContentHash.h"
+#include "core/lastmod/LastmodRecord.h"
 #include "core/markup/HeadTags.h"
 #include "core/model/SelectionOptions.h"
 #include "core/page/ContentVerdict.h"
@@ -24,11 +25,14 @@ struct PageNeeds {
     bool byteHash = false;     // a hash of the page's whole bytes
     bool contentHash = false;  // a hash of the page's main content
     bool images = false;       // the sources of the page's <img> elements, read past the head
+    // Where the hash of a file unchanged since an earlier run is taken instead of reading it.
+    const LastmodRecord* knownHashes = nullptr;
 
     // What either asks for.
     PageNeeds operator|(const PageNeeds& other) const {
-        return {headTags || other.headTags, text || other.text, byteHash || other.byteHash,
-                contentHash || other.contentHash, images || other.images};
+        return {headTags || other.headTags, text || other.text,
+                byteHash || other.byteHash, contentHash || other.contentHash,
+                images || other.images,     knownHashes ? knownHashes : other.knownHashes};
     }
 };
 
@@ -65,8 +69,10 @@ public:
     PageReader(const PageReader&) = delete;
     PageReader& operator=(const PageReader&) = delete;
 
-    // The facts of the file `entry` of `folder`.
-    PageFacts Read(const platform::FolderHandle& folder, const platform::DirectoryEntry& entry);
+    // The facts of the file `entry` of `folder`, which is at `folderPath` in the walked folder
+    // (null when not known: the file's hash is then never taken from the record).
+    PageFacts Read(const platform::FolderHandle& folder, const platform::DirectoryEntry& entry,
+                   const String* folderPath = nullptr);
 
 private:
     // Reads the text the content test and the head need and judges it.
@@ -86,6 +92,8 @@ private:
     std::u16string_view Text() const { return {text_.get(), textLength_}; }
     // The rest of the text, up to kMostImageText.
     void ReadRest();
+    // The hashes the needs ask for, taken from the record when it knows the file unchanged.
+    void Hash(const platform::FolderHandle& folder, const String& name, const String* folderPath, PageFacts& facts);
 
     SelectionOptions options_;
     bool testsContent_;

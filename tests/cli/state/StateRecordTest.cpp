@@ -10,19 +10,32 @@
 namespace linkloom::cli {
 namespace {
 
+constexpr platform::FileTime kBegan = 1000000000;
+constexpr platform::FileTime kWritten = 900000000;
+
 TEST(StateRecord, KeepsDatesOfUnchangedPagesAndWritesThisRunsLines) {
     test::TempTree tree;
     const String path = tree.Root() + u"state.txt";
-    StateRecord first(PageHashKind::Content);
+    StateRecord first(PageHashKind::Content, kBegan);
     ASSERT_FALSE(first.Load(path));  // missing: empty
-    first.Note(u"https://e.x/a", 0x0123456789abcdefULL, u"2024-03-03");
-    first.Note(u"https://e.x/b", 2, String());
+    first.Note(u"https://e.x/a", 0x0123456789abcdefULL, u"2024-03-03", u"a b%.htm", {kWritten, 5});
+    first.Note(u"https://e.x/b", 2, String(), u"d/b.htm", {kBegan, 7});
     ASSERT_FALSE(first.Save(path));
     std::ifstream in(tree.Path() / "state.txt", std::ios::binary);
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_EQ(
         text,
-        "linkloom-state 2 content\n0123456789abcdef 2024-03-03 https://e.x/a\n0000000000000002 - https://e.x/b\n");
+        "linkloom-state 3 content 1000000000\n0123456789abcdef 2024-03-03 5 900000000 a%20b%25.htm https://e.x/a\n"
+        "0000000000000002 - 7 1000000000 d/b.htm https://e.x/b\n");
+
+    // A file of the recorded size and time keeps its hash unread, unless it was written within
+    // two seconds of the recording run's start (it may have changed again in that tick).
+    StateRecord same(PageHashKind::Content);
+    ASSERT_FALSE(same.Load(path));
+    EXPECT_EQ(same.KnownHash(u"a b%.htm", {kWritten, 5}), 0x0123456789abcdefULL);
+    EXPECT_FALSE(same.KnownHash(u"a b%.htm", {kWritten, 6}));
+    EXPECT_FALSE(same.KnownHash(u"a b%.htm", {kWritten + 1, 5}));
+    EXPECT_FALSE(same.KnownHash(u"d/b.htm", {kBegan, 7}));
 
     // Read for a run that hashes bytes, it still says what its own hashes are of.
     StateRecord second(PageHashKind::Bytes);
@@ -33,6 +46,7 @@ TEST(StateRecord, KeepsDatesOfUnchangedPagesAndWritesThisRunsLines) {
     EXPECT_EQ(second.Recorded(u"https://e.x/a", 1), nullptr);
     EXPECT_EQ(second.Recorded(u"https://e.x/b", 2), nullptr);  // no lastmod was written
     EXPECT_EQ(second.Recorded(u"https://e.x/c", 2), nullptr);
+    EXPECT_FALSE(second.KnownHash(u"a b%.htm", {kWritten, 5}));  // a hash of the other kind
 }
 
 TEST(StateRecord, PagesThatComeToOneLocationEachFindTheirDate) {
@@ -58,7 +72,8 @@ TEST(StateRecord, RefusesWhatIsNotARecordAndSaysWhichLine) {
     for (const std::string& text :
          {std::string("linkloom-state 1\nzz 2024 https://e.x/a\n"),
           std::string("linkloom-state 1\n0123456789abcdef 2024\n"), std::string("linkloom-state 1\n\n"),
-          std::string("linkloom-state 2\n"), std::string("other 1\n")}) {
+          std::string("linkloom-state 2\n"), std::string("other 1\n"), std::string("linkloom-state 3 content\n"),
+          std::string("linkloom-state 3 bytes 9\n0123456789abcdef - 1 2 https://e.x/a\n")}) {
         tree.File("bad.txt", text);
         StateRecord record(PageHashKind::Content);
         const auto failure = record.Load(tree.Root() + u"bad.txt");

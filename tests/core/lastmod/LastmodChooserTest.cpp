@@ -29,7 +29,11 @@ public:
         const auto found = earlier.find(location.ToUtf8());
         return found != earlier.end() && found->second.first == hash ? &found->second.second : nullptr;
     }
-    void Note(const String& location, std::uint64_t hash, const String& lastmod) override {
+    std::optional<std::uint64_t> KnownHash(const String&, const platform::FileStamp&) const override {
+        return std::nullopt;
+    }
+    void Note(const String& location, std::uint64_t hash, const String& lastmod, const String&,
+              const platform::FileStamp&) override {
         noted.push_back(location.ToUtf8() + " " + std::to_string(hash) + " " + lastmod.ToUtf8());
     }
 };
