@@ -36,13 +36,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
     reader.Close();
-    platform::SystemError error;
-    if (const auto folder = platform::FolderHandle::Open(u"/tmp", error)) {
+    if (auto folder = platform::FolderHandle::Open(u"/tmp")) {
         platform::DirectoryEntry entry;
         entry.name = name.Mid(5);
         SelectionOptions bothTests;
         bothTests.requireDoctype = true;
-        PageReader(bothTests).Read(*folder, entry);
+        PageReader(bothTests).Read(**folder, entry);
     }
     return 0;
 }
