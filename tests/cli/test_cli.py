@@ -1224,97 +1224,19 @@ class CheckTest(CliCase):
         self.assertEqual(self.check("s.xml", "--lastmod-time")[1][0][:25], "stale: https://e.x/a.htm ")
         self.assertEqual(self.check("s.xml", "--lastmod", "none")[0], 0)
 
-    def test_each_protocol_finding_is_told_once_with_its_line(self):
-        future = time.strftime("%Y", time.gmtime(time.time() + 3 * 366 * DAY))
-        self.write("s.xml", self.HEAD +
-                   "<url><lastmod>2024-03-03</lastmod></url>\n"
-                   "<url><loc>e.x/a.htm</loc></url>\n"
-                   "<url><loc>https://other.x/a.htm</loc></url>\n"
-                   "<url><loc>https://e.x/" + "x" * 2100 + "</loc></url>\n"
-                   "<url><loc>https://e.x/a b.htm</loc></url>\n"
-                   "<url><loc>https://e.x/a.htm</loc><lastmod>2024-3-3</lastmod></url>\n"
-                   "<url><loc>https://e.x/b.htm</loc><lastmod>" + future + "-01-01</lastmod></url>\n"
-                   "<url><loc>https://e.x/sub/c.htm</loc></url>\n</urlset>\n")
-        code, lines = self.check("s.xml")
-        self.assertEqual(code, 4)
-        self.assertEqual([line.split(": ", 1)[1][:40] for line in lines[:7]],
-                         ["<url> without <loc>", "location is not an absolute URL: e.x/a.h",
-                          "location is not under https://e.x/: http", "location longer than 2,048 characters: h",
-                          "location is not a valid URI: https://e.x", "lastmod is not a W3C Datetime: 2024-3-3",
-                          "lastmod is in the future: %s-01-01" % future])
-        self.assertEqual([line.split(": ")[0].rsplit(":", 1)[1] for line in lines[:7]], [str(n) for n in range(3, 10)])
-        # A broken location is not also told as extra.
-        self.assertEqual(lines[7:], ["7 findings"])
-        self.write("s.xml", '<?xml version="1.0"?><urlset xmlns="http://example.com/"></urlset>')
-        self.assertIn("the root element is not <urlset> or <sitemapindex>", self.check("s.xml")[1][0])
-        self.write("s.xml", self.HEAD + "<url><loc>https://e.x/a.htm</loc>\n</urlset>")
-        code, lines = self.check("s.xml")
-        self.assertEqual((code, lines[0].split(": ")[1], lines[-1]), (4, "not well-formed", "1 finding"))
-        self.write("s.xml", self.HEAD + "".join("<url><loc>https://e.x/%d.htm</loc></url>\n" % n
-                                                for n in range(50001)) +
-                   "</urlset>")
-        self.assertEqual(self.check("s.xml")[1], [
-            native(os.path.join(self.out, "s.xml")) + ": more than 50000 URLs, which one file may hold at most; "
-            "not read further",
-            "not compared with the site: the sitemap could not be read whole", "1 finding"])
-
-    def test_locations_compare_in_normal_form_and_repeats_encodings_and_nesting_are_findings(self):
-        self.write("s.xml", self.HEAD.replace("e.x/", "E.X/") +
-                   "".join("<url><loc>%s</loc></url>\n" % location for location in
-                           ("HTTPS://E.x:443/%61.htm", "https://e.x/b.htm", "https://e.x/sub/c.htm",
-                            "https://e.x/%7e.htm", "https://e.x/%7E.htm", "https://e.x/b.htm")) + "</urlset>\n")
-        code, lines = self.check("s.xml")
-        self.assertEqual((code, [line.split("s.xml:")[-1] for line in lines]),
-                         (4, ["7: location listed twice: https://e.x/%7E.htm",
-                              "8: location listed twice: https://e.x/b.htm", "extra: https://e.x/%7e.htm",
-                              "3 findings"]))
-        listing = "<url><loc>https://e.x/a.htm</loc></url><url><loc>https://e.x/b.htm</loc></url>" \
-                  "<url><loc>https://e.x/sub/c.htm</loc></url></urlset>"
-        for declaration, finding in (('<?xml version="1.0" encoding="ISO-8859-1"?>', "declares the encoding ISO-8859-1"),
-                                     ('\ufeff<?xml version="1.0" encoding="UTF-16"?>', "encoded in UTF-16")):
-            text = declaration + self.HEAD.split("\n", 1)[1] + listing
-            self.write("s.xml", text.encode("utf-16-le" if "16" in declaration else "latin-1"))
-            code, lines = self.check("s.xml")
-            self.assertEqual((code, lines[1:]),
-                             (4, ["not compared with the site: the sitemap could not be read whole", "1 finding"]),
-                             declaration)
-            self.assertIn(finding, lines[0])
-        self.write("s.xml", self.HEAD + "<url>" + "<x>" * 100000 + "</x>" * 100000 + "</url></urlset>")
-        code, lines = self.check("s.xml")
-        self.assertIn("s.xml:3: elements nested deeper than 16 levels", lines[0])
-        self.assertEqual(lines[1:], ["not compared with the site: the sitemap could not be read whole", "1 finding"])
-        # An index that names one part twice reads it once.
-        self.publish("--max-urls", "2")
-        text = read(os.path.join(self.out, "s.xml")).decode()
-        part = text[text.index("<sitemap>"):text.index("</sitemap>") + len("</sitemap>")]
-        self.write("s.xml", text.replace(part, part + part.replace("https://e.x/", "https://E.X/")))
-        code, lines = self.check("s.xml")
-        self.assertEqual((code, lines[0].split(": ", 1)[1], lines[1:]),
-                         (4, "the index names a part twice: https://E.X/s-1.xml", ["1 finding"]))
-
-    def test_a_gzip_index_with_its_parts_and_a_missing_part(self):
+    def test_a_gzip_index_a_missing_part_and_a_broken_rule_are_findings(self):
         self.publish("--gzip", "--max-urls", "2")
         self.assertEqual(sorted(os.listdir(self.out)), ["s-1.xml.gz", "s-2.xml.gz", "s.xml.gz"])
         self.assertEqual(self.check("s.xml.gz")[0], 0)
         os.remove(os.path.join(self.out, "s-2.xml.gz"))
         code, lines = self.check("s.xml.gz")
-        self.assertEqual(code, 4)
+        self.assertEqual((code, lines[-2:]), (4, ["not compared with the site: the sitemap could not be read whole",
+                                                   "1 finding"]))
         self.assertIn("s-2.xml.gz: the part named by the index cannot be read", lines[0])
-        self.assertEqual(lines[-1], "1 finding")
-        # A name that Windows would open as another file is no part on any system.
-        self.publish("--max-urls", "2")
-        text = read(os.path.join(self.out, "s.xml")).decode()
-        for suffix in (".", "%20"):
-            self.write("s.xml", text.replace("s-1.xml<", "s-1.xml%s<" % suffix))
-            code, lines = self.check("s.xml")
-            self.assertEqual((code, lines[0].split(": ", 1)[1][:32]), (4, "a part's location names no file:"))
+        self.write("s.xml", self.HEAD + "<url><lastmod>2024-03-03</lastmod></url>\n</urlset>\n")
+        self.assertEqual(self.check("s.xml")[1][0], native(os.path.join(self.out, "s.xml")) + ":3: <url> without <loc>")
 
-    def test_hostile_documents_end_in_a_finding_within_bounded_memory(self):
-        laughs = ('<?xml version="1.0"?><!DOCTYPE lolz [<!ENTITY lol "lol">' +
-                  "".join('<!ENTITY lol%d "%s">' % (n, ("&lol%d;" % (n - 1) if n > 1 else "&lol;") * 10)
-                          for n in range(1, 10)) + ']><urlset xmlns="http://www.sitemaps.org/schemas/sitemap/0.9">'
-                  "<url><loc>&lol9;</loc></url></urlset>")
-        self.write("laughs.xml", laughs)
+    def test_a_large_file_or_a_gzip_bomb_is_read_within_bounded_memory(self):
         # Written a megabyte at a time, so that this process, whose memory its children start from, stays small.
         blanks = b" " * 2**20
         with open(os.path.join(self.out, "large.xml"), "wb") as large:
@@ -1325,19 +1247,11 @@ class CheckTest(CliCase):
             bomb.write(self.HEAD.encode())
             for _ in range(200):
                 bomb.write(blanks)
-        listing = "".join("<url><loc>https://e.x/%d.htm</loc></url>\n" % n for n in range(40000))
-        packed = gzip.compress((self.HEAD + listing + "</urlset>").encode())
-        self.write("cut.xml.gz", packed[:len(packed) // 2])
-        expected = {"laughs.xml": "document type declaration", "large.xml": "larger than 52428800 bytes",
-                    "bomb.xml.gz": "larger than 52428800 bytes", "cut.xml.gz": "not a whole gzip file"}
-        for name, finding in expected.items():
+        for name in ("large.xml", "bomb.xml.gz"):
             code, lines = self.check(name)
             self.assertEqual(code, 4, name)
-            self.assertIn(finding, lines[0], name)
-            self.assertEqual(lines[1:], ["not compared with the site: the sitemap could not be read whole",
-                                         "1 finding"], name)
-            if not emulated() and name in ("large.xml", "bomb.xml.gz"):
-                # Neither the large file nor the bomb is held whole.
+            self.assertIn("larger than 52428800 bytes", lines[0], name)
+            if not emulated():
                 self.assertLess(self.most_memory, 64 * 1024, name)
 
     def test_check_takes_no_output_options(self):
