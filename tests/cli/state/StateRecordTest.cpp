@@ -82,6 +82,17 @@ TEST(StateRecord, RefusesWhatIsNotARecordAndSaysWhichLine) {
     }
 }
 
+TEST(StateRecord, ReadsCrlfLinesAcrossManyReads) {
+    test::TempTree tree;
+    std::string text = "linkloom-state 1\r\n";
+    for (int n = 0; n < 20000; ++n) text += "0000000000000001 2019-01-01 https://e.x/" + std::to_string(n) + "\r\n";
+    tree.File("state.txt", text + "0000000000000001 2024-03-03 https://e.x/7\r\n");
+    StateRecord record(PageHashKind::Content);
+    ASSERT_FALSE(record.Load(tree.Root() + u"state.txt"));
+    EXPECT_EQ(record.Recorded(u"https://e.x/19999", 1)->ToUtf8(), "2019-01-01");
+    EXPECT_EQ(record.Recorded(u"https://e.x/7", 1)->ToUtf8(), "2024-03-03");
+}
+
 TEST(StateRecord, ReadsAnEmptyFileARecordWithAByteOrderMarkAndALinkToNoFileYet) {
     test::TempTree tree;
     const std::string line = "0123456789abcdef 2024-03-03 https://e.x/a\n";
