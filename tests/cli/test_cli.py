@@ -1148,32 +1148,10 @@ class LastmodTest(CliCase):
         self.assertEqual(process.returncode, 143)
         self.assertLess(time.monotonic() - begun, 3)
 
-    def test_meta_dates_in_each_spelling_with_offsets_and_invalid_values_falling_through(self):
-        self.page("property.htm", '<meta property="article:modified_time" content="2023-04-05T23:30:00-05:00">')
-        self.page("itemprop.htm", '<meta content=" 2022-02-03 " itemprop="dateModified">')
-        self.page("json.htm", '<script type="application/ld+json">{"@type": "WebPage", "name": "a \\"dateModified\\"",'
-                              ' "dateModified": "2021-07-08T10:00:00Z"}</script>')
-        self.page("invalid.htm", '<meta property="article:modified_time" content="yesterday">'
-                                 '<meta itemprop="dateModified" content="2021-02-30">')
+    def test_none_writes_no_lastmod(self):
         self.page("plain.htm")
-        found, err = self.dates("--lastmod", "meta,mtime", "--lastmod-time")
-        self.assertEqual(err, "")
-        zone = found["plain.htm"][19:]
-        # The date is written in the run's local time, as file times are.
-        self.assertEqual(found["property.htm"][:10] in ("2023-04-05", "2023-04-06"), True, found)
-        self.assertEqual(found["json.htm"][:4], "2021")
-        self.assertTrue(all(value.endswith(zone) for value in found.values()), found)
-        self.assertEqual(found["itemprop.htm"], "2022-02-03T00:00:00" + zone)
-        self.assertEqual(found["invalid.htm"], found["plain.htm"])
-
-    def test_the_sources_are_asked_in_the_order_given_and_none_ends_the_list(self):
-        self.page("dated.htm", '<meta itemprop="dateModified" content="2001-02-03">')
-        self.page("plain.htm")
-        self.assertEqual(self.dates("--lastmod", "mtime,meta")[0], {"dated.htm": "2024-03-03", "plain.htm": "2024-03-03"})
         code, out, _ = run("-q", "--lastmod", "none", native(self.tree.root), "https://e.x/")
         self.assertIn(b"<url>\r\n <loc>https://e.x/plain.htm</loc>\r\n</url>\r\n", out)
-        for bad in ("none,mtime", "mtime,mtime", "git,,mtime", "ctime"):
-            self.fails(2, "--lastmod", "--lastmod", bad, native(self.tree.root), "https://e.x/")
 
 
 class CheckTest(CliCase):

@@ -53,6 +53,9 @@ TEST_F(SiteRulesTest, AFileGivesARunPlanItsRules) {
 TEST_F(SiteRulesTest, ARefusedValueNamesTheFileAndLineAndRulesMustAgree) {
     EXPECT_EQ(Apply("\nlastmod = 'mtime,ctime'\n"),
               path_ + u":2: --lastmod takes git, meta, mtime and none, not 'ctime'");
+    EXPECT_EQ(Apply("lastmod = 'git,,mtime'\n"), path_ + u":1: --lastmod takes git, meta, mtime and none, not ''");
+    EXPECT_EQ(Apply("lastmod = 'mtime,mtime'\n"), path_ + u":1: --lastmod names 'mtime' twice");
+    EXPECT_EQ(Apply("lastmod = 'none,mtime'\n"), path_ + u":1: --lastmod: \"none\" ends the list");
     ASSERT_EQ(Apply("index-names = 'home.html'\n"), String());
     SelectionOptions selection;
     String error;

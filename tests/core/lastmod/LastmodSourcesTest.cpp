@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "core/lastmod/GitOutput.h"
+#include "core/lastmod/MetaLastmod.h"
 #include "core/lastmod/PathNumbers.h"
 #include "core/markup/JsonDates.h"
 #include "core/markup/W3cDatetime.h"
+#include "platform/UnixTime.h"
 
 namespace linkloom {
 namespace {
@@ -28,6 +30,24 @@ TEST(W3cDatetime, RefusesWhatIsNotOneOrNamesNoRealDate) {
                              "2024-03-03T12:00:00.Z", "02024-03-03", "2024-03-03Z", "2024-03-03T12:00+24:00"}) {
         EXPECT_FALSE(ParseW3cDatetime(text, 0)) << text;
     }
+}
+
+TEST(HeadDate, TakesTheFirstValidDateOfEachSpellingInTheRunsZone) {
+    const auto seconds = [](std::u16string_view head) -> std::int64_t {
+        const auto time = HeadDate(ScanHeadTags(head), 3600);
+        return time ? platform::UnixSecondsOf(*time) : -1;
+    };
+    EXPECT_EQ(seconds(u"<meta property=\"article:modified_time\" content=\"2024-03-03T07:00:00-05:00\">"), 1709467200);
+    EXPECT_EQ(seconds(u"<meta content=\" 2024-03-03 \" itemprop=\"dateModified\">"), 1709420400);
+    EXPECT_EQ(
+        seconds(
+            u"<script type=\"application/ld+json; charset=utf-8\">{\"dateModified\": \"2024-03-03T12:00Z\"}</script>"),
+        1709467200);
+    EXPECT_EQ(
+        seconds(u"<meta property=article:modified_time content=yesterday>"
+                u"<meta itemprop=dateModified content=2021-02-30><meta itemprop=dateModified content=2024-03-03>"),
+        1709420400);
+    EXPECT_EQ(seconds(u"<meta name=dateModified content=2024-03-03><script>{\"dateModified\": \"2024\"}</script>"), -1);
 }
 
 TEST(JsonDates, TakesDateModifiedMembersAtAnyDepthOnly) {
