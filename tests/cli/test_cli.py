@@ -158,32 +158,24 @@ class CliTest(CliCase):
         self.assertRegex(out.decode(), r"<lastmod>2024-03-0[234]T\d\d:\d\d:\d\d[+-]\d\d:\d\d</lastmod>")
 
     def test_rejected_inputs_exit_2_with_the_sentence(self):
-        cases = [(["--ext", "*.htm", "nowhere", "x"], "please enter a list of extensions, not wildcards"),
-                 ([native(self.tree.path("missing")), "https://x/"],
+        cases = [([native(self.tree.path("missing")), "https://x/"],
                   "please enter a valid path to scan for web files"),
-                 ([native(self.tree.root), "HTTPS://x/"], "please specify the CANONICAL full website URL"),
                  ([native(self.tree.root)], "FOLDER and URL are needed"),
                  (["--bogus=1", native(self.tree.root), "https://x/"], "unknown option --bogus\n"),
                  (["--flags", "-1", native(self.tree.root), "https://x/"], "--flags needs a number"),
                  (["-o"], "option -o needs a value"),
-                 (["-o", "", native(self.tree.root), "https://x/"], "the output file name is empty"),
-                 (["--state=", native(self.tree.root), "https://x/"], "the state file name is empty"),
-                 (["--check", "", native(self.tree.root), "https://x/"], "the sitemap file name is empty")]
+                 (["--state=", native(self.tree.root), "https://x/"], "the state file name is empty")]
         for arguments, sentence in cases:
             self.fails(2, sentence, "-q", *arguments)
 
-    def test_no_files_exit_1(self):
-        err = self.fails(1, "no files match", "-q", "--ext", "asp", native(self.tree.root), "https://example.com/")
-        self.assertEqual(err.replace("\r\n", "\n"),
-                         "no files match the criteria\ntry scanning a different folder or adjust search settings\n")
-
-    def test_a_run_that_finds_no_files_leaves_the_earlier_document(self):
+    def test_a_run_that_finds_no_files_exits_1_and_leaves_the_earlier_document(self):
         target = self.tree.path("sitemap.xml")
         write(target, b"earlier")
-        self.fails(1, "no files match", "-q", "-o", native(target), "--ext", "asp", native(self.tree.root),
-                   "https://e.x/")
-        self.assertEqual(read(target), b"earlier")
-        self.assertEqual(leftovers(self.tree.root), [])
+        err = self.fails(1, "no files match", "-q", "-o", native(target), "--ext", "asp", native(self.tree.root),
+                         "https://e.x/")
+        self.assertEqual(err.replace("\r\n", "\n"),
+                         "no files match the criteria\ntry scanning a different folder or adjust search settings\n")
+        self.assertEqual((read(target), leftovers(self.tree.root)), (b"earlier", []))
 
     def test_unwritable_output_exits_3_naming_the_file(self):
         target = self.tree.path("no", "such", "folder", "sitemap.xml")
@@ -192,15 +184,6 @@ class CliTest(CliCase):
         self.fails(3, "cannot write", "-q", "-o", native(self.tree.path("docs")), native(self.tree.root),
                    "https://e.x/")
         self.assertTrue(os.path.isdir(self.tree.path("docs")))
-        if emulated():
-            # A file with the read-only attribute (no write bits, under Wine) is neither replaced nor kept aside.
-            target = self.tree.path("sitemap.xml")
-            write(target, b"old")
-            os.chmod(target, 0o444)
-            self.fails(3, "sitemap.xml: it has the read-only attribute", "-q", "-o", native(target),
-                       native(self.tree.root), "https://e.x/")
-            self.assertEqual(read(target), b"old")
-            self.assertEqual(leftovers(self.tree.root), [])
 
     def test_max_urls_splits_into_parts_under_an_index(self):
         write(self.tree.path("e.htm"), b"<p>page</p>", MARCH_3)
@@ -227,15 +210,6 @@ class CliTest(CliCase):
         self.assertEqual(sorted(os.listdir(folder)), ["s-1.txt", "s-2.txt"])
         self.assertIn("a text sitemap has no index; its entries are in 2 files: ", err)
         self.assertIn("s-2.txt\n", err.replace("\r\n", "\n"))
-        # A later run of fewer parts removes the earlier ones past them, not a file of that form of another's.
-        target = native(os.path.join(folder, "s.txt"))
-        for limit, listed in (("1", ["s-1.txt", "s-2.txt", "s-3.txt", "s-4.txt", "s-5.txt"]),
-                              ("3", ["s-1.txt", "s-2.txt", "s-5.txt"]), ("50000", ["s-5.txt", "s.txt"])):
-            with open(os.path.join(folder, "s-5.txt"), "w") as other:
-                other.write("notes\n")
-            code, _, err = run("-q", "--format", "txt", "--max-urls", limit, "-o", target, native(self.tree.root),
-                               "https://e.x/")
-            self.assertEqual((code, sorted(os.listdir(folder))), (0, listed), err)
 
     @unittest.skipUnless(shutil.which("xsltproc"), "needs xsltproc")
     def test_our_stylesheet_shows_an_index_and_its_parts_that_name_it(self):
@@ -262,11 +236,9 @@ class CliTest(CliCase):
                          native(os.path.join(folder, "s.xml")), native(self.tree.root), "https://e.x/")
         self.assertNotIn("taken to be", err)  # the set's URL is given
         written = files(folder)
-        # Docs and docs differ only in case; the folder named root gives way to the top's pages.
         self.assertEqual(locations(written["s.xml"]), ["https://e.x/s-root.xml", "https://e.x/s-docs.xml",
                                                           "https://e.x/s-docs_2-1.xml", "https://e.x/s-docs_2-2.xml",
                                                           "https://e.x/s-root_2.xml"])
-        self.assertEqual(locations(written["s-docs_2-1.xml"]), ["https://e.x/docs/b.htm", "https://e.x/docs/guide.HTM"])
         self.fails(2, "--split-by writes a sitemap file per section under an index: it needs -o FILE", "-q",
                    "--split-by", "section", native(self.tree.root), "https://e.x/")
 
@@ -295,19 +267,12 @@ class CliTest(CliCase):
         self.assertEqual(len(locations(out)), 4)
         self.assertIn("warning: the sitemap holds 4 entries", err)
         self.assertIn("-o FILE", err)
-        for arguments, sentence in ((["--max-urls", "50001"], "--max-urls needs a number from 1 to 50000"),
-                                    (["--max-urls", "0"], "--max-urls needs a number"),
-                                    (["--gzip"], "--gzip needs -o FILE")):
-            self.fails(2, sentence, "-q", *arguments, native(self.tree.root), "https://e.x/")
+        self.fails(2, "--gzip needs -o FILE", "-q", "--gzip", native(self.tree.root), "https://e.x/")
 
     def test_exclude_patterns_that_cannot_be_read_exit_2(self):
         # Which patterns are refused is the pattern's own rule; here, that the run says so and stops.
         self.fails(2, "invalid pattern 'docs/[x/y]'", "-q", "--exclude", "docs/[x/y]", native(self.tree.root),
                    "https://e.x/")
-        longest = "**/" * 1365 + "x"
-        _, err = self.ok("-q", "--exclude", longest, native(self.tree.root), "https://e.x/")
-        self.fails(2, "--exclude takes patterns of at most 4096 characters, not 4097", "-q", "--exclude", longest + "x",
-                   native(self.tree.root), "https://e.x/")
 
     def test_explain_names_each_reason_and_counts(self):
         doctype = "<!DOCTYPE html><p>page</p>"
@@ -324,36 +289,19 @@ class CliTest(CliCase):
             "not entered: skip/ (excluded by skip/)",
             "7 files listed, 1 kept; left out: 1 unreadable, 1 noindex, 1 template name, 1 extension, "
             "1 excluded by old*, 1 no doctype; folders not entered: 1 excluded by skip/"])
-        err = self.fails(1, "not entered: skip/ (subfolders off)", "-q", "--explain", "--no-subfolders", "--ext", "asp",
-                         native(tree.root), "https://e.x/")
-        self.assertIn("7 files listed, 0 kept; left out: 7 extension; folders not entered: 1 subfolders off", err)
 
-    def test_file_times_in_the_future_or_out_of_range_are_explained_as_adjusted(self):
-        # How each is written is the lastmod chooser's and the time conversion's rule; here, that the run says so.
-        # tmpfs keeps a time before 1601, which only the native build reads as the system gives it.
-        shm = os.path.isdir("/dev/shm") and len(CLI) == 1
-        root = tempfile.mkdtemp(prefix="linkloom-cli-", dir="/dev/shm" if shm else None)
-        self.addCleanup(shutil.rmtree, root, True)
-        times = {"index.htm": MARCH_3, "next-week.htm": int(time.time()) + 7 * DAY, "tomorrow.htm": int(time.time()) + DAY}
-        if shm:
-            times["year-1336.htm"] = -20000000000
-        for name, seconds in times.items():
-            write(os.path.join(root, name), b"<p>page</p>")
-            os.utime(os.path.join(root, name), ns=(seconds * 10**9, seconds * 10**9))
+    def test_file_times_in_the_future_are_explained_as_adjusted(self):
+        # How each is written is the lastmod chooser's rule; here, that the run says so.
+        for name, seconds in {"index.htm": MARCH_3, "tomorrow.htm": int(time.time()) + DAY}.items():
+            write(self.tree.path(name), b"<p>page</p>", seconds)
         before = time.strftime("%Y-%m-%d")
-        out, err = self.ok("--explain", native(root), "https://e.x/")
+        out, err = self.ok("--explain", "--ext", "htm", "--exclude", "docs/", native(self.tree.root), "https://e.x/")
         self.assertIn(re.search(r"tomorrow.htm</loc>\r\n <lastmod>([^<]*)<", out.decode()).group(1),
                       {before, time.strftime("%Y-%m-%d")})
-        later = " (date later than the run's start, written as the start)"
-        expected = ["adjusted: next-week.htm" + later, "adjusted: tomorrow.htm" + later]
-        counts = "%d files listed, %d kept; " % (len(times), len(times))
-        if shm:
-            expected.append("adjusted: year-1336.htm (time out of range, written as the nearest valid date)")
-            counts += "1 file time out of range written as the nearest valid date; "
-            # Before 1601 a file time can say no more than its first instant.
-            self.assertRegex(out.decode(), r"year-1336.htm</loc>\r\n <lastmod>(1601-01-01|1600-12-31)</lastmod>")
-        self.assertEqual(err.replace("\r\n", "\n").splitlines(),
-                         expected + [counts + "2 dates later than the run's start written as the start"])
+        self.assertEqual(err.replace("\r\n", "\n").splitlines()[-2:], [
+            "adjusted: tomorrow.htm (date later than the run's start, written as the start)",
+            "4 files listed, 2 kept; left out: 2 extension; folders not entered: 1 excluded by docs/; "
+            "1 date later than the run's start written as the start"])
 
     def test_explain_shows_control_characters_in_names_escaped(self):
         if len(CLI) > 1:
@@ -369,8 +317,6 @@ class CliTest(CliCase):
         self.fails(2, "invalid pattern '[\\n'\n", "-q", "--exclude", "[\n", native(tree.root), "https://e.x/")
         self.fails(2, "unknown option --bad\\x1B]0;x\\x07\n", "-q", "--bad\x1b]0;x\x07", native(tree.root),
                    "https://e.x/")
-        self.fails(3, "cannot write " + tree.path("no\\nsuch", "map.xml") + ": ", "-q", "-o",
-                   tree.path("no\nsuch", "map.xml"), native(tree.root), "https://e.x/")
 
     def test_writes_the_same_files_as_the_native_build(self):
         if len(CLI) < 2 or not REFERENCE or not os.path.exists(REFERENCE):

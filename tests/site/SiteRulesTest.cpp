@@ -56,6 +56,8 @@ TEST_F(SiteRulesTest, ARefusedValueNamesTheFileAndLineAndRulesMustAgree) {
     EXPECT_EQ(Apply("lastmod = 'git,,mtime'\n"), path_ + u":1: --lastmod takes git, meta, mtime and none, not ''");
     EXPECT_EQ(Apply("lastmod = 'mtime,mtime'\n"), path_ + u":1: --lastmod names 'mtime' twice");
     EXPECT_EQ(Apply("lastmod = 'none,mtime'\n"), path_ + u":1: --lastmod: \"none\" ends the list");
+    EXPECT_EQ(Apply("exclude = '" + std::string(4097, 'x') + "'\n"),
+              path_ + u":1: --exclude takes patterns of at most 4096 characters, not 4097");
     ASSERT_EQ(Apply("index-names = 'home.html'\n"), String());
     SelectionOptions selection;
     String error;

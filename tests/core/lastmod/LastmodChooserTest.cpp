@@ -78,6 +78,10 @@ TEST(LastmodChooser, WritesDatesInTheFutureAsTheStartAndInLocalTime) {
     page.facts.written = kMarch3;
     EXPECT_EQ(Decide(step, page, &adjustment), "2024-03-03T13:00:00+01:00");
     EXPECT_FALSE(adjustment);
+    // A time of 0 stands for one before 1601, which no file time holds.
+    page.facts.written = 0;
+    EXPECT_EQ(Decide(step, page, &adjustment), "1601-01-01T01:00:00+01:00");
+    EXPECT_EQ(adjustment, Adjustment::TimeOutOfRange);
 }
 
 TEST(LastmodChooser, KeepsTheRecordedDateOfUnchangedPagesAndNotesEveryPage) {
