@@ -452,19 +452,6 @@ class WalkTest(CliCase):
         self.tree = temp_tree(self, {"index.htm": page, "docs/a.htm": page, "docs/hidden.htm": page + "<!-- noindex -->",
                           "docs/empty.htm": "", "old/b.php": page, "old/deep/c.htm": page})
 
-    def test_page_readers_write_the_same_files_whatever_their_number(self):
-        written = []
-        for jobs in ("1", "4"):
-            folder = tempfile.mkdtemp(prefix="linkloom-out-")
-            out, err = self.ok("-q", "--jobs", jobs, "--require-doctype", "--explain", "--max-urls", "2", "--gzip",
-                               "--sitemap-url", "https://e.x/sitemap.xml", "-o",
-                               native(os.path.join(folder, "sitemap.xml")), native(self.tree.root), "https://e.x/")
-            written.append((out, err, {name: gzip.decompress(data) for name, data in files(folder).items()}))
-            shutil.rmtree(folder)
-        self.assertEqual(written[0], written[1])
-        self.fails(2, "--jobs needs a number from 1 to 256", "-q", "--jobs", "0", native(self.tree.root),
-                   "https://e.x/")
-
     def test_the_folder_is_a_path_taken_as_given(self):
         if len(CLI) > 1:
             self.skipTest("Windows names hold no '|', and its paths drop leading blanks themselves")
