@@ -1398,10 +1398,7 @@ class IndexNowTest(CliCase):
         os.remove(self.log)
         return found
 
-    def test_the_key_file_is_checked_first_and_the_changes_posted_in_batches(self):
-        for bad in ("short", "k" * 129, "key_with_underscore"):
-            self.assertEqual(run("--state", native(self.state), "--indexnow", bad, native(self.tree.root),
-                                 "https://e.x/")[0], 2)
+    def test_the_key_file_is_checked_first_and_then_the_changes_posted(self):
         self.assertIn("--indexnow needs --state", run("--indexnow", self.KEY, native(self.tree.root), "e.x")[2])
         out = self.tree.path("sitemap.xml")
         code, _, err = self.submit("/status/200", "-o", native(out), "--indexnow-key-location",
@@ -1410,15 +1407,12 @@ class IndexNowTest(CliCase):
         self.assertIn("create %s holding the key %s alone" % (native(self.tree.path("keys", "key.txt")), self.KEY), err)
         self.assertFalse(os.path.exists(out) or os.path.exists(self.state))
         self.assertEqual(self.posted(), [])
-        for number in range(10000):
-            write(self.tree.path("p%05d.htm" % number), "p")
         code, _, err = self.submit()
         self.assertEqual(code, 0, err)
-        posted = self.posted()
-        self.assertEqual([len(body["urlList"]) for _, _, body in posted], [10000, 2])
-        self.assertEqual(posted[1][1], "application/json; charset=utf-8")
-        self.assertEqual({key: posted[1][2][key] for key in ("host", "key", "keyLocation")},
-                         {"host": "e.x", "key": self.KEY, "keyLocation": "https://e.x/%s.txt" % self.KEY})
+        [(_, kind, body)] = self.posted()
+        self.assertEqual((kind, body), ("application/json; charset=utf-8",
+                                        {"host": "e.x", "key": self.KEY, "keyLocation": "https://e.x/%s.txt" % self.KEY,
+                                         "urlList": ["https://e.x/a.htm", "https://e.x/b.htm"]}))
         # The next run posts only what changed since: an edit and a removal.
         os.utime(self.tree.path("a.htm"), (MARCH_3 + DAY,) * 2)
         write(self.tree.path("a.htm"), "a changed")
