@@ -820,13 +820,16 @@ def commit(folder, date):
     git(folder, "commit", "-qm", date, date=date)
 
 
+SETTLED = 1609502400  # 2021-01-01 12:00 UTC
+
+
 def settle(folder):
     """Sets a work tree's files back in time and lets git record them again, so that none was
     written in the same clock tick as git's index (such a file counts as changed)."""
     for parent, folders, names in os.walk(folder):
         folders[:] = [name for name in folders if name != ".git"]
         for name in names:
-            os.utime(os.path.join(parent, name), (1609502400, 1609502400))
+            os.utime(os.path.join(parent, name), (SETTLED, SETTLED))
     subprocess.run(["git", "-C", folder, "update-index", "-q", "--really-refresh"], capture_output=True)
 
 
@@ -881,70 +884,31 @@ class LastmodTest(CliCase):
             self.assertEqual(set(lastmods(limited.stdout).values()), {"2020-01-02"})
             self.assertEqual(len(locations(limited.stdout)), 1500)
 
-    def test_git_dates_for_committed_renamed_modified_and_untracked_pages(self):
-        self.need_git()
-        git(self.tree.root, "init", "-q")
-        for name in ("old.htm", "kept.htm", "with space é.htm", "sub/ça va.htm", "edited.htm", "staged.htm"):
-            self.page(name)
-        commit(self.tree.root, "2020-01-02T12:00:00Z")
-        git(self.tree.root, "mv", "old.htm", "renamed.htm")
-        git(self.tree.root, "commit", "-qm", "two", date="2021-06-07T12:00:00Z")
-        self.page("edited.htm", "<title>new</title>")
-        self.page("staged.htm", "<title>new</title>")
-        git(self.tree.root, "add", "staged.htm")
-        self.page("untracked.htm")
-        # Each form of git's index: edited.htm keeps its time, so only its size tells.
-        for version in ("2", "3", "4"):
-            git(self.tree.root, "update-index", "--index-version", version)
-            found, err = self.dates("--lastmod", "git,mtime")
-            self.assertEqual(err, "")
-            self.assertEqual(found, {"edited.htm": "2024-03-03", "kept.htm": "2020-01-02", "renamed.htm": "2021-06-07",
-                                     "staged.htm": "2024-03-03", "untracked.htm": "2024-03-03",
-                                     "with%20space%20%C3%A9.htm": "2020-01-02", "%C3%A7a%20va.htm": "2020-01-02"})
-        # Run on a folder below the top of the work tree, the paths are the folder's own.
-        found, _ = self.dates("--lastmod", "git,none", folder=self.tree.path("sub"))
-        self.assertEqual(found, {"%C3%A7a%20va.htm": "2020-01-02"})
-        # A commit undone, its change kept staged: the index's cached trees, whole again after the
-        # commit, make that commit's tree, not the one checked out.
-        self.page("kept.htm", "<title>three</title>")
-        git(self.tree.root, "commit", "-qam", "three", date="2022-01-02T12:00:00Z")
-        git(self.tree.root, "reset", "-q", "--soft", "HEAD~1")
-        found, _ = self.dates("--lastmod", "git,mtime")
-        self.assertEqual((found["kept.htm"], found["renamed.htm"]), ("2024-03-03", "2021-06-07"))
-
-    def test_git_outside_a_work_tree_or_missing_warns_once_and_takes_the_next_source(self):
+    def test_git_missing_outside_a_work_tree_or_unreadable_warns_once_and_takes_the_next_source(self):
         self.page("a.htm")
-        self.page("b.htm")
-        if not emulated() and shutil.which("git"):
-            # GIT_CEILING_DIRECTORIES keeps git from finding a repository above the temporary folder.
-            found, err = self.dates("--lastmod", "git,mtime",
-                                    env=dict(os.environ, GIT_CEILING_DIRECTORIES=os.path.dirname(self.tree.root)))
-            self.assertEqual(found, {"a.htm": "2024-03-03", "b.htm": "2024-03-03"})
-            self.assertEqual(len(err.splitlines()), 1, err)
-            self.assertIn("not in a git work tree", err)
         # Wine's programs have a PATH of their own, on which there is no git.
         path = os.environ["PATH"] if emulated() else self.tree.root
         out, err = self.ok("-q", "--lastmod", "git,none", native(self.tree.root), "https://e.x/",
                            env=dict(os.environ, PATH=path))
-        self.assertEqual(lastmods(out), {"a.htm": None, "b.htm": None})
-        self.assertEqual(err.splitlines(), ["warning: git is not on the PATH; pages get no lastmod"])
-
-    def test_a_corrupt_history_warns_once_and_takes_the_next_source(self):
+        self.assertEqual((lastmods(out), err.splitlines()),
+                         ({"a.htm": None}, ["warning: git is not on the PATH; pages get no lastmod"]))
         self.need_git()
+        # GIT_CEILING_DIRECTORIES keeps git from finding a repository above the temporary folder.
+        ceiling = dict(os.environ, GIT_CEILING_DIRECTORIES=os.path.dirname(self.tree.root))
+
+        def warns_once(words):
+            found, err = self.dates("--lastmod", "git,mtime", env=ceiling)
+            self.assertEqual((found, len(err.splitlines())), ({"a.htm": "2024-03-03"}, 1), err)
+            self.assertIn(words, err)
+
+        warns_once("not in a git work tree")
         git(self.tree.root, "init", "-q")
-        self.page("a.htm")
-        self.page("b.htm")
         commit(self.tree.root, "2020-01-02T12:00:00Z")
-        objects = self.tree.path(".git", "objects")
-        for folder, _, names in os.walk(objects):
+        for folder, _, names in os.walk(self.tree.path(".git", "objects")):
             for name in names:
-                path = os.path.join(folder, name)
-                os.chmod(path, 0o644)
-                write(path, b"not an object")
-        found, err = self.dates("--lastmod", "git,mtime")
-        self.assertEqual(found, {"a.htm": "2024-03-03", "b.htm": "2024-03-03"})
-        self.assertEqual(len(err.splitlines()), 1, err)
-        self.assertIn("git cannot read the history", err)
+                os.chmod(os.path.join(folder, name), 0o644)
+                write(os.path.join(folder, name), b"not an object")
+        warns_once("git cannot read the history")
 
     def test_a_shallow_clone_takes_the_next_source_omits_or_fails_for_files_of_its_oldest_commit(self):
         self.need_git()
@@ -980,21 +944,21 @@ class LastmodTest(CliCase):
         self.assertIn("p1.htm was last changed in its oldest commit or before (--shallow fail)", err)
         self.assertFalse(os.path.exists(out))
 
-    def test_each_file_gets_the_date_git_log_gives_it_through_merges_renames_and_a_re_added_file(self):
+    def test_each_file_gets_the_date_git_log_gives_it_or_its_own_time_when_it_differs_from_the_commit(self):
         self.need_git()
         root = self.tree.root
         git(root, "init", "-q", "-b", "main")
-        for name in ("a.htm", "b.htm", "c.htm", "d.htm", "e.htm", "gone.htm"):
+        for name in ("a.htm", "b.htm", "c.htm", "old.htm", "gone.htm", "with space é.htm", "sub/ça va.htm",
+                     "edited.htm", "staged.htm"):
             self.page(name)
         commit(root, "2020-01-01T12:00:00Z")
         git(root, "checkout", "-qb", "side")
         for name in ("a.htm", "b.htm", "c.htm"):
             self.page(name, "<title>side</title>")
-        git(root, "mv", "e.htm", "e2.htm")
+        git(root, "mv", "old.htm", "renamed.htm")
         git(root, "commit", "-qam", "side", date="2020-02-01T12:00:00Z")
         git(root, "checkout", "-q", "main")
         self.page("a.htm", "<title>main</title>")
-        self.page("d.htm", "<title>main</title>")
         git(root, "rm", "-q", "gone.htm")
         git(root, "commit", "-qam", "main", date="2020-03-01T12:00:00Z")
         # A conflict resolved by new text in a.htm; side's change to c.htm left out by the merge.
@@ -1005,12 +969,33 @@ class LastmodTest(CliCase):
         self.page("gone.htm", "<title>back</title>")
         commit(root, "2020-05-01T12:00:00Z")
         settle(root)
-        found, err = self.dates("--lastmod", "git,none")
-        self.assertEqual(err, "")
-        expected = {name: subprocess.run(["git", "-C", root, "log", "-1", "--format=%cs", "--", name], check=True,
-                                         capture_output=True, text=True).stdout.strip() for name in found}
-        self.assertEqual(found, expected)
-        self.assertEqual((found["a.htm"], found["c.htm"], found["gone.htm"]), ("2020-04-01", "2020-01-01", "2020-05-01"))
+        # edited.htm keeps its time, so only its size tells.
+        self.page("edited.htm", "<title>new</title>", when=SETTLED)
+        self.page("staged.htm", "<title>new</title>")
+        git(root, "add", "staged.htm")
+        self.page("untracked.htm")
+        logged = {name: subprocess.run(["git", "-C", root, "log", "-1", "--format=%cs", "--", name], check=True,
+                                       capture_output=True, text=True).stdout.strip()
+                  for name in ("a.htm", "b.htm", "c.htm", "renamed.htm", "gone.htm", "with space é.htm")}
+        self.assertEqual(logged, {"a.htm": "2020-04-01", "b.htm": "2020-02-01", "c.htm": "2020-01-01",
+                                  "renamed.htm": "2020-02-01", "gone.htm": "2020-05-01", "with space é.htm": "2020-01-01"})
+        expected = dict(logged, **{"edited.htm": "2021-01-01", "staged.htm": "2024-03-03", "untracked.htm": "2024-03-03",
+                                   "%C3%A7a%20va.htm": "2020-01-01"})
+        expected["with%20space%20%C3%A9.htm"] = expected.pop("with space é.htm")
+        # Each form of git's index.
+        for version in ("2", "3", "4"):
+            git(root, "update-index", "--index-version", version)
+            self.assertEqual(self.dates("--lastmod", "git,mtime"), (expected, ""))
+        # Run on a folder below the top of the work tree, the paths are the folder's own.
+        self.assertEqual(self.dates("--lastmod", "git,none", folder=self.tree.path("sub"))[0],
+                         {"%C3%A7a%20va.htm": "2020-01-01"})
+        # A commit undone, its change kept staged: the index's cached trees, whole again after the
+        # commit, make that commit's tree, not the one checked out.
+        self.page("b.htm", "<title>three</title>")
+        git(root, "commit", "-qam", "three", date="2022-01-02T12:00:00Z")
+        git(root, "reset", "-q", "--soft", "HEAD~1")
+        found, _ = self.dates("--lastmod", "git,mtime")
+        self.assertEqual((found["b.htm"], found["renamed.htm"]), ("2024-03-03", "2020-02-01"))
 
     def test_nothing_the_repository_or_the_caller_sets_up_runs(self):
         """Every program a repository's configuration, attributes or hooks, the caller's git
