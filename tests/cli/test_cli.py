@@ -471,39 +471,27 @@ class WalkTest(CliCase):
         self.assertEqual((code, out), (2, b""))
         self.assertEqual(err, "cannot read the folder %s: Permission denied\n" % self.tree.path("old", "deep"))
 
-    def test_each_folder_is_walked_once_wherever_links_lead(self):
-        # Under Wine these links stand in for junctions, which this Wine cannot make (setting a
-        # mount point fails as not supported): it shows a link made on the Linux side as a plain
-        # folder, so only the folders' identities can tell that the walk comes back.
+    def test_links_devices_names_and_long_locations(self):
+        # Each folder is walked once wherever links lead. Under Wine these links stand in for
+        # junctions, which this Wine cannot make (setting a mount point fails as not supported): it
+        # shows a link made on the Linux side as a plain folder, so only the folders' identities can
+        # tell that the walk comes back.
         os.symlink(self.tree.root, self.tree.path("docs", "loop"))
         os.symlink(self.tree.path("old"), self.tree.path("docs", "same"))
-        out, err = self.ok("-q", "--explain", native(self.tree.root), "https://e.x/")
-        self.assertEqual(locations(out), ["https://e.x/docs/a.htm", "https://e.x/docs/same/b.php",
-                                          "https://e.x/docs/same/deep/c.htm", "https://e.x/index.htm"])
+        # Names of Windows devices come from shares and other systems: they are pages, never devices.
+        devices = ["COM1.htm", "aux.html", "CON.htm", "NUL.htm", "LPT1.htm", "CON./p.htm"]
+        for name in devices:
+            write(self.tree.path(*name.split("/")), b"<!DOCTYPE html><p>page</p>")
+        write(os.path.join(self.tree.root, *["n" * 200] * 11 + ["far.htm"]), b"<p>far</p>")
+        expected = ["docs/a.htm", "docs/same/b.php", "docs/same/deep/c.htm", "index.htm"] + devices
+        for options, unread in (([], []), (["--include-noindex"], ["docs/empty.htm", "docs/hidden.htm"])):
+            out, err = self.ok("-q", "--ext", "htm,html,php", *options, native(self.tree.root), "https://e.x/",
+                               timeout=30)
+            self.assertEqual(sorted(locations(out)), sorted("https://e.x/" + name for name in expected + unread))
+            self.assertIn("warning: 1 page left out: URL longer than 2,048 characters", err)
+        _, err = self.ok("-q", "--explain", native(self.tree.root), "https://e.x/")
         self.assertIn("not entered: docs/loop/ (already walked)", err)
         self.assertIn("not entered: old/ (already walked)", err)
-
-    def test_pages_named_like_windows_devices_are_read_as_pages(self):
-        # Such names come from shares and from other systems; Windows must not open the devices.
-        names = ["COM1.htm", "aux.html", "CON.htm", "NUL.htm", "LPT1.htm", "CON./p.htm"]
-        for name in names:
-            path = self.tree.path(*name.split("/"))
-            write(path, b"<!DOCTYPE html><p>page</p>")
-        for options in ([], ["--include-noindex"]):
-            out, err = self.ok("-q", "--ext", "htm,html", *options, native(self.tree.root), "https://e.x/",
-                               timeout=30)
-            found = locations(out)
-            for name in names:
-                self.assertIn("https://e.x/" + name, found, options)
-
-    def test_locations_longer_than_a_sitemap_allows_are_left_out_and_counted(self):
-        folder = os.path.join(self.tree.root, *["n" * 200] * 11)
-        write(os.path.join(folder, "far.htm"), b"<p>far</p>")
-        out, err = self.ok("-q", native(self.tree.root), "https://e.x/")
-        self.assertEqual(len(locations(out)), 4)
-        self.assertNotIn(b"far.htm", out)
-        self.assertIn("warning: 1 page left out: URL longer than 2,048 characters", err)
-
 
 class OutputSafetyTest(CliCase):
     """-o and standard output on a hostile folder and a faulty machine."""
