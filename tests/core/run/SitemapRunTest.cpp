@@ -79,11 +79,9 @@ TEST(PageReadersAhead, GiveTheSameDocumentAndReportAsReadingInTurn) {
             EXPECT_EQ(ahead.leftOut, inTurn.leftOut) << readers;
         }
     }
-    const Result filtered = RunWith(tree, BothTests(), 2);
-    EXPECT_EQ(test::Locations(filtered.document).size(), 12u * 4);  // plain, wide, utf8 and late
-    EXPECT_NE(std::find(filtered.leftOut.begin(), filtered.leftOut.end(), "f0/empty.htm (unreadable)"),
-              filtered.leftOut.end());
 #ifndef _WIN32
+    // Which pages each test keeps is the content test's to show; here, that the reason reaches the report.
+    const Result filtered = RunWith(tree, BothTests(), 2);
     EXPECT_NE(std::find(filtered.leftOut.begin(), filtered.leftOut.end(),
                         "f3/broken.htm (unreadable: No such file or directory)"),
               filtered.leftOut.end());
@@ -117,29 +115,6 @@ TEST(SitemapRunEnds, AFolderThatCannotBeListedSaysSo) {
     host.accepting = [&tree] { std::filesystem::remove_all(tree.Path()); };
     EXPECT_EQ(host.Run(), Outcome::FolderUnreadable);
 }
-
-TEST(SitemapRunEnds, WritesTheExactDocumentAgainAndAgain) {
-    TempTree tree;
-    tree.File("a b&c.htm", "page", test::kNoonMarch3);
-    tree.File("index.htm", "page", test::kNoonMarch3);
-    FakeFront host = FrontFor(tree);
-    ASSERT_EQ(host.Run(), Outcome::Document);
-    EXPECT_EQ(host.document,
-              "<?xml version=\"1.0\" encoding=\"UTF-8\"?> \r\n"
-              "<urlset xmlns=\"http://www.sitemaps.org/schemas/sitemap/0.9\"> \r\n"
-              "<url>\r\n <loc>https://example.com/a%20b&amp;c.htm</loc>\r\n <lastmod>2024-03-03</lastmod>\r\n</url>\r\n"
-              "<url>\r\n <loc>https://example.com/index.htm</loc>\r\n <lastmod>2024-03-03</lastmod>\r\n</url>\r\n"
-              "<!-- 2 files added -->\r\n</urlset>\r\n");
-    const std::string first = host.document;
-    ASSERT_EQ(host.Run(), Outcome::Document);
-    EXPECT_EQ(host.document, first);
-}
-
-}  // namespace
-}  // namespace linkloom
-
-namespace linkloom {
-namespace {
 
 // The desktop program's run too: a file time later than the run's start is written as the start.
 TEST(SitemapRunDates, AFileTimeInTheFutureIsWrittenAsTheRunsStart) {
