@@ -110,32 +110,6 @@ TEST_F(SitemapSetTest, SplitsAtTheEntryLimitIntoPartsNamedByTheIndexAndStalePart
     EXPECT_EQ(plain.substr(plain.size() - Count(3).size()), Count(3));
 }
 
-TEST_F(SitemapSetTest, SplitsBySizeWithTheFooterAndTheStylesheetCounted) {
-    form = SitemapForm(SitemapFormat::Xml, false, String(u"/" + std::u16string(300, u's')));
-    const std::string name(200, 'n');
-    const SitemapLimits limits{50000, 1500};
-    ASSERT_TRUE(Write(20, limits, false, name, u"map")) << error;
-    Strings joined;
-    int parts = 0;
-    for (const std::string& file : Names()) {
-        if (file == "map") continue;
-        const std::string text = File(file);
-        EXPECT_LE(text.size(), limits.maxBytes) << file;
-        // Full: one more entry of about 270 bytes would not have fitted.
-        if (file != "map-" + std::to_string(Names().size() - 1) + ".xml") {
-            EXPECT_GT(text.size() + 270, limits.maxBytes);
-        }
-        ++parts;
-    }
-    EXPECT_GT(parts, 3);
-    for (int part = 1; part <= parts; ++part) {
-        const Strings found = Locations(File("map-" + std::to_string(part) + ".xml"));
-        joined.insert(joined.end(), found.begin(), found.end());
-    }
-    EXPECT_EQ(joined, entries);
-    EXPECT_EQ(Locations(File("map")).size(), static_cast<std::size_t>(parts));
-}
-
 TEST_F(SitemapSetTest, CompressedFilesHoldTheSameDocuments) {
     ASSERT_TRUE(Write(5, {2, 52428800})) << error;
     const Strings plain{File("sitemap.xml"), File("sitemap-1.xml"), File("sitemap-2.xml"), File("sitemap-3.xml")};
@@ -196,40 +170,53 @@ TEST(OutputNamesTest, PartsAreNamedForTheFileWithoutItsExtension) {
     EXPECT_EQ(OutputNames(u"site.xml.gz", true).PartName(1).ToUtf8(), "site-1.xml.gz");
 }
 
-TEST_F(SitemapSetTest, PartsWithAlternatesStayWithinTheByteLimitAndDeclareTheirNamespace) {
+// Entries of many sizes, with alternates and a stylesheet: each part is as full as the byte limit
+// lets it be, counting its footer, and declares the namespace of the links it holds.
+TEST_F(SitemapSetTest, SplitsBySizeWithEverythingAPartHoldsCounted) {
     const SitemapLimits limits{50000, 3000};
     {
         SitemapSet set(OutputNames(tree.Root() + u"alt.xml", false), false, u"https://example.com/", limits,
-                       SitemapForm(SitemapFormat::Xml, true));
+                       SitemapForm(SitemapFormat::Xml, true, String(u"/" + std::u16string(300, u's'))));
         for (int i = 0; i < 12; ++i) {
             SitemapEntry entry{String::FromUtf8("https://example.com/p" + std::to_string(i)), u"2024-03-10"};
             for (int language = 0; language < i % 5; ++language) {
                 entry.alternates.push_back({String::FromUtf8("l" + std::string(1, char('a' + language))),
                                             u"https://example.com/a?b=1&c=" + String(std::u16string(100, u'x'))});
             }
+            entries.push_back(entry.location.ToUtf8());
             set.Add(entry);
         }
         ASSERT_TRUE(set.Finish()) << set.Error().ToUtf8();
     }
-    int parts = 0, links = 0;
-    for (const std::string& file : Names()) {
-        if (file == "alt.xml") continue;
-        const std::string text = File(file);
-        EXPECT_LE(text.size(), limits.maxBytes) << file;
+    const std::size_t parts = Names().size() - 1;
+    ASSERT_GT(parts, 2u);
+    Strings joined;
+    int links = 0;
+    for (std::size_t part = 1; part <= parts; ++part) {
+        const std::string text = File("alt-" + std::to_string(part) + ".xml");
+        EXPECT_LE(text.size(), limits.maxBytes) << part;
+        if (part < parts) {
+            // Full: the next part's first entry would not have fitted.
+            const std::string next = File("alt-" + std::to_string(part + 1) + ".xml");
+            const std::size_t first = next.find("<url>");
+            EXPECT_GT(text.size() + next.find("</url>\r\n", first) + 8 - first, limits.maxBytes) << part;
+        }
         EXPECT_NE(text.find("<urlset xmlns=\"http://www.sitemaps.org/schemas/sitemap/0.9\" "
                             "xmlns:xhtml=\"http://www.w3.org/1999/xhtml\"> \r\n"),
                   std::string::npos)
-            << file;
+            << part;
         for (auto at = text.find("<xhtml:link rel=\"alternate\" hreflang=\"l"); at != std::string::npos;
              at = text.find("<xhtml:link", at + 1)) {
             const std::string href = "href=\"https://example.com/a?b=1&amp;c=x";
             EXPECT_EQ(text.compare(at + 42, href.size(), href), 0);
             ++links;
         }
-        ++parts;
+        const Strings found = Locations(text);
+        joined.insert(joined.end(), found.begin(), found.end());
     }
-    EXPECT_GT(parts, 1);
+    EXPECT_EQ(joined, entries);
     EXPECT_EQ(links, 2 * (0 + 1 + 2 + 3 + 4) + (0 + 1));
+    EXPECT_EQ(Locations(File("alt.xml")).size(), parts);
 }
 
 }  // namespace
