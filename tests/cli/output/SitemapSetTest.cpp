@@ -1,12 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <zlib.h>
-
 #include <filesystem>
-#include <fstream>
 #include <map>
-#include <sstream>
 
+#include "cli/check/SitemapBytes.h"
 #include "cli/output/SitemapSet.h"
 #include "support/TempTree.h"
 #include "support/TreeRun.h"
@@ -17,32 +14,6 @@ namespace {
 using test::Locations;
 using Strings = std::vector<std::string>;
 namespace fs = std::filesystem;
-
-std::string ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::string Gunzip(const std::string& bytes) {
-    z_stream z{};
-    EXPECT_EQ(inflateInit2(&z, 15 + 16), Z_OK);
-    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
-    z.avail_in = static_cast<uInt>(bytes.size());
-    std::string out;
-    char chunk[4096];
-    int result = Z_OK;
-    while (result == Z_OK) {
-        z.next_out = reinterpret_cast<Bytef*>(chunk);
-        z.avail_out = sizeof chunk;
-        result = inflate(&z, Z_NO_FLUSH);
-        out.append(chunk, sizeof chunk - z.avail_out);
-    }
-    EXPECT_EQ(result, Z_STREAM_END);
-    inflateEnd(&z);
-    return out;
-}
 
 std::string Count(std::size_t entries) {
     return "<!-- " + std::to_string(entries) + " files added -->\r\n</urlset>\r\n";
@@ -64,13 +35,18 @@ protected:
         error = set.Error().ToUtf8();
         return finished;
     }
-    std::string File(const std::string& name) { return ReadAll(tree.Path() / name); }
-    Strings Names() {
-        Strings names;
-        for (const auto& entry : fs::directory_iterator(tree.Path())) names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
+    std::string File(const std::string& name) { return test::ReadFile(tree.Path() / name); }
+    // A compressed file unpacked as --check reads it.
+    std::string Unpacked(const std::string& name) {
+        SitemapBytes bytes(SitemapLimits().maxBytes);
+        EXPECT_FALSE(bytes.Open(tree.Root() + String::FromUtf8(name)));
+        std::string text;
+        char buffer[4096];
+        for (std::size_t got; bytes.Read(buffer, sizeof buffer, got) && got > 0;) text.append(buffer, got);
+        EXPECT_EQ(bytes.Outcome(), SitemapBytes::State::Reading) << name;
+        return text;
     }
+    Strings Names() { return test::Names(tree.Path()); }
 
     test::TempTree tree;
     SitemapForm form{SitemapFormat::Xml, false};
@@ -114,15 +90,15 @@ TEST_F(SitemapSetTest, CompressedFilesHoldTheSameDocuments) {
     ASSERT_TRUE(Write(5, {2, 52428800})) << error;
     const Strings plain{File("sitemap.xml"), File("sitemap-1.xml"), File("sitemap-2.xml"), File("sitemap-3.xml")};
     ASSERT_TRUE(Write(5, {2, 52428800}, true)) << error;
-    EXPECT_EQ(Gunzip(File("sitemap-1.xml.gz")), plain[1]);
-    EXPECT_EQ(Gunzip(File("sitemap-2.xml.gz")), plain[2]);
-    EXPECT_EQ(Gunzip(File("sitemap-3.xml.gz")), plain[3]);
+    EXPECT_EQ(Unpacked("sitemap-1.xml.gz"), plain[1]);
+    EXPECT_EQ(Unpacked("sitemap-2.xml.gz"), plain[2]);
+    EXPECT_EQ(Unpacked("sitemap-3.xml.gz"), plain[3]);
     std::string index = plain[0];
     for (int part = 1; part <= 3; ++part) {
         const std::string name = "sitemap-" + std::to_string(part) + ".xml";
         index.replace(index.find(name), name.size(), name + ".gz");
     }
-    EXPECT_EQ(Gunzip(File("sitemap.xml.gz")), index);
+    EXPECT_EQ(Unpacked("sitemap.xml.gz"), index);
     // Every build names Unix in the header, so that the same run gives the same bytes.
     EXPECT_EQ(File("sitemap.xml.gz")[9], '\x03');
 }
