@@ -12,7 +12,6 @@
 #include "controls/LinkLabel.h"
 #include "resources/resource.h"
 #include "shell/FolderBrowser.h"
-#include "support/TempTree.h"
 
 namespace linkloom {
 namespace {
@@ -103,26 +102,6 @@ TEST_F(DialogControlsTest, TipsGoToControlsWithAStringOfTheirOwnId) {
     if (dpi == 96) {
         EXPECT_EQ(tip.bottom - tip.top, metrics.tmHeight + 4);
     }
-}
-
-TEST_F(DialogControlsTest, ProgressWindowHasOneTipAndAFourteenPointSymbolFont) {
-    test::TempTree tree;
-    tree.File("a.htm", "x");
-    SetDlgItemTextW(dialog.Handle(), IDC_FOLDER, tree.Root().Wide());
-    SetDlgItemTextW(dialog.Handle(), IDC_ROOT_URL, L"https://example.com");
-    SendMessageW(dialog.Handle(), WM_COMMAND, IDOK, 0);
-    const HWND progress = FindWindowExW(nullptr, nullptr, nullptr, L"working... (1 files found)");
-    ASSERT_NE(progress, nullptr);
-    const std::vector<HWND> tips = TipsOf(progress);
-    ASSERT_EQ(tips.size(), 1u);
-    EXPECT_EQ(ToolIds(tips[0]), (std::vector<int>{IDC_PAUSE}));
-
-    const LOGFONTW pause = FontOf(GetDlgItem(progress, IDC_PAUSE));
-    EXPECT_STREQ(pause.lfFaceName, L"Wingdings");
-    const HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    EXPECT_EQ(pause.lfHeight, -(140 * dpi / 720));
 }
 
 int browses = 0;

@@ -94,24 +94,22 @@ TEST(TipGeometryTest, StripAndTextShareTheClientArea) {
 
 TEST(TipGeometryTest, ArrowPointsSitInTheCornerFacingTheControl) {
     const RECT strip{0, 0, 16, 30};
+    // Where each quadrant's arrow starts; its shape is one table, mirrored.
+    const std::pair<Quadrant, POINT> corners[] = {{Quadrant::LowerLeft, {13, 27}},
+                                                  {Quadrant::LowerRight, {3, 27}},
+                                                  {Quadrant::UpperLeft, {13, 2}},
+                                                  {Quadrant::UpperRight, {2, 2}}};
     std::array<POINT, 18> points{};
-    ASSERT_TRUE(TipArrowPoints(Quadrant::LowerLeft, strip, points));
-    EXPECT_EQ(points[0].x, 13);
-    EXPECT_EQ(points[0].y, 27);
-    EXPECT_EQ(points[1].y, 21);  // the vertical arm runs up from the corner
-    EXPECT_EQ(points[17].x, 6);
-    EXPECT_EQ(points[17].y, 21);
-    ASSERT_TRUE(TipArrowPoints(Quadrant::LowerRight, strip, points));
-    EXPECT_EQ(points[0].x, 3);
-    EXPECT_EQ(points[4].x, 9);
-    ASSERT_TRUE(TipArrowPoints(Quadrant::UpperLeft, strip, points));
-    EXPECT_EQ(points[0].y, 2);
-    EXPECT_EQ(points[8].x, 8);
-    EXPECT_EQ(points[8].y, 9);
-    ASSERT_TRUE(TipArrowPoints(Quadrant::UpperRight, strip, points));
-    EXPECT_EQ(points[0].x, 2);  // one pixel nearer the left edge than quadrant 2
-    EXPECT_EQ(points[16].x, 9);
-    EXPECT_EQ(points[16].y, 7);
+    for (const auto& [quadrant, corner] : corners) {
+        ASSERT_TRUE(TipArrowPoints(quadrant, strip, points));
+        EXPECT_EQ(points[0].x, corner.x);
+        EXPECT_EQ(points[0].y, corner.y);
+        // From its corner it spreads up in the lower quadrants and left in the left ones.
+        const bool lower = quadrant == Quadrant::LowerLeft || quadrant == Quadrant::LowerRight;
+        const bool left = quadrant == Quadrant::LowerLeft || quadrant == Quadrant::UpperLeft;
+        EXPECT_EQ(points[1].y < corner.y, lower);
+        EXPECT_EQ(points[17].x < corner.x, left);
+    }
     EXPECT_FALSE(TipArrowPoints(Quadrant::None, strip, points));
     EXPECT_FALSE(TipArrowPoints(static_cast<Quadrant>(5), strip, points));
 }

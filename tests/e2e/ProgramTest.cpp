@@ -178,30 +178,6 @@ TEST_F(ProgramTest, EnterWritesTheExactDocumentAndFindingNothingClearsIt) {
     EXPECT_EQ(program->Text(IDC_OUTPUT), L"");
 }
 
-TEST_F(ProgramTest, AQuotedPathAndATrailingBlankNameTheFolderTheSystemSees) {
-    test::TempTree site;
-    site.File("index.htm");
-    std::wstring folder = site.Root().Wide();
-    folder.pop_back();
-    Start();
-    for (const std::wstring& typed : {L"\"" + folder + L"\"", folder + L" "}) {
-        Inputs(typed, L"htm", L"https://example.com");
-        const std::wstring document = Create();
-        EXPECT_NE(document.find(L"<loc>https://example.com/index.htm</loc>"), std::wstring::npos) << typed.size();
-        program->SetText(IDC_OUTPUT, L"");
-    }
-}
-
-TEST_F(ProgramTest, CancellingTheFolderBrowserGivesTheFocusBackToTheText) {
-    Start();
-    program->ClickOn(GetDlgItem(program->Item(IDC_FOLDER), IDC_BROWSE));
-    HWND browser = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (browser = program->FindWindowOfClass(L"#32770")) != nullptr; }));
-    PostMessageW(browser, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-    ASSERT_TRUE(WaitFor([&] { return !IsWindow(browser); }));
-    ExpectFocusOn(IDC_FOLDER);
-}
-
 TEST_F(ProgramTest, ClosingDuringAPausedRunEndsTheRunAndTheProgram) {
     const std::wstring tree = LargeTree();
     ASSERT_FALSE(tree.empty()) << "LINKLOOM_E2E_TREE names no folder";

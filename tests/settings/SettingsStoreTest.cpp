@@ -106,27 +106,27 @@ TEST_F(SettingsStoreTest, AFileWithoutEntriesInTheSectionIsNotOpenForReading) {
     }
 }
 
-TEST_F(SettingsStoreTest, AReadOnlyFileIsReadButNotWritten) {
+// Read-only, or held without sharing by another program: the file is left as it was.
+TEST_F(SettingsStoreTest, AFileThatCannotBeWrittenIsLeftByteForByte) {
     Save(u"C:\\site\\", 3, u"htm", u"https://example.com/");
     const std::string before = ReadFile(IniPath());
-    ASSERT_TRUE(SetFileAttributesW(IniPath().c_str(), FILE_ATTRIBUTE_READONLY));
-    EXPECT_FALSE(Store().OpenSection(u"settings", SectionMode::Write).IsOpen());
-    EXPECT_EQ(Store().OpenSection(u"settings", SectionMode::Read).ReadString(u"ext"), String(u"htm"));
-    EXPECT_EQ(ReadFile(IniPath()), before);
-    SetFileAttributesW(IniPath().c_str(), FILE_ATTRIBUTE_NORMAL);
-}
-
-TEST_F(SettingsStoreTest, ALockedFileIsLeftByteForByte) {
-    Save(u"C:\\site\\", 3, u"htm", u"https://example.com/");
-    const std::string before = ReadFile(IniPath());
-    const HANDLE lock = CreateFileW(IniPath().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-    const SettingsSection section = Store().OpenSection(u"settings", SectionMode::Write);
-    EXPECT_FALSE(section.IsOpen());
-    EXPECT_EQ(Code(section.WriteString(u"folder", u"D:\\")), ERROR_INVALID_HANDLE);
-    CloseHandle(lock);
-    EXPECT_EQ(ReadFile(IniPath()), before);
+    for (const bool readOnly : {true, false}) {
+        HANDLE lock = INVALID_HANDLE_VALUE;
+        if (readOnly) {
+            ASSERT_TRUE(SetFileAttributesW(IniPath().c_str(), FILE_ATTRIBUTE_READONLY));
+            EXPECT_EQ(Store().OpenSection(u"settings", SectionMode::Read).ReadString(u"ext"), String(u"htm"));
+        } else {
+            lock = CreateFileW(IniPath().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+            ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+        }
+        const SettingsSection section = Store().OpenSection(u"settings", SectionMode::Write);
+        EXPECT_FALSE(section.IsOpen()) << readOnly;
+        EXPECT_EQ(Code(section.WriteString(u"folder", u"D:\\")), ERROR_INVALID_HANDLE) << readOnly;
+        SetFileAttributesW(IniPath().c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (lock != INVALID_HANDLE_VALUE) CloseHandle(lock);
+        EXPECT_EQ(ReadFile(IniPath()), before) << readOnly;
+    }
 }
 
 }  // namespace

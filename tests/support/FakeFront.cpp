@@ -6,15 +6,9 @@ namespace linkloom::test {
 
 Outcome FakeFront::Run() {
     auto checked = AcceptInputs(inputs);
-    if (const auto* rejection = std::get_if<Rejection>(&checked)) {
-        static const char* const names[] = {"extensions", "folder", "url"};
-        calls.push_back("rejected " + String(rejection->message).ToUtf8());
-        calls.push_back(std::string("focus ") + names[static_cast<int>(rejection->input)]);
-        return Outcome::Rejected;
-    }
-    accepted = std::get<RunSettings>(checked);
+    if (std::holds_alternative<Rejection>(checked)) return Outcome::Rejected;
     if (accepting) accepting();
-    RunPlan plan(accepted);
+    RunPlan plan(std::get<RunSettings>(checked));
     if (rules) plan.rules = *rules;
     plan.pageReaders = readers;
     SitemapDocument collected;

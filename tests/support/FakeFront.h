@@ -38,8 +38,6 @@ public:
     std::function<void()> accepting;
 
     std::vector<std::string> calls;
-    // The settings the last accepted inputs gave.
-    RunSettings accepted;
     std::string document;
     int pumps = 0;
 

@@ -1,5 +1,6 @@
 #include "support/TempTree.h"
 
+#include <algorithm>
 #include <fstream>
 #include <random>
 
@@ -59,6 +60,14 @@ std::filesystem::path TempTree::Folder(const std::string& relative) {
 std::string ReadFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::vector<std::string> Names(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 std::string Utf16Le(const std::u16string& text) {

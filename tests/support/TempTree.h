@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "base/String.h"
 #include "platform/Directory.h"
@@ -34,6 +35,8 @@ String ToEnginePath(const std::filesystem::path& path);
 
 // Every byte of a file; empty when it cannot be read.
 std::string ReadFile(const std::filesystem::path& path);
+// The names in a folder, sorted.
+std::vector<std::string> Names(const std::filesystem::path& folder);
 
 // The text's code units as UTF-16LE bytes, without a byte order mark.
 std::string Utf16Le(const std::u16string& text);

@@ -16,13 +16,6 @@ namespace {
 namespace fs = std::filesystem;
 using Strings = std::vector<std::string>;
 
-Strings Names(const fs::path& folder) {
-    Strings names;
-    for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 TEST(OutputFolderTest, TemporaryFilesGetShortUnpredictableNamesAndNeverGoThroughALink) {
     test::TempTree tree;
     const fs::path victim = tree.File("victim.txt", "keep");
@@ -101,7 +94,7 @@ TEST(OutputFolderTest, OpeningAFolderUndoesTheSwitchOfADeadRunAndRemovesOnlyWhat
     expected.push_back(own.substr(0, own.size() - 8));
     expected.push_back("s.xml");
     std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(Names(tree.Path()), expected);
+    EXPECT_EQ(test::Names(tree.Path()), expected);
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "cli/state/StateRecord.h"
@@ -21,10 +20,8 @@ TEST(StateRecord, KeepsDatesOfUnchangedPagesAndWritesThisRunsLines) {
     first.Note(u"https://e.x/a", 0x0123456789abcdefULL, u"2024-03-03", u"a b%.htm", {kWritten, 5});
     first.Note(u"https://e.x/b", 2, String(), u"d/b.htm", {kBegan, 7});
     ASSERT_FALSE(first.Save(path));
-    std::ifstream in(tree.Path() / "state.txt", std::ios::binary);
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_EQ(
-        text,
+        test::ReadFile(tree.Path() / "state.txt"),
         "linkloom-state 3 content 1000000000\n0123456789abcdef 2024-03-03 5 900000000 a%20b%25.htm https://e.x/a\n"
         "0000000000000002 - 7 1000000000 d/b.htm https://e.x/b\n");
 

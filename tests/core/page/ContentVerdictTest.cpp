@@ -49,13 +49,8 @@ TEST_F(PageHeadFilterTest, FindsNoindexInAnyCaseWithinTheFirst4096Characters) {
         const char* name;
         std::string prefix;
         std::string filler;  // one character
-        std::string (*encode)(const std::string&);
     };
-    const auto plain = [](const std::string& text) { return text; };
-    const Form forms[] = {{"8-bit", "", "\xE9", plain},
-                          {"UTF-8", "", "\xC3\xA9", plain},
-                          {"UTF-8 with mark", "\xEF\xBB\xBF", "\xC3\xA9", plain},
-                          {"UTF-16LE", "\xFF\xFE", std::string("\xE9\0", 2), plain}};
+    const Form forms[] = {{"UTF-8", "", "\xC3\xA9"}, {"UTF-16LE", "\xFF\xFE", std::string("\xE9\0", 2)}};
     for (const Form& form : forms) {
         std::string inside, outside;
         for (int i = 0; i < 4089; ++i) inside += form.filler;

@@ -79,11 +79,9 @@ TEST(PageReadersAhead, GiveTheSameDocumentAndReportAsReadingInTurn) {
             EXPECT_EQ(ahead.leftOut, inTurn.leftOut) << readers;
         }
     }
-    const Result filtered = RunWith(tree, BothTests(), 2);
-    EXPECT_EQ(test::Locations(filtered.document).size(), 12u * 4);  // plain, wide, utf8 and late
-    EXPECT_NE(std::find(filtered.leftOut.begin(), filtered.leftOut.end(), "f0/empty.htm (unreadable)"),
-              filtered.leftOut.end());
 #ifndef _WIN32
+    // Which pages each test keeps is the content test's to show; here, that the reason reaches the report.
+    const Result filtered = RunWith(tree, BothTests(), 2);
     EXPECT_NE(std::find(filtered.leftOut.begin(), filtered.leftOut.end(),
                         "f3/broken.htm (unreadable: No such file or directory)"),
               filtered.leftOut.end());
@@ -118,36 +116,12 @@ TEST(SitemapRunEnds, AFolderThatCannotBeListedSaysSo) {
     EXPECT_EQ(host.Run(), Outcome::FolderUnreadable);
 }
 
-TEST(SitemapRunEnds, WritesTheExactDocumentAgainAndAgain) {
-    TempTree tree;
-    tree.File("a b&c.htm", "page", test::kNoonMarch3);
-    tree.File("index.htm", "page", test::kNoonMarch3);
-    FakeFront host = FrontFor(tree);
-    ASSERT_EQ(host.Run(), Outcome::Document);
-    EXPECT_EQ(host.document,
-              "<?xml version=\"1.0\" encoding=\"UTF-8\"?> \r\n"
-              "<urlset xmlns=\"http://www.sitemaps.org/schemas/sitemap/0.9\"> \r\n"
-              "<url>\r\n <loc>https://example.com/a%20b&amp;c.htm</loc>\r\n <lastmod>2024-03-03</lastmod>\r\n</url>\r\n"
-              "<url>\r\n <loc>https://example.com/index.htm</loc>\r\n <lastmod>2024-03-03</lastmod>\r\n</url>\r\n"
-              "<!-- 2 files added -->\r\n</urlset>\r\n");
-    const std::string first = host.document;
-    ASSERT_EQ(host.Run(), Outcome::Document);
-    EXPECT_EQ(host.document, first);
-}
-
-}  // namespace
-}  // namespace linkloom
-
-namespace linkloom {
-namespace {
-
 // The desktop program's run too: a file time later than the run's start is written as the start.
 TEST(SitemapRunDates, AFileTimeInTheFutureIsWrittenAsTheRunsStart) {
     TempTree tree;
     constexpr platform::FileTime kDay = 864000000000ULL;
     const platform::FileTime before = platform::CurrentFileTime();
     tree.File("future.htm", "<p>x</p>", before + 400 * kDay);
-    tree.File("past.htm", "<p>x</p>", test::kNoonMarch3);
     SelectionOptions withTime = test::SubfoldersOnly();
     withTime.lastmodWithTime = true;
     FakeFront host = FrontFor(tree, u"htm", withTime);
@@ -160,8 +134,6 @@ TEST(SitemapRunDates, AFileTimeInTheFutureIsWrittenAsTheRunsStart) {
     const std::string written = document.substr(at + 28, 25);
     EXPECT_GE(written, LastmodText(before, true, offset).ToUtf8());
     EXPECT_LE(written, LastmodText(after, true, offset).ToUtf8());
-    EXPECT_NE(document.find("past.htm</loc>\r\n <lastmod>" + LastmodText(test::kNoonMarch3, true, offset).ToUtf8()),
-              std::string::npos);
 }
 
 }  // namespace

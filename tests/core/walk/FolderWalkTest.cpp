@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "support/StringPrinter.h"
 #include "support/TreeRun.h"
 
@@ -69,25 +67,6 @@ TEST(FolderSelection, SkipsTemplateNamesButNotTemplateFolders) {
     EXPECT_EQ(Walk(host), (Strings{"https://example.com/page.htm", "https://example.com/templates/page.htm"}));
     FakeFront all = FrontFor(tree, u"htm");
     EXPECT_EQ(Walk(all).size(), 3u);
-}
-
-TEST(FolderDepth, WalksAThousandLevelsAndLongPaths) {
-    TempTree tree;
-    std::string relative;
-    // Built level by level, so no single call needs the whole long path.
-    for (int level = 0; level < 1000; ++level) relative += "d/";
-    std::error_code error;
-    std::filesystem::create_directories(tree.Path() / std::filesystem::u8path(relative), error);
-    ASSERT_FALSE(error) << error.message();
-    tree.File(relative + "deep.htm");
-    tree.File("top.htm");
-    FakeFront host = FrontFor(tree, u"htm");
-    const Strings found = Walk(host);
-    ASSERT_EQ(found.size(), 2u);
-    EXPECT_EQ(found[0].size(), std::string("https://example.com/").size() + relative.size() + 8);
-    EXPECT_EQ(found[0].find('\\'), std::string::npos);
-    EXPECT_EQ(found[0].find('?'), std::string::npos);
-    EXPECT_EQ(found[1], "https://example.com/top.htm");
 }
 
 }  // namespace

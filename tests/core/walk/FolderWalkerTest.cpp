@@ -131,12 +131,21 @@ TEST(FolderWalkerLinks, WalksEveryFolderOnceThroughAWebOfLinks) {
     // folders walked already.
     EXPECT_EQ(walkedAlready, 1 + 39 + 39);
 }
+#endif
 
 TEST(FolderWalkerDepth, WalksPastThePathLimitAndTheDescriptorWindow) {
+    test::TempTree tree;
+#ifdef _WIN32
+    // 200 levels: a path of 400 units, past the system's 260 (under Wine each level costs more
+    // than the one above it).
+    constexpr int kLevels = 200, kPages = 1;
+    std::string relative;
+    for (int level = 1; level < kLevels; ++level) relative += "d/";
+    tree.File(relative + "p.htm");
+#else
     // 2,600 levels: paths of 5,200 bytes, more than the system takes whole and more folders than
     // a walk holds open. Made level by level relative to open folders.
-    constexpr int kLevels = 2600;
-    test::TempTree tree;
+    constexpr int kLevels = 2600, kPages = kLevels;
     int folder = open(tree.Path().c_str(), O_RDONLY | O_DIRECTORY);
     ASSERT_GE(folder, 0);
     for (int level = 0; level < kLevels; ++level) {
@@ -150,6 +159,7 @@ TEST(FolderWalkerDepth, WalksPastThePathLimitAndTheDescriptorWindow) {
         folder = next;
     }
     close(folder);
+#endif
 
     FolderWalker walker(tree.Root(), nullptr);
     int files = 0, errors = 0;
@@ -161,9 +171,9 @@ TEST(FolderWalkerDepth, WalksPastThePathLimitAndTheDescriptorWindow) {
         deepest = std::max(deepest, item.Path().Length());
     }
     EXPECT_EQ(errors, 0);
-    EXPECT_EQ(files, kLevels);
+    EXPECT_EQ(files, kPages);
     EXPECT_EQ(deepest, 2u * (kLevels - 1) + 5);
-
+#ifndef _WIN32
     // No whole path reaches the bottom, so the tree is removed from there upwards through "..".
     folder = open(tree.Path().c_str(), O_RDONLY | O_DIRECTORY);
     for (int level = 0; level < kLevels; ++level) {
@@ -179,8 +189,8 @@ TEST(FolderWalkerDepth, WalksPastThePathLimitAndTheDescriptorWindow) {
         folder = parent;
     }
     close(folder);
-}
 #endif
+}
 
 }  // namespace
 }  // namespace linkloom
