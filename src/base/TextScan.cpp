@@ -218,4 +218,71 @@ std::size_t FindUnit(const char16_t* units, std::size_t count, char16_t unit) {
     return std::u16string_view::npos;
 }
 
+namespace {
+
+template <typename Unit>
+bool OpensTag(const Unit* at, std::string_view next) {
+    if (at[0] != '<') return false;
+    for (const char wanted : next) {
+        if ((at[1] | 0x20) == static_cast<unsigned char>(wanted)) return true;
+    }
+    return false;
+}
+
+template <typename Unit>
+std::size_t FindTagOpeningFrom(const Unit* text, std::size_t count, std::string_view next, std::size_t from) {
+    for (std::size_t at = from; at + 1 < count; ++at) {
+        if (OpensTag(text + at, next)) return at;
+    }
+    return std::string_view::npos;
+}
+
+#ifdef __SSE2__
+// The lanes of `after` (its case bit set) that hold one of `next`.
+template <typename Equal>
+__m128i Among(__m128i after, std::string_view next, Equal equal) {
+    __m128i found = _mm_setzero_si128();
+    for (const char wanted : next) found = _mm_or_si128(found, equal(after, wanted));
+    return found;
+}
+#endif
+
+}  // namespace
+
+std::size_t FindTagOpening(const unsigned char* bytes, std::size_t count, std::string_view next) {
+    std::size_t at = 0;
+#ifdef __SSE2__
+    const __m128i open = _mm_set1_epi8('<');
+    const auto equal = [](__m128i lanes, char wanted) { return _mm_cmpeq_epi8(lanes, _mm_set1_epi8(wanted)); };
+    for (; at + 17 <= count; at += 16) {
+        const unsigned opens =
+            Mask(_mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at)), open));
+        if (!opens) continue;
+        const __m128i after =
+            _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at + 1)), kCaseBit8);
+        const unsigned found = opens & Mask(Among(after, next, equal));
+        if (found) return at + LowestBit(found);
+    }
+#endif
+    return FindTagOpeningFrom(bytes, count, next, at);
+}
+
+std::size_t FindTagOpening(const char16_t* units, std::size_t count, std::string_view next) {
+    std::size_t at = 0;
+#ifdef __SSE2__
+    const __m128i open = _mm_set1_epi16('<');
+    const auto equal = [](__m128i lanes, char wanted) { return _mm_cmpeq_epi16(lanes, _mm_set1_epi16(wanted)); };
+    for (; at + 9 <= count; at += 8) {
+        const unsigned opens =
+            Mask(_mm_cmpeq_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(units + at)), open));
+        if (!opens) continue;
+        const __m128i after =
+            _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(units + at + 1)), kCaseBit16);
+        const unsigned found = opens & Mask(Among(after, next, equal));
+        if (found) return at + LowestBit(found) / 2;
+    }
+#endif
+    return FindTagOpeningFrom(units, count, next, at);
+}
+
 }  // namespace linkloom
