@@ -1,5 +1,6 @@
 #include "base/TextScan.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -238,13 +239,28 @@ std::size_t FindTagOpeningFrom(const Unit* text, std::size_t count, std::string_
 }
 
 #ifdef __SSE2__
-// The lanes of `after` (its case bit set) that hold one of `next`.
-template <typename Equal>
-__m128i Among(__m128i after, std::string_view next, Equal equal) {
-    __m128i found = _mm_setzero_si128();
-    for (const char wanted : next) found = _mm_or_si128(found, equal(after, wanted));
-    return found;
-}
+// The characters a tag opening may have after its '<', each in every lane, for a test of many
+// lanes at once with no branch: a branch on each '<' would be mispredicted in tag-dense text.
+class TagSeconds {
+public:
+    template <typename Fill>
+    TagSeconds(std::string_view next, Fill fill) : count_(std::min(next.size(), kMost)) {
+        for (std::size_t i = 0; i < count_; ++i) lanes_[i] = fill(next[i]);
+    }
+
+    // The lanes of `after` (its case bit set) that hold one of them.
+    template <typename Equal>
+    __m128i Among(__m128i after, Equal equal) const {
+        __m128i found = equal(after, lanes_[0]);
+        for (std::size_t i = 1; i < count_; ++i) found = _mm_or_si128(found, equal(after, lanes_[i]));
+        return found;
+    }
+
+private:
+    static constexpr std::size_t kMost = 4;
+    __m128i lanes_[kMost];
+    std::size_t count_;
+};
 #endif
 
 }  // namespace
@@ -252,15 +268,15 @@ __m128i Among(__m128i after, std::string_view next, Equal equal) {
 std::size_t FindTagOpening(const unsigned char* bytes, std::size_t count, std::string_view next) {
     std::size_t at = 0;
 #ifdef __SSE2__
+    const TagSeconds seconds(next, [](char unit) { return _mm_set1_epi8(unit); });
     const __m128i open = _mm_set1_epi8('<');
-    const auto equal = [](__m128i lanes, char wanted) { return _mm_cmpeq_epi8(lanes, _mm_set1_epi8(wanted)); };
     for (; at + 17 <= count; at += 16) {
-        const unsigned opens =
-            Mask(_mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at)), open));
-        if (!opens) continue;
+        const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at));
         const __m128i after =
             _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at + 1)), kCaseBit8);
-        const unsigned found = opens & Mask(Among(after, next, equal));
+        const unsigned found =
+            Mask(_mm_and_si128(_mm_cmpeq_epi8(here, open),
+                               seconds.Among(after, [](__m128i a, __m128i b) { return _mm_cmpeq_epi8(a, b); })));
         if (found) return at + LowestBit(found);
     }
 #endif
@@ -270,15 +286,15 @@ std::size_t FindTagOpening(const unsigned char* bytes, std::size_t count, std::s
 std::size_t FindTagOpening(const char16_t* units, std::size_t count, std::string_view next) {
     std::size_t at = 0;
 #ifdef __SSE2__
+    const TagSeconds seconds(next, [](char unit) { return _mm_set1_epi16(unit); });
     const __m128i open = _mm_set1_epi16('<');
-    const auto equal = [](__m128i lanes, char wanted) { return _mm_cmpeq_epi16(lanes, _mm_set1_epi16(wanted)); };
     for (; at + 9 <= count; at += 8) {
-        const unsigned opens =
-            Mask(_mm_cmpeq_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(units + at)), open));
-        if (!opens) continue;
+        const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + at));
         const __m128i after =
             _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(units + at + 1)), kCaseBit16);
-        const unsigned found = opens & Mask(Among(after, next, equal));
+        const unsigned found =
+            Mask(_mm_and_si128(_mm_cmpeq_epi16(here, open),
+                               seconds.Among(after, [](__m128i a, __m128i b) { return _mm_cmpeq_epi16(a, b); })));
         if (found) return at + LowestBit(found) / 2;
     }
 #endif
