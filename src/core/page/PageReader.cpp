@@ -62,7 +62,7 @@ void PageReader::Hash(const platform::FolderHandle& folder, const String& name, 
 
 void PageReader::ReadText(const platform::FolderHandle& folder, const String& name, PageFacts& facts) {
     switch (reader_.Open(folder, name)) {
-    case WebFileReader::OpenResult::TextReady:
+    case WebFileReader::OpenResult::TextReady: {
         if (ReadsBytes()) {
             if (testsContent_) JudgeBytes(facts);
             if (!needs_.headTags || facts.verdict != PageVerdict::Keep) return;
@@ -72,17 +72,23 @@ void PageReader::ReadText(const platform::FolderHandle& folder, const String& na
                 return;
             }
         }
+        // UTF-16 is read whole first and its images found in place; the head then comes from it.
+        const bool unitsRead = needs_.images && reader_.Encoding() == TextEncoding::Utf16Le;
+        if (unitsRead) ImagesFromUnits(facts);
         ReadHead();
         if (needsText_) {
             const std::u16string_view head = Text().substr(0, kHeadLength);
             facts.verdict = head.empty() ? PageVerdict::Unreadable : ContentVerdict(head, options_);
         }
         if (needs_.headTags && facts.verdict == PageVerdict::Keep) facts.headTags = ScanHeadTags(Text());
-        if (needs_.images && facts.verdict == PageVerdict::Keep && !ReadsBytes()) {
+        if (facts.verdict != PageVerdict::Keep) {
+            facts.imageSources.clear();
+        } else if (needs_.images && !ReadsBytes() && !unitsRead) {
             ReadRest();
             facts.imageSources = ScanImageSources(Text());
         }
         return;
+    }
     case WebFileReader::OpenResult::NoText:
         // Without a content test such a page stays, with nothing read of it.
         if (needsText_) facts.verdict = PageVerdict::Unreadable;
@@ -139,6 +145,12 @@ void PageReader::ImagesFromBytes(PageFacts& facts) {
     Reserve(kMostImageText);
     textLength_ = platform::DecodeUtf8(bytes, count, text_.get(), kMostImageText);
     facts.imageSources = ScanImageSources(Text());
+}
+
+void PageReader::ImagesFromUnits(PageFacts& facts) {
+    const char16_t* units = nullptr;
+    const std::size_t count = reader_.PeekAllUnits(kMostImageText, units);
+    facts.imageSources = ScanImageSources(std::u16string_view(units, count));
 }
 
 void PageReader::ReadHead() {

@@ -86,6 +86,8 @@ private:
     bool HeadFromBytes();
     // The image sources found in the bytes of the whole text, up to kMostImageText characters.
     void ImagesFromBytes(PageFacts& facts);
+    // The same for UTF-16 text, found in its units where they were read.
+    void ImagesFromUnits(PageFacts& facts);
     // The text up to the end of its head, or its first 4096 characters when that is more.
     void ReadHead();
     // Room for `units` code units of text, those read kept.

@@ -150,8 +150,8 @@ TEST(ImageSources, SrcAndFirstSrcsetCandidateOfEachImgOutsideCommentsAndScripts)
 
 TEST(HeadReading, FindsInTheBytesTheTagsTheDecodedTextHolds) {
     // Heads ending before, at and past the end of the first block, in 8-bit text and in UTF-8
-    // with whole, stray and cut sequences: the tags and images read as a walk reads them are
-    // those of the whole text decoded, also where the text runs past the reader's first bytes.
+    // with whole, stray and cut sequences (some also as UTF-16): the tags and images read as a
+    // walk reads them are those of the whole text decoded, also past the reader's first bytes.
     std::mt19937 random(20261208);
     const std::string pieces[] = {"<meta name=a content=\"\xC3\xA9\">",
                                   "<link rel=canonical href=/c>",
@@ -181,17 +181,26 @@ TEST(HeadReading, FindsInTheBytesTheTagsTheDecodedTextHolds) {
         ASSERT_EQ(reader.Open(*folder, String::FromUtf8(name)), WebFileReader::OpenResult::TextReady);
         std::u16string text(bytes.size(), u'\0');
         text.resize(reader.Read(text.data(), text.size()));
-        platform::DirectoryEntry entry;
-        entry.name = String::FromUtf8(name);
-        for (const bool images : {false, true}) {
-            PageNeeds needs;
-            needs.headTags = true;
-            needs.images = images;
-            for (const bool noindex : {false, true}) {
-                const PageFacts facts = PageReader(test::ContentTests(noindex, false), needs).Read(*folder, entry);
-                EXPECT_EQ(Lines(facts.headTags), Scan(text)) << name;
-                if (images) {
-                    EXPECT_EQ(Sources(facts.imageSources), Sources(ScanImageSources(text))) << name;
+        std::vector<std::string> names{name};
+        if (page % 3 == 2) {
+            std::string wide = "\xFF\xFE";
+            for (const char16_t unit : text) wide += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+            names.push_back("w" + name);
+            tree.File(names.back(), wide);
+        }
+        for (const std::string& written : names) {
+            platform::DirectoryEntry entry;
+            entry.name = String::FromUtf8(written);
+            for (const bool images : {false, true}) {
+                PageNeeds needs;
+                needs.headTags = true;
+                needs.images = images;
+                for (const bool noindex : {false, true}) {
+                    const PageFacts facts = PageReader(test::ContentTests(noindex, false), needs).Read(*folder, entry);
+                    EXPECT_EQ(Lines(facts.headTags), Scan(text)) << written;
+                    if (images) {
+                        EXPECT_EQ(Sources(facts.imageSources), Sources(ScanImageSources(text))) << written;
+                    }
                 }
             }
         }
