@@ -1,11 +1,14 @@
 // Feeds any text to the head scanner: it must end, touch nothing out of bounds, and find only
 // link, meta and script elements with attribute names in lower case, none of them from past the
-// head's end. Input: UTF-16LE code units.
+// head's end. Input: UTF-16LE code units. The image scan, fed the same bytes as UTF-8 and as
+// 8-bit text, must find the sources it finds in their decoded text.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 
 #include "core/markup/HeadTags.h"
+#include "core/markup/ImageTags.h"
+#include "platform/CodePages.h"
 
 namespace {
 
@@ -33,5 +36,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (end != std::u16string::npos && tag.text.size() > end) std::abort();
     }
     DecodeCharacterReferences(text);
+    ScanImageSources(text);
+    std::u16string decoded(size, u'\0');
+    for (const bool utf8 : {false, true}) {
+        decoded.resize(utf8 ? platform::DecodeUtf8(data, size, decoded.data(), size)
+                            : platform::DecodeAnsi(data, size, decoded.data(), size));
+        if (ScanImageSources(data, size, utf8) != ScanImageSources(decoded)) std::abort();
+        decoded.resize(size);
+    }
     return 0;
 }

@@ -1,5 +1,5 @@
 // Feeds arbitrary bytes to the encoding guess and, through a file holding them, to the page
-// reader and the head filter: none may crash, read out of bounds or loop.
+// reader, the head filter and the image scan: none may crash, read out of bounds or loop.
 #include <unistd.h>
 
 #include <cstdint>
@@ -42,6 +42,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         SelectionOptions bothTests;
         bothTests.requireDoctype = true;
         PageReader(bothTests).Read(**folder, entry);
+        PageNeeds images;
+        images.headTags = images.images = true;
+        PageReader(bothTests, images).Read(**folder, entry);
     }
     return 0;
 }

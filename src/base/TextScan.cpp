@@ -1,5 +1,6 @@
 #include "base/TextScan.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -216,6 +217,88 @@ std::size_t FindUnit(const char16_t* units, std::size_t count, char16_t unit) {
         if (units[at] == unit) return at;
     }
     return std::u16string_view::npos;
+}
+
+namespace {
+
+template <typename Unit>
+bool OpensTag(const Unit* at, std::string_view next) {
+    if (at[0] != '<') return false;
+    for (const char wanted : next) {
+        if ((at[1] | 0x20) == static_cast<unsigned char>(wanted)) return true;
+    }
+    return false;
+}
+
+template <typename Unit>
+std::size_t FindTagOpeningFrom(const Unit* text, std::size_t count, std::string_view next, std::size_t from) {
+    for (std::size_t at = from; at + 1 < count; ++at) {
+        if (OpensTag(text + at, next)) return at;
+    }
+    return std::string_view::npos;
+}
+
+#ifdef __SSE2__
+// The characters a tag opening may have after its '<', each in every lane, for a test of many
+// lanes at once with no branch: a branch on each '<' would be mispredicted in tag-dense text.
+class TagSeconds {
+public:
+    template <typename Fill>
+    TagSeconds(std::string_view next, Fill fill) : count_(std::min(next.size(), kMost)) {
+        for (std::size_t i = 0; i < count_; ++i) lanes_[i] = fill(next[i]);
+    }
+
+    // The lanes of `after` (its case bit set) that hold one of them.
+    template <typename Equal>
+    __m128i Among(__m128i after, Equal equal) const {
+        __m128i found = equal(after, lanes_[0]);
+        for (std::size_t i = 1; i < count_; ++i) found = _mm_or_si128(found, equal(after, lanes_[i]));
+        return found;
+    }
+
+private:
+    static constexpr std::size_t kMost = 4;
+    __m128i lanes_[kMost];
+    std::size_t count_;
+};
+#endif
+
+}  // namespace
+
+std::size_t FindTagOpening(const unsigned char* bytes, std::size_t count, std::string_view next) {
+    std::size_t at = 0;
+#ifdef __SSE2__
+    const TagSeconds seconds(next, [](char unit) { return _mm_set1_epi8(unit); });
+    const __m128i open = _mm_set1_epi8('<');
+    for (; at + 17 <= count; at += 16) {
+        const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at));
+        const __m128i after =
+            _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at + 1)), kCaseBit8);
+        const unsigned found =
+            Mask(_mm_and_si128(_mm_cmpeq_epi8(here, open),
+                               seconds.Among(after, [](__m128i a, __m128i b) { return _mm_cmpeq_epi8(a, b); })));
+        if (found) return at + LowestBit(found);
+    }
+#endif
+    return FindTagOpeningFrom(bytes, count, next, at);
+}
+
+std::size_t FindTagOpening(const char16_t* units, std::size_t count, std::string_view next) {
+    std::size_t at = 0;
+#ifdef __SSE2__
+    const TagSeconds seconds(next, [](char unit) { return _mm_set1_epi16(unit); });
+    const __m128i open = _mm_set1_epi16('<');
+    for (; at + 9 <= count; at += 8) {
+        const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + at));
+        const __m128i after =
+            _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(units + at + 1)), kCaseBit16);
+        const unsigned found =
+            Mask(_mm_and_si128(_mm_cmpeq_epi16(here, open),
+                               seconds.Among(after, [](__m128i a, __m128i b) { return _mm_cmpeq_epi16(a, b); })));
+        if (found) return at + LowestBit(found) / 2;
+    }
+#endif
+    return FindTagOpeningFrom(units, count, next, at);
 }
 
 }  // namespace linkloom

@@ -35,4 +35,10 @@ std::size_t FindAsciiNoCase(const char16_t* units, std::size_t count, std::strin
 // Where `unit` first stands in the units, or npos; many units at a time where the processor can.
 std::size_t FindUnit(const char16_t* units, std::size_t count, char16_t unit);
 
+// Where the first '<' stands whose next character is one of `next` (at most four; lower-case
+// letters match in either case), or npos: the few tags a scan looks for among many. Some other characters after a
+// '<' may match too, so callers check what they find.
+std::size_t FindTagOpening(const unsigned char* bytes, std::size_t count, std::string_view next);
+std::size_t FindTagOpening(const char16_t* units, std::size_t count, std::string_view next);
+
 }  // namespace linkloom

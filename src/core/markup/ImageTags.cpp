@@ -1,22 +1,159 @@
 #include "core/markup/ImageTags.h"
 
+#include <string>
+
 #include "base/AsciiCharacters.h"
+#include "base/TextScan.h"
 #include "core/markup/HeadTags.h"
+#include "platform/CodePages.h"
 
 namespace linkloom {
 
 namespace {
 
-bool StartsWithNoCase(std::u16string_view text, std::size_t at, std::u16string_view lower) {
-    return text.size() - at >= lower.size() && AsciiEqualsNoCase(text.substr(at, lower.size()), lower);
+// The scan reads only ASCII characters, so it runs alike on UTF-16 code units and on the bytes of
+// 8-bit and UTF-8 text, where no byte of a character outside ASCII is an ASCII byte.
+template <typename Unit>
+using View = std::basic_string_view<Unit>;
+
+std::size_t Find(View<char> text, char unit, std::size_t from) { return text.find(unit, from); }
+
+std::size_t Find(View<char16_t> text, char16_t unit, std::size_t from) {
+    if (from >= text.size()) return View<char16_t>::npos;
+    const std::size_t found = FindUnit(text.data() + from, text.size() - from, unit);
+    return found == View<char16_t>::npos ? found : from + found;
+}
+
+// The second characters of the tags the scan looks at: comments, <img>, <script> and <style>.
+constexpr std::string_view kTagSeconds = "!is";
+
+std::size_t FindTag(View<char> text, std::size_t from) {
+    if (from >= text.size()) return View<char>::npos;
+    const std::size_t found =
+        FindTagOpening(reinterpret_cast<const unsigned char*>(text.data()) + from, text.size() - from, kTagSeconds);
+    return found == View<char>::npos ? found : from + found;
+}
+
+std::size_t FindTag(View<char16_t> text, std::size_t from) {
+    if (from >= text.size()) return View<char16_t>::npos;
+    const std::size_t found = FindTagOpening(text.data() + from, text.size() - from, kTagSeconds);
+    return found == View<char16_t>::npos ? found : from + found;
+}
+
+template <typename Unit>
+bool StartsWithNoCase(View<Unit> text, std::size_t at, std::string_view lower) {
+    if (text.size() - at < lower.size()) return false;
+    for (std::size_t i = 0; i < lower.size(); ++i) {
+        if (AsciiLower(text[at + i]) != static_cast<Unit>(lower[i])) return false;
+    }
+    return true;
+}
+
+// Where the comment whose "<!--" starts at `at` ends with "-->", or npos.
+template <typename Unit>
+std::size_t CommentEnd(View<Unit> text, std::size_t at) {
+    for (std::size_t end = Find(text, Unit('>'), at + 6); end != View<Unit>::npos;
+         end = Find(text, Unit('>'), end + 1)) {
+        if (text[end - 1] == '-' && text[end - 2] == '-') return end - 2;
+    }
+    return View<Unit>::npos;
 }
 
 // Where the raw text of a script or style element that starts at `at` ends, or npos.
-std::size_t RawTextEnd(std::u16string_view text, std::size_t at, std::u16string_view closing) {
-    for (std::size_t end = text.find(u"</", at); end != std::u16string_view::npos; end = text.find(u"</", end + 2)) {
-        if (StartsWithNoCase(text, end + 2, closing)) return end;
+template <typename Unit>
+std::size_t RawTextEnd(View<Unit> text, std::size_t at, std::string_view closing) {
+    for (std::size_t end = Find(text, Unit('<'), at); end != View<Unit>::npos; end = Find(text, Unit('<'), end + 1)) {
+        if (end + 1 < text.size() && text[end + 1] == '/' && StartsWithNoCase(text, end + 2, closing)) return end;
     }
-    return std::u16string_view::npos;
+    return View<Unit>::npos;
+}
+
+// The src and srcset values of one <img>, as the text has them.
+template <typename Unit>
+struct ImageValues {
+    View<Unit> src, srcset;
+    bool hasSrc = false, hasSrcset = false;
+};
+
+// Reads the attributes of the tag whose name ends at `at`, up to its '>', into `values`.
+// Returns where the tag ends, or npos when it is cut.
+template <typename Unit>
+std::size_t ReadImageTag(View<Unit> text, std::size_t at, ImageValues<Unit>& values) {
+    while (at < text.size()) {
+        while (at < text.size() && (IsHtmlBlank(text[at]) || text[at] == '/')) ++at;
+        if (at >= text.size()) break;
+        if (text[at] == '>') return at + 1;
+        const std::size_t nameStart = at;
+        while (at < text.size() && !IsHtmlBlank(text[at]) && text[at] != '=' && text[at] != '>' && text[at] != '/') {
+            ++at;
+        }
+        const View<Unit> name = text.substr(nameStart, at - nameStart);
+        while (at < text.size() && IsHtmlBlank(text[at])) ++at;
+        View<Unit> value;
+        if (at < text.size() && text[at] == '=') {
+            ++at;
+            while (at < text.size() && IsHtmlBlank(text[at])) ++at;
+            if (at < text.size() && (text[at] == '"' || text[at] == '\'')) {
+                const std::size_t close = Find(text, text[at], at + 1);
+                if (close == View<Unit>::npos) return close;
+                value = text.substr(at + 1, close - at - 1);
+                at = close + 1;
+            } else {
+                const std::size_t valueStart = at;
+                while (at < text.size() && !IsHtmlBlank(text[at]) && text[at] != '>') ++at;
+                value = text.substr(valueStart, at - valueStart);
+            }
+        }
+        // The first of an attribute named twice counts, as browsers read it.
+        if (!values.hasSrc && name.size() == 3 && StartsWithNoCase(name, 0, "src")) {
+            values.hasSrc = true;
+            values.src = value;
+        } else if (!values.hasSrcset && name.size() == 6 && StartsWithNoCase(name, 0, "srcset")) {
+            values.hasSrcset = true;
+            values.srcset = value;
+        }
+    }
+    return View<Unit>::npos;
+}
+
+// True when a tag name of `length` characters after the '<' at `at` ends there.
+template <typename Unit>
+bool NameEnds(View<Unit> text, std::size_t at, std::size_t length) {
+    const std::size_t after = at + 1 + length;
+    return after >= text.size() || IsHtmlBlank(text[after]) || text[after] == '>' || text[after] == '/';
+}
+
+// Calls take(values) for each <img> outside comments, scripts and styles, in order.
+template <typename Unit, typename Take>
+void ScanImages(View<Unit> text, Take take) {
+    // Other tags are passed over unread.
+    for (std::size_t at = FindTag(text, 0); at != View<Unit>::npos; at = FindTag(text, at)) {
+        const Unit next = AsciiLower(text[at + 1]);
+        if (next == '!' && StartsWithNoCase(text, at, "<!--")) {
+            at = CommentEnd(text, at);
+            if (at == View<Unit>::npos) return;
+            at += 3;
+            continue;
+        }
+        const std::string_view raw = next != 's'                             ? ""
+                                     : StartsWithNoCase(text, at, "<script") ? "script"
+                                     : StartsWithNoCase(text, at, "<style")  ? "style"
+                                                                             : "";
+        if (!raw.empty() && NameEnds(text, at, raw.size())) {
+            at = RawTextEnd(text, at + 1 + raw.size(), raw);
+            if (at == View<Unit>::npos) return;
+            ++at;
+            continue;
+        }
+        if (next == 'i' && NameEnds(text, at, 3) && StartsWithNoCase(text, at, "<img")) {
+            ImageValues<Unit> values;
+            at = ReadImageTag(text, at + 4, values);
+            if (at == View<Unit>::npos) return;
+            take(values);
+            continue;
+        }
+        ++at;
+    }
 }
 
 // The URL of a srcset's first candidate: up to the first blank, a final comma dropped.
@@ -29,84 +166,43 @@ std::u16string_view FirstCandidate(std::u16string_view srcset) {
     return srcset;
 }
 
-// Reads the attributes of the tag whose name ends at `at`, up to its '>'; src and srcset are
-// added to `sources`. Returns where the tag ends, or npos when it is cut.
-std::size_t ReadImageTag(std::u16string_view text, std::size_t at, std::vector<String>& sources) {
-    std::u16string_view src, srcset;
-    bool hasSrc = false, hasSrcset = false;
-    while (at < text.size()) {
-        while (at < text.size() && (IsHtmlBlank(text[at]) || text[at] == u'/')) ++at;
-        if (at >= text.size()) break;
-        if (text[at] == u'>') {
-            if (hasSrc && !TrimHtmlBlanks(src).empty())
-                sources.push_back(DecodeCharacterReferences(TrimHtmlBlanks(src)));
-            const std::u16string_view first = FirstCandidate(srcset);
-            if (hasSrcset && !first.empty()) sources.push_back(DecodeCharacterReferences(first));
-            return at + 1;
-        }
-        const std::size_t nameStart = at;
-        while (at < text.size() && !IsHtmlBlank(text[at]) && text[at] != u'=' && text[at] != u'>' && text[at] != u'/') {
-            ++at;
-        }
-        const std::u16string_view name = text.substr(nameStart, at - nameStart);
-        while (at < text.size() && IsHtmlBlank(text[at])) ++at;
-        std::u16string_view value;
-        if (at < text.size() && text[at] == u'=') {
-            ++at;
-            while (at < text.size() && IsHtmlBlank(text[at])) ++at;
-            if (at < text.size() && (text[at] == u'"' || text[at] == u'\'')) {
-                const std::size_t close = text.find(text[at], at + 1);
-                if (close == std::u16string_view::npos) return close;
-                value = text.substr(at + 1, close - at - 1);
-                at = close + 1;
-            } else {
-                const std::size_t valueStart = at;
-                while (at < text.size() && !IsHtmlBlank(text[at]) && text[at] != u'>') ++at;
-                value = text.substr(valueStart, at - valueStart);
-            }
-        }
-        // The first of an attribute named twice counts, as browsers read it.
-        if (!hasSrc && AsciiEqualsNoCase(name, u"src")) {
-            hasSrc = true;
-            src = value;
-        } else if (!hasSrcset && AsciiEqualsNoCase(name, u"srcset")) {
-            hasSrcset = true;
-            srcset = value;
-        }
-    }
-    return std::u16string_view::npos;
+void AddSource(std::u16string_view src, std::vector<String>& sources) {
+    src = TrimHtmlBlanks(src);
+    if (!src.empty()) sources.push_back(DecodeCharacterReferences(src));
+}
+
+void AddSources(const ImageValues<char16_t>& values, std::vector<String>& sources) {
+    if (values.hasSrc) AddSource(values.src, sources);
+    if (values.hasSrcset) AddSource(FirstCandidate(values.srcset), sources);
 }
 
 }  // namespace
 
 std::vector<String> ScanImageSources(std::u16string_view text) {
     std::vector<String> sources;
-    for (std::size_t at = text.find(u'<'); at != std::u16string_view::npos; at = text.find(u'<', at)) {
-        if (StartsWithNoCase(text, at, u"<!--")) {
-            const std::size_t end = text.find(u"-->", at + 4);
-            if (end == std::u16string_view::npos) break;
-            at = end + 3;
-            continue;
-        }
-        std::u16string_view raw;
-        if (StartsWithNoCase(text, at, u"<script")) raw = u"script";
-        if (StartsWithNoCase(text, at, u"<style")) raw = u"style";
-        const std::size_t afterName = at + 1 + (raw.empty() ? 3 : raw.size());
-        const bool nameEnds = afterName >= text.size() || IsHtmlBlank(text[afterName]) || text[afterName] == u'>' ||
-                              text[afterName] == u'/';
-        if (!raw.empty() && nameEnds) {
-            at = RawTextEnd(text, afterName, raw);
-            if (at == std::u16string_view::npos) break;
-            ++at;
-            continue;
-        }
-        if (raw.empty() && nameEnds && StartsWithNoCase(text, at, u"<img")) {
-            at = ReadImageTag(text, afterName, sources);
-            if (at == std::u16string_view::npos) break;
-            continue;
-        }
-        ++at;
-    }
+    ScanImages(text, [&](const ImageValues<char16_t>& values) { AddSources(values, sources); });
+    return sources;
+}
+
+std::vector<String> ScanImageSources(const unsigned char* bytes, std::size_t count, bool utf8) {
+    std::vector<String> sources;
+    std::u16string src, srcset;
+    const auto decode = [utf8](View<char> value, std::u16string& out) {
+        // Never more code units than bytes.
+        out.resize(value.size());
+        const auto* from = reinterpret_cast<const unsigned char*>(value.data());
+        out.resize(utf8 ? platform::DecodeUtf8(from, value.size(), out.data(), out.size())
+                        : platform::DecodeAnsi(from, value.size(), out.data(), out.size()));
+        return std::u16string_view(out);
+    };
+    ScanImages(View<char>(reinterpret_cast<const char*>(bytes), count), [&](const ImageValues<char>& values) {
+        ImageValues<char16_t> decoded;
+        decoded.hasSrc = values.hasSrc;
+        decoded.hasSrcset = values.hasSrcset;
+        if (values.hasSrc) decoded.src = decode(values.src, src);
+        if (values.hasSrcset) decoded.srcset = decode(values.srcset, srcset);
+        AddSources(decoded, sources);
+    });
     return sources;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/markup/ImageTags.h"
+#include "platform/CodePages.h"
 #include "platform/TextCompare.h"
 
 namespace linkloom {
@@ -61,27 +62,33 @@ void PageReader::Hash(const platform::FolderHandle& folder, const String& name, 
 
 void PageReader::ReadText(const platform::FolderHandle& folder, const String& name, PageFacts& facts) {
     switch (reader_.Open(folder, name)) {
-    case WebFileReader::OpenResult::TextReady:
+    case WebFileReader::OpenResult::TextReady: {
         if (ReadsBytes()) {
             if (testsContent_) JudgeBytes(facts);
             if (!needs_.headTags || facts.verdict != PageVerdict::Keep) return;
-            // The images are read past the head, in the text the head starts.
-            if (!needs_.images && HeadFromBytes()) {
+            if (needs_.images) ImagesFromBytes(facts);
+            if (HeadFromBytes()) {
                 facts.headTags = ScanHeadText(Text());
                 return;
             }
         }
+        // UTF-16 is read whole first and its images found in place; the head then comes from it.
+        const bool unitsRead = needs_.images && reader_.Encoding() == TextEncoding::Utf16Le;
+        if (unitsRead) ImagesFromUnits(facts);
         ReadHead();
         if (needsText_) {
             const std::u16string_view head = Text().substr(0, kHeadLength);
             facts.verdict = head.empty() ? PageVerdict::Unreadable : ContentVerdict(head, options_);
         }
         if (needs_.headTags && facts.verdict == PageVerdict::Keep) facts.headTags = ScanHeadTags(Text());
-        if (needs_.images && facts.verdict == PageVerdict::Keep) {
+        if (facts.verdict != PageVerdict::Keep) {
+            facts.imageSources.clear();
+        } else if (needs_.images && !ReadsBytes() && !unitsRead) {
             ReadRest();
             facts.imageSources = ScanImageSources(Text());
         }
         return;
+    }
     case WebFileReader::OpenResult::NoText:
         // Without a content test such a page stays, with nothing read of it.
         if (needsText_) facts.verdict = PageVerdict::Unreadable;
@@ -114,13 +121,36 @@ void PageReader::JudgeBytes(PageFacts& facts) {
 
 bool PageReader::HeadFromBytes() {
     const unsigned char* bytes = nullptr;
-    const std::size_t count = reader_.Peek(0, bytes);
+    // Past the most the head's text may hold, a page's images may have brought more bytes.
+    const std::size_t count = std::min(reader_.Peek(0, bytes), kMostHeadText);
     const std::size_t end = HeadEnd(bytes, count);
     if (end == std::u16string_view::npos) return false;
     // The word that ends the head starts where the characters before it end.
     Reserve(end);
     textLength_ = reader_.DecodePeeked(end, text_.get());
     return true;
+}
+
+void PageReader::ImagesFromBytes(PageFacts& facts) {
+    const bool utf8 = reader_.Encoding() == TextEncoding::Utf8;
+    const unsigned char* bytes = nullptr;
+    // 8-bit text has a character per byte; UTF-8 at least one per three bytes.
+    const std::size_t count = reader_.PeekAll(utf8 ? 3 * kMostImageText : kMostImageText, bytes);
+    if (count <= kMostImageText) {
+        facts.imageSources = ScanImageSources(bytes, count, utf8);
+        return;
+    }
+    // Longer UTF-8 is decoded to find where its characters reach the limit.
+    textLength_ = 0;
+    Reserve(kMostImageText);
+    textLength_ = platform::DecodeUtf8(bytes, count, text_.get(), kMostImageText);
+    facts.imageSources = ScanImageSources(Text());
+}
+
+void PageReader::ImagesFromUnits(PageFacts& facts) {
+    const char16_t* units = nullptr;
+    const std::size_t count = reader_.PeekAllUnits(kMostImageText, units);
+    facts.imageSources = ScanImageSources(std::u16string_view(units, count));
 }
 
 void PageReader::ReadHead() {

@@ -84,13 +84,17 @@ private:
     void JudgeBytes(PageFacts& facts);
     // Decodes the text up to the head's end from the bytes at hand; false when they do not hold it.
     bool HeadFromBytes();
+    // The image sources found in the bytes of the whole text, up to kMostImageText characters.
+    void ImagesFromBytes(PageFacts& facts);
+    // The same for UTF-16 text, found in its units where they were read.
+    void ImagesFromUnits(PageFacts& facts);
     // The text up to the end of its head, or its first 4096 characters when that is more.
     void ReadHead();
     // Room for `units` code units of text, those read kept.
     void Reserve(std::size_t units);
     // The text read so far.
     std::u16string_view Text() const { return {text_.get(), textLength_}; }
-    // The rest of the text, up to kMostImageText.
+    // The rest of the text, up to kMostImageText, where it is not read as bytes.
     void ReadRest();
     // The hashes the needs ask for, taken from the record when it knows the file unchanged.
     void Hash(const platform::FolderHandle& folder, const String& name, const String* folderPath, PageFacts& facts);

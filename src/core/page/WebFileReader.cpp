@@ -131,17 +131,17 @@ WebFileReader::OpenResult WebFileReader::Start(const String& path, std::optional
 void WebFileReader::ReadBlock(std::size_t wanted) {
     std::size_t held = rawEnd_ - rawStart_;
     if (held < std::min(wanted, kWebBlockSize) && !rawEnded_) {
-        std::memmove(raw_, raw_ + rawStart_, held);
+        std::memmove(Raw(), Raw() + rawStart_, held);
         rawStart_ = 0;
         const std::size_t room = std::min(kRawSize, wanted) - held;
-        const std::size_t got = file_.Read(raw_ + held, room);
+        const std::size_t got = file_.Read(Raw() + held, room);
         rawEnded_ = got < room;
         held += got;
         rawEnd_ = held;
     }
     // A block is shorter than 4096 bytes when the request needs no more; it converts to the same
     // text as the whole block would, since a UTF-8 sequence at its end goes to the next one.
-    block_ = raw_ + rawStart_;
+    block_ = Raw() + rawStart_;
     byteCount_ = static_cast<std::uint32_t>(std::min(held, kWebBlockSize));
     rawStart_ += byteCount_;
     endOfInput_ = rawEnded_ && rawStart_ == rawEnd_;
@@ -189,16 +189,51 @@ std::size_t WebFileReader::Peek(std::size_t count, const unsigned char*& bytes) 
     const std::size_t end = std::min(kRawSize, pendingSkip_ + count);
     if (rawEnd_ < end && !rawEnded_) {
         const std::size_t room = end - rawEnd_;
-        const std::size_t got = file_.Read(raw_ + rawEnd_, room);
+        const std::size_t got = file_.Read(Raw() + rawEnd_, room);
         rawEnded_ = got < room;
         rawEnd_ += got;
     }
-    bytes = raw_ + pendingSkip_;
+    bytes = Raw() + pendingSkip_;
     return rawEnd_ - pendingSkip_;
 }
 
+std::size_t WebFileReader::PeekAll(std::size_t most, const unsigned char*& bytes) {
+    const std::size_t end = pendingSkip_ + most;
+    // Room for one byte past the size, so that the read that takes the rest also finds the end.
+    platform::FileStamp stamp;
+    if (!rawEnded_ && file_.Stamp(stamp) && stamp.size < end) Grow(static_cast<std::size_t>(stamp.size) + 1);
+    while (rawEnd_ < end && !rawEnded_) {
+        if (rawEnd_ == rawCapacity_) Grow(std::min(end, 2 * rawCapacity_));
+        const std::size_t room = std::min(end, rawCapacity_) - rawEnd_;
+        const std::size_t got = file_.Read(Raw() + rawEnd_, room);
+        rawEnded_ = got < room;
+        rawEnd_ += got;
+    }
+    bytes = Raw() + pendingSkip_;
+    return std::min(rawEnd_, end) - pendingSkip_;
+}
+
+std::size_t WebFileReader::PeekAllUnits(std::size_t most, const char16_t*& units) {
+    const unsigned char* bytes = nullptr;
+    const std::size_t count = PeekAll(2 * most, bytes);
+    // A mark is two bytes: the text starts at a whole unit.
+    units = raw_.get() + pendingSkip_ / 2;
+    return count / 2;
+}
+
+void WebFileReader::Grow(std::size_t bytes) {
+    if (bytes <= rawCapacity_) return;
+    // Doubling keeps a run of ever longer files from growing the room at each one.
+    const std::size_t units = (std::max(bytes, 2 * rawCapacity_) + 1) / 2;
+    std::unique_ptr<char16_t[]> grown(new char16_t[units]);
+    std::memcpy(grown.get(), Raw(), rawEnd_);
+    block_ = reinterpret_cast<unsigned char*>(grown.get()) + (block_ - Raw());
+    raw_ = std::move(grown);
+    rawCapacity_ = 2 * units;
+}
+
 std::size_t WebFileReader::DecodePeeked(std::size_t count, char16_t* out) const {
-    const unsigned char* from = raw_ + pendingSkip_;
+    const unsigned char* from = Raw() + pendingSkip_;
     return encoding_ == TextEncoding::Utf8 ? platform::DecodeUtf8(from, count, out, count)
                                            : platform::DecodeAnsi(from, count, out, count);
 }

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 #include "base/String.h"
@@ -23,7 +24,7 @@ TextVerdict DetectTextEncoding(const unsigned char* block, std::size_t size);
 // Reads the beginning of a web file as UTF-16 whatever its encoding, converting one 4096-byte
 // block at a time. The bytes arrive in as few reads as the text asked for needs: the first block
 // alone, then what the rest of the request can use at most. All buffers live in the object:
-// reading allocates nothing.
+// reading allocates nothing but PeekAll's room for a longer file than any before.
 class WebFileReader {
 public:
     enum class OpenResult { TextReady, NoText, CannotOpen };
@@ -39,6 +40,11 @@ public:
     // The first bytes of the text, after a mark: all those at hand, read on at once where fewer
     // than `count` are; in place of Read, right after an Open that found text.
     std::size_t Peek(std::size_t count, const unsigned char*& bytes);
+    // All the text's bytes after a mark, up to `most`, as Peek gives them: the buffer grows to
+    // hold them, and a file whose size is known comes in one read. Read serves them after it.
+    std::size_t PeekAll(std::size_t most, const unsigned char*& bytes);
+    // The same for UTF-16 text: its first `most` code units, read in place.
+    std::size_t PeekAllUnits(std::size_t most, const char16_t*& units);
     // Converts the first `count` bytes Peek gave into `out`, which has room for `count` code
     // units; returns their number. A sequence cut at `count` becomes a replacement character.
     std::size_t DecodePeeked(std::size_t count, char16_t* out) const;
@@ -62,16 +68,21 @@ private:
     // Makes the next block of bytes pending, reading up to `wanted` bytes when none is at hand;
     // false at the end of the text.
     bool NextBlock(std::size_t wanted);
+    // Room for at least `bytes` bytes, those at hand kept.
+    void Grow(std::size_t bytes);
+    // The bytes as they are read, held in code units so that UTF-16 text is read in place.
+    unsigned char* Raw() const { return reinterpret_cast<unsigned char*>(raw_.get()); }
 
     static constexpr std::size_t kRawSize = 4 * kWebBlockSize;
 
     platform::SequentialFile file_;
     platform::SystemError error_;
-    unsigned char raw_[kRawSize];
+    std::unique_ptr<char16_t[]> raw_{new char16_t[kRawSize / 2]};
+    std::size_t rawCapacity_ = kRawSize;
     std::size_t rawStart_ = 0;  // the next byte not yet in a block
     std::size_t rawEnd_ = 0;
     bool rawEnded_ = false;  // the file has no bytes beyond rawEnd_
-    const unsigned char* block_ = raw_;
+    const unsigned char* block_ = Raw();
     std::uint32_t byteCount_ = 0;
     bool endOfInput_ = false;
     // The block is read but not yet converted; its first `pendingSkip_` bytes are a mark.

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <vector>
+
 #include "core/rules/PageStep.h"
 
 namespace linkloom {
@@ -13,6 +16,10 @@ public:
     static constexpr std::size_t kMostImages = 1000;
 
     std::optional<StepVerdict> Apply(PageContext& page, SitemapEntry& entry) override;
+
+private:
+    // Reused from page to page: a page's dedup allocates nothing once it has room.
+    std::vector<std::uint64_t> hashes_;
 };
 
 }  // namespace linkloom

@@ -115,29 +115,49 @@ TEST(HeadReading, ReadsTheHeadAsFarAsItGoesAndTestsTheFirstCharacters) {
     EXPECT_EQ(verdict, PageVerdict::Keep);
 }
 
+Strings Sources(const std::vector<String>& sources) {
+    Strings found;
+    for (const String& source : sources) found.push_back(source.ToUtf8());
+    return found;
+}
+
 TEST(ImageSources, SrcAndFirstSrcsetCandidateOfEachImgOutsideCommentsAndScripts) {
-    const auto sources = [](std::u16string_view text) {
-        Strings found;
-        for (const String& source : ScanImageSources(text)) found.push_back(source.ToUtf8());
-        return found;
+    // Each text is scanned as UTF-16 and as its UTF-8 bytes.
+    const struct {
+        std::string text;
+        Strings sources;
+    } cases[] = {
+        {"<p><IMG alt='x>y' SRC=\" a.png \" srcset=\"b.png 2x, c.png 3x\"><img/src=d&amp;e.png>"
+         "<img srcset='f.png, g.png' src=''><imgx src=no.png><img src=h.png src=no.png>",
+         {"a.png", "b.png", "d&e.png", "f.png", "h.png"}},
+        {"<!-- <img src=a.png> --><script>x='<img src=b.png>'</script><style>/*<img src=c>*/</STYLE>"
+         "<img src=d.png><img src=\"cut",
+         {"d.png"}},
+        {"<!---><img src=no.png>--><scripts><img src=caf\xC3\xA9.png><img\nsrc=\xF0\x9F\x98\x80.png\n>",
+         {"caf\xC3\xA9.png", "\xF0\x9F\x98\x80.png"}},
+        {"<img src=a.png><script></scrip><img src=no.png></SCRIPTx><img src=b.png><style", {"a.png", "b.png"}},
+        {"<img src=a.png><!-- -- >", {"a.png"}},
+        {"<img src=a.png><img", {"a.png"}},
+        {"<img src=a.png><img src=", {"a.png"}},
+        {"<", {}},
     };
-    EXPECT_EQ(sources(u"<p><IMG alt='x>y' SRC=\" a.png \" srcset=\"b.png 2x, c.png 3x\"><img/src=d&amp;e.png>"
-                      u"<img srcset='f.png, g.png' src=''><imgx src=no.png><img src=h.png src=no.png>"),
-              (Strings{"a.png", "b.png", "d&e.png", "f.png", "h.png"}));
-    EXPECT_EQ(sources(u"<!-- <img src=a.png> --><script>x='<img src=b.png>'</script><style>/*<img src=c>*/</STYLE>"
-                      u"<img src=d.png><img src=\"cut"),
-              (Strings{"d.png"}));
+    for (const auto& [text, expected] : cases) {
+        EXPECT_EQ(Sources(ScanImageSources(String::FromUtf8(text).Text())), expected) << text;
+        const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+        EXPECT_EQ(Sources(ScanImageSources(bytes, text.size(), true)), expected) << text;
+    }
 }
 
 TEST(HeadReading, FindsInTheBytesTheTagsTheDecodedTextHolds) {
     // Heads ending before, at and past the end of the first block, in 8-bit text and in UTF-8
-    // with whole, stray and cut sequences: the tags read as a walk reads them are those of the
-    // whole text decoded.
+    // with whole, stray and cut sequences (some also as UTF-16): the tags and images read as a
+    // walk reads them are those of the whole text decoded, also past the reader's first bytes.
     std::mt19937 random(20261208);
     const std::string pieces[] = {"<meta name=a content=\"\xC3\xA9\">",
                                   "<link rel=canonical href=/c>",
                                   "<!-- <body> -->",
                                   "<title>t</title>",
+                                  "<img src=\"\xC3\xA9\xE2\x82.png\" srcset='\xE9 2x'>",
                                   "  ",
                                   "\xC3\xA9",
                                   "\xE2\x82",
@@ -154,18 +174,35 @@ TEST(HeadReading, FindsInTheBytesTheTagsTheDecodedTextHolds) {
         for (const std::size_t length = 3000 + random() % 3000; bytes.size() < length;)
             bytes += pieces[random() % kinds];
         bytes += std::string(page % 3 ? "</HEAD>" : "<body>") + "<meta name=b>" + std::string(8000, ' ');
+        if (page % 5 == 0) bytes += std::string(30000 * (page % 3), ' ') + "<img src=late.png>";
         const std::string name = "p" + std::to_string(page) + ".htm";
         tree.File(name, bytes);
         WebFileReader reader;
         ASSERT_EQ(reader.Open(*folder, String::FromUtf8(name)), WebFileReader::OpenResult::TextReady);
         std::u16string text(bytes.size(), u'\0');
         text.resize(reader.Read(text.data(), text.size()));
-        platform::DirectoryEntry entry;
-        entry.name = String::FromUtf8(name);
-        for (const bool noindex : {false, true}) {
-            const PageFacts facts =
-                PageReader(test::ContentTests(noindex, false), PageNeeds{true}).Read(*folder, entry);
-            EXPECT_EQ(Lines(facts.headTags), Scan(text)) << name;
+        std::vector<std::string> names{name};
+        if (page % 3 == 2) {
+            std::string wide = "\xFF\xFE";
+            for (const char16_t unit : text) wide += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+            names.push_back("w" + name);
+            tree.File(names.back(), wide);
+        }
+        for (const std::string& written : names) {
+            platform::DirectoryEntry entry;
+            entry.name = String::FromUtf8(written);
+            for (const bool images : {false, true}) {
+                PageNeeds needs;
+                needs.headTags = true;
+                needs.images = images;
+                for (const bool noindex : {false, true}) {
+                    const PageFacts facts = PageReader(test::ContentTests(noindex, false), needs).Read(*folder, entry);
+                    EXPECT_EQ(Lines(facts.headTags), Scan(text)) << written;
+                    if (images) {
+                        EXPECT_EQ(Sources(facts.imageSources), Sources(ScanImageSources(text))) << written;
+                    }
+                }
+            }
         }
     }
 }
