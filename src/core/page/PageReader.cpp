@@ -66,10 +66,7 @@ void PageReader::ReadText(const platform::FolderHandle& folder, const String& na
             if (testsContent_) JudgeBytes(facts);
             if (!needs_.headTags || facts.verdict != PageVerdict::Keep) return;
             // The images are read past the head, in the text the head starts.
-            if (!needs_.images && HeadFromBytes()) {
-                facts.headTags = ScanHeadText(Text());
-                return;
-            }
+            if (!needs_.images && HeadTagsFromBytes(facts)) return;
         }
         ReadHead();
         if (needsText_) {
@@ -112,14 +109,12 @@ void PageReader::JudgeBytes(PageFacts& facts) {
     facts.verdict = ContentVerdict(bytes, count, utf8, options_);
 }
 
-bool PageReader::HeadFromBytes() {
+bool PageReader::HeadTagsFromBytes(PageFacts& facts) {
     const unsigned char* bytes = nullptr;
     const std::size_t count = reader_.Peek(0, bytes);
     const std::size_t end = HeadEnd(bytes, count);
     if (end == std::u16string_view::npos) return false;
-    // The word that ends the head starts where the characters before it end.
-    Reserve(end);
-    textLength_ = reader_.DecodePeeked(end, text_.get());
+    facts.headTags = ScanHeadBytes(bytes, end, reader_.Encoding() == TextEncoding::Utf8);
     return true;
 }
 

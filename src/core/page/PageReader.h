@@ -82,8 +82,8 @@ private:
     bool ReadsBytes() const;
     // The content test on the bytes.
     void JudgeBytes(PageFacts& facts);
-    // Decodes the text up to the head's end from the bytes at hand; false when they do not hold it.
-    bool HeadFromBytes();
+    // Reads the head's tags from the bytes at hand; false when they do not hold the head's end.
+    bool HeadTagsFromBytes(PageFacts& facts);
     // The text up to the end of its head, or its first 4096 characters when that is more.
     void ReadHead();
     // Room for `units` code units of text, those read kept.

@@ -197,12 +197,6 @@ std::size_t WebFileReader::Peek(std::size_t count, const unsigned char*& bytes) 
     return rawEnd_ - pendingSkip_;
 }
 
-std::size_t WebFileReader::DecodePeeked(std::size_t count, char16_t* out) const {
-    const unsigned char* from = raw_ + pendingSkip_;
-    return encoding_ == TextEncoding::Utf8 ? platform::DecodeUtf8(from, count, out, count)
-                                           : platform::DecodeAnsi(from, count, out, count);
-}
-
 bool WebFileReader::NextBlock(std::size_t wanted) {
     if (pending_) return true;
     if (endOfInput_ || encoding_ == TextEncoding::NotText || byteCount_ == 0) return false;

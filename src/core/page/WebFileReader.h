@@ -39,9 +39,6 @@ public:
     // The first bytes of the text, after a mark: all those at hand, read on at once where fewer
     // than `count` are; in place of Read, right after an Open that found text.
     std::size_t Peek(std::size_t count, const unsigned char*& bytes);
-    // Converts the first `count` bytes Peek gave into `out`, which has room for `count` code
-    // units; returns their number. A sequence cut at `count` becomes a replacement character.
-    std::size_t DecodePeeked(std::size_t count, char16_t* out) const;
     void Close() { file_.Close(); }
     TextEncoding Encoding() const { return encoding_; }
     // Why the last Open could not open the file; no code when it was no file at all.
