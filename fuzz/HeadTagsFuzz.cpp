@@ -1,11 +1,13 @@
 // Feeds any text to the head scanner: it must end, touch nothing out of bounds, and find only
-// link, meta and script elements with attribute names in lower case, none of them from past the
-// head's end. Input: UTF-16LE code units.
+// link, meta, base and script elements with attribute names in lower case, none of them from past
+// the head's end. Input: UTF-16LE code units; the same bytes read as UTF-8 and as 8-bit text
+// must give the tags of their decoded text.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 
 #include "core/markup/HeadTags.h"
+#include "platform/CodePages.h"
 
 namespace {
 
@@ -14,6 +16,20 @@ bool HasUpperCase(std::u16string_view name) {
         if (unit >= u'A' && unit <= u'Z') return true;
     }
     return false;
+}
+
+bool SameTags(const linkloom::HeadTags& left, const linkloom::HeadTags& right) {
+    if (left.size() != right.size()) return false;
+    for (std::size_t i = 0; i < left.size(); ++i) {
+        const linkloom::HeadTag &one = left[i], &other = right[i];
+        if (one.name != other.name || one.text != other.text || one.attributes.size() != other.attributes.size())
+            return false;
+        for (std::size_t j = 0; j < one.attributes.size(); ++j) {
+            const linkloom::HeadAttribute &a = one.attributes.begin()[j], &b = other.attributes.begin()[j];
+            if (a.name != b.name || a.value != b.value) return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace
@@ -25,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t end = HeadEnd(text);
     for (const HeadTag& tag : ScanHeadTags(text)) {
         const std::u16string_view name = tag.name;
-        if (name != u"link" && name != u"meta" && name != u"script") std::abort();
+        if (name != u"link" && name != u"meta" && name != u"base" && name != u"script") std::abort();
         for (const HeadAttribute& attribute : tag.attributes) {
             if (attribute.name.empty() || HasUpperCase(attribute.name)) std::abort();
         }
@@ -33,5 +49,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (end != std::u16string::npos && tag.text.size() > end) std::abort();
     }
     DecodeCharacterReferences(text);
+    std::u16string decoded(size, u'\0');
+    for (const bool utf8 : {true, false}) {
+        decoded.resize((utf8 ? platform::DecodeUtf8 : platform::DecodeAnsi)(data, size, decoded.data(), size));
+        if (!SameTags(ScanHeadBytes(data, size, utf8), ScanHeadText(decoded))) std::abort();
+        decoded.resize(size);
+    }
     return 0;
 }

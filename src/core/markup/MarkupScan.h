@@ -52,10 +52,10 @@ enum TagStop : unsigned char { kStopBlank = 1, kStopClose = 2, kStopSlash = 4, k
 struct TagStops {
     unsigned char of[128];
     constexpr TagStops() : of() {
-        for (const char blank : {' ', '\t', '\n', '\r', '\f'}) of[static_cast<unsigned char>(blank)] = kStopBlank;
-        of['>'] = kStopClose;
-        of['/'] = kStopSlash;
-        of['='] = kStopEquals;
+        for (const unsigned char blank : {' ', '\t', '\n', '\r', '\f'}) of[blank] = kStopBlank;
+        of[static_cast<unsigned char>('>')] = kStopClose;
+        of[static_cast<unsigned char>('/')] = kStopSlash;
+        of[static_cast<unsigned char>('=')] = kStopEquals;
     }
 };
 inline constexpr TagStops kTagStops;
