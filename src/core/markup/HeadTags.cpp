@@ -1,7 +1,6 @@
 #include "core/markup/HeadTags.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "base/AsciiCharacters.h"
 #include "base/TextScan.h"
