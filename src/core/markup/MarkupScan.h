@@ -118,7 +118,7 @@ struct TagPart {
 
 // The part of a start tag at or after `at`.
 template <typename Unit>
-TagPart ReadTagPart(const Unit* text, std::size_t size, std::size_t at) {
+inline TagPart ReadTagPart(const Unit* text, std::size_t size, std::size_t at) {
     TagPart part;
     std::size_t i = RunWhile(text, size, at, kStopBlank | kStopSlash);
     if (i >= size) return part;
