@@ -1,7 +1,7 @@
 // Feeds any text to the head scanner: it must end, touch nothing out of bounds, and find only
-// link, meta and script elements with attribute names in lower case, none of them from past the
-// head's end. Input: UTF-16LE code units. The image scan, fed the same bytes as UTF-8 and as
-// 8-bit text, must find the sources it finds in their decoded text.
+// link, meta, base and script elements with attribute names in lower case, none of them from past
+// the head's end. Input: UTF-16LE code units; the same bytes read as UTF-8 and as 8-bit text must
+// give the tags and the image sources of their decoded text.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -19,6 +19,20 @@ bool HasUpperCase(std::u16string_view name) {
     return false;
 }
 
+bool SameTags(const linkloom::HeadTags& left, const linkloom::HeadTags& right) {
+    if (left.size() != right.size()) return false;
+    for (std::size_t i = 0; i < left.size(); ++i) {
+        const linkloom::HeadTag &one = left[i], &other = right[i];
+        if (one.name != other.name || one.text != other.text || one.attributes.size() != other.attributes.size())
+            return false;
+        for (std::size_t j = 0; j < one.attributes.size(); ++j) {
+            const linkloom::HeadAttribute &a = one.attributes.begin()[j], &b = other.attributes.begin()[j];
+            if (a.name != b.name || a.value != b.value) return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -28,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t end = HeadEnd(text);
     for (const HeadTag& tag : ScanHeadTags(text)) {
         const std::u16string_view name = tag.name;
-        if (name != u"link" && name != u"meta" && name != u"script") std::abort();
+        if (name != u"link" && name != u"meta" && name != u"base" && name != u"script") std::abort();
         for (const HeadAttribute& attribute : tag.attributes) {
             if (attribute.name.empty() || HasUpperCase(attribute.name)) std::abort();
         }
@@ -38,9 +52,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     DecodeCharacterReferences(text);
     ScanImageSources(text);
     std::u16string decoded(size, u'\0');
-    for (const bool utf8 : {false, true}) {
-        decoded.resize(utf8 ? platform::DecodeUtf8(data, size, decoded.data(), size)
-                            : platform::DecodeAnsi(data, size, decoded.data(), size));
+    for (const bool utf8 : {true, false}) {
+        decoded.resize((utf8 ? platform::DecodeUtf8 : platform::DecodeAnsi)(data, size, decoded.data(), size));
+        if (!SameTags(ScanHeadBytes(data, size, utf8), ScanHeadText(decoded))) std::abort();
         if (ScanImageSources(data, size, utf8) != ScanImageSources(decoded)) std::abort();
         decoded.resize(size);
     }

@@ -1,11 +1,12 @@
 #include "core/markup/HeadTags.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "base/AsciiCharacters.h"
 #include "base/TextScan.h"
 #include "base/Utf8.h"
+#include "core/markup/MarkupScan.h"
+#include "platform/CodePages.h"
 
 namespace linkloom {
 
@@ -15,19 +16,6 @@ constexpr std::size_t npos = std::u16string_view::npos;
 // As many attributes and tags as most heads hold, so that the lists seldom grow.
 constexpr std::size_t kUsualAttributes = 32;
 constexpr std::size_t kUsualTags = 16;
-
-std::size_t FindWord(std::u16string_view text, std::size_t from, std::string_view word) {
-    if (from >= text.size()) return npos;
-    const std::size_t at = FindAsciiNoCase(text.data() + from, text.size() - from, word);
-    return at == npos ? npos : from + at;
-}
-
-// Where `unit` first stands at or after `from`, or npos.
-std::size_t FindFrom(std::u16string_view text, std::size_t from, char16_t unit) {
-    if (from >= text.size()) return npos;
-    const std::size_t at = FindUnit(text.data() + from, text.size() - from, unit);
-    return at == npos ? npos : from + at;
-}
 
 void LowerInPlace(char16_t* text, std::size_t size) {
     for (std::size_t i = 0; i < size; ++i) text[i] = AsciiLower(text[i]);
@@ -74,7 +62,7 @@ bool ReferencedCodePoint(std::u16string_view body, char32_t& code) {
 // so the writing never overtakes the reading.
 std::size_t DecodeInPlace(char16_t* value, std::size_t size) {
     const std::u16string_view text(value, size);
-    std::size_t at = FindFrom(text, 0, u'&');
+    const std::size_t at = FindUnitFrom(value, size, 0, u'&');
     if (at == npos) return size;
     char16_t* out = value + at;
     for (std::size_t i = at; i < size; ++i) {
@@ -101,81 +89,26 @@ std::size_t HeadEndIn(const Unit* text, std::size_t count) {
     return std::min(close, FindAsciiNoCase(text, std::min(count, close), kBodyOpen));
 }
 
-// Reads the tags of a head's text, lowering names and decoding values where they stand.
-class TagScanner {
-public:
-    TagScanner(char16_t* text, std::size_t size, std::vector<HeadAttribute>& attributes)
-        : data_(text), text_(text, size), attributes_(attributes) {}
-
-    // Reads the tag that starts at `at` (just after its name's first letter is known to be
-    // there): its name, lowered, and its attributes, appended to the list. Returns the index
-    // after its '>', or npos when the text ends first.
-    std::size_t ReadTag(std::size_t at, std::u16string_view& name) {
-        const std::u16string_view text = text_;
-        std::size_t i = at + 1;
-        const std::size_t nameStart = i;
-        while (i < text.size() && !IsHtmlBlank(text[i]) && text[i] != u'>' && text[i] != u'/') ++i;
-        LowerInPlace(data_ + nameStart, i - nameStart);
-        name = text.substr(nameStart, i - nameStart);
-        for (;;) {
-            while (i < text.size() && (IsHtmlBlank(text[i]) || text[i] == u'/')) ++i;
-            if (i >= text.size()) return npos;
-            if (text[i] == u'>') return i + 1;
-            const std::size_t start = i;
-            while (i < text.size() && !IsHtmlBlank(text[i]) && text[i] != u'=' && text[i] != u'>' && text[i] != u'/') {
-                ++i;
-            }
-            if (i == start) ++i;  // a lone '=' is a name of its own, as a browser reads it
-            LowerInPlace(data_ + start, i - start);
-            HeadAttribute attribute{text.substr(start, i - start), std::u16string_view()};
-            while (i < text.size() && IsHtmlBlank(text[i])) ++i;
-            if (i < text.size() && text[i] == u'=') {
-                ++i;
-                while (i < text.size() && IsHtmlBlank(text[i])) ++i;
-                if (i >= text.size()) return npos;
-                std::size_t valueStart = i, valueEnd;
-                if (text[i] == u'"' || text[i] == u'\'') {
-                    valueEnd = FindFrom(text, i + 1, text[i]);
-                    if (valueEnd == npos) return npos;
-                    ++valueStart;
-                    i = valueEnd + 1;
-                } else {
-                    while (i < text.size() && !IsHtmlBlank(text[i]) && text[i] != u'>') ++i;
-                    valueEnd = i;
-                }
-                attribute.value = {data_ + valueStart, DecodeInPlace(data_ + valueStart, valueEnd - valueStart)};
-            }
-            attributes_.push_back(attribute);
-        }
-    }
-
-private:
-    char16_t* data_;
-    std::u16string_view text_;
-    std::vector<HeadAttribute>& attributes_;
+// A tag name the scan acts on: the elements it keeps, and those whose content is not markup
+// (`closing` is "</" and the name).
+struct KnownTag {
+    std::string_view name;
+    std::u16string_view kept;  // the name a kept tag gets, or empty
+    std::string_view closing;
 };
 
-// After the start tag of an element whose content is not markup, the index after its end tag
-// (`closing` is "</" and the name); `content` is what lies between.
-std::size_t SkipRawText(std::u16string_view text, std::size_t from, std::string_view closing,
-                        std::u16string_view& content) {
-    const std::size_t end = FindWord(text, from, closing);
-    content = text.substr(from, (end == npos ? text.size() : end) - from);
-    if (end == npos) return npos;
-    const std::size_t close = FindFrom(text, end, u'>');
-    return close == npos ? npos : close + 1;
-}
+constexpr KnownTag kKnownTags[] = {{"link", u"link", {}},         {"meta", u"meta", {}},
+                                   {"base", u"base", {}},         {"script", u"script", "</script"},
+                                   {"style", {}, "</style"},      {"title", {}, "</title"},
+                                   {"textarea", {}, "</textarea"}};
+constexpr KnownTag kOtherTag{};
 
-// The closing word of an element whose content is not markup, or empty for any other.
-std::string_view RawTextClosing(std::u16string_view name) {
-    static constexpr struct {
-        std::u16string_view name;
-        std::string_view closing;
-    } kRaw[] = {{u"script", "</script"}, {u"style", "</style"}, {u"title", "</title"}, {u"textarea", "</textarea"}};
-    for (const auto& raw : kRaw) {
-        if (name == raw.name) return raw.closing;
+template <typename Unit>
+const KnownTag& KnownTagOf(const Unit* name, std::size_t count) {
+    for (const KnownTag& known : kKnownTags) {
+        if (UnitsAreNoCase(name, count, known.name)) return known;
     }
-    return {};
+    return kOtherTag;
 }
 
 }  // namespace
@@ -206,49 +139,68 @@ std::size_t HeadEnd(const unsigned char* bytes, std::size_t count) { return Head
 
 HeadTags ScanHeadTags(std::u16string_view text) { return ScanHeadText(text.substr(0, HeadEnd(text))); }
 
-HeadTags ScanHeadText(std::u16string_view head) {
+template <typename Unit>
+HeadTags HeadTags::Scan(const Unit* units, std::unique_ptr<char16_t[]> head, std::size_t size) {
     HeadTags tags;
-    tags.text_.reset(new char16_t[head.size()]);
-    std::memcpy(tags.text_.get(), head.data(), head.size() * sizeof(char16_t));
-    const std::u16string_view text(tags.text_.get(), head.size());
+    tags.text_ = std::move(head);
+    char16_t* text = tags.text_.get();
     tags.attributes_.reserve(kUsualAttributes);
     tags.tags_.reserve(kUsualTags);
-    // Each tag keeps where its attributes start in the list until the list stops growing.
-    std::vector<std::size_t> firstAttribute;
-    firstAttribute.reserve(kUsualTags);
-    TagScanner scanner(tags.text_.get(), head.size(), tags.attributes_);
-    for (std::size_t at = FindFrom(text, 0, u'<'); at != npos; at = FindFrom(text, at, u'<')) {
-        if (text.substr(at, 4) == u"<!--") {
-            const std::size_t end = FindWord(text, at + 4, "-->");
-            at = end == npos ? npos : end + 3;
-            continue;
+    // Most values hold no reference: only one that reaches the next '&' is decoded.
+    std::size_t ampersand = FindUnitFrom(units, size, 0, u'&');
+    for (std::size_t at = NextStartTag(units, size, 0); at != npos; at = NextStartTag(units, size, at)) {
+        const std::size_t nameEnd = TagNameEnd(units, size, at);
+        const KnownTag& known = KnownTagOf(units + at + 1, nameEnd - at - 1);
+        const bool kept = !known.kept.empty();
+        HeadTag tag{known.kept, {}, {}};
+        TagPart part;
+        for (at = nameEnd; (part = ReadTagPart(units, size, at)).kind == TagPart::Kind::Attribute; at = part.next) {
+            if (!kept) continue;
+            char16_t* const name = text + part.nameStart;
+            LowerInPlace(name, part.nameEnd - part.nameStart);
+            char16_t* const value = text + part.valueStart;
+            std::size_t length = part.valueEnd - part.valueStart;
+            if (ampersand < part.valueStart) ampersand = FindUnitFrom(units, size, part.valueStart, u'&');
+            if (ampersand < part.valueEnd) length = DecodeInPlace(value, length);
+            tags.attributes_.push_back({{name, part.nameEnd - part.nameStart}, {value, length}});
+            ++tag.attributes.count;
         }
-        if (at + 1 >= text.size() || !IsAsciiLetter(text[at + 1])) {
-            // A declaration, an end tag or a lone '<': up to the next '>' or on past the '<'.
-            const bool markup =
-                at + 1 < text.size() && (text[at + 1] == u'!' || text[at + 1] == u'?' || text[at + 1] == u'/');
-            const std::size_t end = markup ? FindFrom(text, at, u'>') : at + 1;
-            at = end == npos ? npos : end + (markup ? 1 : 0);
-            continue;
+        if (part.kind == TagPart::Kind::Cut) break;
+        at = part.next;
+        if (!known.closing.empty()) {
+            const std::size_t close = FindWordFrom(units, size, at, known.closing);
+            if (kept) tag.text = {text + at, (close == npos ? size : close) - at};
+            at = FindUnitFrom(units, size, close, u'>');
+            if (at != npos) ++at;
         }
-        const std::size_t first = tags.attributes_.size();
-        HeadTag tag;
-        at = scanner.ReadTag(at, tag.name);
+        if (kept) tags.tags_.push_back(tag);
         if (at == npos) break;
-        const std::string_view closing = RawTextClosing(tag.name);
-        const bool kept = tag.name == u"script" || tag.name == u"link" || tag.name == u"meta" || tag.name == u"base";
-        if (!closing.empty()) at = SkipRawText(text, at, closing, tag.text);
-        if (!kept) {
-            tags.attributes_.resize(first);
-            continue;
-        }
-        tag.attributes.count = tags.attributes_.size() - first;
-        firstAttribute.push_back(first);
-        tags.tags_.push_back(tag);
     }
-    for (std::size_t i = 0; i < tags.tags_.size(); ++i)
-        tags.tags_[i].attributes.first = tags.attributes_.data() + firstAttribute[i];
+    // The list has stopped growing: each tag's attributes follow those of the tag before.
+    const HeadAttribute* first = tags.attributes_.data();
+    for (HeadTag& tag : tags.tags_) {
+        tag.attributes.first = first;
+        first += tag.attributes.count;
+    }
     return tags;
+}
+
+HeadTags ScanHeadText(std::u16string_view head) {
+    std::unique_ptr<char16_t[]> text(new char16_t[head.size()]);
+    std::copy(head.begin(), head.end(), text.get());
+    const char16_t* units = text.get();
+    return HeadTags::Scan(units, std::move(text), head.size());
+}
+
+HeadTags ScanHeadBytes(const unsigned char* head, std::size_t count, bool utf8) {
+    // Decoding makes at most as many code units as it reads bytes, and as many when all are ASCII:
+    // the bytes then show where the tags stand in the text, and are quicker to search.
+    std::unique_ptr<char16_t[]> text(new char16_t[count]);
+    if (WidenAsciiRun(head, count, text.get()) == count) return HeadTags::Scan(head, std::move(text), count);
+    const std::size_t size = utf8 ? platform::DecodeUtf8(head, count, text.get(), count)
+                                  : platform::DecodeAnsi(head, count, text.get(), count);
+    const char16_t* units = text.get();
+    return HeadTags::Scan(units, std::move(text), size);
 }
 
 String DecodeCharacterReferences(std::u16string_view value) {

@@ -40,7 +40,8 @@ struct HeadTag {
 
 // The head tags of one page. They point into a copy of the head's text that this object holds,
 // in which names are lowered and values decoded in place: a page's tags take three allocations,
-// however many attributes they have. Moving keeps the views valid; copying is not possible.
+// however many attributes they have.
+// Moving keeps the views valid; copying is not possible.
 class HeadTags {
 public:
     HeadTags() = default;
@@ -55,8 +56,11 @@ public:
 
 private:
     friend HeadTags ScanHeadText(std::u16string_view head);
-    // The same for a text cut at the head's end already.
-    HeadTags ScanHeadText(std::u16string_view head);
+    friend HeadTags ScanHeadBytes(const unsigned char* head, std::size_t count, bool utf8);
+    // Reads the tags of the `size` code units of a head's text, lowering names and decoding
+    // values where they stand; `units` (the text, or the bytes it was widened from) show where.
+    template <typename Unit>
+    static HeadTags Scan(const Unit* units, std::unique_ptr<char16_t[]> head, std::size_t size);
 
     std::unique_ptr<char16_t[]> text_;
     std::vector<HeadAttribute> attributes_;
@@ -76,6 +80,9 @@ std::size_t HeadEnd(const unsigned char* bytes, std::size_t count);
 HeadTags ScanHeadTags(std::u16string_view text);
 // The same for a text cut at the head's end already.
 HeadTags ScanHeadText(std::u16string_view head);
+// The same for the bytes of a head cut at its end already, in UTF-8 or else in the system's 8-bit
+// code page, decoded straight into the tags' own copy.
+HeadTags ScanHeadBytes(const unsigned char* head, std::size_t count, bool utf8);
 
 // Decodes the character references of an attribute value: the named ones XML and HTML share
 // (&amp; &lt; &gt; &quot; &apos;, and &nbsp;) and numeric ones (&#38; &#x26;). Anything else

@@ -67,10 +67,7 @@ void PageReader::ReadText(const platform::FolderHandle& folder, const String& na
             if (testsContent_) JudgeBytes(facts);
             if (!needs_.headTags || facts.verdict != PageVerdict::Keep) return;
             if (needs_.images) ImagesFromBytes(facts);
-            if (HeadFromBytes()) {
-                facts.headTags = ScanHeadText(Text());
-                return;
-            }
+            if (HeadTagsFromBytes(facts)) return;
         }
         // UTF-16 is read whole first and its images found in place; the head then comes from it.
         const bool unitsRead = needs_.images && reader_.Encoding() == TextEncoding::Utf16Le;
@@ -119,15 +116,13 @@ void PageReader::JudgeBytes(PageFacts& facts) {
     facts.verdict = ContentVerdict(bytes, count, utf8, options_);
 }
 
-bool PageReader::HeadFromBytes() {
+bool PageReader::HeadTagsFromBytes(PageFacts& facts) {
     const unsigned char* bytes = nullptr;
     // Past the most the head's text may hold, a page's images may have brought more bytes.
     const std::size_t count = std::min(reader_.Peek(0, bytes), kMostHeadText);
     const std::size_t end = HeadEnd(bytes, count);
     if (end == std::u16string_view::npos) return false;
-    // The word that ends the head starts where the characters before it end.
-    Reserve(end);
-    textLength_ = reader_.DecodePeeked(end, text_.get());
+    facts.headTags = ScanHeadBytes(bytes, end, reader_.Encoding() == TextEncoding::Utf8);
     return true;
 }
 

@@ -82,8 +82,8 @@ private:
     bool ReadsBytes() const;
     // The content test on the bytes.
     void JudgeBytes(PageFacts& facts);
-    // Decodes the text up to the head's end from the bytes at hand; false when they do not hold it.
-    bool HeadFromBytes();
+    // Reads the head's tags from the bytes at hand; false when they do not hold the head's end.
+    bool HeadTagsFromBytes(PageFacts& facts);
     // The image sources found in the bytes of the whole text, up to kMostImageText characters.
     void ImagesFromBytes(PageFacts& facts);
     // The same for UTF-16 text, found in its units where they were read.

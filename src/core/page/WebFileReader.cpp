@@ -232,12 +232,6 @@ void WebFileReader::Grow(std::size_t bytes) {
     rawCapacity_ = 2 * units;
 }
 
-std::size_t WebFileReader::DecodePeeked(std::size_t count, char16_t* out) const {
-    const unsigned char* from = Raw() + pendingSkip_;
-    return encoding_ == TextEncoding::Utf8 ? platform::DecodeUtf8(from, count, out, count)
-                                           : platform::DecodeAnsi(from, count, out, count);
-}
-
 bool WebFileReader::NextBlock(std::size_t wanted) {
     if (pending_) return true;
     if (endOfInput_ || encoding_ == TextEncoding::NotText || byteCount_ == 0) return false;

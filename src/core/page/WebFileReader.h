@@ -45,9 +45,6 @@ public:
     std::size_t PeekAll(std::size_t most, const unsigned char*& bytes);
     // The same for UTF-16 text: its first `most` code units, read in place.
     std::size_t PeekAllUnits(std::size_t most, const char16_t*& units);
-    // Converts the first `count` bytes Peek gave into `out`, which has room for `count` code
-    // units; returns their number. A sequence cut at `count` becomes a replacement character.
-    std::size_t DecodePeeked(std::size_t count, char16_t* out) const;
     void Close() { file_.Close(); }
     TextEncoding Encoding() const { return encoding_; }
     // Why the last Open could not open the file; no code when it was no file at all.

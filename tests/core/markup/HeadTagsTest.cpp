@@ -149,16 +149,20 @@ TEST(ImageSources, SrcAndFirstSrcsetCandidateOfEachImgOutsideCommentsAndScripts)
 }
 
 TEST(HeadReading, FindsInTheBytesTheTagsTheDecodedTextHolds) {
-    // Heads ending before, at and past the end of the first block, in 8-bit text and in UTF-8
-    // with whole, stray and cut sequences (some also as UTF-16): the tags and images read as a
-    // walk reads them are those of the whole text decoded, also past the reader's first bytes.
+    // Heads ending before, at and past the end of the first block, in ASCII, in 8-bit text and
+    // in UTF-8 with whole, stray and cut sequences, also within names, values and scripts (some
+    // also as UTF-16): the tags and images read as a walk reads them are those of the whole text
+    // decoded, also past the reader's first bytes.
     std::mt19937 random(20261208);
-    const std::string pieces[] = {"<meta name=a content=\"\xC3\xA9\">",
-                                  "<link rel=canonical href=/c>",
+    const std::string pieces[] = {"<link rel=canonical href=/c>",
                                   "<!-- <body> -->",
                                   "<title>t</title>",
                                   "<img src=\"\xC3\xA9\xE2\x82.png\" srcset='\xE9 2x'>",
                                   "  ",
+                                  "<LINK Rel=Alternate hreflang=de href='/d?a=1&amp;b=&#x41;'>",
+                                  "<script type=application/ld+json>{\"d\": \"<meta>\"}</script><style>p{}</style>",
+                                  "<meta name=a content=\"\xC3\xA9\">",
+                                  "<meta n\xC3\xA9me=\xE2\x82 content='\xF0\x9F\x98&amp;'><script>\xE9</script>",
                                   "\xC3\xA9",
                                   "\xE2\x82",
                                   "\xF0\x9F\x98\x80",
@@ -168,8 +172,8 @@ TEST(HeadReading, FindsInTheBytesTheTagsTheDecodedTextHolds) {
     ASSERT_TRUE(opened);
     const auto& folder = *opened;
     for (int page = 0; page < 120; ++page) {
-        // The last piece is 8-bit; the others make UTF-8.
-        const std::size_t kinds = std::size(pieces) - (page % 2 ? 1 : 0);
+        // The first six pieces are ASCII, the last is 8-bit; the others make UTF-8.
+        const std::size_t kinds = page % 5 == 0 ? 6 : std::size(pieces) - (page % 2 ? 1 : 0);
         std::string bytes = page % 4 == 1 ? "\xEF\xBB\xBF<head>" : "<head>";
         for (const std::size_t length = 3000 + random() % 3000; bytes.size() < length;)
             bytes += pieces[random() % kinds];
