@@ -116,7 +116,7 @@ void HtmlTokenizer::EmitText(std::size_t from, std::size_t to, bool references, 
     while (from < to) {
         const std::size_t amp = references ? AmpersandFrom(from) : npos;
         const std::size_t end = amp < to ? amp : to;
-        if (end > from) handler.Text(input_.substr(from, end - from));
+        if (end > from) handler.Text(std::string_view(input_.data() + from, end - from));
         if (end == to) return;
         const std::size_t taken = Decode(amp, to);
         handler.Text(taken ? std::string_view(decoded_) : input_.substr(amp, 1));
@@ -157,7 +157,7 @@ std::size_t HtmlTokenizer::Tag(std::size_t at, bool end, Handler& handler) {
         tag_.end = end;
         tag_.selfClosing = false;
         tag_.count = 0;
-        tag_.name = input_.substr(at, close - at);
+        tag_.name = std::string_view(input_.data() + at, close - at);
         handler.Tag(tag_);
         return close + 1;
     }

@@ -125,12 +125,22 @@ void MainContent::Tag(const HtmlTag& tag) {
     if ((kind & kSelfEnding) && depth_ > 0 && depth_ <= kMostDepth && IsOpen(depth_ - 1, key, tag.name)) {
         PopTo(depth_ - 1);
     }
-    const bool ignored = tag.count > 0 && tag.Attribute(kIgnoreAttribute) != nullptr;
-    const std::string* target = (kind & kHasTarget) && !ignored ? TargetOf(tag) : nullptr;
-    if (target && ToMain()) AppendTarget(main_, *target);
-    if (target && ToPage()) AppendTarget(page_, *target);
+    // Most tags have no attributes, and most elements begin no exclusion.
+    const bool ignored = tag.count > 0 && TakeAttributes(tag, kind);
     if (kind & kVoid) return;
     Open(key, tag.name);
+    if (ignored || (kind & (kSkipped | kTemplatePart | kMainElement))) Begin(kind, ignored);
+}
+
+bool MainContent::TakeAttributes(const HtmlTag& tag, unsigned kind) {
+    if (tag.Attribute(kIgnoreAttribute)) return true;
+    const std::string* target = (kind & kHasTarget) ? TargetOf(tag) : nullptr;
+    if (target && ToMain()) AppendTarget(main_, *target);
+    if (target && ToPage()) AppendTarget(page_, *target);
+    return false;
+}
+
+void MainContent::Begin(unsigned kind, bool ignored) {
     if (skippedAt_ == kNone && (ignored || (kind & kSkipped))) skippedAt_ = depth_ - 1;
     if (outsideAt_ == kNone && (kind & kTemplatePart)) outsideAt_ = depth_ - 1;
     if (mainAt_ == kNone && (kind & kMainElement)) {

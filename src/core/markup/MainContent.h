@@ -55,6 +55,11 @@ private:
     bool IsOpen(std::size_t depth, const ElementName& key, std::string_view name) const;
     void Open(const ElementName& key, std::string_view name);
     void Close(std::string_view name);
+    // Writes the link or image target of a start tag with attributes, unless an attribute marks
+    // it ignored: then returns true.
+    bool TakeAttributes(const HtmlTag& tag, unsigned kind);
+    // The exclusions the open element of class `kind` begins.
+    void Begin(unsigned kind, bool ignored);
     // Writes a link or image target to `text`.
     static void AppendTarget(CollapsedText& text, std::string_view target);
     void PopTo(std::size_t depth);
