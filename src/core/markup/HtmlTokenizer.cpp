@@ -10,16 +10,14 @@ namespace linkloom {
 
 namespace {
 
-constexpr std::size_t npos = std::string_view::npos;
 constexpr std::string_view kScript = "script";
 constexpr std::string_view kCommentStart = "--";
 // The elements whose text is not markup; "plaintext" runs to the end of the page.
 constexpr std::string_view kRawTextElements[] = {"style", "xmp", "iframe", "noembed", "noframes"};
 constexpr std::string_view kRcdataElements[] = {"title", "textarea"};
 constexpr std::string_view kPlaintext = "plaintext";
-// What all of them have: their first letters and at least the length of "xmp".
+// What all of them start with.
 constexpr std::string_view kTextElementLetters = "psxint";
-constexpr std::size_t kShortestTextElement = 3;
 
 // The bytes that end a tag's name, and the capitals, as flags in one table: tags are most of a
 // page's tokens.
@@ -56,56 +54,9 @@ const std::string* HtmlTag::Attribute(std::string_view wanted) const {
     return nullptr;
 }
 
-void HtmlTokenizer::Run(std::string_view input, HtmlTokenHandler& handler) {
-    input_ = input;
-    handler_ = &handler;
-    ampersand_ = input_.find('&');
-    for (std::size_t at = 0; at < input_.size();) {
-        const std::size_t open = input_.find('<', at);
-        EmitText(at, open == npos ? input_.size() : open, true);
-        if (open == npos) break;
-        at = TagOpen(open + 1);
-    }
-    handler_ = nullptr;
-}
-
-void HtmlTokenizer::EmitText(std::size_t from, std::size_t to, bool references) {
-    while (from < to) {
-        const std::size_t amp = references ? AmpersandFrom(from) : npos;
-        const std::size_t end = std::min(amp, to);
-        if (end > from) handler_->Text(input_.substr(from, end - from));
-        if (end == to) return;
-        decoded_.clear();
-        const std::size_t taken = DecodeCharacterReference(input_.substr(amp + 1, to - amp - 1), false, decoded_);
-        handler_->Text(taken ? std::string_view(decoded_) : input_.substr(amp, 1));
-        from = amp + 1 + taken;
-    }
-}
-
-std::size_t HtmlTokenizer::AmpersandFrom(std::size_t from) {
-    // Text comes in page order, so the search only moves forward.
-    if (ampersand_ < from) ampersand_ = input_.find('&', from);
-    return ampersand_;
-}
-
-std::size_t HtmlTokenizer::TagOpen(std::size_t at) {
-    if (at < input_.size()) {
-        const char c = input_[at];
-        if (c == '!') return MarkupDeclaration(at + 1);
-        if (IsAsciiLetter(c)) return ElementText(TagBody(at, false));
-        if (c == '?') return BogusComment(at);
-        if (c == '/') {
-            if (at + 1 < input_.size() && IsAsciiLetter(input_[at + 1])) return TagBody(at + 1, true);
-            // "</>" is dropped; "</" and anything else opens a bogus comment.
-            if (at + 1 < input_.size() && input_[at + 1] == '>') return at + 2;
-            if (at + 1 < input_.size()) return BogusComment(at + 1);
-            EmitText(at - 1, input_.size(), false);
-            return input_.size();
-        }
-    }
-    // A '<' that opens nothing is text.
-    EmitText(at - 1, at, false);
-    return at;
+std::size_t HtmlTokenizer::Decode(std::size_t amp, std::size_t to) {
+    decoded_.clear();
+    return DecodeCharacterReference(input_.substr(amp + 1, to - amp - 1), false, decoded_);
 }
 
 std::size_t HtmlTokenizer::MarkupDeclaration(std::size_t at) const {
@@ -166,10 +117,10 @@ std::size_t HtmlTokenizer::TagBody(std::size_t at, bool end) {
     }
     for (;;) {
         while (i < size && IsHtmlBlank(input_[i])) ++i;
-        if (i == size) return size;
+        if (i == size) return kCutOff;
         if (input_[i] == '>') break;
         if (input_[i] == '/') {
-            if (++i == size) return size;
+            if (++i == size) return kCutOff;
             if (input_[i] == '>') {
                 tag_.selfClosing = true;
                 break;
@@ -185,11 +136,10 @@ std::size_t HtmlTokenizer::TagBody(std::size_t at, bool end) {
         while (i < size && IsHtmlBlank(input_[i])) ++i;
         if (i < size && input_[i] == '=') {
             i = AttributeValue(i + 1, attribute);
-            if (i == size) return size;
+            if (i == size) return kCutOff;
         }
         KeepAttribute();
     }
-    handler_->Tag(tag_);
     return i + 1;
 }
 
@@ -216,27 +166,15 @@ std::size_t HtmlTokenizer::AttributeValue(std::size_t at, HtmlAttribute& attribu
     return quote ? i + 1 : i;
 }
 
-std::size_t HtmlTokenizer::ElementText(std::size_t at) {
-    if (tag_.end || at == input_.size()) return at;
+std::size_t HtmlTokenizer::ElementTextEnd(std::size_t at, bool& references) const {
     const std::string_view name = tag_.name;
     // Most tags are none of these: their length or first letter tells.
-    if (name.size() < kShortestTextElement || kTextElementLetters.find(name[0]) == npos) return at;
-    std::size_t end;
-    bool references = false;
-    if (name == kScript) {
-        end = ScriptEnd(at);
-    } else if (name == kPlaintext) {
-        end = input_.size();
-    } else if (OneOf(name, kRawTextElements, std::size(kRawTextElements))) {
-        end = RawTextEnd(at, name);
-    } else if (OneOf(name, kRcdataElements, std::size(kRcdataElements))) {
-        end = RawTextEnd(at, name);
-        references = true;
-    } else {
-        return at;
-    }
-    EmitText(at, end, references);
-    return end == input_.size() ? end : TagBody(end + 2, true);
+    if (name.size() < kShortestTextElement || kTextElementLetters.find(name[0]) == npos) return npos;
+    if (name == kScript) return ScriptEnd(at);
+    if (name == kPlaintext) return input_.size();
+    if (OneOf(name, kRawTextElements, std::size(kRawTextElements))) return RawTextEnd(at, name);
+    references = OneOf(name, kRcdataElements, std::size(kRcdataElements));
+    return references ? RawTextEnd(at, name) : npos;
 }
 
 bool HtmlTokenizer::EndTagAt(std::size_t at, std::string_view name) const {

@@ -1,6 +1,7 @@
 #include "core/markup/MainContent.h"
 
 #include <algorithm>
+#include <array>
 
 #include "base/AsciiCharacters.h"
 
@@ -61,14 +62,27 @@ constexpr NamedClass kClasses[] = {
     {"template", kSkipped},
 };
 
-unsigned ClassOf(std::string_view name) {
-    // The table is in order of length: most names are passed over by their length alone.
-    for (const NamedClass& known : kClasses) {
-        if (known.name.size() > name.size()) break;
-        if (known.name == name) return known.flags;
+}  // namespace
+
+unsigned MainContent::ClassOf(const ElementName& key) {
+    // Names are told apart by their first eight bytes and length; no name of the table is longer.
+    struct Keyed {
+        ElementName key;
+        unsigned flags;
+    };
+    static constexpr auto kKeyed = [] {
+        std::array<Keyed, std::size(kClasses)> keyed{};
+        for (std::size_t i = 0; i < keyed.size(); ++i) keyed[i] = {NameOf(kClasses[i].name), kClasses[i].flags};
+        return keyed;
+    }();
+    for (const Keyed& known : kKeyed) {
+        if (known.key.size > key.size) break;
+        if (known.key.size == key.size && known.key.head == key.head) return known.flags;
     }
     return kPlain;
 }
+
+namespace {
 
 // The attribute of `tag` that names a target: href of links and image map areas, src of images.
 const std::string* TargetOf(const HtmlTag& tag) {
@@ -79,57 +93,26 @@ const std::string* TargetOf(const HtmlTag& tag) {
 
 }  // namespace
 
-char* MainContent::Stream::Room(std::size_t count) {
-    if (buffer.size() - length < count) buffer.resize(std::max(2 * buffer.size(), length + count));
-    return &buffer[length];
-}
-
-void MainContent::Stream::Append(std::string_view piece) {
-    // A piece takes at most its own size and the space pending before it. Each byte is written
-    // without a branch: a blank only marks a space pending (none at the start), any other byte
-    // writes the pending space and itself.
-    char* out = Room(piece.size() + 1);
-    const char* const start = buffer.data();
-    bool pending = space;
-    for (const char c : piece) {
-        const bool blank = static_cast<unsigned char>(c) <= ' ' && IsHtmlBlank(c);
-        *out = ' ';
-        out += pending && !blank;
-        *out = c;
-        out += !blank;
-        pending = blank && out != start;
-    }
-    space = pending;
-    length = out - start;
-}
-
-void MainContent::Stream::AppendTarget(std::string_view target) {
+void MainContent::AppendTarget(CollapsedText& text, std::string_view target) {
     while (!target.empty() && IsHtmlBlank(target.front())) target.remove_prefix(1);
     while (!target.empty() && IsHtmlBlank(target.back())) target.remove_suffix(1);
-    char* out = Room(target.size() + 3);
-    if (space) *out++ = ' ';
-    space = false;
-    *out++ = kTargetMark;
-    out = std::copy(target.begin(), target.end(), out);
-    *out++ = kTargetMark;
-    length = out - buffer.data();
+    const std::string_view mark(&kTargetMark, 1);
+    text.AppendVerbatim(mark);
+    text.AppendVerbatim(target);
+    text.AppendVerbatim(mark);
 }
 
 std::string_view MainContent::Of(std::string_view markup) {
-    main_.length = page_.length = 0;
-    main_.space = page_.space = false;
+    main_.Clear();
+    page_.Clear();
     sawMain_ = false;
-    openNames_.clear();
-    openStarts_.clear();
+    // The stack is made once, as deep as it is tracked.
+    if (open_.empty()) open_.resize(kMostDepth);
+    longNames_.clear();
     depth_ = 0;
     skippedAt_ = outsideAt_ = mainAt_ = kNone;
     tokenizer_.Run(markup, *this);
     return sawMain_ ? main_.Text() : page_.Text();
-}
-
-void MainContent::Text(std::string_view text) {
-    if (ToMain()) main_.Append(text);
-    if (ToPage()) page_.Append(text);
 }
 
 void MainContent::Tag(const HtmlTag& tag) {
@@ -137,16 +120,27 @@ void MainContent::Tag(const HtmlTag& tag) {
         Close(tag.name);
         return;
     }
-    const unsigned kind = ClassOf(tag.name);
-    if ((kind & kSelfEnding) && depth_ > 0 && depth_ <= kMostDepth && OpenName(depth_ - 1) == tag.name) {
+    const ElementName key = NameOf(tag.name);
+    const unsigned kind = ClassOf(key);
+    if ((kind & kSelfEnding) && depth_ > 0 && depth_ <= kMostDepth && IsOpen(depth_ - 1, key, tag.name)) {
         PopTo(depth_ - 1);
     }
-    const bool ignored = tag.count > 0 && tag.Attribute(kIgnoreAttribute) != nullptr;
-    const std::string* target = (kind & kHasTarget) && !ignored ? TargetOf(tag) : nullptr;
-    if (target && ToMain()) main_.AppendTarget(*target);
-    if (target && ToPage()) page_.AppendTarget(*target);
+    // Most tags have no attributes, and most elements begin no exclusion.
+    const bool ignored = tag.count > 0 && TakeAttributes(tag, kind);
     if (kind & kVoid) return;
-    Open(tag);
+    Open(key, tag.name);
+    if (ignored || (kind & (kSkipped | kTemplatePart | kMainElement))) Begin(kind, ignored);
+}
+
+bool MainContent::TakeAttributes(const HtmlTag& tag, unsigned kind) {
+    if (tag.Attribute(kIgnoreAttribute)) return true;
+    const std::string* target = (kind & kHasTarget) ? TargetOf(tag) : nullptr;
+    if (target && ToMain()) AppendTarget(main_, *target);
+    if (target && ToPage()) AppendTarget(page_, *target);
+    return false;
+}
+
+void MainContent::Begin(unsigned kind, bool ignored) {
     if (skippedAt_ == kNone && (ignored || (kind & kSkipped))) skippedAt_ = depth_ - 1;
     if (outsideAt_ == kNone && (kind & kTemplatePart)) outsideAt_ = depth_ - 1;
     if (mainAt_ == kNone && (kind & kMainElement)) {
@@ -155,25 +149,27 @@ void MainContent::Tag(const HtmlTag& tag) {
     }
 }
 
-void MainContent::Open(const HtmlTag& tag) {
-    if (depth_ < kMostDepth) {
-        openStarts_.push_back(openNames_.size());
-        openNames_.append(tag.name);
-    }
-    ++depth_;
+bool MainContent::IsOpen(std::size_t depth, const ElementName& key, std::string_view name) const {
+    const ElementName& open = open_[depth];
+    if (open.head != key.head || open.size != key.size) return false;
+    return name.size() <= sizeof key.head ||
+           std::string_view(longNames_).substr(open.rest, open.size - sizeof key.head) == name.substr(sizeof key.head);
 }
 
-std::string_view MainContent::OpenName(std::size_t depth) const {
-    const std::size_t start = openStarts_[depth];
-    const std::size_t end = depth + 1 < openStarts_.size() ? openStarts_[depth + 1] : openNames_.size();
-    return std::string_view(openNames_).substr(start, end - start);
+void MainContent::Open(const ElementName& key, std::string_view name) {
+    if (depth_ < kMostDepth) {
+        open_[depth_] = {key.head, key.size, static_cast<std::uint32_t>(longNames_.size())};
+        if (name.size() > sizeof key.head) longNames_.append(name.substr(sizeof key.head));
+    }
+    ++depth_;
 }
 
 void MainContent::Close(std::string_view name) {
     // An end tag closes the innermost open element of its name and those inside it; one with no
     // such element open is passed over.
+    const ElementName key = NameOf(name);
     for (std::size_t depth = std::min(depth_, kMostDepth); depth > 0; --depth) {
-        if (OpenName(depth - 1) == name) {
+        if (IsOpen(depth - 1, key, name)) {
             PopTo(depth - 1);
             return;
         }
@@ -181,14 +177,12 @@ void MainContent::Close(std::string_view name) {
 }
 
 void MainContent::PopTo(std::size_t depth) {
+    if (!longNames_.empty() && depth < std::min(depth_, kMostDepth)) longNames_.resize(open_[depth].rest);
     depth_ = depth;
-    if (depth < openStarts_.size()) {
-        openNames_.resize(openStarts_[depth]);
-        openStarts_.resize(depth);
-    }
-    if (skippedAt_ != kNone && skippedAt_ >= depth) skippedAt_ = kNone;
-    if (outsideAt_ != kNone && outsideAt_ >= depth) outsideAt_ = kNone;
-    if (mainAt_ != kNone && mainAt_ >= depth) mainAt_ = kNone;
+    // kNone is past every depth: an exclusion not begun stays so.
+    if (skippedAt_ >= depth) skippedAt_ = kNone;
+    if (outsideAt_ >= depth) outsideAt_ = kNone;
+    if (mainAt_ >= depth) mainAt_ = kNone;
 }
 
 }  // namespace linkloom

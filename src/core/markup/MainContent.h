@@ -1,10 +1,12 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/markup/CollapsedText.h"
 #include "core/markup/HtmlTokenizer.h"
 
 namespace linkloom {
@@ -18,47 +20,65 @@ constexpr char kTargetMark = '\x1F';
 // with the attribute data-linkloom-ignore count nowhere. White space is collapsed to one space,
 // none at either end; a target is written as kTargetMark, the target, kTargetMark.
 // One reader serves one thread; its buffers are reused from page to page.
-class MainContent : private HtmlTokenHandler {
+class MainContent final : private HtmlTokenHandler {
 public:
     // The main content of the page `markup` (UTF-8 or another ASCII-based encoding); valid until
     // the next call.
     std::string_view Of(std::string_view markup);
 
 private:
-    // Where text goes: the main elements' content, and the page's less its template.
-    struct Stream {
-        std::string buffer;  // grows and is written in place; the text is its first `length` bytes
-        std::size_t length = 0;
-        bool space = false;  // white space is pending
-        std::string_view Text() const { return {buffer.data(), length}; }
-        // Where `count` more bytes may be written.
-        char* Room(std::size_t count);
-        void Append(std::string_view piece);
-        void AppendTarget(std::string_view target);
-    };
-
-    void Text(std::string_view text) override;
+    // The tokenizer calls the handler's functions directly, without the virtual call.
+    friend class HtmlTokenizer;
+    void Text(std::string_view text) override {
+        if (ToMain()) main_.Append(text);
+        if (ToPage()) page_.Append(text);
+    }
     void Tag(const HtmlTag& tag) override;
-    void Open(const HtmlTag& tag);
+    // An element's name as the stack holds it: its first eight bytes in one word, the rest (rarely
+    // any) in longNames_ from `rest`.
+    struct ElementName {
+        std::uint64_t head;
+        std::uint32_t size;
+        std::uint32_t rest;
+    };
+    static constexpr ElementName NameOf(std::string_view name) {
+        ElementName key{0, static_cast<std::uint32_t>(name.size()), 0};
+        // Most names are a letter or two: a loop costs less than a call to copy them.
+        for (std::size_t i = 0; i < name.size() && i < sizeof key.head; ++i) {
+            key.head |= std::uint64_t{static_cast<unsigned char>(name[i])} << (8 * i);
+        }
+        return key;
+    }
+    // What the element `key` names is to the main content (ElementClass flags).
+    static unsigned ClassOf(const ElementName& key);
+    // Whether the open element at `depth` (below kMostDepth) is `name`, which `key` stands for.
+    bool IsOpen(std::size_t depth, const ElementName& key, std::string_view name) const;
+    void Open(const ElementName& key, std::string_view name);
     void Close(std::string_view name);
+    // Writes the link or image target of a start tag with attributes, unless an attribute marks
+    // it ignored: then returns true.
+    bool TakeAttributes(const HtmlTag& tag, unsigned kind);
+    // The exclusions the open element of class `kind` begins.
+    void Begin(unsigned kind, bool ignored);
+    // Writes a link or image target to `text`.
+    static void AppendTarget(CollapsedText& text, std::string_view target);
     void PopTo(std::size_t depth);
     // Whether content at the current place counts in each stream.
     bool ToMain() const { return skippedAt_ == kNone && mainAt_ != kNone; }
     // Once a main element is seen, the page's text is not the answer.
     bool ToPage() const { return !sawMain_ && skippedAt_ == kNone && outsideAt_ == kNone; }
-    // The name of the open element at `depth` (below kMostDepth).
-    std::string_view OpenName(std::size_t depth) const;
 
     static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
     HtmlTokenizer tokenizer_;
-    Stream main_;
-    Stream page_;
+    // Where text goes: the main elements' content, and the page's less its template.
+    CollapsedText main_;
+    CollapsedText page_;
     bool sawMain_ = false;
-    // The names of the open elements, one after another, and where each starts; elements deeper
-    // than the most tracked have none.
-    std::string openNames_;
-    std::vector<std::size_t> openStarts_;
+    // The names of the open elements, the first depth_ of them; elements deeper than the most
+    // tracked have none.
+    std::vector<ElementName> open_;
+    std::string longNames_;
     std::size_t depth_ = 0;
     // The depth of the open element that began each kind of exclusion; kNone while none is open.
     std::size_t skippedAt_ = kNone;  // counts nowhere

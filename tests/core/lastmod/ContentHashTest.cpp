@@ -38,6 +38,19 @@ TEST(ContentHasher, GivesTheHashesRecordsHold) {
     EXPECT_EQ(hashes(u"plain.txt"), Hashes(0xe4bebc3312807d33, 0xe4bebc3312807d33));
     std::uint64_t bytes = 0;
     std::uint64_t content = 0;
+    // UTF-16 text is hashed as the same text in UTF-8, past long stretches of ASCII; an unpaired
+    // surrogate stands for U+FFFD.
+    const std::u16string text =
+        u"<p>" + std::u16string(40, u'x') + u" caf\u00e9 \U0001F600 \xD800 \u20ac" + std::u16string(9, u'y') + u"</p>";
+    std::string utf16 = "\xFF\xFE";
+    for (const char16_t unit : text) {
+        utf16 += static_cast<char>(unit & 0xFF);
+        utf16 += static_cast<char>(unit >> 8);
+    }
+    tree.File("utf16.htm", utf16);
+    tree.File("utf8.htm", "<p>" + std::string(40, 'x') + " caf\xC3\xA9 \xF0\x9F\x98\x80 \xEF\xBF\xBD \xE2\x82\xAC" +
+                              std::string(9, 'y') + "</p>");
+    EXPECT_EQ(hashes(u"utf16.htm").second, hashes(u"utf8.htm").second);
     EXPECT_FALSE(hasher.Hash(*folder, u"missing.htm", &bytes, &content));
 }
 

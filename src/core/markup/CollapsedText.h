@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstddef>
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace linkloom {
+
+// Text gathered piece by piece whose HTML white space collapses to one space, none at either end,
+// and pieces kept as they are between it. The pieces are only copied as they come; the white space
+// is collapsed once, in place, when the text is asked for: a page's text comes in many short
+// pieces. Its buffers are reused from one Clear to the next.
+class CollapsedText {
+public:
+    void Clear();
+    // Inline: a page's text comes in many pieces of a few bytes.
+    void Append(std::string_view text) {
+        if (raw_.size() - length_ < text.size()) Grow(text.size());
+        std::memcpy(&raw_[length_], text.data(), text.size());
+        length_ += text.size();
+    }
+    // A piece kept as it is; a space before it stands for white space between it and earlier text.
+    void AppendVerbatim(std::string_view piece);
+    // The text, collapsed; valid until the next change.
+    std::string_view Text();
+
+private:
+    // Room for `count` more bytes.
+    void Grow(std::size_t count);
+    // Collapses the text in [from, to) of the buffer to `out`, at or before `from`.
+    char* Collapse(const char* from, const char* to, char* out, bool& pending) const;
+
+    std::string raw_;  // grows and is written in place; the pieces are its first `length_` bytes
+    std::size_t length_ = 0;
+    std::vector<std::pair<std::size_t, std::size_t>> verbatim_;  // where each kept piece starts and ends
+    bool collapsed_ = false;
+};
+
+}  // namespace linkloom
