@@ -5,6 +5,7 @@
 #include "base/AsciiCharacters.h"
 #include "base/TextScan.h"
 #include "core/markup/HeadTags.h"
+#include "core/markup/MarkupScan.h"
 #include "platform/CodePages.h"
 
 namespace linkloom {
@@ -16,37 +17,27 @@ namespace {
 template <typename Unit>
 using View = std::basic_string_view<Unit>;
 
-std::size_t Find(View<char> text, char unit, std::size_t from) { return text.find(unit, from); }
+const unsigned char* Units(View<char> text) { return reinterpret_cast<const unsigned char*>(text.data()); }
+const char16_t* Units(View<char16_t> text) { return text.data(); }
 
-std::size_t Find(View<char16_t> text, char16_t unit, std::size_t from) {
-    if (from >= text.size()) return View<char16_t>::npos;
-    const std::size_t found = FindUnit(text.data() + from, text.size() - from, unit);
-    return found == View<char16_t>::npos ? found : from + found;
+template <typename Unit>
+std::size_t Find(View<Unit> text, Unit unit, std::size_t from) {
+    return FindUnitFrom(Units(text), text.size(), from, unit);
 }
 
 // The second characters of the tags the scan looks at: comments, <img>, <script> and <style>.
 constexpr std::string_view kTagSeconds = "!is";
 
-std::size_t FindTag(View<char> text, std::size_t from) {
-    if (from >= text.size()) return View<char>::npos;
-    const std::size_t found =
-        FindTagOpening(reinterpret_cast<const unsigned char*>(text.data()) + from, text.size() - from, kTagSeconds);
-    return found == View<char>::npos ? found : from + found;
-}
-
-std::size_t FindTag(View<char16_t> text, std::size_t from) {
-    if (from >= text.size()) return View<char16_t>::npos;
-    const std::size_t found = FindTagOpening(text.data() + from, text.size() - from, kTagSeconds);
-    return found == View<char16_t>::npos ? found : from + found;
+template <typename Unit>
+std::size_t FindTag(View<Unit> text, std::size_t from) {
+    if (from >= text.size()) return View<Unit>::npos;
+    const std::size_t found = FindTagOpening(Units(text) + from, text.size() - from, kTagSeconds);
+    return found == View<Unit>::npos ? found : from + found;
 }
 
 template <typename Unit>
 bool StartsWithNoCase(View<Unit> text, std::size_t at, std::string_view lower) {
-    if (text.size() - at < lower.size()) return false;
-    for (std::size_t i = 0; i < lower.size(); ++i) {
-        if (AsciiLower(text[at + i]) != static_cast<Unit>(lower[i])) return false;
-    }
-    return true;
+    return text.size() - at >= lower.size() && UnitsAreNoCase(Units(text) + at, lower.size(), lower);
 }
 
 // Where the comment whose "<!--" starts at `at` ends with "-->", or npos.
@@ -79,41 +70,22 @@ struct ImageValues {
 // Returns where the tag ends, or npos when it is cut.
 template <typename Unit>
 std::size_t ReadImageTag(View<Unit> text, std::size_t at, ImageValues<Unit>& values) {
-    while (at < text.size()) {
-        while (at < text.size() && (IsHtmlBlank(text[at]) || text[at] == '/')) ++at;
-        if (at >= text.size()) break;
-        if (text[at] == '>') return at + 1;
-        const std::size_t nameStart = at;
-        while (at < text.size() && !IsHtmlBlank(text[at]) && text[at] != '=' && text[at] != '>' && text[at] != '/') {
-            ++at;
-        }
-        const View<Unit> name = text.substr(nameStart, at - nameStart);
-        while (at < text.size() && IsHtmlBlank(text[at])) ++at;
-        View<Unit> value;
-        if (at < text.size() && text[at] == '=') {
-            ++at;
-            while (at < text.size() && IsHtmlBlank(text[at])) ++at;
-            if (at < text.size() && (text[at] == '"' || text[at] == '\'')) {
-                const std::size_t close = Find(text, text[at], at + 1);
-                if (close == View<Unit>::npos) return close;
-                value = text.substr(at + 1, close - at - 1);
-                at = close + 1;
-            } else {
-                const std::size_t valueStart = at;
-                while (at < text.size() && !IsHtmlBlank(text[at]) && text[at] != '>') ++at;
-                value = text.substr(valueStart, at - valueStart);
-            }
-        }
+    for (;;) {
+        const TagPart part = ReadTagPart(Units(text), text.size(), at);
+        if (part.kind == TagPart::Kind::Cut) return View<Unit>::npos;
+        if (part.kind == TagPart::Kind::End) return part.next;
+        const std::size_t nameLength = part.nameEnd - part.nameStart;
+        const View<Unit> value = text.substr(part.valueStart, part.valueEnd - part.valueStart);
         // The first of an attribute named twice counts, as browsers read it.
-        if (!values.hasSrc && name.size() == 3 && StartsWithNoCase(name, 0, "src")) {
+        if (!values.hasSrc && UnitsAreNoCase(Units(text) + part.nameStart, nameLength, "src")) {
             values.hasSrc = true;
             values.src = value;
-        } else if (!values.hasSrcset && name.size() == 6 && StartsWithNoCase(name, 0, "srcset")) {
+        } else if (!values.hasSrcset && UnitsAreNoCase(Units(text) + part.nameStart, nameLength, "srcset")) {
             values.hasSrcset = true;
             values.srcset = value;
         }
+        at = part.next;
     }
-    return View<Unit>::npos;
 }
 
 // True when a tag name of `length` characters after the '<' at `at` ends there.
