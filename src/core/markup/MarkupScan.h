@@ -128,8 +128,9 @@ inline TagPart ReadTagPart(const Unit* text, std::size_t size, std::size_t at) {
         return part;
     }
     part.nameStart = i;
-    i = RunUntil(text, size, i, kStopBlank | kStopClose | kStopSlash | kStopEquals);
-    if (i == part.nameStart) ++i;  // a lone '=' is a name of its own, as a browser reads it
+    // An '=' where a name starts is the name's first character, as a browser reads it.
+    const std::size_t rest = text[i] == '=' ? i + 1 : i;
+    i = RunUntil(text, size, rest, kStopBlank | kStopClose | kStopSlash | kStopEquals);
     part.nameEnd = part.valueStart = part.valueEnd = i;
     i = RunWhile(text, size, i, kStopBlank);
     if (i < size && text[i] == '=') {

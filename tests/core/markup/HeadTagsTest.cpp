@@ -43,6 +43,8 @@ TEST(HeadTags, ReadsAttributesInEveryCaseAndQuoting) {
     EXPECT_EQ(Scan(u"<link href=\"a b#c\" title='it&#39;s &#x263A; &lt;&gt; &nbsp;&bogus; &amp'>"),
               (Strings{"link href=a b#c title=it's \u263A <> \u00A0&bogus; &amp"}));
     EXPECT_EQ(Scan(u"<link hidden rel=alternate>"), (Strings{"link hidden= rel=alternate"}));
+    // An '=' where a name starts begins that name.
+    EXPECT_EQ(Scan(u"<meta =name=robots = content=x>"), (Strings{"meta =name=robots == content=x"}));
     // As a browser reads it, a '/' right after an unquoted value belongs to the value.
     EXPECT_EQ(Scan(u"<meta name=a content=b/>"), (Strings{"meta name=a content=b/"}));
 }
@@ -137,6 +139,8 @@ TEST(ImageSources, SrcAndFirstSrcsetCandidateOfEachImgOutsideCommentsAndScripts)
          {"caf\xC3\xA9.png", "\xF0\x9F\x98\x80.png"}},
         {"<img src=a.png><script></scrip><img src=no.png></SCRIPTx><img src=b.png><style", {"a.png", "b.png"}},
         {"<img src=a.png><!-- -- >", {"a.png"}},
+        // An '=' where a name starts is a name of its own, so the src after it still counts.
+        {"<img = src=a.png><img =src=b.png>", {"a.png"}},
         {"<img src=a.png><img", {"a.png"}},
         {"<img src=a.png><img src=", {"a.png"}},
         {"<", {}},
