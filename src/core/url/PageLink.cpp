@@ -9,19 +9,23 @@ LinkProblem ResolveLink(std::u16string_view href, const UrlParts& base, UrlParts
     href = TrimHtmlBlanks(href);  // as a browser reads an attribute's URL
     if (href.empty()) return LinkProblem::Empty;
     for (const char16_t unit : href) {
-        if (unit == u' ' || IsControlCharacter(unit)) return LinkProblem::Blank;
+        const bool printableAscii = unit > u' ' && unit < 0x7F;  // as nearly all are, without a call
+        if (!printableAscii && (unit == u' ' || IsControlCharacter(unit))) return LinkProblem::Blank;
     }
-    UrlParts reference = SplitUrl(href);
-    if (reference.hasFragment) return LinkProblem::Fragment;
-    // Escapes are put right before the dots are removed, so that "%2E%2E" counts as "..".
-    if (!NormalizeUrl(reference)) return LinkProblem::Malformed;
+    const UrlViews views = SplitUrlViews(href);
+    if (views.hasFragment) return LinkProblem::Fragment;
     bool climbed = false;
-    const bool networkPath = !reference.hasScheme && reference.hasAuthority;
-    target = ResolveUrl(base, std::move(reference), climbed);
+    if (!ResolveNormalUrl(base, views, target, climbed)) {
+        UrlParts reference = SplitUrl(href);
+        // Escapes are put right before the dots are removed, so that "%2E%2E" counts as "..".
+        if (!NormalizeUrl(reference)) return LinkProblem::Malformed;
+        const bool networkPath = !reference.hasScheme && reference.hasAuthority;
+        target = ResolveUrl(base, std::move(reference), climbed);
+        // The parts of a normal reference and a normal base are normal, but for what depends on the
+        // scheme that a network-path reference takes from the base: the default port and empty path.
+        if (networkPath && !climbed && !NormalizeUrl(target)) return LinkProblem::Malformed;
+    }
     if (climbed) return LinkProblem::ClimbsAboveTop;
-    // The parts of a normal reference and a normal base are normal, but for what depends on the
-    // scheme that a network-path reference takes from the base: the default port and empty path.
-    if (networkPath && !NormalizeUrl(target)) return LinkProblem::Malformed;
     const std::u16string_view host = std::u16string_view(target.authority).substr(target.authority.rfind(u'@') + 1);
     if ((target.scheme != u"http" && target.scheme != u"https") || !target.hasAuthority || host.empty() ||
         host[0] == u':') {

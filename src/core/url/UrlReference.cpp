@@ -11,15 +11,49 @@ namespace {
 
 constexpr std::size_t npos = std::u16string_view::npos;
 
-bool Keeps(UrlComponent component, char16_t unit) {
-    if (IsUnreserved(unit) || IsSubDelimiter(unit)) return true;
-    switch (component) {
-    case UrlComponent::Userinfo: return unit == u':';
-    case UrlComponent::Host: return false;
-    case UrlComponent::Path: return unit == u':' || unit == u'@' || unit == u'/';
-    case UrlComponent::Query: return unit == u':' || unit == u'@' || unit == u'/' || unit == u'?';
+// Which components keep each ASCII character as it is, a bit for each UrlComponent.
+struct KeptCharacters {
+    unsigned char of[128] = {};
+    KeptCharacters() {
+        for (char16_t unit = 0; unit < 128; ++unit) {
+            if (IsUnreserved(unit) || IsSubDelimiter(unit))
+                of[unit] = Bit(UrlComponent::Userinfo) | Bit(UrlComponent::Host) | Bit(UrlComponent::Path) |
+                           Bit(UrlComponent::Query);
+        }
+        of[':'] |= Bit(UrlComponent::Userinfo) | Bit(UrlComponent::Path) | Bit(UrlComponent::Query);
+        for (const char16_t unit : {u'@', u'/'}) of[unit] |= Bit(UrlComponent::Path) | Bit(UrlComponent::Query);
+        of['?'] |= Bit(UrlComponent::Query);
     }
-    return false;
+    static unsigned char Bit(UrlComponent component) { return 1 << static_cast<int>(component); }
+};
+const KeptCharacters kKept;
+
+bool Keeps(UrlComponent component, char16_t unit) {
+    return unit < 128 && (kKept.of[unit] & KeptCharacters::Bit(component)) != 0;
+}
+
+// True when `text` holds only characters `component` keeps as they are, and so no escape.
+bool IsNormal(std::u16string_view text, UrlComponent component) {
+    for (const char16_t unit : text) {
+        if (!Keeps(component, unit)) return false;
+    }
+    return true;
+}
+
+bool IsNormalScheme(std::u16string_view scheme) {
+    if (scheme.empty() || !IsAsciiLetter(scheme[0])) return false;
+    for (const char16_t unit : scheme) {
+        const bool allowed = IsAsciiLetter(unit) || IsAsciiDigit(unit) || unit == u'+' || unit == u'-' || unit == u'.';
+        if (!allowed || AsciiLower(unit) != unit) return false;
+    }
+    return true;
+}
+
+// The index of the first of `stops` in `text` at or after `from`, or the text's size.
+template <char16_t... stops>
+std::size_t FindFirst(std::u16string_view text, std::size_t from) {
+    while (from < text.size() && ((text[from] != stops) && ...)) ++from;
+    return from;
 }
 
 // The segment that `path` starts with, after its first character (a '/' or the segment's own).
@@ -40,10 +74,14 @@ bool RemoveLastSegment(std::u16string& output) {
     return true;
 }
 
-std::u16string MergePaths(const UrlParts& base, const std::u16string& path) {
-    if (base.hasAuthority && base.path.empty()) return u"/" + path;
-    const std::size_t slash = base.path.rfind(u'/');
-    return slash == std::u16string::npos ? path : base.path.substr(0, slash + 1) + path;
+void MergePaths(const UrlParts& base, std::u16string_view path, std::u16string& out) {
+    if (base.hasAuthority && base.path.empty()) {
+        out.assign(1, u'/');
+    } else {
+        const std::size_t slash = base.path.rfind(u'/');
+        out.assign(base.path, 0, slash == std::u16string::npos ? 0 : slash + 1);
+    }
+    out.append(path);
 }
 
 bool IsHttp(const std::u16string& scheme) { return scheme == u"http" || scheme == u"https"; }
@@ -106,21 +144,63 @@ bool NormalizeAuthority(std::u16string& authority, const std::u16string& scheme)
     return true;
 }
 
-// Puts a component into its normal form in place; one that holds no escape and only characters
-// it keeps, as most do, is left as it is.
+// Puts a component into its normal form in place; one already in it, as most are, stays.
 void Normalize(std::u16string& text, UrlComponent component) {
-    bool normal = true;
-    for (const char16_t unit : text) {
-        if (unit == u'%' || !Keeps(component, unit)) {
-            normal = false;
-            break;
-        }
-    }
-    if (normal) return;
+    if (IsNormal(text, component)) return;
     std::u16string out;
     out.reserve(text.size());
     AppendNormalized(out, text, component);
     text = std::move(out);
+}
+
+// Section 5.2.2 for a reference held as strings or as views; each target string is assigned, so
+// it keeps the capacity it has.
+template <class Reference>
+void Resolve(const UrlParts& base, const Reference& reference, UrlParts& target, bool& climbed) {
+    if (reference.hasScheme) {
+        target.scheme.assign(reference.scheme);
+        target.hasScheme = true;
+        target.authority.assign(reference.authority);
+        target.hasAuthority = reference.hasAuthority;
+        target.path.assign(reference.path);
+        RemoveDotSegments(target.path, climbed);
+        target.query.assign(reference.query);
+        target.hasQuery = reference.hasQuery;
+    } else {
+        if (reference.hasAuthority) {
+            target.authority.assign(reference.authority);
+            target.hasAuthority = true;
+            target.path.assign(reference.path);
+            RemoveDotSegments(target.path, climbed);
+            target.query.assign(reference.query);
+            target.hasQuery = reference.hasQuery;
+        } else {
+            if (reference.path.empty()) {
+                target.path = base.path;
+                if (reference.hasQuery) {
+                    target.query.assign(reference.query);
+                } else {
+                    target.query = base.query;
+                }
+                target.hasQuery = reference.hasQuery || base.hasQuery;
+            } else {
+                if (reference.path[0] == u'/') {
+                    target.path.assign(reference.path);
+                } else {
+                    MergePaths(base, reference.path, target.path);
+                }
+                RemoveDotSegments(target.path, climbed);
+                target.query.assign(reference.query);
+                target.hasQuery = reference.hasQuery;
+            }
+            target.authority = base.authority;
+            target.hasAuthority = base.hasAuthority;
+        }
+        target.scheme = base.scheme;
+        target.hasScheme = base.hasScheme;
+    }
+    target.fragment.assign(reference.fragment);
+    target.hasFragment = reference.hasFragment;
 }
 
 }  // namespace
@@ -137,26 +217,26 @@ std::u16string UrlParts::Text() const {
     return text;
 }
 
-UrlParts SplitUrl(std::u16string_view text) {
-    UrlParts parts;
+UrlViews SplitUrlViews(std::u16string_view text) {
+    UrlViews parts;
     std::size_t at = 0;
-    const std::size_t colon = text.find_first_of(u":/?#");
-    if (colon != npos && colon > 0 && text[colon] == u':') {
+    const std::size_t colon = FindFirst<u':', u'/', u'?', u'#'>(text, 0);
+    if (colon < text.size() && colon > 0 && text[colon] == u':') {
         parts.scheme = text.substr(0, colon);
         parts.hasScheme = true;
         at = colon + 1;
     }
-    if (text.substr(at, 2) == u"//") {
-        const std::size_t end = std::min(text.find_first_of(u"/?#", at + 2), text.size());
+    if (at + 1 < text.size() && text[at] == u'/' && text[at + 1] == u'/') {
+        const std::size_t end = FindFirst<u'/', u'?', u'#'>(text, at + 2);
         parts.authority = text.substr(at + 2, end - at - 2);
         parts.hasAuthority = true;
         at = end;
     }
-    const std::size_t pathEnd = std::min(text.find_first_of(u"?#", at), text.size());
+    const std::size_t pathEnd = FindFirst<u'?', u'#'>(text, at);
     parts.path = text.substr(at, pathEnd - at);
     at = pathEnd;
     if (at < text.size() && text[at] == u'?') {
-        const std::size_t end = std::min(text.find(u'#', at), text.size());
+        const std::size_t end = FindFirst<u'#'>(text, at);
         parts.query = text.substr(at + 1, end - at - 1);
         parts.hasQuery = true;
         at = end;
@@ -168,9 +248,28 @@ UrlParts SplitUrl(std::u16string_view text) {
     return parts;
 }
 
+UrlParts SplitUrl(std::u16string_view text) {
+    const UrlViews views = SplitUrlViews(text);
+    UrlParts parts;
+    parts.scheme = views.scheme;
+    parts.authority = views.authority;
+    parts.path = views.path;
+    parts.query = views.query;
+    parts.fragment = views.fragment;
+    parts.hasScheme = views.hasScheme;
+    parts.hasAuthority = views.hasAuthority;
+    parts.hasQuery = views.hasQuery;
+    parts.hasFragment = views.hasFragment;
+    return parts;
+}
+
 void RemoveDotSegments(std::u16string& path, bool& climbed) {
-    // Most paths hold no "." or ".." segment and stay as they are.
-    if ((path.empty() || path[0] != u'.') && path.find(u"/.") == std::u16string::npos) return;
+    // Most paths hold no segment that starts with a '.' and stay as they are.
+    bool dotted = false;
+    for (std::size_t at = 0; at < path.size() && !dotted; ++at) {
+        dotted = path[at] == u'.' && (at == 0 || path[at - 1] == u'/');
+    }
+    if (!dotted) return;
     std::u16string_view input = path;
     std::u16string output;
     output.reserve(input.size());
@@ -200,37 +299,22 @@ void RemoveDotSegments(std::u16string& path, bool& climbed) {
 }
 
 UrlParts ResolveUrl(const UrlParts& base, UrlParts reference, bool& climbed) {
-    if (reference.hasScheme) {
-        RemoveDotSegments(reference.path, climbed);
-        return reference;
-    }
     UrlParts target;
-    if (reference.hasAuthority) {
-        target.authority = std::move(reference.authority);
-        target.hasAuthority = true;
-        target.path = std::move(reference.path);
-        RemoveDotSegments(target.path, climbed);
-        target.query = std::move(reference.query);
-        target.hasQuery = reference.hasQuery;
-    } else {
-        if (reference.path.empty()) {
-            target.path = base.path;
-            target.query = reference.hasQuery ? std::move(reference.query) : base.query;
-            target.hasQuery = reference.hasQuery || base.hasQuery;
-        } else {
-            target.path = reference.path[0] == u'/' ? std::move(reference.path) : MergePaths(base, reference.path);
-            RemoveDotSegments(target.path, climbed);
-            target.query = std::move(reference.query);
-            target.hasQuery = reference.hasQuery;
-        }
-        target.authority = base.authority;
-        target.hasAuthority = base.hasAuthority;
-    }
-    target.scheme = base.scheme;
-    target.hasScheme = base.hasScheme;
-    target.fragment = std::move(reference.fragment);
-    target.hasFragment = reference.hasFragment;
+    Resolve(base, reference, target, climbed);
     return target;
+}
+
+bool ResolveNormalUrl(const UrlParts& base, const UrlViews& reference, UrlParts& target, bool& climbed) {
+    const bool normal = (reference.hasScheme ? IsNormalScheme(reference.scheme) : !reference.hasAuthority) &&
+                        (!reference.hasAuthority || IsNormalHost(reference.authority)) &&
+                        IsNormal(reference.path, UrlComponent::Path) &&
+                        IsNormal(reference.query, UrlComponent::Query) &&
+                        IsNormal(reference.fragment, UrlComponent::Query);
+    if (!normal) return false;
+    Resolve(base, reference, target, climbed);
+    // What NormalizeUrl does for an empty http path; "/" has no dot segment to remove.
+    if (reference.hasScheme && target.path.empty() && target.hasAuthority && IsHttp(target.scheme)) target.path = u"/";
+    return true;
 }
 
 void AppendNormalized(std::u16string& out, std::u16string_view text, UrlComponent component) {

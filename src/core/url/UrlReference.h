@@ -22,6 +22,16 @@ struct UrlParts {
     std::u16string Text() const;
 };
 
+// The same five components as views into the text of the reference.
+struct UrlViews {
+    std::u16string_view scheme, authority, path, query, fragment;
+    bool hasScheme = false;
+    bool hasAuthority = false;
+    bool hasQuery = false;
+    bool hasFragment = false;
+};
+
+UrlViews SplitUrlViews(std::u16string_view reference);
 UrlParts SplitUrl(std::u16string_view reference);
 
 // Removes the "." and ".." segments of the path (section 5.2.4). `climbed` is set when a ".."
@@ -45,5 +55,10 @@ void AppendNormalized(std::u16string& out, std::u16string_view text, UrlComponen
 // reference at all: a scheme of characters no scheme holds, a port that is no number, or an
 // address in brackets that is not closed.
 bool NormalizeUrl(UrlParts& url);
+
+// ResolveUrl for a reference whose components are already in normal form, as most links are,
+// writing into `target` without copying the reference first. False, with `target` untouched, for
+// a reference that needs NormalizeUrl first or takes the scheme of the base (a network path).
+bool ResolveNormalUrl(const UrlParts& base, const UrlViews& reference, UrlParts& target, bool& climbed);
 
 }  // namespace linkloom
