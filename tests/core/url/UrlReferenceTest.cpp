@@ -41,6 +41,26 @@ TEST(UrlReference, NormalFormLowersSchemeAndHostAndEncodesWhatNoUrlHolds) {
     }
 }
 
+TEST(UrlReference, ResolvesAReferenceInNormalFormAsItsNormalFormWouldBe) {
+    UrlParts base = SplitUrl(u"https://example.com/docs/page.htm?q");
+    NormalizeUrl(base);
+    UrlParts fast = SplitUrl(u"x://stale@host:1/p?q#f");  // reused: every part must be written over
+    for (const std::u16string reference : {u"g", u"/a/./b/../c", u"?y", u"", u"../../../x", u"https://a.example",
+                                           u"http:g", u"g:h", u"/.htaccess", u"a?b/./c", u"g/"}) {
+        bool fastClimbed = false, climbed = false;
+        ASSERT_TRUE(ResolveNormalUrl(base, SplitUrlViews(reference), fast, fastClimbed)) << String(reference).ToUtf8();
+        UrlParts normal = SplitUrl(reference);
+        ASSERT_TRUE(NormalizeUrl(normal));
+        EXPECT_EQ(fast.Text(), ResolveUrl(base, normal, climbed).Text()) << String(reference).ToUtf8();
+        EXPECT_EQ(fastClimbed, climbed) << String(reference).ToUtf8();
+    }
+    for (const std::u16string reference :
+         {u"%41", u"HTTP://a/", u"//a.example/x", u"https://A.example/", u"https://a:80/"}) {
+        bool climbed = false;
+        EXPECT_FALSE(ResolveNormalUrl(base, SplitUrlViews(reference), fast, climbed)) << String(reference).ToUtf8();
+    }
+}
+
 std::string Link(const std::u16string& href) {
     UrlParts base = SplitUrl(u"https://example.com/docs/page.htm");
     NormalizeUrl(base);
