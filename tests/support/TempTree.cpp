@@ -22,10 +22,9 @@ void SetWriteTime(const std::filesystem::path& path, platform::FileTime written)
     SetFileTime(file, nullptr, nullptr, &time);
     CloseHandle(file);
 #else
-    const long long unixSeconds = static_cast<long long>(written / 10000000ULL) - 11644473600LL;
     struct timespec times[2];
-    times[0].tv_sec = times[1].tv_sec = unixSeconds;
-    times[0].tv_nsec = times[1].tv_nsec = static_cast<long>(written % 10000000ULL) * 100;
+    times[0].tv_sec = times[1].tv_sec = platform::UnixSecondsOf(written);
+    times[0].tv_nsec = times[1].tv_nsec = static_cast<long>(written % platform::kFileTimeUnitsPerSecond) * 100;
     utimensat(AT_FDCWD, path.c_str(), times, 0);
 #endif
 }

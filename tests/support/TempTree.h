@@ -6,6 +6,7 @@
 
 #include "base/String.h"
 #include "platform/Directory.h"
+#include "platform/UnixTime.h"
 
 namespace linkloom::test {
 
@@ -43,5 +44,6 @@ std::string Utf16Le(const std::u16string& text);
 
 // 2024-03-03 12:00:00 UTC: the same calendar date in every time zone from -11 to +11 hours.
 constexpr platform::FileTime kNoonMarch3 = 133539408000000000ULL;
+constexpr platform::FileTime kDay = 86400ULL * platform::kFileTimeUnitsPerSecond;
 
 }  // namespace linkloom::test

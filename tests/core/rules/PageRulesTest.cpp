@@ -18,8 +18,7 @@ using test::FrontFor;
 using test::TempTree;
 using Strings = std::vector<std::string>;
 
-constexpr platform::FileTime kDay = 864000000000ULL;
-constexpr platform::FileTime kMarch4 = test::kNoonMarch3 + kDay;
+constexpr platform::FileTime kMarch4 = test::kNoonMarch3 + test::kDay;
 
 struct Outcome {
     Strings entries;  // "LOCATION LASTMOD", then " hreflang=HREF" for each alternate

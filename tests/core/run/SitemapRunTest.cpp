@@ -119,9 +119,8 @@ TEST(SitemapRunEnds, AFolderThatCannotBeListedSaysSo) {
 // The desktop program's run too: a file time later than the run's start is written as the start.
 TEST(SitemapRunDates, AFileTimeInTheFutureIsWrittenAsTheRunsStart) {
     TempTree tree;
-    constexpr platform::FileTime kDay = 864000000000ULL;
     const platform::FileTime before = platform::CurrentFileTime();
-    tree.File("future.htm", "<p>x</p>", before + 400 * kDay);
+    tree.File("future.htm", "<p>x</p>", before + 400 * test::kDay);
     SelectionOptions withTime = test::SubfoldersOnly();
     withTime.lastmodWithTime = true;
     FakeFront host = FrontFor(tree, u"htm", withTime);
