@@ -33,7 +33,7 @@ REFERENCE = None
 def run(*args, cwd=None, timeout=120, env=None):
     result = subprocess.run(CLI + list(args), capture_output=True, cwd=cwd, stdin=subprocess.DEVNULL,
                             timeout=timeout, env=env)
-    return result.returncode, result.stdout, result.stderr.decode("utf-8", "replace")
+    return result.returncode, result.stdout, result.stderr.decode("utf-8", "replace").replace("\r\n", "\n")
 
 
 def start(*args, **options):
@@ -116,6 +116,19 @@ class CliCase(unittest.TestCase):
         self.assertIn(sentence, err)
         return err
 
+    def ok_within_open_files(self, limit, *args):
+        """Standard output of a run that must succeed, skipping nothing, with at most `limit` files open."""
+        import resource
+        result = subprocess.run(CLI + list(args), capture_output=True,
+                                preexec_fn=lambda: resource.setrlimit(resource.RLIMIT_NOFILE, (limit, limit)))
+        self.assertEqual(result.returncode, 0, result.stderr)
+        self.assertNotIn(b"could not", result.stderr)
+        return result.stdout
+
+    def on_tree(self, *options, url="https://e.x/"):
+        """A quiet run's arguments on the test's tree."""
+        return ["-q", *options, native(self.tree.root), url]
+
 
 def files(folder):
     """Every file of a folder by name, with its bytes."""
@@ -157,34 +170,33 @@ class CliTest(CliCase):
         code, out, _ = run("-q", "--lastmod-time", native(self.tree.root), "https://example.com/")
         self.assertRegex(out.decode(), r"<lastmod>2024-03-0[234]T\d\d:\d\d:\d\d[+-]\d\d:\d\d</lastmod>")
 
-    def test_rejected_inputs_exit_2_with_the_sentence(self):
-        cases = [([native(self.tree.path("missing")), "https://x/"],
-                  "please enter a valid path to scan for web files"),
-                 ([native(self.tree.root)], "FOLDER and URL are needed"),
-                 (["--bogus=1", native(self.tree.root), "https://x/"], "unknown option --bogus\n"),
-                 (["--flags", "-1", native(self.tree.root), "https://x/"], "--flags needs a number"),
-                 (["-o"], "option -o needs a value"),
-                 (["--state=", native(self.tree.root), "https://x/"], "the state file name is empty"),
-                 (["--gzip", native(self.tree.root), "https://x/"], "--gzip needs -o FILE")]
-        for arguments, sentence in cases:
-            self.fails(2, sentence, "-q", *arguments)
-
-    def test_a_run_that_finds_no_files_exits_1_and_leaves_the_earlier_document(self):
-        target = self.tree.path("sitemap.xml")
+    def test_rejected_runs_exit_with_their_status_and_sentence_and_write_nothing(self):
+        site, url = native(self.tree.root), "https://e.x/"
+        target, missing, docs = (self.tree.path(*name) for name in (["sitemap.xml"], ["no", "s.xml"], ["docs"]))
         write(target, b"earlier")
-        err = self.fails(1, "no files match", "-q", "-o", native(target), "--ext", "asp", native(self.tree.root),
-                         "https://e.x/")
-        self.assertEqual(err.replace("\r\n", "\n"),
-                         "no files match the criteria\ntry scanning a different folder or adjust search settings\n")
+        cases = [(2, "please enter a valid path to scan for web files", [native(self.tree.path("missing")), url]),
+                 (2, "FOLDER and URL are needed", [site]),
+                 (2, "unknown option --bogus\n", ["--bogus=1", site, url]),
+                 (2, "--flags needs a number", ["--flags", "-1", site, url]),
+                 (2, "option -o needs a value", ["-o"]),
+                 (2, "the state file name is empty", ["--state=", site, url]),
+                 (2, "--gzip needs -o FILE", ["--gzip", site, url]),
+                 (2, "invalid pattern 'docs/[x/y]'", ["--exclude", "docs/[x/y]", site, url]),
+                 (2, "--split-by writes a sitemap file per section under an index: it needs -o FILE",
+                  ["--split-by", "section", site, url]),
+                 (2, "--check reads a sitemap and writes none", ["--check", "s.xml", "-o", "x.xml", site, url]),
+                 (2, "--check reads a sitemap and writes none", ["--check", "s.xml", "--gzip", site, url]),
+                 (2, "--state-hash needs content or bytes, not 'words'", ["--state-hash", "words", site, url]),
+                 (2, "--changes needs --state FILE", ["--changes", "c.txt", site, url]),
+                 (2, "--indexnow needs --state", ["--indexnow", "k3y-0123456789", site, url]),
+                 (1, "no files match the criteria\ntry scanning a different folder or adjust search settings\n",
+                  ["-o", native(target), "--ext", "asp", site, url]),
+                 (3, "cannot write " + native(missing), ["-o", native(missing), site, url]),
+                 (3, "cannot write " + native(docs), ["-o", native(docs), site, url])]
+        for status, sentence, arguments in cases:
+            self.fails(status, sentence, "-q", *arguments)
         self.assertEqual((read(target), leftovers(self.tree.root)), (b"earlier", []))
-
-    def test_unwritable_output_exits_3_naming_the_file(self):
-        target = self.tree.path("no", "such", "folder", "sitemap.xml")
-        err = self.fails(3, "cannot write", "-q", "-o", native(target), native(self.tree.root), "https://e.x/")
-        self.assertIn("sitemap.xml", err)
-        self.fails(3, "cannot write", "-q", "-o", native(self.tree.path("docs")), native(self.tree.root),
-                   "https://e.x/")
-        self.assertTrue(os.path.isdir(self.tree.path("docs")))
+        self.assertTrue(os.path.isdir(docs))
 
     def test_text_sitemaps_list_one_url_a_line_in_parts_without_an_index(self):
         out, err = self.ok("-q", "--format", "txt", native(self.tree.root), "https://e.x/")
@@ -192,19 +204,16 @@ class CliTest(CliCase):
         self.assertEqual(out.decode().split("\n"), ["https://e.x/a%20b&c.php", "https://e.x/docs/guide.HTM",
                                                      "https://e.x/docs/old/MyTemplate.htm", "https://e.x/index.htm", ""])
         folder = scratch(self)
-        code, _, err = run("-q", "--format", "txt", "--max-urls", "3", "-o", native(os.path.join(folder, "s.txt")),
-                           native(self.tree.root), "https://e.x/")
+        _, err = self.ok(*self.on_tree("--format", "txt", "--max-urls", "3", "-o", native(os.path.join(folder, "s.txt"))))
         self.assertEqual(sorted(os.listdir(folder)), ["s-1.txt", "s-2.txt"])
-        self.assertIn("a text sitemap has no index; its entries are in 2 files: ", err)
-        self.assertIn("s-2.txt\n", err.replace("\r\n", "\n"))
+        self.assertRegex(err, "a text sitemap has no index; its entries are in 2 files: .*s-2.txt\n")
 
     @unittest.skipUnless(shutil.which("xsltproc"), "needs xsltproc")
     def test_our_stylesheet_shows_an_index_and_its_parts_that_name_it(self):
         folder = scratch(self)
         stylesheet = os.path.join(folder, "map.xsl")
         self.assertEqual(run("--write-xsl", native(stylesheet))[0], 0)
-        _, err = self.ok("-q", "--max-urls", "3", "--xsl", "/map.xsl?v=1&x", "-o", native(os.path.join(folder, "s.xml")),
-                         native(self.tree.root), "https://e.x/")
+        self.ok(*self.on_tree("--max-urls", "3", "--xsl", "/map.xsl?v=1&x", "-o", native(os.path.join(folder, "s.xml"))))
         written = files(folder)
         for name, shown in (("s.xml", ["https://e.x/s-1.xml", "https://e.x/s-2.xml"]),
                             ("s-2.xml", ["https://e.x/index.htm"])):
@@ -219,40 +228,24 @@ class CliTest(CliCase):
         for name in ("Docs/a.htm", "docs/b.htm", "root/c.htm"):
             write(self.tree.path(name), "<!DOCTYPE html>")
         folder = scratch(self)
-        _, err = self.ok("-q", "--split-by", "section", "--max-urls", "2", "--sitemap-url", "https://e.x/s.xml", "-o",
-                         native(os.path.join(folder, "s.xml")), native(self.tree.root), "https://e.x/")
+        _, err = self.ok(*self.on_tree("--split-by", "section", "--max-urls", "2", "--sitemap-url", "https://e.x/s.xml",
+                                       "-o", native(os.path.join(folder, "s.xml"))))
         self.assertNotIn("taken to be", err)  # the set's URL is given
-        written = files(folder)
-        self.assertEqual(locations(written["s.xml"]), ["https://e.x/s-root.xml", "https://e.x/s-docs.xml",
-                                                          "https://e.x/s-docs_2-1.xml", "https://e.x/s-docs_2-2.xml",
-                                                          "https://e.x/s-root_2.xml"])
-        self.fails(2, "--split-by writes a sitemap file per section under an index: it needs -o FILE", "-q",
-                   "--split-by", "section", native(self.tree.root), "https://e.x/")
+        self.assertEqual(locations(read(os.path.join(folder, "s.xml"))),
+                         ["https://e.x/s-root.xml", "https://e.x/s-docs.xml", "https://e.x/s-docs_2-1.xml",
+                          "https://e.x/s-docs_2-2.xml", "https://e.x/s-root_2.xml"])
 
     def test_more_sections_than_files_may_be_open(self):
         if emulated():
             self.skipTest("sets a POSIX limit on open files")
-        import resource
         for number in range(200):
-            os.makedirs(self.tree.path("s%03d" % number))
-            with open(self.tree.path("s%03d" % number, "p.htm"), "w") as page:
-                page.write("<!DOCTYPE html>")
-        folder = tempfile.mkdtemp(prefix="linkloom-out-")
-        self.addCleanup(shutil.rmtree, folder, True)
-        limited = subprocess.run(CLI + ["-q", "--jobs", "1", "--split-by", "section", "--gzip", "-o",
-                                        os.path.join(folder, "s.xml"), self.tree.root, "https://e.x/"],
-                                 capture_output=True, preexec_fn=lambda: resource.setrlimit(resource.RLIMIT_NOFILE,
-                                                                                            (64, 64)))
-        self.assertEqual(limited.returncode, 0, limited.stderr)
-        self.assertNotIn(b"could not", limited.stderr)
+            write(self.tree.path("s%03d" % number, "p.htm"), "<!DOCTYPE html>")
+        folder = scratch(self)
+        self.ok_within_open_files(64, *self.on_tree("--jobs", "1", "--split-by", "section", "--gzip", "-o",
+                                                    os.path.join(folder, "s.xml")))
         written = files(folder)
         self.assertEqual(len(written), 203)  # the index, the top's and docs' sitemaps, one per s* folder
         self.assertEqual(locations(gzip.decompress(written["s-s199.xml.gz"])), ["https://e.x/s199/p.htm"])
-
-    def test_exclude_patterns_that_cannot_be_read_exit_2(self):
-        # Which patterns are refused is the pattern's own rule; here, that the run says so and stops.
-        self.fails(2, "invalid pattern 'docs/[x/y]'", "-q", "--exclude", "docs/[x/y]", native(self.tree.root),
-                   "https://e.x/")
 
     def test_explain_names_each_reason_and_counts(self):
         doctype = "<!DOCTYPE html><p>page</p>"
@@ -262,7 +255,7 @@ class CliTest(CliCase):
         out, err = self.ok("-q", "--explain", "--require-doctype", "--skip-template-names", "--exclude", "old*",
                            "--exclude", "skip/", native(tree.root), "https://e.x/")
         self.assertEqual(locations(out), ["https://e.x/kept.htm"])
-        self.assertEqual(err.replace("\r\n", "\n").splitlines(), [
+        self.assertEqual(err.splitlines(), [
             "left out: empty.htm (unreadable)", "left out: hidden.htm (noindex)",
             "left out: MyTemplate.htm (template name)", "left out: notes.txt (extension)",
             "left out: old.htm (excluded by old*)", "left out: plain.htm (no doctype)",
@@ -278,7 +271,7 @@ class CliTest(CliCase):
         out, err = self.ok("--explain", "--ext", "htm", "--exclude", "docs/", native(self.tree.root), "https://e.x/")
         self.assertIn(re.search(r"tomorrow.htm</loc>\r\n <lastmod>([^<]*)<", out.decode()).group(1),
                       {before, time.strftime("%Y-%m-%d")})
-        self.assertEqual(err.replace("\r\n", "\n").splitlines()[-2:], [
+        self.assertEqual(err.splitlines()[-2:], [
             "adjusted: tomorrow.htm (date later than the run's start, written as the start)",
             "4 files listed, 2 kept; left out: 2 extension; folders not entered: 1 excluded by docs/; "
             "1 date later than the run's start written as the start"])
@@ -366,7 +359,7 @@ class UrlRulesTest(CliCase):
         target = os.path.join(self.out, "sitemap.xml")
         _, err = self.ok("-q", "--ext", "htm,html", *options, "-o", native(target), native(self.tree.root),
                          "https://example.com/")
-        return entries(read(target)), err.replace("\r\n", "\n")
+        return entries(read(target)), err
 
     def test_each_rule_leaves_out_merges_or_moves_its_pages_and_says_why(self):
         listed, err = self.cli("--folder-urls", "--drop-extensions", "htm,html", "--trailing-slash", "always",
@@ -397,17 +390,13 @@ class UrlRulesTest(CliCase):
         site = temp_tree(self, {"a.html": head('<meta property="og:image" content="/og.png">') + '<img src="x.png">',
                      "b.html": head("")})
         target = os.path.join(self.out, "sitemap.xml")
-        out, err = self.ok("-q", "--images", "--ext", "html", "-o", native(target), native(site.root),
-                           "https://example.com/")
-        document = ElementTree.fromstring(read(target))
+        run_on_site = lambda *options: self.ok("-q", "--ext", "html", *options, native(site.root), "https://e.x/")
+        run_on_site("--images", "-o", native(target))
         image = "{http://www.google.com/schemas/sitemap-image/1.1}"
-        self.assertEqual([[loc.text for loc in url.iter(image + "loc")] for url in document],
-                         [["https://example.com/og.png", "https://example.com/x.png"], []])
-        _, err = self.ok("-q", "--images", "--ext", "html", "--check", native(target), native(site.root),
-                         "https://example.com/")
-        self.assertIn("in step", err)
-        _, out, _ = run("-q", "--ext", "html", native(site.root), "https://example.com/")
-        self.assertNotIn(b"xmlns:image", out)
+        self.assertEqual([[loc.text for loc in url.iter(image + "loc")] for url in ElementTree.fromstring(read(target))],
+                         [["https://e.x/og.png", "https://e.x/x.png"], []])
+        self.assertIn("in step", run_on_site("--images", "--check", native(target))[1])
+        self.assertNotIn(b"xmlns:image", run_on_site()[0])
 
 
 def as_other_user():
@@ -479,8 +468,7 @@ class WalkTest(CliCase):
         write(os.path.join(self.tree.root, *["n" * 200] * 11 + ["far.htm"]), b"<p>far</p>")
         expected = ["docs/a.htm", "docs/same/b.php", "docs/same/deep/c.htm", "index.htm"] + devices
         for options, unread in (([], []), (["--include-noindex"], ["docs/empty.htm", "docs/hidden.htm"])):
-            out, err = self.ok("-q", "--ext", "htm,html,php", *options, native(self.tree.root), "https://e.x/",
-                               timeout=30)
+            out, err = self.ok(*self.on_tree("--ext", "htm,html,php", *options), timeout=30)
             self.assertEqual(sorted(locations(out)), sorted("https://e.x/" + name for name in expected + unread))
             self.assertIn("warning: 1 page left out: URL longer than 2,048 characters", err)
         _, err = self.ok("-q", "--explain", native(self.tree.root), "https://e.x/")
@@ -497,14 +485,14 @@ class OutputSafetyTest(CliCase):
         os.makedirs(self.out)
 
     def arguments(self, target, *options, url="https://e.x/"):
-        return ["-q", *options, "-o", native(target), native(self.tree.root), url]
+        return self.on_tree(*options, "-o", native(target), url=url)
 
     def test_the_runs_own_files_inside_the_folder_are_never_entries(self):
         state = self.tree.path("state.txt")
         for limit in ("1", "50000"):
             for _ in range(2):
-                _, err = self.ok("--explain", "--ext", "htm,xml,txt", "--max-urls", limit, "--state", native(state),
-                                 "-o", native(self.tree.path("sitemap.xml")), native(self.tree.root), "https://e.x/")
+                _, err = self.ok(*self.arguments(self.tree.path("sitemap.xml"), "--explain", "--ext", "htm,xml,txt",
+                                                 "--max-urls", limit, "--state", native(state)))
             listed = []
             for name in os.listdir(self.tree.root):
                 text = read(self.tree.path(name)) if name.startswith("sitemap") else b""
@@ -602,11 +590,9 @@ class OutputSafetyTest(CliCase):
         if subprocess.run(["chattr", "+i", frozen], capture_output=True).returncode != 0:
             self.skipTest("no immutable files here")
         try:
-            code, _, err = run(*self.arguments(target, "--max-urls", "1", url="https://other.x/"))
+            err = self.fails(3, "cannot write", *self.arguments(target, "--max-urls", "1", url="https://other.x/"))
         finally:
             subprocess.run(["chattr", "-i", frozen], check=True)
-        self.assertEqual(code, 3)
-        self.assertIn("cannot write", err)
         self.assertIn("s-3.xml", err)
         self.assertEqual(files(self.out), earlier)
 
@@ -799,8 +785,7 @@ class LastmodTest(CliCase):
         self.tree = temp_tree(self, {})
 
     def page(self, name, head="", when=MARCH_3):
-        path = self.tree.path(name)
-        write(path, self.PAGE % head, when)
+        write(self.tree.path(name), self.PAGE % head, when)
 
     def dates(self, *options, folder=None, env=None):
         out, err = self.ok("-q", "--ext", "htm", *options, native(folder or self.tree.root), "https://e.x/", env=env)
@@ -819,29 +804,22 @@ class LastmodTest(CliCase):
 
     def test_a_walk_waiting_for_git_keeps_few_folders_open(self):
         self.need_git()
-        import resource
         for number in range(1500):
             self.page("f%04d/p.htm" % number)
         git(self.tree.root, "init", "-q")
-        git(self.tree.root, "add", ".")
-        git(self.tree.root, "commit", "-qm", "one", date="2020-01-02T12:00:00Z")
+        commit(self.tree.root, "2020-01-02T12:00:00Z")
         for jobs in ("1", "2"):
-            limited = subprocess.run(CLI + ["-q", "--jobs", jobs, "--ext", "htm", "--lastmod", "git,mtime",
-                                            self.tree.root, "https://e.x/"], capture_output=True,
-                                     preexec_fn=lambda: resource.setrlimit(resource.RLIMIT_NOFILE, (128, 128)))
-            self.assertEqual(limited.returncode, 0, limited.stderr)
-            self.assertNotIn(b"could not", limited.stderr)
-            self.assertEqual(set(lastmods(limited.stdout).values()), {"2020-01-02"})
-            self.assertEqual(len(locations(limited.stdout)), 1500)
+            out = self.ok_within_open_files(128, "-q", "--jobs", jobs, "--ext", "htm", "--lastmod", "git,mtime",
+                                            self.tree.root, "https://e.x/")
+            self.assertEqual(set(lastmods(out).values()), {"2020-01-02"})
+            self.assertEqual(len(locations(out)), 1500)
 
     def test_git_missing_outside_a_work_tree_or_unreadable_warns_once_and_takes_the_next_source(self):
         self.page("a.htm")
         # Wine's programs have a PATH of their own, on which there is no git.
         path = os.environ["PATH"] if emulated() else self.tree.root
-        out, err = self.ok("-q", "--lastmod", "git,none", native(self.tree.root), "https://e.x/",
-                           env=dict(os.environ, PATH=path))
-        self.assertEqual((lastmods(out), err.splitlines()),
-                         ({"a.htm": None}, ["warning: git is not on the PATH; pages get no lastmod"]))
+        self.assertEqual(self.dates("--lastmod", "git,none", env=dict(os.environ, PATH=path)),
+                         ({"a.htm": None}, "warning: git is not on the PATH; pages get no lastmod\n"))
         self.need_git()
         # GIT_CEILING_DIRECTORIES keeps git from finding a repository above the temporary folder.
         ceiling = dict(os.environ, GIT_CEILING_DIRECTORIES=os.path.dirname(self.tree.root))
@@ -888,10 +866,8 @@ class LastmodTest(CliCase):
         self.assertEqual(found, {"p0.htm": "2022-01-01", "p1.htm": None, "p2.htm": None})
         self.assertIn("get no lastmod", err)
         out = self.tree.path("sitemap.xml")
-        code, _, err = run("-q", "--ext", "htm", "--lastmod", "git,mtime", "--shallow", "fail", "-o", native(out),
-                           native(clone), "https://e.x/")
-        self.assertEqual(code, 2)
-        self.assertIn("p1.htm was last changed in its oldest commit or before (--shallow fail)", err)
+        self.fails(2, "p1.htm was last changed in its oldest commit or before (--shallow fail)", "-q", "--ext", "htm",
+                   "--lastmod", "git,mtime", "--shallow", "fail", "-o", native(out), native(clone), "https://e.x/")
         self.assertFalse(os.path.exists(out))
 
     def test_each_file_gets_the_date_git_log_gives_it_or_its_own_time_when_it_differs_from_the_commit(self):
@@ -1016,11 +992,6 @@ class LastmodTest(CliCase):
         self.assertEqual(process.returncode, 143)
         self.assertLess(time.monotonic() - begun, 3)
 
-    def test_none_writes_no_lastmod(self):
-        self.page("plain.htm")
-        code, out, _ = run("-q", "--lastmod", "none", native(self.tree.root), "https://e.x/")
-        self.assertIn(b"<url>\r\n <loc>https://e.x/plain.htm</loc>\r\n</url>\r\n", out)
-
 
 class CheckTest(CliCase):
     HEAD = '<?xml version="1.0" encoding="UTF-8"?>\n<urlset xmlns="http://www.sitemaps.org/schemas/sitemap/0.9">\n'
@@ -1100,10 +1071,6 @@ class CheckTest(CliCase):
             if not emulated():
                 self.assertLess(self.most_memory, 64 * 1024, name)
 
-    def test_check_takes_no_output_options(self):
-        for options in (("-o", "x.xml"), ("--gzip",)):
-            self.fails(2, "--check", *options, "--check", "s.xml", native(self.tree.root), "https://e.x/")
-
 
 class StateTest(CliCase):
     def setUp(self):
@@ -1118,20 +1085,6 @@ class StateTest(CliCase):
         if content is not None:
             write(self.tree.path(name), content)
         os.utime(self.tree.path(name), (when, when))
-
-    def test_unchanged_pages_keep_their_dates_across_three_runs(self):
-        code, found, err = self.publish()
-        self.assertEqual((code, err), (0, ""))
-        self.assertEqual(found, {"a.htm": "2024-03-03", "b.htm": "2024-03-03", "c.htm": "2024-03-03"})
-        # Rebuilt with the same bytes (a new file time), changed bytes, and a page removed.
-        later = MARCH_3 + 100 * DAY
-        self.touch("a.htm", later)
-        self.touch("b.htm", later, "b changed")
-        os.remove(self.tree.path("c.htm"))
-        self.assertEqual(self.publish()[1], {"a.htm": "2024-03-03", "b.htm": "2024-06-11"})
-        self.touch("c.htm", later, "c")
-        self.touch("b.htm", later + DAY)
-        self.assertEqual(self.publish()[1], {"a.htm": "2024-03-03", "b.htm": "2024-06-11", "c.htm": "2024-06-11"})
 
     TEMPLATE = ("<html><head><title>%(title)s</title><script src=%(script)s></script></head><body>"
                 "<header><nav><a href=/>Home</a>%(nav)s</nav></header>%(body)s<footer>%(footer)s</footer></body></html>")
@@ -1157,7 +1110,6 @@ class StateTest(CliCase):
         self.publish("--state-hash", "bytes")
         self.write_pages(later + DAY, footer="(c) 2026")
         self.assertEqual(self.publish("--state-hash", "bytes")[1], dict.fromkeys(("a.htm", "b.htm", "c.htm"), "2024-06-12"))
-        self.assertEqual(run("--state-hash", "words", native(self.tree.root), "https://e.x/")[0], 2)
 
     def test_the_record_is_switched_with_the_sitemap_files_and_is_never_one_of_them(self):
         out = os.path.join(os.path.dirname(self.state), "sitemap.xml")
@@ -1201,7 +1153,6 @@ class StateTest(CliCase):
         self.touch("b.htm", MARCH_3 + 2 * DAY, "b changed again")
         self.assertEqual(publish("-o", native(out))[0], 3)
         self.assertEqual(read(self.state), earlier)
-        self.fails(2, "--changes needs --state", "--changes", native(changes), native(self.tree.root), "https://e.x/")
 
     def test_a_record_is_created_only_once_the_document_is_written_and_a_bad_one_stops_the_run(self):
         self.fails(1, "no files match", "-q", "--state", native(self.state), "--ext", "none", native(self.tree.root),
@@ -1330,7 +1281,6 @@ class IndexNowTest(CliCase):
         return found
 
     def test_the_key_file_is_checked_first_and_then_the_changes_posted(self):
-        self.assertIn("--indexnow needs --state", run("--indexnow", self.KEY, native(self.tree.root), "e.x")[2])
         out = self.tree.path("sitemap.xml")
         code, _, err = self.submit("/status/200", "-o", native(out), "--indexnow-key-location",
                                    "https://e.x/keys/key.txt")
@@ -1464,7 +1414,7 @@ class ReportTest(CliCase):
                            "https://e.x/", env=env)
         self.assertEqual(code, 4)
         self.assertIn("::error file=" + native(sitemap).replace(":", "%3A") + ",line=7::extra: https://e.x/b.htm\n",
-                      err.replace("\r\n", "\n"))
+                      err)
         self.assertTrue(read_text(summary).startswith("earlier step\n### Sitemap check\n"))
         lines = read_text(outputs).splitlines()
         values = {lines[i].split("<<")[0]: lines[i + 1] for i in range(0, len(lines), 3)}

@@ -9,7 +9,7 @@ namespace {
 
 // 2024-03-03 09:05:07 UTC.
 constexpr platform::FileTime kMorning = 133539303070000000ULL;
-constexpr platform::FileTime kSecond = 10000000ULL;
+constexpr platform::FileTime kSecond = platform::kFileTimeUnitsPerSecond;
 
 TEST(LastmodText, IsTheLocalDateOrTheW3cDateTime) {
     EXPECT_EQ(LastmodText(kMorning, false, 0), String(u"2024-03-03"));
@@ -83,6 +83,9 @@ TEST(Location, IsEscapedForXmlInTheEntry) {
         FormatEntry({String(u"https://x.example/?a=1&b=2/") + EncodeUrlSegment(u"a b&c.htm"), u"2024-03-03"});
     EXPECT_EQ(entry, String(u"<url>\r\n <loc>https://x.example/?a=1&amp;b=2/a%20b&amp;c.htm</loc>\r\n"
                             u" <lastmod>2024-03-03</lastmod>\r\n</url>\r\n"));
+    // An entry without a date has no lastmod element at all.
+    EXPECT_EQ(FormatEntry({u"https://x.example/a", String()}),
+              String(u"<url>\r\n <loc>https://x.example/a</loc>\r\n</url>\r\n"));
 }
 
 TEST(Location, IsCompleteHoweverLong) {
