@@ -1002,8 +1002,7 @@ class CheckTest(CliCase):
 
     def check(self, name, *options):
         """The exit status and lines of standard error; the most memory the program held is kept."""
-        process = start("-q", *options, "--check", native(os.path.join(self.out, name)), native(self.tree.root),
-                        "https://e.x/")
+        process = start(*self.on_tree(*options, "--check", native(os.path.join(self.out, name))))
         # Both streams read at once, so that neither fills while the other is waited on.
         errors = []
         reader = threading.Thread(target=lambda: errors.append(process.stderr.read()))
@@ -1021,8 +1020,7 @@ class CheckTest(CliCase):
         write(os.path.join(self.out, name), text)
 
     def publish(self, *options):
-        _, err = self.ok("-q", *options, "-o", native(os.path.join(self.out, "s.xml")), native(self.tree.root),
-                         "https://e.x/")
+        self.ok(*self.on_tree(*options, "-o", native(os.path.join(self.out, "s.xml"))))
 
     def test_a_sitemap_in_step_then_missing_extra_and_stale_pages(self):
         self.publish()
@@ -1119,14 +1117,12 @@ class StateTest(CliCase):
         for record in (out,) if emulated() else (out, link):
             self.fails(2, "-o %s and --state %s name one file" % (native(out), native(record)), "-o", native(out),
                        "--state", native(record), native(self.tree.root), "https://e.x/")
-        self.assertEqual(self.ok("-q", "-o", native(out), "--state", native(self.state), native(self.tree.root),
-                                 "https://e.x/")[1], "")
+        self.assertEqual(self.ok(*self.on_tree("-o", native(out), "--state", native(self.state)))[1], "")
         earlier = read(out)
         # A record that cannot be written keeps the earlier sitemap.
         missing = os.path.join(os.path.dirname(self.state), "gone", "state.txt")
         self.touch("d.htm", MARCH_3, "d")
-        self.fails(3, "cannot write " + native(missing), "-q", "-o", native(out), "--state", native(missing),
-                   native(self.tree.root), "https://e.x/")
+        self.fails(3, "cannot write " + native(missing), *self.on_tree("-o", native(out), "--state", native(missing)))
         self.assertEqual(read(out), earlier)
 
     def test_changes_lists_added_edited_and_removed_urls_and_is_written_with_the_record(self):
@@ -1134,8 +1130,7 @@ class StateTest(CliCase):
         out = os.path.join(os.path.dirname(self.state), "sitemap.xml")
 
         def publish(*more):
-            return run("-q", "--explain", "--state", native(self.state), "--changes", native(changes), *more,
-                       native(self.tree.root), "https://e.x/")
+            return run(*self.on_tree("--explain", "--state", native(self.state), "--changes", native(changes), *more))
 
         self.assertEqual(publish()[0], 0)
         self.assertEqual(read_text(changes), "".join("+ https://e.x/%s.htm\n" % name for name in "abc"))
@@ -1155,13 +1150,11 @@ class StateTest(CliCase):
         self.assertEqual(read(self.state), earlier)
 
     def test_a_record_is_created_only_once_the_document_is_written_and_a_bad_one_stops_the_run(self):
-        self.fails(1, "no files match", "-q", "--state", native(self.state), "--ext", "none", native(self.tree.root),
-                   "https://e.x/")
+        self.fails(1, "no files match", *self.on_tree("--state", native(self.state), "--ext", "none"))
         self.assertFalse(os.path.exists(self.state))
         # One that is not a record stops the run and is left as it was.
         write(self.state, b"linkloom-state 2\n")
-        self.fails(2, "cannot read the state file", "-q", "--state", native(self.state), native(self.tree.root),
-                   "https://e.x/")
+        self.fails(2, "cannot read the state file", *self.on_tree("--state", native(self.state)))
         self.assertEqual(read(self.state), b"linkloom-state 2\n")
 
 
@@ -1379,8 +1372,7 @@ class ReportTest(CliCase):
 
     def test_a_split_set_with_warnings_and_what_was_left_out(self):
         sitemap = os.path.join(self.out, "s.xml")
-        document = self.report("--explain", "--max-urls", "1", "--exclude", "c.htm", "-o", native(sitemap),
-                               native(self.tree.root), "https://e.x/")
+        document = self.report(*self.on_tree("--explain", "--max-urls", "1", "--exclude", "c.htm", "-o", native(sitemap)))
         self.assertEqual(document["counts"], {"listed": 5, "kept": 2, "leftOut": {"extension": 2, "excluded": 1},
                                               "notEntered": {}})
         # Names travel byte for byte, whatever they hold.
