@@ -18,13 +18,17 @@ const char16_t kShell[] = u"sh";
 std::vector<String> Script(const char16_t* text) { return {u"-c", text}; }
 #endif
 
+// Takes every output byte into `out`.
+auto Into(std::string& out) {
+    return [&out](std::string_view bytes) {
+        out.append(bytes);
+        return true;
+    };
+}
+
 TEST(RunProgram, GivesTheOutputAsItComesTheStatusAndTheStartOfStandardError) {
     std::string out;
-    const ProgramRun run =
-        RunProgram(kShell, Script(u"echo one two&& echo oops 1>&2&& exit 3"), [&out](std::string_view bytes) {
-            out.append(bytes);
-            return true;
-        });
+    const ProgramRun run = RunProgram(kShell, Script(u"echo one two&& echo oops 1>&2&& exit 3"), Into(out));
     EXPECT_EQ(run.outcome, ProgramRun::Outcome::Exited);
     EXPECT_EQ(run.status, 3);
     EXPECT_EQ(out.substr(0, 7), "one two");
@@ -34,10 +38,7 @@ TEST(RunProgram, GivesTheOutputAsItComesTheStatusAndTheStartOfStandardError) {
 TEST(RunProgram, ArgumentsArriveAsGivenAndAStoppedProgramDoesNotExitByItself) {
 #ifndef _WIN32
     std::string out;
-    RunProgram(u"printf", {u"%s|", u"a b", u"\"q\"", u"caf\u00e9", u""}, [&out](std::string_view bytes) {
-        out.append(bytes);
-        return true;
-    });
+    RunProgram(u"printf", {u"%s|", u"a b", u"\"q\"", u"caf\u00e9", u""}, Into(out));
     EXPECT_EQ(out, "a b|\"q\"|caf\xC3\xA9||");
     const ProgramRun endless = RunProgram(u"yes", {}, [](std::string_view) { return false; });
     EXPECT_NE(endless.status, 0);
@@ -56,11 +57,7 @@ TEST(RunProgram, HandsOnTheEnvironmentLessTheDroppedVariables) {
     const char16_t* dropped = u"LINKLOOM_";
 #endif
     std::string out;
-    const auto take = [&out](std::string_view bytes) {
-        out.append(bytes);
-        return true;
-    };
-    RunProgram(kShell, Script(script), take, {dropped, {u"ADDED=yes"}});
+    RunProgram(kShell, Script(script), Into(out), {dropped, {u"ADDED=yes"}});
 #ifdef _WIN32
     EXPECT_EQ(out.substr(0, 20), "%linkloom_probe%-yes");
 #else
@@ -73,10 +70,7 @@ TEST(RunProgram, EndsAtOnceWhenStoppedAndNeverWaitsOnAPipeAProgramItStartedHolds
     const auto begun = std::chrono::steady_clock::now();
     const auto since = [begun] { return std::chrono::steady_clock::now() - begun; };
     std::string out;
-    const ProgramRun left = RunProgram(kShell, Script(u"sleep 20 >&2 & echo done"), [&out](std::string_view bytes) {
-        out.append(bytes);
-        return true;
-    });
+    const ProgramRun left = RunProgram(kShell, Script(u"sleep 20 >&2 & echo done"), Into(out));
     EXPECT_EQ(left.status, 0);
     EXPECT_EQ(out, "done\n");
     const ProgramRun stopped = RunProgram(
