@@ -162,15 +162,12 @@ INT_PTR RunAbout(HWND owner, std::function<void(HWND)> action) {
 }
 
 TEST_F(DialogControlsTest, AboutBoxClosesByOkEnterEscapeAndTheCloseBox) {
-    EXPECT_EQ(RunAbout(dialog.Handle(), [](HWND about) { PostMessageW(GetDlgItem(about, IDOK), BM_CLICK, 0, 0); }),
-              IDOK);
-    EXPECT_EQ(
-        RunAbout(dialog.Handle(), [](HWND about) { PostMessageW(GetDlgItem(about, IDOK), WM_KEYDOWN, VK_RETURN, 0); }),
-        IDOK);
-    EXPECT_EQ(
-        RunAbout(dialog.Handle(), [](HWND about) { PostMessageW(GetDlgItem(about, IDOK), WM_KEYDOWN, VK_ESCAPE, 0); }),
-        IDCANCEL);
-    EXPECT_EQ(RunAbout(dialog.Handle(), [](HWND about) { PostMessageW(about, WM_SYSCOMMAND, SC_CLOSE, 0); }), IDCANCEL);
+    const std::pair<std::function<void(HWND)>, INT_PTR> closes[] = {
+        {[](HWND about) { PostMessageW(GetDlgItem(about, IDOK), BM_CLICK, 0, 0); }, IDOK},
+        {[](HWND about) { PostMessageW(GetDlgItem(about, IDOK), WM_KEYDOWN, VK_RETURN, 0); }, IDOK},
+        {[](HWND about) { PostMessageW(GetDlgItem(about, IDOK), WM_KEYDOWN, VK_ESCAPE, 0); }, IDCANCEL},
+        {[](HWND about) { PostMessageW(about, WM_SYSCOMMAND, SC_CLOSE, 0); }, IDCANCEL}};
+    for (const auto& [close, result] : closes) EXPECT_EQ(RunAbout(dialog.Handle(), close), result);
 }
 
 struct ShellCall {
