@@ -35,7 +35,13 @@ PagePipeline::~PagePipeline() {
 }
 
 void PagePipeline::Push(WalkSlot value) {
-    Slot& slot = slots_.emplace_back();
+    if (spare_.empty()) {
+        slots_.push_back(std::make_unique<Slot>());
+    } else {
+        slots_.push_back(std::move(spare_.back()));
+        spare_.pop_back();
+    }
+    Slot& slot = *slots_.back();
     slot.value = std::move(value);
     if (slot.value.item.folder && slot.value.item.folder != lastFolder_) {
         lastFolder_ = slot.value.item.folder;
@@ -61,12 +67,13 @@ void PagePipeline::Submit() {
         batches_.push_back(std::move(gathering_));
     }
     gathering_.clear();
+    gathering_.reserve(kBatchSize);
     work_.notify_one();
 }
 
 bool PagePipeline::Pop(WalkSlot& value, bool wait) {
     if (slots_.empty()) return false;
-    Slot& head = slots_.front();
+    Slot& head = *slots_.front();
     if (!head.ready.load(std::memory_order_acquire)) {
         if (!wait) return false;
         Submit();
@@ -89,6 +96,9 @@ bool PagePipeline::Pop(WalkSlot& value, bool wait) {
     }
     value = std::move(head.value);
     if (head.firstOfFolder) --foldersHeld_;
+    head.ready.store(false, std::memory_order_relaxed);
+    head.firstOfFolder = false;
+    spare_.push_back(std::move(slots_.front()));
     slots_.pop_front();
     return true;
 }

@@ -59,6 +59,9 @@ private:
         std::atomic<bool> ready{false};
         bool firstOfFolder = false;  // its folder differs from the slot's before it
     };
+    // Slots live apart so that readers may hold them while the queue moves; a taken slot is kept
+    // for the next push rather than freed, as a tree's files come by the hundred thousand.
+    using SlotPointer = std::unique_ptr<Slot>;
     using Batch = std::vector<Slot*>;
 
     void Submit();
@@ -67,7 +70,8 @@ private:
 
     std::size_t capacity_;
     PageReader reader_;
-    std::deque<Slot> slots_;
+    std::deque<SlotPointer> slots_;
+    std::vector<SlotPointer> spare_;
     // The folder of the last slot pushed, held so that a new folder cannot reuse its address.
     std::shared_ptr<const platform::FolderHandle> lastFolder_;
     std::size_t foldersHeld_ = 0;  // slots waiting that are the first of their folder

@@ -40,16 +40,17 @@ constexpr PlainInXml kXml;
 // are almost all ASCII: runs of it are copied whole, anything else goes to UTF-8 in runs.
 template <typename Text>
 void AppendText(Text& out, std::u16string_view text, bool escaped) {
-    bool plain = true;
-    for (const char16_t unit : text) plain &= unit < 0x80 && (!escaped || kXml.plain[unit]);
-    if (plain) {
-        const std::size_t at = out.size();
-        out.resize(at + text.size());
-        auto* to = &out[at];
-        for (std::size_t i = 0; i < text.size(); ++i) to[i] = static_cast<typename Text::value_type>(text[i]);
-        return;
+    // Copied as it is checked; where a character needs more, the copy is cut there.
+    const std::size_t at = out.size();
+    out.resize(at + text.size());
+    auto* to = &out[at];
+    std::size_t i = 0;
+    for (; i < text.size() && text[i] < 0x80 && (!escaped || kXml.plain[text[i]]); ++i) {
+        to[i] = static_cast<typename Text::value_type>(text[i]);
     }
-    for (std::size_t i = 0; i < text.size();) {
+    if (i == text.size()) return;
+    out.resize(at + i);
+    while (i < text.size()) {
         std::size_t end = i;
         while (end < text.size() && text[end] < 0x80 && (!escaped || kXml.plain[text[end]])) ++end;
         if (end > i) {
