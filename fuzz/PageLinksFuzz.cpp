@@ -1,7 +1,7 @@
 // Feeds a page head to the link steps' readers: whatever comes in, each link that resolves gives
 // an http or https URL with a host, of URI characters only and no fragment, that its normal form
-// leaves as it is; a reference already in normal form resolves the quick way as the full way does;
-// the same bytes read as a robots.txt decide every such URL without harm.
+// leaves as it is; a reference found in normal form the quick way is one, and resolves the quick
+// way as the full way does; the same bytes read as a robots.txt decide every such URL without harm.
 // Input: UTF-16LE code units of the head.
 #include <cstdint>
 #include <cstdlib>
@@ -28,6 +28,10 @@ bool IsUriCharacter(char16_t unit) {
 
 // A reference that the quick resolution takes resolves as its normal form does.
 void CheckNormalResolution(std::u16string_view reference, const linkloom::UrlParts& base) {
+    if (linkloom::IsNormalUrl(linkloom::SplitUrlViews(reference))) {
+        linkloom::UrlParts parts = linkloom::SplitUrl(reference);
+        Check(linkloom::NormalizeUrl(parts) && parts.Text() == reference);
+    }
     linkloom::UrlParts fast;
     bool fastClimbed = false, climbed = false;
     if (!linkloom::ResolveNormalUrl(base, linkloom::SplitUrlViews(reference), fast, fastClimbed)) return;

@@ -5,7 +5,10 @@
 namespace linkloom::cli {
 
 std::string NormalLocation(std::string_view location) {
-    UrlParts url = SplitUrl(String::FromUtf8(location).Text());
+    const String text = String::FromUtf8(location);
+    // Locations this program wrote are mostly in normal form already.
+    if (IsNormalUrl(SplitUrlViews(text.Text()))) return std::string(location);
+    UrlParts url = SplitUrl(text.Text());
     if (!NormalizeUrl(url)) return std::string(location);
     return String(url.Text()).ToUtf8();
 }

@@ -137,16 +137,17 @@ bool SitemapCheck::ReadFile(const String& path, bool isPart, SitemapXml::Root& r
     }
     entries_ = 0;
     bool inIndex = false;
+    std::string normal;
     SitemapXml xml([&](const SitemapItem& item, SitemapXml::Root itemRoot) {
         inIndex = index && itemRoot == SitemapXml::Root::Index;
         // One past the limit is enough to tell; the rest is not read.
         if (++entries_ > limits.kMostEntries) return false;
         // A location told as broken is not compared with the site as well.
-        if (!CheckItem(path, item, inIndex)) return true;
+        if (!CheckItem(path, item, inIndex, normal)) return true;
         if (inIndex) {
             index->push_back(item);
         } else {
-            Compare(path, item);
+            Compare(path, item, normal);
         }
         return true;
     });
@@ -204,7 +205,8 @@ bool SitemapCheck::ReadFile(const String& path, bool isPart, SitemapXml::Root& r
     return true;
 }
 
-bool SitemapCheck::CheckItem(const String& file, const SitemapItem& item, bool inIndex) {
+bool SitemapCheck::CheckItem(const String& file, const SitemapItem& item, bool inIndex, std::string& normal) {
+    normal.clear();
     const char* element = inIndex ? "<sitemap>" : "<url>";
     if (!item.hasLocation) {
         Say(file, item.line, "location", std::string(element) + " without <loc>");
@@ -218,7 +220,7 @@ bool SitemapCheck::CheckItem(const String& file, const SitemapItem& item, bool i
         Say(file, item, "location", "location is not an absolute URL: " + shown());
     } else if (!IsUriText(item.location)) {
         Say(file, item, "location", "location is not a valid URI: " + shown());
-    } else if (NormalLocation(item.location).compare(0, rootNormal_.size(), rootNormal_) != 0) {
+    } else if ((normal = NormalLocation(item.location)).compare(0, rootNormal_.size(), rootNormal_) != 0) {
         Say(file, item, "location", "location is not under " + Shown(rootUrl_) + ": " + shown());
     }
     const bool located = findings_.size() == findings;
@@ -232,8 +234,7 @@ bool SitemapCheck::CheckItem(const String& file, const SitemapItem& item, bool i
     return located;
 }
 
-void SitemapCheck::Compare(const String& file, const SitemapItem& item) {
-    const std::string normal = NormalLocation(item.location);
+void SitemapCheck::Compare(const String& file, const SitemapItem& item, const std::string& normal) {
     SiteListing::Page* page = site_->Find(normal);
     if (page ? page->listed : !extras_.insert(normal).second) {
         Say(file, item, "duplicate", "location listed twice: " + Shown(item.location));

@@ -32,8 +32,8 @@ public:
 private:
     // Reads one file; false when it could not be read whole.
     bool ReadFile(const String& path, bool isPart, SitemapXml::Root& root, std::vector<SitemapItem>* index);
-    // False when the item's location is missing or broken.
-    bool CheckItem(const String& file, const SitemapItem& item, bool inIndex);
+    // False when the item's location is missing or broken; else `normal` is its normal form.
+    bool CheckItem(const String& file, const SitemapItem& item, bool inIndex, std::string& normal);
     // Says the finding about `file`, at its line when not 0, and keeps it.
     void Say(CheckFinding finding);
     void Say(const String& file, std::uint64_t line, const char* kind, const std::string& text) {
@@ -45,7 +45,7 @@ private:
     }
     // Compares a listed location with the site; what differs is told once the sitemap was read
     // whole, a location listed twice at once.
-    void Compare(const String& file, const SitemapItem& item);
+    void Compare(const String& file, const SitemapItem& item, const std::string& normal);
 
     String rootUrl_;
     std::string rootNormal_;  // in normal form, as locations are compared

@@ -84,7 +84,7 @@ void MergePaths(const UrlParts& base, std::u16string_view path, std::u16string& 
     out.append(path);
 }
 
-bool IsHttp(const std::u16string& scheme) { return scheme == u"http" || scheme == u"https"; }
+bool IsHttp(std::u16string_view scheme) { return scheme == u"http" || scheme == u"https"; }
 
 // True when the authority is a host alone, already in normal form, as most are.
 bool IsNormalHost(std::u16string_view authority) {
@@ -92,6 +92,13 @@ bool IsNormalHost(std::u16string_view authority) {
         if (AsciiLower(unit) != unit || !Keeps(UrlComponent::Host, unit)) return false;
     }
     return true;
+}
+
+// True when each component holds only what it keeps as it is; an empty http path is left to the caller.
+bool HasNormalParts(const UrlViews& url) {
+    return (!url.hasScheme || IsNormalScheme(url.scheme)) && (!url.hasAuthority || IsNormalHost(url.authority)) &&
+           IsNormal(url.path, UrlComponent::Path) && IsNormal(url.query, UrlComponent::Query) &&
+           IsNormal(url.fragment, UrlComponent::Query);
 }
 
 // The authority in normal form; false when its address or port is no valid one.
@@ -304,13 +311,12 @@ UrlParts ResolveUrl(const UrlParts& base, UrlParts reference, bool& climbed) {
     return target;
 }
 
+bool IsNormalUrl(const UrlViews& url) {
+    return HasNormalParts(url) && !(url.path.empty() && url.hasAuthority && IsHttp(url.scheme));
+}
+
 bool ResolveNormalUrl(const UrlParts& base, const UrlViews& reference, UrlParts& target, bool& climbed) {
-    const bool normal = (reference.hasScheme ? IsNormalScheme(reference.scheme) : !reference.hasAuthority) &&
-                        (!reference.hasAuthority || IsNormalHost(reference.authority)) &&
-                        IsNormal(reference.path, UrlComponent::Path) &&
-                        IsNormal(reference.query, UrlComponent::Query) &&
-                        IsNormal(reference.fragment, UrlComponent::Query);
-    if (!normal) return false;
+    if ((!reference.hasScheme && reference.hasAuthority) || !HasNormalParts(reference)) return false;
     Resolve(base, reference, target, climbed);
     // What NormalizeUrl does for an empty http path; "/" has no dot segment to remove.
     if (reference.hasScheme && target.path.empty() && target.hasAuthority && IsHttp(target.scheme)) target.path = u"/";

@@ -56,6 +56,10 @@ void AppendNormalized(std::u16string& out, std::u16string_view text, UrlComponen
 // address in brackets that is not closed.
 bool NormalizeUrl(UrlParts& url);
 
+// True when NormalizeUrl would leave `url` as it is, found the quick way: every component holds only
+// characters it keeps as they are. False as well for an escape or a port, which take the long way.
+bool IsNormalUrl(const UrlViews& url);
+
 // ResolveUrl for a reference whose components are already in normal form, as most links are,
 // writing into `target` without copying the reference first. False, with `target` untouched, for
 // a reference that needs NormalizeUrl first or takes the scheme of the base (a network path).

@@ -61,6 +61,16 @@ TEST(UrlReference, ResolvesAReferenceInNormalFormAsItsNormalFormWouldBe) {
     }
 }
 
+TEST(UrlReference, TellsAUrlInNormalFormTheQuickWay) {
+    for (const std::u16string url : {u"https://a.example/x?y#z", u"g", u"mailto:a@b.example"}) {
+        EXPECT_TRUE(IsNormalUrl(SplitUrlViews(url))) << String(url).ToUtf8();
+    }
+    for (const std::u16string url :
+         {u"https://a.example", u"HTTPS://a/", u"https://A/", u"https://a:443/", u"/%41", u"/caf\u00e9"}) {
+        EXPECT_FALSE(IsNormalUrl(SplitUrlViews(url))) << String(url).ToUtf8();
+    }
+}
+
 std::string Link(const std::u16string& href) {
     UrlParts base = SplitUrl(u"https://example.com/docs/page.htm");
     NormalizeUrl(base);
