@@ -14,9 +14,16 @@ namespace linkloom {
 namespace {
 
 constexpr std::size_t npos = std::u16string_view::npos;
-// As many attributes and tags as most heads hold, so that the lists seldom grow.
-constexpr std::size_t kUsualAttributes = 64;
-constexpr std::size_t kUsualTags = 32;
+// Room for as many attributes and tags as most heads hold, more in a longer head (heads of
+// generated sites have an attribute in about every 30 characters and a tag in every 90), so
+// that the lists seldom grow.
+constexpr std::size_t kUsualAttributes = 32;
+constexpr std::size_t kUsualTags = 16;
+constexpr std::size_t kUnitsPerAttribute = 24;
+constexpr std::size_t kUnitsPerTag = 64;
+constexpr std::size_t kMostReserved = 4096;
+
+std::size_t Room(std::size_t usual, std::size_t expected) { return std::clamp(expected, usual, kMostReserved); }
 
 void LowerInPlace(char16_t* text, std::size_t size) {
     // Most names are in lower case already: only capitals are written.
@@ -111,8 +118,13 @@ constexpr KnownTag kKnownTags[] = {{"link", u"link", {}, HeadElement::Link},
                                    {"textarea", {}, "</textarea"}};
 constexpr KnownTag kOtherTag{};
 
+// The lengths of the known names, as bits.
+constexpr unsigned kKnownLengths = 1u << 4 | 1u << 5 | 1u << 6 | 1u << 8;
+
 template <typename Unit>
 const KnownTag& KnownTagOf(const Unit* name, std::size_t count) {
+    // Most other names are passed over by their length alone.
+    if (count > 8 || !(kKnownLengths >> count & 1)) return kOtherTag;
     for (const KnownTag& known : kKnownTags) {
         if (UnitsAreNoCase(name, count, known.name)) return known;
     }
@@ -186,8 +198,8 @@ HeadTags HeadTags::Scan(const Unit* units, std::unique_ptr<char16_t[]> head, std
     HeadTags tags;
     tags.text_ = std::move(head);
     char16_t* text = tags.text_.get();
-    tags.attributes_.reserve(kUsualAttributes);
-    tags.tags_.reserve(kUsualTags);
+    tags.attributes_.reserve(Room(kUsualAttributes, size / kUnitsPerAttribute));
+    tags.tags_.reserve(Room(kUsualTags, size / kUnitsPerTag));
     // Most values hold no reference: only one that reaches the next '&' is decoded.
     std::size_t ampersand = FindUnitFrom(units, size, 0, u'&');
     for (std::size_t at = NextStartTag(units, size, 0); at != npos; at = NextStartTag(units, size, at)) {
