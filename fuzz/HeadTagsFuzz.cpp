@@ -23,7 +23,8 @@ bool SameTags(const linkloom::HeadTags& left, const linkloom::HeadTags& right) {
     if (left.size() != right.size()) return false;
     for (std::size_t i = 0; i < left.size(); ++i) {
         const linkloom::HeadTag &one = left[i], &other = right[i];
-        if (one.name != other.name || one.text != other.text || one.attributes.size() != other.attributes.size())
+        if (one.name != other.name || one.text != other.text || one.attributes.size() != other.attributes.size() ||
+            one.known != other.known || one.rels != other.rels)
             return false;
         for (std::size_t j = 0; j < one.attributes.size(); ++j) {
             const linkloom::HeadAttribute &a = one.attributes.begin()[j], &b = other.attributes.begin()[j];
@@ -46,6 +47,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (const HeadAttribute& attribute : tag.attributes) {
             if (attribute.name.empty() || HasUpperCase(attribute.name)) std::abort();
         }
+        // The attributes looked up at the scan are those a search finds.
+        constexpr std::u16string_view kKeyNames[kHeadKeys] = {u"rel",     u"href",       u"hreflang", u"name",
+                                                              u"content", u"http-equiv", u"property"};
+        for (std::size_t key = 0; key < kHeadKeys; ++key) {
+            if (tag.Value(static_cast<HeadKey>(key)) != tag.Attribute(kKeyNames[key])) std::abort();
+        }
+        if (tag.Is(HeadElement::Link) && ((tag.rels & kRelCanonical) != 0) != tag.HasToken(u"rel", u"canonical"))
+            std::abort();
         // Whatever a script holds lies before the head's end.
         if (end != std::u16string::npos && tag.text.size() > end) std::abort();
     }

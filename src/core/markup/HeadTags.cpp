@@ -1,6 +1,7 @@
 #include "core/markup/HeadTags.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "base/AsciiCharacters.h"
 #include "base/TextScan.h"
@@ -13,12 +14,22 @@ namespace linkloom {
 namespace {
 
 constexpr std::size_t npos = std::u16string_view::npos;
-// As many attributes and tags as most heads hold, so that the lists seldom grow.
+// Room for as many attributes and tags as most heads hold, more in a longer head (heads of
+// generated sites have an attribute in about every 30 characters and a tag in every 90), so
+// that the lists seldom grow.
 constexpr std::size_t kUsualAttributes = 32;
 constexpr std::size_t kUsualTags = 16;
+constexpr std::size_t kUnitsPerAttribute = 24;
+constexpr std::size_t kUnitsPerTag = 64;
+constexpr std::size_t kMostReserved = 4096;
+
+std::size_t Room(std::size_t usual, std::size_t expected) { return std::clamp(expected, usual, kMostReserved); }
 
 void LowerInPlace(char16_t* text, std::size_t size) {
-    for (std::size_t i = 0; i < size; ++i) text[i] = AsciiLower(text[i]);
+    // Most names are in lower case already: only capitals are written.
+    for (std::size_t i = 0; i < size; ++i) {
+        if (static_cast<char16_t>(text[i] - u'A') < 26) text[i] += u'a' - u'A';
+    }
 }
 
 char16_t* PutCodePoint(char16_t* out, char32_t code) {
@@ -95,20 +106,63 @@ struct KnownTag {
     std::string_view name;
     std::u16string_view kept;  // the name a kept tag gets, or empty
     std::string_view closing;
+    HeadElement element = HeadElement::Link;
 };
 
-constexpr KnownTag kKnownTags[] = {{"link", u"link", {}},         {"meta", u"meta", {}},
-                                   {"base", u"base", {}},         {"script", u"script", "</script"},
-                                   {"style", {}, "</style"},      {"title", {}, "</title"},
+constexpr KnownTag kKnownTags[] = {{"link", u"link", {}, HeadElement::Link},
+                                   {"meta", u"meta", {}, HeadElement::Meta},
+                                   {"base", u"base", {}, HeadElement::Base},
+                                   {"script", u"script", "</script", HeadElement::Script},
+                                   {"style", {}, "</style"},
+                                   {"title", {}, "</title"},
                                    {"textarea", {}, "</textarea"}};
 constexpr KnownTag kOtherTag{};
 
+// The lengths of the known names, as bits.
+constexpr unsigned kKnownLengths = 1u << 4 | 1u << 5 | 1u << 6 | 1u << 8;
+
 template <typename Unit>
 const KnownTag& KnownTagOf(const Unit* name, std::size_t count) {
+    // Most other names are passed over by their length alone.
+    if (count > 8 || !(kKnownLengths >> count & 1)) return kOtherTag;
     for (const KnownTag& known : kKnownTags) {
         if (UnitsAreNoCase(name, count, known.name)) return known;
     }
     return kOtherTag;
+}
+
+// True when the `size` units at `name` are `word`.
+bool NameIs(const char16_t* name, std::size_t size, std::u16string_view word) {
+    return size == word.size() && std::memcmp(name, word.data(), size * sizeof(char16_t)) == 0;
+}
+
+// The key a lowered attribute name stands for, or kHeadKeys.
+std::size_t KeyOf(const char16_t* name, std::size_t size) {
+    // In the order of HeadKey.
+    constexpr std::u16string_view kNames[kHeadKeys] = {u"rel",     u"href",       u"hreflang", u"name",
+                                                       u"content", u"http-equiv", u"property"};
+    // Only the length and first letter are compared for most names.
+    if (size < 3 || size > 10) return kHeadKeys;
+    for (std::size_t key = 0; key < kHeadKeys; ++key) {
+        if (name[0] == kNames[key][0] && NameIs(name, size, kNames[key])) return key;
+    }
+    return kHeadKeys;
+}
+
+// The HeadRel types among the blank-separated tokens of a rel value.
+unsigned char RelsOf(std::u16string_view value) {
+    constexpr std::u16string_view kCanonical = u"canonical", kAlternate = u"alternate";
+    unsigned char rels = 0;
+    for (std::size_t start = 0; start < value.size();) {
+        std::size_t end = start;
+        while (end < value.size() && !(value[end] <= u' ' && IsHtmlBlank(value[end]))) ++end;
+        const std::u16string_view token = value.substr(start, end - start);
+        // Both names have nine letters: other tokens are passed over at once.
+        if (token.size() == kCanonical.size() && AsciiEqualsNoCase(token, kCanonical)) rels |= kRelCanonical;
+        if (token.size() == kAlternate.size() && AsciiEqualsNoCase(token, kAlternate)) rels |= kRelAlternate;
+        start = end + 1;
+    }
+    return rels;
 }
 
 }  // namespace
@@ -144,15 +198,17 @@ HeadTags HeadTags::Scan(const Unit* units, std::unique_ptr<char16_t[]> head, std
     HeadTags tags;
     tags.text_ = std::move(head);
     char16_t* text = tags.text_.get();
-    tags.attributes_.reserve(kUsualAttributes);
-    tags.tags_.reserve(kUsualTags);
+    tags.attributes_.reserve(Room(kUsualAttributes, size / kUnitsPerAttribute));
+    tags.tags_.reserve(Room(kUsualTags, size / kUnitsPerTag));
     // Most values hold no reference: only one that reaches the next '&' is decoded.
     std::size_t ampersand = FindUnitFrom(units, size, 0, u'&');
     for (std::size_t at = NextStartTag(units, size, 0); at != npos; at = NextStartTag(units, size, at)) {
         const std::size_t nameEnd = TagNameEnd(units, size, at);
         const KnownTag& known = KnownTagOf(units + at + 1, nameEnd - at - 1);
         const bool kept = !known.kept.empty();
-        HeadTag tag{known.kept, {}, {}};
+        HeadTag tag;
+        tag.element = known.element;
+        tag.name = known.kept;
         TagPart part;
         for (at = nameEnd; (part = ReadTagPart(units, size, at)).kind == TagPart::Kind::Attribute; at = part.next) {
             if (!kept) continue;
@@ -162,6 +218,10 @@ HeadTags HeadTags::Scan(const Unit* units, std::unique_ptr<char16_t[]> head, std
             std::size_t length = part.valueEnd - part.valueStart;
             if (ampersand < part.valueStart) ampersand = FindUnitFrom(units, size, part.valueStart, u'&');
             if (ampersand < part.valueEnd) length = DecodeInPlace(value, length);
+            const std::size_t key = KeyOf(name, part.nameEnd - part.nameStart);
+            if (key < kHeadKeys && tag.known[key] == HeadTag::kAbsent) {
+                tag.known[key] = static_cast<std::uint32_t>(tag.attributes.count);
+            }
             tags.attributes_.push_back({{name, part.nameEnd - part.nameStart}, {value, length}});
             ++tag.attributes.count;
         }
@@ -181,6 +241,8 @@ HeadTags HeadTags::Scan(const Unit* units, std::unique_ptr<char16_t[]> head, std
     for (HeadTag& tag : tags.tags_) {
         tag.attributes.first = first;
         first += tag.attributes.count;
+        if (tag.element == HeadElement::Link)
+            tag.rels = RelsOf(tag.Value(HeadKey::Rel).value_or(std::u16string_view()));
     }
     return tags;
 }

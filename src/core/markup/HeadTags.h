@@ -1,6 +1,8 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -16,6 +18,16 @@ struct HeadAttribute {
     std::u16string_view value;  // character references decoded
 };
 
+// The elements a head scan keeps.
+enum class HeadElement : unsigned char { Link, Meta, Base, Script };
+
+// The attributes the page rules read, looked up once as a tag is scanned rather than by each rule.
+enum class HeadKey : unsigned char { Rel, Href, Hreflang, Name, Content, HttpEquiv, Property };
+constexpr std::size_t kHeadKeys = 7;
+
+// The link types of a rel attribute the page rules act on, as bits.
+enum HeadRel : unsigned char { kRelCanonical = 1, kRelAlternate = 2 };
+
 // A <link>, <meta>, <base> or <script> element of a page's head, as a browser would read its
 // start tag.
 struct HeadTag {
@@ -28,12 +40,29 @@ struct HeadTag {
         std::size_t size() const { return count; }
     };
 
+    // Where `known` has no attribute of a key's name.
+    static constexpr std::uint32_t kAbsent = UINT32_MAX;
+
+    HeadElement element = HeadElement::Link;
     std::u16string_view name;  // "link", "meta", "base" or "script"
     Attributes attributes;
     std::u16string_view text;  // a script's content, as it stands
+    // For each HeadKey, the index among `attributes` of the first attribute of its name.
+    std::array<std::uint32_t, kHeadKeys> known;
+    // For a link, the HeadRel types its first rel attribute names, in any letter case.
+    unsigned char rels = 0;
+
+    HeadTag() { known.fill(kAbsent); }
 
     // The value of the first attribute of that name (in lower case), or none.
     std::optional<std::u16string_view> Attribute(std::u16string_view attribute) const;
+    // The same for an attribute the page rules read, without a search.
+    std::optional<std::u16string_view> Value(HeadKey key) const {
+        const std::uint32_t at = known[static_cast<std::size_t>(key)];
+        if (at == kAbsent) return std::nullopt;
+        return attributes.first[at].value;
+    }
+    bool Is(HeadElement kind) const { return element == kind; }
     // True when the attribute holds `token` among its blank-separated tokens, in any letter case.
     bool HasToken(std::u16string_view attribute, std::u16string_view token) const;
 };

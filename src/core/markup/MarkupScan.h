@@ -49,8 +49,9 @@ bool UnitsAreNoCase(const Unit* text, std::size_t count, std::string_view lower)
 // The characters that end a start tag's names and values, as bits.
 enum TagStop : unsigned char { kStopBlank = 1, kStopClose = 2, kStopSlash = 4, kStopEquals = 8 };
 
+// Indexed by any byte, so that a byte is looked up without a test.
 struct TagStops {
-    unsigned char of[128];
+    unsigned char of[256];
     constexpr TagStops() : of() {
         for (const unsigned char blank : {' ', '\t', '\n', '\r', '\f'}) of[blank] = kStopBlank;
         of[static_cast<unsigned char>('>')] = kStopClose;
@@ -61,10 +62,8 @@ struct TagStops {
 inline constexpr TagStops kTagStops;
 
 // The stops `unit` is among; one look-up where a loop would test each.
-template <typename Unit>
-unsigned StopsOf(Unit unit) {
-    return unit < 128 ? kTagStops.of[unit] : 0;
-}
+inline unsigned StopsOf(unsigned char unit) { return kTagStops.of[unit]; }
+inline unsigned StopsOf(char16_t unit) { return unit < 128 ? kTagStops.of[unit] : 0; }
 
 // The index of the first unit at or after `at` that is among `stops`, or `size`.
 template <typename Unit>

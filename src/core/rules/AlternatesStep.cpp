@@ -46,10 +46,10 @@ void AddAlternates(std::vector<Alternate>& to, const std::vector<Alternate>& fro
 std::optional<StepVerdict> AlternatesStep::Apply(PageContext& page, SitemapEntry& entry) {
     std::unordered_set<std::u16string> named = LanguagesOf(entry.alternates);
     for (const HeadTag& tag : page.Facts().headTags) {
-        if (tag.name != u"link" || !tag.HasToken(u"rel", u"alternate")) continue;
-        const std::optional<std::u16string_view> language = tag.Attribute(u"hreflang");
+        if (!tag.Is(HeadElement::Link) || !(tag.rels & kRelAlternate)) continue;
+        const std::optional<std::u16string_view> language = tag.Value(HeadKey::Hreflang);
         if (!language) continue;  // a feed or another form of the page, not a language version
-        const std::u16string_view href = tag.Attribute(u"href").value_or(std::u16string_view());
+        const std::u16string_view href = tag.Value(HeadKey::Href).value_or(std::u16string_view());
         std::u16string key = LanguageKey(*language);
         LinkProblem problem = LinkProblem::None;
         UrlParts target;

@@ -7,8 +7,8 @@ namespace linkloom {
 std::optional<StepVerdict> CanonicalStep::Apply(PageContext& page, SitemapEntry& entry) {
     ++pages_;
     for (const HeadTag& tag : page.Facts().headTags) {
-        if (tag.name != u"link" || !tag.HasToken(u"rel", u"canonical")) continue;
-        const std::u16string_view href = tag.Attribute(u"href").value_or(std::u16string_view());
+        if (!tag.Is(HeadElement::Link) || !(tag.rels & kRelCanonical)) continue;
+        const std::u16string_view href = tag.Value(HeadKey::Href).value_or(std::u16string_view());
         UrlParts target;
         const LinkProblem problem = ResolveLink(href, page.Base(), target);
         if (problem != LinkProblem::None) {

@@ -31,9 +31,9 @@ std::optional<StepVerdict> ImagesStep::Apply(PageContext& page, SitemapEntry& en
         entry.images.emplace_back(std::move(url));
     };
     for (const HeadTag& tag : page.Facts().headTags) {
-        if (tag.name != u"meta") continue;
-        const auto property = tag.Attribute(u"property");
-        const auto content = tag.Attribute(u"content");
+        if (!tag.Is(HeadElement::Meta)) continue;
+        const auto property = tag.Value(HeadKey::Property);
+        const auto content = tag.Value(HeadKey::Content);
         if (property && content && AsciiEqualsNoCase(TrimHtmlBlanks(*property), u"og:image")) {
             add(*content);
         }

@@ -15,8 +15,8 @@ const UrlParts& PageContext::OwnUrl() {
 const UrlParts& PageContext::Base() {
     if (base_) return *base_;
     for (const HeadTag& tag : facts_.headTags) {
-        if (tag.name != u"base") continue;
-        const auto href = tag.Attribute(u"href");
+        if (!tag.Is(HeadElement::Base)) continue;
+        const auto href = tag.Value(HeadKey::Href);
         if (!href) continue;
         UrlParts target;
         if (ResolveLink(*href, OwnUrl(), target) == LinkProblem::None) return *(base_ = std::move(target));

@@ -45,9 +45,9 @@ std::optional<std::u16string_view> RefreshUrl(std::u16string_view content) {
 
 std::optional<StepVerdict> RedirectStep::Apply(PageContext& page, SitemapEntry& entry) {
     for (const HeadTag& tag : page.Facts().headTags) {
-        if (tag.name != u"meta") continue;
-        const auto equiv = tag.Attribute(u"http-equiv");
-        const auto content = tag.Attribute(u"content");
+        if (!tag.Is(HeadElement::Meta)) continue;
+        const auto equiv = tag.Value(HeadKey::HttpEquiv);
+        const auto content = tag.Value(HeadKey::Content);
         if (!equiv || !content || !AsciiEqualsNoCase(TrimHtmlBlanks(*equiv), u"refresh")) continue;
         const auto url = RefreshUrl(*content);
         if (!url) return std::nullopt;

@@ -26,9 +26,9 @@ bool SaysNoindex(std::u16string_view content) {
 
 std::optional<StepVerdict> RobotsMetaStep::Apply(PageContext& page, SitemapEntry&) {
     for (const HeadTag& tag : page.Facts().headTags) {
-        if (tag.name != u"meta") continue;
-        const auto name = tag.Attribute(u"name");
-        const auto content = tag.Attribute(u"content");
+        if (!tag.Is(HeadElement::Meta)) continue;
+        const auto name = tag.Value(HeadKey::Name);
+        const auto content = tag.Value(HeadKey::Content);
         if (name && content && NamesCrawlers(TrimHtmlBlanks(*name)) && SaysNoindex(*content)) {
             return StepVerdict{LeftOutReason::RobotsMeta, String()};
         }

@@ -72,12 +72,28 @@ TEST(HeadTags, CutAndHostileHeadsEndTheScanWithoutHarm) {
 }
 
 TEST(HeadTags, TokensAreBlankSeparatedAndFoundInAnyCase) {
-    const auto tags = ScanHeadTags(u"<link rel=\" Alternate  stylesheet\">");
-    ASSERT_EQ(tags.size(), 1u);
+    const auto tags = ScanHeadTags(u"<link rel=\" Alternate  stylesheet\"><link REL='x\tCANONICAL' rel=alternate>");
+    ASSERT_EQ(tags.size(), 2u);
     EXPECT_TRUE(tags[0].HasToken(u"rel", u"alternate"));
     EXPECT_TRUE(tags[0].HasToken(u"rel", u"stylesheet"));
     EXPECT_FALSE(tags[0].HasToken(u"rel", u"canonical"));
     EXPECT_FALSE(tags[0].HasToken(u"href", u"x"));
+    // The types the rules act on come from the first rel attribute alone.
+    EXPECT_EQ(tags[0].rels, kRelAlternate);
+    EXPECT_EQ(tags[1].rels, kRelCanonical);
+}
+
+TEST(HeadTags, TheRulesAttributesAreTheFirstOfTheirName) {
+    const auto tags =
+        ScanHeadTags(u"<meta NAME=a name=b Http-Equiv=refresh content='&amp;'><link href=/x hreflang=de>");
+    ASSERT_EQ(tags.size(), 2u);
+    EXPECT_TRUE(tags[0].Is(HeadElement::Meta));
+    EXPECT_EQ(*tags[0].Value(HeadKey::Name), u"a");
+    EXPECT_EQ(*tags[0].Value(HeadKey::HttpEquiv), u"refresh");
+    EXPECT_EQ(*tags[0].Value(HeadKey::Content), u"&");
+    EXPECT_FALSE(tags[0].Value(HeadKey::Href));
+    EXPECT_TRUE(tags[1].Is(HeadElement::Link));
+    EXPECT_EQ(*tags[1].Value(HeadKey::Hreflang), u"de");
 }
 
 // The head tags of a page, read as a walk reads them.
