@@ -44,10 +44,11 @@ std::size_t NarrowAscii(const char* bytes, std::size_t units, char* out) {
     return i;
 }
 
-// UTF-16LE bytes as UTF-8; an unpaired surrogate becomes U+FFFD.
-void Utf16ToUtf8(std::string_view bytes, std::string& out) {
+// UTF-16LE bytes as UTF-8; an unpaired surrogate becomes U+FFFD. Returns the UTF-8, at the start
+// of `out`, whose size only grows: filling what it adds costs as much as the narrowing.
+std::string_view Utf16ToUtf8(std::string_view bytes, std::string& out) {
     // A code unit takes at most three bytes.
-    out.resize(bytes.size() / 2 * 3);
+    if (out.size() < bytes.size() / 2 * 3) out.resize(bytes.size() / 2 * 3);
     char* written = out.data();
     const std::size_t units = bytes.size() / 2;
     const auto unit = [&](std::size_t i) {
@@ -70,7 +71,7 @@ void Utf16ToUtf8(std::string_view bytes, std::string& out) {
         }
         written = std::copy(sequence.begin(), sequence.end(), written);
     }
-    out.resize(written - out.data());
+    return std::string_view(out.data(), written - out.data());
 }
 
 }  // namespace
@@ -130,8 +131,7 @@ bool ContentHasher::HashMarkup(std::uint64_t& hash) {
     } else if (text.substr(0, kUtf16Mark.size()) == kUtf16Mark ||
                DetectTextEncoding(buffer_.data(), std::min(kept_, kWebBlockSize)) == TextVerdict::Utf16Le) {
         if (text.substr(0, kUtf16Mark.size()) == kUtf16Mark) text.remove_prefix(kUtf16Mark.size());
-        Utf16ToUtf8(text, utf8_);
-        text = utf8_;
+        text = Utf16ToUtf8(text, utf8_);
     }
     const std::size_t first = std::find_if_not(text.begin(), text.end(), IsHtmlBlank<char>) - text.begin();
     if (first == text.size() || text[first] != '<') return false;

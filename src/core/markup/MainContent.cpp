@@ -102,7 +102,7 @@ void MainContent::AppendTarget(CollapsedText& text, std::string_view target) {
     text.AppendVerbatim(mark);
 }
 
-std::string_view MainContent::Of(std::string_view markup) {
+[[gnu::flatten]] std::string_view MainContent::Of(std::string_view markup) {
     main_.Clear();
     page_.Clear();
     sawMain_ = false;
@@ -111,6 +111,7 @@ std::string_view MainContent::Of(std::string_view markup) {
     longNames_.clear();
     depth_ = 0;
     skippedAt_ = outsideAt_ = mainAt_ = kNone;
+    ChooseSink();
     tokenizer_.Run(markup, *this);
     return sawMain_ ? main_.Text() : page_.Text();
 }
@@ -135,8 +136,7 @@ void MainContent::Tag(const HtmlTag& tag) {
 bool MainContent::TakeAttributes(const HtmlTag& tag, unsigned kind) {
     if (tag.Attribute(kIgnoreAttribute)) return true;
     const std::string* target = (kind & kHasTarget) ? TargetOf(tag) : nullptr;
-    if (target && ToMain()) AppendTarget(main_, *target);
-    if (target && ToPage()) AppendTarget(page_, *target);
+    if (target && sink_) AppendTarget(*sink_, *target);
     return false;
 }
 
@@ -147,6 +147,7 @@ void MainContent::Begin(unsigned kind, bool ignored) {
         mainAt_ = depth_ - 1;
         sawMain_ = sawMain_ || skippedAt_ == kNone;
     }
+    ChooseSink();
 }
 
 bool MainContent::IsOpen(std::size_t depth, const ElementName& key, std::string_view name) const {
@@ -183,6 +184,7 @@ void MainContent::PopTo(std::size_t depth) {
     if (skippedAt_ >= depth) skippedAt_ = kNone;
     if (outsideAt_ >= depth) outsideAt_ = kNone;
     if (mainAt_ >= depth) mainAt_ = kNone;
+    ChooseSink();
 }
 
 }  // namespace linkloom

@@ -30,8 +30,7 @@ private:
     // The tokenizer calls the handler's functions directly, without the virtual call.
     friend class HtmlTokenizer;
     void Text(std::string_view text) override {
-        if (ToMain()) main_.Append(text);
-        if (ToPage()) page_.Append(text);
+        if (sink_) sink_->Append(text);
     }
     void Tag(const HtmlTag& tag) override;
     // An element's name as the stack holds it: its first eight bytes in one word, the rest (rarely
@@ -67,6 +66,9 @@ private:
     bool ToMain() const { return skippedAt_ == kNone && mainAt_ != kNone; }
     // Once a main element is seen, the page's text is not the answer.
     bool ToPage() const { return !sawMain_ && skippedAt_ == kNone && outsideAt_ == kNone; }
+    // Where text at the current place goes, after a change of the exclusions: content counts in
+    // the main elements' stream only once one is seen, so in one stream at most.
+    void ChooseSink() { sink_ = ToMain() ? &main_ : ToPage() ? &page_ : nullptr; }
 
     static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
@@ -74,6 +76,7 @@ private:
     // Where text goes: the main elements' content, and the page's less its template.
     CollapsedText main_;
     CollapsedText page_;
+    CollapsedText* sink_ = nullptr;
     bool sawMain_ = false;
     // The names of the open elements, the first depth_ of them; elements deeper than the most
     // tracked have none.
