@@ -51,6 +51,21 @@ public:
     template <class Handler>
     void Run(std::string_view input, Handler& handler);
 
+    // The same a token at a time, for a reader that takes the commonest tokens itself: Start sets
+    // the page; Token reads the token at `at`, a '<' or '&' in text, and any text its start tag
+    // begins that is not markup, and returns the position after them.
+    void Start(std::string_view input) {
+        input_ = input;
+        ampersandSought_ = false;
+    }
+    template <class Handler>
+    std::size_t Token(std::size_t at, Handler& handler);
+    // Whether a start tag of `name` (in lower case) begins text that is not markup.
+    static bool BeginsText(std::string_view name) {
+        // Most tags are none of these: their length or first letter tells.
+        return name.size() >= kShortestTextElement && IsTextElementLetter(name[0]) && IsTextElement(name);
+    }
+
 private:
     // Each takes the position after what it starts with and returns the position after what it read.
     template <class Handler>
@@ -94,6 +109,11 @@ private:
     HtmlAttribute& NewAttribute();
     void KeepAttribute();
 
+    static constexpr bool IsTextElementLetter(char c) {
+        return c == 'p' || c == 's' || c == 'x' || c == 'i' || c == 'n' || c == 't';
+    }
+    static bool IsTextElement(std::string_view name);
+
     static constexpr std::size_t npos = std::string_view::npos;
     static constexpr std::size_t kCutOff = npos;
     // No element whose text is not markup has a shorter name ("xmp").
@@ -109,22 +129,23 @@ private:
 
 template <class Handler>
 void HtmlTokenizer::Run(std::string_view input, Handler& handler) {
-    input_ = input;
-    ampersandSought_ = false;
+    Start(input);
     // Text runs to the next '<' or '&', found in one pass; most of a page is such runs and tags.
     const std::size_t size = input_.size();
     for (std::size_t at = 0; at < size;) {
         const std::size_t stop = at + FindEitherByte(input_.data() + at, size - at, '<', '&');
         if (stop > at) handler.Text(std::string_view(input_.data() + at, stop - at));
         if (stop == size) break;
-        if (input_[stop] == '&') {
-            // A reference in text reaches no further than the next '<'.
-            const std::size_t open = input_.find('<', stop);
-            at = Reference(stop, open == npos ? size : open, handler);
-        } else {
-            at = TagOpen(stop + 1, handler);
-        }
+        at = Token(stop, handler);
     }
+}
+
+template <class Handler>
+std::size_t HtmlTokenizer::Token(std::size_t at, Handler& handler) {
+    if (input_[at] == '<') return TagOpen(at + 1, handler);
+    // A reference in text reaches no further than the next '<'.
+    const std::size_t open = input_.find('<', at);
+    return Reference(at, open == npos ? input_.size() : open, handler);
 }
 
 template <class Handler>
