@@ -88,6 +88,11 @@ bool ContentHasher::Hash(const platform::FolderHandle& folder, const String& nam
                          std::uint64_t* content) {
     platform::SequentialFile file;
     if (file.Open(folder, name)) return false;
+    Hash(file, bytes, content);
+    return true;
+}
+
+void ContentHasher::Hash(platform::SequentialFile& file, std::uint64_t* bytes, std::uint64_t* content) {
     // Made at the first file: most readers never hash one.
     if (!state_) {
         state_ = std::make_unique<State>();
@@ -121,7 +126,6 @@ bool ContentHasher::Hash(const platform::FolderHandle& folder, const String& nam
     };
     if (bytes) *bytes = byteHash();
     if (content && !(whole_ && HashMarkup(*content))) *content = bytes ? *bytes : byteHash();
-    return true;
 }
 
 bool ContentHasher::HashMarkup(std::uint64_t& hash) {
