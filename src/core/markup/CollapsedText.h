@@ -18,10 +18,14 @@ public:
     void Clear();
     // Inline: a page's text comes in many pieces of a few bytes.
     void Append(std::string_view text) {
-        if (raw_.size() - length_ < text.size()) Grow(text.size());
-        char* const out = &raw_[length_];
-        const char* const in = text.data();
         const std::size_t size = text.size();
+        const std::size_t length = length_;
+        if (raw_.size() - length < size) Grow(size);
+        // Set before the bytes are written: a write of a char may alias the members, which would
+        // then be read again.
+        length_ = length + size;
+        char* const out = raw_.data() + length;
+        const char* const in = text.data();
         // Most pieces are short: two copies of a fixed size that overlap cost less than a call.
         if (size >= kWord && size <= 2 * kWord) {
             std::memcpy(out, in, kWord);
@@ -31,7 +35,6 @@ public:
         } else {
             std::memcpy(out, in, size);
         }
-        length_ += size;
     }
     // A piece kept as it is; a space before it stands for white space between it and earlier text.
     void AppendVerbatim(std::string_view piece);
