@@ -1,8 +1,10 @@
 // Feeds any bytes to the page tokenizer and the main-content reader: they must end, touch nothing
 // out of bounds, name tags and attributes in lower case with no attribute twice, and hand on no
-// more text than character references can make of the input.
+// more text than character references can make of the input; the reader's own reading of the
+// plainest tags must give what the tokenizer's reading of every token gives.
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <string_view>
 
 #include "core/markup/MainContent.h"
@@ -42,6 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // A reference of n bytes stands for at most 2n bytes of UTF-8.
     if (checks.text > 2 * size) std::abort();
     static linkloom::MainContent content;
-    if (content.Of(input).size() > 4 * size) std::abort();
+    const std::string read(content.Of(input));
+    if (read.size() > 4 * size) std::abort();
+    if (content.OfEveryToken(input) != read) std::abort();
     return 0;
 }

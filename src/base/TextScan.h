@@ -3,6 +3,10 @@
 #include <cstddef>
 #include <string_view>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace linkloom {
 
 // Scans over the bytes and code units of page text, sixteen bytes at a time where the processor
@@ -31,6 +35,24 @@ bool HasUtf8Shape(const unsigned char* bytes, std::size_t count);
 // either case, or npos.
 std::size_t FindAsciiNoCase(const unsigned char* bytes, std::size_t count, std::string_view word);
 std::size_t FindAsciiNoCase(const char16_t* units, std::size_t count, std::string_view word);
+
+// Where the first byte that is `a` or `b` stands, or `count` when there is none. Inline: a page's
+// tokenizer calls it for each run of text, most of them a few bytes long.
+inline std::size_t FindEitherByte(const char* bytes, std::size_t count, char a, char b) {
+    std::size_t at = 0;
+#if defined(__SSE2__)
+    const __m128i first = _mm_set1_epi8(a);
+    const __m128i second = _mm_set1_epi8(b);
+    for (; at + 16 <= count; at += 16) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at));
+        const unsigned found = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(chunk, first), _mm_cmpeq_epi8(chunk, second))));
+        if (found) return at + static_cast<std::size_t>(__builtin_ctz(found));
+    }
+#endif
+    while (at < count && bytes[at] != a && bytes[at] != b) ++at;
+    return at;
+}
 
 // Where `unit` first stands in the units, or npos; many units at a time where the processor can.
 std::size_t FindUnit(const char16_t* units, std::size_t count, char16_t unit);

@@ -32,6 +32,9 @@ public:
     bool IsOpen() const;
     // Reads up to `size` bytes; fewer only at the end of the file or on an error.
     std::size_t Read(void* buffer, std::size_t size);
+    // Goes back to the start of the open file, for a second reading without a second open; false
+    // when it cannot.
+    bool Rewind();
     // The last-write time and size of the open file, where opening it has read them (POSIX);
     // false elsewhere.
     bool Stamp(FileStamp& stamp) const;

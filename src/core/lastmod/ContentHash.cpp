@@ -44,10 +44,11 @@ std::size_t NarrowAscii(const char* bytes, std::size_t units, char* out) {
     return i;
 }
 
-// UTF-16LE bytes as UTF-8; an unpaired surrogate becomes U+FFFD.
-void Utf16ToUtf8(std::string_view bytes, std::string& out) {
+// UTF-16LE bytes as UTF-8; an unpaired surrogate becomes U+FFFD. Returns the UTF-8, at the start
+// of `out`, whose size only grows: filling what it adds costs as much as the narrowing.
+std::string_view Utf16ToUtf8(std::string_view bytes, std::string& out) {
     // A code unit takes at most three bytes.
-    out.resize(bytes.size() / 2 * 3);
+    if (out.size() < bytes.size() / 2 * 3) out.resize(bytes.size() / 2 * 3);
     char* written = out.data();
     const std::size_t units = bytes.size() / 2;
     const auto unit = [&](std::size_t i) {
@@ -70,7 +71,7 @@ void Utf16ToUtf8(std::string_view bytes, std::string& out) {
         }
         written = std::copy(sequence.begin(), sequence.end(), written);
     }
-    out.resize(written - out.data());
+    return std::string_view(out.data(), written - out.data());
 }
 
 }  // namespace
@@ -87,6 +88,11 @@ bool ContentHasher::Hash(const platform::FolderHandle& folder, const String& nam
                          std::uint64_t* content) {
     platform::SequentialFile file;
     if (file.Open(folder, name)) return false;
+    Hash(file, bytes, content);
+    return true;
+}
+
+void ContentHasher::Hash(platform::SequentialFile& file, std::uint64_t* bytes, std::uint64_t* content) {
     // Made at the first file: most readers never hash one.
     if (!state_) {
         state_ = std::make_unique<State>();
@@ -120,7 +126,6 @@ bool ContentHasher::Hash(const platform::FolderHandle& folder, const String& nam
     };
     if (bytes) *bytes = byteHash();
     if (content && !(whole_ && HashMarkup(*content))) *content = bytes ? *bytes : byteHash();
-    return true;
 }
 
 bool ContentHasher::HashMarkup(std::uint64_t& hash) {
@@ -130,8 +135,7 @@ bool ContentHasher::HashMarkup(std::uint64_t& hash) {
     } else if (text.substr(0, kUtf16Mark.size()) == kUtf16Mark ||
                DetectTextEncoding(buffer_.data(), std::min(kept_, kWebBlockSize)) == TextVerdict::Utf16Le) {
         if (text.substr(0, kUtf16Mark.size()) == kUtf16Mark) text.remove_prefix(kUtf16Mark.size());
-        Utf16ToUtf8(text, utf8_);
-        text = utf8_;
+        text = Utf16ToUtf8(text, utf8_);
     }
     const std::size_t first = std::find_if_not(text.begin(), text.end(), IsHtmlBlank<char>) - text.begin();
     if (first == text.size() || text[first] != '<') return false;

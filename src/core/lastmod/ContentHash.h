@@ -8,6 +8,7 @@
 #include "base/String.h"
 #include "core/markup/MainContent.h"
 #include "platform/Directory.h"
+#include "platform/ReadFile.h"
 
 namespace linkloom {
 
@@ -25,6 +26,8 @@ public:
     // The hashes of the file `name` in `folder` that are asked for (non-null), from one reading;
     // false when it cannot be opened.
     bool Hash(const platform::FolderHandle& folder, const String& name, std::uint64_t* bytes, std::uint64_t* content);
+    // The same of an open file, read from where it stands to its end.
+    void Hash(platform::SequentialFile& file, std::uint64_t* bytes, std::uint64_t* content);
 
 private:
     // The main content's hash of the file read into buffer_, or false when it is not markup.

@@ -18,9 +18,23 @@ public:
     void Clear();
     // Inline: a page's text comes in many pieces of a few bytes.
     void Append(std::string_view text) {
-        if (raw_.size() - length_ < text.size()) Grow(text.size());
-        std::memcpy(&raw_[length_], text.data(), text.size());
-        length_ += text.size();
+        const std::size_t size = text.size();
+        const std::size_t length = length_;
+        if (raw_.size() - length < size) Grow(size);
+        // Set before the bytes are written: a write of a char may alias the members, which would
+        // then be read again.
+        length_ = length + size;
+        char* const out = raw_.data() + length;
+        const char* const in = text.data();
+        // Most pieces are short: two copies of a fixed size that overlap cost less than a call.
+        if (size >= kWord && size <= 2 * kWord) {
+            std::memcpy(out, in, kWord);
+            std::memcpy(out + size - kWord, in + size - kWord, kWord);
+        } else if (size < kWord) {
+            for (std::size_t i = 0; i < size; ++i) out[i] = in[i];
+        } else {
+            std::memcpy(out, in, size);
+        }
     }
     // A piece kept as it is; a space before it stands for white space between it and earlier text.
     void AppendVerbatim(std::string_view piece);
@@ -32,6 +46,8 @@ private:
     void Grow(std::size_t count);
     // Collapses the text in [from, to) of the buffer to `out`, at or before `from`.
     char* Collapse(const char* from, const char* to, char* out, bool& pending) const;
+
+    static constexpr std::size_t kWord = 8;
 
     std::string raw_;  // grows and is written in place; the pieces are its first `length_` bytes
     std::size_t length_ = 0;

@@ -16,8 +16,6 @@ constexpr std::string_view kCommentStart = "--";
 constexpr std::string_view kRawTextElements[] = {"style", "xmp", "iframe", "noembed", "noframes"};
 constexpr std::string_view kRcdataElements[] = {"title", "textarea"};
 constexpr std::string_view kPlaintext = "plaintext";
-// What all of them start with.
-constexpr std::string_view kTextElementLetters = "psxint";
 
 // The bytes that end a tag's name, and the capitals, as flags in one table: tags are most of a
 // page's tokens.
@@ -166,10 +164,14 @@ std::size_t HtmlTokenizer::AttributeValue(std::size_t at, HtmlAttribute& attribu
     return quote ? i + 1 : i;
 }
 
+bool HtmlTokenizer::IsTextElement(std::string_view name) {
+    return name == kScript || name == kPlaintext || OneOf(name, kRawTextElements, std::size(kRawTextElements)) ||
+           OneOf(name, kRcdataElements, std::size(kRcdataElements));
+}
+
 std::size_t HtmlTokenizer::ElementTextEnd(std::size_t at, bool& references) const {
     const std::string_view name = tag_.name;
-    // Most tags are none of these: their length or first letter tells.
-    if (name.size() < kShortestTextElement || kTextElementLetters.find(name[0]) == npos) return npos;
+    if (!BeginsText(name)) return npos;
     if (name == kScript) return ScriptEnd(at);
     if (name == kPlaintext) return input_.size();
     if (OneOf(name, kRawTextElements, std::size(kRawTextElements))) return RawTextEnd(at, name);

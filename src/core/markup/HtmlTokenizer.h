@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/AsciiCharacters.h"
+#include "base/TextScan.h"
 
 namespace linkloom {
 
@@ -50,6 +51,21 @@ public:
     template <class Handler>
     void Run(std::string_view input, Handler& handler);
 
+    // The same a token at a time, for a reader that takes the commonest tokens itself: Start sets
+    // the page; Token reads the token at `at`, a '<' or '&' in text, and any text its start tag
+    // begins that is not markup, and returns the position after them.
+    void Start(std::string_view input) {
+        input_ = input;
+        ampersandSought_ = false;
+    }
+    template <class Handler>
+    std::size_t Token(std::size_t at, Handler& handler);
+    // Whether a start tag of `name` (in lower case) begins text that is not markup.
+    static bool BeginsText(std::string_view name) {
+        // Most tags are none of these: their length or first letter tells.
+        return name.size() >= kShortestTextElement && IsTextElementLetter(name[0]) && IsTextElement(name);
+    }
+
 private:
     // Each takes the position after what it starts with and returns the position after what it read.
     template <class Handler>
@@ -75,17 +91,28 @@ private:
     // Text in [from, to), with its character references decoded when `references`.
     template <class Handler>
     void EmitText(std::size_t from, std::size_t to, bool references, Handler& handler);
+    // Hands on the reference at the '&' at `amp`, which reaches no further than `to`, decoded (or
+    // the '&' alone when it starts none); returns the position after it.
+    template <class Handler>
+    std::size_t Reference(std::size_t amp, std::size_t to, Handler& handler);
     // Decodes the reference after the '&' at `amp` into decoded_; returns the bytes it took after
     // the '&', 0 when it starts none.
     std::size_t Decode(std::size_t amp, std::size_t to);
     // The position of the first '&' at or after `from`; each stretch of the page is searched once.
     std::size_t AmpersandFrom(std::size_t from) {
-        // Text comes in page order, so the search only moves forward.
-        if (ampersand_ < from) ampersand_ = input_.find('&', from);
+        // Text comes in page order, so the search only moves forward; it starts at the first text
+        // that needs it.
+        if (!ampersandSought_ || ampersand_ < from) ampersand_ = input_.find('&', from);
+        ampersandSought_ = true;
         return ampersand_;
     }
     HtmlAttribute& NewAttribute();
     void KeepAttribute();
+
+    static constexpr bool IsTextElementLetter(char c) {
+        return c == 'p' || c == 's' || c == 'x' || c == 'i' || c == 'n' || c == 't';
+    }
+    static bool IsTextElement(std::string_view name);
 
     static constexpr std::size_t npos = std::string_view::npos;
     static constexpr std::size_t kCutOff = npos;
@@ -94,6 +121,7 @@ private:
 
     std::string_view input_;
     std::size_t ampersand_ = 0;  // the last '&' found, or npos when there is none further
+    bool ampersandSought_ = false;
     HtmlTag tag_;
     std::string loweredName_;  // the tag's name when the page writes it with capitals
     std::string decoded_;
@@ -101,14 +129,23 @@ private:
 
 template <class Handler>
 void HtmlTokenizer::Run(std::string_view input, Handler& handler) {
-    input_ = input;
-    ampersand_ = input_.find('&');
-    for (std::size_t at = 0; at < input_.size();) {
-        const std::size_t open = input_.find('<', at);
-        EmitText(at, open == npos ? input_.size() : open, true, handler);
-        if (open == npos) break;
-        at = TagOpen(open + 1, handler);
+    Start(input);
+    // Text runs to the next '<' or '&', found in one pass; most of a page is such runs and tags.
+    const std::size_t size = input_.size();
+    for (std::size_t at = 0; at < size;) {
+        const std::size_t stop = at + FindEitherByte(input_.data() + at, size - at, '<', '&');
+        if (stop > at) handler.Text(std::string_view(input_.data() + at, stop - at));
+        if (stop == size) break;
+        at = Token(stop, handler);
     }
+}
+
+template <class Handler>
+std::size_t HtmlTokenizer::Token(std::size_t at, Handler& handler) {
+    if (input_[at] == '<') return TagOpen(at + 1, handler);
+    // A reference in text reaches no further than the next '<'.
+    const std::size_t open = input_.find('<', at);
+    return Reference(at, open == npos ? input_.size() : open, handler);
 }
 
 template <class Handler>
@@ -118,10 +155,15 @@ void HtmlTokenizer::EmitText(std::size_t from, std::size_t to, bool references, 
         const std::size_t end = amp < to ? amp : to;
         if (end > from) handler.Text(std::string_view(input_.data() + from, end - from));
         if (end == to) return;
-        const std::size_t taken = Decode(amp, to);
-        handler.Text(taken ? std::string_view(decoded_) : input_.substr(amp, 1));
-        from = amp + 1 + taken;
+        from = Reference(amp, to, handler);
     }
+}
+
+template <class Handler>
+std::size_t HtmlTokenizer::Reference(std::size_t amp, std::size_t to, Handler& handler) {
+    const std::size_t taken = Decode(amp, to);
+    handler.Text(taken ? std::string_view(decoded_) : input_.substr(amp, 1));
+    return amp + 1 + taken;
 }
 
 template <class Handler>

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "base/AsciiCharacters.h"
+#include "base/TextScan.h"
 
 namespace linkloom {
 
@@ -62,6 +63,16 @@ constexpr NamedClass kClasses[] = {
     {"template", kSkipped},
 };
 
+// The bytes of the plainest tags' names: small letters and digits.
+constexpr auto kNameBytes = [] {
+    std::array<bool, 256> bytes{};
+    for (char c = 'a'; c <= 'z'; ++c) bytes[static_cast<unsigned char>(c)] = true;
+    for (char c = '0'; c <= '9'; ++c) bytes[static_cast<unsigned char>(c)] = true;
+    return bytes;
+}();
+
+bool IsNameByte(char c) { return kNameBytes[static_cast<unsigned char>(c)]; }
+
 }  // namespace
 
 unsigned MainContent::ClassOf(const ElementName& key) {
@@ -102,7 +113,19 @@ void MainContent::AppendTarget(CollapsedText& text, std::string_view target) {
     text.AppendVerbatim(mark);
 }
 
-std::string_view MainContent::Of(std::string_view markup) {
+[[gnu::flatten]] std::string_view MainContent::Of(std::string_view markup) {
+    Reset();
+    Scan(markup);
+    return Result();
+}
+
+std::string_view MainContent::OfEveryToken(std::string_view markup) {
+    Reset();
+    tokenizer_.Run(markup, *this);
+    return Result();
+}
+
+void MainContent::Reset() {
     main_.Clear();
     page_.Clear();
     sawMain_ = false;
@@ -111,32 +134,73 @@ std::string_view MainContent::Of(std::string_view markup) {
     longNames_.clear();
     depth_ = 0;
     skippedAt_ = outsideAt_ = mainAt_ = kNone;
-    tokenizer_.Run(markup, *this);
-    return sawMain_ ? main_.Text() : page_.Text();
+    ChooseSink();
+}
+
+std::string_view MainContent::Result() { return sawMain_ ? main_.Text() : page_.Text(); }
+
+void MainContent::Scan(std::string_view markup) {
+    tokenizer_.Start(markup);
+    const std::size_t size = markup.size();
+    for (std::size_t at = 0; at < size;) {
+        const std::size_t stop = at + FindEitherByte(markup.data() + at, size - at, '<', '&');
+        if (stop > at) Text(markup.substr(at, stop - at));
+        if (stop == size) return;
+        const std::size_t after = markup[stop] == '<' ? PlainTag(markup, stop) : 0;
+        at = after ? after : tokenizer_.Token(stop, *this);
+    }
+}
+
+std::size_t MainContent::PlainTag(std::string_view markup, std::size_t open) {
+    const char* const page = markup.data();
+    const std::size_t size = markup.size();
+    const bool end = open + 1 < size && page[open + 1] == '/';
+    const std::size_t start = open + 1 + end;
+    if (start >= size || page[start] < 'a' || page[start] > 'z') return 0;
+    // The name is read into its key as it is found.
+    ElementName key{0, 0, 0};
+    std::size_t at = start;
+    for (; at < size && IsNameByte(page[at]); ++at) {
+        if (at - start == sizeof key.head) return 0;
+        key.head |= std::uint64_t{static_cast<unsigned char>(page[at])} << (8 * (at - start));
+    }
+    if (at == size || page[at] != '>') return 0;
+    key.size = static_cast<std::uint32_t>(at - start);
+    const std::string_view name(page + start, key.size);
+    if (end) {
+        Close(key, name);
+    } else if (HtmlTokenizer::BeginsText(name)) {
+        return 0;
+    } else {
+        StartTag(key, name, nullptr);
+    }
+    return at + 1;
 }
 
 void MainContent::Tag(const HtmlTag& tag) {
     if (tag.end) {
-        Close(tag.name);
-        return;
+        Close(NameOf(tag.name), tag.name);
+    } else {
+        StartTag(NameOf(tag.name), tag.name, tag.count > 0 ? &tag : nullptr);
     }
-    const ElementName key = NameOf(tag.name);
+}
+
+void MainContent::StartTag(const ElementName& key, std::string_view name, const HtmlTag* attributes) {
     const unsigned kind = ClassOf(key);
-    if ((kind & kSelfEnding) && depth_ > 0 && depth_ <= kMostDepth && IsOpen(depth_ - 1, key, tag.name)) {
+    if ((kind & kSelfEnding) && depth_ > 0 && depth_ <= kMostDepth && IsOpen(depth_ - 1, key, name)) {
         PopTo(depth_ - 1);
     }
     // Most tags have no attributes, and most elements begin no exclusion.
-    const bool ignored = tag.count > 0 && TakeAttributes(tag, kind);
+    const bool ignored = attributes && TakeAttributes(*attributes, kind);
     if (kind & kVoid) return;
-    Open(key, tag.name);
+    Open(key, name);
     if (ignored || (kind & (kSkipped | kTemplatePart | kMainElement))) Begin(kind, ignored);
 }
 
 bool MainContent::TakeAttributes(const HtmlTag& tag, unsigned kind) {
     if (tag.Attribute(kIgnoreAttribute)) return true;
     const std::string* target = (kind & kHasTarget) ? TargetOf(tag) : nullptr;
-    if (target && ToMain()) AppendTarget(main_, *target);
-    if (target && ToPage()) AppendTarget(page_, *target);
+    if (target && sink_) AppendTarget(*sink_, *target);
     return false;
 }
 
@@ -147,6 +211,7 @@ void MainContent::Begin(unsigned kind, bool ignored) {
         mainAt_ = depth_ - 1;
         sawMain_ = sawMain_ || skippedAt_ == kNone;
     }
+    ChooseSink();
 }
 
 bool MainContent::IsOpen(std::size_t depth, const ElementName& key, std::string_view name) const {
@@ -164,10 +229,13 @@ void MainContent::Open(const ElementName& key, std::string_view name) {
     ++depth_;
 }
 
-void MainContent::Close(std::string_view name) {
+void MainContent::Close(const ElementName& key, std::string_view name) {
     // An end tag closes the innermost open element of its name and those inside it; one with no
-    // such element open is passed over.
-    const ElementName key = NameOf(name);
+    // such element open is passed over. Most close the innermost.
+    if (depth_ > 0 && depth_ <= kMostDepth && IsOpen(depth_ - 1, key, name)) {
+        PopTo(depth_ - 1);
+        return;
+    }
     for (std::size_t depth = std::min(depth_, kMostDepth); depth > 0; --depth) {
         if (IsOpen(depth - 1, key, name)) {
             PopTo(depth - 1);
@@ -179,10 +247,13 @@ void MainContent::Close(std::string_view name) {
 void MainContent::PopTo(std::size_t depth) {
     if (!longNames_.empty() && depth < std::min(depth_, kMostDepth)) longNames_.resize(open_[depth].rest);
     depth_ = depth;
+    // Most elements closed began no exclusion; kNone + 1 wraps to 0, so one not begun passes too.
+    if (skippedAt_ + 1 <= depth && outsideAt_ + 1 <= depth && mainAt_ + 1 <= depth) return;
     // kNone is past every depth: an exclusion not begun stays so.
     if (skippedAt_ >= depth) skippedAt_ = kNone;
     if (outsideAt_ >= depth) outsideAt_ = kNone;
     if (mainAt_ >= depth) mainAt_ = kNone;
+    ChooseSink();
 }
 
 }  // namespace linkloom

@@ -25,15 +25,25 @@ public:
     // The main content of the page `markup` (UTF-8 or another ASCII-based encoding); valid until
     // the next call.
     std::string_view Of(std::string_view markup);
+    // The same with every token read by the tokenizer: what Of's own reading of the plainest tags
+    // must agree with.
+    std::string_view OfEveryToken(std::string_view markup);
 
 private:
     // The tokenizer calls the handler's functions directly, without the virtual call.
     friend class HtmlTokenizer;
     void Text(std::string_view text) override {
-        if (ToMain()) main_.Append(text);
-        if (ToPage()) page_.Append(text);
+        if (sink_) sink_->Append(text);
     }
     void Tag(const HtmlTag& tag) override;
+    void Reset();
+    std::string_view Result();
+    // Reads the page: its text and the plainest tags here, every other token by the tokenizer.
+    void Scan(std::string_view markup);
+    // Takes the tag at the '<' at `open` when it is a start or end tag with nothing but a name of
+    // small letters and digits, at most eight, and begins no text that is not markup: returns the
+    // position after it, or 0 when the tokenizer is to read it.
+    std::size_t PlainTag(std::string_view markup, std::size_t open);
     // An element's name as the stack holds it: its first eight bytes in one word, the rest (rarely
     // any) in longNames_ from `rest`.
     struct ElementName {
@@ -53,8 +63,10 @@ private:
     static unsigned ClassOf(const ElementName& key);
     // Whether the open element at `depth` (below kMostDepth) is `name`, which `key` stands for.
     bool IsOpen(std::size_t depth, const ElementName& key, std::string_view name) const;
+    // A start tag, with its attributes when it has any.
+    void StartTag(const ElementName& key, std::string_view name, const HtmlTag* attributes);
     void Open(const ElementName& key, std::string_view name);
-    void Close(std::string_view name);
+    void Close(const ElementName& key, std::string_view name);
     // Writes the link or image target of a start tag with attributes, unless an attribute marks
     // it ignored: then returns true.
     bool TakeAttributes(const HtmlTag& tag, unsigned kind);
@@ -67,6 +79,9 @@ private:
     bool ToMain() const { return skippedAt_ == kNone && mainAt_ != kNone; }
     // Once a main element is seen, the page's text is not the answer.
     bool ToPage() const { return !sawMain_ && skippedAt_ == kNone && outsideAt_ == kNone; }
+    // Where text at the current place goes, after a change of the exclusions: content counts in
+    // the main elements' stream only once one is seen, so in one stream at most.
+    void ChooseSink() { sink_ = ToMain() ? &main_ : ToPage() ? &page_ : nullptr; }
 
     static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
@@ -74,6 +89,7 @@ private:
     // Where text goes: the main elements' content, and the page's less its template.
     CollapsedText main_;
     CollapsedText page_;
+    CollapsedText* sink_ = nullptr;
     bool sawMain_ = false;
     // The names of the open elements, the first depth_ of them; elements deeper than the most
     // tracked have none.

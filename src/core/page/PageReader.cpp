@@ -23,8 +23,10 @@ PageFacts PageReader::Read(const platform::FolderHandle& folder, const platform:
         ReadText(folder, entry.name, facts);
         // The time of an open file comes with it; a page left out needs none.
         timed = facts.verdict == PageVerdict::Keep && reader_.Stamp(stamp);
-        reader_.Close();
-        if (facts.verdict != PageVerdict::Keep) return facts;
+        if (facts.verdict != PageVerdict::Keep) {
+            reader_.Close();
+            return facts;
+        }
     }
     if (entry.hasTime) {
         stamp = {entry.written, entry.size};
@@ -41,6 +43,7 @@ PageFacts PageReader::Read(const platform::FolderHandle& folder, const platform:
     if ((needs_.byteHash || needs_.contentHash) && facts.verdict == PageVerdict::Keep) {
         Hash(folder, entry.name, folderPath, facts);
     }
+    reader_.Close();
     return facts;
 }
 
@@ -54,7 +57,12 @@ void PageReader::Hash(const platform::FolderHandle& folder, const String& name, 
     }
     std::uint64_t bytes = 0;
     std::uint64_t content = 0;
-    if (hasher_.Hash(folder, name, needs_.byteHash ? &bytes : nullptr, needs_.contentHash ? &content : nullptr)) {
+    std::uint64_t* const bytesWanted = needs_.byteHash ? &bytes : nullptr;
+    std::uint64_t* const contentWanted = needs_.contentHash ? &content : nullptr;
+    // A page read for its head is read again from its start, not opened again.
+    const bool hashed = reader_.File().Rewind();
+    if (hashed) hasher_.Hash(reader_.File(), bytesWanted, contentWanted);
+    if (hashed || hasher_.Hash(folder, name, bytesWanted, contentWanted)) {
         if (needs_.byteHash) facts.byteHash = bytes;
         if (needs_.contentHash) facts.contentHash = content;
     }

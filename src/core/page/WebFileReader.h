@@ -46,6 +46,8 @@ public:
     // The same for UTF-16 text: its first `most` code units, read in place.
     std::size_t PeekAllUnits(std::size_t most, const char16_t*& units);
     void Close() { file_.Close(); }
+    // The file the last Open opened, while it is open: for a reading of its bytes from the start.
+    platform::SequentialFile& File() { return file_; }
     TextEncoding Encoding() const { return encoding_; }
     // Why the last Open could not open the file; no code when it was no file at all.
     platform::SystemError Error() const { return error_; }

@@ -64,6 +64,8 @@ std::size_t SequentialFile::Read(void* buffer, std::size_t size) {
     return done;
 }
 
+bool SequentialFile::Rewind() { return descriptor_ >= 0 && lseek(descriptor_, 0, SEEK_SET) == 0; }
+
 bool SequentialFile::Stamp(FileStamp& stamp) const {
     if (descriptor_ < 0) return false;
     stamp = stamp_;

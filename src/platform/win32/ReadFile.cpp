@@ -36,6 +36,10 @@ void SequentialFile::Close() { file_.Reset(); }
 
 bool SequentialFile::IsOpen() const { return file_.IsValid(); }
 
+bool SequentialFile::Rewind() {
+    return file_.IsValid() && SetFilePointerEx(file_.Get(), LARGE_INTEGER{}, nullptr, FILE_BEGIN);
+}
+
 std::size_t SequentialFile::Read(void* buffer, std::size_t size) {
     std::size_t done = 0;
     while (file_.IsValid() && done < size) {

@@ -52,6 +52,15 @@ TEST(ContentHasher, GivesTheHashesRecordsHold) {
                               std::string(9, 'y') + "</p>");
     EXPECT_EQ(hashes(u"utf16.htm").second, hashes(u"utf8.htm").second);
     EXPECT_FALSE(hasher.Hash(*folder, u"missing.htm", &bytes, &content));
+    // A file already read in part, as the page reader reads a head, is hashed whole once rewound.
+    platform::SequentialFile file;
+    ASSERT_FALSE(file.Open(*folder, u"page.htm"));
+    char head[16];
+    EXPECT_EQ(file.Read(head, sizeof head), sizeof head);
+    ASSERT_TRUE(file.Rewind());
+    Hashes again;
+    hasher.Hash(file, &again.first, &again.second);
+    EXPECT_EQ(again, hashes(u"page.htm"));
 }
 
 }  // namespace

@@ -50,5 +50,24 @@ TEST(MainContent, ReadsTheHardCasesOfTokenizing) {
     EXPECT_EQ(Of("<main><a/href=p.htm\t HREF = 'q' >x</a></main>"), Target("p.htm") + "x");
 }
 
+TEST(MainContent, ReadsPlainTagsAsTheTokenizerDoes) {
+    // Tags of a short name alone are read without the tokenizer; at the edges of what counts as
+    // one, both readings agree.
+    const std::string_view pages[] = {
+        "<main><p>a</p><P>b</P><abcdefgh>c</abcdefgh><abcdefghi>d</abcdefghi><a1>e</a1 ></main>",
+        "<p>x<textarea><p>y</textarea><title>t</title>z<nav>n</nav>&amp;<br/>w</p",
+        "<p>a<",
+        "a</",
+        "<x>b</y>",
+    };
+    MainContent content;
+    for (const std::string_view page : pages) {
+        const std::string read(content.Of(page));
+        EXPECT_EQ(read, content.OfEveryToken(page)) << page;
+    }
+    EXPECT_EQ(Of(pages[0]), "abcde");
+    EXPECT_EQ(Of(pages[1]), "x<p>yz&w");
+}
+
 }  // namespace
 }  // namespace linkloom
