@@ -149,19 +149,25 @@ std::size_t KeyOf(const char16_t* name, std::size_t size) {
     return kHeadKeys;
 }
 
+// Calls `each` with every blank-separated token of `text`, until it returns false.
+template <typename Each>
+void ForEachToken(std::u16string_view text, Each each) {
+    for (std::size_t i = 0; i < text.size();) {
+        while (i < text.size() && IsHtmlBlank(text[i])) ++i;
+        const std::size_t start = i;
+        while (i < text.size() && !IsHtmlBlank(text[i])) ++i;
+        if (i > start && !each(text.substr(start, i - start))) return;
+    }
+}
+
 // The HeadRel types among the blank-separated tokens of a rel value.
 unsigned char RelsOf(std::u16string_view value) {
-    constexpr std::u16string_view kCanonical = u"canonical", kAlternate = u"alternate";
     unsigned char rels = 0;
-    for (std::size_t start = 0; start < value.size();) {
-        std::size_t end = start;
-        while (end < value.size() && !(value[end] <= u' ' && IsHtmlBlank(value[end]))) ++end;
-        const std::u16string_view token = value.substr(start, end - start);
-        // Both names have nine letters: other tokens are passed over at once.
-        if (token.size() == kCanonical.size() && AsciiEqualsNoCase(token, kCanonical)) rels |= kRelCanonical;
-        if (token.size() == kAlternate.size() && AsciiEqualsNoCase(token, kAlternate)) rels |= kRelAlternate;
-        start = end + 1;
-    }
+    ForEachToken(value, [&rels](std::u16string_view token) {
+        if (AsciiEqualsNoCase(token, u"canonical")) rels |= kRelCanonical;
+        if (AsciiEqualsNoCase(token, u"alternate")) rels |= kRelAlternate;
+        return true;
+    });
     return rels;
 }
 
@@ -176,15 +182,10 @@ std::optional<std::u16string_view> HeadTag::Attribute(std::u16string_view attrib
 
 bool HeadTag::HasToken(std::u16string_view attribute, std::u16string_view token) const {
     const std::optional<std::u16string_view> value = Attribute(attribute);
-    if (!value) return false;
-    const std::u16string_view text = *value;
-    for (std::size_t i = 0; i < text.size();) {
-        while (i < text.size() && IsHtmlBlank(text[i])) ++i;
-        const std::size_t start = i;
-        while (i < text.size() && !IsHtmlBlank(text[i])) ++i;
-        if (AsciiEqualsNoCase(text.substr(start, i - start), token)) return true;
-    }
-    return false;
+    bool found = false;
+    if (value)
+        ForEachToken(*value, [&](std::u16string_view each) { return !(found = AsciiEqualsNoCase(each, token)); });
+    return found;
 }
 
 std::size_t HeadEnd(std::u16string_view text) { return HeadEndIn(text.data(), text.size()); }
