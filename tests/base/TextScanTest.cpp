@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <string_view>
@@ -45,6 +46,15 @@ std::size_t PlainFind(std::u16string_view text, std::string_view word) {
     return std::string_view::npos;
 }
 
+// Where the first '<' at or after `from` stands before '!' or 'i' with the case bit set.
+std::size_t PlainOpening(const std::string& text, std::size_t from) {
+    for (std::size_t at = from; at + 1 < text.size(); ++at) {
+        const int next = static_cast<unsigned char>(text[at + 1]) | 0x20;
+        if (text[at] == '<' && (next == '!' || next == 'i')) return at;
+    }
+    return std::string::npos;
+}
+
 // Random texts of every length around the sixteen-byte steps, from a small alphabet that makes
 // every case common: ASCII, control bytes, continuation and lead bytes, the words' letters.
 TEST(TextScan, AgreesWithPlainLoopsOnEveryLengthAndAlignment) {
@@ -52,7 +62,8 @@ TEST(TextScan, AgreesWithPlainLoopsOnEveryLengthAndAlignment) {
     const std::string alphabet = std::string("aNoIdEx!dOcTyPe \n\t\x01", 19) + "\x80\xBF\xC3\xE2\xF0\xFF";
     for (int round = 0; round < 3000; ++round) {
         std::string text;
-        const std::size_t length = random() % 70;
+        // Past two of the 64-unit steps of the place finder.
+        const std::size_t length = random() % 150;
         while (text.size() < length) text += alphabet[random() % alphabet.size()];
         if (round % 3 == 0 && length >= 7) text.replace(random() % (length - 6), 7, round % 2 ? "NOINDEX" : "noIndex");
 
@@ -80,6 +91,17 @@ TEST(TextScan, AgreesWithPlainLoopsOnEveryLengthAndAlignment) {
             EXPECT_EQ(FindAsciiNoCase(units.data(), units.size(), word), PlainFind(units, word)) << round;
         }
         EXPECT_EQ(FindUnit(units.data(), units.size(), u'x'), units.find(u'x')) << round;
+        // Each '<' before one of the letters, sought from forward jumps and from behind the last.
+        std::replace(text.begin(), text.end(), 'a', '<');
+        const std::u16string withOpenings(text.begin(), text.end());
+        TagOpenings<unsigned char> byteOpenings(Bytes(text), text.size(), "!i");
+        TagOpenings<char16_t> unitOpenings(withOpenings.data(), withOpenings.size(), "!i");
+        for (std::size_t from = 0; from <= text.size() + 1; from += 1 + random() % 3 * (random() % 40)) {
+            const std::size_t wanted = PlainOpening(text, from);
+            EXPECT_EQ(byteOpenings.NextFrom(from), wanted) << round;
+            EXPECT_EQ(unitOpenings.NextFrom(from), wanted) << round;
+        }
+        EXPECT_EQ(byteOpenings.NextFrom(0), PlainOpening(text, 0)) << round;
     }
 }
 

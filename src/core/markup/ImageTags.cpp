@@ -1,6 +1,7 @@
 #include "core/markup/ImageTags.h"
 
 #include <string>
+#include <type_traits>
 
 #include "base/AsciiCharacters.h"
 #include "base/TextScan.h"
@@ -29,11 +30,7 @@ std::size_t Find(View<Unit> text, Unit unit, std::size_t from) {
 constexpr std::string_view kTagSeconds = "!is";
 
 template <typename Unit>
-std::size_t FindTag(View<Unit> text, std::size_t from) {
-    if (from >= text.size()) return View<Unit>::npos;
-    const std::size_t found = FindTagOpening(Units(text) + from, text.size() - from, kTagSeconds);
-    return found == View<Unit>::npos ? found : from + found;
-}
+using Openings = TagOpenings<std::conditional_t<sizeof(Unit) == 1, unsigned char, Unit>>;
 
 template <typename Unit>
 bool StartsWithNoCase(View<Unit> text, std::size_t at, std::string_view lower) {
@@ -99,7 +96,8 @@ bool NameEnds(View<Unit> text, std::size_t at, std::size_t length) {
 template <typename Unit, typename Take>
 void ScanImages(View<Unit> text, Take take) {
     // Other tags are passed over unread.
-    for (std::size_t at = FindTag(text, 0); at != View<Unit>::npos; at = FindTag(text, at)) {
+    Openings<Unit> tags(Units(text), text.size(), kTagSeconds);
+    for (std::size_t at = tags.NextFrom(0); at != View<Unit>::npos; at = tags.NextFrom(at)) {
         const Unit next = AsciiLower(text[at + 1]);
         if (next == '!' && StartsWithNoCase(text, at, "<!--")) {
             at = CommentEnd(text, at);
