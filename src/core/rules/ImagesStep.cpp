@@ -9,7 +9,16 @@
 
 namespace linkloom {
 
+namespace {
+
+// A folder's images that many pages name fit well below this; past it the memory is taken back.
+constexpr std::size_t kMostResolved = 4096;
+
+}  // namespace
+
 std::optional<StepVerdict> ImagesStep::Apply(PageContext& page, SitemapEntry& entry) {
+    const UrlParts& base = page.Base();
+    EnterFolder(base);
     // The hashes of the URLs this step adds, beside them in entry.images; a hash met again is
     // compared in full.
     hashes_.clear();
@@ -18,17 +27,15 @@ std::optional<StepVerdict> ImagesStep::Apply(PageContext& page, SitemapEntry& en
         if (entry.images.size() >= kMostImages) return;
         source = TrimHtmlBlanks(source);
         // The fragment names a place in the image, which is the same image.
-        UrlParts target;
-        if (ResolveLink(source.substr(0, source.find(u'#')), page.Base(), target) != LinkProblem::None) return;
-        std::u16string url = target.Text();
-        if (url.size() > kMostLocationLength) return;
-        const std::uint64_t hash = HashLocation(url);
+        std::optional<std::u16string> url = Resolve(source.substr(0, source.find(u'#')), base);
+        if (!url || url->size() > kMostLocationLength) return;
+        const std::uint64_t hash = HashLocation(*url);
         for (auto at = std::find(hashes_.begin(), hashes_.end(), hash); at != hashes_.end();
              at = std::find(at + 1, hashes_.end(), hash)) {
-            if (entry.images[first + (at - hashes_.begin())].Text() == url) return;
+            if (entry.images[first + (at - hashes_.begin())].Text() == *url) return;
         }
         hashes_.push_back(hash);
-        entry.images.emplace_back(std::move(url));
+        entry.images.emplace_back(std::move(*url));
     };
     for (const HeadTag& tag : page.Facts().headTags) {
         if (!tag.Is(HeadElement::Meta)) continue;
@@ -40,6 +47,34 @@ std::optional<StepVerdict> ImagesStep::Apply(PageContext& page, SitemapEntry& en
     }
     for (const String& source : page.Facts().imageSources) add(source.Text());
     return std::nullopt;
+}
+
+void ImagesStep::EnterFolder(const UrlParts& base) {
+    std::u16string folder = base.scheme;
+    folder += u':';
+    if (base.hasAuthority) folder.append(u"//").append(base.authority);
+    folder.append(base.path, 0, base.path.rfind(u'/') + 1);
+    if (folder == folder_) return;
+    folder_ = std::move(folder);
+    resolved_.clear();
+}
+
+std::optional<std::u16string> ImagesStep::Resolve(std::u16string_view source, const UrlParts& base) {
+    const auto resolve = [&]() -> std::optional<std::u16string> {
+        UrlParts target;
+        if (ResolveLink(source, base, target) != LinkProblem::None) return std::nullopt;
+        return target.Text();
+    };
+    // A query alone keeps the base's whole path.
+    if (!source.empty() && source[0] == u'?') return resolve();
+    if (resolved_.size() >= kMostResolved) resolved_.clear();
+    const auto [at, added] = resolved_.try_emplace(HashLocation(source));
+    if (added) {
+        at->second = {std::u16string(source), resolve()};
+    } else if (at->second.source != source) {
+        return resolve();
+    }
+    return at->second.url;
 }
 
 }  // namespace linkloom

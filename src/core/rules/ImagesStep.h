@@ -1,6 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "core/rules/PageStep.h"
@@ -18,8 +21,25 @@ public:
     std::optional<StepVerdict> Apply(PageContext& page, SitemapEntry& entry) override;
 
 private:
+    // A source and the URL it resolved to, none when it resolves to no http or https URL.
+    struct Resolved {
+        std::u16string source;
+        std::optional<std::u16string> url;
+    };
+
+    // Forgets what was resolved against another folder than the base's.
+    void EnterFolder(const UrlParts& base);
+    // The URL `source` (without its fragment) resolves to against `base`.
+    std::optional<std::u16string> Resolve(std::u16string_view source, const UrlParts& base);
+
     // Reused from page to page: a page's dedup allocates nothing once it has room.
     std::vector<std::uint64_t> hashes_;
+    // Where a source leads is decided by the base's scheme, authority and path up to its last '/',
+    // but for a source that starts with '?'. The pages of a folder share them and most name the
+    // same images (a logo, icons), so what was resolved is kept, by the source's hash, while the
+    // folder stays the same.
+    std::u16string folder_;
+    std::unordered_map<std::uint64_t, Resolved> resolved_;
 };
 
 }  // namespace linkloom

@@ -286,6 +286,32 @@ TEST(Images, ResolvedDeduplicatedAndBoundedBesideTheAlternates) {
     EXPECT_EQ(entry.alternates.size(), 1u);
 }
 
+// The same sources on pages of one folder, of another, and under a base of their own.
+TEST(Images, EachPageResolvesAgainstItsOwnBase) {
+    TempTree tree;
+    const std::string body = "<img src=i.png><img src=?v=1><img src=../up.png>";
+    Page(tree, "a/p.htm", Head("") + body);
+    Page(tree, "a/q.htm", Head("") + body);
+    Page(tree, "b/p.htm", Head("") + body);
+    Page(tree, "b/r.htm", Head("<base href=/c/d/>") + body);
+    PageRules rules;
+    rules.images = true;
+    FakeFront host = FrontFor(tree, u"htm");
+    host.streams = true;
+    host.rules = &rules;
+    host.Run();
+    Strings images;
+    for (const SitemapEntry& entry : host.streamed) {
+        for (const String& image : entry.images) images.push_back(image.ToUtf8());
+    }
+    EXPECT_EQ(
+        images,
+        (Strings{"https://example.com/a/i.png", "https://example.com/a/p.htm?v=1", "https://example.com/up.png",
+                 "https://example.com/a/i.png", "https://example.com/a/q.htm?v=1", "https://example.com/up.png",
+                 "https://example.com/b/i.png", "https://example.com/b/p.htm?v=1", "https://example.com/up.png",
+                 "https://example.com/c/d/i.png", "https://example.com/c/d/?v=1", "https://example.com/c/up.png"}));
+}
+
 TEST(RobotsTxtRules, LeaveOutTheLocationsListedAfterTheOtherSteps) {
     TempTree tree;
     Page(tree, "private/a.htm", Head(""));
