@@ -9,10 +9,10 @@
 namespace linkloom {
 
 PageReader::PageReader(const SelectionOptions& options, PageNeeds needs)
-    : options_(options),
-      testsContent_(options.TestsContent()),
-      needsText_(testsContent_ || needs.text),
-      needs_(needs) {}
+    : options_(options), testsContent_(options.TestsContent()), needsText_(testsContent_ || needs.text), needs_(needs) {
+    // The most ImagesFromBytes takes of UTF-8 text, after its mark.
+    if (needs.images) reader_.ReadWhole(3 * kMostImageText + 3);
+}
 
 PageFacts PageReader::Read(const platform::FolderHandle& folder, const platform::DirectoryEntry& entry,
                            const String* folderPath) {

@@ -94,6 +94,14 @@ WebFileReader::OpenResult WebFileReader::Start(const String& path, std::optional
         return OpenResult::CannotOpen;
     }
 
+    platform::FileStamp stamp;
+    if (wholeMost_ && file_.Stamp(stamp) && stamp.size > 0) {
+        // The size the file was opened with is all that is read of it: no read to find its end.
+        const std::size_t size = static_cast<std::size_t>(std::min<std::uint64_t>(stamp.size, wholeMost_));
+        Grow(size);
+        rawEnd_ = file_.Read(Raw(), size);
+        rawEnded_ = rawEnd_ < size || stamp.size <= wholeMost_;
+    }
     ReadBlock(kWebBlockSize);
     if (byteCount_ == 0) {
         encoding_ = TextEncoding::Ansi;

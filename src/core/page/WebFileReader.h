@@ -45,6 +45,9 @@ public:
     std::size_t PeekAll(std::size_t most, const unsigned char*& bytes);
     // The same for UTF-16 text: its first `most` code units, read in place.
     std::size_t PeekAllUnits(std::size_t most, const char16_t*& units);
+    // From now on each Open reads the whole file, up to `most` bytes, at once where its size is
+    // known: for a reader that takes all of every text, in one read instead of a block and the rest.
+    void ReadWhole(std::size_t most) { wholeMost_ = most; }
     void Close() { file_.Close(); }
     // The file the last Open opened, while it is open: for a reading of its bytes from the start.
     platform::SequentialFile& File() { return file_; }
@@ -76,6 +79,7 @@ private:
 
     platform::SequentialFile file_;
     platform::SystemError error_;
+    std::size_t wholeMost_ = 0;
     std::unique_ptr<char16_t[]> raw_{new char16_t[kRawSize / 2]};
     std::size_t rawCapacity_ = kRawSize;
     std::size_t rawStart_ = 0;  // the next byte not yet in a block
