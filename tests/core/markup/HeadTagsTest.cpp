@@ -231,5 +231,26 @@ TEST(HeadReading, FindsInTheBytesTheTagsTheDecodedTextHolds) {
     }
 }
 
+// Three-byte characters put the text's character limit near the most bytes read of it at once:
+// the image that ends before the limit counts, the one the limit cuts does not.
+TEST(HeadReading, ImagesReadUpToTheCharacterLimitOfLongUtf8) {
+    const std::string euro = "\xE2\x82\xAC";
+    std::string bytes = "<head></head><img src=a.png>";
+    const std::size_t beforeLimit = bytes.size() + std::string("<img src=b.png><img src=c").size();
+    for (std::size_t i = beforeLimit; i < kMostImageText; ++i) bytes += euro;
+    bytes += "<img src=b.png><img src=c.png>";
+    for (int i = 0; i < 1000; ++i) bytes += euro;
+    test::TempTree tree;
+    tree.File("long.htm", bytes);
+    auto folder = platform::FolderHandle::Open(tree.Root());
+    ASSERT_TRUE(folder);
+    platform::DirectoryEntry entry;
+    entry.name = u"long.htm";
+    PageNeeds needs;
+    needs.headTags = needs.images = true;
+    const PageFacts facts = PageReader(test::ContentTests(false, false), needs).Read(**folder, entry);
+    EXPECT_EQ(Sources(facts.imageSources), (std::vector<std::string>{"a.png", "b.png"}));
+}
+
 }  // namespace
 }  // namespace linkloom
