@@ -134,7 +134,13 @@ TEST(PageHeadBytes, JudgeAsTheDecodedTextDoes) {
             }
             platform::DirectoryEntry entry;
             entry.name = String::FromUtf8(name);
-            EXPECT_EQ(PageReader(flags).Read(*folder, entry).verdict, decoded) << name << " " << flags.FlagsWord();
+            // Read as far as the test needs, and whole as for its images.
+            PageNeeds whole;
+            whole.headTags = whole.images = true;
+            for (const PageNeeds& needs : {PageNeeds{}, whole}) {
+                EXPECT_EQ(PageReader(flags, needs).Read(*folder, entry).verdict, decoded)
+                    << name << " " << flags.FlagsWord() << " " << needs.images;
+            }
         }
     }
 }
