@@ -43,8 +43,6 @@ std::size_t HeadBytes(const unsigned char* bytes, std::size_t count, bool utf8) 
 }
 
 PageVerdict ContentVerdict(const unsigned char* bytes, std::size_t count, bool utf8, const SelectionOptions& options) {
-    // Bytes past the most the first characters take are not searched: a reader may hold the whole text.
-    count = std::min(count, utf8 ? 3 * kHeadLength + 6 : kHeadLength);
     if (options.excludeNoindex && InHead(bytes, count, utf8, "noindex")) return PageVerdict::Noindex;
     if (options.requireDoctype && !InHead(bytes, count, utf8, "!doctype")) return PageVerdict::NoDoctype;
     return PageVerdict::Keep;

@@ -19,7 +19,7 @@ PageVerdict ContentVerdict(std::u16string_view head, const SelectionOptions& opt
 // The same test on the bytes of 8-bit or UTF-8 text (after any mark), for a system whose case
 // folding leaves ASCII letters to themselves: the words are ASCII, so they stand in the bytes as
 // in the text, and only a match must be placed among the first characters. `bytes` holds at
-// least those characters' bytes where the text has them (see HeadBytes), and may hold more.
+// least those characters' bytes where the text has them (see HeadBytes).
 PageVerdict ContentVerdict(const unsigned char* bytes, std::size_t count, bool utf8, const SelectionOptions& options);
 
 // How many bytes of 8-bit or UTF-8 text to have at hand for its first characters, given the first

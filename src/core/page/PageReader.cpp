@@ -115,13 +115,15 @@ void PageReader::JudgeBytes(PageFacts& facts) {
     const bool utf8 = reader_.Encoding() == TextEncoding::Utf8;
     const unsigned char* bytes = nullptr;
     std::size_t count = reader_.Peek(0, bytes);
-    // UTF-8 is read on, a guess at a time, until its bytes hold the characters or end.
-    for (std::size_t wanted; (wanted = HeadBytes(bytes, count, utf8)) > count;) {
-        const std::size_t got = reader_.Peek(wanted, bytes);
-        if (got <= count) break;
-        count = got;
+    // UTF-8 is read on, a guess at a time, until its bytes hold the characters or end. The test
+    // looks at no more than that, where the whole text is at hand too.
+    std::size_t judged = std::min(count, kWebBlockSize);
+    for (std::size_t wanted; (wanted = HeadBytes(bytes, judged, utf8)) > judged;) {
+        if (wanted > count) count = reader_.Peek(wanted, bytes);
+        if (count <= judged) break;
+        judged = std::min(wanted, count);
     }
-    facts.verdict = ContentVerdict(bytes, count, utf8, options_);
+    facts.verdict = ContentVerdict(bytes, judged, utf8, options_);
 }
 
 bool PageReader::HeadTagsFromBytes(PageFacts& facts) {
