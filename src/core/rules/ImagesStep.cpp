@@ -27,15 +27,17 @@ std::optional<StepVerdict> ImagesStep::Apply(PageContext& page, SitemapEntry& en
         if (entry.images.size() >= kMostImages) return;
         source = TrimHtmlBlanks(source);
         // The fragment names a place in the image, which is the same image.
-        std::optional<std::u16string> url = Resolve(source.substr(0, source.find(u'#')), base);
-        if (!url || url->size() > kMostLocationLength) return;
-        const std::uint64_t hash = HashLocation(*url);
+        std::u16string url;
+        if (!Resolve(source.substr(0, source.find(u'#')), base, url) || url.size() > kMostLocationLength) return;
+        const std::uint64_t hash = HashLocation(url);
         for (auto at = std::find(hashes_.begin(), hashes_.end(), hash); at != hashes_.end();
              at = std::find(at + 1, hashes_.end(), hash)) {
-            if (entry.images[first + (at - hashes_.begin())].Text() == *url) return;
+            if (entry.images[first + (at - hashes_.begin())].Text() == url) return;
         }
         hashes_.push_back(hash);
-        entry.images.emplace_back(std::move(*url));
+        // Made here, not in place: GCC 12 warns falsely that a string moved into emplace_back may
+        // be uninitialized.
+        entry.images.push_back(String(std::move(url)));
     };
     for (const HeadTag& tag : page.Facts().headTags) {
         if (!tag.Is(HeadElement::Meta)) continue;
@@ -59,22 +61,26 @@ void ImagesStep::EnterFolder(const UrlParts& base) {
     resolved_.clear();
 }
 
-std::optional<std::u16string> ImagesStep::Resolve(std::u16string_view source, const UrlParts& base) {
-    const auto resolve = [&]() -> std::optional<std::u16string> {
+bool ImagesStep::Resolve(std::u16string_view source, const UrlParts& base, std::u16string& url) {
+    const auto resolve = [&](std::u16string& out) {
         UrlParts target;
-        if (ResolveLink(source, base, target) != LinkProblem::None) return std::nullopt;
-        return target.Text();
+        if (ResolveLink(source, base, target) != LinkProblem::None) return false;
+        out = target.Text();
+        return true;
     };
     // A query alone keeps the base's whole path.
-    if (!source.empty() && source[0] == u'?') return resolve();
+    if (!source.empty() && source[0] == u'?') return resolve(url);
     if (resolved_.size() >= kMostResolved) resolved_.clear();
     const auto [at, added] = resolved_.try_emplace(HashLocation(source));
+    Resolved& known = at->second;
     if (added) {
-        at->second = {std::u16string(source), resolve()};
-    } else if (at->second.source != source) {
-        return resolve();
+        known.source = source;
+        known.resolves = resolve(known.url);
+    } else if (known.source != source) {
+        return resolve(url);
     }
-    return at->second.url;
+    url = known.url;
+    return known.resolves;
 }
 
 }  // namespace linkloom

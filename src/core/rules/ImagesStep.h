@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -21,16 +20,18 @@ public:
     std::optional<StepVerdict> Apply(PageContext& page, SitemapEntry& entry) override;
 
 private:
-    // A source and the URL it resolved to, none when it resolves to no http or https URL.
+    // A source and the URL it resolved to, unless it resolves to no http or https URL.
     struct Resolved {
         std::u16string source;
-        std::optional<std::u16string> url;
+        std::u16string url;
+        bool resolves = false;
     };
 
     // Forgets what was resolved against another folder than the base's.
     void EnterFolder(const UrlParts& base);
-    // The URL `source` (without its fragment) resolves to against `base`.
-    std::optional<std::u16string> Resolve(std::u16string_view source, const UrlParts& base);
+    // Sets `url` to what `source` (without its fragment) resolves to against `base`; false when
+    // that is no http or https URL.
+    bool Resolve(std::u16string_view source, const UrlParts& base, std::u16string& url);
 
     // Reused from page to page: a page's dedup allocates nothing once it has room.
     std::vector<std::uint64_t> hashes_;

@@ -29,7 +29,8 @@ TEST(CanonicalChains, FollowsLinksToLocationsMetLongBeforeAndPagesNotMetYet) {
     Outcome outcome;
     CanonicalChains chains(merge, outcome, [](std::u16string_view) { return true; });
     const auto page = [](int number, const String& named) {
-        return CanonicalChains::Page{{named, u""}, String(u"p") + String::FromInt(number), Location(number)};
+        return CanonicalChains::Page{
+            {named, u""}, String(u"p") + String::FromInt(number), Location(number), std::nullopt};
     };
     for (int i = 0; i < kPages; ++i) chains.Take(page(i, i < kPages / 2 ? Location(i) : Location(i - kPages / 2)));
     chains.Take(page(kPages, Location(kPages + 1)));  // waits for the next page
