@@ -20,9 +20,9 @@ struct KeptCharacters {
                 of[unit] = Bit(UrlComponent::Userinfo) | Bit(UrlComponent::Host) | Bit(UrlComponent::Path) |
                            Bit(UrlComponent::Query);
         }
-        of[':'] |= Bit(UrlComponent::Userinfo) | Bit(UrlComponent::Path) | Bit(UrlComponent::Query);
+        of[u':'] |= Bit(UrlComponent::Userinfo) | Bit(UrlComponent::Path) | Bit(UrlComponent::Query);
         for (const char16_t unit : {u'@', u'/'}) of[unit] |= Bit(UrlComponent::Path) | Bit(UrlComponent::Query);
-        of['?'] |= Bit(UrlComponent::Query);
+        of[u'?'] |= Bit(UrlComponent::Query);
     }
     static unsigned char Bit(UrlComponent component) { return 1 << static_cast<int>(component); }
 };
