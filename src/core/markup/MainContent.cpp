@@ -247,8 +247,8 @@ void MainContent::Close(const ElementName& key, std::string_view name) {
 void MainContent::PopTo(std::size_t depth) {
     if (!longNames_.empty() && depth < std::min(depth_, kMostDepth)) longNames_.resize(open_[depth].rest);
     depth_ = depth;
-    // Most elements closed began no exclusion; kNone + 1 wraps to 0, so one not begun passes too.
-    if (skippedAt_ + 1 <= depth && outsideAt_ + 1 <= depth && mainAt_ + 1 <= depth) return;
+    // Most elements closed began no exclusion.
+    if (depth >= exclusionsEnd_) return;
     // kNone is past every depth: an exclusion not begun stays so.
     if (skippedAt_ >= depth) skippedAt_ = kNone;
     if (outsideAt_ >= depth) outsideAt_ = kNone;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -81,7 +82,11 @@ private:
     bool ToPage() const { return !sawMain_ && skippedAt_ == kNone && outsideAt_ == kNone; }
     // Where text at the current place goes, after a change of the exclusions: content counts in
     // the main elements' stream only once one is seen, so in one stream at most.
-    void ChooseSink() { sink_ = ToMain() ? &main_ : ToPage() ? &page_ : nullptr; }
+    void ChooseSink() {
+        sink_ = ToMain() ? &main_ : ToPage() ? &page_ : nullptr;
+        // kNone + 1 wraps to 0: an exclusion not begun ends at no depth.
+        exclusionsEnd_ = std::max({skippedAt_ + 1, outsideAt_ + 1, mainAt_ + 1});
+    }
 
     static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
@@ -100,6 +105,8 @@ private:
     std::size_t skippedAt_ = kNone;  // counts nowhere
     std::size_t outsideAt_ = kNone;  // template parts: count only inside main
     std::size_t mainAt_ = kNone;
+    // One past the depth of the innermost exclusion's element: closing down to it or less ends one.
+    std::size_t exclusionsEnd_ = 0;
 };
 
 }  // namespace linkloom
