@@ -144,7 +144,7 @@ void MainContent::Scan(std::string_view markup) {
     const std::size_t size = markup.size();
     for (std::size_t at = 0; at < size;) {
         const std::size_t stop = at + FindEitherByte(markup.data() + at, size - at, '<', '&');
-        if (stop > at) Text(markup.substr(at, stop - at));
+        if (stop > at) Text({markup.data() + at, stop - at});
         if (stop == size) return;
         const std::size_t after = markup[stop] == '<' ? PlainTag(markup, stop) : 0;
         at = after ? after : tokenizer_.Token(stop, *this);
@@ -168,6 +168,10 @@ std::size_t MainContent::PlainTag(std::string_view markup, std::size_t open) {
     key.size = static_cast<std::uint32_t>(at - start);
     const std::string_view name(page + start, key.size);
     if (end) {
+        if (const std::size_t reopened = Reopened(markup, at + 1, key)) {
+            if (sink_) sink_->Append({page + at + 1, reopened - at - 1 - (key.size + 2)});
+            return reopened;
+        }
         Close(key, name);
     } else if (HtmlTokenizer::BeginsText(name)) {
         return 0;
@@ -175,6 +179,26 @@ std::size_t MainContent::PlainTag(std::string_view markup, std::size_t open) {
         StartTag(key, name, nullptr);
     }
     return at + 1;
+}
+
+std::size_t MainContent::Reopened(std::string_view markup, std::size_t after, const ElementName& key) const {
+    // Closing and opening again leave the stack and where text goes as they were when the element
+    // closed is the innermost, began no exclusion and, by its name, begins none.
+    if (depth_ == 0 || depth_ > kMostDepth || depth_ - 1 < exclusionsEnd_) return 0;
+    const ElementName& open = open_[depth_ - 1];
+    if (open.head != key.head || open.size != key.size) return 0;
+    const char* const page = markup.data();
+    const std::size_t size = markup.size();
+    std::size_t at = after;
+    while (at < size && IsHtmlBlank(page[at])) ++at;
+    // The start tag: '<', the name and '>'.
+    if (size - at < key.size + 2 || page[at] != '<' || page[at + 1 + key.size] != '>') return 0;
+    for (std::size_t i = 0; i < key.size; ++i) {
+        if (static_cast<unsigned char>(page[at + 1 + i]) != ((key.head >> (8 * i)) & 0xFF)) return 0;
+    }
+    const std::string_view name(page + at + 1, key.size);
+    if ((ClassOf(key) & (kSkipped | kTemplatePart | kMainElement)) || HtmlTokenizer::BeginsText(name)) return 0;
+    return at + key.size + 2;
 }
 
 void MainContent::Tag(const HtmlTag& tag) {

@@ -60,6 +60,10 @@ private:
         }
         return key;
     }
+    // After the end tag of the innermost open element `key`, which ends at `after`: the position
+    // after blanks and a start tag of the same name alone that opens the element again as it was,
+    // or 0. Such pairs, as "</p>\n<p>", are most of the tags of many pages.
+    std::size_t Reopened(std::string_view markup, std::size_t after, const ElementName& key) const;
     // What the element `key` names is to the main content (ElementClass flags).
     static unsigned ClassOf(const ElementName& key);
     // Whether the open element at `depth` (below kMostDepth) is `name`, which `key` stands for.

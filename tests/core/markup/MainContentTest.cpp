@@ -59,6 +59,10 @@ TEST(MainContent, ReadsPlainTagsAsTheTokenizerDoes) {
         "<p>a<",
         "a</",
         "<x>b</y>",
+        // An element closed and opened again at once, where that ends or begins an exclusion or
+        // text that is not markup, and where it does not.
+        "<p data-linkloom-ignore>x</p>\n<p>y</p> <p>z</p><nav>n</nav>\n<nav>m</nav><li>1</li><li>2</li>"
+        "<textarea>t</textarea> <textarea>u</textarea>",
     };
     MainContent content;
     for (const std::string_view page : pages) {
@@ -67,6 +71,7 @@ TEST(MainContent, ReadsPlainTagsAsTheTokenizerDoes) {
     }
     EXPECT_EQ(Of(pages[0]), "abcde");
     EXPECT_EQ(Of(pages[1]), "x<p>yz&w");
+    EXPECT_EQ(Of(pages[5]), "y z 12t u");
 }
 
 }  // namespace
