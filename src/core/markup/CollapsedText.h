@@ -36,6 +36,11 @@ public:
             std::memcpy(out, in, size);
         }
     }
+    // White space, of any length: a space before what follows, if anything.
+    void AppendBlank() {
+        if (raw_.size() == length_) Grow(1);
+        raw_[length_++] = ' ';
+    }
     // A piece kept as it is; a space before it stands for white space between it and earlier text.
     void AppendVerbatim(std::string_view piece);
     // The text, collapsed; valid until the next change.

@@ -169,7 +169,8 @@ std::size_t MainContent::PlainTag(std::string_view markup, std::size_t open) {
     const std::string_view name(page + start, key.size);
     if (end) {
         if (const std::size_t reopened = Reopened(markup, at + 1, key)) {
-            if (sink_) sink_->Append({page + at + 1, reopened - at - 1 - (key.size + 2)});
+            // Blanks between the tags are one space, if any.
+            if (sink_ && reopened - at - 1 > key.size + 2u) sink_->AppendBlank();
             return reopened;
         }
         Close(key, name);

@@ -37,11 +37,13 @@ TEST(CollapsedText, CollapsesWhiteSpaceAcrossPiecesOfAnyLength) {
     // Kept pieces keep their blanks; white space around them is one space, none at the start.
     CollapsedText collapsed;
     collapsed.Append(" \n");
+    collapsed.AppendBlank();
     collapsed.AppendVerbatim("[a  b]");
     collapsed.AppendVerbatim("[c]");
-    collapsed.Append("  x  ");
+    collapsed.Append("  x");
+    collapsed.AppendBlank();
     collapsed.AppendVerbatim("[d]");
-    collapsed.Append(" ");
+    collapsed.AppendBlank();
     EXPECT_EQ(collapsed.Text(), "[a  b][c] x [d]");
 }
 
