@@ -87,8 +87,15 @@ char* CollapsedText::Collapse(const char* from, const char* to, char* out, bool&
     const __m128i space = _mm_set1_epi8(' ');
     for (; to - from >= kChunk; from += kChunk) {
         const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
-        const __m128i blanks = Blanks(bytes);
-        const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(blanks));
+        // Most blanks are spaces, which stay as they are: the other blanks are sought only among
+        // bytes below a space.
+        unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, space)));
+        __m128i written = bytes;
+        if (static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(bytes, space), bytes))) != mask) {
+            const __m128i blanks = Blanks(bytes);
+            mask = static_cast<unsigned>(_mm_movemask_epi8(blanks));
+            written = _mm_or_si128(_mm_andnot_si128(blanks, bytes), _mm_and_si128(blanks, space));
+        }
         const bool alone = (mask & (mask << 1)) == 0;
         const bool firstFits = !(mask & kFirstByte) || (!pending && out != start);
         if (!alone || !firstFits) {
@@ -96,8 +103,7 @@ char* CollapsedText::Collapse(const char* from, const char* to, char* out, bool&
             continue;
         }
         if (pending) *out++ = ' ';
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out),
-                         _mm_or_si128(_mm_andnot_si128(blanks, bytes), _mm_and_si128(blanks, space)));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), written);
         // A blank at the end waits for what follows it.
         pending = mask & kLastByte;
         out += pending ? kChunk - 1 : kChunk;
