@@ -32,6 +32,9 @@ public:
             std::memcpy(out + size - kWord, in + size - kWord, kWord);
         } else if (size < kWord) {
             for (std::size_t i = 0; i < size; ++i) out[i] = in[i];
+        } else if (size <= 4 * kWord) {
+            std::memcpy(out, in, 2 * kWord);
+            std::memcpy(out + size - 2 * kWord, in + size - 2 * kWord, 2 * kWord);
         } else {
             std::memcpy(out, in, size);
         }

@@ -32,7 +32,9 @@ TEST(CollapsedText, CollapsesWhiteSpaceAcrossPiecesOfAnyLength) {
         std::string text = " ";
         for (std::size_t i = 0; text.size() < 80; ++i) text += std::string(word + i % 3, 'a' + i % 26) + blanks[i % 5];
         CollapsedText collapsed;
-        for (std::size_t cut = 0; cut < text.size(); cut += 7) collapsed.Append(text.substr(cut, 7));
+        // Pieces of every length up to past two chunks.
+        const std::size_t piece = 2 * word - 1;
+        for (std::size_t cut = 0; cut < text.size(); cut += piece) collapsed.Append(text.substr(cut, piece));
         EXPECT_EQ(collapsed.Text(), Expected(text)) << word;
     }
     // Kept pieces keep their blanks; white space around them is one space, none at the start.
