@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 #include "base/AsciiCharacters.h"
 #include "base/TextScan.h"
@@ -152,6 +153,7 @@ void MainContent::Scan(std::string_view markup) {
 }
 
 std::size_t MainContent::PlainTag(std::string_view markup, std::size_t open) {
+    if (const std::size_t after = KnownPair(markup, open)) return after;
     const char* const page = markup.data();
     const std::size_t size = markup.size();
     const bool end = open + 1 < size && page[open + 1] == '/';
@@ -170,7 +172,9 @@ std::size_t MainContent::PlainTag(std::string_view markup, std::size_t open) {
     if (end) {
         if (const std::size_t reopened = Reopened(markup, at + 1, key)) {
             // Blanks between the tags are one space, if any.
-            if (sink_ && reopened - at - 1 > key.size + 2u) sink_->AppendBlank();
+            const bool blanks = reopened - at - 1 > key.size + 2u;
+            if (sink_ && blanks) sink_->AppendBlank();
+            KeepPair(markup, open, reopened, key, blanks);
             return reopened;
         }
         Close(key, name);
@@ -185,9 +189,7 @@ std::size_t MainContent::PlainTag(std::string_view markup, std::size_t open) {
 std::size_t MainContent::Reopened(std::string_view markup, std::size_t after, const ElementName& key) const {
     // Closing and opening again leave the stack and where text goes as they were when the element
     // closed is the innermost, began no exclusion and, by its name, begins none.
-    if (depth_ == 0 || depth_ > kMostDepth || depth_ - 1 < exclusionsEnd_) return 0;
-    const ElementName& open = open_[depth_ - 1];
-    if (open.head != key.head || open.size != key.size) return 0;
+    if (!ClosesInnermost(key)) return 0;
     const char* const page = markup.data();
     const std::size_t size = markup.size();
     std::size_t at = after;
@@ -200,6 +202,42 @@ std::size_t MainContent::Reopened(std::string_view markup, std::size_t after, co
     const std::string_view name(page + at + 1, key.size);
     if ((ClassOf(key) & (kSkipped | kTemplatePart | kMainElement)) || HtmlTokenizer::BeginsText(name)) return 0;
     return at + key.size + 2;
+}
+
+bool MainContent::ClosesInnermost(const ElementName& key) const {
+    if (depth_ == 0 || depth_ > kMostDepth || depth_ - 1 < exclusionsEnd_) return false;
+    const ElementName& open = open_[depth_ - 1];
+    return open.head == key.head && open.size == key.size;
+}
+
+std::size_t MainContent::KnownPair(std::string_view markup, std::size_t open) {
+    std::uint64_t words[2];
+    if (markup.size() - open < sizeof words) return 0;
+    std::memcpy(words, markup.data() + open, sizeof words);
+    if ((words[0] & pair_.mask[0]) != pair_.bytes[0] || (words[1] & pair_.mask[1]) != pair_.bytes[1] ||
+        !ClosesInnermost(pair_.key)) {
+        return 0;
+    }
+    if (sink_ && pair_.blanks) sink_->AppendBlank();
+    return open + pair_.length;
+}
+
+void MainContent::KeepPair(std::string_view markup, std::size_t open, std::size_t after, const ElementName& key,
+                           bool blanks) {
+    std::uint64_t words[2];
+    const std::size_t length = after - open;
+    if (length > sizeof words || markup.size() - open < sizeof words) return;
+    std::memcpy(words, markup.data() + open, sizeof words);
+    const auto maskOf = [](std::size_t bytes) {
+        return bytes >= sizeof(std::uint64_t) ? ~std::uint64_t{0} : (std::uint64_t{1} << (8 * bytes)) - 1;
+    };
+    pair_.mask[0] = maskOf(length);
+    pair_.mask[1] = length > sizeof(std::uint64_t) ? maskOf(length - sizeof(std::uint64_t)) : 0;
+    pair_.bytes[0] = words[0] & pair_.mask[0];
+    pair_.bytes[1] = words[1] & pair_.mask[1];
+    pair_.key = key;
+    pair_.length = length;
+    pair_.blanks = blanks;
 }
 
 void MainContent::Tag(const HtmlTag& tag) {

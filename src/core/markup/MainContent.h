@@ -64,6 +64,15 @@ private:
     // after blanks and a start tag of the same name alone that opens the element again as it was,
     // or 0. Such pairs, as "</p>\n<p>", are most of the tags of many pages.
     std::size_t Reopened(std::string_view markup, std::size_t after, const ElementName& key) const;
+    // Whether an end tag of `key`, a name of at most eight bytes, closes the innermost open
+    // element, which began no exclusion.
+    bool ClosesInnermost(const ElementName& key) const;
+    // The position after the pair at the '<' at `open` when it is the pair kept by KeepPair, and
+    // the pair's blanks are written; otherwise 0.
+    std::size_t KnownPair(std::string_view markup, std::size_t open);
+    // Keeps the pair Reopened found in [open, after), of the element `key`, when it fits in
+    // sixteen bytes: a page repeats a few such pairs many times, and one is then known by them.
+    void KeepPair(std::string_view markup, std::size_t open, std::size_t after, const ElementName& key, bool blanks);
     // What the element `key` names is to the main content (ElementClass flags).
     static unsigned ClassOf(const ElementName& key);
     // Whether the open element at `depth` (below kMostDepth) is `name`, which `key` stands for.
@@ -103,6 +112,16 @@ private:
     // The names of the open elements, the first depth_ of them; elements deeper than the most
     // tracked have none.
     std::vector<ElementName> open_;
+    // The last pair kept: where `mask` has bits, its bytes from the '<' are `bytes`; none match
+    // at first.
+    struct Pair {
+        std::uint64_t bytes[2] = {1, 0};
+        std::uint64_t mask[2] = {0, 0};
+        ElementName key{};
+        std::size_t length = 0;
+        bool blanks = false;
+    };
+    Pair pair_;
     std::string longNames_;
     std::size_t depth_ = 0;
     // The depth of the open element that began each kind of exclusion; kNone while none is open.
