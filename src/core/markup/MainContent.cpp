@@ -228,11 +228,10 @@ void MainContent::KeepPair(std::string_view markup, std::size_t open, std::size_
     const std::size_t length = after - open;
     if (length > sizeof words || markup.size() - open < sizeof words) return;
     std::memcpy(words, markup.data() + open, sizeof words);
-    const auto maskOf = [](std::size_t bytes) {
-        return bytes >= sizeof(std::uint64_t) ? ~std::uint64_t{0} : (std::uint64_t{1} << (8 * bytes)) - 1;
-    };
-    pair_.mask[0] = maskOf(length);
-    pair_.mask[1] = length > sizeof(std::uint64_t) ? maskOf(length - sizeof(std::uint64_t)) : 0;
+    // The mask is made as bytes, as the words are read, whatever the order of a word's bytes.
+    unsigned char mask[sizeof words] = {};
+    std::memset(mask, 0xFF, length);
+    std::memcpy(pair_.mask, mask, sizeof mask);
     pair_.bytes[0] = words[0] & pair_.mask[0];
     pair_.bytes[1] = words[1] & pair_.mask[1];
     pair_.key = key;
