@@ -128,7 +128,8 @@ private:
     std::size_t skippedAt_ = kNone;  // counts nowhere
     std::size_t outsideAt_ = kNone;  // template parts: count only inside main
     std::size_t mainAt_ = kNone;
-    // One past the depth of the innermost exclusion's element: closing down to it or less ends one.
+    // One past the depth of the innermost element that began an exclusion: popping the stack below
+    // it ends one.
     std::size_t exclusionsEnd_ = 0;
 };
 
