@@ -14,6 +14,8 @@ namespace {
 constexpr std::string_view kIgnoreAttribute = "data-linkloom-ignore";
 // Deeper elements are not tracked: a page nested that deep is broken anyway.
 constexpr std::size_t kMostDepth = 512;
+// The most bytes of an end and start tag pair that is kept.
+constexpr std::size_t kPairBytes = 16;
 
 // What an element is to the main content, as flags.
 enum ElementClass : unsigned {
@@ -190,10 +192,14 @@ std::size_t MainContent::Reopened(std::string_view markup, std::size_t after, co
     // Closing and opening again leave the stack and where text goes as they were when the element
     // closed is the innermost, began no exclusion and, by its name, begins none.
     if (!ClosesInnermost(key)) return 0;
+    // Only pairs that can be kept are sought: a long run of blanks is read once, as text.
+    const std::size_t tags = 2 * key.size + 5;
+    if (tags > kPairBytes) return 0;
     const char* const page = markup.data();
     const std::size_t size = markup.size();
+    const std::size_t blanksEnd = std::min(size, after + (kPairBytes - tags));
     std::size_t at = after;
-    while (at < size && IsHtmlBlank(page[at])) ++at;
+    while (at < blanksEnd && IsHtmlBlank(page[at])) ++at;
     // The start tag: '<', the name and '>'.
     if (size - at < key.size + 2 || page[at] != '<' || page[at + 1 + key.size] != '>') return 0;
     for (std::size_t i = 0; i < key.size; ++i) {
@@ -225,6 +231,7 @@ std::size_t MainContent::KnownPair(std::string_view markup, std::size_t open) {
 void MainContent::KeepPair(std::string_view markup, std::size_t open, std::size_t after, const ElementName& key,
                            bool blanks) {
     std::uint64_t words[2];
+    static_assert(sizeof words == kPairBytes);
     const std::size_t length = after - open;
     if (length > sizeof words || markup.size() - open < sizeof words) return;
     std::memcpy(words, markup.data() + open, sizeof words);

@@ -62,7 +62,8 @@ private:
     }
     // After the end tag of the innermost open element `key`, which ends at `after`: the position
     // after blanks and a start tag of the same name alone that opens the element again as it was,
-    // or 0. Such pairs, as "</p>\n<p>", are most of the tags of many pages.
+    // when the pair fits in sixteen bytes, or 0. Such pairs, as "</p>\n<p>", are most of the tags
+    // of many pages.
     std::size_t Reopened(std::string_view markup, std::size_t after, const ElementName& key) const;
     // Whether an end tag of `key`, a name of at most eight bytes, closes the innermost open
     // element, which began no exclusion.
