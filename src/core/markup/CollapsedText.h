@@ -32,9 +32,17 @@ public:
             std::memcpy(out + size - kWord, in + size - kWord, kWord);
         } else if (size < kWord) {
             for (std::size_t i = 0; i < size; ++i) out[i] = in[i];
+        } else if (size <= 4 * kWord) {
+            std::memcpy(out, in, 2 * kWord);
+            std::memcpy(out + size - 2 * kWord, in + size - 2 * kWord, 2 * kWord);
         } else {
             std::memcpy(out, in, size);
         }
+    }
+    // White space, of any length: a space before what follows, if anything.
+    void AppendBlank() {
+        if (raw_.size() == length_) Grow(1);
+        raw_[length_++] = ' ';
     }
     // A piece kept as it is; a space before it stands for white space between it and earlier text.
     void AppendVerbatim(std::string_view piece);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 #include "base/AsciiCharacters.h"
 #include "base/TextScan.h"
@@ -13,6 +14,8 @@ namespace {
 constexpr std::string_view kIgnoreAttribute = "data-linkloom-ignore";
 // Deeper elements are not tracked: a page nested that deep is broken anyway.
 constexpr std::size_t kMostDepth = 512;
+// The most bytes of an end and start tag pair that is kept.
+constexpr std::size_t kPairBytes = 16;
 
 // What an element is to the main content, as flags.
 enum ElementClass : unsigned {
@@ -144,7 +147,7 @@ void MainContent::Scan(std::string_view markup) {
     const std::size_t size = markup.size();
     for (std::size_t at = 0; at < size;) {
         const std::size_t stop = at + FindEitherByte(markup.data() + at, size - at, '<', '&');
-        if (stop > at) Text(markup.substr(at, stop - at));
+        if (stop > at) Text({markup.data() + at, stop - at});
         if (stop == size) return;
         const std::size_t after = markup[stop] == '<' ? PlainTag(markup, stop) : 0;
         at = after ? after : tokenizer_.Token(stop, *this);
@@ -152,6 +155,7 @@ void MainContent::Scan(std::string_view markup) {
 }
 
 std::size_t MainContent::PlainTag(std::string_view markup, std::size_t open) {
+    if (const std::size_t after = KnownPair(markup, open)) return after;
     const char* const page = markup.data();
     const std::size_t size = markup.size();
     const bool end = open + 1 < size && page[open + 1] == '/';
@@ -168,6 +172,13 @@ std::size_t MainContent::PlainTag(std::string_view markup, std::size_t open) {
     key.size = static_cast<std::uint32_t>(at - start);
     const std::string_view name(page + start, key.size);
     if (end) {
+        if (const std::size_t reopened = Reopened(markup, at + 1, key)) {
+            // Blanks between the tags are one space, if any.
+            const bool blanks = reopened - at - 1 > key.size + 2u;
+            if (sink_ && blanks) sink_->AppendBlank();
+            KeepPair(markup, open, reopened, key, blanks);
+            return reopened;
+        }
         Close(key, name);
     } else if (HtmlTokenizer::BeginsText(name)) {
         return 0;
@@ -175,6 +186,64 @@ std::size_t MainContent::PlainTag(std::string_view markup, std::size_t open) {
         StartTag(key, name, nullptr);
     }
     return at + 1;
+}
+
+std::size_t MainContent::Reopened(std::string_view markup, std::size_t after, const ElementName& key) const {
+    // Closing and opening again leave the stack and where text goes as they were when the element
+    // closed is the innermost, began no exclusion and, by its name, begins none.
+    if (!ClosesInnermost(key)) return 0;
+    // Only pairs that can be kept are sought: a long run of blanks is read once, as text.
+    const std::size_t tags = 2 * key.size + 5;
+    if (tags > kPairBytes) return 0;
+    const char* const page = markup.data();
+    const std::size_t size = markup.size();
+    const std::size_t blanksEnd = std::min(size, after + (kPairBytes - tags));
+    std::size_t at = after;
+    while (at < blanksEnd && IsHtmlBlank(page[at])) ++at;
+    // The start tag: '<', the name and '>'.
+    if (size - at < key.size + 2 || page[at] != '<' || page[at + 1 + key.size] != '>') return 0;
+    for (std::size_t i = 0; i < key.size; ++i) {
+        if (static_cast<unsigned char>(page[at + 1 + i]) != ((key.head >> (8 * i)) & 0xFF)) return 0;
+    }
+    const std::string_view name(page + at + 1, key.size);
+    if ((ClassOf(key) & (kSkipped | kTemplatePart | kMainElement)) || HtmlTokenizer::BeginsText(name)) return 0;
+    return at + key.size + 2;
+}
+
+bool MainContent::ClosesInnermost(const ElementName& key) const {
+    if (depth_ == 0 || depth_ > kMostDepth || depth_ - 1 < exclusionsEnd_) return false;
+    const ElementName& open = open_[depth_ - 1];
+    return open.head == key.head && open.size == key.size;
+}
+
+std::size_t MainContent::KnownPair(std::string_view markup, std::size_t open) {
+    std::uint64_t words[2];
+    if (markup.size() - open < sizeof words) return 0;
+    std::memcpy(words, markup.data() + open, sizeof words);
+    if ((words[0] & pair_.mask[0]) != pair_.bytes[0] || (words[1] & pair_.mask[1]) != pair_.bytes[1] ||
+        !ClosesInnermost(pair_.key)) {
+        return 0;
+    }
+    if (sink_ && pair_.blanks) sink_->AppendBlank();
+    return open + pair_.length;
+}
+
+void MainContent::KeepPair(std::string_view markup, std::size_t open, std::size_t after, const ElementName& key,
+                           bool blanks) {
+    std::uint64_t words[2];
+    static_assert(sizeof words == kPairBytes);
+    const std::size_t length = after - open;
+    if (length > sizeof words || markup.size() - open < sizeof words) return;
+    std::memcpy(words, markup.data() + open, sizeof words);
+    // The mask is made as bytes, as the words are read, whatever the order of a word's bytes.
+    unsigned char mask[sizeof words] = {};
+    std::memset(mask, 0xFF, length);
+    std::memcpy(pair_.mask, mask, sizeof mask);
+    pair_.bytes[0] = words[0] & pair_.mask[0];
+    pair_.bytes[1] = words[1] & pair_.mask[1];
+    pair_.key = key;
+    pair_.length = length;
+    pair_.blanks = blanks;
 }
 
 void MainContent::Tag(const HtmlTag& tag) {
@@ -247,8 +316,8 @@ void MainContent::Close(const ElementName& key, std::string_view name) {
 void MainContent::PopTo(std::size_t depth) {
     if (!longNames_.empty() && depth < std::min(depth_, kMostDepth)) longNames_.resize(open_[depth].rest);
     depth_ = depth;
-    // Most elements closed began no exclusion; kNone + 1 wraps to 0, so one not begun passes too.
-    if (skippedAt_ + 1 <= depth && outsideAt_ + 1 <= depth && mainAt_ + 1 <= depth) return;
+    // Most elements closed began no exclusion.
+    if (depth >= exclusionsEnd_) return;
     // kNone is past every depth: an exclusion not begun stays so.
     if (skippedAt_ >= depth) skippedAt_ = kNone;
     if (outsideAt_ >= depth) outsideAt_ = kNone;

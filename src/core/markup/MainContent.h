@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -59,6 +60,20 @@ private:
         }
         return key;
     }
+    // After the end tag of the innermost open element `key`, which ends at `after`: the position
+    // after blanks and a start tag of the same name alone that opens the element again as it was,
+    // when the pair fits in sixteen bytes, or 0. Such pairs, as "</p>\n<p>", are most of the tags
+    // of many pages.
+    std::size_t Reopened(std::string_view markup, std::size_t after, const ElementName& key) const;
+    // Whether an end tag of `key`, a name of at most eight bytes, closes the innermost open
+    // element, which began no exclusion.
+    bool ClosesInnermost(const ElementName& key) const;
+    // The position after the pair at the '<' at `open` when it is the pair kept by KeepPair, and
+    // the pair's blanks are written; otherwise 0.
+    std::size_t KnownPair(std::string_view markup, std::size_t open);
+    // Keeps the pair Reopened found in [open, after), of the element `key`, when it fits in
+    // sixteen bytes: a page repeats a few such pairs many times, and one is then known by them.
+    void KeepPair(std::string_view markup, std::size_t open, std::size_t after, const ElementName& key, bool blanks);
     // What the element `key` names is to the main content (ElementClass flags).
     static unsigned ClassOf(const ElementName& key);
     // Whether the open element at `depth` (below kMostDepth) is `name`, which `key` stands for.
@@ -81,7 +96,11 @@ private:
     bool ToPage() const { return !sawMain_ && skippedAt_ == kNone && outsideAt_ == kNone; }
     // Where text at the current place goes, after a change of the exclusions: content counts in
     // the main elements' stream only once one is seen, so in one stream at most.
-    void ChooseSink() { sink_ = ToMain() ? &main_ : ToPage() ? &page_ : nullptr; }
+    void ChooseSink() {
+        sink_ = ToMain() ? &main_ : ToPage() ? &page_ : nullptr;
+        // kNone + 1 wraps to 0: an exclusion not begun ends at no depth.
+        exclusionsEnd_ = std::max({skippedAt_ + 1, outsideAt_ + 1, mainAt_ + 1});
+    }
 
     static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
@@ -94,12 +113,25 @@ private:
     // The names of the open elements, the first depth_ of them; elements deeper than the most
     // tracked have none.
     std::vector<ElementName> open_;
+    // The last pair kept: where `mask` has bits, its bytes from the '<' are `bytes`; none match
+    // at first.
+    struct Pair {
+        std::uint64_t bytes[2] = {1, 0};
+        std::uint64_t mask[2] = {0, 0};
+        ElementName key{};
+        std::size_t length = 0;
+        bool blanks = false;
+    };
+    Pair pair_;
     std::string longNames_;
     std::size_t depth_ = 0;
     // The depth of the open element that began each kind of exclusion; kNone while none is open.
     std::size_t skippedAt_ = kNone;  // counts nowhere
     std::size_t outsideAt_ = kNone;  // template parts: count only inside main
     std::size_t mainAt_ = kNone;
+    // One past the depth of the innermost element that began an exclusion: popping the stack below
+    // it ends one.
+    std::size_t exclusionsEnd_ = 0;
 };
 
 }  // namespace linkloom

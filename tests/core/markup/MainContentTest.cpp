@@ -59,6 +59,12 @@ TEST(MainContent, ReadsPlainTagsAsTheTokenizerDoes) {
         "<p>a<",
         "a</",
         "<x>b</y>",
+        // An element closed and opened again at once, where that ends or begins an exclusion or
+        // text that is not markup, and where it does not.
+        "<p data-linkloom-ignore>x</p>\n<p>y</p> <p>z</p><nav>n</nav>\n<nav>m</nav><li>1</li><li>2</li>"
+        "<textarea>t</textarea> <textarea>u</textarea>",
+        // The same pair again where the element closed is not the innermost or began an exclusion.
+        "<p>a</p>\n<p>b</p>\n<p><b>c</p>\n<p>d</p>\n<p data-linkloom-ignore>e</p>\n<p>f</p>\n<p>g</p>\n<p>h",
     };
     MainContent content;
     for (const std::string_view page : pages) {
@@ -67,6 +73,8 @@ TEST(MainContent, ReadsPlainTagsAsTheTokenizerDoes) {
     }
     EXPECT_EQ(Of(pages[0]), "abcde");
     EXPECT_EQ(Of(pages[1]), "x<p>yz&w");
+    EXPECT_EQ(Of(pages[5]), "y z 12t u");
+    EXPECT_EQ(Of(pages[6]), "a b c d f g h");
 }
 
 }  // namespace
