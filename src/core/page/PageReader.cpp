@@ -10,8 +10,8 @@ namespace linkloom {
 
 PageReader::PageReader(const SelectionOptions& options, PageNeeds needs)
     : options_(options), testsContent_(options.TestsContent()), needsText_(testsContent_ || needs.text), needs_(needs) {
-    // The most ImagesFromBytes takes of UTF-8 text, after its mark.
-    if (needs.images) reader_.ReadWhole(3 * kMostImageText + 3);
+    // All ImagesFromBytes takes of UTF-8 text, with its three-byte mark.
+    if (needs.images) reader_.ReadWhole(kMostImageUtf8 + 3);
 }
 
 PageFacts PageReader::Read(const platform::FolderHandle& folder, const platform::DirectoryEntry& entry,
@@ -140,7 +140,7 @@ void PageReader::ImagesFromBytes(PageFacts& facts) {
     const bool utf8 = reader_.Encoding() == TextEncoding::Utf8;
     const unsigned char* bytes = nullptr;
     // 8-bit text has a character per byte; UTF-8 at least one per three bytes.
-    const std::size_t count = reader_.PeekAll(utf8 ? 3 * kMostImageText : kMostImageText, bytes);
+    const std::size_t count = reader_.PeekAll(utf8 ? kMostImageUtf8 : kMostImageText, bytes);
     if (count <= kMostImageText) {
         facts.imageSources = ScanImageSources(bytes, count, utf8);
         return;

@@ -40,6 +40,8 @@ struct PageNeeds {
 constexpr std::size_t kMostHeadText = 256 * 1024;
 // The most of a page's text read for its images: 4 M characters.
 constexpr std::size_t kMostImageText = 4 * 1024 * 1024;
+// The most bytes of UTF-8 text read for them: three a character at most.
+constexpr std::size_t kMostImageUtf8 = 3 * kMostImageText;
 
 // What the steps after the walk need to know of one candidate file, read once.
 struct PageFacts {
